@@ -1,0 +1,88 @@
+#include "cli/cli_support.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <iostream>
+
+namespace lumora::cli {
+
+bool Arguments::TakeFlag(const std::string& name)
+{
+    const auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end())
+        return false;
+    words_.erase(it);
+    return true;
+}
+
+std::optional<std::string> Arguments::TakeOption(const std::string& name, bool& missingValue)
+{
+    const auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end())
+        return std::nullopt;
+    if (it + 1 == words_.end()) {
+        missingValue = true;
+        words_.erase(it);
+        return std::nullopt;
+    }
+    std::string value = *(it + 1);
+    words_.erase(it, it + 2);
+    return value;
+}
+
+std::optional<std::string> Arguments::FirstUnknownOption() const
+{
+    for (const std::string& word : words_)
+        if (word.size() > 2 && word.compare(0, 2, "--") == 0)
+            return word;
+    return std::nullopt;
+}
+
+void StderrReporter::ShowMessage(const std::string& text, const std::string& caption, MessageIcon)
+{
+    if (caption.empty())
+        std::cerr << "lumora-cli: " << text << '\n';
+    else
+        std::cerr << "lumora-cli: " << caption << ": " << text << '\n';
+}
+
+int Fail(int code, const std::string& message)
+{
+    std::cerr << "lumora-cli: " << message << '\n';
+    return code;
+}
+
+std::string JsonString(const std::string& text)
+{
+    std::string out = "\"";
+    for (const unsigned char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+bool HasExtension(const std::string& path, const std::string& ext)
+{
+    if (path.size() <= ext.size() + 1 || path[path.size() - ext.size() - 1] != '.')
+        return false;
+    return std::equal(ext.begin(), ext.end(), path.end() - static_cast<long>(ext.size()),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
+                                                  std::tolower(static_cast<unsigned char>(b)); });
+}
+
+}  // namespace lumora::cli

@@ -1,0 +1,122 @@
+#include "cli/image_commands.h"
+
+#include <charconv>
+#include <iostream>
+
+#include "imaging/bmp_writer.h"
+#include "imaging/cdib.h"
+#include "imaging/dither16.h"
+#include "imaging/halftone.h"
+#include "imaging/image_format.h"
+
+namespace lumora::cli {
+namespace {
+
+struct Size {
+    int32_t width = 0, height = 0;
+};
+
+std::optional<Size> ParseSize(const std::string& text)
+{
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return std::nullopt;
+    Size size;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const auto w = std::from_chars(begin, begin + x, size.width);
+    const auto h = std::from_chars(begin + x + 1, end, size.height);
+    if (w.ec != std::errc{} || w.ptr != begin + x || h.ec != std::errc{} || h.ptr != end ||
+        size.width <= 0 || size.height <= 0)
+        return std::nullopt;
+    return size;
+}
+
+// Reads a picture the way the program opens one.
+std::optional<CDIB> LoadPicture(const std::string& path)
+{
+    CDIB picture;
+    picture.Load(path);
+    if (picture.IsEmpty())
+        return std::nullopt;
+    return picture;
+}
+
+}  // namespace
+
+int RunInfo(Arguments args)
+{
+    const bool json = args.TakeFlag("--json");
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    if (args.Positionals().size() != 1)
+        return Fail(kExitUsage, "usage : lumora-cli info FICHIER [--json]");
+    const std::string& path = args.Positionals()[0];
+
+    const auto picture = LoadPicture(path);
+    if (!picture)
+        return Fail(kExitFailed, path + " : aucune image n'a pu être lue");
+    const int bpp = DIBBitCount(picture->Picture().Data());
+    if (json) {
+        std::cout << "{\"width\": " << picture->Width() << ", \"height\": " << picture->Height()
+                  << ", \"bpp\": " << bpp << ", \"colors\": " << picture->ColorCount()
+                  << ", \"type\": " << JsonString(ImageTypeName(path)) << "}\n";
+    } else {
+        std::cout << "largeur : " << picture->Width() << '\n'
+                  << "hauteur : " << picture->Height() << '\n'
+                  << "bits par pixel : " << bpp << '\n'
+                  << "couleurs : " << picture->ColorCount() << '\n'
+                  << "type : " << ImageTypeName(path) << '\n';
+    }
+    return kExitOk;
+}
+
+int RunConvert(Arguments args)
+{
+    const bool appPalette = args.TakeFlag("--app-palette");
+    const bool dither16 = args.TakeFlag("--dither16");
+    bool missing = false;
+    const auto sizeText = args.TakeOption("--size", missing);
+    if (missing)
+        return Fail(kExitUsage, "--size attend une taille LARGEURxHAUTEUR");
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    if (args.Positionals().size() != 2)
+        return Fail(kExitUsage,
+                    "usage : lumora-cli convert ENTREE SORTIE.bmp [--app-palette] [--dither16] [--size LxH]");
+    std::optional<Size> size;
+    if (sizeText && !(size = ParseSize(*sizeText)))
+        return Fail(kExitUsage, "taille invalide : " + *sizeText);
+    const std::string& input = args.Positionals()[0];
+    const std::string& output = args.Positionals()[1];
+    if (!HasExtension(output, "bmp"))
+        return Fail(kExitUsage, "le fichier de sortie doit se terminer par .bmp");
+
+    auto picture = LoadPicture(input);
+    if (!picture)
+        return Fail(kExitFailed, input + " : aucune image n'a pu être lue");
+    HDIB result = std::move(picture->Picture());
+
+    if (size) {
+        result = ResizeToAppPalette(result, size->width, size->height, AppPalette());
+        if (!result)
+            return Fail(kExitFailed, "réduction impossible pour cette image");
+    } else if (appPalette) {
+        result = ConvertToAppPalette(result, AppPalette());
+        if (!result)
+            return Fail(kExitFailed, "conversion vers la palette impossible pour cette image");
+    }
+    if (dither16) {
+        const int bits = DIBBitCount(result.Data());
+        if (bits != 24 && bits != 8)
+            return Fail(kExitFailed, "le tramage en 16 couleurs demande une image de 8 ou 24 bits");
+        result = bits == 24 ? DitherTo16(result) : DitherPalettedTo16(result);
+        if (!result)
+            return Fail(kExitFailed, "tramage en 16 couleurs impossible");
+    }
+    if (!WriteBMPFile(output, result))
+        return Fail(kExitFailed, output + " : écriture impossible");
+    return kExitOk;
+}
+
+}  // namespace lumora::cli

@@ -1,0 +1,43 @@
+#pragma once
+// One picture together with its palette.
+#include <string>
+
+#include "imaging/dib.h"
+#include "imaging/palette.h"
+
+namespace lumora {
+
+class CDIB {
+public:
+    CDIB() = default;
+    CDIB(const CDIB& other);
+    CDIB& operator=(const CDIB& other);
+    CDIB(CDIB&&) noexcept = default;
+    CDIB& operator=(CDIB&&) noexcept = default;
+    ~CDIB() = default;
+
+    // Frees the current picture, then reads `path` through the format
+    // dispatch. An empty path or one that names no regular file loads
+    // nothing. A picture with a colour table gets a new palette; one without
+    // leaves the palette as it was.
+    void Load(const std::string& path);
+
+    // Takes over a picture already in memory (and makes its palette).
+    void Attach(HDIB picture);
+
+    bool IsEmpty() const { return !picture_; }
+    int32_t Width() const;
+    int32_t Height() const;
+    uint16_t ColorCount() const { return DIBColorCountOf(picture_); }
+    Palette MakePalette() const { return MakeDIBPalette(picture_); }
+
+    const HDIB& Picture() const { return picture_; }
+    HDIB& Picture() { return picture_; }
+    const Palette& GetPalette() const { return palette_; }
+
+private:
+    HDIB picture_;
+    Palette palette_;
+};
+
+}  // namespace lumora

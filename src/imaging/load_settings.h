@@ -1,0 +1,35 @@
+#pragma once
+// Program-wide settings that the image readers consult: whether they drive
+// the progress gauge themselves, the JPEG colour mode and the Photo CD size.
+// The application loads the last two from its preferences.
+
+namespace lumora {
+
+struct ImageLoadSettings {
+    // Off while an operation loads many pictures in a row and reports
+    // progress itself (opening an album, remaking previews...).
+    bool loadProgressOn = true;
+    // JPEG files read as 8-bit pictures of at most 236 colours (else 24-bit).
+    bool jpeg256 = true;
+    // Photo CD resolution: 0..3 = 192x128, 384x256, 768x512, 1536x1024.
+    int photoCDSize = 2;
+};
+
+ImageLoadSettings& LoadSettings();
+
+// Turns the readers' own progress off for a scope and restores it after.
+class ScopedLoadProgressOff {
+public:
+    ScopedLoadProgressOff() : saved_(LoadSettings().loadProgressOn)
+    {
+        LoadSettings().loadProgressOn = false;
+    }
+    ~ScopedLoadProgressOff() { LoadSettings().loadProgressOn = saved_; }
+    ScopedLoadProgressOff(const ScopedLoadProgressOff&) = delete;
+    ScopedLoadProgressOff& operator=(const ScopedLoadProgressOff&) = delete;
+
+private:
+    bool saved_;
+};
+
+}  // namespace lumora

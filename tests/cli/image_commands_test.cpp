@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "imaging/bmp_reader.h"
+#include "support/test_support.h"
+
+namespace lumora {
+namespace {
+
+using test::RunCli;
+using test::TestDataPath;
+
+TEST(CliInfo, ReportsPictureFactsAsJson)
+{
+    std::string out;
+    ASSERT_EQ(RunCli({"info", TestDataPath("bmp/bmpsuite-g-pal8.bmp"), "--json"}, &out), 0);
+    EXPECT_EQ(out, "{\"width\": 127, \"height\": 64, \"bpp\": 8, \"colors\": 252, "
+                   "\"type\": \"Image Windows BMP\"}\n");
+}
+
+TEST(CliInfo, FailsWithOneLineForFilesWithoutPicture)
+{
+    std::string err;
+    EXPECT_EQ(RunCli({"info", TestDataPath("bmp/bmpsuite-g-pal8os2.bmp")}, nullptr, &err), 1);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(RunCli({"info", "/nonexistent/picture.bmp"}, nullptr, &err), 1);
+}
+
+TEST(CliUsage, WrongArgumentsExitWithTwo)
+{
+    EXPECT_EQ(RunCli({}), 2);
+    EXPECT_EQ(RunCli({"frobnicate"}), 2);
+    EXPECT_EQ(RunCli({"info"}), 2);
+    EXPECT_EQ(RunCli({"info", "a.bmp", "--bogus"}), 2);
+    EXPECT_EQ(RunCli({"convert", "a.bmp"}), 2);
+    EXPECT_EQ(RunCli({"convert", "a.bmp", "b.png"}), 2);
+    EXPECT_EQ(RunCli({"convert", "a.bmp", "b.bmp", "--size", "12"}), 2);
+    std::string out;
+    EXPECT_EQ(RunCli({"--help"}, &out), 0);
+    EXPECT_NE(out.find("convert"), std::string::npos);
+}
+
+TEST(CliConvert, WritesPicturesTheReaderReadsBack)
+{
+    test::TempDir dir;
+    const std::string in = TestDataPath("bmp/bmpsuite-g-rgb24.bmp");
+    ASSERT_EQ(RunCli({"convert", in, dir.File("same.bmp")}), 0);
+    HDIB same = ReadDIBFromFile(dir.File("same.bmp"));
+    HDIB original = ReadDIBFromFile(in);
+    ASSERT_TRUE(same);
+    ASSERT_TRUE(original);
+    EXPECT_TRUE(std::equal(same.Bytes().begin(), same.Bytes().end(), original.Bytes().begin(),
+                           original.Bytes().end()));
+
+    ASSERT_EQ(RunCli({"convert", in, dir.File("small.bmp"), "--size", "20x10"}), 0);
+    HDIB small = ReadDIBFromFile(dir.File("small.bmp"));
+    ASSERT_TRUE(small);
+    EXPECT_EQ(DIBPixelWidth(small.Data()), 20u);
+    EXPECT_EQ(DIBPixelHeight(small.Data()), 10u);
+    EXPECT_EQ(DIBBitCount(small.Data()), 8);
+
+    ASSERT_EQ(RunCli({"convert", in, dir.File("d16.bmp"), "--dither16"}), 0);
+    HDIB d16 = ReadDIBFromFile(dir.File("d16.bmp"));
+    ASSERT_TRUE(d16);
+    EXPECT_EQ(DIBBitCount(d16.Data()), 4);
+
+    // A 1-bit picture cannot be dithered to 16 colours directly.
+    EXPECT_EQ(RunCli({"convert", TestDataPath("bmp/bmpsuite-g-pal1.bmp"), dir.File("x.bmp"),
+                      "--dither16"}),
+              1);
+}
+
+}  // namespace
+}  // namespace lumora

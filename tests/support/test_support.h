@@ -1,0 +1,69 @@
+#pragma once
+// Helpers shared by the tests: where the test pictures are, building small
+// pictures by hand, capturing what the core tells the user.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/dib.h"
+#include "platform/user_interface.h"
+
+namespace lumora::test {
+
+// ../shared/testdata/<relative>
+std::string TestDataPath(const std::string& relative);
+
+// A fresh empty directory for one test, removed with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadBytes(const std::string& path);
+
+// Records every message box while installed.
+class CapturingReporter final : public ErrorReporter {
+public:
+    CapturingReporter() { InstallErrorReporter(this); }
+    ~CapturingReporter() override { InstallErrorReporter(nullptr); }
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override
+    {
+        messages.push_back({text, caption, icon});
+    }
+    struct Message {
+        std::string text, caption;
+        MessageIcon icon;
+    };
+    std::vector<Message> messages;
+};
+
+// Pixel access on valid blocks, rows counted from the first in memory.
+uint8_t IndexAt(const HDIB& dib, uint32_t x, uint32_t memoryRow);
+Rgb ColorAt(const HDIB& dib, uint32_t x, uint32_t memoryRow);
+void SetRgb(HDIB& dib, uint32_t x, uint32_t memoryRow, Rgb color);
+
+// A 24-bit picture filled by `colorAt(x, memoryRow)`.
+template <typename F>
+HDIB MakeRgbPicture(int32_t width, int32_t height, F colorAt)
+{
+    HDIB dib = AllocDIB(width, height, 24);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            SetRgb(dib, static_cast<uint32_t>(x), static_cast<uint32_t>(y), colorAt(x, y));
+    return dib;
+}
+
+// Runs lumora-cli with the arguments; returns its exit status and fills the
+// captured output.
+int RunCli(const std::vector<std::string>& args, std::string* out = nullptr, std::string* err = nullptr);
+
+}  // namespace lumora::test

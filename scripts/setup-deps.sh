@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Lumora needs that are missing.
+#   scripts/setup-deps.sh run    what building and running needs
+#   scripts/setup-deps.sh test   that, plus the test, sanitizer and fuzz tools
+set -euo pipefail
+
+build_packages=(cmake ninja-build g++ pkg-config
+                libjpeg-dev libtiff-dev libgif-dev)
+test_packages=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
+
+wanted=("${build_packages[@]}")
+[[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

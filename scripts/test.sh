@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds everything and runs every check: the fuzz harnesses over their seed
+# corpora, the unit tests under AddressSanitizer + UndefinedBehaviorSanitizer,
+# then the unit tests of the normal build, whose summary closes the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-deps.sh test
+
+jobs=${LUMORA_JOBS:-2}
+common=(-G Ninja -DLUMORA_BUILD_GUI=OFF)
+
+echo "== build"
+cmake -S . -B build "${common[@]}" -DLUMORA_BUILD_TESTS=ON -DLUMORA_BUILD_BENCH=ON >/dev/null
+ninja -C build -j"$jobs"
+
+echo "== build with AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan "${common[@]}" -DLUMORA_SANITIZE=ON -DLUMORA_BUILD_BENCH=OFF >/dev/null
+ninja -C build-asan -j"$jobs"
+
+echo "== build fuzz harnesses"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz "${common[@]}" -DLUMORA_BUILD_FUZZ=ON \
+  -DLUMORA_BUILD_TESTS=OFF -DLUMORA_BUILD_BENCH=OFF >/dev/null
+ninja -C build-fuzz -j"$jobs"
+
+echo "== fuzz"
+scripts/fuzz.sh build-fuzz "${LUMORA_FUZZ_SECONDS:-30}"
+
+echo "== unit tests under sanitizers"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+   ctest -j"$jobs" --output-on-failure --timeout 600 >ctest.log 2>&1) \
+  || { cat build-asan/ctest.log; exit 1; }
+tail -n 3 build-asan/ctest.log
+
+echo "== unit tests"
+cd build
+ctest -j"$jobs" --output-on-failure --timeout 600

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "imaging/app_palette.h"
+#include "imaging/block_pool.h"
 #include "imaging/byte_order.h"
 
 namespace lumora {
@@ -54,14 +55,23 @@ HDIB& HDIB::operator=(HDIB&& other) noexcept
     return *this;
 }
 
+void detail::BlockReturner::operator()(uint8_t* bytes) const noexcept
+{
+    GivePictureBlock({bytes, capacity});
+}
+
 HDIB HDIB::Allocate(size_t bytes, bool zeroFill)
 {
     HDIB dib;
     if (bytes == 0)
         bytes = 1;  // a block always has an address, like a global block
-    dib.bytes_.reset(zeroFill ? new (std::nothrow) uint8_t[bytes]()
-                              : new (std::nothrow) uint8_t[bytes]);
-    dib.size_ = dib.bytes_ ? bytes : 0;
+    const PictureBlock block = TakePictureBlock(bytes);
+    if (!block.bytes)
+        return dib;
+    if (zeroFill)
+        std::memset(block.bytes, 0, bytes);
+    dib.bytes_ = std::unique_ptr<uint8_t[], detail::BlockReturner>(block.bytes, detail::BlockReturner{block.capacity});
+    dib.size_ = bytes;
     return dib;
 }
 

@@ -40,6 +40,14 @@ struct BitmapInfoHeader {
 
 // One owning handle to a packed DIB block; empty means "no picture".
 // Move-only: copies are explicit (Clone) because pictures are large.
+namespace detail {
+// Hands a picture block back to the picture-memory pool.
+struct BlockReturner {
+    size_t capacity = 0;
+    void operator()(uint8_t* bytes) const noexcept;
+};
+}  // namespace detail
+
 class HDIB {
 public:
     HDIB() noexcept = default;
@@ -67,7 +75,7 @@ public:
     void Reset() noexcept;
 
 private:
-    std::unique_ptr<uint8_t[]> bytes_;
+    std::unique_ptr<uint8_t[], detail::BlockReturner> bytes_;
     size_t size_ = 0;
 };
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "imaging/app_palette.h"
+#include "imaging/block_pool.h"
 #include "imaging/byte_order.h"
 #include "imaging/dib.h"
 #include "imaging/palette.h"
@@ -139,6 +143,35 @@ TEST(HDIBHandle, MovesCopiesAndDestroys)
     ASSERT_TRUE(copy.Resize(copy.Size() + 10));
     EXPECT_EQ(copy.Data()[40], 9);
     EXPECT_EQ(copy.Data()[copy.Size() - 1], 0);
+}
+
+}  // namespace
+}  // namespace lumora
+
+namespace lumora {
+namespace {
+
+TEST(PictureMemory, LargeBlocksAreReusedAndZeroedWhenAsked)
+{
+    ReleaseKeptPictureBlocks();
+    const size_t big = 8u << 20;
+    const uint8_t* first = nullptr;
+    {
+        HDIB a = HDIB::Allocate(big, false);
+        ASSERT_TRUE(a);
+        first = a.Data();
+        std::memset(a.Data(), 0xAB, big);
+    }
+    HDIB b = HDIB::Allocate(big - 100, true);  // close enough in size to reuse
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b.Data(), first);
+    EXPECT_EQ(b.Size(), big - 100);
+    EXPECT_TRUE(std::all_of(b.Data(), b.Data() + b.Size(), [](uint8_t v) { return v == 0; }));
+    // A much smaller request does not take a big kept block.
+    b.Reset();
+    HDIB small = HDIB::Allocate(2u << 20, false);
+    EXPECT_NE(small.Data(), first);
+    ReleaseKeptPictureBlocks();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "imaging/dither16.h"
 #include "imaging/halftone.h"
 #include "imaging/image_format.h"
+#include "imaging/load_settings.h"
 
 namespace lumora::cli {
 namespace {
@@ -32,6 +33,38 @@ std::optional<Size> ParseSize(const std::string& text)
     return size;
 }
 
+std::optional<bool> ParseOnOff(const std::string& text)
+{
+    if (text == "on" || text == "1" || text == "true")
+        return true;
+    if (text == "off" || text == "0" || text == "false")
+        return false;
+    return std::nullopt;
+}
+
+// --jpeg256 on|off and --pcd-size N override the reading preferences for
+// this run. Returns an exit code on a usage error.
+std::optional<int> TakeReaderOptions(Arguments& args)
+{
+    bool missing = false;
+    if (const auto jpeg = args.TakeOption("--jpeg256", missing)) {
+        const auto on = ParseOnOff(*jpeg);
+        if (!on)
+            return Fail(kExitUsage, "--jpeg256 attend on ou off");
+        LoadSettings().jpeg256 = *on;
+    }
+    if (const auto size = args.TakeOption("--pcd-size", missing)) {
+        int value = 0;
+        const auto [end, ec] = std::from_chars(size->data(), size->data() + size->size(), value);
+        if (ec != std::errc{} || end != size->data() + size->size())
+            return Fail(kExitUsage, "--pcd-size attend un nombre (0 à 3)");
+        LoadSettings().photoCDSize = value;
+    }
+    if (missing)
+        return Fail(kExitUsage, "--jpeg256 et --pcd-size attendent une valeur");
+    return std::nullopt;
+}
+
 // Reads a picture the way the program opens one.
 std::optional<CDIB> LoadPicture(const std::string& path)
 {
@@ -47,6 +80,8 @@ std::optional<CDIB> LoadPicture(const std::string& path)
 int RunInfo(Arguments args)
 {
     const bool json = args.TakeFlag("--json");
+    if (const auto usage = TakeReaderOptions(args))
+        return *usage;
     if (const auto unknown = args.FirstUnknownOption())
         return Fail(kExitUsage, "option inconnue : " + *unknown);
     if (args.Positionals().size() != 1)
@@ -79,6 +114,8 @@ int RunConvert(Arguments args)
     const auto sizeText = args.TakeOption("--size", missing);
     if (missing)
         return Fail(kExitUsage, "--size attend une taille LARGEURxHAUTEUR");
+    if (const auto usage = TakeReaderOptions(args))
+        return *usage;
     if (const auto unknown = args.FirstUnknownOption())
         return Fail(kExitUsage, "option inconnue : " + *unknown);
     if (args.Positionals().size() != 2)

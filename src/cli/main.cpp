@@ -13,18 +13,25 @@ namespace {
 constexpr const char* kHelp = R"(Usage : lumora-cli COMMANDE [ARGUMENTS]
 
 Commandes :
-  info FICHIER [--json]
+  info FICHIER [--json] [--jpeg256 on|off] [--pcd-size N]
       Lit une image (BMP, DIB, RLE, GIF, PCX, TGA, TIF, JPG, PCD, choisie par
       l'extension) et affiche sa largeur, sa hauteur, ses bits par pixel, son
       nombre de couleurs et son type. --json : un objet avec les clés
       width, height, bpp, colors, type.
 
   convert ENTREE SORTIE.bmp [--app-palette] [--dither16] [--size LxH]
+          [--jpeg256 on|off] [--pcd-size N]
       Lit ENTREE et l'écrit en bitmap Windows.
         --app-palette  ramène l'image sur la palette de 256 couleurs du
                        programme (tramage ordonné) ;
         --size LxH     réduit l'image à L x H pixels sur cette palette ;
         --dither16     trame l'image (8 ou 24 bits) en 16 couleurs.
+
+  Options de lecture (info et convert), pour cette exécution seulement :
+        --jpeg256 on|off  lit les JPEG en 256 couleurs (on, par défaut) ou en
+                          16,8 millions de couleurs (off) ;
+        --pcd-size N      taille des images Photo CD : 0 = 192x128,
+                          1 = 384x256, 2 = 768x512 (par défaut), 3 = 1536x1024.
 
   --help
       Affiche cette aide.

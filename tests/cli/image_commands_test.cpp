@@ -34,6 +34,9 @@ TEST(CliUsage, WrongArgumentsExitWithTwo)
     EXPECT_EQ(RunCli({"convert", "a.bmp"}), 2);
     EXPECT_EQ(RunCli({"convert", "a.bmp", "b.png"}), 2);
     EXPECT_EQ(RunCli({"convert", "a.bmp", "b.bmp", "--size", "12"}), 2);
+    EXPECT_EQ(RunCli({"convert", "a.bmp", "b.bmp", "--jpeg256", "maybe"}), 2);
+    EXPECT_EQ(RunCli({"info", "a.pcd", "--pcd-size", "x"}), 2);
+    EXPECT_EQ(RunCli({"info", "a.pcd", "--pcd-size"}), 2);
     std::string out;
     EXPECT_EQ(RunCli({"--help"}, &out), 0);
     EXPECT_NE(out.find("convert"), std::string::npos);

@@ -176,3 +176,46 @@ TEST(PictureMemory, LargeBlocksAreReusedAndZeroedWhenAsked)
 
 }  // namespace
 }  // namespace lumora
+
+#include "imaging/dib_rgb.h"
+
+namespace lumora {
+namespace {
+
+TEST(RgbExpansion, EveryDepthTopDown)
+{
+    // 1-bit, 3 x 2: the bottom row (first in memory) has its middle bit set.
+    HDIB mono = AllocDIB(3, 2, 1);
+    uint8_t* table = mono.Data() + 40;
+    table[4] = 0x30, table[5] = 0x20, table[6] = 0x10;  // entry 1 = (0x10, 0x20, 0x30)
+    DIBPixels(mono.Data())[0] = 0x40;
+    auto pixels = DIBToRGB32TopDown(mono);
+    ASSERT_EQ(pixels.size(), 6u);
+    EXPECT_EQ(pixels[3 + 1], 0xFF102030u);  // bottom row, middle pixel
+    EXPECT_EQ(pixels[1], 0xFF000000u);
+
+    HDIB four = AllocDIB(3, 1, 4);
+    DIBPixels(four.Data())[0] = 0x9C;  // bright red, blue
+    DIBPixels(four.Data())[1] = 0xF0;  // white
+    pixels = DIBToRGB32TopDown(four);
+    EXPECT_EQ(pixels, (std::vector<uint32_t>{0xFFFF0000u, 0xFF0000FFu, 0xFFFFFFFFu}));
+
+    HDIB eight = AllocDIB(2, 1, 8);
+    DIBPixels(eight.Data())[1] = 14;  // cyan
+    pixels = DIBToRGB32TopDown(eight);
+    EXPECT_EQ(pixels[1], 0xFF00FFFFu);
+
+    HDIB rgb = AllocDIB(2, 2, 24);
+    uint8_t* top = DIBPixels(rgb.Data()) + DIBRowBytes(2, 24);  // last row in memory
+    top[3] = 1, top[4] = 2, top[5] = 3;                           // blue, green, red
+    pixels = DIBToRGB32TopDown(rgb);
+    EXPECT_EQ(pixels[1], 0xFF030201u);
+    std::vector<uint32_t> row(2);
+    DIBRowToRGB32(rgb.Data(), 1, row.data());
+    EXPECT_EQ(row[1], 0xFF030201u);
+
+    EXPECT_TRUE(DIBToRGB32TopDown(HDIB{}).empty());
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,48 @@
+#pragma once
+// The application: preferences, the main frame, the core's user-interface
+// hooks, start-up and exit.
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "app/preferences.h"
+
+namespace lumora {
+
+class CMainFrame;
+class Profile;
+class MessageBoxReporter;
+class MessageBoxPrompter;
+class FrameProgressSink;
+
+// The MIME type under which albums exchange items through the clipboard.
+inline constexpr const char* kClipboardFormat = "application/x-lumora-data";
+
+class CLumoraApp {
+public:
+    // `iniPath` empty: the user's lumora.ini.
+    explicit CLumoraApp(const QString& iniPath = {});
+    ~CLumoraApp();
+
+    // Start-up; false when the program cannot run.
+    bool InitInstance(const QStringList& arguments);
+    // Saves the preferences.
+    void ExitInstance();
+
+    Preferences& Prefs() { return preferences_; }
+    CMainFrame* MainFrame() const { return frame_.get(); }
+    const QString& ProgramDirectory() const { return programDirectory_; }
+
+private:
+    void ApplyReadingPreferences();
+
+    QString programDirectory_;
+    std::unique_ptr<Profile> profile_;
+    Preferences preferences_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MessageBoxReporter> reporter_;
+    std::unique_ptr<MessageBoxPrompter> prompter_;
+    std::unique_ptr<FrameProgressSink> progress_;
+};
+
+}  // namespace lumora

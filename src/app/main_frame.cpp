@@ -1,0 +1,272 @@
+#include "app/main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/preferences_dialog.h"
+#include "platform/qt/profile.h"
+#include "res/strings.h"
+
+namespace lumora {
+namespace {
+
+QString Text(int stringId)
+{
+    return QString::fromStdString(LoadString(stringId));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(Preferences& preferences, Profile& profile, QWidget* parent)
+    : QMainWindow(parent), preferences_(preferences), profile_(profile)
+{
+    setWindowTitle("Lumora");
+    resize(900, 650);
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setBackground(QColor(128, 128, 128));
+    setCentralWidget(mdiArea_);
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    InstallFrameCommands();
+    UseMenu(FrameMenu());
+
+    // Update handlers run when a menu opens and at idle moments.
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, &CMainFrame::RefreshCommandStates);
+    idle->start(250);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandInfo& info : AllCommands()) {
+        auto* action = new QAction(info.label, this);
+        action->setData(info.id);
+        action->setShortcuts(info.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, id = info.id] {
+            const auto it = handlers_.constFind(id);
+            if (it != handlers_.constEnd() && it->run && (!it->enabled || it->enabled()))
+                it->run();
+        });
+        addAction(action);  // accelerators work whichever menu is shown
+        actions_.insert(info.id, action);
+    }
+}
+
+void CMainFrame::CreateToolBar()
+{
+    toolBar_ = addToolBar("Barre d'outils");
+    toolBar_->setObjectName("toolbar");
+    toolBar_->setMovable(false);
+    for (int id : {int{kCmdFileNew}, int{kCmdFileOpen}, int{kCmdFileSave}, 0, int{kCmdFilePrint}, 0,
+                   int{kCmdAppAbout}}) {
+        if (id == 0)
+            toolBar_->addSeparator();
+        else
+            toolBar_->addAction(actions_.value(id));
+    }
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    statusText_ = new QLabel(this);
+    statusText_->setMinimumWidth(200);
+    statusBar()->addWidget(statusText_, 1);
+    gauge_ = new ProgressGauge(this);
+    statusBar()->addPermanentWidget(gauge_);
+    // Qt does not tell the lock-key states: the indicators stay dimmed.
+    for (int id : {59137, 59138}) {
+        auto* indicator = new QLabel(Text(id), this);
+        indicator->setEnabled(false);
+        indicator->setObjectName(id == 59137 ? "capsIndicator" : "numIndicator");
+        statusBar()->addPermanentWidget(indicator);
+    }
+}
+
+void CMainFrame::InstallFrameCommands()
+{
+    SetCommandHandler(kCmdAppExit, [this] { close(); }, [] { return true; });
+    SetCommandHandler(kCmdAppAbout, [this] { ShowAbout(); }, [] { return true; });
+    SetCommandHandler(kCmdPreferences, [this] { ShowPreferencesDialog(); }, [] { return true; });
+    SetCommandHandler(
+        kCmdPropertiesWindow, [this] { TogglePropertiesWindow(); }, [] { return true; },
+        [this] { return preferences_.showProp; });
+    SetCommandHandler(
+        kCmdViewToolBar, [this] { toolBar_->setVisible(!toolBar_->isVisible()); }, [] { return true; },
+        [this] { return toolBar_->isVisible(); });
+    SetCommandHandler(
+        kCmdViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+        [] { return true; }, [this] { return statusBar()->isVisible(); });
+    auto hasWindows = [this] { return !mdiArea_->subWindowList().isEmpty(); };
+    SetCommandHandler(kCmdWindowCascade, [this] { mdiArea_->cascadeSubWindows(); }, hasWindows);
+    SetCommandHandler(kCmdWindowTile, [this] { mdiArea_->tileSubWindows(); }, hasWindows);
+    SetCommandHandler(
+        kCmdWindowArrange,
+        [this] {
+            // Lines the minimised windows up along the bottom of the area.
+            int x = 0;
+            for (QMdiSubWindow* w : mdiArea_->subWindowList())
+                if (w->isMinimized()) {
+                    w->move(x, mdiArea_->viewport()->height() - w->height());
+                    x += w->width();
+                }
+        },
+        hasWindows);
+}
+
+void CMainFrame::SetCommandHandler(int commandId, std::function<void()> run,
+                                   std::function<bool()> enabled, std::function<bool()> checked)
+{
+    handlers_.insert(commandId, {std::move(run), std::move(enabled), std::move(checked)});
+    if (QAction* action = actions_.value(commandId))
+        action->setCheckable(static_cast<bool>(handlers_[commandId].checked));
+    RefreshCommandStates();
+}
+
+void CMainFrame::RefreshCommandStates()
+{
+    for (auto it = actions_.constBegin(); it != actions_.constEnd(); ++it) {
+        const auto handler = handlers_.constFind(it.key());
+        const bool handled = handler != handlers_.constEnd() && handler->run;
+        it.value()->setEnabled(handled && (!handler->enabled || handler->enabled()));
+        if (handled && handler->checked)
+            it.value()->setChecked(handler->checked());
+    }
+}
+
+void CMainFrame::UseMenu(const QList<MenuPopup>& menu)
+{
+    menuBar()->clear();
+    for (const MenuPopup& popup : menu) {
+        QMenu* m = menuBar()->addMenu(popup.title);
+        connect(m, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
+        for (int id : popup.items) {
+            if (id == 0)
+                m->addSeparator();
+            else if (QAction* action = actions_.value(id))
+                m->addAction(action);
+        }
+    }
+}
+
+void CMainFrame::BeginProgress() { gauge_->Begin(); }
+void CMainFrame::SetProgress(unsigned current, unsigned total) { gauge_->SetProgress(current, total); }
+void CMainFrame::EndProgress() { gauge_->End(); }
+
+void CMainFrame::SetStatusText(const QString& text)
+{
+    statusText_->setText(text);
+    statusText_->repaint();  // on screen before a long operation blocks
+}
+
+void CMainFrame::SetStatusText(int stringId) { SetStatusText(Text(stringId)); }
+void CMainFrame::SaveStatusText() { savedStatusText_ = statusText_->text(); }
+void CMainFrame::RestoreStatusText() { SetStatusText(savedStatusText_); }
+
+void CMainFrame::RestorePlacement(const WindowPlacement& placement)
+{
+    toolBar_->setVisible(placement.toolBar);
+    statusBar()->setVisible(placement.statusBar);
+    if (placement.normal && placement.normal->isValid())
+        setGeometry(*placement.normal);
+    if (placement.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+WindowPlacement CMainFrame::CurrentPlacement() const
+{
+    WindowPlacement placement;
+    placement.normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    placement.maximized = isMaximized() || (isMinimized() && (windowState() & Qt::WindowMaximized));
+    placement.toolBar = toolBar_->isVisible();
+    placement.statusBar = statusBar()->isVisible();
+    return placement;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    mdiArea_->closeAllSubWindows();
+    if (!mdiArea_->subWindowList().isEmpty()) {
+        event->ignore();  // a document refused to close
+        return;
+    }
+    SaveWindowPlacement(profile_, CurrentPlacement());
+    profile_.Sync();
+    event->accept();
+}
+
+void CMainFrame::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Only on the empty client area: document windows have their own menus.
+    if (!mdiArea_->viewport()->geometry().contains(mdiArea_->mapFrom(this, event->pos())))
+        return;
+    QMenu menu(this);
+    menu.addAction("&Nouveau", this, [this] { Action(kCmdFileNew)->trigger(); })
+        ->setEnabled(Action(kCmdFileNew)->isEnabled());
+    menu.addAction("&Ouvrir...", this, [this] { Action(kCmdFileOpen)->trigger(); })
+        ->setEnabled(Action(kCmdFileOpen)->isEnabled());
+    menu.addAction("&Configurer l'impression...", this, [this] { Action(kCmdFilePrintSetup)->trigger(); })
+        ->setEnabled(Action(kCmdFilePrintSetup)->isEnabled());
+    menu.addAction("Préférences...", this, [this] { ShowPreferencesDialog(); });
+    menu.exec(event->globalPos());
+}
+
+void CMainFrame::TogglePropertiesWindow()
+{
+    preferences_.showProp = !preferences_.showProp;
+}
+
+void CMainFrame::ShowPreferencesDialog()
+{
+    PreferencesDialog dialog(preferences_, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.Apply(preferences_);
+    emit PreferencesChanged();
+    for (QMdiSubWindow* w : mdiArea_->subWindowList())
+        w->update();
+}
+
+void CMainFrame::ShowAbout()
+{
+    QMessageBox box(this);
+    box.setWindowTitle("A propos de Lumora");
+    box.setIconPixmap(windowIcon().pixmap(48, 48));
+    box.setText("<b>Lumora 2.0</b><br>Albums photo pour Linux.");
+    box.setInformativeText(QString::fromStdString(LoadString(55015)).replace("%ld", QString::number(AvailableMemoryKb())));
+    box.exec();
+}
+
+void FrameProgressSink::SetProgress(long done, long total)
+{
+    if (total <= 0)
+        return;
+    frame_.SetProgress(static_cast<unsigned>(std::max(done, 0L)), static_cast<unsigned>(total));
+}
+
+long AvailableMemoryKb()
+{
+    QFile meminfo("/proc/meminfo");
+    if (!meminfo.open(QIODevice::ReadOnly))
+        return 0;
+    while (!meminfo.atEnd()) {
+        const QByteArray line = meminfo.readLine();
+        if (line.startsWith("MemAvailable:"))
+            return line.mid(13).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+}  // namespace lumora

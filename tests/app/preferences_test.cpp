@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "app/preferences.h"
+#include "platform/qt/profile.h"
+#include "support/test_support.h"
+
+namespace lumora {
+namespace {
+
+TEST(PreferencesFile, DefaultsWhenAbsent)
+{
+    test::TempDir dir;
+    Profile profile(QString::fromStdString(dir.File("lumora.ini")));
+    Preferences p;
+    p.compression = 7;
+    p.Load(profile);
+    EXPECT_EQ(p.compression, 50);
+    EXPECT_TRUE(p.jpeg256);
+    EXPECT_FALSE(p.convertJpeg);
+    EXPECT_EQ(p.diapoPause, 10);
+    EXPECT_EQ(p.photoCDSize, 2);
+    EXPECT_EQ(p.propPosX, -1);
+    EXPECT_EQ(p.DeskColor(), 0x808000u);
+    EXPECT_EQ(p.ViewerColor(), 0x404040u);
+    EXPECT_EQ(p.customColors[15], 0u);
+}
+
+TEST(PreferencesFile, RoundTripWritesTheNamedSectionsAndKeys)
+{
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.File("lumora.ini"));
+    {
+        Profile profile(path);
+        Preferences p;
+        p.Load(profile);
+        p.jpeg256 = false;
+        p.compression = 75;
+        p.photoCDSize = 0;
+        p.couleurFondStd = QString::number(0x123456);
+        p.customColors[0] = 0xFF;
+        p.propPosX = 300;
+        p.Save(profile);
+        SaveWindowPlacement(profile, {QRect(10, 20, 790, 580), true, false, true});
+        profile.Sync();
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString ini = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(ini.contains("[prefs]"));
+    EXPECT_TRUE(ini.contains("Jpeg256=0"));
+    EXPECT_TRUE(ini.contains("Compression=75"));
+    EXPECT_TRUE(ini.contains("[colors]"));
+    EXPECT_TRUE(ini.contains("CustColor01=255"));
+    EXPECT_TRUE(ini.contains("CustColor16=0"));
+    EXPECT_TRUE(ini.contains("[mainwin]"));
+    EXPECT_TRUE(ini.contains("Pos=0010 0020 0800 0600"));
+
+    Profile profile(path);
+    Preferences back;
+    back.Load(profile);
+    EXPECT_FALSE(back.jpeg256);
+    EXPECT_EQ(back.compression, 75);
+    EXPECT_EQ(back.photoCDSize, 0);
+    EXPECT_EQ(back.DeskColor(), 0x123456u);
+    EXPECT_EQ(back.customColors[0], 0xFFu);
+    EXPECT_EQ(back.propPosX, 300);
+    const WindowPlacement placement = LoadWindowPlacement(profile);
+    ASSERT_TRUE(placement.normal.has_value());
+    EXPECT_EQ(*placement.normal, QRect(10, 20, 790, 580));
+    EXPECT_TRUE(placement.maximized);
+    EXPECT_FALSE(placement.toolBar);
+    EXPECT_TRUE(placement.statusBar);
+}
+
+TEST(WindowPosition, NumbersAreReadAtFixedOffsets)
+{
+    EXPECT_EQ(FormatPos(QRect(QPoint(5, 6), QPoint(799, 599))), "0005 0006 0800 0600");
+    EXPECT_EQ(ParsePos("0005 0006 0800 0600"), QRect(QPoint(5, 6), QPoint(799, 599)));
+    // Negative values take four characters with their sign...
+    EXPECT_EQ(FormatPos(QRect(QPoint(-8, -8), QPoint(1031, 775))), "-008 -008 1032 0776");
+    EXPECT_EQ(ParsePos("-008 -008 1032 0776").topLeft(), QPoint(-8, -8));
+    // ...but one below -999 takes five and shifts the rest when read back.
+    const QRect shifted = ParsePos(FormatPos(QRect(QPoint(-1000, 20), QPoint(99, 399))));
+    EXPECT_EQ(shifted.left(), -1000);
+    EXPECT_EQ(shifted.top(), 2);  // atoi("020 0100 0400") from offset 5... of "-1000 0020..."
+}
+
+TEST(PropertiesWindowPosition, ClampedOntoTheScreen)
+{
+    Preferences p;
+    p.propPosX = 5000;
+    p.propPosY = -40;
+    p.ClampPropertiesPosition(QSize(1024, 768));
+    EXPECT_EQ(p.propPosX, 1004);
+    EXPECT_EQ(p.propPosY, 0);
+
+    Preferences defaults;
+    defaults.ClampPropertiesPosition(QSize(1024, 768));
+    EXPECT_EQ(defaults.propPosX, 1024 - 150);
+    EXPECT_EQ(defaults.propPosY, 768 / 3);
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,51 @@
+#include "imaging/pcd/residual_bits.h"
+
+namespace lumora::pcd {
+
+bool ResidualBits::LoadSector()
+{
+    if (ended_)
+        return false;
+    const bool atEnd = reader_.AtEnd();
+    sectorBytes_ = atEnd ? 0 : static_cast<uint32_t>(reader_.ReadSector(sector_.data()));
+    sectorPos_ = 0;
+    if (sectorBytes_ < kSectorSize) {
+        // A short sector is the last one: what arrived is still decoded.
+        cameShort_ = cameShort_ || !atEnd;
+        ended_ = true;
+    }
+    return sectorBytes_ > 0;
+}
+
+void ResidualBits::Refill()
+{
+    while (count_ <= 56) {
+        if (sectorPos_ == sectorBytes_ && !LoadSector())
+            return;
+        window_ |= uint64_t{sector_[sectorPos_++]} << (56 - count_);
+        count_ += 8;
+    }
+}
+
+void ResidualBits::Skip(unsigned n)
+{
+    if (n > count_)
+        n = count_;
+    window_ = n >= 64 ? 0 : window_ << n;
+    count_ -= n;
+    consumed_ += n;
+}
+
+bool ResidualBits::FindSync(uint64_t bitLimit)
+{
+    for (;;) {
+        if (Available() < kSyncBits || consumed_ + kSyncBits > bitLimit)
+            return false;
+        const uint32_t window = Peek(kSyncBits);
+        if (window == kSyncPattern)
+            return true;
+        Skip((window & 0xFFF000) == 0xFFF000 ? 1 : 8);
+    }
+}
+
+}  // namespace lumora::pcd

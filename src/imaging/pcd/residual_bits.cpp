@@ -2,6 +2,8 @@
 
 namespace lumora::pcd {
 
+constexpr uint32_t kByteSkipMask = 0x01FFFE;
+
 bool ResidualBits::LoadSector()
 {
     if (ended_)
@@ -44,7 +46,11 @@ bool ResidualBits::FindSync(uint64_t bitLimit)
         const uint32_t window = Peek(kSyncBits);
         if (window == kSyncPattern)
             return true;
-        Skip((window & 0xFFF000) == 0xFFF000 ? 1 : 8);
+        // A pattern starting in the next eight bits would make window bits
+        // 7 to 22 all ones; without them a whole byte can go. (Testing only
+        // the top twelve bits could jump into a pattern that is not
+        // byte-aligned and lose its row.)
+        Skip((window & kByteSkipMask) == kByteSkipMask ? 1 : 8);
     }
 }
 

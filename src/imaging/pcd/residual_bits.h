@@ -29,8 +29,8 @@ public:
     void Skip(unsigned n);
     bool AtSync() { return Available() >= kSyncBits && Peek(kSyncBits) == kSyncPattern; }
 
-    // Moves to the next synchronisation pattern: whole bytes while the
-    // window cannot start one, then single bits. Gives up (false) at the end
+    // Moves to the next synchronisation pattern: whole bytes while none can
+    // start within them, then single bits. Gives up (false) at the end
     // of the stream or, when `bitLimit` is given, past that many bits from
     // the stream's start.
     bool FindSync(uint64_t bitLimit = UINT64_MAX);

@@ -38,18 +38,24 @@ PcdPlane AllocatePlane(uint32_t allocWidth, uint32_t allocHeight, uint32_t width
                        uint32_t height, uint8_t fill, PcdErrorLog& errors)
 {
     PcdPlane plane;
-    const size_t bytes = size_t{allocWidth} * allocHeight;
-    plane.pixels.reset(new (std::nothrow) uint8_t[bytes]);
+    if (width > allocWidth || height > allocHeight) {
+        errors.Raise(kPcdErrConsistency);
+        return {};
+    }
+    plane.pixels.reset(new (std::nothrow) uint8_t[size_t{allocWidth} * allocHeight]);
     if (!plane.pixels) {
         errors.Raise(kPcdErrMemory);
         return {};
     }
-    std::memset(plane.pixels.get(), fill, bytes);
     plane.stride = allocWidth;
     plane.allocWidth = allocWidth;
     plane.allocHeight = allocHeight;
     plane.width = width;
     plane.height = height;
+    // Only the current part is ever read before being written: doubling
+    // writes every sample of the part it grows into.
+    for (uint32_t y = 0; y < height; ++y)
+        std::memset(plane.Row(y), fill, width);
     return plane;
 }
 

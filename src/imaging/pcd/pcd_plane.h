@@ -23,9 +23,10 @@ struct PcdPlane {
     const uint8_t* Row(uint32_t y) const { return pixels.get() + size_t{y} * stride; }
 };
 
-// A plane with room for allocWidth x allocHeight samples, all set to `fill`,
-// currently `width` x `height`. Raises error 6 and returns an empty plane
-// when memory runs out.
+// A plane with room for allocWidth x allocHeight samples, currently
+// `width` x `height`, every current sample set to `fill`. Raises error 6
+// and returns an empty plane when memory runs out (error 3 when the
+// current size does not fit).
 PcdPlane AllocatePlane(uint32_t allocWidth, uint32_t allocHeight, uint32_t width,
                        uint32_t height, uint8_t fill, PcdErrorLog& errors);
 

@@ -55,11 +55,14 @@ private:
         return OrientationFromByte(sector[kOrientationOffset]);
     }
 
-    bool AllocatePlanes(uint32_t width, uint32_t height)
+    // Planes of the output size holding, for now, the stored picture's
+    // samples: neutral until rows are read over them.
+    bool AllocatePlanes(uint32_t width, uint32_t height, const PictureGeometry& stored)
     {
-        planes_.luma = AllocatePlane(width, height, width, height, kNeutralLuma, errors_);
-        planes_.chroma1 = AllocatePlane(width, height, width, height, kNeutralChroma1, errors_);
-        planes_.chroma2 = AllocatePlane(width, height, width, height, kNeutralChroma2, errors_);
+        const uint32_t w = stored.width, h = stored.height;
+        planes_.luma = AllocatePlane(width, height, w, h, kNeutralLuma, errors_);
+        planes_.chroma1 = AllocatePlane(width, height, w / 2, h / 2, kNeutralChroma1, errors_);
+        planes_.chroma2 = AllocatePlane(width, height, w / 2, h / 2, kNeutralChroma2, errors_);
         return planes_.luma && planes_.chroma1 && planes_.chroma2;
     }
 
@@ -67,7 +70,7 @@ private:
     // the planes' fill where rows are missing; decoding goes on regardless.
     bool DecodeStored(const PictureGeometry& picture)
     {
-        if (!AllocatePlanes(picture.width, picture.height))
+        if (!AllocatePlanes(picture.width, picture.height, picture))
             return false;
         ReadStoredRows(picture);
         return UpsamplePlane(planes_.chroma1, errors_) && UpsamplePlane(planes_.chroma2, errors_);
@@ -76,7 +79,7 @@ private:
     // The normal picture doubled (chroma twice), then luma corrected.
     bool DecodeLarge()
     {
-        if (!AllocatePlanes(kLargeWidth, kLargeHeight))
+        if (!AllocatePlanes(kLargeWidth, kLargeHeight, kNormalPicture))
             return false;
         ReadStoredRows(kNormalPicture);
         for (PcdPlane* plane : {&planes_.luma, &planes_.chroma1, &planes_.chroma1,
@@ -92,18 +95,6 @@ private:
     {
         if (reader_.SeekToSector(picture.startSector))
             ReadRowPairs(reader_, picture.width, picture.height, planes_, errors_);
-        else
-            SetStoredSize(picture);  // nothing read: the fill stands for the rows
-    }
-
-    void SetStoredSize(const PictureGeometry& picture)
-    {
-        planes_.luma.width = picture.width;
-        planes_.luma.height = picture.height;
-        for (PcdPlane* chroma : {&planes_.chroma1, &planes_.chroma2}) {
-            chroma->width = picture.width / 2;
-            chroma->height = picture.height / 2;
-        }
     }
 
     void CorrectLuma()

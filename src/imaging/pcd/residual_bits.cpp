@@ -19,25 +19,6 @@ bool ResidualBits::LoadSector()
     return sectorBytes_ > 0;
 }
 
-void ResidualBits::Refill()
-{
-    while (count_ <= 56) {
-        if (sectorPos_ == sectorBytes_ && !LoadSector())
-            return;
-        window_ |= uint64_t{sector_[sectorPos_++]} << (56 - count_);
-        count_ += 8;
-    }
-}
-
-void ResidualBits::Skip(unsigned n)
-{
-    if (n > count_)
-        n = count_;
-    window_ = n >= 64 ? 0 : window_ << n;
-    count_ -= n;
-    consumed_ += n;
-}
-
 bool ResidualBits::FindSync(uint64_t bitLimit)
 {
     for (;;) {

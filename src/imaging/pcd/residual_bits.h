@@ -26,7 +26,14 @@ public:
     }
     // The next n bits (n <= 32); zeros past the end of the stream.
     uint32_t Peek(unsigned n) const { return static_cast<uint32_t>(window_ >> (64 - n)); }
-    void Skip(unsigned n);
+    void Skip(unsigned n)
+    {
+        if (n > count_)
+            n = count_;
+        window_ = n >= 64 ? 0 : window_ << n;
+        count_ -= n;
+        consumed_ += n;
+    }
     bool AtSync() { return Available() >= kSyncBits && Peek(kSyncBits) == kSyncPattern; }
 
     // Moves to the next synchronisation pattern: whole bytes while none can
@@ -40,7 +47,15 @@ public:
     bool CameShort() const { return cameShort_; }
 
 private:
-    void Refill();
+    void Refill()
+    {
+        while (count_ <= 56) {
+            if (sectorPos_ == sectorBytes_ && !LoadSector())
+                return;
+            window_ |= uint64_t{sector_[sectorPos_++]} << (56 - count_);
+            count_ += 8;
+        }
+    }
     bool LoadSector();
 
     SectorReader& reader_;

@@ -143,15 +143,18 @@ TEST(UpsamplePlane, RefusesPlaneWithoutRoom)
     EXPECT_FALSE(UpsamplePlane(missing, errors));
 }
 
-TEST(AllocatePlane, FillsEverySample)
+TEST(AllocatePlane, FillsTheCurrentPartAndRefusesOneThatDoesNotFit)
 {
     PcdErrorLog errors;
     const PcdPlane plane = AllocatePlane(6, 4, 3, 2, 94, errors);
     ASSERT_TRUE(plane);
     EXPECT_EQ(plane.stride, 6u);
-    for (uint32_t y = 0; y < 4; ++y)
-        for (uint32_t x = 0; x < 6; ++x)
+    for (uint32_t y = 0; y < 2; ++y)
+        for (uint32_t x = 0; x < 3; ++x)
             ASSERT_EQ(plane.Row(y)[x], 94);
+    EXPECT_TRUE(errors.Codes().empty());
+    EXPECT_FALSE(AllocatePlane(6, 4, 7, 2, 94, errors));
+    EXPECT_EQ(errors.Codes(), std::vector<int>{kPcdErrConsistency});
 }
 
 }  // namespace

@@ -18,13 +18,13 @@ void ReportPcdError(int code, int line)
 
 namespace pcd {
 
-void PcdErrorLog::Raise(int code, std::source_location where)
+void PcdErrorLog::Raise(int code, int line)
 {
     if (code == kPcdErrNone)
         return;
     last_ = code;
     codes_.push_back(code);
-    ReportPcdError(code, static_cast<int>(where.line()));
+    ReportPcdError(code, line);
 }
 
 bool PcdErrorLog::Has(int code) const

@@ -2,7 +2,6 @@
 // The decoder's numbered errors. Each is shown to the user with the source
 // line of the check that found it; decoding goes on afterwards, so one file
 // may raise several.
-#include <source_location>
 #include <vector>
 
 namespace lumora {
@@ -32,7 +31,8 @@ enum PcdError {
 // so the caller (and the tests) can tell what happened.
 class PcdErrorLog {
 public:
-    void Raise(int code, std::source_location where = std::source_location::current());
+    // `line` defaults to the caller's line: the check that found the fault.
+    void Raise(int code, int line = __builtin_LINE());
 
     int LastError() const { return last_; }
     const std::vector<int>& Codes() const { return codes_; }

@@ -1,0 +1,47 @@
+#pragma once
+// The decoder's numbered errors. Each is shown to the user with the source
+// line of the check that found it; decoding goes on afterwards, so one file
+// may raise several.
+#include <vector>
+
+namespace lumora {
+
+// Shows "CORVANT-Error #cccc in PCD routine : line n" in a stop box titled
+// "Error". A zero code shows nothing.
+void ReportPcdError(int code, int line);
+
+namespace pcd {
+
+enum PcdError {
+    kPcdErrNone = 0,
+    kPcdErrRead = 1,          // a read came short or a seek failed
+    kPcdErrConsistency = 3,   // plane sizes disagree, backward seek, missing plane
+    kPcdErrMemory = 6,        // a plane could not be allocated
+    kPcdErrHuffmanTable = 7,  // unusable Huffman table
+    kPcdErrRowIncomplete = 9, // a row header before the previous row was full
+    kPcdErrRowNumber = 10,    // a row beyond the plane's height
+    kPcdErrPlaneCode = 11,    // an invalid plane in a row header
+    kPcdErrRowOverrun = 12,   // more codes in a row than pixels
+    kPcdErrBadCode = 13,      // bits that match no table entry
+    kPcdErrNoSync = 14,       // no synchronisation, or codes outside a row
+    kPcdErrLumaRow = 15,      // a luma row while luma is not being corrected
+};
+
+// The errors of one decoding: each is reported as it is raised and kept
+// so the caller (and the tests) can tell what happened.
+class PcdErrorLog {
+public:
+    // `line` defaults to the caller's line: the check that found the fault.
+    void Raise(int code, int line = __builtin_LINE());
+
+    int LastError() const { return last_; }
+    const std::vector<int>& Codes() const { return codes_; }
+    bool Has(int code) const;
+
+private:
+    int last_ = kPcdErrNone;
+    std::vector<int> codes_;
+};
+
+}  // namespace pcd
+}  // namespace lumora

@@ -112,7 +112,7 @@ constexpr int CubeIndex(int redLevel, int greenLevel, int blueLevel)
 namespace detail {
 constexpr std::array<uint8_t, 216> BuildCubeSlots()
 {
-    std::array<uint8_t, 216> slots{};
+    std::array<uint8_t, 216> table{};
     for (int b = 0; b < kCubeLevels; ++b)
         for (int g = 0; g < kCubeLevels; ++g)
             for (int r = 0; r < kCubeLevels; ++r) {
@@ -127,9 +127,9 @@ constexpr std::array<uint8_t, 216> BuildCubeSlots()
                         slot = static_cast<uint8_t>(i);
                         break;
                     }
-                slots[CubeIndex(r, g, b)] = slot;
+                table[CubeIndex(r, g, b)] = slot;
             }
-    return slots;
+    return table;
 }
 }  // namespace detail
 

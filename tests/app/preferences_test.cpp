@@ -81,10 +81,16 @@ TEST(WindowPosition, NumbersAreReadAtFixedOffsets)
     // Negative values take four characters with their sign...
     EXPECT_EQ(FormatPos(QRect(QPoint(-8, -8), QPoint(1031, 775))), "-008 -008 1032 0776");
     EXPECT_EQ(ParsePos("-008 -008 1032 0776").topLeft(), QPoint(-8, -8));
-    // ...but one below -999 takes five and shifts the rest when read back.
-    const QRect shifted = ParsePos(FormatPos(QRect(QPoint(-1000, 20), QPoint(99, 399))));
+    // ...but below -999 they take five: one such number still reads back
+    // (the next offset falls on the space), two shift what follows.
+    EXPECT_EQ(ParsePos(FormatPos(QRect(QPoint(-1000, 20), QPoint(99, 399)))),
+              QRect(QPoint(-1000, 20), QPoint(99, 399)));
+    const QRect shifted = ParsePos(FormatPos(QRect(QPoint(-1000, -1000), QPoint(99, 399))));
+    EXPECT_EQ(FormatPos(QRect(QPoint(-1000, -1000), QPoint(99, 399))), "-1000 -1000 0100 0400");
     EXPECT_EQ(shifted.left(), -1000);
-    EXPECT_EQ(shifted.top(), 2);  // atoi("020 0100 0400") from offset 5... of "-1000 0020..."
+    EXPECT_EQ(shifted.top(), -1000);
+    EXPECT_EQ(shifted.left() + shifted.width(), 0);   // atoi("0 0100 0400")
+    EXPECT_EQ(shifted.top() + shifted.height(), 0);   // atoi("0 0400")
 }
 
 TEST(PropertiesWindowPosition, ClampedOntoTheScreen)

@@ -53,4 +53,11 @@ public:
     virtual void ForEachView(const std::function<void(LayoutViewObserver&)>& visit) = 0;
 };
 
+// Whether an item's tab index names one of the album's tabs; item records are
+// read from album files unchecked.
+inline bool IsTabIndex(const LayoutDocument& doc, int tab)
+{
+    return tab >= 0 && tab < doc.TabCount();
+}
+
 }  // namespace lumora

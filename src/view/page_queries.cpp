@@ -5,11 +5,9 @@
 namespace lumora {
 namespace {
 
-bool IsTab(const LayoutDocument& doc, int tab) { return tab >= 0 && tab < doc.TabCount(); }
-
 std::string TabNameOrNothing(const LayoutDocument& doc, int tab)
 {
-    return IsTab(doc, tab) ? doc.TabName(tab) : std::string{};
+    return IsTabIndex(doc, tab) ? doc.TabName(tab) : std::string{};
 }
 
 bool StartsSection(const LayoutDocument& doc, int item)
@@ -84,10 +82,10 @@ int SectionMarkerTab(const LayoutDocument& doc, int page)
         return -1;
     const int sheet = page - page % 2;  // the right-hand page of the sheet
     if (doc.ItemCount() == 0)
-        return sheet == 0 && IsTab(doc, 0) ? 0 : -1;
+        return sheet == 0 && IsTabIndex(doc, 0) ? 0 : -1;
     if (BeforeFirstItem(doc, sheet)) {
         const int tab = TabOfSheetBeforeFirstItem(sheet);
-        return IsTab(doc, tab) ? tab : -1;
+        return IsTabIndex(doc, tab) ? tab : -1;
     }
     // Decided by the items rather than by the tabs' first pages: a tab that
     // lost its items may still hold the first page of the section after it.
@@ -95,7 +93,7 @@ int SectionMarkerTab(const LayoutDocument& doc, int page)
     if (first < 0 || !StartsSection(doc, first))
         return -1;
     const int tab = doc.ItemTabIndex(first);
-    return IsTab(doc, tab) ? tab : -1;
+    return IsTabIndex(doc, tab) ? tab : -1;
 }
 
 }  // namespace lumora

@@ -12,8 +12,6 @@ constexpr int kEmptyAlbumPageCount = 2;
 // The next right-hand page after `page`, whichever side `page` is on.
 constexpr int NextRightPageAfter(int page) { return (page + 2) / 2 * 2; }
 
-bool IsTab(const LayoutDocument& doc, int tab) { return tab >= 0 && tab < doc.TabCount(); }
-
 // The item's picture box, narrowed to its preview and centred in the box
 // when it is a photo with a preview.
 Rect DisplayRect(const LayoutDocument& doc, const PageLayout& layout, int item, int page, int slot)
@@ -52,13 +50,14 @@ int LeadingTab(const LayoutDocument& doc)
     return std::clamp(doc.ItemTabIndex(0), 0, std::max(doc.TabCount() - 1, 0));
 }
 
-// As above, but every section starts on a new right-hand page. Returns the
-// last item's page.
+// Fills the pages as PlaceWithoutSections does, but every section starts on
+// a new right-hand page, after one sheet for each tab before the first
+// item's. Returns the last item's page.
 int PlaceInSections(LayoutDocument& doc, const PageLayout& layout)
 {
     const int count = doc.ItemCount();
     const int leadingTab = LeadingTab(doc);
-    for (int tab = 0; tab <= leadingTab && IsTab(doc, tab); ++tab)
+    for (int tab = 0; tab <= leadingTab && IsTabIndex(doc, tab); ++tab)
         doc.SetTabFirstPage(tab, 2 * tab);
 
     int page = 2 * leadingTab;
@@ -66,7 +65,7 @@ int PlaceInSections(LayoutDocument& doc, const PageLayout& layout)
     for (int item = 0;; ++item) {
         doc.SetItemPlacement(item, page, DisplayRect(doc, layout, item, page, slot));
         const int tab = doc.ItemTabIndex(item);
-        if (item > 0 && tab != doc.ItemTabIndex(item - 1) && IsTab(doc, tab))
+        if (item > 0 && tab != doc.ItemTabIndex(item - 1) && IsTabIndex(doc, tab))
             doc.SetTabFirstPage(tab, page);
         if (item == count - 1)
             return page;

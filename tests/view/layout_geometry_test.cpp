@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "view/book_geometry.h"
 #include "view/layout_table.h"
 #include "view/preview_fit.h"
-#include "view/spread.h"
 
 namespace lumora {
 namespace {
@@ -16,43 +17,6 @@ TEST(BookOrigin, CentresTheBookButNeverLeavesTheClientArea)
     EXPECT_EQ(BookOrigin({300, 200}), (Point{0, 0}));
     EXPECT_EQ(BookOrigin({579, 1000}), (Point{0, 304}));
     EXPECT_EQ(PageAreaOrigin({110, 104}), (Point{136, 122}));
-}
-
-TEST(BookGeometry, PageFurnitureFollowsThePageSide)
-{
-    EXPECT_EQ(PageTitleBox(0), (Rect{337, 23, 534, 43}));
-    EXPECT_EQ(PageTitleBox(3), (Rect{46, 23, 243, 43}));
-    EXPECT_EQ(PageNumberBox(2), (Rect{337, 354, 534, 374}));
-    EXPECT_EQ(PageNumberBox(1), (Rect{46, 354, 243, 374}));
-    EXPECT_EQ(SectionMarkerBox(4), (Rect{550, 18, 554, 357}));
-    EXPECT_EQ(SectionMarkerBox(5), (Rect{26, 18, 30, 357}));
-    EXPECT_EQ(PageNumber(0), 1);
-}
-
-TEST(Spread, PagesShownByEachPosition)
-{
-    EXPECT_EQ(SpreadOfPage(0), 0);
-    EXPECT_EQ(SpreadOfPage(1), 2);
-    EXPECT_EQ(SpreadOfPage(2), 2);
-    EXPECT_EQ(SpreadOfPage(7), 8);
-
-    EXPECT_EQ(LeftPageOf(0), -1);
-    EXPECT_EQ(LeftPageOf(-1), -1);
-    EXPECT_EQ(LeftPageOf(4), 3);
-    EXPECT_EQ(RightPageOf(0, 2), 0);
-    EXPECT_EQ(RightPageOf(2, 2), -1);  // inside of the back cover
-    EXPECT_EQ(RightPageOf(-2, 2), -1);
-    EXPECT_EQ(RightPageOf(4, 6), 4);
-}
-
-TEST(SlotBox, UsesTheSlotOriginsOfThePageSide)
-{
-    const PageLayout& mini = LayoutAt(3);
-    EXPECT_EQ(SlotBox(mini, 0, 1), (Rect{415, 72, 515, 147}));
-    EXPECT_EQ(SlotBox(mini, 1, 1), (Rect{127, 72, 227, 147}));
-    EXPECT_EQ(SlotBox(mini, 2, 5), (Rect{415, 250, 515, 325}));
-    EXPECT_EQ(SlotBox(mini, 0, 6), Rect{});
-    EXPECT_EQ(SlotBox(LayoutAt(4), 3, 11), (Rect{162, 251, 230, 302}));
 }
 
 TEST(SlotBox, EveryUsedSlotLiesOnItsPage)

@@ -62,14 +62,6 @@ TEST(ItemsOnPage, HoldsAtMostOneItemPerSlotOfOneSection)
     EXPECT_EQ(ItemsOnPage(sections, 4), (Items{7}));
 }
 
-TEST(PageTitle, IsTheAlbumTitleWithoutTabs)
-{
-    FakeAlbum album = Paginated(FakeAlbum::WithSections({0, 1}, 2, kMaxi));
-    album.usesTabs = false;
-    EXPECT_EQ(PageTitle(album, 0), "Titre de l'album");
-    EXPECT_EQ(PageTitle(album, 3), "Titre de l'album");
-}
-
 TEST(PageTitle, NamesTheSectionOfThePage)
 {
     // Pages 0, 0, 1 | 2, 2 | 4
@@ -78,13 +70,10 @@ TEST(PageTitle, NamesTheSectionOfThePage)
         {0, "Onglet 0"}, {1, "Onglet 0"}, {2, "Onglet 1"}, {3, "Onglet 1"}, {4, "Onglet 2"}, {5, "Onglet 2"}};
     for (auto [page, name] : expected)
         EXPECT_EQ(PageTitle(album, page), name) << page;
-}
 
-TEST(PageTitle, EmptyAlbumShowsTheFirstTab)
-{
-    FakeAlbum album = Paginated(FakeAlbum::WithSections({}, 3, kMaxi));
-    EXPECT_EQ(PageTitle(album, 0), "Onglet 0");
-    EXPECT_EQ(PageTitle(album, 1), "Onglet 0");
+    album.usesTabs = false;
+    EXPECT_EQ(PageTitle(album, 3), "Titre de l'album");
+    EXPECT_EQ(PageTitle(Paginated(FakeAlbum::WithSections({}, 3, kMaxi)), 1), "Onglet 0");
 }
 
 TEST(PageTitle, TabsThatLostTheirItemsNameOnlyTheirOwnSheets)

@@ -75,16 +75,6 @@ TEST(PaginateWithoutTabs, IgnoresTabIndicesWhenTabsAreOff)
     EXPECT_EQ(album.pageCount, 4);
 }
 
-TEST(PaginateWithoutTabs, UnknownLayoutIndexUsesTheDefaultLayout)
-{
-    FakeAlbum album;
-    album.layout = 42;
-    album.AddTexts(3);
-    Paginate(album);
-    EXPECT_EQ(album.Pages(), (Pages{0, 0, 1}));
-    EXPECT_EQ(album.items[0].rect, (Rect{316, 27, 501, 167}));
-}
-
 TEST(PaginatePreviews, PhotoRectangleIsThePreviewCentredInItsBox)
 {
     FakeAlbum album;

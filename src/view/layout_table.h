@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "view/geometry.h"
+
 namespace lumora {
 
 struct SlotRect {
@@ -50,6 +52,29 @@ inline constexpr std::array<PageLayout, kLayoutCount> kLayouts = {{
 inline const PageLayout& LayoutAt(int index)
 {
     return kLayouts[index >= 0 && index < kLayoutCount ? index : kDefaultLayout];
+}
+
+inline Size BoxSize(const PageLayout& layout)
+{
+    return {layout.boxWidth, layout.boxHeight};
+}
+
+// Picture box of one slot, relative to the page-area origin: right-hand
+// (even) pages use the right-page origins, left-hand pages the left ones.
+// A slot beyond the layout's slot count has no box.
+inline Rect SlotBox(const PageLayout& layout, int page, int slot)
+{
+    if (slot < 0 || slot >= layout.slots)
+        return {};
+    const SlotRect& origin = (page % 2 == 0 ? layout.rightPage : layout.leftPage)[slot];
+    return {origin.left, origin.top, origin.left + layout.boxWidth, origin.top + layout.boxHeight};
+}
+
+// Previews are made for a layout's picture box; switching between layouts
+// whose boxes have the same size keeps them.
+inline bool LayoutsShareBoxSize(int fromIndex, int toIndex)
+{
+    return BoxSize(LayoutAt(fromIndex)) == BoxSize(LayoutAt(toIndex));
 }
 
 }  // namespace lumora

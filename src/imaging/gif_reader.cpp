@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/byte_order.h"
+#include "imaging/reader_block.h"
 #include "imaging/reader_progress.h"
 
 namespace lumora {
@@ -94,6 +95,15 @@ bool PeekScreenDescriptor(ByteSource& source, ScreenDescriptor& screen)
     return true;
 }
 
+// Rows of the logical screen, top first. An 8-bit screen is the picture
+// itself (rows bottom-up); 1- and 4-bit screens are a byte-per-pixel buffer
+// packed into the picture at the end.
+struct ScreenRows {
+    uint8_t* top = nullptr;
+    int64_t step = 0;
+    uint8_t* Row(uint32_t y) const { return top + int64_t(y) * step; }
+};
+
 class GifComposer {
 public:
     GifComposer(GifFileType* gif, const ScreenDescriptor& screen, ReaderProgress& progress)
@@ -101,17 +111,47 @@ public:
     {
     }
 
-    // Paints every image onto the screen; false on any failure, with the
-    // error number in `error`.
-    bool PaintAll(int& error)
+    // The composed picture, or empty on any failure with the decoder's
+    // error number in `error` (left alone for an unsupported table size).
+    HDIB Compose(int& error)
     {
-        const uint64_t screenPixels = uint64_t{screen_.width} * screen_.height;
-        if (screenPixels > kMaxPixelBytes) {
+        const int bits = screen_.bitsPerPixel;
+        if (bits != 1 && bits != 4 && bits != 8)
+            return {};
+        if (uint64_t{screen_.width} * screen_.height > kMaxPixelBytes) {
             error = D_GIF_ERR_NOT_ENOUGH_MEM;
-            return false;
+            return {};
+        }
+        HDIB dib = AllocPictureToFill(int32_t(screen_.width), int32_t(screen_.height), bits);
+        if (!dib) {
+            error = D_GIF_ERR_NOT_ENOUGH_MEM;
+            return {};
+        }
+        WriteColorTable(dib.Data(), bits);
+        const uint64_t stride = DIBRowBytes(screen_.width, bits);
+        uint8_t* pixels = DIBPixels(dib.Data());
+        if (bits == 8) {
+            rows_ = {pixels + (screen_.height - 1) * stride, -int64_t(stride)};
+        } else {
+            buffer_.resize(size_t{screen_.width} * screen_.height);
+            rows_ = {buffer_.data(), int64_t{screen_.width}};
         }
         // Pixels no image covers show the background colour.
-        pixels_.assign(static_cast<size_t>(screenPixels), screen_.background);
+        for (uint32_t y = 0; y < screen_.height; ++y) {
+            std::memset(rows_.Row(y), screen_.background, screen_.width);
+            if (bits == 8)
+                std::memset(rows_.Row(y) + screen_.width, 0, stride - screen_.width);
+        }
+        if (!PaintAll(error))
+            return {};
+        if (bits != 8)
+            PackRows(pixels, stride, bits);
+        return dib;
+    }
+
+private:
+    bool PaintAll(int& error)
+    {
         for (;;) {
             GifRecordType record;
             if (DGifGetRecordType(gif_, &record) == GIF_ERROR)
@@ -134,9 +174,6 @@ public:
         }
     }
 
-    HDIB BuildPicture() const;
-
-private:
     bool Fail(int& error) const
     {
         error = gif_->Error ? gif_->Error : D_GIF_ERR_READ_FAILED;
@@ -160,7 +197,7 @@ private:
         const int height = image.Height;
         int done = 0;
         auto readRow = [&](int row) {
-            uint8_t* target = pixels_.data() + size_t(image.Top + row) * screen_.width + size_t(image.Left);
+            uint8_t* target = rows_.Row(uint32_t(image.Top + row)) + image.Left;
             if (DGifGetLine(gif_, target, image.Width) == GIF_ERROR)
                 return false;
             progress_.Step(++done, height);
@@ -208,32 +245,14 @@ private:
         return true;
     }
 
-    GifFileType* gif_;
-    ScreenDescriptor screen_;
-    ReaderProgress& progress_;
-    std::vector<uint8_t> pixels_;
-};
-
-HDIB GifComposer::BuildPicture() const
-{
-    const int bits = screen_.bitsPerPixel;
-    if (bits != 1 && bits != 4 && bits != 8)
-        return {};
-    HDIB dib = AllocDIB(static_cast<int32_t>(screen_.width), static_cast<int32_t>(screen_.height), bits);
-    if (!dib)
-        return {};
-    uint8_t* block = dib.Data();
-    const uint64_t stride = DIBRowBytes(screen_.width, bits);
-    BitmapInfoHeader header = BitmapInfoHeader::Read(block);
-    header.sizeImage = static_cast<uint32_t>(stride * screen_.height);
-    header.Write(block);
-
-    // The colour table: the global one, or black throughout without it.
-    const unsigned colors = 1u << bits;
-    uint8_t* table = block + kInfoHeaderSize;
-    std::memset(table, 0, colors * 4);
-    if (const ColorMapObject* map = gif_->SColorMap) {
-        const unsigned count = std::min<unsigned>(colors, static_cast<unsigned>(std::max(map->ColorCount, 0)));
+    // The global colour table, or black throughout without one.
+    void WriteColorTable(uint8_t* dib, int bits) const
+    {
+        const ColorMapObject* map = gif_->SColorMap;
+        if (!map)
+            return;
+        const unsigned count = std::min<unsigned>(1u << bits, unsigned(std::max(map->ColorCount, 0)));
+        uint8_t* table = dib + kInfoHeaderSize;
         for (unsigned i = 0; i < count; ++i) {
             table[i * 4 + 0] = map->Colors[i].Blue;
             table[i * 4 + 1] = map->Colors[i].Green;
@@ -241,26 +260,35 @@ HDIB GifComposer::BuildPicture() const
         }
     }
 
-    uint8_t* rows = DIBPixels(block);
-    const uint32_t width = screen_.width;
-    for (uint32_t y = 0; y < screen_.height; ++y) {
-        const uint8_t* in = pixels_.data() + size_t(y) * width;
-        uint8_t* out = rows + (screen_.height - 1 - y) * stride;
-        if (bits == 8) {
-            std::memcpy(out, in, width);
-        } else if (bits == 4) {
-            for (uint32_t x = 0; x < width; x += 2) {
-                const uint8_t second = x + 1 < width ? in[x + 1] & 0x0F : 0;
-                out[x / 2] = static_cast<uint8_t>((in[x] & 0x0F) << 4 | second);
+    // 4 bits: two pixels a byte, the first in the high nibble, each taken
+    // modulo 16. 1 bit: a pixel sets its bit (leftmost in the top bit) when
+    // its index is not 0.
+    void PackRows(uint8_t* pixels, uint64_t stride, int bits) const
+    {
+        const uint32_t width = screen_.width;
+        for (uint32_t y = 0; y < screen_.height; ++y) {
+            const uint8_t* in = rows_.Row(y);
+            uint8_t* out = pixels + (screen_.height - 1 - y) * stride;
+            std::memset(out, 0, stride);
+            if (bits == 4) {
+                for (uint32_t x = 0; x < width; x += 2) {
+                    const uint8_t second = x + 1 < width ? in[x + 1] & 0x0F : 0;
+                    out[x / 2] = static_cast<uint8_t>((in[x] & 0x0F) << 4 | second);
+                }
+            } else {
+                for (uint32_t x = 0; x < width; ++x)
+                    if (in[x])
+                        out[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
             }
-        } else {
-            for (uint32_t x = 0; x < width; ++x)
-                if (in[x])
-                    out[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         }
     }
-    return dib;
-}
+
+    GifFileType* gif_;
+    ScreenDescriptor screen_;
+    ReaderProgress& progress_;
+    ScreenRows rows_;
+    std::vector<uint8_t> buffer_;
+};
 
 }  // namespace
 
@@ -279,12 +307,10 @@ HDIB ReadGIFFromSource(ByteSource& source)
         return {};
     }
     ReaderProgress progress;
-    GifComposer composer(gif.get(), screen, progress);
-    if (!composer.PaintAll(error)) {
+    HDIB dib = GifComposer(gif.get(), screen, progress).Compose(error);
+    if (!dib && error)
         gLastGIFError = error;
-        return {};
-    }
-    return composer.BuildPicture();
+    return dib;
 }
 
 HDIB ReadGIFFile(const std::string& path)

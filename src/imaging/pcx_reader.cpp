@@ -6,6 +6,7 @@
 
 #include "imaging/buf_file.h"
 #include "imaging/byte_order.h"
+#include "imaging/reader_block.h"
 #include "imaging/reader_progress.h"
 
 namespace lumora {
@@ -66,14 +67,11 @@ public:
     HDIB Read()
     {
         const int bits = h_.Bits();
-        dib_ = AllocDIB(h_.width, h_.height, bits);
+        // Every row is copied whole from the line buffers, padding included.
+        dib_ = AllocPictureToFill(h_.width, h_.height, bits);
         if (!dib_)
             return {};
         stride_ = DIBRowBytes(uint64_t(h_.width), bits);
-        BitmapInfoHeader info = BitmapInfoHeader::Read(dib_.Data());
-        info.sizeImage = static_cast<uint32_t>(stride_ * uint64_t(h_.height));
-        info.clrUsed = bits == 8 ? 256 : bits == 4 ? 16 : 0;
-        info.Write(dib_.Data());
 
         ReaderProgress progress;
         if (bits != 24 && !ReadPalette(bits))
@@ -84,13 +82,13 @@ public:
         uint8_t* pixels = DIBPixels(dib_.Data());
         for (int32_t line = 0; line < h_.height; ++line) {
             DecodeLine();
+            // A file that ends before its last line is damaged.
+            if (file_.PastEnd())
+                return {};
             const uint8_t* row = ConvertLine(bits);
             std::memcpy(pixels + uint64_t(h_.height - 1 - line) * stride_, row, stride_);
             progress.Step(line + 1, h_.height);
         }
-        // A file that ends before its last line is damaged.
-        if (file_.PastEnd())
-            return {};
         return std::move(dib_);
     }
 
@@ -131,22 +129,27 @@ private:
 
     void DecodeLine()
     {
-        std::fill(line_.begin(), line_.end(), 0);
+        uint8_t* line = line_.data();
         const uint64_t wanted = h_.LineBytes();
         uint64_t filled = 0;
         while (filled < wanted) {
-            uint8_t value = file_.ReadByte();
-            uint64_t count = 1;
-            if ((value & 0xC0) == 0xC0) {
-                count = value & 0x3F;
-                value = file_.ReadByte();
+            const uint8_t code = file_.ReadByte();
+            if ((code & 0xC0) != 0xC0) {
+                line[filled++] = code;  // filled < wanted <= lineLength_
+                continue;
             }
+            const uint64_t count = code & 0x3F;
+            const uint8_t value = file_.ReadByte();
             if (file_.PastEnd())
-                return;
-            const uint64_t kept = std::min(count, lineLength_ - std::min(filled, lineLength_));
-            std::memset(line_.data() + filled, value, kept);
+                break;
+            const uint64_t kept = std::min(count, lineLength_ - filled);
+            for (uint64_t i = 0; i < kept; ++i)
+                line[filled + i] = value;
             filled += count;
         }
+        // What the line did not fill reads as zeros.
+        const uint64_t end = std::min(filled, lineLength_);
+        std::memset(line + end, 0, line_.size() - end);
     }
 
     const uint8_t* ConvertLine(int bits)

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "imaging/byte_order.h"
+#include "imaging/reader_block.h"
 #include "imaging/reader_progress.h"
 #include "imaging/tga_input.h"
 
@@ -143,7 +144,7 @@ public:
     {
         const bool eightBit = h_.PictureKind() != Kind::TrueColor;
         outBytes_ = eightBit ? 1 : 3;
-        HDIB dib = AllocDIB(h_.width, h_.height, eightBit ? 8 : 24);
+        HDIB dib = AllocPictureToFill(h_.width, h_.height, eightBit ? 8 : 24);
         if (!dib)
             return {};
         ReaderProgress progress;
@@ -154,11 +155,13 @@ public:
 
         uint8_t* pixels = DIBPixels(dib.Data());
         const uint64_t stride = DIBRowBytes(h_.width, eightBit ? 8 : 24);
+        const size_t rowBytes = size_t{h_.width} * outBytes_;
         const bool topOrigin = (h_.descriptor & kTopOriginBit) != 0;
         for (unsigned row = 0; row < h_.height; ++row) {
             // Rows are stored bottom first unless the file says otherwise.
             const unsigned memoryRow = topOrigin ? h_.height - 1 - row : row;
             uint8_t* out = pixels + memoryRow * stride;
+            std::memset(out + rowBytes, 0, stride - rowBytes);
             if (!(h_.RunLength() ? DecodeRunLengthRow(out) : DecodePlainRow(out)))
                 return {};
             progress.Step(row + 1, h_.height);

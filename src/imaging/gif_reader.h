@@ -21,10 +21,11 @@ HDIB ReadGIFResource(std::span<const uint8_t> bytes);
 // The same from any byte source positioned at the "GIF" signature.
 HDIB ReadGIFFromSource(ByteSource& source);
 
-// The decoder's error number of the last load the decoder failed (giflib's D_GIF_ERR_*
-// values: 101 open failed, 102 read failed, 103 not a GIF file, 107 wrong
-// record type, 108 data too big, 109 not enough memory...); 0 until a load
-// fails. Never shown to the user.
+// The error number of the last load the decoder failed (giflib's
+// D_GIF_ERR_* values: 101 open failed, 102 read failed, 103 not a GIF file,
+// 107 wrong record type, 108 data too big or an image beyond the screen,
+// 109 not enough memory or an absurd screen); 0 until a load fails. An
+// unsupported colour-table size leaves it alone. Never shown to the user.
 int LastGIFError();
 
 }  // namespace lumora

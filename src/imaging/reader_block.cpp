@@ -1,31 +1,8 @@
 #include "imaging/reader_block.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstring>
 
 namespace lumora {
-namespace {
-
-constexpr uint64_t kHugePage = uint64_t{2} << 20;
-
-// A large picture is written once, row after row, right after it is
-// allocated: every 4 KB page of it costs a fault on first touch. Asking for
-// huge pages over the block lets one fault serve 2 MB. Only advice: where
-// the system has none to give, nothing changes.
-void AdviseHugePages(uint8_t* block, size_t bytes)
-{
-    if (bytes < 2 * kHugePage)
-        return;
-    const auto start = (reinterpret_cast<uintptr_t>(block) + kHugePage - 1) & ~(kHugePage - 1);
-    const auto end = (reinterpret_cast<uintptr_t>(block) + bytes) & ~(kHugePage - 1);
-    if (end > start)
-        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-}
-
-}  // namespace
-
 HDIB AllocPictureToFill(int32_t width, int32_t height, int bitCount)
 {
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
@@ -40,7 +17,6 @@ HDIB AllocPictureToFill(int32_t width, int32_t height, int bitCount)
     HDIB dib = HDIB::Allocate(kInfoHeaderSize + colors * 4 + pixelBytes, false);
     if (!dib)
         return {};
-    AdviseHugePages(dib.Data(), dib.Size());
     BitmapInfoHeader header;
     header.width = width;
     header.height = height;

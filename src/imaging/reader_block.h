@@ -2,7 +2,8 @@
 // The picture block a reader fills row by row. Unlike AllocDIB it leaves
 // the pixel rows unwritten, which spares large pictures a pass over memory
 // they are about to overwrite: the reader must write every byte of every
-// row, padding included. The colour table starts black.
+// row, padding included. The colour table starts black. (Large blocks come
+// from the picture-memory pool, which already asks for huge pages.)
 #include <cstdint>
 
 #include "imaging/dib.h"

@@ -16,6 +16,8 @@ constexpr uint16_t kClassTag = 0x8000;
 constexpr uint16_t kUnicodeMarker = 0xFFFE;
 // Class names longer than this are refused before being read.
 constexpr uint16_t kMaxClassName = 64;
+// Reads at least this long bypass the buffer.
+constexpr size_t kDirectReadSize = 4096;
 
 }  // namespace
 
@@ -163,11 +165,12 @@ size_t CArchive::ReadAvailable(uint8_t* bytes, size_t count)
             std::memcpy(bytes + done, buffer_.get() + bufferPos_, n);
             bufferPos_ += n;
             done += n;
-        } else if (count - done >= kPieceSize) {
+        } else if (count - done >= kDirectReadSize) {
             // Large blocks (pictures) go straight to their destination.
-            const size_t n = source_->Read(bytes + done, kPieceSize);
+            const size_t piece = std::min(count - done, kPieceSize);
+            const size_t n = source_->Read(bytes + done, piece);
             done += n;
-            if (n < kPieceSize)
+            if (n < piece)
                 break;
         } else if (!Refill()) {
             break;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/album_commands.h"
 #include "cli/cli_support.h"
 #include "cli/image_commands.h"
 
@@ -33,10 +34,32 @@ Commandes :
         --pcd-size N      taille des images Photo CD : 0 = 192x128,
                           1 = 384x256, 2 = 768x512 (par défaut), 3 = 1536x1024.
 
+  album new FICHIER [--title T] [--description D] [--layout N]
+            [--tabs on|off] [--flyleaf on|off]
+      Crée un album vide (un onglet « Sans Nom »). Disposition N de 0 à 6 :
+      Poster 1+1, Maxi 2+2, Midi 3+3, Mini 6+6, Micro 12+12, en X, en V.
+  album add FICHIER IMAGE... [--at INDEX]
+      Insère des photos avant l'élément INDEX (à la fin par défaut), avec
+      leurs aperçus à la taille de la disposition. Une image illisible est
+      signalée et ignorée (code 1).
+  album add-text FICHIER TEXTE [--at INDEX]
+      Insère un texte (Times New Roman 12 points, noir).
+  album add-tab FICHIER --before INDEX [--name NOM]
+      Insère un onglet avant l'élément INDEX (à partir de 1), qui commence
+      alors une nouvelle section.
+  album set FICHIER CLE=VALEUR...
+      Clés : title, description, layout, flyleaf, pagenumbers, headertitle,
+      usetabs, frame (0-2), effect (0-2), titlecolor, desk, password.
+      Indicateurs : on/off, 1/0, true/false ; couleurs : COLORREF décimal
+      ou 0xBBGGRR ; password= vide retire le mot de passe.
+  album info FICHIER [--json]
+      Affiche les réglages, les polices, les onglets, les éléments et le
+      nombre de pages de l'album.
+
   --help
       Affiche cette aide.
 
-Codes de sortie : 0 réussite, 1 image illisible ou écriture impossible,
+Codes de sortie : 0 réussite, 1 image ou album illisible, écriture impossible,
 2 erreur d'utilisation.
 )";
 
@@ -48,6 +71,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"info", lumora::cli::RunInfo},
     {"convert", lumora::cli::RunConvert},
+    {"album", lumora::cli::RunAlbum},
 };
 
 }  // namespace

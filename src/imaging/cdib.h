@@ -7,6 +7,8 @@
 
 namespace lumora {
 
+class CArchive;
+
 class CDIB {
 public:
     CDIB() = default;
@@ -34,6 +36,10 @@ public:
     const HDIB& Picture() const { return picture_; }
     HDIB& Picture() { return picture_; }
     const Palette& GetPalette() const { return palette_; }
+
+    // Writes the 32-bit length and the block's bytes, or reads them back
+    // into this picture (album files keep previews this way).
+    void Serialize(CArchive& ar);
 
 private:
     HDIB picture_;

@@ -1,0 +1,119 @@
+// Opening and saving a large album, against reading its bytes alone.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "album/album_document.h"
+#include "imaging/palette.h"
+#include "platform/file.h"
+
+namespace lumora {
+namespace {
+
+constexpr int kPhotos = 2000;
+
+// A 2000-photo album with 185 x 140 8-bit previews, written once.
+const std::string& LargeAlbumPath()
+{
+    static const std::string path = [] {
+        const std::string file =
+            (std::filesystem::temp_directory_path() / "lumora-bench-album.qza").string();
+        CLumoraDoc doc;
+        doc.OnNewDocument();
+        for (int i = 0; i < kPhotos; ++i) {
+            auto item = std::make_unique<CMyObject>("/home/anne/photos/vacances/img" +
+                                                    std::to_string(i) + ".jpg");
+            item->description = "Photo numéro " + std::to_string(i);
+            HDIB preview = AllocDIB(185, 140, 8);
+            FillColorTableFromPalette(preview.Data(), &AppPalette(), ColorTableMode::Rgb);
+            std::memset(DIBPixels(preview.Data()), i & 0xFF, 185 / 4 * 4 + 4);
+            item->preview.Attach(std::move(preview));
+            doc.items.push_back(std::move(item));
+        }
+        doc.OnSaveDocument(file);
+        return file;
+    }();
+    return path;
+}
+
+void BM_ReadAlbumBytes(benchmark::State& state)
+{
+    const std::string& path = LargeAlbumPath();
+    std::vector<uint8_t> buffer(32768);
+    for (auto _ : state) {
+        File file(path, File::Mode::Read);
+        size_t total = 0, n = 0;
+        while ((n = file.Read(buffer.data(), buffer.size())) > 0)
+            total += n;
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(path));
+}
+BENCHMARK(BM_ReadAlbumBytes)->Unit(benchmark::kMillisecond);
+
+// The bytes read into memory of their own, as opening must keep them.
+void BM_ReadAlbumBytesIntoMemory(benchmark::State& state)
+{
+    const std::string& path = LargeAlbumPath();
+    const size_t size = std::filesystem::file_size(path);
+    for (auto _ : state) {
+        std::unique_ptr<uint8_t[]> bytes(new uint8_t[size]);
+        File file(path, File::Mode::Read);
+        for (size_t at = 0; at < size; at += 32768)
+            file.Read(bytes.get() + at, std::min<size_t>(32768, size - at));
+        benchmark::DoNotOptimize(bytes.get());
+    }
+}
+BENCHMARK(BM_ReadAlbumBytesIntoMemory)->Unit(benchmark::kMillisecond);
+
+void BM_OpenAlbum(benchmark::State& state)
+{
+    const std::string& path = LargeAlbumPath();
+    for (auto _ : state) {
+        CLumoraDoc doc;
+        if (!doc.OnOpenDocument(path) || doc.items.size() != kPhotos)
+            state.SkipWithError("open failed");
+    }
+    state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(path));
+}
+BENCHMARK(BM_OpenAlbum)->Unit(benchmark::kMillisecond);
+
+void BM_WriteAlbumBytes(benchmark::State& state)
+{
+    const std::string& path = LargeAlbumPath();
+    std::vector<uint8_t> bytes(std::filesystem::file_size(path));
+    File(path, File::Mode::Read).Read(bytes.data(), bytes.size());
+    const std::string out = path + ".raw";
+    for (auto _ : state) {
+        // The same bytes in the same pieces, flushed to disk as a save does.
+        const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        for (size_t at = 0; at < bytes.size(); at += 32768)
+            benchmark::DoNotOptimize(
+                ::write(fd, bytes.data() + at, std::min<size_t>(32768, bytes.size() - at)));
+        ::fsync(fd);
+        ::close(fd);
+    }
+    std::filesystem::remove(out);
+}
+BENCHMARK(BM_WriteAlbumBytes)->Unit(benchmark::kMillisecond);
+
+// Saving: temporary file, flush to disk, rename.
+void BM_SaveAlbum(benchmark::State& state)
+{
+    CLumoraDoc doc;
+    doc.OnOpenDocument(LargeAlbumPath());
+    const std::string out = LargeAlbumPath() + ".saved";
+    for (auto _ : state)
+        if (!doc.OnSaveDocument(out))
+            state.SkipWithError("save failed");
+    std::filesystem::remove(out);
+}
+BENCHMARK(BM_SaveAlbum)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lumora

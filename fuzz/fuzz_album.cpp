@@ -1,0 +1,43 @@
+// Album files from anywhere: the reader must refuse them with a load error
+// or read them whole, never read or write out of bounds; what it reads must
+// be writable again and read back the same.
+#include <cstddef>
+#include <cstdint>
+
+#include "album/album_document.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    using namespace lumora;
+    CLumoraDoc doc;
+    try {
+        MemorySource source({data, size});
+        CArchive ar(source);
+        doc.Serialize(ar);
+    } catch (const ArchiveError&) {
+        return 0;
+    }
+    if (doc.wrongFormat)
+        return 0;
+    for (const auto& item : doc.items)
+        if (!item->preview.IsEmpty() && !IsValidDIB(item->preview.Picture().Bytes()))
+            __builtin_trap();  // damaged pictures must have been dropped
+
+    MemorySink first;
+    {
+        CArchive ar(first);
+        doc.Serialize(ar);
+        ar.Flush();
+    }
+    CLumoraDoc again;
+    MemorySource source({first.Bytes().data(), first.Bytes().size()});
+    CArchive in(source);
+    again.Serialize(in);  // what we wrote must read back (throws = crash = bug)
+    MemorySink second;
+    CArchive ar(second);
+    again.Serialize(ar);
+    ar.Flush();
+    if (first.Bytes() != second.Bytes())
+        __builtin_trap();
+    return 0;
+}

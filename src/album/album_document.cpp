@@ -1,0 +1,324 @@
+#include "album/album_document.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+
+#include "album/album_hooks.h"
+#include "album/album_layout.h"
+#include "album/album_messages.h"
+#include "album/load_progress.h"
+#include "album/password_codec.h"
+#include "album/safe_file.h"
+#include "imaging/load_settings.h"
+#include "platform/file.h"
+#include "platform/user_interface.h"
+
+namespace lumora {
+namespace {
+
+constexpr char kMagic[5] = {'Q', 'Z', 'A', '2', '0'};
+
+CLumoraDoc::Paginator& DefaultPaginator()
+{
+    static CLumoraDoc::Paginator paginator;
+    return paginator;
+}
+
+// Letters compare without regard to case ("qza20" is accepted too).
+bool IsAlbumMagic(const uint8_t* bytes, size_t count)
+{
+    if (count != sizeof kMagic)
+        return false;
+    for (size_t i = 0; i < sizeof kMagic; ++i)
+        if (std::toupper(bytes[i]) != kMagic[i])
+            return false;
+    return true;
+}
+
+std::string WithPath(const char* text, const std::string& path)
+{
+    std::string message = text;
+    const auto mark = message.find("%1");
+    if (mark != std::string::npos)
+        message.replace(mark, 2, path);
+    return message;
+}
+
+// The framework's message for a file that could not be opened for reading.
+std::string OpenFailureMessage(int error, const std::string& path)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case EISDIR:
+        return WithPath(album_text::kInvalidPath, path);
+    case EACCES:
+    case EPERM:
+        return WithPath(album_text::kAccessRead, path);
+    default:
+        return album_text::kFailedToOpen;
+    }
+}
+
+std::string SaveFailureMessage(int error, const std::string& path)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return WithPath(album_text::kInvalidPath, path);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return WithPath(album_text::kAccessWrite, path);
+    case ENOSPC:
+    case EDQUOT:
+        return album_text::kDiskFull;
+    case 0:
+        return album_text::kFailedToSave;
+    default:
+        return WithPath(album_text::kIoErrorWrite, path);
+    }
+}
+
+// Begins the progress gauge and the wait cursor; ends both when it goes.
+class LoadingScope {
+public:
+    LoadingScope()
+    {
+        CurrentStatusDisplay().BeginWaitCursor();
+        CurrentProgressSink().Begin();
+    }
+    ~LoadingScope()
+    {
+        CurrentProgressSink().End();
+        CurrentStatusDisplay().EndWaitCursor();
+    }
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+
+private:
+    ScopedLoadProgressOff progressOff_;
+};
+
+template <typename T>
+void WriteArray(CArchive& ar, const std::vector<std::unique_ptr<T>>& objects)
+{
+    ar.Write16(static_cast<uint16_t>(objects.size()));
+    for (const auto& object : objects) {
+        ar.WriteObjectTag(T::kClass);
+        object->Serialize(ar);
+    }
+}
+
+template <typename T>
+void ReadArray(CArchive& ar, std::vector<std::unique_ptr<T>>& objects)
+{
+    const uint16_t count = ar.Read16();
+    ar.CheckCount(count, 2);  // every element takes at least its tag
+    objects.clear();
+    objects.reserve(count);
+    for (uint16_t i = 0; i < count; ++i) {
+        ar.ReadObjectTag({&T::kClass});
+        auto object = std::make_unique<T>();
+        object->Serialize(ar);
+        objects.push_back(std::move(object));
+    }
+}
+
+}  // namespace
+
+void CLumoraDoc::SetDefaultPaginator(Paginator paginator)
+{
+    DefaultPaginator() = std::move(paginator);
+}
+
+CLumoraDoc::CLumoraDoc() : paginator_(DefaultPaginator()) {}
+
+CLumoraDoc::~CLumoraDoc() = default;
+
+const PageLayout& CLumoraDoc::Layout() const { return LayoutAt(layoutIndex); }
+
+void CLumoraDoc::DeleteContents()
+{
+    items.clear();
+    tabs.clear();
+}
+
+bool CLumoraDoc::OnNewDocument()
+{
+    DeleteContents();
+    static_cast<AlbumFields&>(*this) = AlbumFields{};
+    deskColor = AlbumPrefs().deskColor;
+    title = album_text::kAlbumTitle;
+    description = album_text::kAlbumDescription;
+    fonts = {DefaultAlbumFont(22), DefaultAlbumFont(12), DefaultAlbumFont(10),
+             DefaultAlbumFont(10), DefaultAlbumFont(5)};
+    passwordCheckPending = false;
+    tabs.push_back(std::make_unique<COnglet>(album_text::kUnnamedTab, 0));
+    pathName_.clear();
+    modified_ = false;
+    AfterLoad();
+    return true;
+}
+
+void CLumoraDoc::AfterLoad()
+{
+    if (AlbumPrefs().fastBitmaps)
+        MakeFastBitmaps();
+    Paginate();
+}
+
+void CLumoraDoc::Paginate()
+{
+    if (paginator_)
+        paginator_(*this);
+    else
+        PaginateAlbum(*this);
+}
+
+void CLumoraDoc::UpdateAfterChange()
+{
+    Paginate();
+    SetModifiedFlag();
+}
+
+void CLumoraDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+        WriteAlbum(ar);
+    else
+        ReadAlbum(ar);
+}
+
+void CLumoraDoc::WriteAlbum(CArchive& ar)
+{
+    ar.WriteBytes(reinterpret_cast<const uint8_t*>(kMagic), sizeof kMagic);
+    ar.WriteAnsiString({});  // reserved header text
+    ar.Write16(static_cast<uint16_t>(headerTitle));
+    ar.Write16(static_cast<uint16_t>(pageNumbers));
+    ar.Write16(static_cast<uint16_t>(frameStyle));
+    ar.Write16(static_cast<uint16_t>(useTabs));
+    ar.Write16(static_cast<uint16_t>(layoutIndex));
+    ar.Write16(static_cast<uint16_t>(flyleaf));
+    ar.Write32(deskColor);
+    ar.WriteString(title);
+    ar.Write32(titleColor);
+    ar.Write16(static_cast<uint16_t>(titleEffect));
+    ar.WriteString(description);
+    ar.Write16(static_cast<uint16_t>(items.size()));
+    WritePassword(ar, password);
+    for (LogFont& font : fonts)
+        SerializeFont(ar, font);
+    WriteArray(ar, tabs);
+    WriteArray(ar, items);
+}
+
+void CLumoraDoc::ReadAlbum(CArchive& ar)
+{
+    uint8_t magic[sizeof kMagic];
+    if (!IsAlbumMagic(magic, ar.ReadAvailable(magic, sizeof magic))) {
+        wrongFormat = 1;
+        return;
+    }
+    reservedHeader = ar.ReadString();
+    headerTitle = ar.Read16();
+    pageNumbers = ar.Read16();
+    frameStyle = static_cast<int16_t>(ar.Read16());
+    useTabs = ar.Read16();
+    layoutIndex = static_cast<int16_t>(ar.Read16());
+    flyleaf = ar.Read16();
+    deskColor = ar.Read32();
+    title = ar.ReadString();
+    titleColor = ar.Read32();
+    titleEffect = static_cast<int16_t>(ar.Read16());
+    description = ar.ReadString();
+    LoadProgress().total = ar.Read16();
+    password = ReadPassword(ar);
+    for (LogFont& font : fonts)
+        SerializeFont(ar, font);
+    LoadProgress().counter = 0;
+    ReadArray(ar, tabs);
+    ReadArray(ar, items);
+    wrongFormat = 0;
+}
+
+bool CLumoraDoc::OnOpenDocument(const std::string& path)
+{
+    if (path.empty())
+        return true;
+    StatusDisplay& status = CurrentStatusDisplay();
+    const std::string keptStatus = status.StatusText();
+    {
+        std::string loading = album_text::kLoading;
+        loading.replace(loading.find("%s"), 2, path);
+        status.SetStatusText(loading);
+    }
+    CLumoraDoc staged;
+    {
+        LoadingScope loading;
+        File file;
+        errno = 0;
+        if (!file.Open(path, File::Mode::Read)) {
+            const int error = errno;
+            status.SetStatusText(keptStatus);
+            ReportStop(OpenFailureMessage(error, path));
+            return false;
+        }
+        FileSource source(file);
+        try {
+            CArchive ar(source);
+            staged.Serialize(ar);
+        } catch (const ArchiveError&) {
+            status.SetStatusText(keptStatus);
+            ReportStop(album_text::kInvalidFormat);
+            return false;
+        }
+    }
+    if (staged.wrongFormat) {
+        wrongFormat = 1;
+        status.SetStatusText(keptStatus);
+        ReportStop(album_text::kNotAnAlbum);
+        return false;
+    }
+    DeleteContents();
+    static_cast<AlbumFields&>(*this) = std::move(static_cast<AlbumFields&>(staged));
+    pathName_ = path;
+    modified_ = false;
+    {
+        ScopedLoadProgressOff progressOff;
+        CurrentStatusDisplay().BeginWaitCursor();
+        AfterLoad();
+        CurrentStatusDisplay().EndWaitCursor();
+    }
+    status.SetStatusText(keptStatus);
+    return true;
+}
+
+bool CLumoraDoc::OnSaveDocument(const std::string& path)
+{
+    SafeFileWriter writer;
+    errno = 0;
+    bool saved = writer.Open(path);
+    if (saved) {
+        try {
+            CArchive ar(writer);
+            Serialize(ar);
+            ar.Flush();
+            errno = 0;
+            saved = writer.Commit();
+        } catch (const ArchiveError& error) {
+            errno = error.SystemError();
+            saved = false;
+        }
+    }
+    if (!saved) {
+        ReportStop(SaveFailureMessage(errno, path));
+        return false;
+    }
+    pathName_ = path;
+    modified_ = false;
+    return true;
+}
+
+}  // namespace lumora

@@ -1,0 +1,170 @@
+// The album document's operations on its items, tabs, previews and
+// password.
+#include <algorithm>
+
+#include "album/album_document.h"
+#include "album/album_hooks.h"
+#include "album/album_messages.h"
+#include "album/password_codec.h"
+#include "imaging/load_settings.h"
+#include "platform/user_interface.h"
+
+namespace lumora {
+namespace {
+
+// A new item joins the section of the item it is inserted before, or of the
+// last item when appended.
+int16_t TabIndexForInsertion(const std::vector<std::unique_ptr<CMyObject>>& items, size_t index)
+{
+    if (items.empty())
+        return 0;
+    return index < items.size() ? items[index]->tabIndex : items.back()->tabIndex;
+}
+
+}  // namespace
+
+bool CLumoraDoc::CheckPassword()
+{
+    if (!passwordCheckPending)
+        return true;
+    passwordCheckPending = false;
+    if (password.empty())
+        return true;
+    PasswordPrompt* prompt = CurrentPasswordPrompt();
+    const auto typed = prompt ? prompt->AskPassword() : std::nullopt;
+    if (typed && *typed == password)
+        return true;
+    if (typed)
+        ReportStop(album_text::kWrongPassword);
+    return false;
+}
+
+bool CLumoraDoc::SetPassword(const std::string& newPassword)
+{
+    if (!PasswordCanBeStored(newPassword)) {
+        ReportStop(album_text::kPasswordCharacter);
+        return false;
+    }
+    password = newPassword;
+    return true;
+}
+
+void CLumoraDoc::RemakePreviews()
+{
+    StatusDisplay& status = CurrentStatusDisplay();
+    status.BeginWaitCursor();
+    {
+        ScopedLoadProgressOff progressOff;
+        ProgressSink& progress = CurrentProgressSink();
+        progress.Begin();
+        const PageLayout& layout = Layout();
+        for (size_t i = 0; i < items.size();) {
+            if (!items[i]->IsPhoto()) {
+                ++i;
+                continue;
+            }
+            if (items[i]->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette())) {
+                ++i;
+            } else {
+                items.erase(items.begin() + static_cast<ptrdiff_t>(i));
+            }
+            progress.SetProgress(static_cast<long>(i + 1),
+                                 std::max<long>(static_cast<long>(items.size()), 1));
+        }
+        progress.End();
+    }
+    Paginate();
+    status.EndWaitCursor();
+}
+
+void CLumoraDoc::MakeFastBitmaps()
+{
+    CurrentStatusDisplay().SetStatusText(album_text::kConverting);
+    ProgressSink& progress = CurrentProgressSink();
+    progress.Begin();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i]->IsPhoto())
+            items[i]->MakeFastBitmap();
+        progress.SetProgress(static_cast<long>(i + 1), static_cast<long>(items.size()));
+    }
+    progress.End();
+}
+
+bool CLumoraDoc::InsertImage(const std::string& path, size_t index)
+{
+    auto item = std::make_unique<CMyObject>(path);
+    const PageLayout& layout = Layout();
+    if (!item->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette()))
+        return false;
+    index = std::min(index, items.size());
+    item->tabIndex = TabIndexForInsertion(items, index);
+    items.insert(items.begin() + static_cast<ptrdiff_t>(index), std::move(item));
+    UpdateAfterChange();
+    return true;
+}
+
+bool CLumoraDoc::InsertItem(std::unique_ptr<CMyObject> item, size_t index)
+{
+    if (!item)
+        return false;
+    const PageLayout& layout = Layout();
+    const bool previewFitsBox = item->preview.Width() == layout.boxWidth &&
+                                item->preview.Height() == layout.boxHeight;
+    if (item->IsPhoto() && !previewFitsBox) {
+        if (!item->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette()))
+            return false;
+    }
+    index = std::min(index, items.size());
+    item->tabIndex = TabIndexForInsertion(items, index);
+    items.insert(items.begin() + static_cast<ptrdiff_t>(index), std::move(item));
+    UpdateAfterChange();
+    return true;
+}
+
+bool CLumoraDoc::InsertTab(std::unique_ptr<COnglet> tab, size_t position, size_t firstItem)
+{
+    if (!tab || position > tabs.size())
+        return false;
+    for (size_t i = firstItem; i < items.size(); ++i)
+        ++items[i]->tabIndex;
+    tabs.insert(tabs.begin() + static_cast<ptrdiff_t>(position), std::move(tab));
+    UpdateAfterChange();
+    return true;
+}
+
+bool CLumoraDoc::DeleteTab(size_t position)
+{
+    if (position >= tabs.size())
+        return false;
+    for (const auto& item : items)
+        if (item->tabIndex > 0 && static_cast<size_t>(item->tabIndex) >= position)
+            --item->tabIndex;
+    tabs.erase(tabs.begin() + static_cast<ptrdiff_t>(position));
+    UpdateAfterChange();
+    return true;
+}
+
+CLumoraDoc::TabEdit CLumoraDoc::AddTabBefore(size_t selected, std::unique_ptr<COnglet> tab)
+{
+    if (selected == 0 || selected >= items.size())
+        return TabEdit::NothingToDo;
+    if (items[selected - 1]->tabIndex != items[selected]->tabIndex) {
+        ReportStop(album_text::kTabAlreadyThere);
+        return TabEdit::Refused;
+    }
+    const size_t position =
+        std::min(static_cast<size_t>(std::max<int16_t>(items[selected]->tabIndex, 0)) + 1,
+                 tabs.size());
+    return InsertTab(std::move(tab), position, selected) ? TabEdit::Done : TabEdit::NothingToDo;
+}
+
+CLumoraDoc::TabEdit CLumoraDoc::RemoveTab(size_t position)
+{
+    if (position == 0) {
+        ReportStop(album_text::kFirstTabStays);
+        return TabEdit::Refused;
+    }
+    return DeleteTab(position) ? TabEdit::Done : TabEdit::NothingToDo;
+}
+
+}  // namespace lumora

@@ -1,0 +1,9 @@
+#pragma once
+#include "cli/cli_support.h"
+
+namespace lumora::cli {
+
+// lumora-cli album new|add|add-text|add-tab|set|info FILE ...
+int RunAlbum(Arguments args);
+
+}  // namespace lumora::cli

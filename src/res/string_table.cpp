@@ -26,6 +26,8 @@ constexpr StringEntry kStrings[] = {
     {55026, "Animation Autodesk FLI"},
     {55027, "Animation Autodesk FLC"},
     {55028, "Animation Microsoft MMM"},
+    {55082, "Erreur lors de la création du fichier image JPEG. Vérifiez que l'unité de destination n'est pas protégée en écriture."},
+    {55083, "Conversion au format JPEG de "},
     {55084, "Image Targa"},
     {55085, "Image TIFF"},
     {55086, "JPG (Images JPEG)|*.jpg|PCD (Images Photo CD)|*.pcd|PCX (Images Zsoft)|*.pcx|RLE (Images Windows)|*.rle|TGA (Images Targa)|*.tga|TIF (Images TIFF)|*.tif||"},

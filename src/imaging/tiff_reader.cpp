@@ -41,17 +41,20 @@ bool ReadLayout(TIFF* tiff, TiffLayout& layout)
            layout.length <= INT32_MAX;
 }
 
+bool IsGreyOrPalette(const TiffLayout& layout)
+{
+    return layout.photometric != PHOTOMETRIC_RGB;
+}
+
 bool IsReadable(const TiffLayout& layout)
 {
     const int bits = layout.bitsPerSample;
     const int samples = layout.samplesPerPixel;
-    return bits >= 1 && bits <= 8 && (samples == 1 || samples == 3 || samples == 4) &&
-           layout.photometric <= PHOTOMETRIC_PALETTE;
-}
-
-bool IsGreyOrPalette(const TiffLayout& layout)
-{
-    return layout.photometric != PHOTOMETRIC_RGB;
+    if (bits < 1 || bits > 8 || !(samples == 1 || samples == 3 || samples == 4) ||
+        layout.photometric > PHOTOMETRIC_PALETTE)
+        return false;
+    // RGB is read as bytes; libtiff cannot compose smaller RGB samples either.
+    return IsGreyOrPalette(layout) || bits == 8;
 }
 
 // Whether rows can be taken one scanline at a time; the other readable
@@ -62,7 +65,7 @@ bool FitsScanlines(const TiffLayout& layout)
         return false;
     if (IsGreyOrPalette(layout))
         return layout.samplesPerPixel == 1;
-    return layout.bitsPerSample == 8 && layout.planar == PLANARCONFIG_CONTIG;
+    return layout.planar == PLANARCONFIG_CONTIG;
 }
 
 bool HasScanlineSize(const TiffLayout& layout)

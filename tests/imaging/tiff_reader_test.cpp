@@ -295,7 +295,7 @@ TEST(ReadTIFFFile, RefusalsAndDamage)
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
 }
 
-TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZero)
+TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZeroOrRgb)
 {
     test::TempDir dir;
     const std::string path = dir.File("nophoto.tif");
@@ -303,6 +303,17 @@ TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZero)
     HDIB dib = ReadTIFFFile(path);
     ASSERT_TRUE(dib);
     EXPECT_EQ(test::ColorAt(dib, 0, 0), (Rgb{254, 254, 254}));
+
+    // Three samples without the tag are RGB.
+    const std::string rgb = dir.File("nophoto3.tif");
+    WriteTiff(rgb, 1, 1, [](TIFF* t) {
+        TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 3);
+        TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    }, {10, 20, 30}, 3);
+    HDIB colour = ReadTIFFFile(rgb);
+    ASSERT_TRUE(colour);
+    EXPECT_EQ(test::ColorAt(colour, 0, 0), (Rgb{10, 20, 30}));
 }
 
 TEST(ReadTIFFFile, DrivesTheGaugeOncePerRow)

@@ -68,31 +68,6 @@ DecodedJpeg DecodeReference(const std::string& path, bool quantize)
     return out;
 }
 
-void EncodeReference(const std::string& path, uint32_t width, uint32_t height,
-                     const std::vector<uint8_t>& samples, int components, int quality)
-{
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    errors.error_exit = Throw;
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, file.get());
-    cinfo.image_width = width;
-    cinfo.image_height = height;
-    cinfo.input_components = components;
-    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    for (uint32_t r = 0; r < height; ++r) {
-        auto row = const_cast<JSAMPROW>(samples.data() + size_t{r} * width * components);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-}
-
 std::vector<uint16_t> LumaTableForQuality(int quality)
 {
     jpeg_compress_struct cinfo{};

@@ -23,10 +23,6 @@ struct DecodedJpeg {
 // Floyd-Steinberg dithering. Colour files come out RGB, grey ones grey.
 DecodedJpeg DecodeReference(const std::string& path, bool quantize = false);
 
-// Compresses `rgb` (rows top first) with libjpeg at `quality`.
-void EncodeReference(const std::string& path, uint32_t width, uint32_t height,
-                     const std::vector<uint8_t>& samples, int components, int quality);
-
 // The first quantisation table libjpeg makes for `quality`.
 std::vector<uint16_t> LumaTableForQuality(int quality);
 

@@ -9,6 +9,7 @@
 #include "imaging/halftone.h"
 #include "imaging/image_format.h"
 #include "imaging/load_settings.h"
+#include "imaging/jpeg_writer.h"
 
 namespace lumora::cli {
 namespace {
@@ -75,6 +76,33 @@ std::optional<CDIB> LoadPicture(const std::string& path)
     return picture;
 }
 
+constexpr int kDefaultJpegQuality = 75;
+
+// --quality Q for a .jpg output: 1 to 100, 75 when absent; nullopt (after
+// the message) when the text is no such number.
+std::optional<int> ParseQuality(const std::optional<std::string>& text)
+{
+    if (!text)
+        return kDefaultJpegQuality;
+    int quality = 0;
+    const char* end = text->data() + text->size();
+    const auto parsed = std::from_chars(text->data(), end, quality);
+    if (parsed.ec != std::errc{} || parsed.ptr != end || quality < 1 || quality > 100) {
+        Fail(kExitUsage, "qualité invalide (1 à 100) : " + *text);
+        return std::nullopt;
+    }
+    return quality;
+}
+
+// The .jpg output: the gather's JPEG writer; a file it cannot make is
+// abandoned (the command line answers its question with Abort).
+int WriteJpegOutput(const std::string& output, const HDIB& picture, int quality)
+{
+    if (WriteJPEGFile(picture, output, quality) != kJpegWritten)
+        return Fail(kExitFailed, output + " : écriture impossible");
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunInfo(Arguments args)
@@ -116,18 +144,28 @@ int RunConvert(Arguments args)
         return Fail(kExitUsage, "--size attend une taille LARGEURxHAUTEUR");
     if (const auto usage = TakeReaderOptions(args))
         return *usage;
+    const auto qualityText = args.TakeOption("--quality", missing);
+    if (missing)
+        return Fail(kExitUsage, "--quality attend une qualité de 1 à 100");
     if (const auto unknown = args.FirstUnknownOption())
         return Fail(kExitUsage, "option inconnue : " + *unknown);
     if (args.Positionals().size() != 2)
         return Fail(kExitUsage,
-                    "usage : lumora-cli convert ENTREE SORTIE.bmp [--app-palette] [--dither16] [--size LxH]");
+                    "usage : lumora-cli convert ENTREE SORTIE.bmp|SORTIE.jpg [--app-palette] [--dither16] "
+                    "[--size LxH] [--quality Q]");
     std::optional<Size> size;
     if (sizeText && !(size = ParseSize(*sizeText)))
         return Fail(kExitUsage, "taille invalide : " + *sizeText);
     const std::string& input = args.Positionals()[0];
     const std::string& output = args.Positionals()[1];
-    if (!HasExtension(output, "bmp"))
-        return Fail(kExitUsage, "le fichier de sortie doit se terminer par .bmp");
+    const bool jpeg = HasExtension(output, "jpg");
+    if (!HasExtension(output, "bmp") && !jpeg)
+        return Fail(kExitUsage, "le fichier de sortie doit se terminer par .bmp ou .jpg");
+    if (qualityText && !jpeg)
+        return Fail(kExitUsage, "--quality ne s'applique qu'à une sortie .jpg");
+    const auto quality = ParseQuality(qualityText);
+    if (!quality)
+        return kExitUsage;
 
     auto picture = LoadPicture(input);
     if (!picture)
@@ -151,6 +189,8 @@ int RunConvert(Arguments args)
         if (!result)
             return Fail(kExitFailed, "tramage en 16 couleurs impossible");
     }
+    if (jpeg)
+        return WriteJpegOutput(output, result, *quality);
     if (!WriteBMPFile(output, result))
         return Fail(kExitFailed, output + " : écriture impossible");
     return kExitOk;

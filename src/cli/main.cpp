@@ -20,13 +20,15 @@ Commandes :
       nombre de couleurs et son type. --json : un objet avec les clés
       width, height, bpp, colors, type.
 
-  convert ENTREE SORTIE.bmp [--app-palette] [--dither16] [--size LxH]
-          [--jpeg256 on|off] [--pcd-size N]
-      Lit ENTREE et l'écrit en bitmap Windows.
+  convert ENTREE SORTIE.bmp|SORTIE.jpg [--app-palette] [--dither16] [--size LxH]
+          [--quality Q] [--jpeg256 on|off] [--pcd-size N]
+      Lit ENTREE et l'écrit en bitmap Windows (.bmp) ou en JPEG (.jpg).
         --app-palette  ramène l'image sur la palette de 256 couleurs du
                        programme (tramage ordonné) ;
         --size LxH     réduit l'image à L x H pixels sur cette palette ;
-        --dither16     trame l'image (8 ou 24 bits) en 16 couleurs.
+        --dither16     trame l'image (8 ou 24 bits) en 16 couleurs ;
+        --quality Q    qualité JPEG de 1 à 100 (75 par défaut), pour une
+                       sortie .jpg seulement.
 
   Options de lecture (info et convert), pour cette exécution seulement :
         --jpeg256 on|off  lit les JPEG en 256 couleurs (on, par défaut) ou en

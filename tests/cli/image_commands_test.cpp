@@ -74,3 +74,36 @@ TEST(CliConvert, WritesPicturesTheReaderReadsBack)
 
 }  // namespace
 }  // namespace lumora
+
+namespace lumora {
+namespace {
+
+TEST(CliConvert, WritesJpegFilesAtTheChosenQuality)
+{
+    test::TempDir dir;
+    const std::string in = test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp");
+    const std::string small = dir.File("q10.jpg"), large = dir.File("q95.jpg");
+    ASSERT_EQ(test::RunCli({"convert", in, dir.File("default.jpg")}), 0);
+    ASSERT_EQ(test::RunCli({"convert", in, small, "--quality", "10"}), 0);
+    ASSERT_EQ(test::RunCli({"convert", in, large, "--quality", "95"}), 0);
+    EXPECT_LT(test::ReadBytes(small).size(), test::ReadBytes(large).size());
+    std::string out;
+    ASSERT_EQ(test::RunCli({"info", dir.File("default.jpg"), "--json"}, &out), 0);
+    EXPECT_NE(out.find("\"width\": 127"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"height\": 64"), std::string::npos) << out;
+}
+
+TEST(CliConvert, RejectsBadQualityAndUnwritableJpegs)
+{
+    test::TempDir dir;
+    const std::string in = test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp");
+    for (const char* bad : {"0", "101", "x", "75x"})
+        EXPECT_EQ(test::RunCli({"convert", in, dir.File("a.jpg"), "--quality", bad}), 2) << bad;
+    EXPECT_EQ(test::RunCli({"convert", in, dir.File("a.jpg"), "--quality"}), 2);
+    EXPECT_EQ(test::RunCli({"convert", in, dir.File("a.bmp"), "--quality", "50"}), 2);
+    // The command line answers the writer's Abort/Retry/Ignore with Abort.
+    EXPECT_EQ(test::RunCli({"convert", in, dir.File("no/such/dir/a.jpg")}), 1);
+}
+
+}  // namespace
+}  // namespace lumora

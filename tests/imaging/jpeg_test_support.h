@@ -1,0 +1,46 @@
+#pragma once
+// libjpeg used directly, as the trusted reference the program's JPEG reader
+// and writer are checked against.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "imaging/dib.h"
+#include "platform/user_interface.h"
+
+namespace lumora::test {
+
+struct DecodedJpeg {
+    uint32_t width = 0, height = 0;
+    int components = 0;
+    bool progressive = false;
+    std::vector<uint8_t> samples;  // rows top first, `components` bytes a pixel
+    std::vector<Rgb> colormap;     // when quantised
+    std::vector<uint16_t> lumaTable;  // the first quantisation table, natural order
+};
+
+// Decodes a good file; `quantize` asks for 236 colours with
+// Floyd-Steinberg dithering. Colour files come out RGB, grey ones grey.
+DecodedJpeg DecodeReference(const std::string& path, bool quantize = false);
+
+// The first quantisation table libjpeg makes for `quality`.
+std::vector<uint16_t> LumaTableForQuality(int quality);
+
+// Records what the readers and the writer do with the gauge.
+class CountingProgress final : public ProgressSink {
+public:
+    CountingProgress() { InstallProgressSink(this); }
+    ~CountingProgress() override { InstallProgressSink(nullptr); }
+    void Begin() override { ++begins; }
+    void SetProgress(long done, long total) override
+    {
+        ++steps;
+        lastDone = done;
+        lastTotal = total;
+    }
+    void End() override { ++ends; }
+    int begins = 0, ends = 0, steps = 0;
+    long lastDone = 0, lastTotal = 0;
+};
+
+}  // namespace lumora::test

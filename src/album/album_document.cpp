@@ -36,9 +36,8 @@ bool IsAlbumMagic(const uint8_t* bytes, size_t count)
     return true;
 }
 
-std::string WithPath(const char* text, const std::string& path)
+std::string WithPath(std::string message, const std::string& path)
 {
-    std::string message = text;
     const auto mark = message.find("%1");
     if (mark != std::string::npos)
         message.replace(mark, 2, path);
@@ -52,12 +51,12 @@ std::string OpenFailureMessage(int error, const std::string& path)
     case ENOENT:
     case ENOTDIR:
     case EISDIR:
-        return WithPath(album_text::kInvalidPath, path);
+        return WithPath(album_text::InvalidPath(), path);
     case EACCES:
     case EPERM:
-        return WithPath(album_text::kAccessRead, path);
+        return WithPath(album_text::AccessRead(), path);
     default:
-        return album_text::kFailedToOpen;
+        return album_text::FailedToOpen();
     }
 }
 
@@ -66,18 +65,18 @@ std::string SaveFailureMessage(int error, const std::string& path)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return WithPath(album_text::kInvalidPath, path);
+        return WithPath(album_text::InvalidPath(), path);
     case EACCES:
     case EPERM:
     case EROFS:
-        return WithPath(album_text::kAccessWrite, path);
+        return WithPath(album_text::AccessWrite(), path);
     case ENOSPC:
     case EDQUOT:
-        return album_text::kDiskFull;
+        return album_text::DiskFull();
     case 0:
-        return album_text::kFailedToSave;
+        return album_text::FailedToSave();
     default:
-        return WithPath(album_text::kIoErrorWrite, path);
+        return WithPath(album_text::IoErrorWrite(), path);
     }
 }
 
@@ -150,12 +149,12 @@ bool CLumoraDoc::OnNewDocument()
     DeleteContents();
     static_cast<AlbumFields&>(*this) = AlbumFields{};
     deskColor = AlbumPrefs().deskColor;
-    title = album_text::kAlbumTitle;
-    description = album_text::kAlbumDescription;
+    title = album_text::AlbumTitle();
+    description = album_text::AlbumDescription();
     fonts = {DefaultAlbumFont(22), DefaultAlbumFont(12), DefaultAlbumFont(10),
              DefaultAlbumFont(10), DefaultAlbumFont(5)};
     passwordCheckPending = false;
-    tabs.push_back(std::make_unique<COnglet>(album_text::kUnnamedTab, 0));
+    tabs.push_back(std::make_unique<COnglet>(album_text::UnnamedTab(), 0));
     pathName_.clear();
     modified_ = false;
     AfterLoad();
@@ -250,7 +249,7 @@ bool CLumoraDoc::OnOpenDocument(const std::string& path)
     StatusDisplay& status = CurrentStatusDisplay();
     const std::string keptStatus = status.StatusText();
     {
-        std::string loading = album_text::kLoading;
+        std::string loading = album_text::Loading();
         loading.replace(loading.find("%s"), 2, path);
         status.SetStatusText(loading);
     }
@@ -271,14 +270,14 @@ bool CLumoraDoc::OnOpenDocument(const std::string& path)
             staged.Serialize(ar);
         } catch (const ArchiveError&) {
             status.SetStatusText(keptStatus);
-            ReportStop(album_text::kInvalidFormat);
+            ReportStop(album_text::InvalidFormat());
             return false;
         }
     }
     if (staged.wrongFormat) {
         wrongFormat = 1;
         status.SetStatusText(keptStatus);
-        ReportStop(album_text::kNotAnAlbum);
+        ReportStop(album_text::NotAnAlbum());
         return false;
     }
     DeleteContents();

@@ -35,14 +35,14 @@ bool CLumoraDoc::CheckPassword()
     if (typed && *typed == password)
         return true;
     if (typed)
-        ReportStop(album_text::kWrongPassword);
+        ReportStop(album_text::WrongPassword());
     return false;
 }
 
 bool CLumoraDoc::SetPassword(const std::string& newPassword)
 {
     if (!PasswordCanBeStored(newPassword)) {
-        ReportStop(album_text::kPasswordCharacter);
+        ReportStop(album_text::PasswordCharacter());
         return false;
     }
     password = newPassword;
@@ -79,7 +79,7 @@ void CLumoraDoc::RemakePreviews()
 
 void CLumoraDoc::MakeFastBitmaps()
 {
-    CurrentStatusDisplay().SetStatusText(album_text::kConverting);
+    CurrentStatusDisplay().SetStatusText(album_text::Converting());
     ProgressSink& progress = CurrentProgressSink();
     progress.Begin();
     for (size_t i = 0; i < items.size(); ++i) {
@@ -149,7 +149,7 @@ CLumoraDoc::TabEdit CLumoraDoc::AddTabBefore(size_t selected, std::unique_ptr<CO
     if (selected == 0 || selected >= items.size())
         return TabEdit::NothingToDo;
     if (items[selected - 1]->tabIndex != items[selected]->tabIndex) {
-        ReportStop(album_text::kTabAlreadyThere);
+        ReportStop(album_text::TabAlreadyThere());
         return TabEdit::Refused;
     }
     const size_t position =
@@ -161,7 +161,7 @@ CLumoraDoc::TabEdit CLumoraDoc::AddTabBefore(size_t selected, std::unique_ptr<CO
 CLumoraDoc::TabEdit CLumoraDoc::RemoveTab(size_t position)
 {
     if (position == 0) {
-        ReportStop(album_text::kFirstTabStays);
+        ReportStop(album_text::FirstTabStays());
         return TabEdit::Refused;
     }
     return DeleteTab(position) ? TabEdit::Done : TabEdit::NothingToDo;

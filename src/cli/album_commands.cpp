@@ -251,7 +251,7 @@ int RunAddTab(Arguments args)
     if (!OpenAlbum(doc, words[0]))
         return kExitFailed;
     std::random_device random;
-    auto tab = std::make_unique<COnglet>(name.value_or(album_text::kUnnamedTab),
+    auto tab = std::make_unique<COnglet>(name.value_or(album_text::UnnamedTab()),
                                          static_cast<int>(random() % 6));
     switch (doc.AddTabBefore(before, std::move(tab))) {
     case CLumoraDoc::TabEdit::Done:

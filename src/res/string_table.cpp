@@ -109,10 +109,18 @@ constexpr StringEntry kStrings[] = {
     {57600, "Crée un nouvel album.\nNouvel album"},
     {59137, "MAJ"},
     {59138, "NUM"},
+    {61697, "Impossible d'ouvrir le document."},
+    {61698, "Impossible d'enregistrer le document."},
     {61712, "Tapez un nombre entier."},
     {61714, "Tapez un nombre entier compris entre %1 et %2."},
     {61716, "Tapez %1 caractères au maximum."},
     {61728, "Format de fichier inattendu."},
+    {61729, "%1\nChemin introuvable. Vérifiez que le chemin et le nom de fichier sont corrects."},
+    {61730, "Le disque de destination est plein."},
+    {61731, "Impossible de lire %1 : l'accès au fichier est refusé."},
+    {61732, "Impossible d'écrire dans %1 : le fichier est en lecture seule ou l'accès est refusé."},
+    {61733, "Une erreur inattendue s'est produite lors de la lecture de %1."},
+    {61734, "Une erreur inattendue s'est produite lors de l'écriture de %1."},
 };
 
 constexpr bool IdsStrictlyAscending()

@@ -97,7 +97,7 @@ TEST(StringTableLookup, FindsEveryIdTheProgramUses)
         EXPECT_NE(std::find(ids.begin(), ids.end(), id), ids.end()) << id;
     // Binary search edges: the smallest and largest ids.
     EXPECT_EQ(ids.front(), 3);
-    EXPECT_EQ(ids.back(), 61728);
+    EXPECT_EQ(ids.back(), 61734);
     // The album type's fields: window title (empty), document name, filter
     // name, extension, registry type and name.
     EXPECT_EQ(Split(LoadString(3), '\n').size(), 7u);
@@ -153,6 +153,11 @@ TEST(StringTableTexts, PlaceholdersMatchWhatCallersPass)
         {55043, {"s", "d", "d", "s", "s"}},
         {61714, {"1", "2"}},
         {61716, {"1"}},
+        {61729, {"1"}},
+        {61731, {"1"}},
+        {61732, {"1"}},
+        {61733, {"1"}},
+        {61734, {"1"}},
     };
     for (const auto& [id, expected] : formats)
         EXPECT_EQ(Placeholders(LoadString(id)), expected) << id;

@@ -7,6 +7,8 @@ build=${1:-build-fuzz}
 seconds=${2:-30}
 status=0
 work=$(mktemp -d)
+artifacts=$build/fuzz-artifacts
+mkdir -p "$artifacts"
 trap 'rm -rf "$work"' EXIT
 
 run_one() {
@@ -15,7 +17,7 @@ run_one() {
   for dir in "$@"; do [[ -d $dir ]] && seeds+=("$dir"); done
   mkdir -p "$work/$harness"
   if "$build/fuzz/$harness" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-       -print_final_stats=0 -artifact_prefix="$work/$harness-" \
+       -print_final_stats=0 -artifact_prefix="$artifacts/$harness-" \
        "$work/$harness" "${seeds[@]}" >"$work/$harness.log" 2>&1; then
     echo "fuzz $harness: ok ($(grep -c '' "$work/$harness.log") log lines, ${seconds}s)"
   else

@@ -244,7 +244,12 @@ CArchive::RawString CArchive::ReadRawString()
 std::string CArchive::ReadString()
 {
     const RawString raw = ReadRawString();
-    return raw.unicode ? Utf16ToUtf8(raw.units) : Windows1252ToUtf8(raw.bytes);
+    std::string text = raw.unicode ? Utf16ToUtf8(raw.units) : Windows1252ToUtf8(raw.bytes);
+    // Every string of an album is shown, compared and stored as a C string:
+    // what follows a NUL character was never part of it.
+    if (const auto end = text.find('\0'); end != std::string::npos)
+        text.resize(end);
+    return text;
 }
 
 const ArchiveClass& CArchive::ReadObjectTag(const std::vector<const ArchiveClass*>& known)

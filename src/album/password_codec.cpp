@@ -45,6 +45,9 @@ void WritePassword(CArchive& ar, const std::string& utf8)
     ar.WriteUnicodeString(stored);
 }
 
+// The password ends where the writer would have stopped: at a stored 0 (the
+// character carried to 0 by the offset) or a stored character that comes
+// back as 0.
 std::string ReadPassword(CArchive& ar)
 {
     const CArchive::RawString raw = ar.ReadRawString();
@@ -52,7 +55,7 @@ std::string ReadPassword(CArchive& ar)
         std::u16string units;
         for (const char16_t unit : raw.units) {
             const char16_t plain = ShiftLowByte(unit, -kPasswordOffset);
-            if (plain == 0)
+            if (unit == 0 || plain == 0)
                 break;
             units += plain;
         }
@@ -61,7 +64,7 @@ std::string ReadPassword(CArchive& ar)
     std::string bytes;
     for (const char c : raw.bytes) {
         const auto plain = static_cast<char>(static_cast<uint8_t>(c) - kPasswordOffset);
-        if (plain == 0)
+        if (c == 0 || plain == 0)
             break;
         bytes += plain;
     }

@@ -88,6 +88,15 @@ TEST(ArchiveStrings, FileNamesThatAreNotUtf8SurviveARoundTrip)
     EXPECT_EQ(LoadedString(StoredString(latin1Name)), latin1Name);
 }
 
+TEST(ArchiveStrings, TextEndsAtTheFirstNulCharacter)
+{
+    // In either form: what follows a NUL is not part of the string, so a
+    // string read and written again stays the same.
+    EXPECT_EQ(LoadedString({3, 'a', 0, 'b'}), "a");
+    EXPECT_EQ(LoadedString({0xFF, 0xFE, 0xFF, 2, 0, 0, 0xB1, 0x03}), "");
+    EXPECT_EQ(StoredString(LoadedString({0xFF, 0xFE, 0xFF, 1, 0, 0})), (std::vector<uint8_t>{0}));
+}
+
 TEST(ArchiveStrings, LengthsBeyondTheFileAreRefused)
 {
     const std::vector<uint8_t> bytes = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'};
@@ -125,6 +134,22 @@ TEST(ArchivePassword, StoredByteEqualToTheOffsetEndsThePassword)
     MemorySource source({bytes.data(), bytes.size()});
     CArchive in(source);
     EXPECT_EQ(ReadPassword(in), "a");
+}
+
+TEST(ArchivePassword, StoredZeroEndsThePasswordInBothForms)
+{
+    // A stored 0 could only come from the one character the offset carries
+    // to 0, which the writer never stores: reading stops there, so the
+    // password writes back as it was read.
+    for (const std::vector<uint8_t>& bytes :
+         {std::vector<uint8_t>{2, uint8_t('a' + kPasswordOffset), 0},
+          std::vector<uint8_t>{0xFF, 0xFE, 0xFF, 2, uint8_t('a' + kPasswordOffset), 0, 0, 0}}) {
+        MemorySource source({bytes.data(), bytes.size()});
+        CArchive in(source);
+        const std::string password = ReadPassword(in);
+        EXPECT_EQ(password, "a");
+        EXPECT_TRUE(PasswordCanBeStored(password));
+    }
 }
 
 TEST(ArchivePassword, OnlyTheCharacterCarriedToZeroIsRefused)

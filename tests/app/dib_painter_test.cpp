@@ -77,7 +77,9 @@ TEST(RenderDibInto, DestinationRightOfLeftMirrors)
 {
     QPixmap target(4, 3);
     target.fill(Qt::black);
-    ASSERT_TRUE(RenderDIBInto(Gradient(), target, nullptr, {0, 0, 3, 2}, {3, 0, 0, 2}));
+    // Size -4 across: from column 3 leftward over four columns, as (256, -2)
+    // covers a 257-pixel page.
+    ASSERT_TRUE(RenderDIBInto(Gradient(), target, nullptr, {0, 0, 3, 2}, {3, 0, -2, 2}));
     const QImage out = target.toImage();
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)

@@ -105,5 +105,25 @@ TEST(CliConvert, RejectsBadQualityAndUnwritableJpegs)
     EXPECT_EQ(test::RunCli({"convert", in, dir.File("no/such/dir/a.jpg")}), 1);
 }
 
+TEST(CliReadingOptions, OverrideJpegColoursAndPhotoCDSizeForOneRun)
+{
+    const std::string jpeg = test::TestDataPath("jpeg/imagers-progressive-cat.jpg");
+    std::string out;
+    ASSERT_EQ(test::RunCli({"info", jpeg, "--json", "--jpeg256", "off"}, &out), 0);
+    EXPECT_NE(out.find("\"bpp\": 24"), std::string::npos) << out;
+    ASSERT_EQ(test::RunCli({"info", jpeg, "--json", "--jpeg256", "on"}, &out), 0);
+    EXPECT_NE(out.find("\"bpp\": 8"), std::string::npos) << out;
+
+    const std::string pcd = test::TestDataPath("pcd/pillow-hopper.pcd");
+    ASSERT_EQ(test::RunCli({"info", pcd, "--json", "--pcd-size", "0"}, &out), 0);
+    EXPECT_NE(out.find("\"width\": 192, \"height\": 128"), std::string::npos) << out;
+    ASSERT_EQ(test::RunCli({"info", pcd, "--json"}, &out), 0);  // the default: 768 x 512
+    EXPECT_NE(out.find("\"width\": 768, \"height\": 512"), std::string::npos) << out;
+    test::TempDir dir;
+    ASSERT_EQ(test::RunCli({"convert", pcd, dir.File("p.bmp"), "--pcd-size", "1"}), 0);
+    ASSERT_EQ(test::RunCli({"info", dir.File("p.bmp"), "--json"}, &out), 0);
+    EXPECT_NE(out.find("\"width\": 384, \"height\": 256"), std::string::npos) << out;
+}
+
 }  // namespace
 }  // namespace lumora

@@ -20,8 +20,9 @@ QList<QRgb> ColorTable(const uint8_t* dib)
     return table;
 }
 
-// Width, height and the destination rectangle of a possibly mirrored
-// inclusive rectangle.
+// One axis of a destination rectangle. Its size is to - from + 1, as the
+// stretching blit takes it; a negative size runs leftward (or upward) from
+// `from` and mirrors the copy: (256, -2) covers 256 down to 0.
 struct Span {
     int start, length;
     bool mirrored;
@@ -29,9 +30,10 @@ struct Span {
 
 Span InclusiveSpan(int from, int to)
 {
-    if (to >= from)
-        return {from, to - from + 1, false};
-    return {to, from - to + 1, true};
+    const int size = to - from + 1;
+    if (size >= 0)
+        return {from, size, false};
+    return {from + size + 1, -size, true};
 }
 
 }  // namespace

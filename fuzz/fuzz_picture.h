@@ -1,0 +1,30 @@
+#pragma once
+// What every reader harness checks on a decoded picture: the reader handed
+// out a well-formed block, and every conversion the program applies to
+// pictures runs over it without going out of bounds.
+#include <cstdint>
+
+#include "imaging/dib.h"
+#include "imaging/dib_rgb.h"
+#include "imaging/dither16.h"
+#include "imaging/halftone.h"
+
+namespace lumora::fuzz {
+
+inline void ExercisePicture(const HDIB& dib)
+{
+    if (!dib)
+        return;
+    if (!IsValidDIB(dib.Bytes()))
+        __builtin_trap();
+    // Keep each run fast; the size limits themselves are unit-tested.
+    if (uint64_t{DIBPixelWidth(dib.Data())} * DIBPixelHeight(dib.Data()) > (1u << 22))
+        return;
+    (void)ConvertToAppPalette(dib, AppPalette());
+    (void)ResizeToAppPalette(dib, 17, 11, AppPalette());
+    (void)DitherTo16(dib);
+    (void)DitherPalettedTo16(dib);
+    (void)DIBToRGB32TopDown(dib);
+}
+
+}  // namespace lumora::fuzz

@@ -72,6 +72,7 @@ bool WritePreview(const std::string& outDir, const std::string& previewDir)
         if (!WritePng(previewDir + "/cover_" + tag + ".png", CoverScene(book)) ||
             !WritePng(previewDir + "/flyleaf_" + tag + ".png", FlyleafScene(book)) ||
             !WritePng(previewDir + "/spread_" + tag + ".png", SpreadScene(book)) ||
+            !WritePng(previewDir + "/splash.png", ReadGif(outDir + "/11.gif")) ||
             !WritePng(previewDir + "/rings_" + tag + ".png", Enlarge(SpreadScene(book).Crop(236, 50, 100, 60), 5)) ||
             !WritePng(previewDir + "/corner_" + tag + ".png", Enlarge(CoverScene(book).Crop(130, 0, 100, 80), 5)))
             return false;

@@ -8,8 +8,8 @@ namespace lumora::art {
 
 namespace {
 
-// The first image of a GIF file through its global colour table; an empty
-// picture when the file cannot be decoded.
+}  // namespace
+
 Image ReadGif(const std::string& path)
 {
     int error = 0;
@@ -35,6 +35,8 @@ Image ReadGif(const std::string& path)
         }
     return out;
 }
+
+namespace {
 
 // One 1:1 copy between inclusive rectangles given from the top; a
 // destination whose right is left of its left receives the copy mirrored.

@@ -7,6 +7,10 @@
 
 namespace lumora::art {
 
+// The first image of a GIF file through its global colour table; an empty
+// picture when the file cannot be decoded.
+Image ReadGif(const std::string& path);
+
 struct BookPieces {
     Image leather, spine, page, edge, plate;
 };

@@ -4,6 +4,7 @@
 // into the given directory (the committed copy lives in src/res/artwork).
 // With --preview DIR it also puts the book together as the album view does
 // and writes those scenes as PNG files for a visual check.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -60,9 +61,32 @@ bool WritePngs(const std::string& dir, const std::vector<NamedImage>& images)
     return true;
 }
 
+// Every small picture on one light sheet, enlarged, to judge them together.
+Image IconSheet()
+{
+    std::vector<NamedImage> all = RenderToolbarIcons();
+    for (auto& group : {RenderCursors(), RenderControlBitmaps()})
+        all.insert(all.end(), group.begin(), group.end());
+    Image sheet(560, 300, Rgb8(236, 233, 226));
+    int x = 4, y = 4, rowHeight = 0;
+    for (const NamedImage& item : all) {
+        if (x + item.image.Width() + 4 > sheet.Width()) {
+            x = 4;
+            y += rowHeight + 6;
+            rowHeight = 0;
+        }
+        sheet.Draw(item.image, x, y);
+        x += item.image.Width() + 6;
+        rowHeight = std::max(rowHeight, item.image.Height());
+    }
+    return Enlarge(sheet.Crop(0, 0, sheet.Width(), y + rowHeight + 4), 2);
+}
+
 bool WritePreview(const std::string& outDir, const std::string& previewDir)
 {
     std::filesystem::create_directories(previewDir);
+    if (!WritePng(previewDir + "/icons.png", IconSheet()))
+        return false;
     for (int first : {1, 6}) {
         BookPieces pieces;
         if (!LoadBookPieces(outDir, first, pieces))

@@ -77,7 +77,7 @@ Color LeatherAlbedo(float x, float y, float darken, bool subdued)
     // With sixteen colours only maroon and black can make the hide, so it
     // gets one even tone; otherwise the dye varies a little across it.
     if (subdued)
-        return Rgb8(116, 10, 12) * darken;
+        return Rgb8(98, 6, 8) * darken;
     const float mottle = kLeatherNoise.Fractal(x / 60.0f + 50, y / 60.0f, 4);
     const Color dark = Rgb8(80, 18, 24), light = Rgb8(114, 30, 34);
     return Mix(dark, light, SmoothStep(0.2f, 0.8f, mottle)) * darken;
@@ -247,7 +247,7 @@ Image RenderPaper(const BookStyle& style)
 Color GoldRamp(float v, bool subdued)
 {
     const Color deep = subdued ? Rgb8(110, 100, 0) : Rgb8(88, 54, 12);
-    const Color mid = subdued ? Rgb8(196, 184, 30) : Rgb8(206, 156, 62);
+    const Color mid = subdued ? Rgb8(172, 160, 22) : Rgb8(206, 156, 62);
     const Color bright = subdued ? Rgb8(255, 255, 150) : Rgb8(255, 238, 176);
     return v < 0.5f ? Mix(deep, mid, Clamp01(v / 0.5f)) : Mix(mid, bright, Clamp01((v - 0.5f) / 0.5f));
 }

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -35,7 +36,14 @@ bool WriteGif87a(const std::string& path, const IndexedImage& image, int bitsPer
             row[x] = image.indices[static_cast<size_t>(y) * image.width + x];
         ok = EGifPutLine(gif, row.data(), image.width) == GIF_OK;
     }
-    return EGifCloseFile(gif, &error) == GIF_OK && ok;
+    ok = EGifCloseFile(gif, &error) == GIF_OK && ok;
+    // giflib creates the file readable by its owner only; these files are
+    // shipped, so they get the usual permissions.
+    std::error_code ignored;
+    using std::filesystem::perms;
+    std::filesystem::permissions(path, perms::owner_read | perms::owner_write | perms::group_read | perms::others_read,
+                                 ignored);
+    return ok;
 }
 
 namespace {

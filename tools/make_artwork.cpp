@@ -61,13 +61,11 @@ bool WritePngs(const std::string& dir, const std::vector<NamedImage>& images)
     return true;
 }
 
-// Every small picture on one light sheet, enlarged, to judge them together.
-Image IconSheet()
+// Small pictures side by side on one light sheet, enlarged, to judge them
+// together.
+Image IconSheet(const std::vector<NamedImage>& all, int factor)
 {
-    std::vector<NamedImage> all = RenderToolbarIcons();
-    for (auto& group : {RenderCursors(), RenderControlBitmaps()})
-        all.insert(all.end(), group.begin(), group.end());
-    Image sheet(560, 300, Rgb8(236, 233, 226));
+    Image sheet(factor == 1 ? 300 : 560, 300, Rgb8(236, 233, 226));
     int x = 4, y = 4, rowHeight = 0;
     for (const NamedImage& item : all) {
         if (x + item.image.Width() + 4 > sheet.Width()) {
@@ -79,13 +77,20 @@ Image IconSheet()
         x += item.image.Width() + 6;
         rowHeight = std::max(rowHeight, item.image.Height());
     }
-    return Enlarge(sheet.Crop(0, 0, sheet.Width(), y + rowHeight + 4), 2);
+    return Enlarge(sheet.Crop(0, 0, sheet.Width(), y + rowHeight + 4), factor);
 }
 
 bool WritePreview(const std::string& outDir, const std::string& previewDir)
 {
     std::filesystem::create_directories(previewDir);
-    if (!WritePng(previewDir + "/icons.png", IconSheet()))
+    std::vector<NamedImage> all = RenderToolbarIcons(), small;
+    for (const NamedImage& icon : all)
+        if (icon.image.Width() == 16)
+            small.push_back(icon);
+    for (auto& group : {RenderCursors(), RenderControlBitmaps()})
+        all.insert(all.end(), group.begin(), group.end());
+    if (!WritePng(previewDir + "/icons.png", IconSheet(all, 2)) ||
+        !WritePng(previewDir + "/icons16.png", Enlarge(IconSheet(small, 1).Crop(0, 0, 300, 60), 4)))
         return false;
     for (int first : {1, 6}) {
         BookPieces pieces;

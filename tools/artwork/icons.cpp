@@ -69,14 +69,16 @@ void Page(const Pen& pen, float x0, float y0, float x1, float y1, bool lines)
 
 void Badge(const Pen& pen, float cx, float cy, bool add)
 {
-    pen.Outlined(Circle(cx, cy, 7), Vertical(cy - 7, add ? Rgb8(110, 200, 110) : Rgb8(240, 110, 96), cy + 7,
+    // Big enough that the sign still reads at 16 pixels.
+    pen.Outlined(Circle(cx, cy, 8), Vertical(cy - 8, add ? Rgb8(110, 200, 110) : Rgb8(240, 110, 96), cy + 8,
                                               add ? kGreen : kRed),
                  add ? Rgb8(30, 100, 40) : Rgb8(130, 30, 24));
     if (add) {
-        pen.Fill(Box(cx - 4, cy - 1.2f, cx + 4, cy + 1.2f), Rgb8(255, 255, 255));
-        pen.Fill(Box(cx - 1.2f, cy - 4, cx + 1.2f, cy + 4), Rgb8(255, 255, 255));
+        pen.Fill(Box(cx - 4.8f, cy - 1.6f, cx + 4.8f, cy + 1.6f), Rgb8(255, 255, 255));
+        pen.Fill(Box(cx - 1.6f, cy - 4.8f, cx + 1.6f, cy + 4.8f), Rgb8(255, 255, 255));
     } else {
-        pen.Fill(Union(Capsule(cx - 3, cy - 3, cx + 3, cy + 3, 1.2f), Capsule(cx - 3, cy + 3, cx + 3, cy - 3, 1.2f)),
+        pen.Fill(Union(Capsule(cx - 3.4f, cy - 3.4f, cx + 3.4f, cy + 3.4f, 1.5f),
+                       Capsule(cx - 3.4f, cy + 3.4f, cx + 3.4f, cy - 3.4f, 1.5f)),
                  Rgb8(255, 255, 255));
     }
 }
@@ -140,7 +142,7 @@ std::vector<IconDef> ToolbarDefinitions()
     return {
         {"new", [](const Pen& p) {
              Page(p, 6, 2, 25, 30, false);
-             p.Outlined(Polygon({24, 17, 25.8f, 21.2f, 30, 23, 25.8f, 24.8f, 24, 29, 22.2f, 24.8f, 18, 23, 22.2f, 21.2f}),
+             p.Outlined(Polygon({24, 15, 26.4f, 20.6f, 32, 23, 26.4f, 25.4f, 24, 31, 21.6f, 25.4f, 16, 23, 21.6f, 20.6f}),
                         Rgb8(255, 210, 60), Rgb8(170, 120, 10));
          }},
         {"open", [](const Pen& p) {
@@ -183,11 +185,11 @@ std::vector<IconDef> ToolbarDefinitions()
         {"insert_images", [](const Pen& p) {
              p.Outlined(Box(1, 4, 27, 25, 1.5f), Rgb8(255, 255, 255));
              Landscape(p, Box(4, 7, 24, 22), 7, 22);
-             Badge(p, 24, 24, true);
+             Badge(p, 23.5f, 23.5f, true);
          }},
         {"insert_text", [](const Pen& p) {
              p.Outlined(Union(Box(3, 3, 24, 9, 0.5f), Box(10.5f, 3, 16.5f, 27, 0.5f)), BluePaint(3, 27), Rgb8(20, 50, 110));
-             Badge(p, 24, 24, true);
+             Badge(p, 23.5f, 23.5f, true);
          }},
         {"delete", [](const Pen& p) { TrashCan(p); }},
         {"item_properties", [](const Pen& p) {

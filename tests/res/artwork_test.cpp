@@ -9,6 +9,9 @@
 #include <map>
 #include <set>
 
+#include "artwork/compose.h"
+#include "artwork/font.h"
+#include "artwork/noise.h"
 #include "artwork/quantize.h"
 #include "artwork/writers.h"
 #include "imaging/app_palette.h"
@@ -421,6 +424,127 @@ TEST(PngWriter, RoundTripsPixelsAndAlpha)
     EXPECT_EQ(std::vector<uint8_t>(png.rgba.begin(), png.rgba.begin() + 4), (std::vector<uint8_t>{255, 0, 0, 255}));
     EXPECT_EQ(AlphaAt(png, 1, 0), 0);
     EXPECT_EQ(std::vector<uint8_t>(png.rgba.end() - 4, png.rgba.end()), (std::vector<uint8_t>{10, 20, 30, 128}));
+}
+
+TEST(GifWriter, PadsASixteenColourTableAndKeepsIndices)
+{
+    test::TempDir dir;
+    art::IndexedImage image{5, 3, {}, {{1, 2, 3}, {250, 0, 0}, {0, 0, 250}}};
+    for (int i = 0; i < 15; ++i)
+        image.indices.push_back(static_cast<uint8_t>(i % 3));
+    ASSERT_TRUE(art::WriteGif87a(dir.File("t.gif"), image, 4));
+    const DecodedGif gif = DecodeGif(dir.File("t.gif"));
+    EXPECT_EQ(gif.version, "87a");
+    EXPECT_EQ(gif.colorBits, 4);
+    ASSERT_EQ(gif.colors.size(), 16u);
+    EXPECT_EQ(gif.colors[1], (Rgb{250, 0, 0}));
+    EXPECT_EQ(gif.colors[15], (Rgb{0, 0, 0}));
+    EXPECT_EQ(gif.pixels, image.indices);
+}
+
+// ---- drawing primitives -------------------------------------------------------------
+
+TEST(Shapes, SignTellsInsideFromOutside)
+{
+    EXPECT_LT(art::Circle(5, 5, 2)(5, 6), 0);
+    EXPECT_NEAR(art::Circle(5, 5, 2)(9, 5), 2, 1e-5);
+    EXPECT_LT(art::Box(0, 0, 10, 4, 1)(5, 2), 0);
+    EXPECT_GT(art::Box(0, 0, 10, 4, 1)(0.1f, 0.1f), 0);  // the rounded corner is cut away
+    // A concave "L": the notch is outside although it lies within the hull.
+    const art::Shape ell = art::Polygon({0, 0, 2, 0, 2, 8, 6, 8, 6, 10, 0, 10});
+    EXPECT_LT(ell(1, 5), 0);
+    EXPECT_GT(ell(4, 4), 0);
+    EXPECT_LT(ell(5, 9), 0);
+    const art::Shape ring = art::Subtract(art::Circle(0, 0, 5), art::Circle(0, 0, 3));
+    EXPECT_GT(ring(0, 0), 0);
+    EXPECT_LT(ring(4, 0), 0);
+}
+
+TEST(Canvas, EdgePixelsGetPartialCoverage)
+{
+    art::Image image(4, 1);
+    art::Canvas canvas(image, 1);
+    canvas.Fill(art::Box(0, -1, 2.5f, 2), art::Rgb8(255, 255, 255));
+    EXPECT_FLOAT_EQ(image.At(0, 0).a, 1);
+    EXPECT_FLOAT_EQ(image.At(1, 0).a, 1);
+    EXPECT_NEAR(image.At(2, 0).a, 0.5f, 0.01f);
+    EXPECT_FLOAT_EQ(image.At(3, 0).a, 0);
+    // Design units scale with the canvas.
+    art::Image twice(8, 2);
+    art::Canvas big(twice, 2);
+    big.Fill(art::Box(0, -1, 2.5f, 2), art::Rgb8(255, 255, 255));
+    EXPECT_FLOAT_EQ(twice.At(4, 1).a, 1);
+    EXPECT_FLOAT_EQ(twice.At(5, 1).a, 0);
+}
+
+TEST(Noise, StaysInRangeAndDependsOnlyOnSeedAndPoint)
+{
+    const art::Noise a(7), b(7), c(8);
+    bool differs = false;
+    for (int i = 0; i < 200; ++i) {
+        const float x = i * 0.37f, y = i * 0.11f;
+        const float v = a.Fractal(x, y, 4);
+        ASSERT_GE(v, 0);
+        ASSERT_LE(v, 1);
+        ASSERT_EQ(v, b.Fractal(x, y, 4));
+        differs |= v != c.Fractal(x, y, 4);
+        const art::Noise::Cells cells = a.Cellular(x, y);
+        ASSERT_LE(cells.nearest, cells.second);
+    }
+    EXPECT_TRUE(differs);
+    // Value noise is continuous: neighbouring samples are close.
+    EXPECT_NEAR(a.Value(3.5f, 2.25f), a.Value(3.501f, 2.25f), 0.01f);
+}
+
+TEST(StrokeFont, WidthsAddUpAndGlyphsLandWhereSet)
+{
+    const art::TextStyle style{40, 0.06f, 0, 0.05f};
+    EXPECT_GT(art::TextWidth("Lumora", style), art::TextWidth("Lum", style));
+    EXPECT_NEAR(art::TextWidth("LL", style), 2 * art::TextWidth("L", style) + style.tracking * style.size, 0.01f);
+    EXPECT_EQ(art::TextWidth("", style), 0);
+    // "L" set at (10, 50): its stem and foot are ink, the space above the
+    // foot is not.
+    const art::Shape text = art::TextShape("L", 10, 50, style);
+    const float stemX = 10 + style.weight * style.size;
+    EXPECT_LT(text(stemX, 35), 0);
+    EXPECT_LT(text(stemX + 10, 50), 0);
+    EXPECT_GT(text(stemX + 10, 38), 0);
+}
+
+// ---- putting the book together --------------------------------------------------------
+
+// Pieces whose every column has its own colour, so each copy can be traced.
+art::Image Columns(int width, int height, int tag)
+{
+    art::Image image(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.At(x, y) = art::Color{float(tag), float(x), float(y), 1};
+    return image;
+}
+
+TEST(Composition, CutsAndPlacesThePiecesByTheTable)
+{
+    const art::BookPieces pieces{Columns(250, 372, 1), Columns(54, 372, 2), Columns(282, 356, 3), Columns(24, 372, 4),
+                                 Columns(166, 122, 5)};
+    const art::BookPictures book = art::ComposeBook(pieces);
+    auto source = [](const art::Image& image, int x, int y) { return std::pair(int(image.At(x, y).r), int(image.At(x, y).g)); };
+    EXPECT_EQ(source(book.cover, 0, 9), std::pair(4, 0));
+    EXPECT_EQ(source(book.cover, 12, 9), std::pair(1, 0));
+    EXPECT_EQ(source(book.cover, 264, 9), std::pair(4, 21));
+    EXPECT_EQ(source(book.cover, 55, 55), std::pair(5, 0));
+    EXPECT_EQ(source(book.cover, 220, 176), std::pair(5, 165));
+    EXPECT_EQ(source(book.openBook, 0, 0), std::pair(4, 14));
+    EXPECT_EQ(source(book.openBook, 253, 0), std::pair(2, 0));
+    EXPECT_EQ(source(book.openBook, 307, 0), std::pair(1, 0));
+    EXPECT_EQ(source(book.openBook, 559, 0), std::pair(4, 21));
+    EXPECT_EQ(source(book.leftPage, 256, 3), std::pair(3, 256));
+    // The right page: ring ends first, then the page mirrored.
+    EXPECT_EQ(source(book.rightPage, 0, 3), std::pair(3, 259));
+    EXPECT_EQ(source(book.rightPage, 22, 3), std::pair(3, 281));
+    EXPECT_EQ(source(book.rightPage, 23, 3), std::pair(3, 233));
+    EXPECT_EQ(source(book.rightPage, 256, 3), std::pair(3, 0));
+    EXPECT_EQ(int(book.rightPage.At(100, 355).b), 355);
 }
 
 }  // namespace

@@ -39,8 +39,8 @@ bool WriteBookSet(const std::string& dir, int first, const BookStyle& style,
                             RenderEdge(style).Crop(0, 0, edgeWidth, kBookHeight), RenderTitlePlate(style)};
     for (int i = 0; i < 5; ++i) {
         const std::string path = dir + "/" + std::to_string(first + i) + ".gif";
-        const bool isPage = i == 2;
-        if (!WriteGif87a(path, DiffuseOnto(pieces[i], colors, isPage), bits)) {
+        const ColorChoice choice = i == 2 ? ColorChoice::GreysOnly : ColorChoice::GreysWhereGrey;
+        if (!WriteGif87a(path, DiffuseOnto(pieces[i], colors, choice), bits)) {
             std::fprintf(stderr, "lumora-artwork: cannot write %s\n", path.c_str());
             return false;
         }

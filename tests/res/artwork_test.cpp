@@ -383,15 +383,37 @@ TEST(Diffusion, InBetweenShadesKeepTheirMeanBrightness)
     }
 }
 
-TEST(Diffusion, NeutralOnlyAvoidsColouredEntries)
+bool IsGrey(const Rgb& c) { return std::max({c.red, c.green, c.blue}) - std::min({c.red, c.green, c.blue}) <= 16; }
+
+TEST(Diffusion, GreysOnlyAvoidsColouredEntries)
 {
     const std::vector<Rgb> colors(kAppPaletteColors.begin(), kAppPaletteColors.end());
-    art::Image image(30, 30, art::Rgb8(250, 248, 240));
-    const art::IndexedImage out = art::DiffuseOnto(image, colors, true);
-    for (uint8_t index : out.indices) {
-        const Rgb c = colors[index];
-        ASSERT_LE(std::max({c.red, c.green, c.blue}) - std::min({c.red, c.green, c.blue}), 16) << int(index);
-    }
+    art::Image image(30, 30, art::Rgb8(250, 248, 232));
+    const art::IndexedImage out = art::DiffuseOnto(image, colors, art::ColorChoice::GreysOnly);
+    for (uint8_t index : out.indices)
+        ASSERT_TRUE(IsGrey(colors[index])) << int(index);
+}
+
+TEST(Diffusion, GreysWhereGreyKeepsColouredAreasColoured)
+{
+    // Bluish steel beside a dark red: with sixteen colours the steel would
+    // otherwise pick up blue and cyan dots.
+    const std::vector<Rgb> colors(kSixteenColors.begin(), kSixteenColors.end());
+    art::Image image(40, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            image.At(x, y) = x < 20 ? art::Rgb8(150, 156, 168) : art::Rgb8(150, 10, 12);
+    const art::IndexedImage out = art::DiffuseOnto(image, colors, art::ColorChoice::GreysWhereGrey);
+    int redOnRight = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const Rgb c = colors[out.indices[y * 40 + x]];
+            if (x < 20)
+                ASSERT_TRUE(IsGrey(c)) << x << "," << y;
+            else
+                redOnRight += c.red > c.green + 60;
+        }
+    EXPECT_GT(redOnRight, 200);
 }
 
 TEST(MedianCut, KeepsEveryColourOfASmallPicture)

@@ -18,12 +18,20 @@ bool IsNeutral(const Rgb& c)
     return std::max({c.red, c.green, c.blue}) - std::min({c.red, c.green, c.blue}) <= 16;
 }
 
-int Nearest(const std::vector<Rgb>& colors, const std::vector<bool>& usable, float r, float g, float b)
+bool LooksGrey(const Color& c)
+{
+    const float spread = std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b});
+    const float light = 0.3f * c.r + 0.59f * c.g + 0.11f * c.b;
+    return spread < 0.1f || light < 0.1f;
+}
+
+int Nearest(const std::vector<Rgb>& colors, const std::vector<bool>& greys, bool greysOnly, float r, float g,
+            float b)
 {
     int best = 0;
     float bestDistance = 1e30f;
     for (size_t i = 0; i < colors.size(); ++i) {
-        if (!usable[i])
+        if (greysOnly && !greys[i])
             continue;
         const float dr = colors[i].red - r, dg = colors[i].green - g, db = colors[i].blue - b;
         const float d = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
@@ -37,11 +45,11 @@ int Nearest(const std::vector<Rgb>& colors, const std::vector<bool>& usable, flo
 
 }  // namespace
 
-IndexedImage DiffuseOnto(const Image& image, const std::vector<Rgb>& colors, bool neutralOnly)
+IndexedImage DiffuseOnto(const Image& image, const std::vector<Rgb>& colors, ColorChoice choice)
 {
-    std::vector<bool> usable(colors.size());
+    std::vector<bool> greys(colors.size());
     for (size_t i = 0; i < colors.size(); ++i)
-        usable[i] = !neutralOnly || IsNeutral(colors[i]);
+        greys[i] = IsNeutral(colors[i]);
     constexpr float kDamping = 0.8f;
     const int w = image.Width(), h = image.Height();
     IndexedImage out{w, h, std::vector<uint8_t>(static_cast<size_t>(w) * h), colors};
@@ -58,7 +66,9 @@ IndexedImage DiffuseOnto(const Image& image, const std::vector<Rgb>& colors, boo
             const float want[3] = {std::clamp(c.r * 255 + carried[0], 0.0f, 255.0f),
                                    std::clamp(c.g * 255 + carried[1], 0.0f, 255.0f),
                                    std::clamp(c.b * 255 + carried[2], 0.0f, 255.0f)};
-            const int index = Nearest(colors, usable, want[0], want[1], want[2]);
+            const bool greysOnly = choice == ColorChoice::GreysOnly ||
+                                   (choice == ColorChoice::GreysWhereGrey && LooksGrey(c));
+            const int index = Nearest(colors, greys, greysOnly, want[0], want[1], want[2]);
             out.indices[static_cast<size_t>(y) * w + x] = static_cast<uint8_t>(index);
             const float got[3] = {float(colors[index].red), float(colors[index].green), float(colors[index].blue)};
             for (int k = 0; k < 3; ++k) {

@@ -17,9 +17,16 @@ struct IndexedImage {
 // Serpentine Floyd-Steinberg error diffusion onto `colors`. The error passed
 // on is damped a little so flat areas stay calm instead of crawling with
 // dots. Alpha is ignored: the pictures are opaque.
-// With `neutralOnly`, entries whose channels differ by more than 16 are not
-// used: white paper should not break into coloured dots.
-IndexedImage DiffuseOnto(const Image& image, const std::vector<Rgb>& colors, bool neutralOnly = false);
+// Which entries may stand for a pixel. Grey entries are those whose
+// channels differ by at most 16. Steel, shadows and paper should not break
+// into coloured dots, which a small table otherwise sprinkles over them.
+enum class ColorChoice {
+    Any,
+    GreysOnly,         // every pixel
+    GreysWhereGrey,    // pixels that are themselves nearly grey or very dark
+};
+
+IndexedImage DiffuseOnto(const Image& image, const std::vector<Rgb>& colors, ColorChoice choice = ColorChoice::Any);
 
 // A colour table of at most `count` entries fitted to the picture by median
 // cut, for pictures shown with their own palette.

@@ -140,4 +140,18 @@ QList<MenuPopup> ImageMenu()
     };
 }
 
+QList<int> AlbumToolBar()
+{
+    return {kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, 0,
+            kCmdInsertImages, kCmdInsertText, kCmdDeleteItem, kCmdItemProperties, kCmdViewItem, 0,
+            kCmdFirstPage, kCmdPrevPage, kCmdNextPage, kCmdLastPage, 0, kCmdSlideshow, kCmdPlaySound, 0,
+            kCmdFilePrint, kCmdPropertiesWindow, kCmdAppAbout};
+}
+
+QList<int> ImageToolBar()
+{
+    return {kCmdFileNew, kCmdFileOpen, 0, kCmdEditCopy, 0, kCmdZoomIn, kCmdZoomOut, kCmdFullScreen, 0,
+            kCmdFilePrint, kCmdPrintPoster, 0, kCmdPropertiesWindow, kCmdAppAbout};
+}
+
 }  // namespace lumora

@@ -92,4 +92,9 @@ QList<MenuPopup> FrameMenu();   // no document open
 QList<MenuPopup> AlbumMenu();   // an album window is active
 QList<MenuPopup> ImageMenu();   // a picture window is active
 
+// Toolbar buttons (0 = gap) of the album windows (also shown when no
+// document is open) and of the picture windows.
+QList<int> AlbumToolBar();
+QList<int> ImageToolBar();
+
 }  // namespace lumora

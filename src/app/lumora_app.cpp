@@ -7,9 +7,11 @@
 #include <ctime>
 
 #include "app/main_frame.h"
+#include "app/splash_window.h"
 #include "imaging/load_settings.h"
 #include "platform/qt/profile.h"
 #include "platform/qt/qt_user_interface.h"
+#include "platform/screen.h"
 
 namespace lumora {
 
@@ -43,10 +45,48 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     QObject::connect(frame_.get(), &CMainFrame::PreferencesChanged, frame_.get(),
                      [this] { ApplyReadingPreferences(); });
 
+    selectCursor_ = LoadProgramCursor(ProgramCursor::Select);
+    nextPageCursor_ = LoadProgramCursor(ProgramCursor::NextPage);
+    previousPageCursor_ = LoadProgramCursor(ProgramCursor::PreviousPage);
+
     frame_->RestorePlacement(LoadWindowPlacement(*profile_));
     frame_->show();
-    (void)arguments;  // documents on the command line open once albums do
+    if (arguments.isEmpty())
+        if (SplashWindow* splash = SplashWindow::Create(frame_.get()))
+            splash->show();
+
+    if (!BuildBookPictures()) {
+        ReportStop("Unable to load Lumora resources. Terminating application.", "Fatal error");
+        return false;
+    }
+    // Documents on the command line, and the new album at start, open once
+    // the album window exists.
     return true;
+}
+
+bool CLumoraApp::BuildBookPictures()
+{
+    frame_->SetStatusText(55006);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ScopedLoadProgressOff readersQuiet;
+    frame_->BeginProgress();
+    book_ = LoadBookPictures(programDirectory_, ScreenDepth(), [this](int done, int total) {
+        frame_->SetProgress(static_cast<unsigned>(done), static_cast<unsigned>(total));
+    });
+    frame_->EndProgress();
+    frame_->SetStatusText(57345);  // the idle text
+    QApplication::restoreOverrideCursor();
+    return book_.has_value();
+}
+
+const QCursor& CLumoraApp::Cursor(ProgramCursor which) const
+{
+    switch (which) {
+    case ProgramCursor::Select: return selectCursor_;
+    case ProgramCursor::NextPage: return nextPageCursor_;
+    case ProgramCursor::PreviousPage: break;
+    }
+    return previousPageCursor_;
 }
 
 void CLumoraApp::ExitInstance()

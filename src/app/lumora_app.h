@@ -1,11 +1,15 @@
 #pragma once
 // The application: preferences, the main frame, the core's user-interface
 // hooks, start-up and exit.
+#include <QCursor>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
+#include "app/book_pictures.h"
 #include "app/preferences.h"
+#include "app/program_art.h"
 
 namespace lumora {
 
@@ -32,9 +36,13 @@ public:
     Preferences& Prefs() { return preferences_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
     const QString& ProgramDirectory() const { return programDirectory_; }
+    // The book artwork every album view draws with (built at start).
+    const BookPictures* Book() const { return book_ ? &*book_ : nullptr; }
+    const QCursor& Cursor(ProgramCursor which) const;
 
 private:
     void ApplyReadingPreferences();
+    bool BuildBookPictures();
 
     QString programDirectory_;
     std::unique_ptr<Profile> profile_;
@@ -43,6 +51,8 @@ private:
     std::unique_ptr<MessageBoxReporter> reporter_;
     std::unique_ptr<MessageBoxPrompter> prompter_;
     std::unique_ptr<FrameProgressSink> progress_;
+    std::optional<BookPictures> book_;
+    QCursor selectCursor_, nextPageCursor_, previousPageCursor_;
 };
 
 }  // namespace lumora

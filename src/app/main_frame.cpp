@@ -12,6 +12,7 @@
 #include <QToolBar>
 
 #include "app/preferences_dialog.h"
+#include "app/program_art.h"
 #include "platform/qt/profile.h"
 #include "res/strings.h"
 
@@ -55,6 +56,9 @@ void CMainFrame::CreateActions()
         action->setShortcuts(info.keys);
         action->setShortcutContext(Qt::WindowShortcut);
         action->setEnabled(false);
+        action->setIcon(CommandIcon(info.id));
+        // Buttons show the label without its accelerator mark.
+        action->setToolTip(QString(info.label).remove('&').remove("..."));
         connect(action, &QAction::triggered, this, [this, id = info.id] {
             const auto it = handlers_.constFind(id);
             if (it != handlers_.constEnd() && it->run && (!it->enabled || it->enabled()))
@@ -70,12 +74,18 @@ void CMainFrame::CreateToolBar()
     toolBar_ = addToolBar("Barre d'outils");
     toolBar_->setObjectName("toolbar");
     toolBar_->setMovable(false);
-    for (int id : {int{kCmdFileNew}, int{kCmdFileOpen}, int{kCmdFileSave}, 0, int{kCmdFilePrint}, 0,
-                   int{kCmdAppAbout}}) {
+    toolBar_->setIconSize(QSize(16, 16));
+    UseToolBar(AlbumToolBar());
+}
+
+void CMainFrame::UseToolBar(const QList<int>& buttons)
+{
+    toolBar_->clear();
+    for (int id : buttons) {
         if (id == 0)
             toolBar_->addSeparator();
-        else
-            toolBar_->addAction(actions_.value(id));
+        else if (QAction* action = actions_.value(id))
+            toolBar_->addAction(action);
     }
 }
 
@@ -85,6 +95,8 @@ void CMainFrame::CreateStatusBar()
     statusText_->setMinimumWidth(200);
     statusBar()->addWidget(statusText_, 1);
     gauge_ = new ProgressGauge(this);
+    if (const QPixmap cells = GaugeCells(); !cells.isNull())
+        gauge_->SetCellBitmap(cells);
     statusBar()->addPermanentWidget(gauge_);
     // Qt does not tell the lock-key states: the indicators stay dimmed.
     for (int id : {59137, 59138}) {

@@ -35,6 +35,7 @@ public:
     void RefreshCommandStates();
 
     void UseMenu(const QList<MenuPopup>& menu);
+    void UseToolBar(const QList<int>& buttons);
 
     // Progress and status text for long operations.
     void BeginProgress();

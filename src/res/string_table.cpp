@@ -106,6 +106,7 @@ constexpr StringEntry kStrings[] = {
     {55086, "JPG (Images JPEG)|*.jpg|PCD (Images Photo CD)|*.pcd|PCX (Images Zsoft)|*.pcx|RLE (Images Windows)|*.rle|TGA (Images Targa)|*.tga|TIF (Images TIFF)|*.tif||"},
     {55092, "Diaporama"},
     {55093, "Voulez-vous réellement supprimer définitivement le texte sélectionné ?"},
+    {57345, "Prêt"},
     {57600, "Crée un nouvel album.\nNouvel album"},
     {59137, "MAJ"},
     {59138, "NUM"},

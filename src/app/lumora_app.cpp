@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/document_manager.h"
 #include "app/main_frame.h"
 #include "app/splash_window.h"
 #include "imaging/load_settings.h"
@@ -36,6 +37,8 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     ApplyReadingPreferences();
 
     frame_ = std::make_unique<CMainFrame>(preferences_, *profile_);
+    documents_ = std::make_unique<DocumentManager>(*frame_, *profile_);
+    documents_->LoadRecentFiles();
     reporter_ = std::make_unique<MessageBoxReporter>(frame_.get());
     prompter_ = std::make_unique<MessageBoxPrompter>(frame_.get());
     progress_ = std::make_unique<FrameProgressSink>(*frame_);
@@ -59,8 +62,10 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
         ReportStop("Unable to load Lumora resources. Terminating application.", "Fatal error");
         return false;
     }
-    // Documents on the command line, and the new album at start, open once
-    // the album window exists.
+    if (!arguments.isEmpty())
+        documents_->OpenDocumentFile(arguments.first());
+    else if (preferences_.newOnStartup)
+        documents_->FileNew();
     return true;
 }
 
@@ -92,6 +97,8 @@ const QCursor& CLumoraApp::Cursor(ProgramCursor which) const
 void CLumoraApp::ExitInstance()
 {
     preferences_.Save(*profile_);
+    if (documents_)
+        documents_->SaveRecentFiles();
     profile_->Sync();
 }
 

@@ -14,6 +14,7 @@
 namespace lumora {
 
 class CMainFrame;
+class DocumentManager;
 class Profile;
 class MessageBoxReporter;
 class MessageBoxPrompter;
@@ -35,6 +36,7 @@ public:
 
     Preferences& Prefs() { return preferences_; }
     CMainFrame* MainFrame() const { return frame_.get(); }
+    DocumentManager* Documents() const { return documents_.get(); }
     const QString& ProgramDirectory() const { return programDirectory_; }
     // The book artwork every album view draws with (built at start).
     const BookPictures* Book() const { return book_ ? &*book_ : nullptr; }
@@ -48,6 +50,7 @@ private:
     std::unique_ptr<Profile> profile_;
     Preferences preferences_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<DocumentManager> documents_;
     std::unique_ptr<MessageBoxReporter> reporter_;
     std::unique_ptr<MessageBoxPrompter> prompter_;
     std::unique_ptr<FrameProgressSink> progress_;

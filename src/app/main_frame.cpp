@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QMenu>
 #include <QMdiSubWindow>
@@ -31,6 +34,7 @@ CMainFrame::CMainFrame(Preferences& preferences, Profile& profile, QWidget* pare
 {
     setWindowTitle("Lumora");
     resize(900, 650);
+    setAcceptDrops(true);
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setBackground(QColor(128, 128, 128));
     setCentralWidget(mdiArea_);
@@ -160,6 +164,7 @@ void CMainFrame::RefreshCommandStates()
 
 void CMainFrame::UseMenu(const QList<MenuPopup>& menu)
 {
+    currentMenu_ = menu;
     menuBar()->clear();
     for (const MenuPopup& popup : menu) {
         QMenu* m = menuBar()->addMenu(popup.title);
@@ -167,9 +172,44 @@ void CMainFrame::UseMenu(const QList<MenuPopup>& menu)
         for (int id : popup.items) {
             if (id == 0)
                 m->addSeparator();
+            else if (id == kCmdFileMru && !recentFiles_.isEmpty())
+                AddRecentFileEntries(m);
             else if (QAction* action = actions_.value(id))
                 m->addAction(action);
         }
+    }
+}
+
+void CMainFrame::AddRecentFileEntries(QMenu* menu)
+{
+    for (int i = 0; i < recentFiles_.size(); ++i) {
+        const QString path = recentFiles_[i];
+        menu->addAction(QString("&%1 %2").arg(i + 1).arg(path), this,
+                        [this, path] { emit RecentFileChosen(path); });
+    }
+}
+
+void CMainFrame::SetRecentFiles(const QStringList& paths)
+{
+    recentFiles_ = paths;
+    UseMenu(currentMenu_);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    if (!paths.isEmpty()) {
+        activateWindow();
+        emit FilesDropped(paths);
     }
 }
 

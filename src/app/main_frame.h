@@ -36,6 +36,8 @@ public:
 
     void UseMenu(const QList<MenuPopup>& menu);
     void UseToolBar(const QList<int>& buttons);
+    // The recent-file entries that stand in the File menu (newest first).
+    void SetRecentFiles(const QStringList& paths);
 
     // Progress and status text for long operations.
     void BeginProgress();
@@ -54,9 +56,14 @@ public:
 signals:
     // Preferences changed through the dialog: windows should repaint.
     void PreferencesChanged();
+    // Files dropped on the main window, and a recent file chosen.
+    void FilesDropped(const QStringList& paths);
+    void RecentFileChosen(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -65,6 +72,7 @@ private:
     void CreateStatusBar();
     void InstallFrameCommands();
     void TogglePropertiesWindow();
+    void AddRecentFileEntries(QMenu* menu);
     void ShowAbout();
 
     Preferences& preferences_;
@@ -74,6 +82,8 @@ private:
     QLabel* statusText_ = nullptr;
     ProgressGauge* gauge_ = nullptr;
     QString savedStatusText_;
+    QList<MenuPopup> currentMenu_;
+    QStringList recentFiles_;
 
     struct Handler {
         std::function<void()> run;

@@ -14,7 +14,7 @@ struct SlotRect {
 };
 
 struct PageLayout {
-    uint16_t slots;      // picture boxes per page, 1..12
+    uint16_t slotCount;  // picture boxes per page, 1..12
     uint16_t columns;    // step of the Up and Down keys
     uint16_t boxWidth;   // every box of the layout has this size
     uint16_t boxHeight;
@@ -64,7 +64,7 @@ inline Size BoxSize(const PageLayout& layout)
 // A slot beyond the layout's slot count has no box.
 inline Rect SlotBox(const PageLayout& layout, int page, int slot)
 {
-    if (slot < 0 || slot >= layout.slots)
+    if (slot < 0 || slot >= layout.slotCount)
         return {};
     const SlotRect& origin = (page % 2 == 0 ? layout.rightPage : layout.leftPage)[slot];
     return {origin.left, origin.top, origin.left + layout.boxWidth, origin.top + layout.boxHeight};

@@ -49,7 +49,7 @@ int NextItemInSection(const LayoutDocument& doc, int index)
 std::vector<int> ItemsOnPage(const LayoutDocument& doc, int page)
 {
     std::vector<int> items;
-    const int slots = LayoutAt(doc.LayoutIndex()).slots;
+    const int slots = LayoutAt(doc.LayoutIndex()).slotCount;
     for (int item = FirstItemOnPage(doc, page); item >= 0 && static_cast<int>(items.size()) < slots;
          item = NextItemInSection(doc, item))
         items.push_back(item);

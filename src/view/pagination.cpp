@@ -34,7 +34,7 @@ int PlaceWithoutSections(LayoutDocument& doc, const PageLayout& layout)
     int slot = 0;
     for (int item = 0; item < count; ++item) {
         doc.SetItemPlacement(item, page, DisplayRect(doc, layout, item, page, slot));
-        if (++slot == layout.slots) {
+        if (++slot == layout.slotCount) {
             slot = 0;
             ++page;
         }
@@ -70,7 +70,7 @@ int PlaceInSections(LayoutDocument& doc, const PageLayout& layout)
         if (item == count - 1)
             return page;
         if (doc.ItemTabIndex(item + 1) == tab) {
-            if (++slot == layout.slots) {
+            if (++slot == layout.slotCount) {
                 slot = 0;
                 ++page;
             }

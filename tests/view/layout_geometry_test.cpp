@@ -24,7 +24,7 @@ TEST(SlotBox, EveryUsedSlotLiesOnItsPage)
     // Left-hand pages span x 0..257 of the page area, right-hand ones 271..528.
     for (int index = 0; index < kLayoutCount; ++index) {
         const PageLayout& layout = LayoutAt(index);
-        for (int slot = 0; slot < layout.slots; ++slot) {
+        for (int slot = 0; slot < layout.slotCount; ++slot) {
             const Rect left = SlotBox(layout, 1, slot);
             const Rect right = SlotBox(layout, 0, slot);
             EXPECT_GE(left.left, 0) << index << "/" << slot;

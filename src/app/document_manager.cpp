@@ -1,0 +1,131 @@
+#include "app/document_manager.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "album/album_document.h"
+#include "app/main_frame.h"
+#include "imaging/image_format.h"
+#include "platform/qt/profile.h"
+#include "res/strings.h"
+
+namespace lumora {
+namespace {
+
+const QString kRecentSection = "Recent File List";
+
+}  // namespace
+
+QString ToQtFilter(const QString& windowsFilter)
+{
+    const QStringList parts = windowsFilter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        filters << parts[i].trimmed() + " (" + patterns + ")";
+    }
+    return filters.join(";;");
+}
+
+DocumentManager::DocumentManager(CMainFrame& frame, Profile& profile, QObject* parent)
+    : QObject(parent), frame_(frame), profile_(profile)
+{
+    frame_.SetCommandHandler(kCmdFileNew, [this] { FileNew(); }, [this] { return bool(openAlbumWindow_); });
+    frame_.SetCommandHandler(kCmdFileOpen, [this] { FileOpen(); }, [] { return true; });
+    connect(&frame_, &CMainFrame::FilesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            OpenDocumentFile(path);
+    });
+    connect(&frame_, &CMainFrame::RecentFileChosen, this,
+            [this](const QString& path) { OpenDocumentFile(path); });
+}
+
+bool DocumentManager::IsAlbumPath(const QString& path)
+{
+    return path.endsWith(".qza", Qt::CaseInsensitive);
+}
+
+QString DocumentManager::OpenDialogFilter()
+{
+    // Albums first, then the picture kinds.
+    return "Albums (*.qza);;" +
+           ToQtFilter(QString::fromStdString(LoadString(55007) + LoadString(55086)));
+}
+
+bool DocumentManager::FileNew()
+{
+    if (!openAlbumWindow_)
+        return false;
+    auto doc = std::make_unique<CLumoraDoc>();
+    if (!doc->OnNewDocument())
+        return false;
+    return openAlbumWindow_(std::move(doc));
+}
+
+void DocumentManager::FileOpen()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(&frame_, "Ouvrir", QString(), OpenDialogFilter());
+    for (const QString& path : paths)
+        OpenDocumentFile(path);
+}
+
+bool DocumentManager::OpenDocumentFile(const QString& path)
+{
+    bool opened = false;
+    if (IsAlbumPath(path))
+        opened = OpenAlbum(path);
+    else if (ImageFormat(path.toStdString()) != kFormatUnknown && openPictureWindow_)
+        opened = openPictureWindow_(path);
+    if (opened)
+        AddToRecentFiles(QFileInfo(path).absoluteFilePath());
+    return opened;
+}
+
+bool DocumentManager::OpenAlbum(const QString& path)
+{
+    if (!openAlbumWindow_)
+        return false;
+    auto doc = std::make_unique<CLumoraDoc>();
+    // The document reports its own failures (wrong format, unreadable file).
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool read = doc->OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString());
+    QApplication::restoreOverrideCursor();
+    return read && openAlbumWindow_(std::move(doc));
+}
+
+void DocumentManager::AddToRecentFiles(const QString& path)
+{
+    recentFiles_.removeAll(path);
+    recentFiles_.prepend(path);
+    while (recentFiles_.size() > kRecentFileCount)
+        recentFiles_.removeLast();
+    RefreshRecentFileMenu();
+}
+
+void DocumentManager::LoadRecentFiles()
+{
+    recentFiles_.clear();
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString path = profile_.GetProfileString(kRecentSection, QString("File%1").arg(i), {});
+        if (!path.isEmpty())
+            recentFiles_ << path;
+    }
+    RefreshRecentFileMenu();
+}
+
+void DocumentManager::SaveRecentFiles()
+{
+    for (int i = 1; i <= kRecentFileCount; ++i)
+        profile_.WriteProfileString(kRecentSection, QString("File%1").arg(i), recentFiles_.value(i - 1));
+}
+
+void DocumentManager::RefreshRecentFileMenu()
+{
+    frame_.SetRecentFiles(recentFiles_);
+}
+
+}  // namespace lumora

@@ -1,0 +1,63 @@
+#pragma once
+// Opening documents: new albums, album files and pictures from the File
+// menu, the command line, drops on the main window and the recent-file list.
+// The album and picture windows themselves are made by their own code,
+// reached through two openers.
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace lumora {
+
+class CLumoraDoc;
+class CMainFrame;
+class Profile;
+
+class DocumentManager : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRecentFileCount = 4;
+
+    using AlbumWindowOpener = std::function<bool(std::unique_ptr<CLumoraDoc>)>;
+    using PictureWindowOpener = std::function<bool(const QString& path)>;
+
+    DocumentManager(CMainFrame& frame, Profile& profile, QObject* parent = nullptr);
+
+    void SetAlbumWindowOpener(AlbumWindowOpener opener) { openAlbumWindow_ = std::move(opener); }
+    void SetPictureWindowOpener(PictureWindowOpener opener) { openPictureWindow_ = std::move(opener); }
+
+    // File New: a new album in its own window.
+    bool FileNew();
+    // File Open: the open dialog, albums and pictures.
+    void FileOpen();
+    // Opens an album (".qza") or a picture (by its extension); remembers it
+    // in the recent-file list when it opened.
+    bool OpenDocumentFile(const QString& path);
+
+    // The recent files, newest first, at most four.
+    const QStringList& RecentFiles() const { return recentFiles_; }
+    void AddToRecentFiles(const QString& path);
+    void LoadRecentFiles();
+    void SaveRecentFiles();
+
+    // The filter of the open dialog, in Qt's form.
+    static QString OpenDialogFilter();
+    static bool IsAlbumPath(const QString& path);
+
+private:
+    bool OpenAlbum(const QString& path);
+    void RefreshRecentFileMenu();
+
+    CMainFrame& frame_;
+    Profile& profile_;
+    QStringList recentFiles_;
+    AlbumWindowOpener openAlbumWindow_;
+    PictureWindowOpener openPictureWindow_;
+};
+
+// "label|patterns|label|patterns||" as Qt's "label (patterns);;label (patterns)".
+QString ToQtFilter(const QString& windowsFilter);
+
+}  // namespace lumora

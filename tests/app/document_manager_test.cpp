@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include "album/album_document.h"
+#include "app/document_manager.h"
+#include "app/main_frame.h"
+#include "platform/qt/profile.h"
+#include "support/test_support.h"
+
+namespace lumora {
+namespace {
+
+class DocumentManagerTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    Profile profile{QString::fromStdString(dir.File("lumora.ini"))};
+    Preferences preferences;
+    CMainFrame frame{preferences, profile};
+    DocumentManager documents{frame, profile};
+
+    std::vector<std::unique_ptr<CLumoraDoc>> albums;
+    QStringList pictures;
+
+    void InstallOpeners()
+    {
+        documents.SetAlbumWindowOpener([this](std::unique_ptr<CLumoraDoc> doc) {
+            albums.push_back(std::move(doc));
+            return true;
+        });
+        documents.SetPictureWindowOpener([this](const QString& path) {
+            pictures << path;
+            return true;
+        });
+    }
+
+    QString SavedAlbum(const std::string& name, const std::string& title)
+    {
+        CLumoraDoc doc;
+        doc.OnNewDocument();
+        doc.title = title;
+        const std::string path = dir.File(name);
+        EXPECT_TRUE(doc.OnSaveDocument(path));
+        return QString::fromStdString(path);
+    }
+};
+
+TEST(OpenFilter, WindowsFilterBecomesQtFilter)
+{
+    EXPECT_EQ(ToQtFilter("BMP (Images Windows)|*.bmp|Tous|*.bmp;*.gif||"),
+              "BMP (Images Windows) (*.bmp);;Tous (*.bmp *.gif)");
+    const QString filter = DocumentManager::OpenDialogFilter();
+    EXPECT_TRUE(filter.startsWith("Albums (*.qza);;Tous fichiers (*.bmp *.dib *.gif"));
+    EXPECT_TRUE(filter.endsWith("TIF (Images TIFF) (*.tif)"));
+}
+
+TEST_F(DocumentManagerTest, OpensAlbumsAndPicturesByExtension)
+{
+    InstallOpeners();
+    const QString album = SavedAlbum("voyage.qza", "Voyage");
+    ASSERT_TRUE(documents.OpenDocumentFile(album));
+    ASSERT_EQ(albums.size(), 1u);
+    EXPECT_EQ(albums[0]->title, "Voyage");
+
+    const QString picture = QString::fromStdString(test::TestDataPath("bmp/bmpsuite-g-pal8.bmp"));
+    ASSERT_TRUE(documents.OpenDocumentFile(picture));
+    EXPECT_EQ(pictures.size(), 1);
+
+    EXPECT_FALSE(documents.OpenDocumentFile(QString::fromStdString(dir.File("notes.txt"))));
+    // An album file that cannot be read opens no window.
+    test::CapturingReporter reporter;
+    test::WriteBytes(dir.File("broken.qza"), {'Q', 'Z'});
+    EXPECT_FALSE(documents.OpenDocumentFile(QString::fromStdString(dir.File("broken.qza"))));
+    EXPECT_EQ(albums.size(), 1u);
+    EXPECT_FALSE(reporter.messages.empty());
+}
+
+TEST_F(DocumentManagerTest, FileNewMakesANewAlbumOnlyWithAnAlbumWindow)
+{
+    EXPECT_FALSE(documents.FileNew());
+    frame.RefreshCommandStates();
+    EXPECT_FALSE(frame.Action(kCmdFileNew)->isEnabled());
+    InstallOpeners();
+    frame.RefreshCommandStates();
+    EXPECT_TRUE(frame.Action(kCmdFileNew)->isEnabled());
+    ASSERT_TRUE(documents.FileNew());
+    ASSERT_EQ(albums.size(), 1u);
+    EXPECT_EQ(albums[0]->title, "Titre de l'album");
+    EXPECT_EQ(albums[0]->tabs.size(), 1u);
+}
+
+TEST_F(DocumentManagerTest, RecentFilesKeepFourNewestFirstAndPersist)
+{
+    for (const char* name : {"a.qza", "b.qza", "c.qza", "d.qza", "e.qza"})
+        documents.AddToRecentFiles(name);
+    documents.AddToRecentFiles("c.qza");
+    EXPECT_EQ(documents.RecentFiles(), QStringList({"c.qza", "e.qza", "d.qza", "b.qza"}));
+    documents.SaveRecentFiles();
+    EXPECT_EQ(profile.GetProfileString("Recent File List", "File1", {}), "c.qza");
+
+    DocumentManager again(frame, profile);
+    again.LoadRecentFiles();
+    EXPECT_EQ(again.RecentFiles(), documents.RecentFiles());
+
+    // The File menu lists them in place of the placeholder.
+    QMenu* file = frame.menuBar()->actions().first()->menu();
+    QStringList texts;
+    for (QAction* a : file->actions())
+        texts << a->text();
+    EXPECT_TRUE(texts.contains("&1 c.qza"));
+    EXPECT_TRUE(texts.contains("&4 b.qza"));
+    EXPECT_FALSE(texts.contains("Fichier récent"));
+}
+
+TEST_F(DocumentManagerTest, OpenedDocumentsJoinTheRecentFiles)
+{
+    InstallOpeners();
+    const QString album = SavedAlbum("x.qza", "X");
+    ASSERT_TRUE(documents.OpenDocumentFile(album));
+    ASSERT_FALSE(documents.RecentFiles().isEmpty());
+    EXPECT_EQ(documents.RecentFiles().first(), album);
+}
+
+}  // namespace
+}  // namespace lumora

@@ -38,12 +38,13 @@ Palette MakeDIBPalette(const HDIB& dib)
     Palette palette;
     if (!dib)
         return palette;
-    const uint16_t count = DIBColorCount(dib.Data());
-    palette.reserve(count);
-    for (unsigned i = 0; i < count; ++i) {
-        const Rgb c = DIBColor(dib.Data(), i);
-        palette.push_back({c.red, c.green, c.blue, 0});
-    }
+    const uint8_t* block = dib.Data();
+    const uint16_t count = DIBColorCount(block);
+    const unsigned entrySize = DIBHeaderSize(block) == kCoreHeaderSize ? 3 : 4;
+    const uint8_t* table = block + DIBHeaderSize(block);
+    palette.resize(count);
+    for (unsigned i = 0; i < count; ++i, table += entrySize)
+        palette[i] = {table[2], table[1], table[0], 0};
     return palette;
 }
 

@@ -103,5 +103,25 @@ TEST(CliAlbum, WrongArgumentsExitWithTwo)
     EXPECT_EQ(RunCli({"album", "add", album, "x.bmp", "--at", "-1"}), 2);
 }
 
+TEST(CliAlbum, InfoShowsTheAlbumAfterPagination)
+{
+    TempDir dir;
+    const std::string album = dir.File("p.qza");
+    ASSERT_EQ(RunCli({"album", "new", album, "--tabs", "on"}), 0);  // Maxi 2+2
+    ASSERT_EQ(RunCli({"album", "add", album, TestDataPath("bmp/bmpsuite-g-pal8.bmp"),
+                      TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), TestDataPath("bmp/pillow-hopper.bmp")}),
+              0);
+    ASSERT_EQ(RunCli({"album", "add-tab", album, "--before", "2", "--name", "Suite"}), 0);
+    std::string out;
+    ASSERT_EQ(RunCli({"album", "info", album, "--json"}, &out), 0);
+    // Two photos on page 0, the new section starts on the next right page.
+    EXPECT_NE(out.find("\"pagecount\": 4"), std::string::npos) << out;
+    EXPECT_NE(out.find("\"name\": \"Suite\""), std::string::npos) << out;
+    EXPECT_NE(out.find("\"firstpage\": 2"), std::string::npos) << out;
+    // The second photo (127 x 64 in a 185 x 140 box) sits centred in the
+    // lower slot of the right page: (316, 184) + (0, (140 - 93) / 2).
+    EXPECT_NE(out.find("[316, 207, 501, 300]"), std::string::npos) << out;
+}
+
 }  // namespace
 }  // namespace lumora

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "app/help_window.h"
 #include "app/preferences_dialog.h"
 #include "app/program_art.h"
 #include "platform/qt/profile.h"
@@ -125,6 +126,8 @@ void CMainFrame::InstallFrameCommands()
     SetCommandHandler(
         kCmdViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
         [] { return true; }, [this] { return statusBar()->isVisible(); });
+    for (int help : {int{kCmdHelpIndex}, int{kCmdHelpUsing}, int{kCmdHelp}, int{kCmdContextHelp}})
+        SetCommandHandler(help, [this] { (new HelpWindow(this))->show(); }, [] { return true; });
     auto hasWindows = [this] { return !mdiArea_->subWindowList().isEmpty(); };
     SetCommandHandler(kCmdWindowCascade, [this] { mdiArea_->cascadeSubWindows(); }, hasWindows);
     SetCommandHandler(kCmdWindowTile, [this] { mdiArea_->tileSubWindows(); }, hasWindows);

@@ -1,8 +1,13 @@
-// Writes a 640 x 480 true-colour sample picture: a sunset sky over rolling
-// hills with a sun, so that palette mapping and dithering have smooth
-// gradients and hard edges to show.
+// Sample pictures of our own making: landscapes drawn from a few numbers, so
+// that palette mapping, dithering and albums have smooth gradients and hard
+// edges to show.
+//   lumora-sample OUT.bmp        one 640 x 480 sunset
+//   lumora-sample --demo DIR     a dozen scenes for the demonstration album
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "imaging/bmp_writer.h"
 #include "imaging/dib.h"
@@ -11,57 +16,139 @@ namespace {
 
 using lumora::Rgb;
 
+struct Scene {
+    const char* name;
+    int width, height;
+    Rgb skyTop, skyBottom;
+    Rgb farHills, nearHills, ground;
+    Rgb sun;
+    double sunX, sunY, sunRadius;  // fractions of the width and height
+    double hillLine;               // fraction of the height
+    bool water, stars, snow;
+};
+
+constexpr Scene kSunset = {"sunset", 640, 480, {40, 60, 140}, {250, 150, 90}, {110, 90, 120},
+                           {70, 140, 50}, {20, 70, 20}, {255, 230, 120}, 0.7, 0.45, 55, 0.62,
+                           false, false, false};
+
+constexpr Scene kDemo[] = {
+    {"01-aube", 480, 360, {90, 110, 170}, {250, 200, 170}, {140, 130, 160}, {90, 120, 90}, {50, 80, 50},
+     {255, 240, 200}, 0.25, 0.55, 30, 0.6, false, false, false},
+    {"02-midi", 480, 360, {60, 130, 230}, {170, 210, 250}, {110, 150, 110}, {80, 160, 60}, {60, 120, 40},
+     {255, 255, 230}, 0.5, 0.15, 25, 0.58, false, false, false},
+    {"03-crepuscule", 480, 360, {40, 40, 110}, {250, 120, 70}, {100, 60, 90}, {50, 50, 60}, {20, 20, 30},
+     {255, 180, 80}, 0.6, 0.55, 40, 0.64, false, false, false},
+    {"04-nuit", 480, 360, {5, 10, 40}, {30, 40, 90}, {30, 35, 60}, {15, 20, 35}, {5, 8, 15},
+     {240, 240, 220}, 0.8, 0.2, 18, 0.66, false, true, false},
+    {"05-lac", 480, 360, {80, 140, 220}, {200, 225, 245}, {90, 110, 140}, {50, 110, 70}, {40, 90, 150},
+     {255, 250, 220}, 0.3, 0.2, 20, 0.5, true, false, false},
+    {"06-neige", 360, 480, {110, 160, 230}, {220, 235, 250}, {200, 210, 230}, {235, 240, 250}, {245, 248, 255},
+     {255, 255, 240}, 0.7, 0.12, 22, 0.55, false, false, true},
+    {"07-desert", 480, 360, {120, 170, 230}, {250, 220, 170}, {210, 160, 110}, {230, 180, 110}, {240, 200, 130},
+     {255, 250, 210}, 0.2, 0.18, 30, 0.6, false, false, false},
+    {"08-foret", 360, 480, {100, 150, 200}, {200, 220, 200}, {40, 90, 60}, {25, 70, 40}, {15, 50, 25},
+     {255, 250, 220}, 0.5, 0.12, 18, 0.5, false, false, false},
+    {"09-lavande", 480, 360, {120, 150, 220}, {240, 210, 230}, {150, 130, 170}, {130, 90, 170}, {110, 70, 150},
+     {255, 240, 220}, 0.75, 0.3, 26, 0.56, false, false, false},
+    {"10-ocean", 480, 360, {50, 110, 200}, {180, 215, 240}, {70, 120, 170}, {40, 100, 160}, {20, 70, 140},
+     {255, 250, 230}, 0.4, 0.25, 24, 0.5, true, false, false},
+    {"11-aurore", 480, 360, {10, 30, 50}, {40, 160, 120}, {30, 50, 60}, {20, 35, 40}, {10, 20, 25},
+     {220, 255, 230}, 0.15, 0.2, 10, 0.68, false, true, true},
+    {"12-automne", 480, 360, {110, 160, 220}, {240, 210, 170}, {170, 100, 60}, {190, 110, 40}, {120, 70, 30},
+     {255, 240, 200}, 0.65, 0.22, 28, 0.57, false, false, false},
+};
+
 uint8_t Mix(double a, double b, double t)
 {
-    return static_cast<uint8_t>(std::lround(a + (b - a) * t));
+    return static_cast<uint8_t>(std::lround(a + (b - a) * std::clamp(t, 0.0, 1.0)));
 }
 
-Rgb SkyAt(int y, int height)
+Rgb MixRgb(Rgb a, Rgb b, double t)
 {
-    const double t = static_cast<double>(y) / height;  // 0 at the top
-    return {Mix(40, 250, t), Mix(60, 150, t), Mix(140, 90, t)};
+    return {Mix(a.red, b.red, t), Mix(a.green, b.green, t), Mix(a.blue, b.blue, t)};
 }
 
-Rgb PixelAt(int x, int y, int width, int height)
+// A cheap deterministic hash for stars and texture.
+double Hash(int x, int y)
 {
-    const double hill = height * 0.62 + 40 * std::sin(x / 70.0) + 18 * std::sin(x / 23.0 + 1.3);
-    if (y > hill) {
-        const double depth = (y - hill) / (height - hill + 1.0);
-        return {Mix(70, 20, depth), Mix(140, 70, depth), Mix(50, 20, depth)};
+    uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return (h ^ (h >> 16)) / 4294967295.0;
+}
+
+Rgb SkyAt(const Scene& s, int x, int y)
+{
+    const double t = static_cast<double>(y) / s.height;
+    Rgb c = MixRgb(s.skyTop, s.skyBottom, t / s.hillLine);
+    if (s.stars && Hash(x, y) > 0.9985)
+        c = {255, 255, 240};
+    const double dx = x - s.width * s.sunX, dy = y - s.height * s.sunY;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    if (d < s.sunRadius)
+        return s.sun;
+    if (d < s.sunRadius * 3)  // a soft glow around the sun
+        c = MixRgb(c, s.sun, 0.35 * (1 - (d - s.sunRadius) / (2 * s.sunRadius)));
+    return c;
+}
+
+Rgb PixelAt(const Scene& s, int x, int y)
+{
+    const double far = s.height * (s.hillLine - 0.08) + 30 * std::sin(x / 55.0 + 0.7) + 12 * std::sin(x / 17.0);
+    const double near = s.height * s.hillLine + 40 * std::sin(x / 70.0) + 18 * std::sin(x / 23.0 + 1.3);
+    if (y > near) {
+        const double depth = (y - near) / (s.height - near + 1.0);
+        if (s.water && y > s.height * 0.8) {
+            // The sky mirrored in the water, darker and rippled.
+            const int mirrored = static_cast<int>(2 * s.height * 0.8 - y + 3 * std::sin(y / 3.0));
+            return MixRgb(SkyAt(s, x, std::clamp(mirrored, 0, s.height - 1)), {0, 20, 50}, 0.35);
+        }
+        return MixRgb(s.nearHills, s.ground, depth + 0.08 * (Hash(x, y) - 0.5));
     }
-    const double dx = x - width * 0.7, dy = y - height * 0.45;
-    if (dx * dx + dy * dy < 55.0 * 55.0)
-        return {255, 230, 120};
-    return SkyAt(y, height);
+    if (y > far) {
+        Rgb c = s.farHills;
+        if (s.snow && y < far + 14)
+            c = {245, 248, 255};
+        return c;
+    }
+    return SkyAt(s, x, y);
+}
+
+bool WriteScene(const Scene& scene, const std::string& path)
+{
+    lumora::HDIB dib = lumora::AllocDIB(scene.width, scene.height, 24);
+    if (!dib)
+        return false;
+    uint8_t* pixels = lumora::DIBPixels(dib.Data());
+    const uint64_t stride = lumora::DIBRowBytes(static_cast<uint64_t>(scene.width), 24);
+    for (int y = 0; y < scene.height; ++y) {
+        uint8_t* row = pixels + static_cast<uint64_t>(scene.height - 1 - y) * stride;  // bottom-up
+        for (int x = 0; x < scene.width; ++x) {
+            const Rgb c = PixelAt(scene, x, y);
+            row[x * 3] = c.blue;
+            row[x * 3 + 1] = c.green;
+            row[x * 3 + 2] = c.red;
+        }
+    }
+    if (!lumora::WriteBMPFile(path, dib)) {
+        std::fprintf(stderr, "lumora-sample: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--demo") == 0) {
+        for (const Scene& scene : kDemo)
+            if (!WriteScene(scene, std::string(argv[2]) + "/" + scene.name + ".bmp"))
+                return 1;
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: lumora-sample OUT.bmp\n");
+        std::fprintf(stderr, "usage: lumora-sample OUT.bmp | lumora-sample --demo DIR\n");
         return 2;
     }
-    constexpr int kWidth = 640, kHeight = 480;
-    lumora::HDIB dib = lumora::AllocDIB(kWidth, kHeight, 24);
-    if (!dib)
-        return 1;
-    uint8_t* pixels = lumora::DIBPixels(dib.Data());
-    const uint64_t stride = lumora::DIBRowBytes(kWidth, 24);
-    for (int y = 0; y < kHeight; ++y) {
-        // Rows are stored bottom-up.
-        uint8_t* row = pixels + static_cast<uint64_t>(kHeight - 1 - y) * stride;
-        for (int x = 0; x < kWidth; ++x) {
-            const Rgb c = PixelAt(x, y, kWidth, kHeight);
-            row[x * 3] = c.blue;
-            row[x * 3 + 1] = c.green;
-            row[x * 3 + 2] = c.red;
-        }
-    }
-    if (!lumora::WriteBMPFile(argv[1], dib)) {
-        std::fprintf(stderr, "lumora-sample: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return WriteScene(kSunset, argv[1]) ? 0 : 1;
 }

@@ -13,7 +13,7 @@ namespace lumora::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage : lumora-cli album new|add|add-text|add-tab|set|info FICHIER ... (lumora-cli --help)";
+    "usage : lumora-cli album new|add|add-text|add-tab|describe|set|info FICHIER ... (lumora-cli --help)";
 
 std::optional<long long> ParseInteger(const std::string& text)
 {
@@ -232,6 +232,26 @@ int RunAddText(Arguments args)
     return Save(doc, words[0]) ? kExitOk : kExitFailed;
 }
 
+// Gives the photo at INDEX its description (what the properties show and
+// printing writes under it).
+int RunDescribe(Arguments args)
+{
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    const auto& words = args.Positionals();
+    const auto index = words.size() == 3 ? ParseInteger(words[1]) : std::nullopt;
+    if (!index)
+        return Fail(kExitUsage, "usage : lumora-cli album describe FICHIER INDEX TEXTE");
+    CLumoraDoc doc;
+    if (!OpenAlbum(doc, words[0]))
+        return kExitFailed;
+    if (*index < 0 || static_cast<size_t>(*index) >= doc.items.size() || !doc.items[*index]->IsPhoto())
+        return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas une photo de l'album");
+    doc.items[static_cast<size_t>(*index)]->description = words[2];
+    doc.UpdateAfterChange();
+    return Save(doc, words[0]) ? kExitOk : kExitFailed;
+}
+
 int RunAddTab(Arguments args)
 {
     size_t before = 0;
@@ -445,6 +465,8 @@ int RunAlbum(Arguments args)
         return RunAddText(std::move(rest));
     if (sub == "add-tab")
         return RunAddTab(std::move(rest));
+    if (sub == "describe")
+        return RunDescribe(std::move(rest));
     if (sub == "set")
         return RunSet(std::move(rest));
     if (sub == "info")

@@ -49,6 +49,8 @@ Commandes :
   album add-tab FICHIER --before INDEX [--name NOM]
       Insère un onglet avant l'élément INDEX (à partir de 1), qui commence
       alors une nouvelle section.
+  album describe FICHIER INDEX TEXTE
+      Donne sa description à la photo numéro INDEX (à partir de 0).
   album set FICHIER CLE=VALEUR...
       Clés : title, description, layout, flyleaf, pagenumbers, headertitle,
       usetabs, frame (0-2), effect (0-2), titlecolor, desk, password.

@@ -118,6 +118,11 @@ TEST(CliAlbum, InfoShowsTheAlbumAfterPagination)
     EXPECT_NE(out.find("\"pagecount\": 4"), std::string::npos) << out;
     EXPECT_NE(out.find("\"name\": \"Suite\""), std::string::npos) << out;
     EXPECT_NE(out.find("\"firstpage\": 2"), std::string::npos) << out;
+    ASSERT_EQ(RunCli({"album", "describe", album, "1", "Le port, au matin"}), 0);
+    EXPECT_EQ(RunCli({"album", "describe", album, "9", "x"}), 1);
+    EXPECT_EQ(RunCli({"album", "describe", album, "un", "x"}), 2);
+    ASSERT_EQ(RunCli({"album", "info", album, "--json"}, &out), 0);
+    EXPECT_NE(out.find("\"description\": \"Le port, au matin\""), std::string::npos) << out;
     // The second photo (127 x 64 in a 185 x 140 box) sits centred in the
     // lower slot of the right page: (316, 184) + (0, (140 - 93) / 2).
     EXPECT_NE(out.find("[316, 207, 501, 300]"), std::string::npos) << out;

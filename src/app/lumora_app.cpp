@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/album_gui_hooks.h"
 #include "app/document_manager.h"
 #include "app/main_frame.h"
 #include "app/splash_window.h"
@@ -20,6 +21,7 @@ CLumoraApp::CLumoraApp(const QString& iniPath) : profile_(std::make_unique<Profi
 
 CLumoraApp::~CLumoraApp()
 {
+    RemoveAlbumGuiHooks();
     InstallErrorReporter(nullptr);
     InstallPrompter(nullptr);
     InstallProgressSink(nullptr);
@@ -45,8 +47,11 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     InstallErrorReporter(reporter_.get());
     InstallPrompter(prompter_.get());
     InstallProgressSink(progress_.get());
-    QObject::connect(frame_.get(), &CMainFrame::PreferencesChanged, frame_.get(),
-                     [this] { ApplyReadingPreferences(); });
+    InstallAlbumGuiHooks(*frame_, preferences_);
+    QObject::connect(frame_.get(), &CMainFrame::PreferencesChanged, frame_.get(), [this] {
+        ApplyReadingPreferences();
+        InstallAlbumGuiHooks(*frame_, preferences_);
+    });
 
     selectCursor_ = LoadProgramCursor(ProgramCursor::Select);
     nextPageCursor_ = LoadProgramCursor(ProgramCursor::NextPage);

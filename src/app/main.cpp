@@ -1,10 +1,38 @@
 // lumora: the photo-album program.
 #include <QApplication>
+#include <QMdiSubWindow>
+#include <QTimer>
 
 #include "app/document_manager.h"
 #include "app/lumora_app.h"
 #include "app/main_frame.h"
 #include "app/single_instance.h"
+
+namespace {
+
+// LUMORA_QUIT_AFTER_FIRST_PAINT=1: the program ends as soon as a document
+// window has painted, so that start-up can be timed from outside.
+class FirstDocumentPaintQuits : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Paint && widget && !quitting_) {
+            for (QWidget* w = widget; w; w = w->parentWidget())
+                if (qobject_cast<QMdiSubWindow*>(w)) {
+                    quitting_ = true;
+                    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+                    break;
+                }
+        }
+        return false;
+    }
+
+private:
+    bool quitting_ = false;
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -12,6 +40,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("lumora");
     QApplication::setApplicationDisplayName("Lumora");
     QApplication::setOrganizationName("lumora");
+    FirstDocumentPaintQuits startupProbe;
+    if (qEnvironmentVariableIsSet("LUMORA_QUIT_AFTER_FIRST_PAINT"))
+        application.installEventFilter(&startupProbe);
 
     const QStringList documents = QApplication::arguments().mid(1);
     lumora::SingleInstance instance(lumora::SingleInstance::DefaultKey());

@@ -44,6 +44,13 @@ CMainFrame::CMainFrame(Preferences& preferences, Profile& profile, QWidget* pare
     CreateStatusBar();
     InstallFrameCommands();
     UseMenu(FrameMenu());
+    // Document windows bring their own menus; with none left, the frame's.
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (!window && mdiArea_->subWindowList().isEmpty()) {
+            UseMenu(FrameMenu());
+            UseToolBar(AlbumToolBar());
+        }
+    });
 
     // Update handlers run when a menu opens and at idle moments.
     auto* idle = new QTimer(this);

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPrinter>
-#include <QTest>
 
 #include "imaging/app_palette.h"
 #include "imaging/bmp_writer.h"
@@ -19,6 +18,29 @@
 
 namespace lumora {
 namespace {
+
+// Input as the window system delivers it (through the application's
+// event filters).
+void SendKey(QWidget* target, Qt::Key key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+void SendText(QWidget* target, const QString& text)
+{
+    for (QChar c : text)
+        SendKey(target, static_cast<Qt::Key>(Qt::Key_A + (c.toLower().unicode() - 'a')), QString(c));
+}
+
+void SendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button)
+{
+    const QPointF at(2, 2);
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
 
 const QColor kBackground(0, 200, 0);
 const Rgb kRed{220, 10, 10};
@@ -45,6 +67,7 @@ protected:
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->resize(client);
+        view->show();  // the viewport takes its size when shown
         return view;
     }
     static QColor At(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
@@ -59,8 +82,8 @@ TEST_F(PictureViewTest, ZoomStepsAndTheirLimits)
     EXPECT_EQ(view->ZoomPercent(), 100);
     EXPECT_TRUE(view->CanZoomIn());
     EXPECT_TRUE(view->CanZoomOut());
-    int signals = 0;
-    QObject::connect(view.get(), &CDibView::ZoomChanged, [&] { ++signals; });
+    int zoomNotices = 0;
+    QObject::connect(view.get(), &CDibView::ZoomChanged, [&] { ++zoomNotices; });
     for (int expected : {200, 300, 400, 600}) {
         view->ZoomIn();
         EXPECT_EQ(view->ZoomPercent(), expected);
@@ -68,7 +91,7 @@ TEST_F(PictureViewTest, ZoomStepsAndTheirLimits)
     EXPECT_FALSE(view->CanZoomIn());
     view->ZoomIn();  // ignored at the last step
     EXPECT_EQ(view->ZoomPercent(), 600);
-    EXPECT_EQ(signals, 4);
+    EXPECT_EQ(zoomNotices, 4);
     EXPECT_EQ(view->ScrollSize(), QSize(240, 180));
 
     for (int i = 0; i < 4; ++i)
@@ -133,7 +156,7 @@ TEST_F(PictureViewTest, ZoomedAndScrolledPaintingShowsTheRightPixels)
 TEST_F(PictureViewTest, KeysScrollByPagesAndLines)
 {
     auto view = View(Document(test::MakeRgbPicture(1000, 900, Pattern)), {200, 200});
-    auto press = [&](Qt::Key key) { QTest::keyClick(view.get(), key); };
+    auto press = [&](Qt::Key key) { SendKey(view.get(), key); };
     press(Qt::Key_PageDown);
     EXPECT_EQ(view->ScrollPosition(), QPoint(0, 240));
     press(Qt::Key_Down);
@@ -161,10 +184,10 @@ TEST_F(PictureViewTest, CloseKeysAndDoubleClickCloseTheWindow)
         QPointer<QMdiSubWindow> alive(window);
         auto* view = static_cast<CDibView*>(window->widget());
         if (key == Qt::Key_unknown)
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton);
+            SendMouse(view->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton);
         else
-            QTest::keyClick(view, key);
-        QTest::qWait(1);
+            SendKey(view, key);
+        QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(alive.isNull()) << key;
     }
@@ -255,7 +278,7 @@ protected:
     void Press(Qt::Key key, int times = 1)
     {
         for (int i = 0; i < times; ++i)
-            QTest::keyClick(&window, key);
+            SendKey(&window, key);
     }
 };
 
@@ -272,7 +295,8 @@ TEST_F(FullScreenTest, OneWindowPerOwnerCoveringTheScreen)
 
 TEST_F(FullScreenTest, LargePictureScrollsWithinItsEdges)
 {
-    QImage large(window.width() + 500, window.height() + 300, QImage::Format_RGB32);
+    window.ShowPicture(QImage(1, 1, QImage::Format_RGB32));  // takes the screen's size
+    const QImage large(window.width() + 500, window.height() + 300, QImage::Format_RGB32);
     window.ShowPicture(large);
     const int maxX = large.width() - window.width();
     const int maxY = large.height() - window.height();
@@ -316,10 +340,10 @@ TEST_F(FullScreenTest, OtherKeysAndClicksClose)
     Press(Qt::Key_A);
     EXPECT_FALSE(CFullScreenWnd::IsActive());
     window.ShowPicture(QImage(10, 10, QImage::Format_RGB32));
-    QTest::mouseClick(&window, Qt::RightButton);
+    SendMouse(&window, QEvent::MouseButtonPress, Qt::RightButton);
     EXPECT_FALSE(CFullScreenWnd::IsActive());
     window.ShowPicture(QImage(10, 10, QImage::Format_RGB32));
-    QTest::mouseClick(&window, Qt::LeftButton);
+    SendMouse(&window, QEvent::MouseButtonPress, Qt::LeftButton);
     EXPECT_FALSE(CFullScreenWnd::IsActive());
 }
 
@@ -328,11 +352,11 @@ TEST_F(FullScreenTest, KeysForOtherWindowsAreSwallowed)
     QLineEdit other;
     other.show();
     window.ShowPicture(QImage(10, 10, QImage::Format_RGB32));
-    QTest::keyClicks(&other, "abc");
+    SendText(&other, "abc");
     EXPECT_EQ(other.text(), "");
     EXPECT_TRUE(CFullScreenWnd::IsActive());
     window.ClosePicture();
-    QTest::keyClicks(&other, "abc");
+    SendText(&other, "abc");
     EXPECT_EQ(other.text(), "abc");
 }
 

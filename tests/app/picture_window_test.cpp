@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLabel>
 #include <QMenuBar>
-#include <QTest>
+#include <QPushButton>
 
 #include "app/lumora_app.h"
 #include "app/main_frame.h"
@@ -67,6 +69,7 @@ TEST_F(PictureWindowTest, OpensWithUpperCaseTitleImageMenuAndStatus)
 
     window->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(MenuTitles(), QStringList({"&Fichier", "&Options", "&?"}));
 }

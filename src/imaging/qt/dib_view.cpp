@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFont>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QPaintEvent>
@@ -174,6 +175,12 @@ void CDibView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollSizes();
+}
+
+void CDibView::scrollContentsBy(int dx, int dy)
+{
+    // Pixels already on screen move; only the uncovered strip is painted.
+    viewport()->scroll(dx, dy);
 }
 
 void CDibView::keyPressEvent(QKeyEvent* event)

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace lumora {
@@ -27,7 +29,6 @@ CFullScreenWnd::CFullScreenWnd(QWidget* owner) : QWidget(owner, Qt::Window | Qt:
     setObjectName("fullScreenWindow");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
-    setCursor(Qt::BlankCursor);
     setFocusPolicy(Qt::StrongFocus);
 }
 

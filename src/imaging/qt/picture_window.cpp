@@ -1,6 +1,7 @@
 #include "imaging/qt/picture_window.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "app/commands.h"
 #include "app/lumora_app.h"
@@ -45,19 +46,25 @@ std::shared_ptr<CDibDoc> LoadDocument(CMainFrame& frame, QString path)
     return document;
 }
 
+// The menus and toolbar of the active window's kind; the frame's own when
+// the last window has gone.
+void ShowWindowKind(CMainFrame& frame, QMdiSubWindow* active)
+{
+    if (auto* view = active ? qobject_cast<CDibView*>(active->widget()) : nullptr) {
+        frame.UseMenu(ImageMenu());
+        frame.UseToolBar(ImageToolBar());
+        ShowStatus(frame, *view);
+    } else if (frame.MdiArea()->subWindowList().isEmpty()) {
+        frame.UseMenu(FrameMenu());
+        frame.UseToolBar(AlbumToolBar());
+    }
+    frame.RefreshCommandStates();
+}
+
 void FollowActiveWindow(CMainFrame& frame)
 {
-    QObject::connect(frame.MdiArea(), &QMdiArea::subWindowActivated, &frame, [&frame](QMdiSubWindow* window) {
-        if (auto* view = window ? qobject_cast<CDibView*>(window->widget()) : nullptr) {
-            frame.UseMenu(ImageMenu());
-            frame.UseToolBar(ImageToolBar());
-            ShowStatus(frame, *view);
-        } else if (frame.MdiArea()->subWindowList().isEmpty()) {
-            frame.UseMenu(FrameMenu());
-            frame.UseToolBar(AlbumToolBar());
-        }
-        frame.RefreshCommandStates();
-    });
+    QObject::connect(frame.MdiArea(), &QMdiArea::subWindowActivated, &frame,
+                     [&frame](QMdiSubWindow* window) { ShowWindowKind(frame, window); });
 }
 
 }  // namespace
@@ -146,6 +153,11 @@ QMdiSubWindow* OpenPictureWindow(CMainFrame& frame, CLumoraApp& app, const QStri
     QObject::connect(view, &CDibView::ZoomChanged, &frame, [&frame, view] {
         ShowStatus(frame, *view);
         frame.RefreshCommandStates();
+    });
+    // The area forgets a closed window only after it has said which one is
+    // active next: look again once it is gone.
+    QObject::connect(window, &QObject::destroyed, &frame, [&frame] {
+        QTimer::singleShot(0, &frame, [&frame] { ShowWindowKind(frame, frame.MdiArea()->activeSubWindow()); });
     });
     window->show();
     frame.MdiArea()->setActiveSubWindow(window);

@@ -57,8 +57,12 @@ void Quiet()
 void BM_DecodeJpegOnly(benchmark::State& state)
 {
     Quiet();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ReadJPEGFile(PhotoPath()));
+    for (auto _ : state) {
+        HDIB picture = ReadJPEGFile(PhotoPath());
+        if (!picture || DIBPixelWidth(picture.Data()) != kWidth)
+            state.SkipWithError("the picture did not decode");
+        benchmark::DoNotOptimize(picture);
+    }
 }
 BENCHMARK(BM_DecodeJpegOnly)->Unit(benchmark::kMillisecond);
 
@@ -68,7 +72,8 @@ void BM_OpenToFirstPaint(benchmark::State& state)
     Quiet();
     for (auto _ : state) {
         auto doc = std::make_shared<CDibDoc>();
-        doc->OnOpenDocument(PhotoPath(), 24);
+        if (!doc->OnOpenDocument(PhotoPath(), 24))
+            state.SkipWithError("the picture did not open");
         CDibView view(doc, [] { return QColor(64, 64, 64); });
         view.resize(1024, 768);
         view.show();

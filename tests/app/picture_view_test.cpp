@@ -153,6 +153,40 @@ TEST_F(PictureViewTest, ZoomedAndScrolledPaintingShowsTheRightPixels)
         }
 }
 
+TEST_F(PictureViewTest, PalettedPicturesOfEveryDepthAreDrawnUpright)
+{
+    for (int bits : {1, 4, 8}) {
+        SCOPED_TRACE(bits);
+        HDIB dib = AllocDIB(4, 2, bits);
+        uint8_t* table = dib.Data() + kInfoHeaderSize;
+        if (bits == 1)
+            table[4] = table[5] = table[6] = 0xFF;  // index 1 white
+        const auto stride = static_cast<size_t>(DIBRowBytes(4, static_cast<uint64_t>(bits)));
+        auto indexAt = [bits](int x, int memoryRow) { return (x + memoryRow * 5 + 1) % (bits == 1 ? 2 : 16); };
+        for (int row = 0; row < 2; ++row)
+            for (int x = 0; x < 4; ++x) {
+                uint8_t* line = DIBPixels(dib.Data()) + row * stride;
+                const int index = indexAt(x, row);
+                if (bits == 8)
+                    line[x] = static_cast<uint8_t>(index);
+                else if (bits == 4)
+                    line[x / 2] |= static_cast<uint8_t>(x % 2 ? index : index << 4);
+                else
+                    line[0] |= static_cast<uint8_t>(index << (7 - x));
+            }
+        auto view = View(Document(dib, 24, "paletted.bmp"), {40, 40});
+        view->ZoomIn();  // 8 x 4 at (16, 18)
+        const QImage shot = view->Render();
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x) {
+                const int index = indexAt(x, 1 - y);
+                const QColor expected = bits == 1 ? (index ? QColor(Qt::white) : QColor(Qt::black))
+                                                  : Of(kSixteenColors[static_cast<size_t>(index)]);
+                EXPECT_EQ(At(shot, 16 + 2 * x + 1, 18 + 2 * y + 1), expected) << x << "," << y;
+            }
+    }
+}
+
 TEST_F(PictureViewTest, KeysScrollByPagesAndLines)
 {
     auto view = View(Document(test::MakeRgbPicture(1000, 900, Pattern)), {200, 200});

@@ -11,7 +11,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTransform>
 #include <algorithm>
+#include <cstring>
 
 #include "platform/qt/dib_painter.h"
 #include "res/strings.h"
@@ -34,6 +36,40 @@ public:
 int Scaled(int value, int zoom) { return static_cast<int>(static_cast<int64_t>(value) * zoom / 100); }
 int Unscaled(int value, int zoom) { return static_cast<int>(static_cast<int64_t>(value) * 100 / zoom); }
 
+// The picture's rows where they lie in the document, bottom row first: no
+// copy, so that a 4000 x 3000 photograph is on screen as soon as it is read
+// (a fresh 36 MB copy costs several times the decoding). The rows are only
+// ever read. Depths Qt has no format for (4 bits) are converted upright.
+QImage WrapBottomUpRows(const HDIB& dib, bool& bottomUp)
+{
+    bottomUp = false;
+    if (!dib || !IsValidDIB(dib.Bytes()) || DIBHeaderSize(dib.Data()) != kInfoHeaderSize)
+        return DIBToQImage(dib);
+    const uint8_t* block = dib.Data();
+    const int bits = DIBBitCount(block);
+    const QImage::Format format = bits == 24  ? QImage::Format_BGR888
+                                  : bits == 8 ? QImage::Format_Indexed8
+                                  : bits == 1 ? QImage::Format_Mono
+                                              : QImage::Format_Invalid;
+    if (format == QImage::Format_Invalid)
+        return DIBToQImage(dib);
+    const int width = static_cast<int>(DIBPixelWidth(block));
+    const int height = static_cast<int>(DIBPixelHeight(block));
+    const auto stride = static_cast<qsizetype>(DIBRowBytes(static_cast<uint64_t>(width), static_cast<uint64_t>(bits)));
+    QImage rows(const_cast<uchar*>(DIBPixels(block)), width, height, stride, format);
+    if (bits != 24) {
+        QList<QRgb> table(1 << bits, qRgb(0, 0, 0));
+        const unsigned count = std::min<unsigned>(DIBColorCount(block), static_cast<unsigned>(table.size()));
+        for (unsigned i = 0; i < count; ++i) {
+            const Rgb c = DIBColor(block, i);
+            table[static_cast<qsizetype>(i)] = qRgb(c.red, c.green, c.blue);
+        }
+        rows.setColorTable(table);
+    }
+    bottomUp = true;
+    return rows;
+}
+
 }  // namespace
 
 QPoint ZoomKeepingCentre(QPoint position, QSize client, QSize picture, int oldZoom, int newZoom)
@@ -55,7 +91,7 @@ CDibView::CDibView(std::shared_ptr<CDibDoc> document, std::function<QColor()> ba
     setFocusPolicy(Qt::StrongFocus);
     setWindowTitle(QString::fromStdString(document_->Title()));
     // Converted once: painting then only scales what is visible.
-    image_ = DIBToQImage(DrawnDIB());
+    image_ = WrapBottomUpRows(DrawnDIB(), bottomUp_);
     UpdateScrollSizes();
 }
 
@@ -160,7 +196,20 @@ void CDibView::paintEvent(QPaintEvent* event)
                         source.width() * zoom / 100.0, source.height() * zoom / 100.0);
     painter.setClipRect(exposed);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(target, image_, source);
+    if (!bottomUp_) {
+        painter.drawImage(target, image_, source);
+        return;
+    }
+    // Bottom-up rows: take the mirrored source rows and flip them back onto
+    // the same target rectangle.
+    const QRect rows(source.left(), image_.height() - source.bottom() - 1, source.width(), source.height());
+    painter.setTransform(QTransform(1, 0, 0, -1, 0, 2 * target.top() + target.height()));
+    painter.drawImage(target, image_, rows);
+}
+
+QImage CDibView::Image() const
+{
+    return bottomUp_ ? image_.mirrored(false, true) : image_;
 }
 
 QImage CDibView::Render()
@@ -231,7 +280,7 @@ void CDibView::CopyToClipboard() const
     ScopedWaitCursor wait;
     // The image carries its colour table: paletted pictures (and the display
     // copy on the application palette) bring their palette along.
-    clipboard->setImage(image_);
+    clipboard->setImage(Image());
 }
 
 void CDibView::RenderPrintPage(QPainter& painter, QSize page, int dpiX, int dpiY) const

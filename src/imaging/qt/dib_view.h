@@ -57,8 +57,10 @@ public:
     void ShowPrintDialog();
     void ShowPrintPreview();
 
-    // The picture as drawn: the display copy when there is one.
-    const QImage& Image() const { return image_; }
+    // The picture as drawn (the display copy when there is one), upright:
+    // a copy made on each call.
+    QImage Image() const;
+    bool HasImage() const { return !image_.isNull(); }
     const HDIB& DrawnDIB() const;
 
 signals:
@@ -79,7 +81,8 @@ private:
 
     std::shared_ptr<CDibDoc> document_;
     std::function<QColor()> background_;
-    QImage image_;
+    QImage image_;          // rows of the drawn picture
+    bool bottomUp_ = false;  // image_ holds the rows bottom row first
     int zoomIndex_ = kInitialZoomIndex;
     int previousZoomIndex_ = -1;
 };

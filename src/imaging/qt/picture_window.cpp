@@ -115,7 +115,7 @@ void InstallPictureCommands(CMainFrame& frame)
                             when([](const CDibView& v) { return v.CanCopy(); }));
     frame.SetCommandHandler(
         kCmdFullScreen, withView([f](CDibView& v) { CFullScreenWnd::Of(*f).ShowPicture(v.Image()); }),
-        when([](const CDibView& v) { return !v.Image().isNull(); }));
+        when([](const CDibView& v) { return v.HasImage(); }));
     frame.SetCommandHandler(kCmdZoomIn, withView([](CDibView& v) { v.ZoomIn(); }),
                             when([](const CDibView& v) { return v.CanZoomIn(); }));
     frame.SetCommandHandler(kCmdZoomOut, withView([](CDibView& v) { v.ZoomOut(); }),

@@ -1,0 +1,106 @@
+// A picture window on a 4000 x 3000 JPEG: opening it to its first painted
+// frame next to decoding alone, and one scroll step of a 600 % view.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <filesystem>
+#include <memory>
+
+#include "imaging/image_document.h"
+#include "imaging/jpeg_reader.h"
+#include "imaging/jpeg_writer.h"
+#include "imaging/load_settings.h"
+#include "imaging/qt/dib_view.h"
+
+namespace lumora {
+namespace {
+
+constexpr int32_t kWidth = 4000, kHeight = 3000;
+
+QApplication& App()
+{
+    static int argc = 1;
+    static char name[] = "bench_picture_view";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+const std::string& PhotoPath()
+{
+    static const std::string path = [] {
+        HDIB dib = AllocDIB(kWidth, kHeight, 24);
+        const uint64_t stride = DIBRowBytes(kWidth, 24);
+        for (int32_t y = 0; y < kHeight; ++y) {
+            uint8_t* row = DIBPixels(dib.Data()) + y * stride;
+            for (int32_t x = 0; x < kWidth; ++x) {
+                const int wave = ((x / 7 + y / 11) % 64);
+                row[x * 3] = static_cast<uint8_t>(x * 200 / kWidth + wave);
+                row[x * 3 + 1] = static_cast<uint8_t>(y * 180 / kHeight + wave);
+                row[x * 3 + 2] = static_cast<uint8_t>((x + y) * 191 / (kWidth + kHeight));
+            }
+        }
+        const std::string file = (std::filesystem::temp_directory_path() / "bench_picture_view.jpg").string();
+        WriteJPEGFile(dib, file, 85);
+        return file;
+    }();
+    return path;
+}
+
+void Quiet()
+{
+    LoadSettings().loadProgressOn = false;
+    LoadSettings().jpeg256 = false;
+}
+
+void BM_DecodeJpegOnly(benchmark::State& state)
+{
+    Quiet();
+    for (auto _ : state) {
+        HDIB picture = ReadJPEGFile(PhotoPath());
+        if (!picture || DIBPixelWidth(picture.Data()) != kWidth)
+            state.SkipWithError("the picture did not decode");
+        benchmark::DoNotOptimize(picture);
+    }
+}
+BENCHMARK(BM_DecodeJpegOnly)->Unit(benchmark::kMillisecond);
+
+void BM_OpenToFirstPaint(benchmark::State& state)
+{
+    App();
+    Quiet();
+    for (auto _ : state) {
+        auto doc = std::make_shared<CDibDoc>();
+        if (!doc->OnOpenDocument(PhotoPath(), 24))
+            state.SkipWithError("the picture did not open");
+        CDibView view(doc, [] { return QColor(64, 64, 64); });
+        view.resize(1024, 768);
+        view.show();
+        benchmark::DoNotOptimize(view.Render());
+    }
+}
+BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollStepAt600(benchmark::State& state)
+{
+    App();
+    Quiet();
+    auto doc = std::make_shared<CDibDoc>();
+    doc->OnOpenDocument(PhotoPath(), 24);
+    CDibView view(doc, [] { return QColor(64, 64, 64); });
+    view.resize(1024, 768);
+    view.show();
+    for (int i = 0; i < 4; ++i)
+        view.ZoomIn();
+    int y = 0;
+    for (auto _ : state) {
+        y = (y + CDibView::kLineScroll) % 10000;
+        view.ScrollTo({5000, y});
+        benchmark::DoNotOptimize(view.Render());  // the whole window, not just the new strip
+    }
+}
+BENCHMARK(BM_ScrollStepAt600)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,94 @@
+#include "imaging/qt/load_error_dialog.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "imaging/image_format.h"
+#include "res/strings.h"
+
+namespace lumora {
+namespace {
+
+LoadErrorPrompt& InstalledPrompt()
+{
+    static LoadErrorPrompt prompt;
+    return prompt;
+}
+
+}  // namespace
+
+CLoadErrorDlg::CLoadErrorDlg(const QString& path, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("Erreur de chargement");
+    auto* layout = new QVBoxLayout(this);
+    auto* pathLabel = new QLabel(path.toUpper(), this);
+    pathLabel->setObjectName("path");
+    pathLabel->setTextFormat(Qt::PlainText);
+    layout->addWidget(pathLabel);
+    edit_ = new QLineEdit(path.toLower(), this);
+    edit_->setObjectName("newPath");
+    layout->addWidget(edit_);
+
+    auto* buttons = new QHBoxLayout;
+    auto* browse = new QPushButton("Parcourir..", this);
+    auto* retry = new QPushButton("Réessayer", this);
+    auto* cancel = new QPushButton("Abandonner", this);
+    retry->setDefault(true);
+    buttons->addWidget(browse);
+    buttons->addStretch(1);
+    buttons->addWidget(retry);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    connect(browse, &QPushButton::clicked, this, &CLoadErrorDlg::Browse);
+    connect(retry, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString CLoadErrorDlg::Path() const { return edit_->text(); }
+
+void CLoadErrorDlg::Browse()
+{
+    const QString chosen = QFileDialog::getOpenFileName(this, QString::fromStdString(LoadString(55017)),
+                                                        edit_->text(), QtFileFilter(PictureFilter()), nullptr,
+                                                        QFileDialog::ReadOnly);
+    if (chosen.isEmpty())
+        return;
+    edit_->setText(chosen);
+    edit_->selectAll();
+    edit_->setFocus();
+}
+
+std::optional<QString> AskLoadErrorPath(QWidget* parent, const QString& path)
+{
+    if (const LoadErrorPrompt& prompt = InstalledPrompt())
+        return prompt(parent, path);
+    CLoadErrorDlg dialog(path, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Path();
+}
+
+LoadErrorPrompt SetLoadErrorPrompt(LoadErrorPrompt prompt)
+{
+    return std::exchange(InstalledPrompt(), std::move(prompt));
+}
+
+QString QtFileFilter(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;  // the closing "||"
+        QString patterns = parts[i + 1];
+        filters << parts[i].trimmed() + " (" + patterns.replace(';', ' ') + ")";
+    }
+    return filters.join(";;");
+}
+
+}  // namespace lumora

@@ -11,6 +11,7 @@
 #include "app/main_frame.h"
 #include "app/splash_window.h"
 #include "imaging/load_settings.h"
+#include "imaging/qt/picture_window.h"
 #include "platform/qt/profile.h"
 #include "platform/qt/qt_user_interface.h"
 #include "platform/screen.h"
@@ -41,6 +42,8 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     frame_ = std::make_unique<CMainFrame>(preferences_, *profile_);
     documents_ = std::make_unique<DocumentManager>(*frame_, *profile_);
     documents_->LoadRecentFiles();
+    documents_->SetPictureWindowOpener(
+        [this](const QString& path) { return OpenPictureWindow(*frame_, *this, path) != nullptr; });
     reporter_ = std::make_unique<MessageBoxReporter>(frame_.get());
     prompter_ = std::make_unique<MessageBoxPrompter>(frame_.get());
     progress_ = std::make_unique<FrameProgressSink>(*frame_);

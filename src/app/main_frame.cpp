@@ -72,9 +72,8 @@ void CMainFrame::CreateActions()
         // Buttons show the label without its accelerator mark.
         action->setToolTip(QString(info.label).remove('&').remove("..."));
         connect(action, &QAction::triggered, this, [this, id = info.id] {
-            const auto it = handlers_.constFind(id);
-            if (it != handlers_.constEnd() && it->run && (!it->enabled || it->enabled()))
-                it->run();
+            if (const Handler* handler = ActiveHandler(id))
+                handler->run();
         });
         addAction(action);  // accelerators work whichever menu is shown
         actions_.insert(info.id, action);
@@ -155,19 +154,32 @@ void CMainFrame::InstallFrameCommands()
 void CMainFrame::SetCommandHandler(int commandId, std::function<void()> run,
                                    std::function<bool()> enabled, std::function<bool()> checked)
 {
-    handlers_.insert(commandId, {std::move(run), std::move(enabled), std::move(checked)});
+    if (!run)
+        return;
+    auto& route = handlers_[commandId];
+    route.append({std::move(run), std::move(enabled), std::move(checked)});
     if (QAction* action = actions_.value(commandId))
-        action->setCheckable(static_cast<bool>(handlers_[commandId].checked));
+        action->setCheckable(action->isCheckable() || static_cast<bool>(route.last().checked));
     RefreshCommandStates();
+}
+
+const CMainFrame::Handler* CMainFrame::ActiveHandler(int commandId) const
+{
+    const auto route = handlers_.constFind(commandId);
+    if (route == handlers_.constEnd())
+        return nullptr;
+    for (const Handler& handler : *route)
+        if (!handler.enabled || handler.enabled())
+            return &handler;
+    return nullptr;
 }
 
 void CMainFrame::RefreshCommandStates()
 {
     for (auto it = actions_.constBegin(); it != actions_.constEnd(); ++it) {
-        const auto handler = handlers_.constFind(it.key());
-        const bool handled = handler != handlers_.constEnd() && handler->run;
-        it.value()->setEnabled(handled && (!handler->enabled || handler->enabled()));
-        if (handled && handler->checked)
+        const Handler* handler = ActiveHandler(it.key());
+        it.value()->setEnabled(handler != nullptr);
+        if (handler && handler->checked)
             it.value()->setChecked(handler->checked());
     }
 }

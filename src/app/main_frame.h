@@ -29,7 +29,9 @@ public:
     QLabel* StatusLabel() const { return statusText_; }
 
     // Message maps: a command runs `run`; `enabled` and `checked` are its
-    // update handlers. A command nobody handles stays disabled.
+    // update handlers. Several windows may handle one command (copy, print
+    // for albums and pictures): the first handler that is enabled, in the
+    // order they were set, gets it. A command nobody handles stays disabled.
     void SetCommandHandler(int commandId, std::function<void()> run,
                            std::function<bool()> enabled = {}, std::function<bool()> checked = {});
     void RefreshCommandStates();
@@ -91,7 +93,8 @@ private:
         std::function<bool()> checked;
     };
     QHash<int, QAction*> actions_;
-    QHash<int, Handler> handlers_;
+    const Handler* ActiveHandler(int commandId) const;
+    QHash<int, QList<Handler>> handlers_;
 };
 
 // Sends the core's progress reports to the frame's gauge.

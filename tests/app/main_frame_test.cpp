@@ -76,6 +76,26 @@ TEST_F(MainFrameTest, CommandsWithoutHandlersStayDisabled)
     EXPECT_TRUE(ran);
 }
 
+TEST_F(MainFrameTest, SharedCommandsGoToTheWindowThatCanTakeThem)
+{
+    int album = 0, picture = 0;
+    bool albumActive = false, pictureActive = false;
+    frame.SetCommandHandler(kCmdEditCopy, [&] { ++album; }, [&] { return albumActive; });
+    frame.SetCommandHandler(kCmdEditCopy, [&] { ++picture; }, [&] { return pictureActive; });
+    frame.RefreshCommandStates();
+    EXPECT_FALSE(frame.Action(kCmdEditCopy)->isEnabled());
+    pictureActive = true;
+    frame.RefreshCommandStates();
+    frame.Action(kCmdEditCopy)->trigger();
+    EXPECT_EQ(picture, 1);
+    pictureActive = false;
+    albumActive = true;
+    frame.RefreshCommandStates();
+    frame.Action(kCmdEditCopy)->trigger();
+    EXPECT_EQ(album, 1);
+    EXPECT_EQ(picture, 1);
+}
+
 TEST_F(MainFrameTest, AcceleratorsFromTheTable)
 {
     EXPECT_EQ(frame.Action(kCmdPreferences)->shortcut(), QKeySequence(Qt::Key_F2));

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config
-                libjpeg-dev libtiff-dev libgif-dev zlib1g-dev qt6-base-dev)
+                libjpeg-dev libtiff-dev libgif-dev zlib1g-dev qt6-base-dev fonts-liberation2)
 test_packages=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev)
 
 wanted=("${build_packages[@]}")

@@ -121,12 +121,12 @@ PY
 "$sample" "$work/couchant.bmp"
 
 album=$work/provence.qza
-"$cli" album new "$album" --title "Vacances en Provence" \
+"$cli" album new "$album" --title "Provence" \
   --description "Été 2026 : la mer, les collines et les villages" \
   --layout 2 --tabs on --flyleaf on
 "$cli" album add "$album" "$work"/plage.bmp "$work"/couchant.bmp "$work"/fleur.bmp \
   "$work"/portrait.bmp "$work"/lavande.bmp
-"$cli" album add-text "$album" "Le premier soir, le soleil se couche sur la baie et tout le monde reste sur la plage jusqu'à la nuit."
+"$cli" album add-text "$album" "Le premier soir, le soleil se couche sur la baie et tout le monde reste sur la plage."
 "$cli" album add "$album" "$work"/montagne.bmp "$work"/foret.bmp "$work"/village.bmp \
   "$work"/lavande.bmp "$work"/fleur.bmp "$work"/couchant.bmp "$work"/portrait.bmp
 "$cli" album add-tab "$album" --before 6 --name "Les collines"

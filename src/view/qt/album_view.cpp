@@ -153,14 +153,20 @@ QString WindowTitle(const CLumoraDoc& doc)
 QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, CLumoraApp& app, std::shared_ptr<CLumoraDoc> doc)
 {
     const BookPictures* book = app.Book();
-    if (!book || !doc)
+    return book ? OpenAlbumWindow(frame, *book, app.Prefs(), std::move(doc)) : nullptr;
+}
+
+QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, const Preferences& prefs,
+                               std::shared_ptr<CLumoraDoc> doc)
+{
+    if (!doc)
         return nullptr;
-    if (app.Prefs().bitmapRapide) {
+    if (prefs.bitmapRapide) {
         EnableFastBitmaps();
         doc->MakeFastBitmaps();
     }
     FollowActiveWindow(frame);
-    auto* view = new CLumoraView(doc, *book, app.Prefs());
+    auto* view = new CLumoraView(doc, book, prefs);
     QMdiSubWindow* window = frame.MdiArea()->addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(WindowTitle(*doc));

@@ -65,5 +65,7 @@ private:
 // Opens the album in a new MDI window titled with its file name. While an
 // album window is active the frame shows the album menu and toolbar.
 QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, CLumoraApp& app, std::shared_ptr<CLumoraDoc> doc);
+QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, const Preferences& prefs,
+                               std::shared_ptr<CLumoraDoc> doc);
 
 }  // namespace lumora

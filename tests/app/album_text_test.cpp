@@ -68,13 +68,6 @@ TEST(LogFontToQFont, WindowsFacesResolveToTheirMetricTwins)
     EXPECT_EQ(QFontInfo(FontFromLogFont(Font(-12, "Arial"))).family(), "Liberation Sans");
 }
 
-TEST(ColorRefs, AreRedGreenBlueFromTheLowByte)
-{
-    EXPECT_EQ(ColorFromRef(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(ColorFromRef(0x808000), QColor(0, 0x80, 0x80));
-    EXPECT_EQ(ColorFromRef(0x123456), QColor(0x56, 0x34, 0x12));
-}
-
 // Text drawn black on white in a box of an image larger than it, so that
 // ink outside the box can be seen.
 class TextBox : public ::testing::Test {
@@ -170,25 +163,6 @@ TEST_F(TextBox, AmpersandsShowWithoutPrefixProcessing)
     const int literal = Measure("&&&&", kCentredWrapped).width();
     const int prefixed = Measure("&&&&", kTextCenter | kTextWordBreak).width();
     EXPECT_GT(literal, prefixed);
-}
-
-TEST_F(TextBox, EffectTextOutlinesInBothEdgeColours)
-{
-    QPainter painter(&image);
-    image.fill(Qt::gray);
-    DrawEffectText(painter, box, "III", font, Qt::red, kCentredWrapped, Qt::black, Qt::white, 1);
-    painter.end();
-    // Each vertical stroke: black just left of the red, white just right.
-    int blackLeft = 0, whiteRight = 0;
-    for (int y = box.top(); y < box.top() + 20; ++y)
-        for (int x = box.left() + 1; x < box.right(); ++x) {
-            if (image.pixel(x, y) != qRgb(255, 0, 0))
-                continue;
-            blackLeft += image.pixel(x - 1, y) == qRgb(0, 0, 0);
-            whiteRight += image.pixel(x + 1, y) == qRgb(255, 255, 255);
-        }
-    EXPECT_GT(blackLeft, 10);
-    EXPECT_GT(whiteRight, 10);
 }
 
 }  // namespace

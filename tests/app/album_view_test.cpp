@@ -113,5 +113,44 @@ TEST(AlbumView, OpensInAnMdiWindowWithTheAlbumMenus)
     EXPECT_TRUE(doc->Views().empty());
 }
 
+// Lets the window be exposed and painted and its queued calls run.
+void Settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+TEST(AlbumView, AsksThePasswordOnceAfterTheFirstPainting)
+{
+    Preferences prefs;
+    const auto doc = AlbumOf(1);
+    doc->password = "secret";  // and no dialog to type it in: refused
+    doc->passwordCheckPending = true;  // as for an album just read
+    CLumoraView view(doc, Book(), prefs);
+    int refusals = 0;
+    QObject::connect(&view, &CLumoraView::AlbumRefused, [&] { ++refusals; });
+    Settle();
+    EXPECT_EQ(refusals, 0);  // not before it has been shown
+    view.resize(600, 400);
+    view.show();
+    view.viewport()->repaint();
+    Settle();
+    EXPECT_EQ(refusals, 1);
+    view.viewport()->repaint();
+    Settle();
+    EXPECT_EQ(refusals, 1);
+
+    const auto open = AlbumOf(1);
+    open->passwordCheckPending = true;
+    CLumoraView openView(open, Book(), prefs);
+    int openRefusals = 0;
+    QObject::connect(&openView, &CLumoraView::AlbumRefused, [&] { ++openRefusals; });
+    openView.show();
+    openView.viewport()->repaint();
+    Settle();
+    EXPECT_EQ(openRefusals, 0);
+    EXPECT_FALSE(open->passwordCheckPending);
+}
+
 }  // namespace
 }  // namespace lumora

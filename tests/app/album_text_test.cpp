@@ -36,6 +36,9 @@ TEST(LogFontToQFont, PositiveHeightIsTheCellHeight)
         EXPECT_LT(font.pixelSize(), cell) << cell;  // the em is smaller than the cell
     }
     EXPECT_GT(FontFromLogFont(Font(0)).pixelSize(), 0);
+    // Sizes read from a damaged album stay within reason.
+    EXPECT_LE(FontFromLogFont(Font(-2000000000)).pixelSize(), 1000);
+    EXPECT_LE(FontFromLogFont(Font(2000000000)).pixelSize(), 1000);
 }
 
 TEST(LogFontToQFont, StyleFieldsCarryOver)

@@ -11,6 +11,7 @@ namespace {
 
 // What a LOGFONT of height 0 gets: the size of the system's default text.
 constexpr int kDefaultPixelSize = 16;
+constexpr int kLargestPixelSize = 1000;
 
 // DrawText shows "&&" as "&" and takes a lone "&" as the mark of a
 // mnemonic, which the album never shows.
@@ -50,7 +51,9 @@ struct TextLines {
     int widest = 0;
 };
 
-void LayOut(TextLines& lines, const QRect& rect, unsigned format, int lineHeight)
+// `allLines` false: lines that would start below a clipping rectangle are
+// not laid out at all.
+void LayOut(TextLines& lines, const QRect& rect, unsigned format, int lineHeight, bool allLines)
 {
     const bool singleLine = format & kTextSingleLine;
     const bool wrap = (format & kTextWordBreak) && !singleLine;
@@ -75,6 +78,8 @@ void LayOut(TextLines& lines, const QRect& rect, unsigned format, int lineHeight
             y = rect.height() - lineHeight;
         line.setPosition(QPointF(x, y));
         ++lines.lineCount;
+        if (!allLines && y + lineHeight >= rect.height())
+            break;
     }
     lines.layout.endLayout();
 }
@@ -102,13 +107,18 @@ QFont FontFromLogFont(const LogFont& logFont)
     // pixels in the text colour, no kerning.
     font.setKerning(false);
     font.setStyleStrategy(QFont::NoAntialias);
-    if (logFont.height < 0) {
-        font.setPixelSize(-logFont.height);
-    } else if (logFont.height > 0) {
+    // Heights come from album files unchecked; anything beyond the book
+    // would only cost time.
+    const int height = std::clamp<int>(logFont.height, -kLargestPixelSize, kLargestPixelSize);
+    if (height < 0) {
+        font.setPixelSize(-height);
+    } else if (height > 0) {
         // A cell height: the largest em whose ascent + descent fit it.
-        int size = logFont.height;
+        font.setPixelSize(height);
+        const int cell = QFontMetrics(font).height();
+        int size = cell > height ? std::max(1, height * height / cell) : height;
         font.setPixelSize(size);
-        while (size > 1 && QFontMetrics(font).height() > logFont.height)
+        while (size > 1 && QFontMetrics(font).height() > height)
             font.setPixelSize(--size);
     } else {
         font.setPixelSize(kDefaultPixelSize);
@@ -138,7 +148,7 @@ QRect DrawTextFormatted(QPainter& painter, const QRect& rect, const QString& tex
     TextLines lines;
     lines.layout.setText(shown);
     lines.layout.setFont(font);
-    LayOut(lines, rect, format, lineHeight);
+    LayOut(lines, rect, format, lineHeight, (format & (kTextCalcRect | kTextNoClip)) != 0);
     const QRect used(rect.left(), rect.top(), lines.widest, lines.lineCount * lineHeight);
     if (format & kTextCalcRect)
         return used;

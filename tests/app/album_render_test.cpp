@@ -12,6 +12,7 @@
 #include "support/test_support.h"
 #include "view/book_geometry.h"
 #include "view/qt/album_painter.h"
+#include "view/qt/fast_bitmap.h"
 #include "view/qt/text_drawing.h"
 
 namespace lumora {
@@ -420,6 +421,28 @@ TEST_F(FramedPhoto, SelectionMarkSurroundsTheItemAndErasesCleanly)
         AlbumPainter(&doc, TestBook(), {true, false}).DrawItemSelectionMark(painter, {0, 0}, 1, false);
     }
     EXPECT_EQ(rightSelected, rightPlain);
+}
+
+TEST_F(FramedPhoto, ScreenCopiesDrawTheSamePixelsAsPreviews)
+{
+    EnableFastBitmaps();
+    doc.items.push_back(Photo(60, 40));
+    doc.items.push_back(Photo(30, 50));
+    doc.items[1]->preview.Attach(test::MakeRgbPicture(30, 50, [](int x, int y) {
+        return Rgb{static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 5), 0x80};
+    }));
+    for (auto& item : doc.items) {
+        item->MakeFastBitmap();
+        ASSERT_NE(FastBitmapOf(*item), nullptr);
+    }
+    const QImage fromPreviews = Render(0, 1, kBookClient, {true, false});
+    const QImage fromCopies = Render(0, 1, kBookClient, {true, true});
+    EXPECT_EQ(fromCopies, fromPreviews);
+    // A copy that is not the preview shows: the fast path is the one taken.
+    doc.items[0]->fastBitmap.reset();
+    doc.items[1]->preview.Attach(SolidPicture(30, 50));
+    EXPECT_EQ(Render(0, 1, kBookClient, {true, true}), fromCopies);
+    EXPECT_NE(Render(0, 1, kBookClient, {true, false}), fromCopies);
 }
 
 TEST_F(AlbumRender, TextItemsAreCutAtTheirBoxBottom)

@@ -8,7 +8,7 @@
 #include "album/album_item.h"
 #include "app/main_frame.h"
 #include "app/preferences.h"
-#include "platform/qt/dib_painter.h"
+#include "view/qt/fast_bitmap.h"
 
 namespace lumora {
 namespace {
@@ -49,14 +49,7 @@ void InstallAlbumGuiHooks(CMainFrame& frame, const Preferences& preferences)
 {
     AlbumPrefs().fastBitmaps = preferences.bitmapRapide;
     AlbumPrefs().deskColor = preferences.DeskColor();
-    InstallFastBitmapMaker([](CMyObject& item) {
-        if (item.preview.IsEmpty()) {
-            item.fastBitmap.reset();
-            return;
-        }
-        item.fastBitmap = std::make_shared<const QPixmap>(
-            DIBToDeviceBitmap(item.preview.Picture(), &item.preview.GetPalette()));
-    });
+    EnableFastBitmaps();
     statusDisplay = std::make_unique<FrameStatusDisplay>(frame);
     passwordPrompt = std::make_unique<DialogPasswordPrompt>(frame);
     InstallStatusDisplay(statusDisplay.get());
@@ -65,16 +58,10 @@ void InstallAlbumGuiHooks(CMainFrame& frame, const Preferences& preferences)
 
 void RemoveAlbumGuiHooks()
 {
-    InstallFastBitmapMaker({});
     InstallStatusDisplay(nullptr);
     InstallPasswordPrompt(nullptr);
     statusDisplay.reset();
     passwordPrompt.reset();
-}
-
-const QPixmap* FastBitmapOf(const CMyObject& item)
-{
-    return static_cast<const QPixmap*>(item.fastBitmap.get());
 }
 
 }  // namespace lumora

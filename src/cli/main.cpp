@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "cli/album_commands.h"
+#ifdef LUMORA_HAVE_GUI
+#include "cli/album_render.h"
+#endif
 #include "cli/cli_support.h"
 #include "cli/image_commands.h"
 
@@ -56,6 +59,10 @@ Commandes :
       usetabs, frame (0-2), effect (0-2), titlecolor, desk, password.
       Indicateurs : on/off, 1/0, true/false ; couleurs : COLORREF décimal
       ou 0xBBGGRR ; password= vide retire le mot de passe.
+  album render FICHIER SORTIE.png [--position P] [--selection I] [--size LxH]
+      Dessine l'album comme sa fenêtre le montre (position P : -2 couverture,
+      -1 page de garde, 0, 2, 4... ; élément I sélectionné ; zone de L x H
+      pixels, 580x392 par défaut) et l'écrit en PNG.
   album info FICHIER [--json]
       Affiche les réglages, les polices, les onglets, les éléments et le
       nombre de pages de l'album.
@@ -75,6 +82,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"info", lumora::cli::RunInfo},
     {"convert", lumora::cli::RunConvert},
+#ifdef LUMORA_HAVE_GUI
+    {"album", lumora::cli::RunAlbumWithRender},  // album render, then the others
+#endif
     {"album", lumora::cli::RunAlbum},
 };
 

@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 #include "platform/qt/profile.h"
 #include "support/test_support.h"
+#include "view/qt/fast_bitmap.h"
 
 namespace lumora {
 namespace {

@@ -1,0 +1,77 @@
+// Painting a full spread of a Micro 12+12 album (24 photos) offscreen, with
+// photos drawn from their screen copies and from their previews.
+// The album headers come first, before any Qt header defines its keyword
+// macros: the page layouts have a field named "slots".
+#include "album/album_layout.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "album/album_hooks.h"
+#include "app/book_pictures.h"
+#include "view/qt/album_painter.h"
+#include "view/qt/fast_bitmap.h"
+
+namespace lumora {
+namespace {
+
+QGuiApplication& Gui()
+{
+    static int argc = 1;
+    static char name[] = "bench_album_view";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
+    return app;
+}
+
+const BookPictures& Book()
+{
+    static const BookPictures book = *LoadBookPictures("/nonexistent/", 24, [](int, int) {});
+    return book;
+}
+
+// 36 photos of 68 x 51 (items 12 to 35 fill pages 1 and 2), titles and page
+// numbers on, positioning corners or no frame.
+std::unique_ptr<CLumoraDoc> MicroAlbum(int frameStyle)
+{
+    auto doc = std::make_unique<CLumoraDoc>();
+    doc->OnNewDocument();
+    doc->layoutIndex = 4;
+    doc->frameStyle = static_cast<int16_t>(frameStyle);
+    for (int i = 0; i < 36; ++i) {
+        auto item = std::make_unique<CMyObject>("photo.bmp");
+        HDIB preview = AllocDIB(68, 51, 24);
+        std::fill(DIBPixels(preview.Data()), DIBPixels(preview.Data()) + DIBRowBytes(68, 24) * 51,
+                  static_cast<uint8_t>(i * 7));
+        item->preview.Attach(std::move(preview));
+        item->MakeFastBitmap();
+        doc->items.push_back(std::move(item));
+    }
+    doc->Paginate();
+    return doc;
+}
+
+void PaintSpread(benchmark::State& state)
+{
+    Gui();
+    EnableFastBitmaps();
+    const bool fast = state.range(0) != 0;
+    const auto doc = MicroAlbum(static_cast<int>(state.range(1)));
+    const AlbumPainter painter(doc.get(), Book(), {true, fast});
+    QImage image(580, 392, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        painter.OnDraw(p, image.size(), {2, 14});
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(PaintSpread)->ArgNames({"fast", "frame"})->Args({1, 0})->Args({0, 0})->Args({1, 1})->Args({1, 2});
+
+}  // namespace
+}  // namespace lumora

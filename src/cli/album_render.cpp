@@ -1,0 +1,169 @@
+#include "cli/album_render.h"
+
+// The album headers come first, before any Qt header defines its keyword
+// macros: the page layouts have a field named "slots".
+#include "album/album_layout.h"
+
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <optional>
+#include <string>
+
+#include "album/album_hooks.h"
+#include "app/book_pictures.h"
+#include "app/preferences.h"
+#include "cli/album_commands.h"
+#include "imaging/load_settings.h"
+#include "platform/qt/profile.h"
+#include "platform/screen.h"
+#include "view/book_geometry.h"
+#include "view/qt/album_painter.h"
+#include "view/qt/fast_bitmap.h"
+#include "view/spread.h"
+
+namespace lumora::cli {
+namespace {
+
+constexpr const char* kRenderUsage =
+    "album render FICHIER SORTIE.png [--position P] [--selection I] [--size LxH]";
+
+std::optional<int> ParseInt(const std::string& text)
+{
+    try {
+        size_t used = 0;
+        const long value = std::stol(text, &used, 10);
+        if (used != text.size() || value < -100000 || value > 100000)
+            return std::nullopt;
+        return static_cast<int>(value);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<QSize> ParseSize(const std::string& text)
+{
+    const size_t x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return std::nullopt;
+    const auto width = ParseInt(text.substr(0, x));
+    const auto height = ParseInt(text.substr(x + 1));
+    if (!width || !height || *width < 1 || *height < 1 || *width > 8192 || *height > 8192)
+        return std::nullopt;
+    return QSize(*width, *height);
+}
+
+// An option that is either absent (fallback) or a valid whole number.
+bool TakeInt(Arguments& args, const std::string& name, int& value)
+{
+    bool missing = false;
+    const auto text = args.TakeOption(name, missing);
+    if (missing)
+        return false;
+    if (!text)
+        return true;
+    const auto parsed = ParseInt(*text);
+    if (!parsed)
+        return false;
+    value = *parsed;
+    return true;
+}
+
+// The spreads a view can stand on: the cover, the flyleaf when the album
+// has one, and the even positions up to the page count.
+bool IsReachablePosition(const CLumoraDoc& doc, int position)
+{
+    if (position == kCoverPosition)
+        return true;
+    if (position == kFlyleafPosition)
+        return doc.flyleaf != 0;
+    return position >= 0 && position <= doc.pageCount && position % 2 == 0;
+}
+
+// Qt needs an application object to paint; the offscreen platform spares
+// the command a display.
+class OffscreenGui {
+public:
+    OffscreenGui()
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (!QCoreApplication::instance())
+            app_.emplace(argc_, argv_);
+        // The same names as the program, so that its preference file is read.
+        QCoreApplication::setApplicationName("lumora");
+        QCoreApplication::setOrganizationName("lumora");
+    }
+
+private:
+    int argc_ = 1;
+    char name_[11] = "lumora-cli";
+    char* argv_[2] = {name_, nullptr};
+    std::optional<QGuiApplication> app_;
+};
+
+}  // namespace
+
+int RunAlbumRender(Arguments args)
+{
+    int position = kCoverPosition;
+    int selection = 0;
+    if (!TakeInt(args, "--position", position) || !TakeInt(args, "--selection", selection))
+        return Fail(kExitUsage, kRenderUsage);
+    bool missing = false;
+    const auto sizeText = args.TakeOption("--size", missing);
+    std::optional<QSize> size = QSize(kBookSize.width, kBookSize.height);
+    if (missing || (sizeText && !(size = ParseSize(*sizeText))))
+        return Fail(kExitUsage, std::string("taille invalide (") + kRenderUsage + ")");
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    const auto& words = args.Positionals();
+    if (words.size() != 2)
+        return Fail(kExitUsage, kRenderUsage);
+
+    OffscreenGui gui;
+    Preferences prefs;
+    prefs.Load(Profile());
+    // Photos are drawn from screen copies when the preference asks for them,
+    // as in the album window; the copies are made while the album loads.
+    AlbumPrefs().fastBitmaps = prefs.bitmapRapide;
+    if (prefs.bitmapRapide)
+        EnableFastBitmaps();
+
+    CLumoraDoc doc;
+    if (!doc.OnOpenDocument(words[0]))
+        return kExitFailed;
+    if (!IsReachablePosition(doc, position))
+        return Fail(kExitUsage, "position impossible dans cet album : " + std::to_string(position));
+    const int lastItem = static_cast<int>(doc.items.size()) - 1;
+    if (selection < 0 || selection > std::max(lastItem, 0))
+        return Fail(kExitUsage, "élément inexistant : " + std::to_string(selection));
+
+    ScopedLoadProgressOff readersQuiet;
+    const auto book = LoadBookPictures(QCoreApplication::applicationDirPath() + '/', ScreenDepth(), [](int, int) {});
+    if (!book)
+        return Fail(kExitFailed, "images du livre illisibles");
+
+    QImage image(*size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        const AlbumPainter album(&doc, *book, {prefs.ombreBureau, prefs.bitmapRapide});
+        album.OnDraw(painter, *size, {position, selection});
+    }
+    if (!image.save(QString::fromStdString(words[1]), "PNG"))
+        return Fail(kExitFailed, "écriture impossible : " + words[1]);
+    return kExitOk;
+}
+
+int RunAlbumWithRender(Arguments args)
+{
+    const auto& words = args.Positionals();
+    if (!words.empty() && words[0] == "render")
+        return RunAlbumRender(Arguments(std::vector<std::string>(words.begin() + 1, words.end())));
+    return RunAlbum(std::move(args));
+}
+
+}  // namespace lumora::cli

@@ -1,0 +1,182 @@
+// The album headers come first, before any Qt header defines its keyword
+// macros: the page layouts have a field named "slots".
+#include "album/album_layout.h"
+
+#include "view/qt/album_view.h"
+
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+
+#include "app/commands.h"
+#include "app/lumora_app.h"
+#include "app/main_frame.h"
+#include "app/preferences.h"
+#include "view/book_geometry.h"
+#include "view/qt/fast_bitmap.h"
+
+namespace lumora {
+
+CLumoraView::CLumoraView(std::shared_ptr<CLumoraDoc> doc, const BookPictures& book,
+                         const Preferences& prefs, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(std::move(doc)), book_(book), prefs_(prefs)
+{
+    // Every pixel is painted by the view itself: nothing is erased first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    setFrameShape(QFrame::NoFrame);
+    if (doc_)
+        doc_->AddView(this);
+    UpdateScrollBars();
+}
+
+CLumoraView::~CLumoraView()
+{
+    if (doc_)
+        doc_->RemoveView(this);
+}
+
+void CLumoraView::SetPosition(int position)
+{
+    state_.SetPosition(position);
+    viewport()->update();
+}
+
+void CLumoraView::SetSelection(int selection)
+{
+    state_.SetSelection(selection);
+    viewport()->update();
+}
+
+void CLumoraView::ClampToLayout()
+{
+    if (doc_)
+        state_.ClampToLayout(AlbumLayout(*doc_));
+    viewport()->update();
+}
+
+Point CLumoraView::BookOriginNow() const
+{
+    const QSize client = viewport()->size();
+    return BookOrigin({client.width(), client.height()});
+}
+
+void CLumoraView::Paint(QPainter& painter) const
+{
+    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    const AlbumPainter album(doc_.get(), book_, {prefs_.ombreBureau, prefs_.bitmapRapide});
+    album.OnDraw(painter, viewport()->size(), {state_.Position(), state_.Selection()});
+}
+
+QImage CLumoraView::Render() const
+{
+    QImage image(viewport()->size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    Paint(painter);
+    return image;
+}
+
+void CLumoraView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    Paint(painter);
+    painter.end();
+    // The password of a protected album is asked once it has been shown.
+    if (!passwordChecked_) {
+        passwordChecked_ = true;
+        QTimer::singleShot(0, this, [this] { CheckPasswordOnce(); });
+    }
+}
+
+void CLumoraView::CheckPasswordOnce()
+{
+    if (doc_ && !doc_->CheckPassword())
+        emit AlbumRefused();
+}
+
+void CLumoraView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CLumoraView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+void CLumoraView::UpdateScrollBars()
+{
+    const QSize client = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, kBookSize.width - client.width()));
+    horizontalScrollBar()->setPageStep(client.width());
+    verticalScrollBar()->setRange(0, std::max(0, kBookSize.height - client.height()));
+    verticalScrollBar()->setPageStep(client.height());
+}
+
+namespace {
+
+// The frame's menu and toolbar follow the active window: the album ones
+// over an album window, the bare frame's when no window is left.
+void FollowActiveWindow(CMainFrame& frame)
+{
+    QMdiArea* area = frame.MdiArea();
+    if (area->property("lumoraAlbumMenus").toBool())
+        return;
+    area->setProperty("lumoraAlbumMenus", true);
+    QObject::connect(area, &QMdiArea::subWindowActivated, &frame, [&frame](QMdiSubWindow* window) {
+        if (!window) {
+            if (frame.MdiArea()->subWindowList().isEmpty())
+                frame.UseMenu(FrameMenu());
+            return;
+        }
+        if (qobject_cast<CLumoraView*>(window->widget())) {
+            frame.UseMenu(AlbumMenu());
+            frame.UseToolBar(AlbumToolBar());
+        }
+    });
+}
+
+QString WindowTitle(const CLumoraDoc& doc)
+{
+    const QString name = QFileInfo(QString::fromStdString(doc.PathName())).fileName();
+    return name.isEmpty() ? QStringLiteral("Album") : name;
+}
+
+}  // namespace
+
+QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, CLumoraApp& app, std::shared_ptr<CLumoraDoc> doc)
+{
+    const BookPictures* book = app.Book();
+    return book ? OpenAlbumWindow(frame, *book, app.Prefs(), std::move(doc)) : nullptr;
+}
+
+QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, const Preferences& prefs,
+                               std::shared_ptr<CLumoraDoc> doc)
+{
+    if (!doc)
+        return nullptr;
+    if (prefs.bitmapRapide) {
+        EnableFastBitmaps();
+        doc->MakeFastBitmaps();
+    }
+    FollowActiveWindow(frame);
+    auto* view = new CLumoraView(doc, book, prefs);
+    QMdiSubWindow* window = frame.MdiArea()->addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(WindowTitle(*doc));
+    QObject::connect(view, &CLumoraView::AlbumRefused, window, &QMdiSubWindow::close);
+    QObject::connect(&frame, &CMainFrame::PreferencesChanged, view,
+                     [view] { view->viewport()->update(); });
+    window->resize(kBookSize.width + 40, kBookSize.height + 60);
+    window->show();
+    frame.MdiArea()->setActiveSubWindow(window);
+    return window;
+}
+
+}  // namespace lumora

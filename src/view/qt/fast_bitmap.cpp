@@ -1,0 +1,50 @@
+#include "view/qt/fast_bitmap.h"
+
+#include <memory>
+
+#include "album/album_hooks.h"
+#include "album/album_item.h"
+#include "platform/qt/dib_painter.h"
+
+namespace lumora {
+namespace {
+
+// The album keeps the copy as an opaque pointer; only copies made while
+// our maker is installed are read back as this type.
+struct FastBitmap {
+    QPixmap pixmap;
+};
+
+void MakeFastBitmap(CMyObject& item)
+{
+    if (!IsValidDIB(item.preview.Picture().Bytes()))
+        return;
+    auto copy = std::make_shared<FastBitmap>();
+    copy->pixmap = DIBToDeviceBitmap(item.preview.Picture(), nullptr);
+    if (!copy->pixmap.isNull())
+        item.fastBitmap = std::shared_ptr<const void>(copy, copy.get());
+}
+
+bool OurMakerInstalled()
+{
+    const FastBitmapMaker& maker = CurrentFastBitmapMaker();
+    const auto* target = maker.target<void (*)(CMyObject&)>();
+    return target && *target == &MakeFastBitmap;
+}
+
+}  // namespace
+
+void EnableFastBitmaps()
+{
+    if (!OurMakerInstalled())
+        InstallFastBitmapMaker(MakeFastBitmap);
+}
+
+const QPixmap* FastBitmapOf(const CMyObject& item)
+{
+    if (!item.fastBitmap || !OurMakerInstalled())
+        return nullptr;
+    return &static_cast<const FastBitmap*>(item.fastBitmap.get())->pixmap;
+}
+
+}  // namespace lumora

@@ -115,8 +115,12 @@ HDIB ReadProgramPicture(int number)
 }
 
 std::optional<BookPictures> LoadBookPictures(const QString& programDirectory, int screenDepth,
-                                             const std::function<void(int, int)>& step)
+                                             const std::function<void(int, int)>& progress)
 {
+    const auto step = [&progress](int done, int total) {
+        if (progress)
+            progress(done, total);
+    };
     const std::string texturePath = (programDirectory + "TEXTURE.BMP").toStdString();
     if (screenDepth > 4 && IsRegularFile(texturePath)) {
         constexpr int kStages = 5;

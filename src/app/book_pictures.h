@@ -29,7 +29,8 @@ std::optional<BookPictures> ComposeFromTexture(const HDIB& texture);
 
 // The start-up rule: the texture beside the program on screens of more than
 // 4 bits per pixel, else the program's pieces for the screen's depth (GIF
-// pictures 1-5, or 6-10 in 16 colours). `step` is called after each stage.
+// pictures 1-5, or 6-10 in 16 colours). `step`, when given, is called
+// after each stage.
 std::optional<BookPictures> LoadBookPictures(const QString& programDirectory, int screenDepth,
                                              const std::function<void(int done, int total)>& step);
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "album/album_document.h"
 #include "app/album_gui_hooks.h"
 #include "app/document_manager.h"
 #include "app/main_frame.h"
@@ -15,6 +16,7 @@
 #include "platform/qt/profile.h"
 #include "platform/qt/qt_user_interface.h"
 #include "platform/screen.h"
+#include "view/qt/album_view.h"
 
 namespace lumora {
 
@@ -42,6 +44,9 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     frame_ = std::make_unique<CMainFrame>(preferences_, *profile_);
     documents_ = std::make_unique<DocumentManager>(*frame_, *profile_);
     documents_->LoadRecentFiles();
+    documents_->SetAlbumWindowOpener([this](std::unique_ptr<CLumoraDoc> doc) {
+        return OpenAlbumWindow(*frame_, *this, std::shared_ptr<CLumoraDoc>(std::move(doc))) != nullptr;
+    });
     documents_->SetPictureWindowOpener(
         [this](const QString& path) { return OpenPictureWindow(*frame_, *this, path) != nullptr; });
     reporter_ = std::make_unique<MessageBoxReporter>(frame_.get());

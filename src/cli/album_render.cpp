@@ -1,7 +1,5 @@
 #include "cli/album_render.h"
 
-// The album headers come first, before any Qt header defines its keyword
-// macros: the page layouts have a field named "slots".
 #include "album/album_layout.h"
 
 

@@ -1,8 +1,6 @@
 // Pixels of the drawn album, checked against where the book geometry and
 // the page layouts put things. The book pictures used here encode their own
 // coordinates in every pixel, so that each copy can be traced to its source.
-// The album headers come first, before any Qt header defines its keyword
-// macros: the page layouts have a field named "slots".
 #include "album/album_layout.h"
 
 #include <QImage>

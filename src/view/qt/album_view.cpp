@@ -1,5 +1,3 @@
-// The album headers come first, before any Qt header defines its keyword
-// macros: the page layouts have a field named "slots".
 #include "album/album_layout.h"
 
 #include "view/qt/album_view.h"

@@ -63,7 +63,9 @@ bool DocumentManager::FileNew()
     auto doc = std::make_unique<CLumoraDoc>();
     if (!doc->OnNewDocument())
         return false;
-    return openAlbumWindow_(std::move(doc));
+    const bool opened = openAlbumWindow_(std::move(doc));
+    frame_.SetStatusText(57345);  // back to the idle text
+    return opened;
 }
 
 void DocumentManager::FileOpen()
@@ -82,6 +84,7 @@ bool DocumentManager::OpenDocumentFile(const QString& path)
         opened = openPictureWindow_(path);
     if (opened)
         AddToRecentFiles(QFileInfo(path).absoluteFilePath());
+    frame_.SetStatusText(57345);  // back to the idle text
     return opened;
 }
 

@@ -69,22 +69,6 @@ void FollowActiveWindow(CMainFrame& frame)
 
 }  // namespace
 
-CCorvantMDI::CCorvantMDI(bool maximiseOnFirstShow, QWidget* parent)
-    : QMdiSubWindow(parent), maximiseOnFirstShow_(maximiseOnFirstShow)
-{
-    setAttribute(Qt::WA_DeleteOnClose);
-}
-
-void CCorvantMDI::setVisible(bool visible)
-{
-    if (visible && firstShow_) {
-        firstShow_ = false;
-        if (maximiseOnFirstShow_)
-            setWindowState(windowState() | Qt::WindowMaximized);
-    }
-    QMdiSubWindow::setVisible(visible);
-}
-
 CDibView* ActiveDibView(CMainFrame& frame)
 {
     QMdiSubWindow* window = frame.MdiArea()->activeSubWindow();

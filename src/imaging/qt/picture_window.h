@@ -3,6 +3,8 @@
 // window, the image menu and toolbar while one is active, and the image
 // commands (copy, zoom, full screen, printing).
 #include <QMdiSubWindow>
+
+#include "app/corvant_mdi.h"
 #include <QString>
 
 namespace lumora {
@@ -10,19 +12,6 @@ namespace lumora {
 class CMainFrame;
 class CLumoraApp;
 class CDibView;
-
-// The MDI window of a document: maximised the first time it is shown when
-// the "open maximised" preference is on; later shows keep the state asked.
-class CCorvantMDI : public QMdiSubWindow {
-    Q_OBJECT
-public:
-    CCorvantMDI(bool maximiseOnFirstShow, QWidget* parent = nullptr);
-    void setVisible(bool visible) override;
-
-private:
-    bool firstShow_ = true;
-    bool maximiseOnFirstShow_;
-};
 
 // Loads `path` (asking for another path while it fails to load) and shows it
 // in a new window; null when the user gives up. For a photo of an album,

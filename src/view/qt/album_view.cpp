@@ -2,6 +2,8 @@
 
 #include "view/qt/album_view.h"
 
+#include "app/corvant_mdi.h"
+
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -160,13 +162,18 @@ QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, cons
     if (!doc)
         return nullptr;
     if (prefs.bitmapRapide) {
+        // The album's after-load step makes them when the program's hooks
+        // are installed; a document opened any other way gets them here.
         EnableFastBitmaps();
-        doc->MakeFastBitmaps();
+        for (auto& item : doc->items)
+            if (item->IsPhoto() && !item->fastBitmap)
+                item->MakeFastBitmap();
     }
     FollowActiveWindow(frame);
     auto* view = new CLumoraView(doc, book, prefs);
-    QMdiSubWindow* window = frame.MdiArea()->addSubWindow(view);
-    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto* window = new CCorvantMDI(prefs.maximiseOnOpen);
+    window->setWidget(view);
+    frame.MdiArea()->addSubWindow(window);
     window->setWindowTitle(WindowTitle(*doc));
     QObject::connect(view, &CLumoraView::AlbumRefused, window, &QMdiSubWindow::close);
     QObject::connect(&frame, &CMainFrame::PreferencesChanged, view,

@@ -74,6 +74,9 @@ void CMainFrame::CreateActions()
         connect(action, &QAction::triggered, this, [this, id = info.id] {
             if (const Handler* handler = ActiveHandler(id))
                 handler->run();
+            // What the command changed may enable or disable others: the
+            // next key pressed must find them right.
+            RefreshCommandStates();
         });
         addAction(action);  // accelerators work whichever menu is shown
         actions_.insert(info.id, action);

@@ -47,6 +47,9 @@ public:
     void EndProgress();
     void SetStatusText(const QString& text);
     void SetStatusText(int stringId);
+    // The album view's location, shown in the gauge's pane while no long
+    // operation runs.
+    void SetLocationText(const QString& text) { gauge_->SetText(text); }
     void SaveStatusText();
     void RestoreStatusText();
 

@@ -63,11 +63,20 @@ void ProgressGauge::Redraw()
     repaint();  // on screen before the long operation blocks the event loop
 }
 
+void ProgressGauge::SetText(const QString& text)
+{
+    text_ = text;
+    if (!running_)
+        update();
+}
+
 void ProgressGauge::paintEvent(QPaintEvent*)
 {
-    if (!running_)
-        return;
     QPainter painter(this);
+    if (!running_) {
+        painter.drawText(rect().adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, text_);
+        return;
+    }
     for (int i = 0; i < kBlocks; ++i) {
         const int cellX = i < filled_ ? 0 : kCellWidth;
         painter.drawPixmap(4 + kCellWidth * i, 3, cells_, cellX, 0, kCellWidth, kCellHeight);

@@ -28,6 +28,10 @@ public:
     int FilledBlocks() const { return filled_; }
     int RepaintCount() const { return repaints_; }
 
+    // What the pane shows while no operation runs (the album's location).
+    void SetText(const QString& text);
+    const QString& Text() const { return text_; }
+
     // Cells side by side: the filled one at (0, 0), the empty one at (10, 0).
     void SetCellBitmap(const QPixmap& cells) { cells_ = cells; }
 
@@ -38,6 +42,7 @@ private:
     void Redraw();
 
     QPixmap cells_;
+    QString text_;
     bool running_ = false;
     int filled_ = 0;
     int repaints_ = 0;

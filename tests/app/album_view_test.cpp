@@ -1,6 +1,6 @@
 // The album window: a scrolling view that paints through AlbumPainter and
 // follows its album's pagination, in an MDI window of the main frame.
-#include "album/album_layout.h"  // before Qt's headers (a layout field is named "slots")
+#include "album/album_layout.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>

@@ -3,6 +3,7 @@
 #include "view/qt/album_view.h"
 
 #include "app/corvant_mdi.h"
+#include "view/qt/album_navigation.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
@@ -170,6 +171,7 @@ QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, cons
                 item->MakeFastBitmap();
     }
     FollowActiveWindow(frame);
+    InstallAlbumNavigation(frame);
     auto* view = new CLumoraView(doc, book, prefs);
     auto* window = new CCorvantMDI(prefs.maximiseOnOpen);
     window->setWidget(view);

@@ -1,0 +1,249 @@
+#include "album/album_layout.h"
+
+#include "view/qt/album_navigation.h"
+
+#include <QInputDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "app/main_frame.h"
+#include "res/strings.h"
+#include "view/page_queries.h"
+#include "view/qt/album_view.h"
+#include "view/spread.h"
+
+namespace lumora {
+namespace {
+
+constexpr int kMaxPageNumber = 32760;
+
+QString Text(int id)
+{
+    return QString::fromStdString(LoadString(id));
+}
+
+bool HasFlyleaf(const CLumoraView& view)
+{
+    return view.Document().flyleaf != 0;
+}
+
+int PageCount(const CLumoraView& view)
+{
+    return view.Document().pageCount;
+}
+
+// The spread that shows `page`.
+int SpreadOf(int page)
+{
+    return ((page + 1) / 2) * 2;
+}
+
+void ShowLocation(CLumoraView& view)
+{
+    if (auto* frame = qobject_cast<CMainFrame*>(view.window()))
+        frame->SetLocationText(LocationText(view.State().Position(), PageCount(view)));
+}
+
+// The tab whose section the view shows.
+int CurrentTab(CLumoraView& view)
+{
+    const int position = view.State().Position();
+    const int tabs = static_cast<int>(view.Document().tabs.size());
+    if (position >= PageCount(view))
+        return tabs - 1;
+    if (position < 0)
+        return 0;
+    AlbumLayout layout(view.Document());
+    const int item = FirstItemOnPage(layout, position);
+    return item >= 0 ? layout.ItemTabIndex(item) : 0;
+}
+
+void GoToTab(CLumoraView& view, int tab)
+{
+    const int tabs = static_cast<int>(view.Document().tabs.size());
+    if (tabs == 0)
+        return;
+    tab = std::clamp(tab, 0, tabs - 1);
+    GoToPage(view, view.Document().tabs[static_cast<size_t>(tab)]->firstPage);
+}
+
+bool UsesTabsWithItems(const CLumoraView& view)
+{
+    return view.Document().useTabs && !view.Document().items.empty();
+}
+
+}  // namespace
+
+// The text `id` with its %d fields filled in order.
+QString Formatted(int id, std::initializer_list<int> numbers)
+{
+    QString text = Text(id);
+    for (int number : numbers)
+        if (const auto at = text.indexOf("%d"); at >= 0)
+            text.replace(at, 2, QString::number(number));
+    return text;
+}
+
+QString LocationText(int position, int pageCount)
+{
+    if (position == kCoverPosition)
+        return Text(55002);
+    if (position == kFlyleafPosition)
+        return Text(55003);
+    if (position == 0)
+        return Formatted(55005, {1});
+    if (position >= pageCount)
+        return Formatted(55005, {position});
+    return Formatted(55004, {position, position + 1});
+}
+
+void MoveTo(CLumoraView& view, int position)
+{
+    AlbumViewState state = view.State();
+    state.SetPosition(position);
+    AlbumLayout layout(view.Document());
+    state.SelectionForSpread(layout);
+    view.SetSelection(state.Selection());
+    view.SetPosition(state.Position());
+    ShowLocation(view);
+}
+
+void NextPage(CLumoraView& view)
+{
+    const int position = view.State().Position();
+    if (position >= PageCount(view))
+        return;
+    if (position == kCoverPosition)
+        MoveTo(view, HasFlyleaf(view) ? kFlyleafPosition : 0);
+    else if (position == kFlyleafPosition)
+        MoveTo(view, 0);
+    else
+        MoveTo(view, position + 2);
+}
+
+void PreviousPage(CLumoraView& view)
+{
+    const int position = view.State().Position();
+    if (position <= kCoverPosition)
+        return;
+    if (position == 0)
+        MoveTo(view, HasFlyleaf(view) ? kFlyleafPosition : kCoverPosition);
+    else if (position == kFlyleafPosition)
+        MoveTo(view, kCoverPosition);
+    else
+        MoveTo(view, position - 2);
+}
+
+void GoToPage(CLumoraView& view, int page)
+{
+    page = std::min(page, PageCount(view) - 1);
+    const int position = SpreadOf(std::max(page, 0));
+    if (position != view.State().Position())
+        MoveTo(view, position);
+    ShowLocation(view);
+}
+
+void NextTab(CLumoraView& view)
+{
+    GoToTab(view, CurrentTab(view) + 1);
+}
+
+void PreviousTab(CLumoraView& view)
+{
+    GoToTab(view, CurrentTab(view) - 1);
+}
+
+void SelectItem(CLumoraView& view, int delta, int index)
+{
+    const int count = static_cast<int>(view.Document().items.size());
+    if (count == 0)
+        return;
+    const int target = std::clamp(delta != 0 ? view.State().Selection() + delta : index, 0, count - 1);
+    if (target == view.State().Selection())
+        return;
+    view.SetSelection(target);
+    view.SetPosition(SpreadOf(view.Document().items[static_cast<size_t>(target)]->pageIndex));
+    ShowLocation(view);
+}
+
+CLumoraView* ActiveAlbumView(CMainFrame& frame)
+{
+    QMdiSubWindow* window = frame.MdiArea()->activeSubWindow();
+    if (!window)
+        window = frame.MdiArea()->currentSubWindow();
+    return window ? qobject_cast<CLumoraView*>(window->widget()) : nullptr;
+}
+
+void InstallAlbumNavigation(CMainFrame& frame)
+{
+    if (frame.property("lumoraAlbumNavigation").toBool())
+        return;
+    frame.setProperty("lumoraAlbumNavigation", true);
+    CMainFrame* f = &frame;
+    auto on = [f](auto action) {
+        return [f, action] {
+            if (CLumoraView* view = ActiveAlbumView(*f))
+                action(*view);
+        };
+    };
+    auto when = [f](auto test) {
+        return [f, test] {
+            const CLumoraView* view = ActiveAlbumView(*f);
+            return view && test(*view);
+        };
+    };
+    auto position = [](const CLumoraView& v) { return v.State().Position(); };
+
+    frame.SetCommandHandler(kCmdNextPage, on(NextPage),
+                            when([=](const CLumoraView& v) { return position(v) < PageCount(v); }));
+    frame.SetCommandHandler(kCmdPrevPage, on(PreviousPage),
+                            when([=](const CLumoraView& v) { return position(v) >= kFlyleafPosition; }));
+    frame.SetCommandHandler(kCmdFirstPage, on([](CLumoraView& v) { MoveTo(v, 0); }),
+                            when([=](const CLumoraView& v) { return position(v) != 0; }));
+    frame.SetCommandHandler(kCmdLastPage, on([](CLumoraView& v) { MoveTo(v, PageCount(v)); }),
+                            when([=](const CLumoraView& v) { return position(v) < PageCount(v); }));
+    frame.SetCommandHandler(kCmdCover, on([](CLumoraView& v) { MoveTo(v, kCoverPosition); }),
+                            when([=](const CLumoraView& v) { return position(v) != kCoverPosition; }));
+    frame.SetCommandHandler(
+        kCmdFlyleaf, on([](CLumoraView& v) { MoveTo(v, kFlyleafPosition); }),
+        when([=](const CLumoraView& v) { return HasFlyleaf(v) && position(v) != kFlyleafPosition; }));
+    frame.SetCommandHandler(kCmdNextTab, on(NextTab), when(UsesTabsWithItems));
+    frame.SetCommandHandler(kCmdPrevTab, on(PreviousTab), when(UsesTabsWithItems));
+    frame.SetCommandHandler(
+        kCmdGoToPage,
+        on([f](CLumoraView& v) {
+            const int start = v.State().Position() < 0 ? 1 : v.State().Position() + 1;
+            bool ok = false;
+            const int number = QInputDialog::getInt(f, "Atteindre une page", "Numéro de la page à atteindre :",
+                                                    start, 1, kMaxPageNumber, 1, &ok);
+            if (ok)
+                GoToPage(v, number - 1);
+            ShowLocation(v);
+        }),
+        when([](const CLumoraView&) { return true; }));
+    frame.SetCommandHandler(
+        kCmdGoToTab,
+        on([f](CLumoraView& v) {
+            QStringList names;
+            for (const auto& tab : v.Document().tabs)
+                names << QString::fromStdString(tab->name);
+            bool ok = false;
+            const QString chosen = QInputDialog::getItem(f, "Atteindre l'onglet...",
+                                                         "Veuillez choisir l'onglet à atteindre :", names, 0,
+                                                         false, &ok);
+            if (ok)
+                GoToTab(v, static_cast<int>(names.indexOf(chosen)));
+            ShowLocation(v);
+        }),
+        when([](const CLumoraView& v) { return v.Document().useTabs != 0; }));
+
+    // The location follows the active view.
+    QObject::connect(frame.MdiArea(), &QMdiArea::subWindowActivated, f, [f](QMdiSubWindow* window) {
+        if (auto* view = window ? qobject_cast<CLumoraView*>(window->widget()) : nullptr)
+            f->SetLocationText(LocationText(view->State().Position(), view->Document().pageCount));
+        else
+            f->SetLocationText({});
+    });
+}
+
+}  // namespace lumora

@@ -1,0 +1,33 @@
+#pragma once
+// Moving an album view through its album: the page, cover, flyleaf and tab
+// commands of the album menu, the go-to dialogs and the location text in
+// the status bar.
+#include <QString>
+
+namespace lumora {
+
+class CLumoraView;
+class CMainFrame;
+
+// "Couverture", "Page de garde", "Page %d" or "Pages %d-%d" for a spread.
+QString LocationText(int position, int pageCount);
+
+// The view operations; each picks the selection for the new spread and
+// repaints. Positions only take the values a book can show.
+void NextPage(CLumoraView& view);
+void PreviousPage(CLumoraView& view);
+void GoToPage(CLumoraView& view, int page);
+void NextTab(CLumoraView& view);
+void PreviousTab(CLumoraView& view);
+// With delta != 0 moves the selection by delta, else selects `index`; the
+// view follows to the selected item's spread.
+void SelectItem(CLumoraView& view, int delta, int index);
+void MoveTo(CLumoraView& view, int position);
+
+// The active album view, or null.
+CLumoraView* ActiveAlbumView(CMainFrame& frame);
+
+// Registers the navigation commands with the frame (once).
+void InstallAlbumNavigation(CMainFrame& frame);
+
+}  // namespace lumora

@@ -1,0 +1,135 @@
+// Moving an album window through its album with the album menu's commands.
+#include <gtest/gtest.h>
+
+#include <QMdiSubWindow>
+
+#include "album/album_document.h"
+#include "app/book_pictures.h"
+#include "app/main_frame.h"
+#include "platform/qt/profile.h"
+#include "support/test_support.h"
+#include "view/qt/album_navigation.h"
+#include "view/qt/album_view.h"
+
+namespace lumora {
+namespace {
+
+class AlbumNavigationTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    Profile profile{QString::fromStdString(dir.File("lumora.ini"))};
+    Preferences prefs;
+    CMainFrame frame{prefs, profile};
+    const BookPictures book = *LoadBookPictures("/nonexistent/", 24, {});
+
+    // An album of `texts` text items (Maxi 2+2: two per page), with tabs
+    // starting a section at each index of `sections`.
+    CLumoraView& Open(int texts, bool flyleaf, std::vector<int> sections = {})
+    {
+        auto doc = std::make_shared<CLumoraDoc>();
+        doc->OnNewDocument();
+        doc->flyleaf = flyleaf;
+        for (int i = 0; i < texts; ++i)
+            doc->items.push_back(std::make_unique<CMyObject>("texte", LogFont{}, 0));
+        for (int first : sections)
+            doc->AddTabBefore(static_cast<size_t>(first),
+                              std::make_unique<COnglet>("Section " + std::to_string(first), 0));
+        doc->useTabs = !sections.empty();
+        doc->Paginate();
+        QMdiSubWindow* window = OpenAlbumWindow(frame, book, prefs, doc);
+        return *qobject_cast<CLumoraView*>(window->widget());
+    }
+};
+
+TEST(AlbumLocation, TextsForEverySpread)
+{
+    EXPECT_EQ(LocationText(-2, 6), "Couverture");
+    EXPECT_EQ(LocationText(-1, 6), "Page de garde");
+    EXPECT_EQ(LocationText(0, 6), "Page 1");
+    EXPECT_EQ(LocationText(2, 6), "Pages 2-3");
+    EXPECT_EQ(LocationText(6, 6), "Page 6");
+}
+
+TEST_F(AlbumNavigationTest, OpeningAndClosingTheBookWithAFlyleaf)
+{
+    CLumoraView& view = Open(6, true);
+    EXPECT_EQ(view.State().Position(), -2);
+    NextPage(view);
+    EXPECT_EQ(view.State().Position(), -1);
+    NextPage(view);
+    EXPECT_EQ(view.State().Position(), 0);
+    NextPage(view);
+    EXPECT_EQ(view.State().Position(), 2);
+    EXPECT_EQ(view.State().Selection(), 4);  // the first item on the right page
+    EXPECT_EQ(frame.Gauge()->Text(), "Pages 2-3");
+    PreviousPage(view);
+    PreviousPage(view);
+    EXPECT_EQ(view.State().Position(), -1);
+    PreviousPage(view);
+    PreviousPage(view);  // already closed: nothing
+    EXPECT_EQ(view.State().Position(), -2);
+    EXPECT_EQ(frame.Gauge()->Text(), "Couverture");
+}
+
+TEST_F(AlbumNavigationTest, WithoutFlyleafTheCoverOpensOnPageOne)
+{
+    CLumoraView& view = Open(6, false);
+    NextPage(view);
+    EXPECT_EQ(view.State().Position(), 0);
+    PreviousPage(view);
+    EXPECT_EQ(view.State().Position(), -2);
+    frame.RefreshCommandStates();
+    EXPECT_FALSE(frame.Action(kCmdFlyleaf)->isEnabled());
+    EXPECT_FALSE(frame.Action(kCmdCover)->isEnabled());  // already there
+    EXPECT_TRUE(frame.Action(kCmdNextPage)->isEnabled());
+}
+
+TEST_F(AlbumNavigationTest, LastSpreadAndGoingPastTheLastPage)
+{
+    CLumoraView& view = Open(6, true);  // pages 0, 1, 2: page count 4
+    ASSERT_EQ(view.Document().pageCount, 4);
+    GoToPage(view, 6);  // "7" in the go-to dialog
+    EXPECT_EQ(view.State().Position(), 4);
+    EXPECT_EQ(frame.Gauge()->Text(), "Page 4");
+    frame.RefreshCommandStates();
+    EXPECT_FALSE(frame.Action(kCmdNextPage)->isEnabled());
+    EXPECT_FALSE(frame.Action(kCmdLastPage)->isEnabled());
+    frame.Action(kCmdFirstPage)->trigger();
+    EXPECT_EQ(view.State().Position(), 0);
+    // The commands' states follow at once: the key pressed next works.
+    EXPECT_TRUE(frame.Action(kCmdLastPage)->isEnabled());
+    frame.Action(kCmdLastPage)->trigger();
+    EXPECT_EQ(view.State().Position(), 4);
+}
+
+TEST_F(AlbumNavigationTest, TabsJumpBetweenSectionsAndStopAtTheEnds)
+{
+    CLumoraView& view = Open(6, false, {2, 4});  // sections start at items 2 and 4
+    const auto& tabs = view.Document().tabs;
+    ASSERT_EQ(tabs.size(), 3u);
+    NextTab(view);
+    EXPECT_EQ(view.State().Position(), ((tabs[1]->firstPage + 1) / 2) * 2);
+    NextTab(view);
+    const int lastSection = view.State().Position();
+    NextTab(view);  // in the last section: stays
+    EXPECT_EQ(view.State().Position(), lastSection);
+    PreviousTab(view);
+    PreviousTab(view);
+    EXPECT_EQ(view.State().Position(), 0);
+}
+
+TEST_F(AlbumNavigationTest, SelectingAnItemOnAnotherSpreadMovesThere)
+{
+    CLumoraView& view = Open(6, true);
+    SelectItem(view, 0, 5);
+    EXPECT_EQ(view.State().Selection(), 5);
+    EXPECT_EQ(view.State().Position(), ((view.Document().items[5]->pageIndex + 1) / 2) * 2);
+    SelectItem(view, 10, 0);  // clamped to the last item: no change
+    EXPECT_EQ(view.State().Selection(), 5);
+    SelectItem(view, -5, 0);
+    EXPECT_EQ(view.State().Selection(), 0);
+    EXPECT_EQ(view.State().Position(), 0);
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,5 +1,7 @@
 #include "app/corvant_mdi.h"
 
+#include <QCloseEvent>
+
 namespace lumora {
 
 CCorvantMDI::CCorvantMDI(bool maximiseOnFirstShow, QWidget* parent)
@@ -16,6 +18,15 @@ void CCorvantMDI::setVisible(bool visible)
             setWindowState(windowState() | Qt::WindowMaximized);
     }
     QMdiSubWindow::setVisible(visible);
+}
+
+void CCorvantMDI::closeEvent(QCloseEvent* event)
+{
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
 }
 
 }  // namespace lumora

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMdiSubWindow>
+#include <functional>
 
 namespace lumora {
 
@@ -11,7 +12,15 @@ public:
     CCorvantMDI(bool maximiseOnFirstShow, QWidget* parent = nullptr);
     void setVisible(bool visible) override;
 
+    // Asked before the window closes (the album's "save changes?"
+    // question); false keeps it open.
+    void SetCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    std::function<bool()> closeGuard_;
     bool firstShow_ = true;
     bool maximiseOnFirstShow_;
 };

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
 
 #include "album/album_document.h"
 #include "app/main_frame.h"
@@ -36,6 +39,13 @@ DocumentManager::DocumentManager(CMainFrame& frame, Profile& profile, QObject* p
 {
     frame_.SetCommandHandler(kCmdFileNew, [this] { FileNew(); }, [this] { return bool(openAlbumWindow_); });
     frame_.SetCommandHandler(kCmdFileOpen, [this] { FileOpen(); }, [] { return true; });
+    auto album = [this]() -> CLumoraDoc* { return activeAlbum_ ? activeAlbum_() : nullptr; };
+    frame_.SetCommandHandler(kCmdFileSave, [this, album] { Save(*album()); }, [album] { return album() != nullptr; });
+    frame_.SetCommandHandler(kCmdFileSaveAs, [this, album] { SaveAs(*album()); },
+                             [album] { return album() != nullptr; });
+    frame_.SetCommandHandler(
+        kCmdFileClose, [this] { frame_.MdiArea()->closeActiveSubWindow(); },
+        [this] { return frame_.MdiArea()->currentSubWindow() != nullptr; });
     connect(&frame_, &CMainFrame::FilesDropped, this, [this](const QStringList& paths) {
         for (const QString& path : paths)
             OpenDocumentFile(path);
@@ -98,6 +108,47 @@ bool DocumentManager::OpenAlbum(const QString& path)
     const bool read = doc->OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString());
     QApplication::restoreOverrideCursor();
     return read && openAlbumWindow_(std::move(doc));
+}
+
+bool DocumentManager::Save(CLumoraDoc& doc)
+{
+    if (doc.PathName().empty())
+        return SaveAs(doc);
+    return doc.OnSaveDocument(doc.PathName());
+}
+
+bool DocumentManager::SaveAs(CLumoraDoc& doc)
+{
+    QString path = QFileDialog::getSaveFileName(&frame_, "Enregistrer sous",
+                                                QString::fromStdString(doc.PathName()), "Albums (*.qza)");
+    if (path.isEmpty())
+        return false;
+    if (!IsAlbumPath(path))
+        path += ".qza";
+    if (!doc.OnSaveDocument(path.toStdString()))
+        return false;
+    AddToRecentFiles(QFileInfo(path).absoluteFilePath());
+    if (QMdiSubWindow* window = frame_.MdiArea()->currentSubWindow())
+        window->setWindowTitle(QFileInfo(path).fileName());
+    return true;
+}
+
+QString DocumentManager::SaveChangesQuestion(const CLumoraDoc& doc)
+{
+    const QString name = doc.PathName().empty() ? QString("Sans titre")
+                                                : QFileInfo(QString::fromStdString(doc.PathName())).fileName();
+    return QString("Enregistrer les modifications apportées à %1 ?").arg(name);
+}
+
+bool DocumentManager::SaveModified(CLumoraDoc& doc)
+{
+    if (!doc.IsModified())
+        return true;
+    const auto answer = QMessageBox::question(&frame_, "Lumora", SaveChangesQuestion(doc),
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    return answer == QMessageBox::No || Save(doc);
 }
 
 void DocumentManager::AddToRecentFiles(const QString& path)

@@ -36,6 +36,14 @@ public:
     // in the recent-file list when it opened.
     bool OpenDocumentFile(const QString& path);
 
+    // Saves the album under its name, or asks for one; false when it was
+    // not saved.
+    bool Save(CLumoraDoc& doc);
+    bool SaveAs(CLumoraDoc& doc);
+    // Before the last window of a changed album closes: "save changes?".
+    // True when the window may close.
+    bool SaveModified(CLumoraDoc& doc);
+
     // The recent files, newest first, at most four.
     const QStringList& RecentFiles() const { return recentFiles_; }
     void AddToRecentFiles(const QString& path);
@@ -45,6 +53,13 @@ public:
     // The filter of the open dialog, in Qt's form.
     static QString OpenDialogFilter();
     static bool IsAlbumPath(const QString& path);
+    // The question asked before a changed album closes.
+    static QString SaveChangesQuestion(const CLumoraDoc& doc);
+
+    // The active album window's document (for the File commands); set by
+    // the album window code.
+    using ActiveAlbumFinder = std::function<CLumoraDoc*()>;
+    void SetActiveAlbumFinder(ActiveAlbumFinder finder) { activeAlbum_ = std::move(finder); }
 
 private:
     bool OpenAlbum(const QString& path);
@@ -55,6 +70,7 @@ private:
     QStringList recentFiles_;
     AlbumWindowOpener openAlbumWindow_;
     PictureWindowOpener openPictureWindow_;
+    ActiveAlbumFinder activeAlbum_;
 };
 
 // "label|patterns|label|patterns||" as Qt's "label (patterns);;label (patterns)".

@@ -16,6 +16,7 @@
 #include "platform/qt/profile.h"
 #include "platform/qt/qt_user_interface.h"
 #include "platform/screen.h"
+#include "view/qt/album_navigation.h"
 #include "view/qt/album_view.h"
 
 namespace lumora {
@@ -47,6 +48,27 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     documents_->SetAlbumWindowOpener([this](std::unique_ptr<CLumoraDoc> doc) {
         return OpenAlbumWindow(*frame_, *this, std::shared_ptr<CLumoraDoc>(std::move(doc))) != nullptr;
     });
+    documents_->SetActiveAlbumFinder([this]() -> CLumoraDoc* {
+        CLumoraView* view = ActiveAlbumView(*frame_);
+        return view ? &view->Document() : nullptr;
+    });
+    // Viewing an album's photo opens its picture, looked for beside the
+    // album first.
+    frame_->SetCommandHandler(
+        kCmdViewItem,
+        [this] {
+            CLumoraView* view = ActiveAlbumView(*frame_);
+            const CLumoraDoc& doc = view->Document();
+            const CMyObject& item = *doc.items[static_cast<size_t>(view->State().Selection())];
+            if (item.IsPhoto())
+                OpenPictureWindow(*frame_, *this, QString::fromStdString(item.imagePath),
+                                  QString::fromStdString(item.description),
+                                  QString::fromStdString(doc.PathName()));
+        },
+        [this] {
+            const CLumoraView* view = ActiveAlbumView(*frame_);
+            return view && !view->Document().items.empty();
+        });
     documents_->SetPictureWindowOpener(
         [this](const QString& path) { return OpenPictureWindow(*frame_, *this, path) != nullptr; });
     reporter_ = std::make_unique<MessageBoxReporter>(frame_.get());

@@ -58,7 +58,12 @@ CMainFrame::CMainFrame(Preferences& preferences, Profile& profile, QWidget* pare
     idle->start(250);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // Document windows closing with the frame must not reach commands and
+    // menus that are going away.
+    mdiArea_->disconnect();
+}
 
 void CMainFrame::CreateActions()
 {

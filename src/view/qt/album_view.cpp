@@ -3,11 +3,14 @@
 #include "view/qt/album_view.h"
 
 #include "app/corvant_mdi.h"
+#include "app/document_manager.h"
+#include "app/lumora_app.h"
 #include "view/qt/album_navigation.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -52,6 +55,30 @@ void CLumoraView::SetSelection(int selection)
 {
     state_.SetSelection(selection);
     viewport()->update();
+}
+
+void CLumoraView::keyPressEvent(QKeyEvent* event)
+{
+    const int count = static_cast<int>(doc_ ? doc_->items.size() : 0);
+    if (count == 0) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    const int columns = doc_->Layout().columns;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto* frame = qobject_cast<CMainFrame*>(window()))
+            frame->Action(kCmdViewItem)->trigger();
+        return;
+    case Qt::Key_Home: SelectItem(*this, 0, 0); return;
+    case Qt::Key_End: SelectItem(*this, 0, count - 1); return;
+    case Qt::Key_Left: SelectItem(*this, -1, 0); return;
+    case Qt::Key_Right: SelectItem(*this, 1, 0); return;
+    case Qt::Key_Up: SelectItem(*this, -columns, 0); return;
+    case Qt::Key_Down: SelectItem(*this, columns, 0); return;
+    default: QAbstractScrollArea::keyPressEvent(event);
+    }
 }
 
 void CLumoraView::ClampToLayout()
@@ -154,7 +181,17 @@ QString WindowTitle(const CLumoraDoc& doc)
 QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, CLumoraApp& app, std::shared_ptr<CLumoraDoc> doc)
 {
     const BookPictures* book = app.Book();
-    return book ? OpenAlbumWindow(frame, *book, app.Prefs(), std::move(doc)) : nullptr;
+    if (!book)
+        return nullptr;
+    QMdiSubWindow* window = OpenAlbumWindow(frame, *book, app.Prefs(), std::move(doc));
+    auto* view = window ? qobject_cast<CLumoraView*>(window->widget()) : nullptr;
+    if (auto* frameWindow = qobject_cast<CCorvantMDI*>(window); frameWindow && view) {
+        // The last window of a changed album asks whether to save it.
+        frameWindow->SetCloseGuard([view, &app] {
+            return view->DocumentUsers() > 1 || app.Documents()->SaveModified(view->Document());
+        });
+    }
+    return window;
 }
 
 QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, const Preferences& prefs,

@@ -29,6 +29,8 @@ public:
     ~CLumoraView() override;
 
     CLumoraDoc& Document() const { return *doc_; }
+    // How many views (and other holders) share the album.
+    long DocumentUsers() const { return doc_.use_count(); }
     const AlbumViewState& State() const { return state_; }
     void SetPosition(int position);
     void SetSelection(int selection);
@@ -47,6 +49,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 

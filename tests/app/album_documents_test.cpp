@@ -1,0 +1,85 @@
+// Albums in the running program: saving, the question before a changed
+// album closes, viewing a photo of the album.
+#include <gtest/gtest.h>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "album/album_document.h"
+#include "app/document_manager.h"
+#include "app/lumora_app.h"
+#include "app/main_frame.h"
+#include "imaging/qt/dib_view.h"
+#include "platform/qt/profile.h"
+#include "support/test_support.h"
+#include "view/qt/album_navigation.h"
+#include "view/qt/album_view.h"
+
+namespace lumora {
+namespace {
+
+class RunningProgram : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    QString ini = QString::fromStdString(dir.File("lumora.ini"));
+    std::string album = dir.File("voyage.qza");
+
+    void SetUp() override
+    {
+        // A saved album with one photo, its picture moved beside it.
+        test::WriteBytes(dir.File("hopper.bmp"), test::ReadBytes(test::TestDataPath("bmp/pillow-hopper.bmp")));
+        CLumoraDoc doc;
+        doc.OnNewDocument();
+        ASSERT_TRUE(doc.InsertImage(dir.File("hopper.bmp"), 0));
+        doc.items[0]->imagePath = "C:\\PHOTOS\\HOPPER.BMP";  // as stored on another system
+        doc.items[0]->description = "Au bureau";
+        ASSERT_TRUE(doc.OnSaveDocument(album));
+    }
+};
+
+TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
+{
+    CLumoraApp app(ini);
+    ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
+    CLumoraView* view = ActiveAlbumView(*app.MainFrame());
+    ASSERT_NE(view, nullptr);
+    view->Document().title = "Voyage en mer";
+    view->Document().SetModifiedFlag();
+    app.MainFrame()->RefreshCommandStates();
+    ASSERT_TRUE(app.MainFrame()->Action(kCmdFileSave)->isEnabled());
+    app.MainFrame()->Action(kCmdFileSave)->trigger();
+    EXPECT_FALSE(view->Document().IsModified());
+    CLumoraDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(album));
+    EXPECT_EQ(reread.title, "Voyage en mer");
+    // Unchanged albums close without a question.
+    EXPECT_TRUE(app.Documents()->SaveModified(view->Document()));
+}
+
+TEST_F(RunningProgram, AsksBeforeAChangedAlbumCloses)
+{
+    CLumoraDoc doc;
+    doc.OnNewDocument();
+    EXPECT_EQ(DocumentManager::SaveChangesQuestion(doc), "Enregistrer les modifications apportées à Sans titre ?");
+    ASSERT_TRUE(doc.OnOpenDocument(album));
+    EXPECT_EQ(DocumentManager::SaveChangesQuestion(doc), "Enregistrer les modifications apportées à voyage.qza ?");
+}
+
+TEST_F(RunningProgram, ViewingAPhotoOpensItsPictureFoundBesideTheAlbum)
+{
+    CLumoraApp app(ini);
+    ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
+    CMainFrame& frame = *app.MainFrame();
+    CLumoraView* view = ActiveAlbumView(frame);
+    ASSERT_NE(view, nullptr);
+    const int windows = static_cast<int>(frame.MdiArea()->subWindowList().size());
+    frame.RefreshCommandStates();
+    frame.Action(kCmdViewItem)->trigger();
+    ASSERT_EQ(frame.MdiArea()->subWindowList().size(), windows + 1);
+    QMdiSubWindow* picture = frame.MdiArea()->subWindowList().last();
+    EXPECT_NE(qobject_cast<CDibView*>(picture->widget()), nullptr);
+    EXPECT_EQ(picture->windowTitle(), "HOPPER.BMP");
+}
+
+}  // namespace
+}  // namespace lumora

@@ -69,6 +69,11 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
             const CLumoraView* view = ActiveAlbumView(*frame_);
             return view && !view->Document().items.empty();
         });
+    // "Nouvelle fenêtre": another view of the active album, moving on its own.
+    frame_->SetCommandHandler(
+        kCmdWindowNew,
+        [this] { OpenAlbumWindow(*frame_, *this, ActiveAlbumView(*frame_)->SharedDocument()); },
+        [this] { return ActiveAlbumView(*frame_) != nullptr; });
     documents_->SetPictureWindowOpener(
         [this](const QString& path) { return OpenPictureWindow(*frame_, *this, path) != nullptr; });
     reporter_ = std::make_unique<MessageBoxReporter>(frame_.get());

@@ -2,6 +2,7 @@
 // album closes, viewing a photo of the album.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -79,6 +80,53 @@ TEST_F(RunningProgram, ViewingAPhotoOpensItsPictureFoundBesideTheAlbum)
     QMdiSubWindow* picture = frame.MdiArea()->subWindowList().last();
     EXPECT_NE(qobject_cast<CDibView*>(picture->widget()), nullptr);
     EXPECT_EQ(picture->windowTitle(), "HOPPER.BMP");
+}
+
+TEST_F(RunningProgram, ADocumentOnTheCommandLineOpensInsteadOfANewAlbum)
+{
+    auto countSplashes = [] {
+        int splashes = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            splashes += w->inherits("lumora::SplashWindow") && w->isVisible();
+        return splashes;
+    };
+    {
+        CLumoraApp app(ini);
+        ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
+        ASSERT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 1);
+        EXPECT_EQ(ActiveAlbumView(*app.MainFrame())->Document().PathName(), album);
+        EXPECT_EQ(countSplashes(), 0);
+
+        // A second window on the same album moves on its own, and closing
+        // one of them asks nothing.
+        app.MainFrame()->RefreshCommandStates();
+        app.MainFrame()->Action(kCmdWindowNew)->trigger();
+        ASSERT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 2);
+        CLumoraView* second = ActiveAlbumView(*app.MainFrame());
+        second->Document().SetModifiedFlag();
+        NextPage(*second);
+        auto* first = qobject_cast<CLumoraView*>(app.MainFrame()->MdiArea()->subWindowList()[0]->widget());
+        EXPECT_EQ(first->State().Position(), -2);
+        EXPECT_NE(second->State().Position(), -2);
+        EXPECT_TRUE(app.MainFrame()->MdiArea()->subWindowList()[0]->close());
+        second->Document().SetModifiedFlag(false);
+    }
+    {
+        CLumoraApp app(ini);
+        ASSERT_TRUE(app.InitInstance({}));
+        EXPECT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 1);  // the new album
+        EXPECT_TRUE(ActiveAlbumView(*app.MainFrame())->Document().PathName().empty());
+        EXPECT_EQ(countSplashes(), 1);
+        app.Prefs().newOnStartup = false;
+        app.ExitInstance();
+        QApplication::closeAllWindows();
+    }
+    {
+        CLumoraApp app(ini);
+        ASSERT_TRUE(app.InitInstance({}));
+        EXPECT_TRUE(app.MainFrame()->MdiArea()->subWindowList().isEmpty());
+        QApplication::closeAllWindows();
+    }
 }
 
 }  // namespace

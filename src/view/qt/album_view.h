@@ -29,6 +29,7 @@ public:
     ~CLumoraView() override;
 
     CLumoraDoc& Document() const { return *doc_; }
+    const std::shared_ptr<CLumoraDoc>& SharedDocument() const { return doc_; }
     // How many views (and other holders) share the album.
     long DocumentUsers() const { return doc_.use_count(); }
     const AlbumViewState& State() const { return state_; }

@@ -197,6 +197,32 @@ bool IsValidDIB(std::span<const uint8_t> block)
     return uint64_t{DIBPixelOffset(dib)} + pixelBytes <= block.size();
 }
 
+HDIB AllocateDIBBlock(int32_t width, int32_t height, int bitCount, bool zeroFill)
+{
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
+        return {};
+    if (width <= 0 || height <= 0)
+        return {};
+    const uint64_t pixelBytes = DIBRowBytes(static_cast<uint64_t>(width),
+                                            static_cast<uint64_t>(bitCount)) *
+                                static_cast<uint64_t>(height);
+    if (pixelBytes > kMaxPixelBytes)
+        return {};
+    const uint32_t colors = bitCount == 24 ? 0u : (1u << bitCount);
+    HDIB dib = HDIB::Allocate(kInfoHeaderSize + colors * 4 + pixelBytes, zeroFill);
+    if (!dib)
+        return {};
+    BitmapInfoHeader header;
+    header.width = width;
+    header.height = height;
+    header.bitCount = static_cast<uint16_t>(bitCount);
+    header.clrUsed = bitCount == 4 ? 16 : bitCount == 8 ? 256 : 0;
+    header.Write(dib.Data());
+    if (!zeroFill)
+        std::memset(dib.Data() + kInfoHeaderSize, 0, colors * 4);
+    return dib;
+}
+
 HDIB AllocDIB(int32_t width, int32_t height, int bitCount)
 {
     if (bitCount < 2)
@@ -209,27 +235,10 @@ HDIB AllocDIB(int32_t width, int32_t height, int bitCount)
         bitCount = 24;
     else
         bitCount = 4;
-    if (width <= 0 || height <= 0)
-        return {};
-    const uint64_t pixelBytes = DIBRowBytes(static_cast<uint64_t>(width),
-                                            static_cast<uint64_t>(bitCount)) *
-                                static_cast<uint64_t>(height);
-    if (pixelBytes > kMaxPixelBytes)
-        return {};
-    const uint32_t colors = bitCount == 24 ? 0u : (1u << bitCount);
-    HDIB dib = HDIB::Allocate(kInfoHeaderSize + colors * 4 + pixelBytes, true);
-    if (!dib)
-        return {};
-
-    BitmapInfoHeader header;
-    header.width = width;
-    header.height = height;
-    header.bitCount = static_cast<uint16_t>(bitCount);
-    header.clrUsed = bitCount == 4 ? 16 : bitCount == 8 ? 256 : 0;
-    header.Write(dib.Data());
-    if (bitCount == 4 || bitCount == 8) {
+    HDIB dib = AllocateDIBBlock(width, height, bitCount, true);
+    if (dib && (bitCount == 4 || bitCount == 8)) {
         uint8_t* table = dib.Data() + kInfoHeaderSize;
-        for (uint32_t i = 0; i < colors; ++i) {
+        for (uint32_t i = 0; i < (1u << bitCount); ++i) {
             const Rgb c = kSixteenColors[i % 16];
             table[i * 4] = c.blue;
             table[i * 4 + 1] = c.green;

@@ -119,6 +119,12 @@ bool IsValidDIB(std::span<const uint8_t> block);
 // pixel area above kMaxPixelBytes.
 HDIB AllocDIB(int32_t width, int32_t height, int bitCount);
 
+// A block of 1, 4, 8 or 24 bits with its 40-byte header (colours used
+// filled in for 4 and 8 bits) and a black colour table; the pixels are
+// zero-filled or left for the caller to write. Empty for other bit counts,
+// a non-positive size or a pixel area above kMaxPixelBytes.
+HDIB AllocateDIBBlock(int32_t width, int32_t height, int bitCount, bool zeroFill);
+
 // Frees the block; returns the empty handle.
 HDIB DestroyDIB(HDIB& dib);
 

@@ -120,6 +120,9 @@ public:
     const std::vector<LayoutViewObserver*>& Views() const { return views_; }
 
 private:
+    // Inserts the item before `index` (appends past the end) in the section
+    // it lands in, then runs the change step.
+    void PlaceItem(std::unique_ptr<CMyObject> item, size_t index);
     void AfterLoad();
     void ReadAlbum(CArchive& ar);
     void WriteAlbum(CArchive& ar);

@@ -96,11 +96,16 @@ bool CLumoraDoc::InsertImage(const std::string& path, size_t index)
     const PageLayout& layout = Layout();
     if (!item->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette()))
         return false;
+    PlaceItem(std::move(item), index);
+    return true;
+}
+
+void CLumoraDoc::PlaceItem(std::unique_ptr<CMyObject> item, size_t index)
+{
     index = std::min(index, items.size());
     item->tabIndex = TabIndexForInsertion(items, index);
     items.insert(items.begin() + static_cast<ptrdiff_t>(index), std::move(item));
     UpdateAfterChange();
-    return true;
 }
 
 bool CLumoraDoc::InsertItem(std::unique_ptr<CMyObject> item, size_t index)
@@ -114,10 +119,7 @@ bool CLumoraDoc::InsertItem(std::unique_ptr<CMyObject> item, size_t index)
         if (!item->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette()))
             return false;
     }
-    index = std::min(index, items.size());
-    item->tabIndex = TabIndexForInsertion(items, index);
-    items.insert(items.begin() + static_cast<ptrdiff_t>(index), std::move(item));
-    UpdateAfterChange();
+    PlaceItem(std::move(item), index);
     return true;
 }
 

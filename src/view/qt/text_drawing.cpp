@@ -131,6 +131,36 @@ QFont FontFromLogFont(const LogFont& logFont)
     return font;
 }
 
+namespace {
+
+std::string WindowsFaceName(const QString& family)
+{
+    if (family.compare("Liberation Serif", Qt::CaseInsensitive) == 0)
+        return "Times New Roman";
+    if (family.compare("Liberation Sans", Qt::CaseInsensitive) == 0)
+        return "Arial";
+    if (family.compare("Liberation Mono", Qt::CaseInsensitive) == 0)
+        return "Courier New";
+    return family.toStdString();
+}
+
+}  // namespace
+
+LogFont LogFontFromFont(const QFont& font, const LogFont& base)
+{
+    LogFont logFont = base;
+    logFont.faceName = WindowsFaceName(font.family());
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize()
+                                            : static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
+    logFont.height = -std::max(1, pixels);
+    logFont.width = 0;
+    logFont.weight = std::clamp(static_cast<int>(font.weight()), 100, 900);
+    logFont.italic = font.italic() ? 1 : 0;
+    logFont.underline = font.underline() ? 1 : 0;
+    logFont.strikeOut = font.strikeOut() ? 1 : 0;
+    return logFont;
+}
+
 QColor ColorFromRef(COLORREF color)
 {
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),

@@ -44,6 +44,13 @@ QString ResolveFaceName(const std::string& faceName);
 // drawn by turning the painter.
 QFont FontFromLogFont(const LogFont& logFont);
 
+// The LOGFONT of a font chosen in the font dialog, as the album stores it:
+// a character height in pixels at 96 dpi (negative), the weight on the
+// 100-900 scale, and the Windows face names for their metric twins, so
+// albums keep naming fonts the same way wherever they were made.
+// `base` supplies the fields a QFont does not carry (charset, quality...).
+LogFont LogFontFromFont(const QFont& font, const LogFont& base = {});
+
 QColor ColorFromRef(COLORREF color);
 
 // Draws (or with kTextCalcRect only measures) `text` in `rect` with the

@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <thread>
 
 #include "app/commands.h"
 #include "app/lumora_app.h"
@@ -28,6 +29,7 @@
 #include "app/program_art.h"
 #include "view/book_geometry.h"
 #include "view/page_turn.h"
+#include "view/qt/page_turn_frame.h"
 #include "view/qt/album_mouse.h"
 #include "view/qt/fast_bitmap.h"
 
@@ -174,21 +176,12 @@ void CLumoraView::AnimatePageTurn(bool forward)
         clock.start();
         // Each frame is the view as it was with one outline inverted on it,
         // so nothing of the previous outline stays behind.
-        turnFrame_ = shown.copy();
-        QPainter painter(&turnFrame_);
-        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-        painter.setPen(QPen(Qt::black, 0));
-        painter.translate(-scroll);
-        QPolygon outline;
-        for (const Point p : PageTurnOutline(frame, forward, book))
-            outline << QPoint(p.x, p.y);
-        painter.drawPolyline(outline);
-        painter.end();
+        turnFrame_ = PageTurnFrame(shown, frame, forward, book, scroll);
         viewport()->repaint();
         // The turn holds the program for its length: no input is taken
         // while the page moves.
-        while (clock.elapsed() <= kPageTurnFrameMs) {
-        }
+        while (clock.elapsed() <= kPageTurnFrameMs)
+            std::this_thread::yield();
     }
     turnFrame_ = QImage();
     viewport()->repaint();

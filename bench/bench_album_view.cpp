@@ -6,26 +6,28 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <memory>
 
 #include "album/album_hooks.h"
 #include "app/book_pictures.h"
+#include "app/preferences.h"
 #include "view/qt/album_painter.h"
+#include "view/qt/album_view.h"
 #include "view/qt/fast_bitmap.h"
 
 namespace lumora {
 namespace {
 
-QGuiApplication& Gui()
+QApplication& Gui()
 {
     static int argc = 1;
     static char name[] = "bench_album_view";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
+    static QApplication app(argc, argv);
     return app;
 }
 
@@ -72,6 +74,21 @@ void PaintSpread(benchmark::State& state)
     }
 }
 BENCHMARK(PaintSpread)->ArgNames({"fast", "frame"})->Args({1, 0})->Args({0, 0})->Args({1, 1})->Args({1, 2});
+
+// One page turn in a shown album window: fifteen frames of the outline.
+void PageTurn(benchmark::State& state)
+{
+    Gui();
+    Preferences prefs;
+    CLumoraView view(MicroAlbum(1), Book(), prefs);
+    view.resize(580, 392);
+    view.show();
+    view.SetPosition(2);
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        view.AnimatePageTurn(state.range(0) != 0);
+}
+BENCHMARK(PageTurn)->ArgName("forward")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
 
 }  // namespace
 }  // namespace lumora

@@ -20,9 +20,25 @@ trap cleanup EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
+# Clicks the closed cover of the album in WINDOW (the book stands in the
+# middle of the maximised album window) and photographs the opened book into
+# SHOT, which must differ from BEFORE.
+open_cover() {
+  local window=$1 before=$2 shot=$3
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove --window "$window" $((WIDTH / 2 - 15)) $((HEIGHT / 2 + 60)) click 1
+  sleep 1
+  import -window root "$shot"
+  local changed
+  changed=$(compare -metric AE "$before" "$shot" null: 2>&1 || true)
+  echo "smoke: clicking the cover changed $changed pixels, screenshot $shot"
+  [[ $changed =~ ^[0-9]+$ && $changed -gt 1000 ]] || { echo "smoke: the cover did not open"; return 1; }
+}
+
 # Starts the program on DOCUMENT, photographs the screen into SHOT, quits.
+# With OPENED, the album's cover is clicked open and photographed there.
 run_once() {
-  local document=$1 shot=$2
+  local document=$1 shot=$2 opened=${3:-}
   "$lumora" "$document" &
   app=$!
   local window
@@ -31,6 +47,7 @@ run_once() {
   sleep 1  # let it paint
   import -window root "$shot"
   echo "smoke: $document shown in window $window, screenshot $shot"
+  [[ -z $opened ]] || open_cover "$window" "$shot" "$opened"
   # Fichier > Quitter from the keyboard (no window manager here: give the
   # window the focus, then type).
   xdotool windowfocus --sync "$window"
@@ -50,5 +67,5 @@ run_once() {
 
 album=$work/fumee.qza
 "$cli" album new "$album" --title "Fumée" >/dev/null
-run_once "$album" "$out/smoke-album.png"
+run_once "$album" "$out/smoke-album.png" "$out/smoke-album-open.png"
 run_once "$jpeg" "$out/smoke-picture.png"

@@ -3,6 +3,7 @@
 
 #include <QMdiSubWindow>
 
+#include "album_window_fixture.h"
 #include "album/album_document.h"
 #include "app/book_pictures.h"
 #include "app/main_frame.h"
@@ -14,32 +15,7 @@
 namespace lumora {
 namespace {
 
-class AlbumNavigationTest : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    Profile profile{QString::fromStdString(dir.File("lumora.ini"))};
-    Preferences prefs;
-    CMainFrame frame{prefs, profile};
-    const BookPictures book = *LoadBookPictures("/nonexistent/", 24, {});
-
-    // An album of `texts` text items (Maxi 2+2: two per page), with tabs
-    // starting a section at each index of `sections`.
-    CLumoraView& Open(int texts, bool flyleaf, std::vector<int> sections = {})
-    {
-        auto doc = std::make_shared<CLumoraDoc>();
-        doc->OnNewDocument();
-        doc->flyleaf = flyleaf;
-        for (int i = 0; i < texts; ++i)
-            doc->items.push_back(std::make_unique<CMyObject>("texte", LogFont{}, 0));
-        for (int first : sections)
-            doc->AddTabBefore(static_cast<size_t>(first),
-                              std::make_unique<COnglet>("Section " + std::to_string(first), 0));
-        doc->useTabs = !sections.empty();
-        doc->Paginate();
-        QMdiSubWindow* window = OpenAlbumWindow(frame, book, prefs, doc);
-        return *qobject_cast<CLumoraView*>(window->widget());
-    }
-};
+using AlbumNavigationTest = test::AlbumWindowTest;
 
 TEST(AlbumLocation, TextsForEverySpread)
 {

@@ -7,18 +7,21 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "album/album_commands.h"
 #include "album/album_document.h"
 #include "album/album_hooks.h"
 #include "app/book_pictures.h"
 #include "app/color_button.h"
+#include "app/lumora_app.h"
 #include "app/main_frame.h"
 #include "imaging/qt/load_error_dialog.h"
 #include "modal_answers.h"
 #include "platform/qt/profile.h"
 #include "support/test_support.h"
 #include "view/qt/album_load_error.h"
+#include "view/qt/album_navigation.h"
 #include "view/qt/album_view.h"
 #include "view/qt/delete_dialogs.h"
 #include "view/qt/image_properties_dialog.h"
@@ -469,6 +472,41 @@ TEST_F(EditingCommandsTest, TabCommandsFollowTheUseTabsSwitch)
     Run(kCmdUseTabs);
     EXPECT_TRUE(frame.Action(kCmdUseTabs)->isChecked());
     EXPECT_TRUE(Enabled(kCmdTabProperties));
+}
+
+TEST(ViewingItems, ATextShowsInItsDialogAndAPhotoInAPictureWindow)
+{
+    test::TempDir dir;
+    const std::string album = dir.File("textes.qza");
+    {
+        CLumoraDoc doc;
+        doc.OnNewDocument();
+        doc.items.push_back(std::make_unique<CMyObject>("Souvenirs\r\nde vacances", LogFont{}, 0));
+        ASSERT_TRUE(doc.InsertImage(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), 1));
+        ASSERT_TRUE(doc.OnSaveDocument(album));
+    }
+    CLumoraApp app(QString::fromStdString(dir.File("lumora.ini")));
+    ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
+    CMainFrame& frame = *app.MainFrame();
+    QString shown;
+    bool readOnly = false;
+    int buttons = 0;
+    AnswerNextModal<CViewTextDialog>([&](CViewTextDialog& dialog) {
+        shown = dialog.findChild<QPlainTextEdit*>("edit1008")->toPlainText();
+        readOnly = dialog.findChild<QPlainTextEdit*>("edit1008")->isReadOnly();
+        buttons = static_cast<int>(dialog.findChildren<QPushButton*>().size());
+        Click(dialog, "IDOK");
+    });
+    frame.RefreshCommandStates();
+    frame.Action(kCmdViewItem)->trigger();
+    EXPECT_EQ(shown, "Souvenirs\nde vacances");
+    EXPECT_TRUE(readOnly);
+    EXPECT_EQ(buttons, 1);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+
+    SelectItem(*ActiveAlbumView(frame), 0, 1);
+    frame.Action(kCmdViewItem)->trigger();
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 2);  // the photo's picture
 }
 
 TEST_F(EditingCommandsTest, InsertingIsOfferedEvenInAnEmptyAlbum)

@@ -199,17 +199,5 @@ TEST(TextDialog, DescribesTheFontAndKeepsLineBreaksAsAlbumsDo)
     EXPECT_EQ(buttons, QStringList({"&Changer la police...", "&Couleur du texte :", "OK", "Annuler", "Aide"}));
 }
 
-TEST(TextDialog, ViewingATextIsReadOnlyWithOneButton)
-{
-    CViewTextDialog dialog("Souvenirs\r\nde vacances");
-    EXPECT_EQ(dialog.windowTitle(), "Visualiser un texte");
-    auto* edit = dialog.findChild<QPlainTextEdit*>("edit1008");
-    EXPECT_TRUE(edit->isReadOnly());
-    EXPECT_EQ(edit->toPlainText(), "Souvenirs\nde vacances");
-    const auto buttons = dialog.findChildren<QPushButton*>();
-    ASSERT_EQ(buttons.size(), 1);
-    EXPECT_EQ(buttons[0]->text(), "  OK  ");
-}
-
 }  // namespace
 }  // namespace lumora

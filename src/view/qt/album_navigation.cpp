@@ -2,7 +2,6 @@
 
 #include "view/qt/album_navigation.h"
 
-#include <QInputDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -10,12 +9,12 @@
 #include "res/strings.h"
 #include "view/page_queries.h"
 #include "view/qt/album_view.h"
+#include "view/qt/go_to_dialogs.h"
+#include "view/qt/text_drawing.h"
 #include "view/spread.h"
 
 namespace lumora {
 namespace {
-
-constexpr int kMaxPageNumber = 32760;
 
 QString Text(int id)
 {
@@ -38,10 +37,12 @@ int SpreadOf(int page)
     return ((page + 1) / 2) * 2;
 }
 
-void ShowLocation(CLumoraView& view)
+// A jump from `from` to `to` turns the page the way it goes, unless the
+// book was closed.
+void AnimateJump(CLumoraView& view, int from, int to)
 {
-    if (auto* frame = qobject_cast<CMainFrame*>(view.window()))
-        frame->SetLocationText(LocationText(view.State().Position(), PageCount(view)));
+    if (from != kCoverPosition && view.AnimatesPageTurns())
+        view.AnimatePageTurn(to > from);
 }
 
 // The tab whose section the view shows.
@@ -84,6 +85,12 @@ QString Formatted(int id, std::initializer_list<int> numbers)
     return text;
 }
 
+void UpdateLocationText(CLumoraView& view)
+{
+    if (auto* frame = qobject_cast<CMainFrame*>(view.window()))
+        frame->SetLocationText(LocationText(view.State().Position(), PageCount(view)));
+}
+
 QString LocationText(int position, int pageCount)
 {
     if (position == kCoverPosition)
@@ -105,7 +112,7 @@ void MoveTo(CLumoraView& view, int position)
     state.SelectionForSpread(layout);
     view.SetSelection(state.Selection());
     view.SetPosition(state.Position());
-    ShowLocation(view);
+    UpdateLocationText(view);
 }
 
 void NextPage(CLumoraView& view)
@@ -113,6 +120,8 @@ void NextPage(CLumoraView& view)
     const int position = view.State().Position();
     if (position >= PageCount(view))
         return;
+    if (position != kCoverPosition && view.AnimatesPageTurns())
+        view.AnimatePageTurn(true);
     if (position == kCoverPosition)
         MoveTo(view, HasFlyleaf(view) ? kFlyleafPosition : 0);
     else if (position == kFlyleafPosition)
@@ -126,6 +135,9 @@ void PreviousPage(CLumoraView& view)
     const int position = view.State().Position();
     if (position <= kCoverPosition)
         return;
+    const bool closing = position == (HasFlyleaf(view) ? kFlyleafPosition : 0);
+    if (!closing && view.AnimatesPageTurns())
+        view.AnimatePageTurn(false);
     if (position == 0)
         MoveTo(view, HasFlyleaf(view) ? kFlyleafPosition : kCoverPosition);
     else if (position == kFlyleafPosition)
@@ -138,9 +150,13 @@ void GoToPage(CLumoraView& view, int page)
 {
     page = std::min(page, PageCount(view) - 1);
     const int position = SpreadOf(std::max(page, 0));
-    if (position != view.State().Position())
+    const int old = view.State().Position();
+    if (position != old) {
+        AnimateJump(view, old, position);
         MoveTo(view, position);
-    ShowLocation(view);
+        view.RepaintNow();
+    }
+    UpdateLocationText(view);
 }
 
 void NextTab(CLumoraView& view)
@@ -159,11 +175,21 @@ void SelectItem(CLumoraView& view, int delta, int index)
     if (count == 0)
         return;
     const int target = std::clamp(delta != 0 ? view.State().Selection() + delta : index, 0, count - 1);
-    if (target == view.State().Selection())
+    const int old = view.State().Selection();
+    if (target == old)
         return;
-    view.SetSelection(target);
-    view.SetPosition(SpreadOf(view.Document().items[static_cast<size_t>(target)]->pageIndex));
-    ShowLocation(view);
+    const int oldPosition = view.State().Position();
+    const int position = SpreadOf(view.Document().items[static_cast<size_t>(target)]->pageIndex);
+    if (oldPosition < 0 || (oldPosition + 1) / 2 != position / 2) {
+        AnimateJump(view, oldPosition, position);
+        view.SetSelection(target);
+        view.SetPosition(position);
+        view.RepaintNow();
+    } else {
+        // Within the spread shown only the two marks change.
+        view.MoveSelectionWithinSpread(target);
+    }
+    UpdateLocationText(view);
 }
 
 CLumoraView* ActiveAlbumView(CMainFrame& frame)
@@ -209,33 +235,25 @@ void InstallAlbumNavigation(CMainFrame& frame)
         when([=](const CLumoraView& v) { return HasFlyleaf(v) && position(v) != kFlyleafPosition; }));
     frame.SetCommandHandler(kCmdNextTab, on(NextTab), when(UsesTabsWithItems));
     frame.SetCommandHandler(kCmdPrevTab, on(PreviousTab), when(UsesTabsWithItems));
-    frame.SetCommandHandler(
-        kCmdGoToPage,
-        on([f](CLumoraView& v) {
-            const int start = v.State().Position() < 0 ? 1 : v.State().Position() + 1;
-            bool ok = false;
-            const int number = QInputDialog::getInt(f, "Atteindre une page", "Numéro de la page à atteindre :",
-                                                    start, 1, kMaxPageNumber, 1, &ok);
-            if (ok)
-                GoToPage(v, number - 1);
-            ShowLocation(v);
-        }),
-        when([](const CLumoraView&) { return true; }));
-    frame.SetCommandHandler(
-        kCmdGoToTab,
-        on([f](CLumoraView& v) {
-            QStringList names;
-            for (const auto& tab : v.Document().tabs)
-                names << QString::fromStdString(tab->name);
-            bool ok = false;
-            const QString chosen = QInputDialog::getItem(f, "Atteindre l'onglet...",
-                                                         "Veuillez choisir l'onglet à atteindre :", names, 0,
-                                                         false, &ok);
-            if (ok)
-                GoToTab(v, static_cast<int>(names.indexOf(chosen)));
-            ShowLocation(v);
-        }),
-        when([](const CLumoraView& v) { return v.Document().useTabs != 0; }));
+    frame.SetCommandHandler(kCmdGoToPage, on([f](CLumoraView& v) {
+                                GoToPageDialog dialog(GoToPageInitialNumber(v.State().Position()), f);
+                                if (dialog.exec() == QDialog::Accepted)
+                                    GoToPage(v, dialog.Number() - 1);
+                                UpdateLocationText(v);
+                            }),
+                            when([](const CLumoraView&) { return true; }));
+    frame.SetCommandHandler(kCmdGoToTab, on([f](CLumoraView& v) {
+                                QStringList names;
+                                for (const auto& tab : v.Document().tabs)
+                                    names << AlbumText(tab->name);
+                                GoToTabDialog dialog(names, f);
+                                if (dialog.exec() == QDialog::Accepted) {
+                                    GoToTab(v, dialog.ChosenTab());
+                                    MoveTo(v, v.State().Position());
+                                }
+                                UpdateLocationText(v);
+                            }),
+                            when([](const CLumoraView& v) { return v.Document().useTabs != 0; }));
 
     // The location follows the active view.
     QObject::connect(frame.MdiArea(), &QMdiArea::subWindowActivated, f, [f](QMdiSubWindow* window) {

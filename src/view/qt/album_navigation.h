@@ -12,6 +12,9 @@ class CMainFrame;
 // "Couverture", "Page de garde", "Page %d" or "Pages %d-%d" for a spread.
 QString LocationText(int position, int pageCount);
 
+// Shows the view's place in the status bar (not while the gauge runs).
+void UpdateLocationText(CLumoraView& view);
+
 // The view operations; each picks the selection for the new spread and
 // repaints. Positions only take the values a book can show.
 void NextPage(CLumoraView& view);

@@ -447,6 +447,15 @@ void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box
     }
 }
 
+QRect SelectionMarkRect(const CLumoraDoc& doc, Point book, int item)
+{
+    if (item < 0 || static_cast<size_t>(item) >= doc.items.size())
+        return {};
+    const ItemRect& r = doc.items[static_cast<size_t>(item)]->displayRect;
+    return ToQRect(Rect{r.left, r.top, r.right, r.bottom}.Offset(PageAreaOrigin(book)))
+        .adjusted(-kMarkMargin, -kMarkMargin, kMarkMargin, kMarkMargin);
+}
+
 void AlbumPainter::DrawItemSelectionMark(QPainter& painter, Point book, int item, bool show) const
 {
     if (!doc_ || item < 0 || static_cast<size_t>(item) >= doc_->items.size())

@@ -43,6 +43,10 @@ inline constexpr QRgb kFrameGrey = 0xFF808080;
 // The desk colour darkened by 64 per component (not below 0).
 QColor DeskShadowColor(QColor desk);
 
+// The area the selection mark around item `item` covers, in the frame of a
+// book at `book`; empty for an item that does not exist.
+QRect SelectionMarkRect(const CLumoraDoc& doc, Point book, int item);
+
 class AlbumPainter {
 public:
     AlbumPainter(const CLumoraDoc* doc, const BookPictures& book, AlbumDrawOptions options);

@@ -11,30 +11,46 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <thread>
 
 #include "app/commands.h"
 #include "app/lumora_app.h"
 #include "app/main_frame.h"
 #include "app/preferences.h"
+#include "app/program_art.h"
 #include "view/book_geometry.h"
+#include "view/page_turn.h"
+#include "view/qt/page_turn_frame.h"
+#include "view/qt/album_mouse.h"
 #include "view/qt/fast_bitmap.h"
 
 namespace lumora {
 
 CLumoraView::CLumoraView(std::shared_ptr<CLumoraDoc> doc, const BookPictures& book,
                          const Preferences& prefs, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(std::move(doc)), book_(book), prefs_(prefs)
+    : QAbstractScrollArea(parent),
+      doc_(std::move(doc)),
+      book_(book),
+      prefs_(prefs),
+      selectCursor_(LoadProgramCursor(ProgramCursor::Select)),
+      nextPageCursor_(LoadProgramCursor(ProgramCursor::NextPage)),
+      previousPageCursor_(LoadProgramCursor(ProgramCursor::PreviousPage))
 {
     // Every pixel is painted by the view itself: nothing is erased first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     setFrameShape(QFrame::NoFrame);
+    viewport()->setMouseTracking(true);
     if (doc_)
         doc_->AddView(this);
     UpdateScrollBars();
@@ -86,7 +102,24 @@ void CLumoraView::ClampToLayout()
 {
     if (doc_)
         state_.ClampToLayout(AlbumLayout(*doc_));
+    UpdateLocationText(*this);
     viewport()->update();
+}
+
+void CLumoraView::OnUpdate()
+{
+    if (doc_ && doc_->flyleaf == 0 && state_.Position() == kFlyleafPosition) {
+        state_.SetPosition(0);
+        UpdateLocationText(*this);
+    }
+    viewport()->update();
+}
+
+void UpdateAllViews(CLumoraDoc& doc)
+{
+    for (LayoutViewObserver* observer : doc.Views())
+        if (auto* view = dynamic_cast<CLumoraView*>(observer))
+            view->OnUpdate();
 }
 
 Point CLumoraView::BookOriginNow() const
@@ -110,9 +143,111 @@ QImage CLumoraView::Render() const
     return image;
 }
 
+void CLumoraView::RepaintNow()
+{
+    viewport()->repaint();
+}
+
+void CLumoraView::MoveSelectionWithinSpread(int item)
+{
+    const int old = state_.Selection();
+    state_.SetSelection(item);
+    if (!doc_)
+        return;
+    const Point book = BookOriginNow();
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    for (const int item : {old, item}) {
+        if (const QRect mark = SelectionMarkRect(*doc_, book, item); !mark.isEmpty())
+            viewport()->update(mark.translated(-scroll));
+    }
+}
+
+bool CLumoraView::AnimatesPageTurns() const
+{
+    return doc_ && prefs_.animPages && viewport()->isVisible();
+}
+
+void CLumoraView::AnimatePageTurn(bool forward)
+{
+    const QImage shown = Render();
+    const Point book = BookOriginNow();
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    QElapsedTimer clock;
+    for (int frame = 0; frame < kPageTurnFrames; ++frame) {
+        clock.start();
+        // Each frame is the view as it was with one outline inverted on it,
+        // so nothing of the previous outline stays behind.
+        turnFrame_ = PageTurnFrame(shown, frame, forward, book, scroll);
+        viewport()->repaint();
+        // The turn holds the program for its length: no input is taken
+        // while the page moves.
+        while (clock.elapsed() <= kPageTurnFrameMs)
+            std::this_thread::yield();
+    }
+    turnFrame_ = QImage();
+    viewport()->repaint();
+}
+
+Point CLumoraView::LogicalPoint(QPoint viewportPoint) const
+{
+    return {viewportPoint.x() + horizontalScrollBar()->value(), viewportPoint.y() + verticalScrollBar()->value()};
+}
+
+void CLumoraView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !doc_) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    ClickBook(*this, LogicalPoint(event->position().toPoint()), false);
+    UpdateCursor();
+}
+
+void CLumoraView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !doc_) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    ClickBook(*this, LogicalPoint(event->position().toPoint()), true);
+    UpdateCursor();
+}
+
+void CLumoraView::mouseMoveEvent(QMouseEvent* event)
+{
+    lastPointer_ = LogicalPoint(event->position().toPoint());
+    UpdateCursor();
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CLumoraView::UpdateCursor()
+{
+    if (!doc_)
+        return;
+    switch (CursorAt(*this, lastPointer_)) {
+    case BookCursor::Select: viewport()->setCursor(selectCursor_); break;
+    case BookCursor::NextPage: viewport()->setCursor(nextPageCursor_); break;
+    case BookCursor::PreviousPage: viewport()->setCursor(previousPageCursor_); break;
+    case BookCursor::Arrow: viewport()->setCursor(Qt::ArrowCursor); break;
+    }
+}
+
+void CLumoraView::contextMenuEvent(QContextMenuEvent* event)
+{
+    auto* frame = qobject_cast<CMainFrame*>(window());
+    if (!doc_ || !frame)
+        return;
+    QMenu* menu = PrepareContextMenu(*this, *frame, LogicalPoint(event->pos()));
+    menu->popup(event->globalPos() - QPoint(0, 10));
+}
+
 void CLumoraView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
+    if (!turnFrame_.isNull()) {
+        painter.drawImage(0, 0, turnFrame_);
+        return;
+    }
     Paint(painter);
     painter.end();
     // The password of a protected album is asked once it has been shown.

@@ -36,14 +36,8 @@ private:
     CMainFrame& frame_;
 };
 
-void ShowLocation(CLumoraView& view)
-{
-    if (auto* frame = qobject_cast<CMainFrame*>(view.window()))
-        frame->SetLocationText(LocationText(view.State().Position(), view.Document().pageCount));
-}
-
 // The last step of every change: the view on its selection, all windows
-// of the album repainted.
+// of the album updated.
 void ShowChange(CLumoraView& view)
 {
     ShowSelectedItem(view);
@@ -103,7 +97,6 @@ void InsertTextCommand(CMainFrame& frame, CLumoraView& view)
     const int index = InsertTextItem(view.Document(), Selection(view), dialog.Text(), dialog.Font(), dialog.Color());
     view.SetSelection(index);
     UpdateAllViews(view.Document());
-    ShowLocation(view);
 }
 
 bool ConfirmDeletion(CMainFrame& frame, const CMyObject& item)
@@ -208,14 +201,12 @@ void TabPropertiesCommand(CMainFrame& frame, CLumoraView& view)
         return;
     SetTabProperties(doc, tab, dialog.Name(), dialog.TabColor(), dialog.NameColor());
     UpdateAllViews(doc);
-    ShowLocation(view);
 }
 
 void ToggleTabsCommand(CLumoraView& view)
 {
     ToggleTabs(view.Document());
     UpdateAllViews(view.Document());
-    ShowLocation(view);
 }
 
 bool HasItems(const CLumoraView& view)
@@ -238,15 +229,8 @@ bool ShowSelectedItem(CLumoraView& view)
     view.SetSelection(state.Selection());
     if (moved)
         view.SetPosition(state.Position());
-    ShowLocation(view);
+    UpdateLocationText(view);
     return moved;
-}
-
-void UpdateAllViews(CLumoraDoc& doc)
-{
-    for (LayoutViewObserver* observer : doc.Views())
-        if (auto* view = dynamic_cast<CLumoraView*>(observer))
-            view->viewport()->update();
 }
 
 void InstallEditingCommands(CMainFrame& frame)

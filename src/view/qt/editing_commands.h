@@ -3,10 +3,10 @@
 // texts, deleting an item, the properties of a photo or text, the tab
 // commands and switching the tabs on and off. Each asks its question (file
 // dialog, confirmation, properties dialog), leaves the change itself to the
-// album's command rules, then repaints every window of the album.
+// album's command rules, then updates every window of the album
+// (UpdateAllViews).
 namespace lumora {
 
-class CLumoraDoc;
 class CLumoraView;
 class CMainFrame;
 
@@ -16,8 +16,5 @@ void InstallEditingCommands(CMainFrame& frame);
 // Brings the view to the spread of its selected item and refreshes the
 // location text; true when the view moved.
 bool ShowSelectedItem(CLumoraView& view);
-
-// Repaints every window that shows the album.
-void UpdateAllViews(CLumoraDoc& doc);
 
 }  // namespace lumora

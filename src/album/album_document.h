@@ -120,6 +120,8 @@ public:
     const std::vector<LayoutViewObserver*>& Views() const { return views_; }
 
 private:
+    // (Re)makes a photo's preview for the current layout's picture box.
+    bool LoadPreviewForLayout(CMyObject& item) const;
     // Inserts the item before `index` (appends past the end) in the section
     // it lands in, then runs the change step.
     void PlaceItem(std::unique_ptr<CMyObject> item, size_t index);

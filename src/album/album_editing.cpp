@@ -57,13 +57,12 @@ void CLumoraDoc::RemakePreviews()
         ScopedLoadProgressOff progressOff;
         ProgressSink& progress = CurrentProgressSink();
         progress.Begin();
-        const PageLayout& layout = Layout();
         for (size_t i = 0; i < items.size();) {
             if (!items[i]->IsPhoto()) {
                 ++i;
                 continue;
             }
-            if (items[i]->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette())) {
+            if (LoadPreviewForLayout(*items[i])) {
                 ++i;
             } else {
                 items.erase(items.begin() + static_cast<ptrdiff_t>(i));
@@ -90,11 +89,16 @@ void CLumoraDoc::MakeFastBitmaps()
     progress.End();
 }
 
+bool CLumoraDoc::LoadPreviewForLayout(CMyObject& item) const
+{
+    const PageLayout& layout = Layout();
+    return item.LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette());
+}
+
 bool CLumoraDoc::InsertImage(const std::string& path, size_t index)
 {
     auto item = std::make_unique<CMyObject>(path);
-    const PageLayout& layout = Layout();
-    if (!item->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette()))
+    if (!LoadPreviewForLayout(*item))
         return false;
     PlaceItem(std::move(item), index);
     return true;
@@ -115,10 +119,8 @@ bool CLumoraDoc::InsertItem(std::unique_ptr<CMyObject> item, size_t index)
     const PageLayout& layout = Layout();
     const bool previewFitsBox = item->preview.Width() == layout.boxWidth &&
                                 item->preview.Height() == layout.boxHeight;
-    if (item->IsPhoto() && !previewFitsBox) {
-        if (!item->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette()))
-            return false;
-    }
+    if (item->IsPhoto() && !previewFitsBox && !LoadPreviewForLayout(*item))
+        return false;
     PlaceItem(std::move(item), index);
     return true;
 }

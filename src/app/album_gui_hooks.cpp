@@ -8,6 +8,7 @@
 #include "album/album_item.h"
 #include "app/main_frame.h"
 #include "app/preferences.h"
+#include "view/qt/album_load_error.h"
 #include "view/qt/fast_bitmap.h"
 
 namespace lumora {
@@ -42,6 +43,7 @@ private:
 
 std::unique_ptr<FrameStatusDisplay> statusDisplay;
 std::unique_ptr<DialogPasswordPrompt> passwordPrompt;
+std::unique_ptr<DialogPreviewRetryHandler> retryHandler;
 
 }  // namespace
 
@@ -52,16 +54,20 @@ void InstallAlbumGuiHooks(CMainFrame& frame, const Preferences& preferences)
     EnableFastBitmaps();
     statusDisplay = std::make_unique<FrameStatusDisplay>(frame);
     passwordPrompt = std::make_unique<DialogPasswordPrompt>(frame);
+    retryHandler = std::make_unique<DialogPreviewRetryHandler>(frame);
     InstallStatusDisplay(statusDisplay.get());
     InstallPasswordPrompt(passwordPrompt.get());
+    InstallPreviewRetryHandler(retryHandler.get());
 }
 
 void RemoveAlbumGuiHooks()
 {
     InstallStatusDisplay(nullptr);
     InstallPasswordPrompt(nullptr);
+    InstallPreviewRetryHandler(nullptr);
     statusDisplay.reset();
     passwordPrompt.reset();
+    retryHandler.reset();
 }
 
 }  // namespace lumora

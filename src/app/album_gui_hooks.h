@@ -2,7 +2,7 @@
 // What the album core asks of the windowed program: the preferences it
 // reads, screen-format copies of previews (fast bitmaps, see
 // view/qt/fast_bitmap.h), the status text and wait cursor, the password
-// question.
+// question, the load-error dialog of a photo whose picture cannot be read.
 
 namespace lumora {
 

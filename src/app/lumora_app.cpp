@@ -18,6 +18,8 @@
 #include "platform/screen.h"
 #include "view/qt/album_navigation.h"
 #include "view/qt/album_view.h"
+#include "view/qt/editing_commands.h"
+#include "view/qt/text_dialog.h"
 
 namespace lumora {
 
@@ -53,17 +55,20 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
         return view ? &view->Document() : nullptr;
     });
     // Viewing an album's photo opens its picture, looked for beside the
-    // album first.
+    // album first; a text is shown in a dialog.
     frame_->SetCommandHandler(
         kCmdViewItem,
         [this] {
             CLumoraView* view = ActiveAlbumView(*frame_);
+            ShowSelectedItem(*view);
             const CLumoraDoc& doc = view->Document();
             const CMyObject& item = *doc.items[static_cast<size_t>(view->State().Selection())];
             if (item.IsPhoto())
                 OpenPictureWindow(*frame_, *this, QString::fromStdString(item.imagePath),
                                   QString::fromStdString(item.description),
                                   QString::fromStdString(doc.PathName()));
+            else
+                CViewTextDialog(item.text, frame_.get()).exec();
         },
         [this] {
             const CLumoraView* view = ActiveAlbumView(*frame_);

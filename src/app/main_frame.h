@@ -27,6 +27,8 @@ public:
     QAction* Action(int commandId) const { return actions_.value(commandId); }
     ProgressGauge* Gauge() const { return gauge_; }
     QLabel* StatusLabel() const { return statusText_; }
+    // The program's preferences, for the dialogs that read or change them.
+    Preferences& Prefs() const { return preferences_; }
 
     // Message maps: a command runs `run`; `enabled` and `checked` are its
     // update handlers. Several windows may handle one command (copy, print

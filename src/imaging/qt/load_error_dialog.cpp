@@ -22,7 +22,8 @@ LoadErrorPrompt& InstalledPrompt()
 
 }  // namespace
 
-CLoadErrorDlg::CLoadErrorDlg(const QString& path, QWidget* parent) : QDialog(parent)
+CLoadErrorDlg::CLoadErrorDlg(const QString& path, QWidget* parent, PathBrowser browser)
+    : QDialog(parent), browser_(std::move(browser))
 {
     setWindowTitle("Erreur de chargement");
     auto* layout = new QVBoxLayout(this);
@@ -36,8 +37,11 @@ CLoadErrorDlg::CLoadErrorDlg(const QString& path, QWidget* parent) : QDialog(par
 
     auto* buttons = new QHBoxLayout;
     auto* browse = new QPushButton("Parcourir..", this);
+    browse->setObjectName("browse");
     auto* retry = new QPushButton("Réessayer", this);
+    retry->setObjectName("retry");
     auto* cancel = new QPushButton("Abandonner", this);
+    cancel->setObjectName("abandon");
     retry->setDefault(true);
     buttons->addWidget(browse);
     buttons->addStretch(1);
@@ -53,9 +57,10 @@ QString CLoadErrorDlg::Path() const { return edit_->text(); }
 
 void CLoadErrorDlg::Browse()
 {
-    const QString chosen = QFileDialog::getOpenFileName(this, QString::fromStdString(LoadString(55017)),
-                                                        edit_->text(), QtFileFilter(PictureFilter()), nullptr,
-                                                        QFileDialog::ReadOnly);
+    const QString chosen =
+        browser_ ? browser_(this, edit_->text())
+                 : QFileDialog::getOpenFileName(this, QString::fromStdString(LoadString(55017)), edit_->text(),
+                                                QtFileFilter(PictureFilter()), nullptr, QFileDialog::ReadOnly);
     if (chosen.isEmpty())
         return;
     edit_->setText(chosen);

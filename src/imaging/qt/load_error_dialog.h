@@ -14,13 +14,19 @@ namespace lumora {
 class CLoadErrorDlg : public QDialog {
     Q_OBJECT
 public:
-    CLoadErrorDlg(const QString& path, QWidget* parent = nullptr);
+    // Chooses another picture starting from the edit field's text; empty
+    // when the user cancelled.
+    using PathBrowser = std::function<QString(QWidget* dialog, const QString& current)>;
+
+    // Without a browser "Parcourir.." opens the plain open-file dialog.
+    CLoadErrorDlg(const QString& path, QWidget* parent = nullptr, PathBrowser browser = {});
     // The path in the edit field.
     QString Path() const;
     void Browse();
 
 private:
     QLineEdit* edit_ = nullptr;
+    PathBrowser browser_;
 };
 
 // Asks for another path after `path` failed to load; nothing when the user

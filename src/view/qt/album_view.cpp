@@ -6,6 +6,7 @@
 #include "app/document_manager.h"
 #include "app/lumora_app.h"
 #include "view/qt/album_navigation.h"
+#include "view/qt/editing_commands.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
@@ -344,6 +345,7 @@ QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, cons
     }
     FollowActiveWindow(frame);
     InstallAlbumNavigation(frame);
+    InstallEditingCommands(frame);
     auto* view = new CLumoraView(doc, book, prefs);
     auto* window = new CCorvantMDI(prefs.maximiseOnOpen);
     window->setWidget(view);

@@ -1,0 +1,92 @@
+#include "view/qt/tab_dialog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "album/tab.h"
+#include "app/color_button.h"
+#include "platform/qt/dialog_support.h"
+#include "view/qt/dialog_buttons.h"
+#include "view/qt/text_drawing.h"
+
+namespace lumora {
+namespace {
+
+constexpr const char* kNewTabExplanation =
+    "Vous êtes sur le point de créer un nouvel onglet dans l'album. Il sera inséré juste avant la "
+    "photo actuellement sélectionnée. Cela aura pour effet de créer un saut à la page de droite "
+    "suivante.";
+
+// The picture and the explanation at the top of "Nouvel onglet".
+QLayout* NewTabHeader(QWidget* parent)
+{
+    auto* header = new QHBoxLayout;
+    auto* picture = new QLabel(parent);
+    picture->setObjectName("bitmap1046");
+    picture->setPixmap(QPixmap(":/artwork/buttons/newonglet.png"));
+    picture->setAlignment(Qt::AlignTop);
+    header->addWidget(picture);
+    auto* explanation = new QLabel(kNewTabExplanation, parent);
+    explanation->setWordWrap(true);
+    header->addWidget(explanation, 1);
+    return header;
+}
+
+}  // namespace
+
+CTabDialog::CTabDialog(Kind kind, const COnglet& tab, std::array<uint32_t, 16>* customColors, QWidget* parent)
+    : QDialog(parent)
+{
+    const bool isNew = kind == Kind::NewTab;
+    setWindowTitle(isNew ? "Nouvel onglet" : "Propriétés de l'onglet");
+    auto* layout = new QVBoxLayout(this);
+    if (isNew)
+        layout->addLayout(NewTabHeader(this));
+
+    auto* fields = new QFormLayout;
+    name_ = new QLineEdit(AlbumText(tab.name), this);
+    name_->setObjectName("edit1049");
+    fields->addRow("&Nom :", name_);
+    auto* colours = new QHBoxLayout;
+    tabColor_ = new CColorButton("&Onglet :", tab.tabColor, customColors, this);
+    tabColor_->setObjectName("button1047");
+    nameColor_ = new CColorButton("&Texte :", tab.nameColor, customColors, this);
+    nameColor_->setObjectName("button1048");
+    colours->addWidget(tabColor_);
+    colours->addWidget(nameColor_);
+    fields->addRow("Couleurs :", colours);
+    layout->addLayout(fields);
+
+    AddOkCancelHelp(*this, *layout);
+    setMinimumWidth(isNew ? 460 : 380);
+    PrepareDialog(*this, parent);
+    name_->selectAll();
+    name_->setFocus();
+}
+
+std::string CTabDialog::Name() const
+{
+    return name_->text().toStdString();
+}
+
+uint32_t CTabDialog::TabColor() const
+{
+    return tabColor_->Color();
+}
+
+uint32_t CTabDialog::NameColor() const
+{
+    return nameColor_->Color();
+}
+
+void CTabDialog::Store(COnglet& tab) const
+{
+    tab.name = Name();
+    tab.tabColor = TabColor();
+    tab.nameColor = NameColor();
+}
+
+}  // namespace lumora

@@ -1,0 +1,108 @@
+#include "view/qt/text_dialog.h"
+
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "album/album_commands.h"
+#include "album/font_description.h"
+#include "app/color_button.h"
+#include "platform/qt/dialog_support.h"
+#include "view/qt/dialog_buttons.h"
+#include "view/qt/text_drawing.h"
+
+namespace lumora {
+
+TextStyle& LastTextStyle()
+{
+    static TextStyle style{DefaultTextFont(), 0};
+    return style;
+}
+
+QString TextForEditing(const std::string& albumText)
+{
+    QString text = AlbumText(albumText);
+    text.replace("\r\n", "\n");
+    return text;
+}
+
+std::string TextFromEditing(const QString& edited)
+{
+    QString text = edited;
+    text.replace("\n", "\r\n");
+    return text.toStdString();
+}
+
+CTextDialog::CTextDialog(const std::string& text, const LogFont& font, COLORREF color,
+                         std::array<uint32_t, 16>* customColors, QWidget* parent)
+    : QDialog(parent), font_(font)
+{
+    setWindowTitle("Texte...");
+    auto* layout = new QVBoxLayout(this);
+    edit_ = new QPlainTextEdit(TextForEditing(text), this);
+    edit_->setObjectName("edit1008");
+    layout->addWidget(edit_, 1);
+
+    auto* fontRow = new QHBoxLayout;
+    description_ = new QLabel(this);
+    description_->setObjectName("static1083");
+    description_->setTextFormat(Qt::PlainText);
+    fontRow->addWidget(description_, 1);
+    auto* change = new QPushButton("&Changer la police...", this);
+    change->setObjectName("button1082");
+    connect(change, &QPushButton::clicked, this, &CTextDialog::ChooseFont);
+    fontRow->addWidget(change);
+    layout->addLayout(fontRow);
+
+    color_ = new CColorButton("&Couleur du texte :", color, customColors, this);
+    color_->setObjectName("button1048");
+    color_->setMinimumWidth(190);  // the label stays clear of the swatch
+    layout->addWidget(color_, 0, Qt::AlignLeft);
+    AddOkCancelHelp(*this, *layout);
+    SetFont(font);
+    setMinimumSize(420, 300);
+    PrepareDialog(*this, parent);
+    edit_->setFocus();
+}
+
+std::string CTextDialog::Text() const
+{
+    return TextFromEditing(edit_->toPlainText());
+}
+
+COLORREF CTextDialog::Color() const
+{
+    return color_->Color();
+}
+
+void CTextDialog::SetFont(const LogFont& font)
+{
+    font_ = font;
+    description_->setText(QString::fromStdString(DescribeFont(font_, false)));
+}
+
+void CTextDialog::ChooseFont()
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, FontFromLogFont(font_), this);
+    if (ok)
+        SetFont(LogFontFromFont(chosen, font_));
+}
+
+CViewTextDialog::CViewTextDialog(const std::string& text, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("Visualiser un texte");
+    auto* layout = new QVBoxLayout(this);
+    auto* edit = new QPlainTextEdit(TextForEditing(text), this);
+    edit->setObjectName("edit1008");
+    edit->setReadOnly(true);
+    layout->addWidget(edit, 1);
+    AddAnswerButtons(*this, *layout, "  OK  ", {});
+    setMinimumSize(420, 300);
+    PrepareDialog(*this, parent);
+}
+
+}  // namespace lumora

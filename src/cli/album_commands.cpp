@@ -190,6 +190,15 @@ int NoSuchTab(const CLumoraDoc& doc, int tab)
                                  std::to_string(doc.tabs.size()) + " onglet(s))");
 }
 
+// The item or tab number that follows FILE; a usage error when it is not one.
+std::optional<int> NumberAfterFile(const OptionReader& options, const std::string& usage)
+{
+    const auto number = ParseIndex(options.Words()[1]);
+    if (!number)
+        Fail(kExitUsage, usage);
+    return number;
+}
+
 int RunAdd(Arguments args)
 {
     OptionReader options(std::move(args));
@@ -233,9 +242,9 @@ int RunDescribe(Arguments args)
     if (!options.Finish(3, 3, usage))
         return kExitUsage;
     const auto& words = options.Words();
-    const auto index = ParseIndex(words[1]);
+    const auto index = NumberAfterFile(options, usage);
     if (!index)
-        return Fail(kExitUsage, usage);
+        return kExitUsage;
     return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
         if (!IsItem(doc, *index) || !doc.items[static_cast<size_t>(*index)]->IsPhoto())
             return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas une photo de l'album");
@@ -279,9 +288,9 @@ int RunDelete(Arguments args)
     if (!options.Finish(2, 2, usage))
         return kExitUsage;
     const auto& words = options.Words();
-    const auto index = ParseIndex(words[1]);
+    const auto index = NumberAfterFile(options, usage);
     if (!index)
-        return Fail(kExitUsage, usage);
+        return kExitUsage;
     return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
         if (!IsItem(doc, *index))
             return NoSuchItem(doc, *index);
@@ -299,9 +308,9 @@ int RunDeleteTab(Arguments args)
     if (!options.Finish(2, 2, usage))
         return kExitUsage;
     const auto& words = options.Words();
-    const auto tab = ParseIndex(words[1]);
+    const auto tab = NumberAfterFile(options, usage);
     if (!tab)
-        return Fail(kExitUsage, usage);
+        return kExitUsage;
     return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
         if (static_cast<size_t>(*tab) >= doc.tabs.size())
             return NoSuchTab(doc, *tab);
@@ -322,9 +331,9 @@ int RunTab(Arguments args)
     if (!options.Finish(2, 2, usage))
         return kExitUsage;
     const auto& words = options.Words();
-    const auto tab = ParseIndex(words[1]);
+    const auto tab = NumberAfterFile(options, usage);
     if (!tab)
-        return Fail(kExitUsage, usage);
+        return kExitUsage;
     if (!name && !color && !nameColor)
         return Fail(kExitUsage, "rien à changer : --name, --color ou --namecolor");
     return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
@@ -349,9 +358,9 @@ int RunText(Arguments args)
     if (!options.Finish(2, 2, usage))
         return kExitUsage;
     const auto& words = options.Words();
-    const auto index = ParseIndex(words[1]);
+    const auto index = NumberAfterFile(options, usage);
     if (!index)
-        return Fail(kExitUsage, usage);
+        return kExitUsage;
     if (!text && !color && !fontSpec)
         return Fail(kExitUsage, "rien à changer : --text, --color ou --font");
     if (fontSpec && !ParseFont(*fontSpec, {}))

@@ -1,50 +1,23 @@
 #include "cli/album_commands.h"
 
-#include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <random>
 #include <sstream>
 
+#include "album/album_commands.h"
 #include "album/album_document.h"
+#include "album/album_hooks.h"
 #include "album/album_messages.h"
+#include "cli/album_options.h"
 
 namespace lumora::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage : lumora-cli album new|add|add-text|add-tab|describe|set|info FICHIER ... (lumora-cli --help)";
-
-std::optional<long long> ParseInteger(const std::string& text)
-{
-    long long value = 0;
-    int base = 10;
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        begin += 2, base = 16;
-    const auto result = std::from_chars(begin, end, value, base);
-    if (result.ec != std::errc{} || result.ptr != end || begin == end)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<bool> ParseFlag(const std::string& text)
-{
-    if (text == "on" || text == "1" || text == "true")
-        return true;
-    if (text == "off" || text == "0" || text == "false")
-        return false;
-    return std::nullopt;
-}
-
-std::optional<uint32_t> ParseColor(const std::string& text)
-{
-    const auto value = ParseInteger(text);
-    if (!value || *value < 0 || *value > 0xFFFFFF)
-        return std::nullopt;
-    return static_cast<uint32_t>(*value);
-}
+    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|tab|text|describe|set|info "
+    "FICHIER ... (lumora-cli --help)";
 
 std::optional<int16_t> ParseLayout(const std::string& text)
 {
@@ -52,23 +25,6 @@ std::optional<int16_t> ParseLayout(const std::string& text)
     if (!value || *value < 0 || *value >= kLayoutCount)
         return std::nullopt;
     return static_cast<int16_t>(*value);
-}
-
-// --at INDEX: an item position (appending when absent). False on a bad value.
-bool TakeIndex(Arguments& args, const std::string& option, size_t& index, bool& given)
-{
-    bool missing = false;
-    const auto text = args.TakeOption(option, missing);
-    given = text.has_value();
-    if (missing)
-        return false;
-    if (!text)
-        return true;
-    const auto value = ParseInteger(*text);
-    if (!value || *value < 0)
-        return false;
-    index = static_cast<size_t>(*value);
-    return true;
 }
 
 bool OpenAlbum(CLumoraDoc& doc, const std::string& path)
@@ -175,114 +131,250 @@ int RunNew(Arguments args)
     return Save(doc, args.Positionals()[0]) ? kExitOk : kExitFailed;
 }
 
+// Opens the album, lets `edit` change it and saves it when it changed.
+// The edit's exit code stands unless the save fails.
+template <typename Edit>
+int EditAlbum(const std::string& path, Edit edit)
+{
+    CLumoraDoc doc;
+    if (!OpenAlbum(doc, path))
+        return kExitFailed;
+    const int code = edit(doc);
+    if (doc.IsModified() && !Save(doc, path))
+        return kExitFailed;
+    return code;
+}
+
+// The load-error dialog of the command line: says which file could not be
+// read and gives it up.
+class ReportUnreadable final : public PreviewRetryHandler {
+public:
+    ReportUnreadable() { InstallPreviewRetryHandler(this); }
+    ~ReportUnreadable() override { InstallPreviewRetryHandler(nullptr); }
+    ReportUnreadable(const ReportUnreadable&) = delete;
+    ReportUnreadable& operator=(const ReportUnreadable&) = delete;
+    std::optional<std::string> AskRetry(const std::string& failedPath) override
+    {
+        Fail(kExitFailed, failedPath + " : aucune image n'a pu être lue");
+        return std::nullopt;
+    }
+};
+
+// Albums keep the user's full paths.
+std::string AbsolutePath(const std::string& path)
+{
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+std::string ItemCount(const CLumoraDoc& doc)
+{
+    return std::to_string(doc.items.size()) + (doc.items.size() > 1 ? " éléments" : " élément");
+}
+
+bool IsItem(const CLumoraDoc& doc, int index)
+{
+    return static_cast<size_t>(index) < doc.items.size();
+}
+
+int NoSuchItem(const CLumoraDoc& doc, int index)
+{
+    return Fail(kExitFailed, "l'élément " + std::to_string(index) + " n'existe pas (l'album a " +
+                                 ItemCount(doc) + ")");
+}
+
+int NoSuchTab(const CLumoraDoc& doc, int tab)
+{
+    return Fail(kExitFailed, "l'onglet " + std::to_string(tab) + " n'existe pas (l'album a " +
+                                 std::to_string(doc.tabs.size()) + " onglet(s))");
+}
+
+// The item or tab number that follows FILE; a usage error when it is not one.
+std::optional<int> NumberAfterFile(const OptionReader& options, const std::string& usage)
+{
+    const auto number = ParseIndex(options.Words()[1]);
+    if (!number)
+        Fail(kExitUsage, usage);
+    return number;
+}
+
 int RunAdd(Arguments args)
 {
-    size_t at = 0;
-    bool atGiven = false;
-    if (!TakeIndex(args, "--at", at, atGiven))
-        return Fail(kExitUsage, "--at attend un numéro d'élément");
-    if (const auto unknown = args.FirstUnknownOption())
-        return Fail(kExitUsage, "option inconnue : " + *unknown);
-    const auto& words = args.Positionals();
-    if (words.size() < 2)
-        return Fail(kExitUsage, "usage : lumora-cli album add FICHIER IMAGE... [--at INDEX]");
-    CLumoraDoc doc;
-    if (!OpenAlbum(doc, words[0]))
-        return kExitFailed;
-    if (!atGiven)
-        at = doc.items.size();
-    bool anyFailed = false;
-    for (size_t i = 1; i < words.size(); ++i) {
-        // Albums keep the user's full paths.
-        std::error_code error;
-        const auto absolute = std::filesystem::absolute(words[i], error);
-        const std::string path = error ? words[i] : absolute.string();
-        if (doc.InsertImage(path, at)) {
-            at = std::min(at, doc.items.size() - 1) + 1;
-        } else {
-            anyFailed = true;
-            std::cerr << "lumora-cli: " << words[i] << " : aucune image n'a pu être lue\n";
-        }
-    }
-    if (!Save(doc, words[0]))
-        return kExitFailed;
-    return anyFailed ? kExitFailed : kExitOk;
+    OptionReader options(std::move(args));
+    const auto at = options.Index("--at");
+    if (!options.Finish(2, SIZE_MAX, "usage : lumora-cli album add FICHIER IMAGE... [--at INDEX]"))
+        return kExitUsage;
+    const auto& words = options.Words();
+    std::vector<std::string> paths;
+    for (size_t i = 1; i < words.size(); ++i)
+        paths.push_back(AbsolutePath(words[i]));
+    return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
+        ReportUnreadable unreadable;
+        const size_t before = doc.items.size();
+        const int selection = at.value_or(static_cast<int>(before));
+        InsertImages(doc, paths, selection, false, nullptr);
+        return doc.items.size() - before == paths.size() ? kExitOk : kExitFailed;
+    });
 }
 
 int RunAddText(Arguments args)
 {
-    size_t at = 0;
-    bool atGiven = false;
-    if (!TakeIndex(args, "--at", at, atGiven))
-        return Fail(kExitUsage, "--at attend un numéro d'élément");
-    if (const auto unknown = args.FirstUnknownOption())
-        return Fail(kExitUsage, "option inconnue : " + *unknown);
-    const auto& words = args.Positionals();
-    if (words.size() != 2)
-        return Fail(kExitUsage, "usage : lumora-cli album add-text FICHIER TEXTE [--at INDEX]");
-    CLumoraDoc doc;
-    if (!OpenAlbum(doc, words[0]))
-        return kExitFailed;
-    // The font and colour a new text starts with.
-    LogFont font;
-    font.height = -16;
-    font.weight = 400;
-    font.faceName = "Times New Roman";
-    doc.InsertItem(std::make_unique<CMyObject>(words[1], font, 0), atGiven ? at : doc.items.size());
-    return Save(doc, words[0]) ? kExitOk : kExitFailed;
+    OptionReader options(std::move(args));
+    const auto at = options.Index("--at");
+    if (!options.Finish(2, 2, "usage : lumora-cli album add-text FICHIER TEXTE [--at INDEX]"))
+        return kExitUsage;
+    const auto& words = options.Words();
+    return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
+        // Without --at the text goes after the last item.
+        const size_t index = at ? static_cast<size_t>(*at) : doc.items.size();
+        doc.InsertItem(std::make_unique<CMyObject>(words[1], DefaultTextFont(), 0), index);
+        return kExitOk;
+    });
 }
 
 // Gives the photo at INDEX its description (what the properties show and
 // printing writes under it).
 int RunDescribe(Arguments args)
 {
-    if (const auto unknown = args.FirstUnknownOption())
-        return Fail(kExitUsage, "option inconnue : " + *unknown);
-    const auto& words = args.Positionals();
-    const auto index = words.size() == 3 ? ParseInteger(words[1]) : std::nullopt;
+    OptionReader options(std::move(args));
+    const char* usage = "usage : lumora-cli album describe FICHIER INDEX TEXTE";
+    if (!options.Finish(3, 3, usage))
+        return kExitUsage;
+    const auto& words = options.Words();
+    const auto index = NumberAfterFile(options, usage);
     if (!index)
-        return Fail(kExitUsage, "usage : lumora-cli album describe FICHIER INDEX TEXTE");
-    CLumoraDoc doc;
-    if (!OpenAlbum(doc, words[0]))
-        return kExitFailed;
-    if (*index < 0 || static_cast<size_t>(*index) >= doc.items.size() || !doc.items[*index]->IsPhoto())
-        return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas une photo de l'album");
-    doc.items[static_cast<size_t>(*index)]->description = words[2];
-    doc.UpdateAfterChange();
-    return Save(doc, words[0]) ? kExitOk : kExitFailed;
+        return kExitUsage;
+    return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
+        if (!IsItem(doc, *index) || !doc.items[static_cast<size_t>(*index)]->IsPhoto())
+            return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas une photo de l'album");
+        SetItemDescription(doc, *index, words[2]);
+        return kExitOk;
+    });
 }
 
 int RunAddTab(Arguments args)
 {
-    size_t before = 0;
-    bool beforeGiven = false;
-    if (!TakeIndex(args, "--before", before, beforeGiven) || !beforeGiven)
+    OptionReader options(std::move(args));
+    const auto before = options.Index("--before");
+    const auto name = options.Text("--name");
+    if (!options.Finish(1, 1, "usage : lumora-cli album add-tab FICHIER --before INDEX [--name NOM]"))
+        return kExitUsage;
+    if (!before)
         return Fail(kExitUsage, "--before INDEX est obligatoire");
-    bool missing = false;
-    const auto name = args.TakeOption("--name", missing);
-    if (missing)
-        return Fail(kExitUsage, "--name attend un nom");
-    if (const auto unknown = args.FirstUnknownOption())
-        return Fail(kExitUsage, "option inconnue : " + *unknown);
-    const auto& words = args.Positionals();
-    if (words.size() != 1)
-        return Fail(kExitUsage, "usage : lumora-cli album add-tab FICHIER --before INDEX [--name NOM]");
-    CLumoraDoc doc;
-    if (!OpenAlbum(doc, words[0]))
-        return kExitFailed;
-    std::random_device random;
-    auto tab = std::make_unique<COnglet>(name.value_or(album_text::UnnamedTab()),
-                                         static_cast<int>(random() % 6));
-    switch (doc.AddTabBefore(before, std::move(tab))) {
-    case CLumoraDoc::TabEdit::Done:
-        return Save(doc, words[0]) ? kExitOk : kExitFailed;
-    case CLumoraDoc::TabEdit::Refused:
-        return kExitFailed;  // the message is already out
-    case CLumoraDoc::TabEdit::NothingToDo:
-        break;
-    }
-    return Fail(kExitFailed, "aucun onglet inséré : il faut un élément d'indice 1 à " +
-                                 std::to_string(doc.items.empty() ? 0 : doc.items.size() - 1));
+    return EditAlbum(options.Words()[0], [&](CLumoraDoc& doc) -> int {
+        std::random_device random;
+        auto tab = std::make_unique<COnglet>(name.value_or(album_text::UnnamedTab()),
+                                             static_cast<int>(random() % 6));
+        switch (doc.AddTabBefore(static_cast<size_t>(*before), std::move(tab))) {
+        case CLumoraDoc::TabEdit::Done:
+            return kExitOk;
+        case CLumoraDoc::TabEdit::Refused:
+            return kExitFailed;  // the message is already out
+        case CLumoraDoc::TabEdit::NothingToDo:
+            break;
+        }
+        return Fail(kExitFailed, "aucun onglet inséré : il faut un élément d'indice 1 à " +
+                                     std::to_string(doc.items.empty() ? 0 : doc.items.size() - 1));
+    });
+}
+
+// Deletes the item at INDEX as the album window does once the user said
+// yes: an item alone in its section (with tabs on) takes its tab along.
+int RunDelete(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const char* usage = "usage : lumora-cli album delete FICHIER INDEX";
+    if (!options.Finish(2, 2, usage))
+        return kExitUsage;
+    const auto& words = options.Words();
+    const auto index = NumberAfterFile(options, usage);
+    if (!index)
+        return kExitUsage;
+    return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
+        if (!IsItem(doc, *index))
+            return NoSuchItem(doc, *index);
+        const std::string tabName = doc.tabs.empty() ? "" : doc.tabs[static_cast<size_t>(SelectedTab(doc, *index))]->name;
+        if (DeleteAlbumItem(doc, *index).tabRemoved)
+            std::cout << "onglet « " << tabName << " » supprimé avec son dernier élément\n";
+        return kExitOk;
+    });
+}
+
+int RunDeleteTab(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const char* usage = "usage : lumora-cli album delete-tab FICHIER ONGLET";
+    if (!options.Finish(2, 2, usage))
+        return kExitUsage;
+    const auto& words = options.Words();
+    const auto tab = NumberAfterFile(options, usage);
+    if (!tab)
+        return kExitUsage;
+    return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
+        if (static_cast<size_t>(*tab) >= doc.tabs.size())
+            return NoSuchTab(doc, *tab);
+        // The first tab stays (the refusal is told on stderr).
+        return doc.RemoveTab(static_cast<size_t>(*tab)) == CLumoraDoc::TabEdit::Done ? kExitOk
+                                                                                      : kExitFailed;
+    });
+}
+
+int RunTab(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const auto name = options.Text("--name");
+    const auto color = options.Color("--color");
+    const auto nameColor = options.Color("--namecolor");
+    const char* usage =
+        "usage : lumora-cli album tab FICHIER ONGLET [--name NOM] [--color C] [--namecolor C]";
+    if (!options.Finish(2, 2, usage))
+        return kExitUsage;
+    const auto& words = options.Words();
+    const auto tab = NumberAfterFile(options, usage);
+    if (!tab)
+        return kExitUsage;
+    if (!name && !color && !nameColor)
+        return Fail(kExitUsage, "rien à changer : --name, --color ou --namecolor");
+    return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
+        if (static_cast<size_t>(*tab) >= doc.tabs.size())
+            return NoSuchTab(doc, *tab);
+        const COnglet& current = *doc.tabs[static_cast<size_t>(*tab)];
+        SetTabProperties(doc, *tab, name.value_or(current.name), color.value_or(current.tabColor),
+                         nameColor.value_or(current.nameColor));
+        return kExitOk;
+    });
+}
+
+// A text item's text, colour and font.
+int RunText(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const auto text = options.Text("--text");
+    const auto color = options.Color("--color");
+    const auto fontSpec = options.Text("--font");
+    const char* usage = "usage : lumora-cli album text FICHIER INDEX [--text T] [--color C] "
+                        "[--font POLICE:HAUTEUR[:bold][:italic]]";
+    if (!options.Finish(2, 2, usage))
+        return kExitUsage;
+    const auto& words = options.Words();
+    const auto index = NumberAfterFile(options, usage);
+    if (!index)
+        return kExitUsage;
+    if (!text && !color && !fontSpec)
+        return Fail(kExitUsage, "rien à changer : --text, --color ou --font");
+    if (fontSpec && !ParseFont(*fontSpec, {}))
+        return Fail(kExitUsage, "--font attend POLICE:HAUTEUR[:bold][:italic] (hauteur non nulle, "
+                                "1000 pixels au plus) : " + *fontSpec);
+    return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
+        if (!IsItem(doc, *index) || doc.items[static_cast<size_t>(*index)]->IsPhoto())
+            return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas un texte de l'album");
+        const CMyObject& item = *doc.items[static_cast<size_t>(*index)];
+        const LogFont font = item.font.value_or(DefaultTextFont());
+        SetTextItem(doc, *index, text.value_or(item.text),
+                    fontSpec ? *ParseFont(*fontSpec, font) : font, color.value_or(item.textColor));
+        return kExitOk;
+    });
 }
 
 int RunSet(Arguments args)
@@ -467,6 +559,14 @@ int RunAlbum(Arguments args)
         return RunAddTab(std::move(rest));
     if (sub == "describe")
         return RunDescribe(std::move(rest));
+    if (sub == "delete")
+        return RunDelete(std::move(rest));
+    if (sub == "delete-tab")
+        return RunDeleteTab(std::move(rest));
+    if (sub == "tab")
+        return RunTab(std::move(rest));
+    if (sub == "text")
+        return RunText(std::move(rest));
     if (sub == "set")
         return RunSet(std::move(rest));
     if (sub == "info")

@@ -52,6 +52,20 @@ Commandes :
   album add-tab FICHIER --before INDEX [--name NOM]
       Insère un onglet avant l'élément INDEX (à partir de 1), qui commence
       alors une nouvelle section.
+  album delete FICHIER INDEX
+      Supprime l'élément INDEX (à partir de 0) comme la fenêtre de l'album,
+      sans confirmation : avec les onglets, un élément seul dans sa section
+      emporte son onglet (sauf le dernier élément de l'album).
+  album delete-tab FICHIER ONGLET
+      Supprime l'onglet ONGLET (à partir de 0) ; ses éléments rejoignent la
+      section précédente. Le premier onglet ne peut pas être supprimé.
+  album tab FICHIER ONGLET [--name NOM] [--color C] [--namecolor C]
+      Change le nom, la couleur de l'onglet et celle de son nom.
+  album text FICHIER INDEX [--text T] [--color C]
+             [--font POLICE:HAUTEUR[:bold][:italic]]
+      Change le texte, la couleur et la police de l'élément texte INDEX.
+      HAUTEUR en pixels comme l'affiche album info (négative : hauteur des
+      caractères, -16 pour 12 points ; 1000 au plus) ; bold : gras (700).
   album describe FICHIER INDEX TEXTE
       Donne sa description à la photo numéro INDEX (à partir de 0).
   album set FICHIER CLE=VALEUR...
@@ -71,7 +85,7 @@ Commandes :
       Affiche cette aide.
 
 Codes de sortie : 0 réussite, 1 image ou album illisible, écriture impossible,
-2 erreur d'utilisation.
+élément ou onglet absent ou refusé, 2 erreur d'utilisation.
 )";
 
 struct Command {

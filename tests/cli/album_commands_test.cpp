@@ -1,6 +1,9 @@
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "album/album_document.h"
+#include "imaging/bmp_writer.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -126,6 +129,159 @@ TEST(CliAlbum, InfoShowsTheAlbumAfterPagination)
     // The second photo (127 x 64 in a 185 x 140 box) sits centred in the
     // lower slot of the right page: (316, 184) + (0, (140 - 93) / 2).
     EXPECT_NE(out.find("[316, 207, 501, 300]"), std::string::npos) << out;
+}
+
+
+// ---- editing commands --------------------------------------------------------
+
+// An album with tabs on: three small photos, a text, and a second section
+// that starts at item 2 (sections 0, 0, 1, 1).
+class CliEditing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        picture = dir.File("p.bmp");
+        ASSERT_TRUE(WriteBMPFile(picture, test::MakeRgbPicture(16, 12, [](int32_t x, int32_t y) {
+                                     return Rgb{static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 20), 80};
+                                 })));
+        album = dir.File("e.qza");
+        ASSERT_EQ(RunCli({"album", "new", album, "--tabs", "on"}), 0);
+        ASSERT_EQ(RunCli({"album", "add", album, picture, picture, picture}), 0);
+        ASSERT_EQ(RunCli({"album", "add-text", album, "Fin"}), 0);
+        ASSERT_EQ(RunCli({"album", "add-tab", album, "--before", "2", "--name", "Deux"}), 0);
+    }
+    std::unique_ptr<CLumoraDoc> Reopen()
+    {
+        auto doc = std::make_unique<CLumoraDoc>();
+        EXPECT_TRUE(doc->OnOpenDocument(album));
+        return doc;
+    }
+    std::vector<int16_t> Sections()
+    {
+        std::vector<int16_t> sections;
+        const auto doc = Reopen();
+        for (const auto& item : doc->items)
+            sections.push_back(item->tabIndex);
+        return sections;
+    }
+    // Runs a command that must fail with `code` and leave the file as it was.
+    void ExpectRefused(const std::vector<std::string>& args, int code, const std::string& message = {})
+    {
+        const auto before = test::ReadBytes(album);
+        std::string err;
+        EXPECT_EQ(RunCli(args, nullptr, &err), code) << args[1];
+        EXPECT_FALSE(err.empty());
+        if (!message.empty()) {
+            EXPECT_NE(err.find(message), std::string::npos) << err;
+        }
+        EXPECT_EQ(test::ReadBytes(album), before) << args[1];
+    }
+    TempDir dir;
+    std::string picture, album;
+};
+
+TEST_F(CliEditing, DeleteFollowsTheSectionRules)
+{
+    ASSERT_EQ(Sections(), (std::vector<int16_t>{0, 0, 1, 1}));
+    std::string out;
+    ASSERT_EQ(RunCli({"album", "delete", album, "3"}, &out), 0);  // the text
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Sections(), (std::vector<int16_t>{0, 0, 1}));
+    // Item 2 is now alone in its section: its tab goes with it.
+    ASSERT_EQ(RunCli({"album", "delete", album, "2"}, &out), 0);
+    EXPECT_NE(out.find("« Deux »"), std::string::npos) << out;
+    EXPECT_EQ(Sections(), (std::vector<int16_t>{0, 0}));
+    EXPECT_EQ(Reopen()->tabs.size(), 1u);
+    ASSERT_EQ(RunCli({"album", "delete", album, "0"}), 0);
+    ASSERT_EQ(RunCli({"album", "delete", album, "0"}), 0);
+    EXPECT_TRUE(Reopen()->items.empty());
+    EXPECT_EQ(Reopen()->tabs.size(), 1u);
+
+    ExpectRefused({"album", "delete", album, "0"}, 1, "n'existe pas");
+    ExpectRefused({"album", "delete", album, "-1"}, 2);
+    ExpectRefused({"album", "delete", album}, 2);
+    ExpectRefused({"album", "delete", album, "0", "--at", "1"}, 2, "option inconnue");
+}
+
+TEST_F(CliEditing, DeleteTabJoinsItsItemsToThePreviousSectionButKeepsTheFirst)
+{
+    ExpectRefused({"album", "delete-tab", album, "0"}, 1,
+                  "Il n'est pas possible de supprimer le premier onglet de l'album.");
+    ExpectRefused({"album", "delete-tab", album, "2"}, 1, "n'existe pas");
+    ExpectRefused({"album", "delete-tab", album, "un"}, 2);
+    ASSERT_EQ(RunCli({"album", "delete-tab", album, "1"}), 0);
+    EXPECT_EQ(Sections(), (std::vector<int16_t>{0, 0, 0, 0}));
+    EXPECT_EQ(Reopen()->tabs.size(), 1u);
+}
+
+TEST_F(CliEditing, TabChangesNameAndColoursAndKeepsWhatIsNotGiven)
+{
+    ASSERT_EQ(RunCli({"album", "tab", album, "1", "--name", "Nuit", "--namecolor", "0x00FFFF"}), 0);
+    auto doc = Reopen();
+    const COLORREF tabColor = doc->tabs[1]->tabColor;
+    EXPECT_EQ(doc->tabs[1]->name, "Nuit");
+    EXPECT_EQ(doc->tabs[1]->nameColor, 0x00FFFFu);
+    ASSERT_EQ(RunCli({"album", "tab", album, "1", "--color", "255"}), 0);
+    doc = Reopen();
+    EXPECT_EQ(doc->tabs[1]->name, "Nuit");
+    EXPECT_EQ(doc->tabs[1]->tabColor, 255u);
+    EXPECT_NE(tabColor, 255u);  // it did change
+
+    ExpectRefused({"album", "tab", album, "1"}, 2, "rien à changer");
+    ExpectRefused({"album", "tab", album, "1", "--color", "0x1000000"}, 2);
+    ExpectRefused({"album", "tab", album, "1", "--name"}, 2);
+    ExpectRefused({"album", "tab", album, "7", "--name", "x"}, 1, "n'existe pas");
+}
+
+TEST_F(CliEditing, TextChangesATextItemOnly)
+{
+    ASSERT_EQ(RunCli({"album", "text", album, "3", "--text", "Au revoir", "--color", "0xFF0000",
+                      "--font", "Arial:-20:bold:italic"}),
+              0);
+    auto doc = Reopen();
+    const CMyObject& text = *doc->items[3];
+    EXPECT_EQ(text.text, "Au revoir");
+    EXPECT_EQ(text.textColor, 0xFF0000u);
+    ASSERT_TRUE(text.font);
+    EXPECT_EQ(text.font->faceName, "Arial");
+    EXPECT_EQ(text.font->height, -20);
+    EXPECT_EQ(text.font->weight, 700);
+    EXPECT_EQ(text.font->italic, 1);
+
+    ASSERT_EQ(RunCli({"album", "text", album, "3", "--font", "Liberation Serif:-13"}), 0);
+    doc = Reopen();
+    EXPECT_EQ(doc->items[3]->text, "Au revoir");
+    EXPECT_EQ(doc->items[3]->font->faceName, "Liberation Serif");
+    EXPECT_EQ(doc->items[3]->font->weight, 400);
+    EXPECT_EQ(doc->items[3]->font->italic, 0);
+
+    ExpectRefused({"album", "text", album, "0", "--text", "x"}, 1, "n'est pas un texte");
+    ExpectRefused({"album", "text", album, "9", "--text", "x"}, 1, "n'est pas un texte");
+    ExpectRefused({"album", "text", album, "3"}, 2, "rien à changer");
+    for (const char* font : {"Arial", "Arial:0", ":-16", "Arial:-16:souligné", "Arial:-1001"})
+        ExpectRefused({"album", "text", album, "3", "--font", font}, 2, "--font");
+    ExpectRefused({"album", "text", album, "3", "--color", "rouge"}, 2);
+}
+
+TEST_F(CliEditing, DescribeLeavesAnUnchangedAlbumAlone)
+{
+    ASSERT_EQ(RunCli({"album", "describe", album, "0", "Matin"}), 0);
+    EXPECT_EQ(Reopen()->items[0]->description, "Matin");
+    const auto saved = std::filesystem::last_write_time(album);
+    std::filesystem::last_write_time(album, saved - std::chrono::hours(1));
+    ASSERT_EQ(RunCli({"album", "describe", album, "0", "Matin"}), 0);
+    EXPECT_EQ(std::filesystem::last_write_time(album), saved - std::chrono::hours(1));
+    ExpectRefused({"album", "describe", album, "3", "x"}, 1, "n'est pas une photo");
+}
+
+TEST(CliHelp, NamesTheEditingCommands)
+{
+    std::string out;
+    ASSERT_EQ(RunCli({"--help"}, &out), 0);
+    for (const char* usage : {"album delete FICHIER INDEX", "album delete-tab FICHIER ONGLET",
+                              "album tab FICHIER ONGLET [--name NOM] [--color C] [--namecolor C]",
+                              "album text FICHIER INDEX [--text T] [--color C]"})
+        EXPECT_NE(out.find(usage), std::string::npos) << usage;
 }
 
 }  // namespace

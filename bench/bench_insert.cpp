@@ -1,0 +1,183 @@
+// Inserting photos into an album, and where the time goes: a hundred
+// 4000 x 3000 JPEG photos into a Maxi 2+2 album through InsertImages, then
+// each step of one photo's insertion on its own (reading the file, reducing
+// it onto the application palette, placing the item in the album).
+//   build/bench/bench_insert
+// The argument of the JPEG benchmarks is the "JPEG en 256 couleurs"
+// preference: 1 (the default) has libjpeg map every picture onto 236
+// colours with Floyd-Steinberg dithering while it decodes, 0 reads 24 bits.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "album/album_commands.h"
+#include "imaging/halftone.h"
+#include "imaging/jpeg_reader.h"
+#include "imaging/jpeg_writer.h"
+#include "imaging/load_settings.h"
+#include "imaging/palette.h"
+
+namespace lumora {
+namespace {
+
+constexpr int kWidth = 4000, kHeight = 3000;
+constexpr int kPhotos = 100;
+constexpr int kDistinctFiles = 4;
+constexpr int16_t kMaxi = 1;  // Maxi 2+2: 185 x 140 picture boxes
+
+// A photo-like picture: smooth light with some grain, which compresses and
+// decodes like a real photograph rather than a flat or random one.
+HDIB PhotoLikePicture(unsigned seed)
+{
+    HDIB dib = AllocDIB(kWidth, kHeight, 24);
+    std::mt19937 rng(seed);
+    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t stride = DIBRowBytes(kWidth, 24);
+    for (int y = 0; y < kHeight; ++y) {
+        uint8_t* p = pixels + static_cast<uint64_t>(y) * stride;
+        for (int x = 0; x < kWidth; ++x, p += 3) {
+            const int grain = static_cast<int>(rng() % 24);
+            p[0] = static_cast<uint8_t>((x * 255 / kWidth + seed * 40 + grain) & 0xFF);
+            p[1] = static_cast<uint8_t>((y * 255 / kHeight + grain) & 0xFF);
+            p[2] = static_cast<uint8_t>(((x + y) * 128 / (kWidth + kHeight) + 100 + grain) & 0xFF);
+        }
+    }
+    return dib;
+}
+
+// The JPEG files, written once per run into a directory of their own.
+const std::vector<std::string>& JpegFiles()
+{
+    static const std::vector<std::string> files = [] {
+        const auto dir = std::filesystem::temp_directory_path() / "lumora-bench-insert";
+        std::filesystem::create_directories(dir);
+        std::vector<std::string> paths;
+        for (int i = 0; i < kDistinctFiles; ++i) {
+            paths.push_back((dir / ("photo" + std::to_string(i) + ".jpg")).string());
+            WriteJPEGFile(PhotoLikePicture(static_cast<unsigned>(i)), paths.back(), 85);
+        }
+        return paths;
+    }();
+    return files;
+}
+
+std::vector<std::string> HundredPaths()
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < kPhotos; ++i)
+        paths.push_back(JpegFiles()[static_cast<size_t>(i % kDistinctFiles)]);
+    return paths;
+}
+
+// Sets the JPEG colour mode for one benchmark and the readers' own progress
+// off, as the insertion loop has it.
+class JpegMode {
+public:
+    explicit JpegMode(bool jpeg256) : saved_(LoadSettings().jpeg256)
+    {
+        LoadSettings().jpeg256 = jpeg256;
+    }
+    ~JpegMode() { LoadSettings().jpeg256 = saved_; }
+
+private:
+    bool saved_;
+    ScopedLoadProgressOff quiet_;
+};
+
+void PerPhoto(benchmark::State& state, int photosPerIteration)
+{
+    state.SetItemsProcessed(state.iterations() * photosPerIteration);
+    state.counters["per_photo"] = benchmark::Counter(
+        photosPerIteration, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// The whole command: a hundred photos into a new album.
+void BM_InsertHundredPhotos(benchmark::State& state)
+{
+    const std::vector<std::string> paths = HundredPaths();
+    JpegMode mode(state.range(0) != 0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<CLumoraDoc>();
+        doc->OnNewDocument();
+        doc->layoutIndex = kMaxi;
+        state.ResumeTiming();
+        const int selection = InsertImages(*doc, paths, 0, false, nullptr);
+        benchmark::DoNotOptimize(selection);
+        if (doc->items.size() != paths.size())
+            state.SkipWithError("a photo was not inserted");
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+    PerPhoto(state, kPhotos);
+}
+BENCHMARK(BM_InsertHundredPhotos)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Step 1: reading the file (libjpeg's decoding, and its colour mapping when
+// the 256-colour mode is on).
+void BM_DecodeJpeg(benchmark::State& state)
+{
+    JpegMode mode(state.range(0) != 0);
+    const std::string& path = JpegFiles()[0];
+    for (auto _ : state) {
+        HDIB picture = ReadJPEGFile(path);
+        if (!picture)
+            state.SkipWithError("the JPEG file was not read");
+        benchmark::DoNotOptimize(picture.Data());
+    }
+    PerPhoto(state, 1);
+}
+BENCHMARK(BM_DecodeJpeg)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// Step 2: the preview, sampled from the full picture and mapped onto the
+// application palette, from the 8-bit or the 24-bit decoding.
+void BM_ResizeToAppPalette(benchmark::State& state)
+{
+    HDIB full;
+    {
+        JpegMode mode(state.range(0) != 0);
+        full = ReadJPEGFile(JpegFiles()[0]);
+    }
+    const FittedSize size = FitPreview(185, 140, kWidth, kHeight);
+    for (auto _ : state) {
+        HDIB preview = ResizeToAppPalette(full, size.width, size.height, AppPalette());
+        benchmark::DoNotOptimize(preview.Data());
+    }
+    PerPhoto(state, 1);
+}
+BENCHMARK(BM_ResizeToAppPalette)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// Step 3: placing finished photos in the album, each insertion with its
+// change step (pagination of the growing album, the modified flag).
+void BM_PlaceHundredPhotos(benchmark::State& state)
+{
+    HDIB boxSized = AllocDIB(185, 140, 8);
+    FillColorTableFromPalette(boxSized.Data(), &AppPalette(), ColorTableMode::Rgb);
+    std::vector<std::unique_ptr<CMyObject>> items;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CLumoraDoc doc;
+        doc.OnNewDocument();
+        doc.layoutIndex = kMaxi;
+        items.clear();
+        for (int i = 0; i < kPhotos; ++i) {
+            // A preview of exactly the box size is not made again.
+            items.push_back(std::make_unique<CMyObject>("/photos/p" + std::to_string(i) + ".jpg"));
+            items.back()->preview.Attach(boxSized.Clone());
+        }
+        state.ResumeTiming();
+        for (auto& item : items)
+            doc.InsertItem(std::move(item), doc.items.size());
+        benchmark::DoNotOptimize(doc.pageCount);
+    }
+    PerPhoto(state, kPhotos);
+}
+BENCHMARK(BM_PlaceHundredPhotos)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lumora

@@ -63,12 +63,15 @@ void CLumoraDoc::RemakePreviews()
                 ++i;
                 continue;
             }
+            // The gauge counts the photo just done: its index + 1 of the
+            // items there are now.
+            const size_t done = i + 1;
             if (items[i]->LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette())) {
                 ++i;
             } else {
                 items.erase(items.begin() + static_cast<ptrdiff_t>(i));
             }
-            progress.SetProgress(static_cast<long>(i + 1),
+            progress.SetProgress(static_cast<long>(done),
                                  std::max<long>(static_cast<long>(items.size()), 1));
         }
         progress.End();

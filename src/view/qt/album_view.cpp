@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "album/qt/album_settings.h"
 #include "app/commands.h"
 #include "app/lumora_app.h"
 #include "app/main_frame.h"
@@ -209,6 +210,7 @@ QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, cons
     }
     FollowActiveWindow(frame);
     InstallAlbumNavigation(frame);
+    InstallAlbumSettingsCommands(frame);
     auto* view = new CLumoraView(doc, book, prefs);
     auto* window = new CCorvantMDI(prefs.maximiseOnOpen);
     window->setWidget(view);

@@ -62,13 +62,16 @@ void CLumoraDoc::RemakePreviews()
                 ++i;
                 continue;
             }
+            // The gauge counts the photo just done: its index + 1 of the
+            // items there are now.
+            const size_t done = i + 1;
             if (LoadPreviewForLayout(*items[i])) {
                 ++i;
             } else {
                 items.erase(items.begin() + static_cast<ptrdiff_t>(i));
             }
-            progress.SetProgress(static_cast<long>(i + 1),
-                                 std::max<long>(static_cast<long>(items.size()), 1));
+            const size_t total = std::max<size_t>(items.size(), 1);
+            progress.SetProgress(static_cast<long>(std::min(done, total)), static_cast<long>(total));
         }
         progress.End();
     }

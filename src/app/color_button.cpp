@@ -5,6 +5,21 @@
 #include <QStyleOptionButton>
 
 namespace lumora {
+namespace {
+
+struct ProgramColors {
+    CustomColors own{};
+    CustomColors* colors = &own;
+    std::function<void()> changed;
+};
+
+ProgramColors& Program()
+{
+    static ProgramColors program;
+    return program;
+}
+
+}  // namespace
 
 QColor ToQColor(ColorRef color)
 {
@@ -17,12 +32,29 @@ ColorRef FromQColor(const QColor& color)
            (static_cast<ColorRef>(color.blue()) << 16);
 }
 
-CColorButton::CColorButton(const QString& label, ColorRef color,
-                           std::array<ColorRef, 16>* customColors, QWidget* parent)
+void UseProgramCustomColors(CustomColors* colors, std::function<void()> changed)
+{
+    ProgramColors& program = Program();
+    program.colors = colors ? colors : &program.own;
+    program.changed = std::move(changed);
+}
+
+CustomColors& ProgramCustomColors()
+{
+    return *Program().colors;
+}
+
+CColorButton::CColorButton(const QString& label, ColorRef color, CustomColors* customColors,
+                           QWidget* parent)
     : QPushButton(label, parent), color_(color), customColors_(customColors)
 {
     setMinimumWidth(140);
     connect(this, &QPushButton::clicked, this, &CColorButton::Choose);
+}
+
+CColorButton::CColorButton(const QString& label, ColorRef color, QWidget* parent)
+    : CColorButton(label, color, nullptr, parent)
+{
 }
 
 void CColorButton::SetColor(ColorRef color)
@@ -33,15 +65,19 @@ void CColorButton::SetColor(ColorRef color)
 
 void CColorButton::Choose()
 {
-    if (customColors_)
-        for (int i = 0; i < 16; ++i)
-            QColorDialog::setCustomColor(i, ToQColor((*customColors_)[static_cast<size_t>(i)]));
+    // The program's colours are looked up at each click: the application
+    // may have pointed them elsewhere since the button was made.
+    CustomColors& custom = customColors_ ? *customColors_ : ProgramCustomColors();
+    for (int i = 0; i < 16; ++i)
+        QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<size_t>(i)]));
     const QColor chosen = QColorDialog::getColor(ToQColor(color_), this);
-    if (customColors_)
-        for (int i = 0; i < 16; ++i)
-            (*customColors_)[static_cast<size_t>(i)] = FromQColor(QColorDialog::customColor(i));
+    const CustomColors before = custom;
+    for (int i = 0; i < 16; ++i)
+        custom[static_cast<size_t>(i)] = FromQColor(QColorDialog::customColor(i));
+    if (!customColors_ && custom != before && Program().changed)
+        Program().changed();
     if (chosen.isValid())
-        SetColor(FromQColor(chosen));
+        SetColor(adjust_ ? adjust_(FromQColor(chosen)) : FromQColor(chosen));
 }
 
 void CColorButton::paintEvent(QPaintEvent* event)

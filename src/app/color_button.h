@@ -3,6 +3,7 @@
 // the program's sixteen custom colours.
 #include <QPushButton>
 #include <array>
+#include <functional>
 
 #include "app/preferences.h"
 
@@ -11,13 +12,30 @@ namespace lumora {
 QColor ToQColor(ColorRef color);
 ColorRef FromQColor(const QColor& color);
 
+using CustomColors = std::array<ColorRef, 16>;
+
+// The sixteen custom colours every colour dialog of the program offers. The
+// application points them at its preferences and is told, through
+// `changed`, when a colour dialog has altered them, so that the "colors"
+// section follows. Without an owner they live in the process only.
+void UseProgramCustomColors(CustomColors* colors, std::function<void()> changed = {});
+CustomColors& ProgramCustomColors();
+
 class CColorButton : public QPushButton {
     Q_OBJECT
 public:
-    CColorButton(const QString& label, ColorRef color, std::array<ColorRef, 16>* customColors,
+    // With the custom colours of `customColors` (a dialog's working copy,
+    // stored by its owner) ...
+    CColorButton(const QString& label, ColorRef color, CustomColors* customColors,
                  QWidget* parent = nullptr);
+    // ... or with the program's own.
+    CColorButton(const QString& label, ColorRef color, QWidget* parent = nullptr);
+
     ColorRef Color() const { return color_; }
     void SetColor(ColorRef color);
+    // Applied to every colour chosen in the dialog before the button takes
+    // it (the title colour keeps only what the screen can show).
+    void SetColorAdjuster(std::function<ColorRef(ColorRef)> adjust) { adjust_ = std::move(adjust); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,7 +44,8 @@ private:
     void Choose();
 
     ColorRef color_;
-    std::array<ColorRef, 16>* customColors_;
+    CustomColors* customColors_;
+    std::function<ColorRef(ColorRef)> adjust_;
 };
 
 }  // namespace lumora

@@ -8,6 +8,7 @@
 
 #include "album/album_document.h"
 #include "app/album_gui_hooks.h"
+#include "app/color_button.h"
 #include "app/document_manager.h"
 #include "app/main_frame.h"
 #include "app/splash_window.h"
@@ -28,6 +29,7 @@ CLumoraApp::CLumoraApp(const QString& iniPath) : profile_(std::make_unique<Profi
 CLumoraApp::~CLumoraApp()
 {
     RemoveAlbumGuiHooks();
+    UseProgramCustomColors(nullptr);
     InstallErrorReporter(nullptr);
     InstallPrompter(nullptr);
     InstallProgressSink(nullptr);
@@ -43,6 +45,9 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     const QScreen* screen = QGuiApplication::primaryScreen();
     preferences_.ClampPropertiesPosition(screen ? screen->size() : QSize(1024, 768));
     ApplyReadingPreferences();
+    // Colours added in any colour dialog are kept at once.
+    UseProgramCustomColors(&preferences_.customColors,
+                           [this] { SaveCustomColors(*profile_, preferences_.customColors); });
 
     frame_ = std::make_unique<CMainFrame>(preferences_, *profile_);
     documents_ = std::make_unique<DocumentManager>(*frame_, *profile_);

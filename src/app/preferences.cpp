@@ -82,9 +82,13 @@ void Preferences::Save(Profile& p) const
     p.WriteProfileInt(kMainWin, "PropPosY", propPosY);
     p.WriteProfileString(kPrefs, "CouleurFondStd", couleurFondStd);
     p.WriteProfileString(kPrefs, "CouleurView", couleurView);
+    SaveCustomColors(p, customColors);
+}
+
+void SaveCustomColors(Profile& p, const std::array<ColorRef, 16>& colors)
+{
     for (int i = 0; i < 16; ++i)
-        p.WriteProfileString(kColors, CustomColorKey(i),
-                             QString::number(customColors[static_cast<size_t>(i)]));
+        p.WriteProfileString(kColors, CustomColorKey(i), QString::number(colors[static_cast<size_t>(i)]));
 }
 
 void Preferences::ClampPropertiesPosition(QSize screen)

@@ -65,6 +65,10 @@ struct WindowPlacement {
     bool statusBar = true;
 };
 
+// The sixteen custom colours alone, as the "colors" section holds them
+// ("CustColor01" to "CustColor16", decimal COLORREF values).
+void SaveCustomColors(Profile& profile, const std::array<ColorRef, 16>& colors);
+
 WindowPlacement LoadWindowPlacement(const Profile& profile);
 void SaveWindowPlacement(Profile& profile, const WindowPlacement& placement);
 

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "album/qt/album_settings.h"
 #include "app/commands.h"
 #include "app/lumora_app.h"
 #include "app/main_frame.h"
@@ -346,6 +347,7 @@ QMdiSubWindow* OpenAlbumWindow(CMainFrame& frame, const BookPictures& book, cons
     FollowActiveWindow(frame);
     InstallAlbumNavigation(frame);
     InstallEditingCommands(frame);
+    InstallAlbumSettingsCommands(frame);
     auto* view = new CLumoraView(doc, book, prefs);
     auto* window = new CCorvantMDI(prefs.maximiseOnOpen);
     window->setWidget(view);

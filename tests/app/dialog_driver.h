@@ -1,0 +1,62 @@
+#pragma once
+// Driving dialogs from a test as a user would: the modal dialog opened by
+// exec() is answered from the event loop it runs, and controls are found by
+// their object names ("edit1001", "button1"...).
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+
+namespace lumora::test {
+
+using DialogAction = std::function<void(QWidget&)>;
+
+inline void PollForModal(QPointer<QWidget> outer, DialogAction act, int attemptsLeft)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == outer) {
+        if (attemptsLeft > 0)
+            QTimer::singleShot(10, [=] { PollForModal(outer, act, attemptsLeft - 1); });
+        else
+            ADD_FAILURE() << "no dialog opened";
+        return;
+    }
+    // A dialog the test failed to close must not hang the run.
+    QTimer::singleShot(10000, [dialog = QPointer<QWidget>(modal)] {
+        if (dialog && dialog->isVisible()) {
+            ADD_FAILURE() << "dialog left open";
+            dialog->close();
+        }
+    });
+    act(*modal);
+}
+
+// Runs `act` on the next modal dialog that opens above the current one.
+inline void WhenModal(DialogAction act)
+{
+    QPointer<QWidget> outer = QApplication::activeModalWidget();
+    QTimer::singleShot(0, [=] { PollForModal(outer, act, 300); });
+}
+
+// The control `name`; a missing one fails the test and gives a stand-in.
+template <typename T>
+T& Get(QWidget& dialog, const QString& name)
+{
+    if (T* child = dialog.findChild<T*>(name))
+        return *child;
+    ADD_FAILURE() << "no control " << name.toStdString();
+    static T* standIn = new T;
+    return *standIn;
+}
+
+inline void Click(QWidget& dialog, const QString& name) { Get<QPushButton>(dialog, name).click(); }
+inline void Type(QWidget& dialog, const QString& name, const QString& text)
+{
+    Get<QLineEdit>(dialog, name).setText(text);
+}
+
+}  // namespace lumora::test

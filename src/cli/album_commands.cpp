@@ -190,9 +190,12 @@ int NoSuchTab(const CLumoraDoc& doc, int tab)
                                  std::to_string(doc.tabs.size()) + " onglet(s))");
 }
 
-// The item or tab number that follows FILE; a usage error when it is not one.
-std::optional<int> NumberAfterFile(const OptionReader& options, const std::string& usage)
+// Commands of the form FILE NUMBER [...], `words` words in all: the item
+// or tab number that follows FILE, or nothing after a usage error.
+std::optional<int> NumberAfterFile(OptionReader& options, size_t words, const std::string& usage)
 {
+    if (!options.Finish(words, words, usage))
+        return std::nullopt;
     const auto number = ParseIndex(options.Words()[1]);
     if (!number)
         Fail(kExitUsage, usage);
@@ -239,10 +242,8 @@ int RunDescribe(Arguments args)
 {
     OptionReader options(std::move(args));
     const char* usage = "usage : lumora-cli album describe FICHIER INDEX TEXTE";
-    if (!options.Finish(3, 3, usage))
-        return kExitUsage;
     const auto& words = options.Words();
-    const auto index = NumberAfterFile(options, usage);
+    const auto index = NumberAfterFile(options, 3, usage);
     if (!index)
         return kExitUsage;
     return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
@@ -285,10 +286,8 @@ int RunDelete(Arguments args)
 {
     OptionReader options(std::move(args));
     const char* usage = "usage : lumora-cli album delete FICHIER INDEX";
-    if (!options.Finish(2, 2, usage))
-        return kExitUsage;
     const auto& words = options.Words();
-    const auto index = NumberAfterFile(options, usage);
+    const auto index = NumberAfterFile(options, 2, usage);
     if (!index)
         return kExitUsage;
     return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
@@ -305,10 +304,8 @@ int RunDeleteTab(Arguments args)
 {
     OptionReader options(std::move(args));
     const char* usage = "usage : lumora-cli album delete-tab FICHIER ONGLET";
-    if (!options.Finish(2, 2, usage))
-        return kExitUsage;
     const auto& words = options.Words();
-    const auto tab = NumberAfterFile(options, usage);
+    const auto tab = NumberAfterFile(options, 2, usage);
     if (!tab)
         return kExitUsage;
     return EditAlbum(words[0], [&](CLumoraDoc& doc) -> int {
@@ -328,10 +325,8 @@ int RunTab(Arguments args)
     const auto nameColor = options.Color("--namecolor");
     const char* usage =
         "usage : lumora-cli album tab FICHIER ONGLET [--name NOM] [--color C] [--namecolor C]";
-    if (!options.Finish(2, 2, usage))
-        return kExitUsage;
     const auto& words = options.Words();
-    const auto tab = NumberAfterFile(options, usage);
+    const auto tab = NumberAfterFile(options, 2, usage);
     if (!tab)
         return kExitUsage;
     if (!name && !color && !nameColor)
@@ -355,10 +350,8 @@ int RunText(Arguments args)
     const auto fontSpec = options.Text("--font");
     const char* usage = "usage : lumora-cli album text FICHIER INDEX [--text T] [--color C] "
                         "[--font POLICE:HAUTEUR[:bold][:italic]]";
-    if (!options.Finish(2, 2, usage))
-        return kExitUsage;
     const auto& words = options.Words();
-    const auto index = NumberAfterFile(options, usage);
+    const auto index = NumberAfterFile(options, 2, usage);
     if (!index)
         return kExitUsage;
     if (!text && !color && !fontSpec)

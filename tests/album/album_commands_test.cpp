@@ -15,15 +15,8 @@ namespace lumora {
 namespace {
 
 using test::CapturingReporter;
+using test::TabIndices;
 using test::TempDir;
-
-std::vector<int16_t> TabIndices(const CLumoraDoc& doc)
-{
-    std::vector<int16_t> indices;
-    for (const auto& item : doc.items)
-        indices.push_back(item->tabIndex);
-    return indices;
-}
 
 std::vector<std::string> Names(const CLumoraDoc& doc)
 {

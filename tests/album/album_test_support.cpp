@@ -112,4 +112,12 @@ void ExpectSameAlbum(const CLumoraDoc& a, const CLumoraDoc& b)
     }
 }
 
+std::vector<int16_t> TabIndices(const CLumoraDoc& doc)
+{
+    std::vector<int16_t> indices;
+    for (const auto& item : doc.items)
+        indices.push_back(item->tabIndex);
+    return indices;
+}
+
 }  // namespace lumora::test

@@ -43,6 +43,9 @@ HDIB SmallPreview(int32_t width, int32_t height, uint8_t fill);
 // A new album holding two tabs, two photos with small previews and a text.
 void FillSampleAlbum(CLumoraDoc& doc);
 
+// Each item's tab index, in album order.
+std::vector<int16_t> TabIndices(const CLumoraDoc& doc);
+
 // Every field of two documents, items and tabs included, compared with
 // gtest expectations.
 void ExpectSameAlbum(const CLumoraDoc& a, const CLumoraDoc& b);

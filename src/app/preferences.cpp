@@ -1,5 +1,6 @@
 #include "app/preferences.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/qt/profile.h"
@@ -122,9 +123,15 @@ QString FormatPos(const QRect& normal)
 
 QRect ParsePos(const QString& text)
 {
+    // Coordinates beyond any screen are cut to a range whose differences
+    // still fit an int, whatever the file holds.
+    constexpr long kFarthest = 1'000'000;
     const QByteArray bytes = text.toLatin1();
     auto at = [&](int offset) {
-        return offset < bytes.size() ? std::atoi(bytes.constData() + offset) : 0;
+        if (offset >= bytes.size())
+            return 0;
+        const long value = std::strtol(bytes.constData() + offset, nullptr, 10);
+        return static_cast<int>(std::clamp(value, -kFarthest, kFarthest));
     };
     const int left = at(0), top = at(5), right = at(10), bottom = at(15);
     return QRect(left, top, right - left, bottom - top);

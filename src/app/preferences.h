@@ -53,6 +53,8 @@ struct Preferences {
     // coordinates become 0 and positions keep 20 pixels on the screen.
     void ClampPropertiesPosition(QSize screen);
 
+    friend bool operator==(const Preferences&, const Preferences&) = default;
+
     ColorRef DeskColor() const;
     ColorRef ViewerColor() const;
 };
@@ -63,6 +65,8 @@ struct WindowPlacement {
     bool maximized = false;
     bool toolBar = true;
     bool statusBar = true;
+
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };
 
 // The sixteen custom colours alone, as the "colors" section holds them

@@ -53,8 +53,9 @@ bool IsReadable(const TiffLayout& layout)
     if (bits < 1 || bits > 8 || !(samples == 1 || samples == 3 || samples == 4) ||
         layout.photometric > PHOTOMETRIC_PALETTE)
         return false;
-    // RGB is read as bytes; libtiff cannot compose smaller RGB samples either.
-    return IsGreyOrPalette(layout) || bits == 8;
+    // RGB is read as bytes, three or four to a pixel; libtiff cannot
+    // compose smaller RGB samples either.
+    return IsGreyOrPalette(layout) || (bits == 8 && samples >= 3);
 }
 
 // Whether rows can be taken one scanline at a time; the other readable

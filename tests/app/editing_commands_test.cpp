@@ -25,7 +25,7 @@
 #include "view/qt/album_view.h"
 #include "view/qt/delete_dialogs.h"
 #include "view/qt/image_properties_dialog.h"
-#include "view/qt/picture_file_dialog.h"
+#include "imaging/qt/picture_file_dialog.h"
 #include "view/qt/tab_dialog.h"
 #include "view/qt/text_dialog.h"
 

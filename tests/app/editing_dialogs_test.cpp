@@ -9,13 +9,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/main_frame.h"
 #include "imaging/load_settings.h"
+#include "platform/qt/profile.h"
 #include "imaging/qt/load_error_dialog.h"
 #include "modal_answers.h"
 #include "support/test_support.h"
 #include "view/qt/album_load_error.h"
-#include "view/qt/picture_file_dialog.h"
-#include "view/qt/picture_preview.h"
+#include "imaging/qt/picture_file_dialog.h"
+#include "imaging/qt/picture_preview.h"
 #include "view/qt/text_dialog.h"
 
 namespace lumora {
@@ -178,6 +180,34 @@ TEST(AlbumLoadError, CancelledBrowsingKeepsThePathAndAbandonGivesNothing)
     });
     EXPECT_FALSE(AskAlbumLoadError(nullptr, "/Photos/Perdue.BMP", showApercu).has_value());
     EXPECT_EQ(afterBrowse, "/photos/perdue.bmp");
+}
+
+TEST(PictureLoadError, BrowsesWithThePreviewOfTheProgramsPreference)
+{
+    test::TempDir dir;
+    test::WriteBytes(dir.File("found.bmp"), test::ReadBytes(kPhoto));
+    Profile profile(QString::fromStdString(dir.File("lumora.ini")));
+    Preferences prefs;
+    CMainFrame frame(prefs, profile);
+    bool previewOffered = false;
+    bool insertionOffered = true;
+    AnswerNextModal<CLoadErrorDlg>([&](CLoadErrorDlg& dialog) {
+        AnswerNextModal<CPictureFileDialog>([&](CPictureFileDialog& browser) {
+            previewOffered = browser.Preview().ShowBox().isChecked();
+            insertionOffered = browser.findChild<QRadioButton*>("radio1054") != nullptr;
+            browser.Preview().ShowBox().setChecked(false);
+            browser.selectFile(QString::fromStdString(dir.File("found.bmp")));
+            static_cast<QDialog&>(browser).accept();
+        });
+        Click(dialog, "browse");
+        Click(dialog, "retry");
+    });
+    const auto answer = AskLoadErrorPath(&frame, "/photos/perdue.bmp");
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(*answer, QString::fromStdString(dir.File("found.bmp")));
+    EXPECT_TRUE(previewOffered);
+    EXPECT_FALSE(insertionOffered);
+    EXPECT_FALSE(prefs.showApercu);  // the check box is the preference
 }
 
 TEST(TextDialog, DescribesTheFontAndKeepsLineBreaksAsAlbumsDo)

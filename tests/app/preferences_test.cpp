@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <limits>
 
 #include "app/preferences.h"
 #include "platform/qt/profile.h"
@@ -91,6 +92,31 @@ TEST(WindowPosition, NumbersAreReadAtFixedOffsets)
     EXPECT_EQ(shifted.top(), -1000);
     EXPECT_EQ(shifted.left() + shifted.width(), 0);   // atoi("0 0100 0400")
     EXPECT_EQ(shifted.top() + shifted.height(), 0);   // atoi("0 0400")
+}
+
+TEST(WindowPosition, NumbersBeyondAnyScreenAreCut)
+{
+    // Written by hand: the width would not fit an int.
+    const QRect far = ParsePos("-2147483648 2147483647");
+    EXPECT_EQ(far.left(), -1'000'000);
+    EXPECT_EQ(far.top(), 0);
+    EXPECT_GT(far.width(), 0);
+}
+
+TEST(PreferencesFile, NumbersBeyondAnIntStopAtItsLimits)
+{
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.File("lumora.ini"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[prefs]\nCompression=99999999999\nDiapoPause=-99999999999\nPhotoCDSize=3 pixels\n");
+    }
+    Preferences prefs;
+    prefs.Load(Profile(path));
+    EXPECT_EQ(prefs.compression, std::numeric_limits<int>::max());
+    EXPECT_EQ(prefs.diapoPause, std::numeric_limits<int>::min());
+    EXPECT_EQ(prefs.photoCDSize, 3);  // leading digits count
 }
 
 TEST(PropertiesWindowPosition, ClampedOntoTheScreen)

@@ -279,6 +279,15 @@ TEST(ReadTIFFFile, RefusalsAndDamage)
     EXPECT_FALSE(ReadTIFFFile(sixteen));
     EXPECT_TRUE(reporter.messages.empty());  // refused quietly
 
+    // RGB needs three samples a pixel: one sample would be read as three.
+    const std::string thinRgb = dir.File("rgb1.tif");
+    WriteTiff(thinRgb, 4, 2, [](TIFF* t) {
+        TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 1);
+        TIFFSetField(t, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    }, std::vector<uint8_t>(8, 200), 4);
+    EXPECT_FALSE(ReadTIFFFile(thinRgb));
+
     // A file cut inside its pixel data: libtiff's error, once, and no picture.
     std::vector<uint8_t> big(64 * 64, 77);
     const std::string whole = dir.File("whole.tif"), cut = dir.File("cut.tif");

@@ -1,6 +1,8 @@
 #include "imaging/qt/load_error_dialog.h"
 
-#include <QFileDialog>
+#include "app/main_frame.h"
+#include "imaging/qt/picture_file_dialog.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,15 @@ LoadErrorPrompt& InstalledPrompt()
 {
     static LoadErrorPrompt prompt;
     return prompt;
+}
+
+// The preview of the browsing dialog follows the program's ShowApercu
+// preference when the question comes from the main window.
+bool& ShowApercuFor(QWidget* parent)
+{
+    static bool withoutFrame = true;
+    auto* frame = parent ? qobject_cast<CMainFrame*>(parent->window()) : nullptr;
+    return frame ? frame->Prefs().showApercu : withoutFrame;
 }
 
 }  // namespace
@@ -57,10 +68,8 @@ QString CLoadErrorDlg::Path() const { return edit_->text(); }
 
 void CLoadErrorDlg::Browse()
 {
-    const QString chosen =
-        browser_ ? browser_(this, edit_->text())
-                 : QFileDialog::getOpenFileName(this, QString::fromStdString(LoadString(55017)), edit_->text(),
-                                                QtFileFilter(PictureFilter()), nullptr, QFileDialog::ReadOnly);
+    const QString chosen = browser_ ? browser_(this, edit_->text())
+                                    : BrowseForPicture(this, edit_->text(), ShowApercuFor(parentWidget()));
     if (chosen.isEmpty())
         return;
     edit_->setText(chosen);

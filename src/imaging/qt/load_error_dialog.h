@@ -18,7 +18,8 @@ public:
     // when the user cancelled.
     using PathBrowser = std::function<QString(QWidget* dialog, const QString& current)>;
 
-    // Without a browser "Parcourir.." opens the plain open-file dialog.
+    // Without a browser "Parcourir.." opens the picture file dialog with
+    // its preview.
     CLoadErrorDlg(const QString& path, QWidget* parent = nullptr, PathBrowser browser = {});
     // The path in the edit field.
     QString Path() const;

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 namespace lumora {
 namespace {
@@ -31,9 +34,12 @@ int Profile::GetProfileInt(const QString& section, const QString& key, int fallb
     if (!value.isValid())
         return fallback;
     // Like the platform's profile reader: leading digits count, the rest
-    // is ignored; no digits at all reads as 0.
+    // is ignored; no digits at all reads as 0. Numbers beyond an int stop
+    // at its limits.
     const QByteArray text = value.toString().trimmed().toLatin1();
-    return std::atoi(text.constData());
+    const long long number = std::strtoll(text.constData(), nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(number, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
 }
 
 QString Profile::GetProfileString(const QString& section, const QString& key,

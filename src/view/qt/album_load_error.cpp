@@ -6,7 +6,7 @@
 #include "imaging/qt/load_error_dialog.h"
 #include "platform/qt/dialog_support.h"
 #include "view/qt/album_navigation.h"
-#include "view/qt/picture_file_dialog.h"
+#include "imaging/qt/picture_file_dialog.h"
 
 namespace lumora {
 namespace {

@@ -11,7 +11,7 @@
 #include "platform/qt/dialog_support.h"
 #include "res/strings.h"
 #include "view/qt/dialog_buttons.h"
-#include "view/qt/picture_preview.h"
+#include "imaging/qt/picture_preview.h"
 #include "view/qt/text_drawing.h"
 
 namespace lumora {

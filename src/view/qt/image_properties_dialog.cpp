@@ -10,7 +10,7 @@
 #include "imaging/image_format.h"
 #include "platform/qt/dialog_support.h"
 #include "view/qt/dialog_buttons.h"
-#include "view/qt/picture_preview.h"
+#include "imaging/qt/picture_preview.h"
 #include "view/qt/text_drawing.h"
 
 namespace lumora {

@@ -1,4 +1,4 @@
-#include "view/qt/picture_file_dialog.h"
+#include "imaging/qt/picture_file_dialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,7 +10,7 @@
 #include "imaging/qt/load_error_dialog.h"
 #include "platform/qt/dialog_support.h"
 #include "res/strings.h"
-#include "view/qt/picture_preview.h"
+#include "imaging/qt/picture_preview.h"
 
 namespace lumora {
 namespace {

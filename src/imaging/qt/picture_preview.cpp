@@ -1,4 +1,4 @@
-#include "view/qt/picture_preview.h"
+#include "imaging/qt/picture_preview.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,0 +1,58 @@
+// Initialisation files from anywhere (lumora.ini is the user's to edit): the
+// preferences and the main window's placement read from them must stay
+// within what the program can use, and what is read must be written and
+// read back unchanged.
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+#include "app/preferences.h"
+#include "platform/qt/profile.h"
+
+namespace {
+
+QString WriteIni(const QTemporaryDir& dir, const uint8_t* data, size_t size)
+{
+    // A new name each time: the settings machinery keeps files it has read.
+    static int counter = 0;
+    const QString path = dir.filePath(QStringLiteral("lumora-%1.ini").arg(counter++));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    return path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    using namespace lumora;
+    static const QTemporaryDir dir;
+    const QString input = WriteIni(dir, data, size);
+    const QString output = input + QStringLiteral(".out");
+    {
+        const Profile profile(input);
+        Preferences prefs;
+        prefs.Load(profile);
+        const WindowPlacement placement = LoadWindowPlacement(profile);
+
+        Profile written(output);
+        prefs.Save(written);
+        SaveWindowPlacement(written, placement);
+        written.Sync();
+        const Profile reread(output);
+        Preferences back;
+        back.Load(reread);
+        if (!(back == prefs) || !(LoadWindowPlacement(reread) == placement))
+            __builtin_trap();
+
+        // The properties window always keeps a corner on the screen.
+        prefs.ClampPropertiesPosition(QSize(1024, 768));
+        if (prefs.propPosX < 0 || prefs.propPosX > 1004 || prefs.propPosY < 0 || prefs.propPosY > 748)
+            __builtin_trap();
+    }
+    QFile::remove(input);
+    QFile::remove(output);
+    return 0;
+}

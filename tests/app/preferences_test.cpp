@@ -96,11 +96,13 @@ TEST(WindowPosition, NumbersAreReadAtFixedOffsets)
 
 TEST(WindowPosition, NumbersBeyondAnyScreenAreCut)
 {
-    // Written by hand: the width would not fit an int.
+    // Written by hand: read at the fixed offsets, left is -2147483648 and
+    // bottom 47483647, whose difference would not fit an int.
     const QRect far = ParsePos("-2147483648 2147483647");
     EXPECT_EQ(far.left(), -1'000'000);
-    EXPECT_EQ(far.top(), 0);
-    EXPECT_GT(far.width(), 0);
+    EXPECT_EQ(far.top(), 483648);
+    EXPECT_EQ(far.left() + far.width(), 8);
+    EXPECT_EQ(far.top() + far.height(), 1'000'000);
 }
 
 TEST(PreferencesFile, NumbersBeyondAnIntStopAtItsLimits)

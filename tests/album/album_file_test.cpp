@@ -14,6 +14,7 @@ namespace {
 
 using test::Bytes;
 using test::CapturingReporter;
+using test::RecordingProgress;
 using test::TempDir;
 
 Bytes& DefaultFont(Bytes& b, int16_t height)
@@ -233,17 +234,6 @@ TEST_F(AlbumOpenFailure, MissingFileNamesThePath)
     EXPECT_TRUE(doc.OnOpenDocument(""));  // nothing to read
     ExpectUnchanged();
 }
-
-class RecordingProgress final : public ProgressSink {
-public:
-    RecordingProgress() { InstallProgressSink(this); }
-    ~RecordingProgress() override { InstallProgressSink(nullptr); }
-    void Begin() override { ++begun; }
-    void SetProgress(long done, long total) override { steps.emplace_back(done, total); }
-    void End() override { ++ended; }
-    int begun = 0, ended = 0;
-    std::vector<std::pair<long, long>> steps;
-};
 
 TEST_F(AlbumOpenFailure, ItemTotalOfZeroStillReadsEveryItem)
 {

@@ -35,6 +35,7 @@ namespace {
 
 using test::Click;
 using test::Get;
+using test::RecordingProgress;
 using test::Type;
 using test::WhenModal;
 
@@ -372,17 +373,6 @@ public:
     void EndWaitCursor() override { --waits; }
     std::vector<std::string> texts{"Prêt"};
     int waits = 0;
-};
-
-class RecordingProgress final : public ProgressSink {
-public:
-    RecordingProgress() { InstallProgressSink(this); }
-    ~RecordingProgress() override { InstallProgressSink(nullptr); }
-    void Begin() override { ++begun; }
-    void SetProgress(long done, long total) override { steps.emplace_back(done, total); }
-    void End() override { ++ended; }
-    int begun = 0, ended = 0;
-    std::vector<std::pair<long, long>> steps;
 };
 
 class LayoutChangeTest : public ::testing::Test {

@@ -69,20 +69,6 @@ inline Rgb Hex(uint32_t rgb)
     return {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
 }
 
-// Records begin, steps and end while installed.
-class RecordingProgress final : public ProgressSink {
-public:
-    RecordingProgress() { InstallProgressSink(this); }
-    ~RecordingProgress() override { InstallProgressSink(nullptr); }
-    void Begin() override { ++begun; }
-    void SetProgress(long done, long total) override { steps.push_back({done, total}); }
-    void End() override { ++ended; }
-
-    int begun = 0;
-    int ended = 0;
-    std::vector<std::pair<long, long>> steps;
-};
-
 // Sets the readers' own progress switch for a scope.
 class ProgressSwitch {
 public:

@@ -3,6 +3,7 @@
 // pictures by hand, capturing what the core tells the user.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imaging/dib.h"
@@ -44,6 +45,20 @@ public:
         MessageIcon icon;
     };
     std::vector<Message> messages;
+};
+
+// Records begin, steps and end of the progress gauge while installed.
+class RecordingProgress final : public ProgressSink {
+public:
+    RecordingProgress() { InstallProgressSink(this); }
+    ~RecordingProgress() override { InstallProgressSink(nullptr); }
+    void Begin() override { ++begun; }
+    void SetProgress(long done, long total) override { steps.emplace_back(done, total); }
+    void End() override { ++ended; }
+
+    int begun = 0;
+    int ended = 0;
+    std::vector<std::pair<long, long>> steps;
 };
 
 // Pixel access on valid blocks, rows counted from the first in memory.

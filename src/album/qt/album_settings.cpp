@@ -8,6 +8,7 @@
 #include "app/main_frame.h"
 #include "res/strings.h"
 #include "view/qt/album_navigation.h"
+#include "view/qt/album_command_support.h"
 #include "view/qt/album_view.h"
 
 namespace lumora {
@@ -82,19 +83,13 @@ bool EditAlbumProperties(QWidget* parent, CLumoraDoc& doc)
 
 void InstallAlbumSettingsCommands(CMainFrame& frame)
 {
-    if (frame.property("lumoraAlbumSettings").toBool())
+    if (!FirstInstall(frame, "lumoraAlbumSettings"))
         return;
-    frame.setProperty("lumoraAlbumSettings", true);
-    CMainFrame* f = &frame;
-    const auto onActiveAlbum = [f](bool (*edit)(QWidget*, CLumoraDoc&)) {
-        return [f, edit] {
-            if (CLumoraView* view = ActiveAlbumView(*f))
-                edit(f, view->Document());
-        };
+    const auto onActiveAlbum = [&frame](bool (*edit)(QWidget*, CLumoraDoc&)) {
+        return OnActiveAlbum(frame, [edit](CMainFrame& f, CLumoraView& view) { edit(&f, view.Document()); });
     };
-    const auto albumActive = [f] { return ActiveAlbumView(*f) != nullptr; };
-    frame.SetCommandHandler(kCmdAlbumProperties, onActiveAlbum(EditAlbumProperties), albumActive);
-    frame.SetCommandHandler(kCmdTitleFonts, onActiveAlbum(EditTitleAndFonts), albumActive);
+    frame.SetCommandHandler(kCmdAlbumProperties, onActiveAlbum(EditAlbumProperties), WhenActiveAlbum(frame, AnyAlbum));
+    frame.SetCommandHandler(kCmdTitleFonts, onActiveAlbum(EditTitleAndFonts), WhenActiveAlbum(frame, AnyAlbum));
 }
 
 }  // namespace lumora

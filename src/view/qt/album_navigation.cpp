@@ -8,6 +8,7 @@
 #include "app/main_frame.h"
 #include "res/strings.h"
 #include "view/page_queries.h"
+#include "view/qt/album_command_support.h"
 #include "view/qt/album_view.h"
 #include "view/qt/go_to_dialogs.h"
 #include "view/qt/text_drawing.h"
@@ -202,22 +203,11 @@ CLumoraView* ActiveAlbumView(CMainFrame& frame)
 
 void InstallAlbumNavigation(CMainFrame& frame)
 {
-    if (frame.property("lumoraAlbumNavigation").toBool())
+    if (!FirstInstall(frame, "lumoraAlbumNavigation"))
         return;
-    frame.setProperty("lumoraAlbumNavigation", true);
     CMainFrame* f = &frame;
-    auto on = [f](auto action) {
-        return [f, action] {
-            if (CLumoraView* view = ActiveAlbumView(*f))
-                action(*view);
-        };
-    };
-    auto when = [f](auto test) {
-        return [f, test] {
-            const CLumoraView* view = ActiveAlbumView(*f);
-            return view && test(*view);
-        };
-    };
+    auto on = [&frame](auto action) { return OnActiveAlbum(frame, action); };
+    auto when = [&frame](auto test) { return WhenActiveAlbum(frame, test); };
     auto position = [](const CLumoraView& v) { return v.State().Position(); };
 
     frame.SetCommandHandler(kCmdNextPage, on(NextPage),
@@ -241,7 +231,7 @@ void InstallAlbumNavigation(CMainFrame& frame)
                                     GoToPage(v, dialog.Number() - 1);
                                 UpdateLocationText(v);
                             }),
-                            when([](const CLumoraView&) { return true; }));
+                            when(AnyAlbum));
     frame.SetCommandHandler(kCmdGoToTab, on([f](CLumoraView& v) {
                                 QStringList names;
                                 for (const auto& tab : v.Document().tabs)

@@ -10,6 +10,7 @@
 #include "app/main_frame.h"
 #include "platform/user_interface.h"
 #include "view/qt/album_navigation.h"
+#include "view/qt/album_command_support.h"
 #include "view/qt/album_view.h"
 #include "view/qt/delete_dialogs.h"
 #include "view/qt/image_properties_dialog.h"
@@ -235,23 +236,11 @@ bool ShowSelectedItem(CLumoraView& view)
 
 void InstallEditingCommands(CMainFrame& frame)
 {
-    if (frame.property("lumoraEditingCommands").toBool())
+    if (!FirstInstall(frame, "lumoraEditingCommands"))
         return;
-    frame.setProperty("lumoraEditingCommands", true);
-    CMainFrame* f = &frame;
-    auto on = [f](auto command) {
-        return [f, command] {
-            if (CLumoraView* view = ActiveAlbumView(*f))
-                command(*f, *view);
-        };
-    };
-    auto when = [f](auto test) {
-        return [f, test] {
-            const CLumoraView* view = ActiveAlbumView(*f);
-            return view && test(*view);
-        };
-    };
-    auto always = [](const CLumoraView&) { return true; };
+    auto on = [&frame](auto command) { return OnActiveAlbum(frame, command); };
+    auto when = [&frame](auto test) { return WhenActiveAlbum(frame, test); };
+    auto always = AnyAlbum;
 
     frame.SetCommandHandler(kCmdInsertImages, on(InsertImagesCommand), when(always));
     frame.SetCommandHandler(kCmdInsertText, on(InsertTextCommand), when(always));

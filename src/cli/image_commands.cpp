@@ -3,6 +3,8 @@
 #include <charconv>
 #include <iostream>
 
+#include "cli/album_options.h"
+
 #include "imaging/bmp_writer.h"
 #include "imaging/cdib.h"
 #include "imaging/dither16.h"
@@ -34,22 +36,13 @@ std::optional<Size> ParseSize(const std::string& text)
     return size;
 }
 
-std::optional<bool> ParseOnOff(const std::string& text)
-{
-    if (text == "on" || text == "1" || text == "true")
-        return true;
-    if (text == "off" || text == "0" || text == "false")
-        return false;
-    return std::nullopt;
-}
-
 // --jpeg256 on|off and --pcd-size N override the reading preferences for
 // this run. Returns an exit code on a usage error.
 std::optional<int> TakeReaderOptions(Arguments& args)
 {
     bool missing = false;
     if (const auto jpeg = args.TakeOption("--jpeg256", missing)) {
-        const auto on = ParseOnOff(*jpeg);
+        const auto on = ParseFlag(*jpeg);
         if (!on)
             return Fail(kExitUsage, "--jpeg256 attend on ou off");
         LoadSettings().jpeg256 = *on;

@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "cli/album_options.h"
-
 #include "imaging/bmp_writer.h"
 #include "imaging/cdib.h"
 #include "imaging/dither16.h"

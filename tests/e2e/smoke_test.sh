@@ -2,6 +2,8 @@
 # End to end: the real program starts under a virtual X server with a
 # document on its command line — an album, then a JPEG picture — its window
 # appears, a screenshot is taken, and it quits cleanly through its File menu.
+# In the album the cover is clicked open, the JPEG inserted and the album
+# saved.
 #   smoke_test.sh LUMORA LUMORA_CLI OUTDIR JPEG
 set -euo pipefail
 lumora=$1 cli=$2 out=$3 jpeg=$4
@@ -35,10 +37,26 @@ open_cover() {
   [[ $changed =~ ^[0-9]+$ && $changed -gt 1000 ]] || { echo "smoke: the cover did not open"; return 1; }
 }
 
+# Inserts PICTURE into the album in WINDOW through Edition > Insérer des
+# images (the file dialog takes the typed path) and saves the album.
+insert_and_save() {
+  local window=$1 picture=$2
+  xdotool windowfocus --sync "$window"
+  xdotool key Insert
+  sleep 1.5
+  xdotool type --delay 10 "$picture"
+  xdotool key Return
+  sleep 2
+  xdotool windowfocus --sync "$window"
+  xdotool key ctrl+s
+  sleep 1
+}
+
 # Starts the program on DOCUMENT, photographs the screen into SHOT, quits.
-# With OPENED, the album's cover is clicked open and photographed there.
+# With OPENED, the album's cover is clicked open and photographed there;
+# with PICTURE, that picture is then inserted and the album saved.
 run_once() {
-  local document=$1 shot=$2 opened=${3:-}
+  local document=$1 shot=$2 opened=${3:-} picture=${4:-}
   "$lumora" "$document" &
   app=$!
   local window
@@ -48,6 +66,7 @@ run_once() {
   import -window root "$shot"
   echo "smoke: $document shown in window $window, screenshot $shot"
   [[ -z $opened ]] || open_cover "$window" "$shot" "$opened"
+  [[ -z $picture ]] || insert_and_save "$window" "$picture"
   # Fichier > Quitter from the keyboard (no window manager here: give the
   # window the focus, then type).
   xdotool windowfocus --sync "$window"
@@ -67,5 +86,10 @@ run_once() {
 
 album=$work/fumee.qza
 "$cli" album new "$album" --title "Fumée" >/dev/null
-run_once "$album" "$out/smoke-album.png" "$out/smoke-album-open.png"
+run_once "$album" "$out/smoke-album.png" "$out/smoke-album-open.png" "$jpeg"
+# The photo inserted in the window is in the saved album.
+if ! "$cli" album info "$album" | grep -q "élément 0 : photo .*$(basename "$jpeg")"; then
+  echo "smoke: the inserted photo is not in the saved album"; exit 1
+fi
+echo "smoke: the photo inserted in the window was saved with the album"
 run_once "$jpeg" "$out/smoke-picture.png"

@@ -32,12 +32,6 @@ int PageCount(const CLumoraView& view)
     return view.Document().pageCount;
 }
 
-// The spread that shows `page`.
-int SpreadOf(int page)
-{
-    return ((page + 1) / 2) * 2;
-}
-
 // A jump from `from` to `to` turns the page the way it goes, unless the
 // book was closed.
 void AnimateJump(CLumoraView& view, int from, int to)
@@ -150,7 +144,7 @@ void PreviousPage(CLumoraView& view)
 void GoToPage(CLumoraView& view, int page)
 {
     page = std::min(page, PageCount(view) - 1);
-    const int position = SpreadOf(std::max(page, 0));
+    const int position = SpreadOfPage(std::max(page, 0));
     const int old = view.State().Position();
     if (position != old) {
         AnimateJump(view, old, position);
@@ -180,7 +174,7 @@ void SelectItem(CLumoraView& view, int delta, int index)
     if (target == old)
         return;
     const int oldPosition = view.State().Position();
-    const int position = SpreadOf(view.Document().items[static_cast<size_t>(target)]->pageIndex);
+    const int position = SpreadOfPage(view.Document().items[static_cast<size_t>(target)]->pageIndex);
     if (oldPosition < 0 || (oldPosition + 1) / 2 != position / 2) {
         AnimateJump(view, oldPosition, position);
         view.SetSelection(target);

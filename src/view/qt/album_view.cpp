@@ -8,12 +8,12 @@
 #include "view/qt/album_navigation.h"
 #include "view/qt/editing_commands.h"
 
-#include <QFileInfo>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -31,9 +31,9 @@
 #include "app/program_art.h"
 #include "view/book_geometry.h"
 #include "view/page_turn.h"
-#include "view/qt/page_turn_frame.h"
 #include "view/qt/album_mouse.h"
 #include "view/qt/fast_bitmap.h"
+#include "view/qt/page_turn_frame.h"
 
 namespace lumora {
 
@@ -131,7 +131,7 @@ Point CLumoraView::BookOriginNow() const
 
 void CLumoraView::Paint(QPainter& painter) const
 {
-    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    painter.translate(-ScrollOffset());
     const AlbumPainter album(doc_.get(), book_, {prefs_.ombreBureau, prefs_.bitmapRapide});
     album.OnDraw(painter, viewport()->size(), {state_.Position(), state_.Selection()});
 }
@@ -156,10 +156,9 @@ void CLumoraView::MoveSelectionWithinSpread(int item)
     if (!doc_)
         return;
     const Point book = BookOriginNow();
-    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
-    for (const int item : {old, item}) {
-        if (const QRect mark = SelectionMarkRect(*doc_, book, item); !mark.isEmpty())
-            viewport()->update(mark.translated(-scroll));
+    for (const int marked : {old, item}) {
+        if (const QRect mark = SelectionMarkRect(*doc_, book, marked); !mark.isEmpty())
+            viewport()->update(mark.translated(-ScrollOffset()));
     }
 }
 
@@ -172,7 +171,7 @@ void CLumoraView::AnimatePageTurn(bool forward)
 {
     const QImage shown = Render();
     const Point book = BookOriginNow();
-    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QPoint scroll = ScrollOffset();
     QElapsedTimer clock;
     for (int frame = 0; frame < kPageTurnFrames; ++frame) {
         clock.start();
@@ -189,9 +188,15 @@ void CLumoraView::AnimatePageTurn(bool forward)
     viewport()->repaint();
 }
 
+QPoint CLumoraView::ScrollOffset() const
+{
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
 Point CLumoraView::LogicalPoint(QPoint viewportPoint) const
 {
-    return {viewportPoint.x() + horizontalScrollBar()->value(), viewportPoint.y() + verticalScrollBar()->value()};
+    const QPoint logical = viewportPoint + ScrollOffset();
+    return {logical.x(), logical.y()};
 }
 
 void CLumoraView::mousePressEvent(QMouseEvent* event)

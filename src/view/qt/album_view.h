@@ -64,7 +64,9 @@ public:
     // view shows; the view looks as before when it returns. Input waits.
     void AnimatePageTurn(bool forward);
 
-    // A point of the viewport in the view's logical (scrolled) frame.
+    // How far the view is scrolled, and a point of the viewport in the
+    // view's logical (scrolled) frame.
+    QPoint ScrollOffset() const;
     Point LogicalPoint(QPoint viewportPoint) const;
     Point LastPointer() const { return lastPointer_; }
 

@@ -13,7 +13,7 @@
 #include "album/album_layout.h"
 #include "album_window_fixture.h"
 #include "app/commands.h"
-#include "modal_answer.h"
+#include "dialog_driver.h"
 #include "view/book_geometry.h"
 #include "view/page_turn.h"
 #include "view/tab_columns.h"

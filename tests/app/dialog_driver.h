@@ -4,7 +4,7 @@
 // their object names ("edit1001", "button1"...).
 #include <gtest/gtest.h>
 
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -42,6 +42,29 @@ inline void WhenModal(DialogAction act)
     QTimer::singleShot(0, [=] { PollForModal(outer, act, 300); });
 }
 
+// Runs `answer` once a modal widget of type Dialog shows, inside that
+// dialog's own event loop.
+template <class Dialog>
+void WhenModal(std::function<void(Dialog*)> answer)
+{
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(dialog);
+        }
+    });
+    poll->start(5);
+}
+
+// The same with the dialog by reference.
+template <class Dialog>
+void AnswerNextModal(std::function<void(Dialog&)> answer)
+{
+    WhenModal<Dialog>([answer = std::move(answer)](Dialog* dialog) { answer(*dialog); });
+}
+
 // The control `name`; a missing one fails the test and gives a stand-in.
 template <typename T>
 T& Get(QWidget& dialog, const QString& name)
@@ -53,7 +76,16 @@ T& Get(QWidget& dialog, const QString& name)
     return *standIn;
 }
 
-inline void Click(QWidget& dialog, const QString& name) { Get<QPushButton>(dialog, name).click(); }
+// Clicks the button, check box or radio button `name`.
+inline void Click(QWidget& dialog, const QString& name)
+{
+    auto* button = dialog.findChild<QAbstractButton*>(name);
+    if (!button) {
+        ADD_FAILURE() << "no button " << name.toStdString();
+        return;
+    }
+    button->click();
+}
 inline void Type(QWidget& dialog, const QString& name, const QString& text)
 {
     Get<QLineEdit>(dialog, name).setText(text);

@@ -17,7 +17,7 @@
 #include "app/lumora_app.h"
 #include "app/main_frame.h"
 #include "imaging/qt/load_error_dialog.h"
-#include "modal_answers.h"
+#include "dialog_driver.h"
 #include "platform/qt/profile.h"
 #include "support/test_support.h"
 #include "view/qt/album_load_error.h"

@@ -13,7 +13,7 @@
 #include "imaging/load_settings.h"
 #include "platform/qt/profile.h"
 #include "imaging/qt/load_error_dialog.h"
-#include "modal_answers.h"
+#include "dialog_driver.h"
 #include "support/test_support.h"
 #include "view/qt/album_load_error.h"
 #include "imaging/qt/picture_file_dialog.h"

@@ -185,24 +185,28 @@ void AlbumPainter::DrawBookPiece(QPainter& painter, Point book, Point at, const 
     painter.drawPixmap(QPoint(book.x + at.x, book.y + at.y), book_.openBook, source);
 }
 
-void AlbumPainter::DrawLeftStrips(QPainter& painter, Point book, bool withTabs, int position) const
-{
-    for (const Piece* p : {&kLeftTopStrip, &kLeftEdgeStrip})
-        DrawBookPiece(painter, book, p->at, InclusiveQRect(p->left, p->top, p->right, p->bottom));
-    if (withTabs)
-        DrawTabColumns(painter, book, position, kLeftTabs);
-    const Piece& p = kLeftBottomStrip;
-    DrawBookPiece(painter, book, p.at, InclusiveQRect(p.left, p.top, p.right, p.bottom));
-}
+// The strips of book around one page: top and outer edge, the tabs of that
+// edge (which the bottom strip overlaps), then the bottom strip.
+struct PageStrips {
+    const Piece& top;
+    const Piece& edge;
+    const Piece& bottom;
+    int tabSide;
+};
+constexpr PageStrips kLeftStrips{kLeftTopStrip, kLeftEdgeStrip, kLeftBottomStrip, kLeftTabs};
+constexpr PageStrips kRightStrips{kRightTopStrip, kRightEdgeStrip, kRightBottomStrip, kRightTabs};
 
-void AlbumPainter::DrawRightStrips(QPainter& painter, Point book, bool withTabs, int position) const
+void AlbumPainter::DrawStrips(QPainter& painter, Point book, bool withTabs, int position, bool left) const
 {
-    for (const Piece* p : {&kRightTopStrip, &kRightEdgeStrip})
-        DrawBookPiece(painter, book, p->at, InclusiveQRect(p->left, p->top, p->right, p->bottom));
+    const PageStrips& strips = left ? kLeftStrips : kRightStrips;
+    auto piece = [&](const Piece& p) {
+        DrawBookPiece(painter, book, p.at, InclusiveQRect(p.left, p.top, p.right, p.bottom));
+    };
+    piece(strips.top);
+    piece(strips.edge);
     if (withTabs)
-        DrawTabColumns(painter, book, position, kRightTabs);
-    const Piece& p = kRightBottomStrip;
-    DrawBookPiece(painter, book, p.at, InclusiveQRect(p.left, p.top, p.right, p.bottom));
+        DrawTabColumns(painter, book, position, strips.tabSide);
+    piece(strips.bottom);
 }
 
 void AlbumPainter::DrawOpenBook(QPainter& painter, Point book, AlbumSpread spread) const
@@ -216,14 +220,14 @@ void AlbumPainter::DrawOpenBook(QPainter& painter, Point book, AlbumSpread sprea
     const bool frontCoverOnLeft = position == kFlyleafPosition || (position == 0 && !doc_->flyleaf);
     if (frontCoverOnLeft) {
         piece(kFrontCoverInside);
-        DrawRightStrips(painter, book, tabs, position);
+        DrawStrips(painter, book, tabs, position, false);
         if (position == kFlyleafPosition)
             DrawFlyleaf(painter, book);
         else
             DrawPage(painter, book, 0, spread.selection);
         return;
     }
-    DrawLeftStrips(painter, book, tabs, position);
+    DrawStrips(painter, book, tabs, position, true);
     if (position == 0) {
         // The blank back of the flyleaf.
         painter.drawPixmap(book.x + kLeftPagePictureAt.x, book.y + kLeftPagePictureAt.y, book_.leftPage);
@@ -235,7 +239,7 @@ void AlbumPainter::DrawOpenBook(QPainter& painter, Point book, AlbumSpread sprea
         return;
     }
     piece(kSpinePiece);
-    DrawRightStrips(painter, book, tabs, position);
+    DrawStrips(painter, book, tabs, position, false);
     DrawPage(painter, book, position, spread.selection);
 }
 

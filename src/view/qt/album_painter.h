@@ -80,8 +80,8 @@ public:
 private:
     void DrawDesk(QPainter& painter, QSize client, Point book, bool closed) const;
     void DrawOpenBook(QPainter& painter, Point book, AlbumSpread spread) const;
-    void DrawLeftStrips(QPainter& painter, Point book, bool withTabs, int position) const;
-    void DrawRightStrips(QPainter& painter, Point book, bool withTabs, int position) const;
+    // The book's strips around the left or the right page, with that edge's tabs.
+    void DrawStrips(QPainter& painter, Point book, bool withTabs, int position, bool left) const;
     void DrawBookPiece(QPainter& painter, Point book, Point at, const QRect& source) const;
     void DrawSectionMarker(QPainter& painter, Point book, int page) const;
     void DrawPhoto(QPainter& painter, Point book, int index, QRect box) const;

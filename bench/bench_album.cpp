@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "album/album_document.h"
-#include "imaging/palette.h"
-#include "platform/file.h"
+#include "core/album/album_document.h"
+#include "core/imaging/palette.h"
+#include "core/platform/file.h"
 
 namespace lumora {
 namespace {
@@ -23,10 +23,10 @@ const std::string& LargeAlbumPath()
     static const std::string path = [] {
         const std::string file =
             (std::filesystem::temp_directory_path() / "lumora-bench-album.qza").string();
-        CLumoraDoc doc;
+        AlbumDocument doc;
         doc.OnNewDocument();
         for (int i = 0; i < kPhotos; ++i) {
-            auto item = std::make_unique<CMyObject>("/home/anne/photos/vacances/img" +
+            auto item = std::make_unique<AlbumItem>("/home/anne/photos/vacances/img" +
                                                     std::to_string(i) + ".jpg");
             item->description = "Photo numéro " + std::to_string(i);
             HDIB preview = AllocDIB(185, 140, 8);
@@ -75,7 +75,7 @@ void BM_OpenAlbum(benchmark::State& state)
 {
     const std::string& path = LargeAlbumPath();
     for (auto _ : state) {
-        CLumoraDoc doc;
+        AlbumDocument doc;
         if (!doc.OnOpenDocument(path) || doc.items.size() != kPhotos)
             state.SkipWithError("open failed");
     }
@@ -105,7 +105,7 @@ BENCHMARK(BM_WriteAlbumBytes)->Unit(benchmark::kMillisecond);
 // Saving: temporary file, flush to disk, rename.
 void BM_SaveAlbum(benchmark::State& state)
 {
-    CLumoraDoc doc;
+    AlbumDocument doc;
     doc.OnOpenDocument(LargeAlbumPath());
     const std::string out = LargeAlbumPath() + ".saved";
     for (auto _ : state)

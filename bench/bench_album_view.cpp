@@ -2,7 +2,7 @@
 // photos drawn from their screen copies and from their previews.
 // The album headers come first, before any Qt header defines its keyword
 // macros: the page layouts have a field named "slots".
-#include "album/album_layout.h"
+#include "core/album/album_layout.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,12 +11,12 @@
 #include <QPainter>
 #include <memory>
 
-#include "album/album_hooks.h"
-#include "app/book_pictures.h"
-#include "app/preferences.h"
-#include "view/qt/album_painter.h"
-#include "view/qt/album_view.h"
-#include "view/qt/fast_bitmap.h"
+#include "core/platform/services.h"
+#include "gui/album/book_pictures.h"
+#include "gui/platform/ini_preferences.h"
+#include "gui/album/album_painter.h"
+#include "gui/album/album_view.h"
+#include "gui/album/fast_bitmap.h"
 
 namespace lumora {
 namespace {
@@ -39,14 +39,14 @@ const BookPictures& Book()
 
 // 36 photos of 68 x 51 (items 12 to 35 fill pages 1 and 2), titles and page
 // numbers on, positioning corners or no frame.
-std::unique_ptr<CLumoraDoc> MicroAlbum(int frameStyle)
+std::unique_ptr<AlbumDocument> MicroAlbum(int frameStyle)
 {
-    auto doc = std::make_unique<CLumoraDoc>();
+    auto doc = std::make_unique<AlbumDocument>();
     doc->OnNewDocument();
     doc->layoutIndex = 4;
     doc->frameStyle = static_cast<int16_t>(frameStyle);
     for (int i = 0; i < 36; ++i) {
-        auto item = std::make_unique<CMyObject>("photo.bmp");
+        auto item = std::make_unique<AlbumItem>("photo.bmp");
         HDIB preview = AllocDIB(68, 51, 24);
         std::fill(DIBPixels(preview.Data()), DIBPixels(preview.Data()) + DIBRowBytes(68, 24) * 51,
                   static_cast<uint8_t>(i * 7));
@@ -80,7 +80,7 @@ void PageTurn(benchmark::State& state)
 {
     Gui();
     Preferences prefs;
-    CLumoraView view(MicroAlbum(1), Book(), prefs);
+    AlbumView view(MicroAlbum(1), Book(), prefs);
     view.resize(580, 392);
     view.show();
     view.SetPosition(2);

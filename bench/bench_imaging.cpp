@@ -8,9 +8,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "imaging/bmp_reader.h"
-#include "imaging/bmp_writer.h"
-#include "imaging/halftone.h"
+#include "core/imaging/bmp_reader.h"
+#include "core/imaging/bmp_writer.h"
+#include "core/imaging/halftone.h"
 
 namespace {
 

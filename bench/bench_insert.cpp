@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "album/album_commands.h"
-#include "imaging/halftone.h"
-#include "imaging/jpeg_reader.h"
-#include "imaging/jpeg_writer.h"
-#include "imaging/load_settings.h"
-#include "imaging/palette.h"
+#include "core/album/album_commands.h"
+#include "core/imaging/halftone.h"
+#include "core/imaging/jpeg_reader.h"
+#include "core/imaging/jpeg_writer.h"
+#include "core/imaging/load_settings.h"
+#include "core/imaging/palette.h"
 
 namespace lumora {
 namespace {
@@ -102,7 +102,7 @@ void BM_InsertHundredPhotos(benchmark::State& state)
     JpegMode mode(state.range(0) != 0);
     for (auto _ : state) {
         state.PauseTiming();
-        auto doc = std::make_unique<CLumoraDoc>();
+        auto doc = std::make_unique<AlbumDocument>();
         doc->OnNewDocument();
         doc->layoutIndex = kMaxi;
         state.ResumeTiming();
@@ -158,16 +158,16 @@ void BM_PlaceHundredPhotos(benchmark::State& state)
 {
     HDIB boxSized = AllocDIB(185, 140, 8);
     FillColorTableFromPalette(boxSized.Data(), &AppPalette(), ColorTableMode::Rgb);
-    std::vector<std::unique_ptr<CMyObject>> items;
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (auto _ : state) {
         state.PauseTiming();
-        CLumoraDoc doc;
+        AlbumDocument doc;
         doc.OnNewDocument();
         doc.layoutIndex = kMaxi;
         items.clear();
         for (int i = 0; i < kPhotos; ++i) {
             // A preview of exactly the box size is not made again.
-            items.push_back(std::make_unique<CMyObject>("/photos/p" + std::to_string(i) + ".jpg"));
+            items.push_back(std::make_unique<AlbumItem>("/photos/p" + std::to_string(i) + ".jpg"));
             items.back()->preview.Attach(boxSized.Clone());
         }
         state.ResumeTiming();

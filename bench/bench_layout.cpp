@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include "../tests/view/fake_album.h"
-#include "view/page_queries.h"
-#include "view/pagination.h"
+#include "fake_album.h"
+#include "core/layout/page_queries.h"
+#include "core/layout/pagination.h"
 
 namespace lumora {
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "imaging/load_settings.h"
-#include "imaging/pcd/photo_cd.h"
+#include "core/imaging/load_settings.h"
+#include "core/imaging/pcd/photo_cd.h"
 #include "pcd_pack_writer.h"
-#include "platform/file.h"
+#include "core/platform/file.h"
 
 namespace {
 

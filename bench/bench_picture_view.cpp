@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "imaging/image_document.h"
-#include "imaging/jpeg_reader.h"
-#include "imaging/jpeg_writer.h"
-#include "imaging/load_settings.h"
-#include "imaging/qt/dib_view.h"
+#include "core/imaging/image_document.h"
+#include "core/imaging/jpeg_reader.h"
+#include "core/imaging/jpeg_writer.h"
+#include "core/imaging/load_settings.h"
+#include "gui/picture/picture_view.h"
 
 namespace lumora {
 namespace {
@@ -71,10 +71,10 @@ void BM_OpenToFirstPaint(benchmark::State& state)
     App();
     Quiet();
     for (auto _ : state) {
-        auto doc = std::make_shared<CDibDoc>();
+        auto doc = std::make_shared<PictureDocument>();
         if (!doc->OnOpenDocument(PhotoPath(), 24))
             state.SkipWithError("the picture did not open");
-        CDibView view(doc, [] { return QColor(64, 64, 64); });
+        PictureView view(doc, [] { return QColor(64, 64, 64); });
         view.resize(1024, 768);
         view.show();
         benchmark::DoNotOptimize(view.Render());
@@ -86,16 +86,16 @@ void BM_ScrollStepAt600(benchmark::State& state)
 {
     App();
     Quiet();
-    auto doc = std::make_shared<CDibDoc>();
+    auto doc = std::make_shared<PictureDocument>();
     doc->OnOpenDocument(PhotoPath(), 24);
-    CDibView view(doc, [] { return QColor(64, 64, 64); });
+    PictureView view(doc, [] { return QColor(64, 64, 64); });
     view.resize(1024, 768);
     view.show();
     for (int i = 0; i < 4; ++i)
         view.ZoomIn();
     int y = 0;
     for (auto _ : state) {
-        y = (y + CDibView::kLineScroll) % 10000;
+        y = (y + PictureView::kLineScroll) % 10000;
         view.ScrollTo({5000, y});
         benchmark::DoNotOptimize(view.Render());  // the whole window, not just the new strip
     }

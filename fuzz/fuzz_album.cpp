@@ -4,15 +4,15 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "album/album_document.h"
+#include "core/album/album_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lumora;
-    CLumoraDoc doc;
+    AlbumDocument doc;
     try {
         MemorySource source({data, size});
-        CArchive ar(source);
+        Archive ar(source);
         doc.Serialize(ar);
     } catch (const ArchiveError&) {
         return 0;
@@ -25,16 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     MemorySink first;
     {
-        CArchive ar(first);
+        Archive ar(first);
         doc.Serialize(ar);
         ar.Flush();
     }
-    CLumoraDoc again;
+    AlbumDocument again;
     MemorySource source({first.Bytes().data(), first.Bytes().size()});
-    CArchive in(source);
+    Archive in(source);
     again.Serialize(in);  // what we wrote must read back (throws = crash = bug)
     MemorySink second;
-    CArchive ar(second);
+    Archive ar(second);
     again.Serialize(ar);
     ar.Flush();
     if (first.Bytes() != second.Bytes())

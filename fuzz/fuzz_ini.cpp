@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/preferences.h"
-#include "platform/qt/profile.h"
+#include "gui/platform/ini_preferences.h"
+#include "gui/platform/profile.h"
 
 namespace {
 
@@ -47,24 +47,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         const Profile profile(input);
         Preferences prefs;
-        prefs.Load(profile);
+        LoadPreferences(prefs, profile);
         const WindowPlacement placement = LoadWindowPlacement(profile);
 
         Profile written(output);
-        prefs.Save(written);
+        SavePreferences(prefs, written);
         SaveWindowPlacement(written, placement);
         written.Sync();
         const Profile reread(output);
         Preferences back;
-        back.Load(reread);
+        LoadPreferences(back, reread);
         if (!(back == prefs))
             __builtin_trap();
         if (FitsPosFormat(placement.normal) && !(LoadWindowPlacement(reread) == placement))
             __builtin_trap();
 
         // The properties window always keeps a corner on the screen.
-        prefs.ClampPropertiesPosition(QSize(1024, 768));
-        if (prefs.propPosX < 0 || prefs.propPosX > 1004 || prefs.propPosY < 0 || prefs.propPosY > 748)
+        prefs.ClampPropertiesPosition(1024, 768);
+        if (prefs.propertiesX < 0 || prefs.propertiesX > 1004 || prefs.propertiesY < 0 || prefs.propertiesY > 748)
             __builtin_trap();
     }
     QFile::remove(input);

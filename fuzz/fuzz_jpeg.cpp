@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "fuzz_picture.h"
-#include "imaging/jpeg_reader.h"
-#include "imaging/load_settings.h"
+#include "core/imaging/jpeg_reader.h"
+#include "core/imaging/load_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

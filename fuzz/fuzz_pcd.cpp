@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "imaging/load_settings.h"
-#include "imaging/pcd/huffman_table.h"
-#include "imaging/pcd/photo_cd.h"
-#include "imaging/pcd/residuals.h"
+#include "core/imaging/load_settings.h"
+#include "core/imaging/pcd/huffman_table.h"
+#include "core/imaging/pcd/photo_cd.h"
+#include "core/imaging/pcd/residuals.h"
 
 namespace {
 

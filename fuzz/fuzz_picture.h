@@ -4,10 +4,10 @@
 // pictures runs over it without going out of bounds.
 #include <cstdint>
 
-#include "imaging/dib.h"
-#include "imaging/dib_rgb.h"
-#include "imaging/dither16.h"
-#include "imaging/halftone.h"
+#include "core/imaging/dib.h"
+#include "core/imaging/dib_rgb.h"
+#include "core/imaging/dither16.h"
+#include "core/imaging/halftone.h"
 
 namespace lumora::fuzz {
 

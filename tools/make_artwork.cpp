@@ -1,7 +1,7 @@
 // lumora-artwork: draws the program's own pictures - the book pieces in a
 // 256-colour and a 16-colour set, the splash picture, cursors, toolbar
 // icons, the gauge cells and the dialog button pictures - and writes them
-// into the given directory (the committed copy lives in src/res/artwork).
+// into the given directory (the committed copy lives in src/gui/artwork).
 // With --preview DIR it also puts the book together as the album view does
 // and writes those scenes as PNG files for a visual check.
 #include <algorithm>
@@ -16,24 +16,24 @@
 #include "artwork/quantize.h"
 #include "artwork/splash.h"
 #include "artwork/writers.h"
-#include "imaging/app_palette.h"
+#include "core/imaging/app_palette.h"
 
 namespace {
 
 using namespace lumora::art;
 
-std::vector<lumora::Rgb> AppColors()
+std::vector<lumora::ColorTriple> AppColors()
 {
     return {lumora::kAppPaletteColors.begin(), lumora::kAppPaletteColors.end()};
 }
 
-std::vector<lumora::Rgb> SixteenColors()
+std::vector<lumora::ColorTriple> SixteenColors()
 {
     return {lumora::kSixteenColors.begin(), lumora::kSixteenColors.end()};
 }
 
 bool WriteBookSet(const std::string& dir, int first, const BookStyle& style,
-                  const std::vector<lumora::Rgb>& colors, int bits, int edgeWidth)
+                  const std::vector<lumora::ColorTriple>& colors, int bits, int edgeWidth)
 {
     const Image pieces[] = {RenderLeather(style), RenderSpine(style), RenderPageSheet(style),
                             RenderEdge(style).Crop(0, 0, edgeWidth, kBookHeight), RenderTitlePlate(style)};

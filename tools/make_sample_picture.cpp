@@ -9,19 +9,19 @@
 #include <cstring>
 #include <string>
 
-#include "imaging/bmp_writer.h"
-#include "imaging/dib.h"
+#include "core/imaging/bmp_writer.h"
+#include "core/imaging/dib.h"
 
 namespace {
 
-using lumora::Rgb;
+using lumora::ColorTriple;
 
 struct Scene {
     const char* name;
     int width, height;
-    Rgb skyTop, skyBottom;
-    Rgb farHills, nearHills, ground;
-    Rgb sun;
+    ColorTriple skyTop, skyBottom;
+    ColorTriple farHills, nearHills, ground;
+    ColorTriple sun;
     double sunX, sunY, sunRadius;  // fractions of the width and height
     double hillLine;               // fraction of the height
     bool water, stars, snow;
@@ -63,7 +63,7 @@ uint8_t Mix(double a, double b, double t)
     return static_cast<uint8_t>(std::lround(a + (b - a) * std::clamp(t, 0.0, 1.0)));
 }
 
-Rgb MixRgb(Rgb a, Rgb b, double t)
+ColorTriple MixRgb(ColorTriple a, ColorTriple b, double t)
 {
     return {Mix(a.red, b.red, t), Mix(a.green, b.green, t), Mix(a.blue, b.blue, t)};
 }
@@ -76,10 +76,10 @@ double Hash(int x, int y)
     return (h ^ (h >> 16)) / 4294967295.0;
 }
 
-Rgb SkyAt(const Scene& s, int x, int y)
+ColorTriple SkyAt(const Scene& s, int x, int y)
 {
     const double t = static_cast<double>(y) / s.height;
-    Rgb c = MixRgb(s.skyTop, s.skyBottom, t / s.hillLine);
+    ColorTriple c = MixRgb(s.skyTop, s.skyBottom, t / s.hillLine);
     if (s.stars && Hash(x, y) > 0.9985)
         c = {255, 255, 240};
     const double dx = x - s.width * s.sunX, dy = y - s.height * s.sunY;
@@ -91,7 +91,7 @@ Rgb SkyAt(const Scene& s, int x, int y)
     return c;
 }
 
-Rgb PixelAt(const Scene& s, int x, int y)
+ColorTriple PixelAt(const Scene& s, int x, int y)
 {
     const double far = s.height * (s.hillLine - 0.08) + 30 * std::sin(x / 55.0 + 0.7) + 12 * std::sin(x / 17.0);
     const double near = s.height * s.hillLine + 40 * std::sin(x / 70.0) + 18 * std::sin(x / 23.0 + 1.3);
@@ -105,7 +105,7 @@ Rgb PixelAt(const Scene& s, int x, int y)
         return MixRgb(s.nearHills, s.ground, depth + 0.08 * (Hash(x, y) - 0.5));
     }
     if (y > far) {
-        Rgb c = s.farHills;
+        ColorTriple c = s.farHills;
         if (s.snow && y < far + 14)
             c = {245, 248, 255};
         return c;
@@ -123,7 +123,7 @@ bool WriteScene(const Scene& scene, const std::string& path)
     for (int y = 0; y < scene.height; ++y) {
         uint8_t* row = pixels + static_cast<uint64_t>(scene.height - 1 - y) * stride;  // bottom-up
         for (int x = 0; x < scene.width; ++x) {
-            const Rgb c = PixelAt(scene, x, y);
+            const ColorTriple c = PixelAt(scene, x, y);
             row[x * 3] = c.blue;
             row[x * 3 + 1] = c.green;
             row[x * 3 + 2] = c.red;

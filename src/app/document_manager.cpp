@@ -7,11 +7,11 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 
-#include "album/album_document.h"
-#include "app/main_frame.h"
-#include "imaging/image_format.h"
-#include "platform/qt/profile.h"
-#include "res/strings.h"
+#include "core/album/album_document.h"
+#include "app/main_window.h"
+#include "core/imaging/image_format.h"
+#include "gui/platform/profile.h"
+#include "core/res/strings.h"
 
 namespace lumora {
 namespace {
@@ -34,23 +34,23 @@ QString ToQtFilter(const QString& windowsFilter)
     return filters.join(";;");
 }
 
-DocumentManager::DocumentManager(CMainFrame& frame, Profile& profile, QObject* parent)
+DocumentManager::DocumentManager(MainWindow& frame, Profile& profile, QObject* parent)
     : QObject(parent), frame_(frame), profile_(profile)
 {
     frame_.SetCommandHandler(kCmdFileNew, [this] { FileNew(); }, [this] { return bool(openAlbumWindow_); });
     frame_.SetCommandHandler(kCmdFileOpen, [this] { FileOpen(); }, [] { return true; });
-    auto album = [this]() -> CLumoraDoc* { return activeAlbum_ ? activeAlbum_() : nullptr; };
+    auto album = [this]() -> AlbumDocument* { return activeAlbum_ ? activeAlbum_() : nullptr; };
     frame_.SetCommandHandler(kCmdFileSave, [this, album] { Save(*album()); }, [album] { return album() != nullptr; });
     frame_.SetCommandHandler(kCmdFileSaveAs, [this, album] { SaveAs(*album()); },
                              [album] { return album() != nullptr; });
     frame_.SetCommandHandler(
         kCmdFileClose, [this] { frame_.MdiArea()->closeActiveSubWindow(); },
         [this] { return frame_.MdiArea()->currentSubWindow() != nullptr; });
-    connect(&frame_, &CMainFrame::FilesDropped, this, [this](const QStringList& paths) {
+    connect(&frame_, &MainWindow::FilesDropped, this, [this](const QStringList& paths) {
         for (const QString& path : paths)
             OpenDocumentFile(path);
     });
-    connect(&frame_, &CMainFrame::RecentFileChosen, this,
+    connect(&frame_, &MainWindow::RecentFileChosen, this,
             [this](const QString& path) { OpenDocumentFile(path); });
 }
 
@@ -63,18 +63,18 @@ QString DocumentManager::OpenDialogFilter()
 {
     // Albums first, then the picture kinds.
     return "Albums (*.qza);;" +
-           ToQtFilter(QString::fromStdString(LoadString(55007) + LoadString(55086)));
+           ToQtFilter(QString::fromStdString(LoadString(kStrPictureFilter) + LoadString(kStrPictureFilterMore)));
 }
 
 bool DocumentManager::FileNew()
 {
     if (!openAlbumWindow_)
         return false;
-    auto doc = std::make_unique<CLumoraDoc>();
+    auto doc = std::make_unique<AlbumDocument>();
     if (!doc->OnNewDocument())
         return false;
     const bool opened = openAlbumWindow_(std::move(doc));
-    frame_.SetStatusText(57345);  // back to the idle text
+    frame_.SetStatusText(kStrReady);  // back to the idle text
     return opened;
 }
 
@@ -94,7 +94,7 @@ bool DocumentManager::OpenDocumentFile(const QString& path)
         opened = openPictureWindow_(path);
     if (opened)
         AddToRecentFiles(QFileInfo(path).absoluteFilePath());
-    frame_.SetStatusText(57345);  // back to the idle text
+    frame_.SetStatusText(kStrReady);  // back to the idle text
     return opened;
 }
 
@@ -102,7 +102,7 @@ bool DocumentManager::OpenAlbum(const QString& path)
 {
     if (!openAlbumWindow_)
         return false;
-    auto doc = std::make_unique<CLumoraDoc>();
+    auto doc = std::make_unique<AlbumDocument>();
     // The document reports its own failures (wrong format, unreadable file).
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool read = doc->OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString());
@@ -110,14 +110,14 @@ bool DocumentManager::OpenAlbum(const QString& path)
     return read && openAlbumWindow_(std::move(doc));
 }
 
-bool DocumentManager::Save(CLumoraDoc& doc)
+bool DocumentManager::Save(AlbumDocument& doc)
 {
     if (doc.PathName().empty())
         return SaveAs(doc);
     return doc.OnSaveDocument(doc.PathName());
 }
 
-bool DocumentManager::SaveAs(CLumoraDoc& doc)
+bool DocumentManager::SaveAs(AlbumDocument& doc)
 {
     QString path = QFileDialog::getSaveFileName(&frame_, "Enregistrer sous",
                                                 QString::fromStdString(doc.PathName()), "Albums (*.qza)");
@@ -133,14 +133,14 @@ bool DocumentManager::SaveAs(CLumoraDoc& doc)
     return true;
 }
 
-QString DocumentManager::SaveChangesQuestion(const CLumoraDoc& doc)
+QString DocumentManager::SaveChangesQuestion(const AlbumDocument& doc)
 {
     const QString name = doc.PathName().empty() ? QString("Sans titre")
                                                 : QFileInfo(QString::fromStdString(doc.PathName())).fileName();
     return QString("Enregistrer les modifications apportées à %1 ?").arg(name);
 }
 
-bool DocumentManager::SaveModified(CLumoraDoc& doc)
+bool DocumentManager::SaveModified(AlbumDocument& doc)
 {
     if (!doc.IsModified())
         return true;

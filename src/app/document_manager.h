@@ -11,8 +11,8 @@
 
 namespace lumora {
 
-class CLumoraDoc;
-class CMainFrame;
+class AlbumDocument;
+class MainWindow;
 class Profile;
 
 class DocumentManager : public QObject {
@@ -20,10 +20,10 @@ class DocumentManager : public QObject {
 public:
     static constexpr int kRecentFileCount = 4;
 
-    using AlbumWindowOpener = std::function<bool(std::unique_ptr<CLumoraDoc>)>;
+    using AlbumWindowOpener = std::function<bool(std::unique_ptr<AlbumDocument>)>;
     using PictureWindowOpener = std::function<bool(const QString& path)>;
 
-    DocumentManager(CMainFrame& frame, Profile& profile, QObject* parent = nullptr);
+    DocumentManager(MainWindow& frame, Profile& profile, QObject* parent = nullptr);
 
     void SetAlbumWindowOpener(AlbumWindowOpener opener) { openAlbumWindow_ = std::move(opener); }
     void SetPictureWindowOpener(PictureWindowOpener opener) { openPictureWindow_ = std::move(opener); }
@@ -38,11 +38,11 @@ public:
 
     // Saves the album under its name, or asks for one; false when it was
     // not saved.
-    bool Save(CLumoraDoc& doc);
-    bool SaveAs(CLumoraDoc& doc);
+    bool Save(AlbumDocument& doc);
+    bool SaveAs(AlbumDocument& doc);
     // Before the last window of a changed album closes: "save changes?".
     // True when the window may close.
-    bool SaveModified(CLumoraDoc& doc);
+    bool SaveModified(AlbumDocument& doc);
 
     // The recent files, newest first, at most four.
     const QStringList& RecentFiles() const { return recentFiles_; }
@@ -54,18 +54,18 @@ public:
     static QString OpenDialogFilter();
     static bool IsAlbumPath(const QString& path);
     // The question asked before a changed album closes.
-    static QString SaveChangesQuestion(const CLumoraDoc& doc);
+    static QString SaveChangesQuestion(const AlbumDocument& doc);
 
     // The active album window's document (for the File commands); set by
     // the album window code.
-    using ActiveAlbumFinder = std::function<CLumoraDoc*()>;
+    using ActiveAlbumFinder = std::function<AlbumDocument*()>;
     void SetActiveAlbumFinder(ActiveAlbumFinder finder) { activeAlbum_ = std::move(finder); }
 
 private:
     bool OpenAlbum(const QString& path);
     void RefreshRecentFileMenu();
 
-    CMainFrame& frame_;
+    MainWindow& frame_;
     Profile& profile_;
     QStringList recentFiles_;
     AlbumWindowOpener openAlbumWindow_;

@@ -6,57 +6,57 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "album/album_document.h"
-#include "app/album_gui_hooks.h"
-#include "app/color_button.h"
+#include "core/album/album_document.h"
+#include "gui/album/album_services.h"
+#include "gui/platform/color_button.h"
 #include "app/document_manager.h"
-#include "app/main_frame.h"
+#include "app/main_window.h"
 #include "app/splash_window.h"
-#include "imaging/load_settings.h"
-#include "imaging/qt/picture_window.h"
-#include "platform/qt/profile.h"
-#include "platform/qt/qt_user_interface.h"
-#include "platform/screen.h"
-#include "view/qt/album_navigation.h"
-#include "view/qt/album_view.h"
-#include "view/qt/editing_commands.h"
-#include "view/qt/text_dialog.h"
+#include "core/imaging/load_settings.h"
+#include "gui/picture/picture_window.h"
+#include "gui/platform/profile.h"
+#include "gui/platform/message_services.h"
+#include "core/platform/screen.h"
+#include "core/res/strings.h"
+#include "gui/album/album_navigation.h"
+#include "gui/album/album_view.h"
+#include "gui/album/editing_commands.h"
+#include "gui/album/text_dialog.h"
 
 namespace lumora {
 
-CLumoraApp::CLumoraApp(const QString& iniPath) : profile_(std::make_unique<Profile>(iniPath)) {}
+LumoraApp::LumoraApp(const QString& iniPath) : profile_(std::make_unique<Profile>(iniPath)) {}
 
-CLumoraApp::~CLumoraApp()
+LumoraApp::~LumoraApp()
 {
-    RemoveAlbumGuiHooks();
+    RemoveAlbumServices();
     UseProgramCustomColors(nullptr);
-    InstallErrorReporter(nullptr);
-    InstallPrompter(nullptr);
-    InstallProgressSink(nullptr);
+    InstallServices({});
 }
 
-bool CLumoraApp::InitInstance(const QStringList& arguments)
+bool LumoraApp::InitInstance(const QStringList& arguments)
 {
     programDirectory_ = QCoreApplication::applicationDirPath() + '/';
     // New tabs take random colours.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-    preferences_.Load(*profile_);
+    LoadPreferences(preferences_, *profile_);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    preferences_.ClampPropertiesPosition(screen ? screen->size() : QSize(1024, 768));
+    const QSize screenSize = screen ? screen->size() : QSize(1024, 768);
+    preferences_.ClampPropertiesPosition(screenSize.width(), screenSize.height());
     ApplyReadingPreferences();
     // Colours added in any colour dialog are kept at once.
     UseProgramCustomColors(&preferences_.customColors,
                            [this] { SaveCustomColors(*profile_, preferences_.customColors); });
 
-    frame_ = std::make_unique<CMainFrame>(preferences_, *profile_);
+    frame_ = std::make_unique<MainWindow>(preferences_, *profile_);
     documents_ = std::make_unique<DocumentManager>(*frame_, *profile_);
     documents_->LoadRecentFiles();
-    documents_->SetAlbumWindowOpener([this](std::unique_ptr<CLumoraDoc> doc) {
-        return OpenAlbumWindow(*frame_, *this, std::shared_ptr<CLumoraDoc>(std::move(doc))) != nullptr;
+    documents_->SetAlbumWindowOpener([this](std::unique_ptr<AlbumDocument> doc) {
+        return OpenAlbum(std::shared_ptr<AlbumDocument>(std::move(doc))) != nullptr;
     });
-    documents_->SetActiveAlbumFinder([this]() -> CLumoraDoc* {
-        CLumoraView* view = ActiveAlbumView(*frame_);
+    documents_->SetActiveAlbumFinder([this]() -> AlbumDocument* {
+        AlbumView* view = ActiveAlbumView(*frame_);
         return view ? &view->Document() : nullptr;
     });
     // Viewing an album's photo opens its picture, looked for beside the
@@ -64,38 +64,40 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     frame_->SetCommandHandler(
         kCmdViewItem,
         [this] {
-            CLumoraView* view = ActiveAlbumView(*frame_);
+            AlbumView* view = ActiveAlbumView(*frame_);
             ShowSelectedItem(*view);
-            const CLumoraDoc& doc = view->Document();
-            const CMyObject& item = *doc.items[static_cast<size_t>(view->State().Selection())];
+            const AlbumDocument& doc = view->Document();
+            const AlbumItem& item = *doc.items[static_cast<size_t>(view->State().Selection())];
             if (item.IsPhoto())
-                OpenPictureWindow(*frame_, *this, QString::fromStdString(item.imagePath),
+                OpenPictureWindow(*frame_, QString::fromStdString(item.imagePath),
                                   QString::fromStdString(item.description),
                                   QString::fromStdString(doc.PathName()));
             else
-                CViewTextDialog(item.text, frame_.get()).exec();
+                ViewTextDialog(item.text, frame_.get()).exec();
         },
         [this] {
-            const CLumoraView* view = ActiveAlbumView(*frame_);
+            const AlbumView* view = ActiveAlbumView(*frame_);
             return view && !view->Document().items.empty();
         });
     // "Nouvelle fenêtre": another view of the active album, moving on its own.
     frame_->SetCommandHandler(
         kCmdWindowNew,
-        [this] { OpenAlbumWindow(*frame_, *this, ActiveAlbumView(*frame_)->SharedDocument()); },
+        [this] { OpenAlbum(ActiveAlbumView(*frame_)->SharedDocument()); },
         [this] { return ActiveAlbumView(*frame_) != nullptr; });
     documents_->SetPictureWindowOpener(
-        [this](const QString& path) { return OpenPictureWindow(*frame_, *this, path) != nullptr; });
+        [this](const QString& path) { return OpenPictureWindow(*frame_, path) != nullptr; });
     reporter_ = std::make_unique<MessageBoxReporter>(frame_.get());
     prompter_ = std::make_unique<MessageBoxPrompter>(frame_.get());
     progress_ = std::make_unique<FrameProgressSink>(*frame_);
-    InstallErrorReporter(reporter_.get());
-    InstallPrompter(prompter_.get());
-    InstallProgressSink(progress_.get());
-    InstallAlbumGuiHooks(*frame_, preferences_);
-    QObject::connect(frame_.get(), &CMainFrame::PreferencesChanged, frame_.get(), [this] {
+    ChangeServices([this](Services& services) {
+        services.errors = reporter_.get();
+        services.prompter = prompter_.get();
+        services.progress = progress_.get();
+    });
+    InstallAlbumServices(*frame_, preferences_);
+    QObject::connect(frame_.get(), &MainWindow::PreferencesChanged, frame_.get(), [this] {
         ApplyReadingPreferences();
-        InstallAlbumGuiHooks(*frame_, preferences_);
+        InstallAlbumServices(*frame_, preferences_);
     });
 
     selectCursor_ = LoadProgramCursor(ProgramCursor::Select);
@@ -119,9 +121,24 @@ bool CLumoraApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
-bool CLumoraApp::BuildBookPictures()
+QMdiSubWindow* LumoraApp::OpenAlbum(std::shared_ptr<AlbumDocument> doc)
 {
-    frame_->SetStatusText(55006);
+    if (!book_)
+        return nullptr;
+    QMdiSubWindow* window = OpenAlbumWindow(*frame_, *book_, preferences_, std::move(doc));
+    auto* view = window ? qobject_cast<AlbumView*>(window->widget()) : nullptr;
+    if (auto* frameWindow = qobject_cast<DocumentWindow*>(window); frameWindow && view) {
+        // The last window of a changed album asks whether to save it.
+        frameWindow->SetCloseGuard([this, view] {
+            return view->DocumentUsers() > 1 || documents_->SaveModified(view->Document());
+        });
+    }
+    return window;
+}
+
+bool LumoraApp::BuildBookPictures()
+{
+    frame_->SetStatusText(kStrInitialising);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ScopedLoadProgressOff readersQuiet;
     frame_->BeginProgress();
@@ -129,12 +146,12 @@ bool CLumoraApp::BuildBookPictures()
         frame_->SetProgress(static_cast<unsigned>(done), static_cast<unsigned>(total));
     });
     frame_->EndProgress();
-    frame_->SetStatusText(57345);  // the idle text
+    frame_->SetStatusText(kStrReady);
     QApplication::restoreOverrideCursor();
     return book_.has_value();
 }
 
-const QCursor& CLumoraApp::Cursor(ProgramCursor which) const
+const QCursor& LumoraApp::Cursor(ProgramCursor which) const
 {
     switch (which) {
     case ProgramCursor::Select: return selectCursor_;
@@ -144,15 +161,15 @@ const QCursor& CLumoraApp::Cursor(ProgramCursor which) const
     return previousPageCursor_;
 }
 
-void CLumoraApp::ExitInstance()
+void LumoraApp::ExitInstance()
 {
-    preferences_.Save(*profile_);
+    SavePreferences(preferences_, *profile_);
     if (documents_)
         documents_->SaveRecentFiles();
     profile_->Sync();
 }
 
-void CLumoraApp::ApplyReadingPreferences()
+void LumoraApp::ApplyReadingPreferences()
 {
     LoadSettings().jpeg256 = preferences_.jpeg256;
     LoadSettings().photoCDSize = preferences_.photoCDSize;

@@ -2,18 +2,20 @@
 // The application: preferences, the main frame, the core's user-interface
 // hooks, start-up and exit.
 #include <QCursor>
+#include <QMdiSubWindow>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <optional>
 
-#include "app/book_pictures.h"
-#include "app/preferences.h"
-#include "app/program_art.h"
+#include "gui/album/book_pictures.h"
+#include "gui/platform/ini_preferences.h"
+#include "gui/platform/program_art.h"
 
 namespace lumora {
 
-class CMainFrame;
+class AlbumDocument;
+class MainWindow;
 class DocumentManager;
 class Profile;
 class MessageBoxReporter;
@@ -23,11 +25,11 @@ class FrameProgressSink;
 // The MIME type under which albums exchange items through the clipboard.
 inline constexpr const char* kClipboardFormat = "application/x-lumora-data";
 
-class CLumoraApp {
+class LumoraApp {
 public:
     // `iniPath` empty: the user's lumora.ini.
-    explicit CLumoraApp(const QString& iniPath = {});
-    ~CLumoraApp();
+    explicit LumoraApp(const QString& iniPath = {});
+    ~LumoraApp();
 
     // Start-up; false when the program cannot run.
     bool InitInstance(const QStringList& arguments);
@@ -35,12 +37,15 @@ public:
     void ExitInstance();
 
     Preferences& Prefs() { return preferences_; }
-    CMainFrame* MainFrame() const { return frame_.get(); }
+    MainWindow* MainFrame() const { return frame_.get(); }
     DocumentManager* Documents() const { return documents_.get(); }
     const QString& ProgramDirectory() const { return programDirectory_; }
     // The book artwork every album view draws with (built at start).
     const BookPictures* Book() const { return book_ ? &*book_ : nullptr; }
     const QCursor& Cursor(ProgramCursor which) const;
+    // Opens the album in a new window of the main window; null when the
+    // book artwork is missing.
+    QMdiSubWindow* OpenAlbum(std::shared_ptr<AlbumDocument> doc);
 
 private:
     void ApplyReadingPreferences();
@@ -49,7 +54,7 @@ private:
     QString programDirectory_;
     std::unique_ptr<Profile> profile_;
     Preferences preferences_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MainWindow> frame_;
     std::unique_ptr<DocumentManager> documents_;
     std::unique_ptr<MessageBoxReporter> reporter_;
     std::unique_ptr<MessageBoxPrompter> prompter_;

@@ -5,7 +5,7 @@
 
 #include "app/document_manager.h"
 #include "app/lumora_app.h"
-#include "app/main_frame.h"
+#include "app/main_window.h"
 #include "app/single_instance.h"
 
 namespace {
@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     if (!documents.isEmpty() && instance.HandOverToRunningInstance(documents))
         return 0;
 
-    lumora::CLumoraApp app;
+    lumora::LumoraApp app;
     if (!app.InitInstance(documents))
         return 1;
     instance.Listen();

@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/book_pictures.h"
-#include "platform/qt/dib_painter.h"
+#include "gui/album/book_pictures.h"
+#include "gui/platform/dib_painter.h"
 
 namespace lumora {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "album/log_font.h"
+#include "core/album/log_font.h"
 #include "cli/cli_support.h"
 
 namespace lumora::cli {
@@ -17,7 +17,7 @@ namespace lumora::cli {
 std::optional<long long> ParseInteger(const std::string& text);
 // on/off, 1/0, true/false.
 std::optional<bool> ParseFlag(const std::string& text);
-// A COLORREF, decimal or 0xBBGGRR.
+// A Rgb, decimal or 0xBBGGRR.
 std::optional<uint32_t> ParseColor(const std::string& text);
 // An item or tab number, from 0.
 std::optional<int> ParseIndex(const std::string& text);

@@ -1,6 +1,6 @@
 #include "cli/album_render.h"
 
-#include "album/album_layout.h"
+#include "core/album/album_layout.h"
 
 
 #include <QCoreApplication>
@@ -10,17 +10,17 @@
 #include <optional>
 #include <string>
 
-#include "album/album_hooks.h"
-#include "app/book_pictures.h"
-#include "app/preferences.h"
+#include "core/platform/services.h"
+#include "gui/album/book_pictures.h"
+#include "gui/platform/ini_preferences.h"
 #include "cli/album_commands.h"
-#include "imaging/load_settings.h"
-#include "platform/qt/profile.h"
-#include "platform/screen.h"
-#include "view/book_geometry.h"
-#include "view/qt/album_painter.h"
-#include "view/qt/fast_bitmap.h"
-#include "view/spread.h"
+#include "core/imaging/load_settings.h"
+#include "gui/platform/profile.h"
+#include "core/platform/screen.h"
+#include "core/layout/book_geometry.h"
+#include "gui/album/album_painter.h"
+#include "gui/album/fast_bitmap.h"
+#include "core/layout/spread.h"
 
 namespace lumora::cli {
 namespace {
@@ -41,16 +41,14 @@ std::optional<int> ParseInt(const std::string& text)
     }
 }
 
-std::optional<QSize> ParseSize(const std::string& text)
+// --size WxH: no side beyond 8192 pixels.
+std::optional<QSize> ParseRenderSize(const std::string& text)
 {
-    const size_t x = text.find_first_of("xX");
-    if (x == std::string::npos)
+    constexpr int kLargestSide = 8192;
+    const auto size = ParseSize(text);
+    if (!size || size->width > kLargestSide || size->height > kLargestSide)
         return std::nullopt;
-    const auto width = ParseInt(text.substr(0, x));
-    const auto height = ParseInt(text.substr(x + 1));
-    if (!width || !height || *width < 1 || *height < 1 || *width > 8192 || *height > 8192)
-        return std::nullopt;
-    return QSize(*width, *height);
+    return QSize(size->width, size->height);
 }
 
 // An option that is either absent (fallback) or a valid whole number.
@@ -71,7 +69,7 @@ bool TakeInt(Arguments& args, const std::string& name, int& value)
 
 // The spreads a view can stand on: the cover, the flyleaf when the album
 // has one, and the even positions up to the page count.
-bool IsReachablePosition(const CLumoraDoc& doc, int position)
+bool IsReachablePosition(const AlbumDocument& doc, int position)
 {
     if (position == kCoverPosition)
         return true;
@@ -113,7 +111,7 @@ int RunAlbumRender(Arguments args)
     bool missing = false;
     const auto sizeText = args.TakeOption("--size", missing);
     std::optional<QSize> size = QSize(kBookSize.width, kBookSize.height);
-    if (missing || (sizeText && !(size = ParseSize(*sizeText))))
+    if (missing || (sizeText && !(size = ParseRenderSize(*sizeText))))
         return Fail(kExitUsage, std::string("taille invalide (") + kRenderUsage + ")");
     if (const auto unknown = args.FirstUnknownOption())
         return Fail(kExitUsage, "option inconnue : " + *unknown);
@@ -123,14 +121,13 @@ int RunAlbumRender(Arguments args)
 
     OffscreenGui gui;
     Preferences prefs;
-    prefs.Load(Profile());
+    LoadPreferences(prefs, Profile());
     // Photos are drawn from screen copies when the preference asks for them,
     // as in the album window; the copies are made while the album loads.
-    AlbumPrefs().fastBitmaps = prefs.bitmapRapide;
-    if (prefs.bitmapRapide)
+    if (prefs.fastBitmaps)
         EnableFastBitmaps();
 
-    CLumoraDoc doc;
+    AlbumDocument doc;
     if (!doc.OnOpenDocument(words[0]))
         return kExitFailed;
     if (!IsReachablePosition(doc, position))
@@ -148,7 +145,7 @@ int RunAlbumRender(Arguments args)
     image.fill(Qt::black);
     {
         QPainter painter(&image);
-        const AlbumPainter album(&doc, *book, {prefs.ombreBureau, prefs.bitmapRapide});
+        const AlbumPainter album(&doc, *book, {prefs.deskShadow, prefs.fastBitmaps});
         album.OnDraw(painter, *size, {position, selection});
     }
     if (!image.save(QString::fromStdString(words[1]), "PNG"))

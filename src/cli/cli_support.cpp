@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <iostream>
 
@@ -83,6 +84,22 @@ bool HasExtension(const std::string& path, const std::string& ext)
     return std::equal(ext.begin(), ext.end(), path.end() - static_cast<long>(ext.size()),
                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
                                                   std::tolower(static_cast<unsigned char>(b)); });
+}
+
+std::optional<Size> ParseSize(const std::string& text)
+{
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return std::nullopt;
+    Size size;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const auto w = std::from_chars(begin, begin + x, size.width);
+    const auto h = std::from_chars(begin + x + 1, end, size.height);
+    if (w.ec != std::errc{} || w.ptr != begin + x || h.ec != std::errc{} || h.ptr != end ||
+        size.width <= 0 || size.height <= 0)
+        return std::nullopt;
+    return size;
 }
 
 }  // namespace lumora::cli

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/user_interface.h"
+#include "core/layout/geometry.h"
+#include "core/platform/services.h"
 
 namespace lumora::cli {
 
@@ -44,5 +45,9 @@ std::string JsonString(const std::string& text);
 
 // True when `path` ends with `.ext`, compared without regard to case.
 bool HasExtension(const std::string& path, const std::string& ext);
+
+// A size written WIDTHxHEIGHT (or WIDTHXHEIGHT): two whole decimal numbers
+// above zero and nothing else; nothing for any other text.
+std::optional<Size> ParseSize(const std::string& text);
 
 }  // namespace lumora::cli

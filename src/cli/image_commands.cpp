@@ -4,36 +4,16 @@
 #include <iostream>
 
 #include "cli/album_options.h"
-#include "imaging/bmp_writer.h"
-#include "imaging/cdib.h"
-#include "imaging/dither16.h"
-#include "imaging/halftone.h"
-#include "imaging/image_format.h"
-#include "imaging/load_settings.h"
-#include "imaging/jpeg_writer.h"
+#include "core/imaging/bmp_writer.h"
+#include "core/imaging/dib_object.h"
+#include "core/imaging/dither16.h"
+#include "core/imaging/halftone.h"
+#include "core/imaging/image_format.h"
+#include "core/imaging/load_settings.h"
+#include "core/imaging/jpeg_writer.h"
 
 namespace lumora::cli {
 namespace {
-
-struct Size {
-    int32_t width = 0, height = 0;
-};
-
-std::optional<Size> ParseSize(const std::string& text)
-{
-    const auto x = text.find_first_of("xX");
-    if (x == std::string::npos)
-        return std::nullopt;
-    Size size;
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    const auto w = std::from_chars(begin, begin + x, size.width);
-    const auto h = std::from_chars(begin + x + 1, end, size.height);
-    if (w.ec != std::errc{} || w.ptr != begin + x || h.ec != std::errc{} || h.ptr != end ||
-        size.width <= 0 || size.height <= 0)
-        return std::nullopt;
-    return size;
-}
 
 // --jpeg256 on|off and --pcd-size N override the reading preferences for
 // this run. Returns an exit code on a usage error.
@@ -59,9 +39,9 @@ std::optional<int> TakeReaderOptions(Arguments& args)
 }
 
 // Reads a picture the way the program opens one.
-std::optional<CDIB> LoadPicture(const std::string& path)
+std::optional<Dib> LoadPicture(const std::string& path)
 {
-    CDIB picture;
+    Dib picture;
     picture.Load(path);
     if (picture.IsEmpty())
         return std::nullopt;

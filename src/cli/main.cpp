@@ -71,7 +71,7 @@ Commandes :
   album set FICHIER CLE=VALEUR...
       Clés : title, description, layout, flyleaf, pagenumbers, headertitle,
       usetabs, frame (0-2), effect (0-2), titlecolor, desk, password.
-      Indicateurs : on/off, 1/0, true/false ; couleurs : COLORREF décimal
+      Indicateurs : on/off, 1/0, true/false ; couleurs : Rgb décimal
       ou 0xBBGGRR ; password= vide retire le mot de passe.
   album render FICHIER SORTIE.png [--position P] [--selection I] [--size LxH]
       Dessine l'album comme sa fenêtre le montre (position P : -2 couverture,
@@ -115,7 +115,7 @@ int main(int argc, char** argv)
         return kExitOk;
     }
     StderrReporter reporter;
-    lumora::InstallErrorReporter(&reporter);
+    lumora::ChangeServices([&reporter](lumora::Services& services) { services.errors = &reporter; });
     for (const Command& c : kCommands)
         if (command == c.name)
             return c.run(Arguments(std::vector<std::string>(argv + 2, argv + argc)));

@@ -6,15 +6,15 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-#include "album/album_document.h"
+#include "core/album/album_document.h"
 #include "app/document_manager.h"
 #include "app/lumora_app.h"
-#include "app/main_frame.h"
-#include "imaging/qt/dib_view.h"
-#include "platform/qt/profile.h"
+#include "app/main_window.h"
+#include "gui/picture/picture_view.h"
+#include "gui/platform/profile.h"
 #include "support/test_support.h"
-#include "view/qt/album_navigation.h"
-#include "view/qt/album_view.h"
+#include "gui/album/album_navigation.h"
+#include "gui/album/album_view.h"
 
 namespace lumora {
 namespace {
@@ -29,7 +29,7 @@ protected:
     {
         // A saved album with one photo, its picture moved beside it.
         test::WriteBytes(dir.File("hopper.bmp"), test::ReadBytes(test::TestDataPath("bmp/pillow-hopper.bmp")));
-        CLumoraDoc doc;
+        AlbumDocument doc;
         doc.OnNewDocument();
         ASSERT_TRUE(doc.InsertImage(dir.File("hopper.bmp"), 0));
         doc.items[0]->imagePath = "C:\\PHOTOS\\HOPPER.BMP";  // as stored on another system
@@ -40,9 +40,9 @@ protected:
 
 TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
 {
-    CLumoraApp app(ini);
+    LumoraApp app(ini);
     ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
-    CLumoraView* view = ActiveAlbumView(*app.MainFrame());
+    AlbumView* view = ActiveAlbumView(*app.MainFrame());
     ASSERT_NE(view, nullptr);
     view->Document().title = "Voyage en mer";
     view->Document().SetModifiedFlag();
@@ -50,7 +50,7 @@ TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
     ASSERT_TRUE(app.MainFrame()->Action(kCmdFileSave)->isEnabled());
     app.MainFrame()->Action(kCmdFileSave)->trigger();
     EXPECT_FALSE(view->Document().IsModified());
-    CLumoraDoc reread;
+    AlbumDocument reread;
     ASSERT_TRUE(reread.OnOpenDocument(album));
     EXPECT_EQ(reread.title, "Voyage en mer");
     // Unchanged albums close without a question.
@@ -59,7 +59,7 @@ TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
 
 TEST_F(RunningProgram, AsksBeforeAChangedAlbumCloses)
 {
-    CLumoraDoc doc;
+    AlbumDocument doc;
     doc.OnNewDocument();
     EXPECT_EQ(DocumentManager::SaveChangesQuestion(doc), "Enregistrer les modifications apportées à Sans titre ?");
     ASSERT_TRUE(doc.OnOpenDocument(album));
@@ -68,17 +68,17 @@ TEST_F(RunningProgram, AsksBeforeAChangedAlbumCloses)
 
 TEST_F(RunningProgram, ViewingAPhotoOpensItsPictureFoundBesideTheAlbum)
 {
-    CLumoraApp app(ini);
+    LumoraApp app(ini);
     ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
-    CMainFrame& frame = *app.MainFrame();
-    CLumoraView* view = ActiveAlbumView(frame);
+    MainWindow& frame = *app.MainFrame();
+    AlbumView* view = ActiveAlbumView(frame);
     ASSERT_NE(view, nullptr);
     const int windows = static_cast<int>(frame.MdiArea()->subWindowList().size());
     frame.RefreshCommandStates();
     frame.Action(kCmdViewItem)->trigger();
     ASSERT_EQ(frame.MdiArea()->subWindowList().size(), windows + 1);
     QMdiSubWindow* picture = frame.MdiArea()->subWindowList().last();
-    EXPECT_NE(qobject_cast<CDibView*>(picture->widget()), nullptr);
+    EXPECT_NE(qobject_cast<PictureView*>(picture->widget()), nullptr);
     EXPECT_EQ(picture->windowTitle(), "HOPPER.BMP");
 }
 
@@ -91,7 +91,7 @@ TEST_F(RunningProgram, ADocumentOnTheCommandLineOpensInsteadOfANewAlbum)
         return splashes;
     };
     {
-        CLumoraApp app(ini);
+        LumoraApp app(ini);
         ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
         ASSERT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 1);
         EXPECT_EQ(ActiveAlbumView(*app.MainFrame())->Document().PathName(), album);
@@ -102,17 +102,17 @@ TEST_F(RunningProgram, ADocumentOnTheCommandLineOpensInsteadOfANewAlbum)
         app.MainFrame()->RefreshCommandStates();
         app.MainFrame()->Action(kCmdWindowNew)->trigger();
         ASSERT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 2);
-        CLumoraView* second = ActiveAlbumView(*app.MainFrame());
+        AlbumView* second = ActiveAlbumView(*app.MainFrame());
         second->Document().SetModifiedFlag();
         NextPage(*second);
-        auto* first = qobject_cast<CLumoraView*>(app.MainFrame()->MdiArea()->subWindowList()[0]->widget());
+        auto* first = qobject_cast<AlbumView*>(app.MainFrame()->MdiArea()->subWindowList()[0]->widget());
         EXPECT_EQ(first->State().Position(), -2);
         EXPECT_NE(second->State().Position(), -2);
         EXPECT_TRUE(app.MainFrame()->MdiArea()->subWindowList()[0]->close());
         second->Document().SetModifiedFlag(false);
     }
     {
-        CLumoraApp app(ini);
+        LumoraApp app(ini);
         ASSERT_TRUE(app.InitInstance({}));
         EXPECT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 1);  // the new album
         EXPECT_TRUE(ActiveAlbumView(*app.MainFrame())->Document().PathName().empty());
@@ -122,7 +122,7 @@ TEST_F(RunningProgram, ADocumentOnTheCommandLineOpensInsteadOfANewAlbum)
         QApplication::closeAllWindows();
     }
     {
-        CLumoraApp app(ini);
+        LumoraApp app(ini);
         ASSERT_TRUE(app.InitInstance({}));
         EXPECT_TRUE(app.MainFrame()->MdiArea()->subWindowList().isEmpty());
         QApplication::closeAllWindows();

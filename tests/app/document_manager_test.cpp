@@ -3,10 +3,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "album/album_document.h"
+#include "core/album/album_document.h"
 #include "app/document_manager.h"
-#include "app/main_frame.h"
-#include "platform/qt/profile.h"
+#include "app/main_window.h"
+#include "gui/platform/profile.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -17,15 +17,15 @@ protected:
     test::TempDir dir;
     Profile profile{QString::fromStdString(dir.File("lumora.ini"))};
     Preferences preferences;
-    CMainFrame frame{preferences, profile};
+    MainWindow frame{preferences, profile};
     DocumentManager documents{frame, profile};
 
-    std::vector<std::unique_ptr<CLumoraDoc>> albums;
+    std::vector<std::unique_ptr<AlbumDocument>> albums;
     QStringList pictures;
 
     void InstallOpeners()
     {
-        documents.SetAlbumWindowOpener([this](std::unique_ptr<CLumoraDoc> doc) {
+        documents.SetAlbumWindowOpener([this](std::unique_ptr<AlbumDocument> doc) {
             albums.push_back(std::move(doc));
             return true;
         });
@@ -37,7 +37,7 @@ protected:
 
     QString SavedAlbum(const std::string& name, const std::string& title)
     {
-        CLumoraDoc doc;
+        AlbumDocument doc;
         doc.OnNewDocument();
         doc.title = title;
         const std::string path = dir.File(name);

@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "album/album_document.h"
-#include "imaging/bmp_writer.h"
+#include "core/album/album_document.h"
+#include "core/imaging/bmp_writer.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -27,7 +27,7 @@ TEST(CliAlbum, BuildsAnAlbumThatTheDocumentReadsBack)
                       "titlecolor=255", "frame=2"}),
               0);
 
-    CLumoraDoc doc;
+    AlbumDocument doc;
     ASSERT_TRUE(doc.OnOpenDocument(album));
     EXPECT_EQ(doc.title, "Été");
     EXPECT_EQ(doc.layoutIndex, 0);
@@ -65,7 +65,7 @@ TEST(CliAlbum, ReportsBadImagesAndTabRulesWithExitOne)
                      nullptr, &err),
               1);
     EXPECT_NE(err.find("missing.bmp"), std::string::npos);
-    CLumoraDoc doc;
+    AlbumDocument doc;
     ASSERT_TRUE(doc.OnOpenDocument(album));
     EXPECT_EQ(doc.items.size(), 1u);  // the readable one was kept
 
@@ -142,7 +142,7 @@ protected:
     {
         picture = dir.File("p.bmp");
         ASSERT_TRUE(WriteBMPFile(picture, test::MakeRgbPicture(16, 12, [](int32_t x, int32_t y) {
-                                     return Rgb{static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 20), 80};
+                                     return ColorTriple{static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 20), 80};
                                  })));
         album = dir.File("e.qza");
         ASSERT_EQ(RunCli({"album", "new", album, "--tabs", "on"}), 0);
@@ -150,9 +150,9 @@ protected:
         ASSERT_EQ(RunCli({"album", "add-text", album, "Fin"}), 0);
         ASSERT_EQ(RunCli({"album", "add-tab", album, "--before", "2", "--name", "Deux"}), 0);
     }
-    std::unique_ptr<CLumoraDoc> Reopen()
+    std::unique_ptr<AlbumDocument> Reopen()
     {
-        auto doc = std::make_unique<CLumoraDoc>();
+        auto doc = std::make_unique<AlbumDocument>();
         EXPECT_TRUE(doc->OnOpenDocument(album));
         return doc;
     }
@@ -218,7 +218,7 @@ TEST_F(CliEditing, TabChangesNameAndColoursAndKeepsWhatIsNotGiven)
 {
     ASSERT_EQ(RunCli({"album", "tab", album, "1", "--name", "Nuit", "--namecolor", "0x00FFFF"}), 0);
     auto doc = Reopen();
-    const COLORREF tabColor = doc->tabs[1]->tabColor;
+    const Rgb tabColor = doc->tabs[1]->tabColor;
     EXPECT_EQ(doc->tabs[1]->name, "Nuit");
     EXPECT_EQ(doc->tabs[1]->nameColor, 0x00FFFFu);
     ASSERT_EQ(RunCli({"album", "tab", album, "1", "--color", "255"}), 0);
@@ -239,7 +239,7 @@ TEST_F(CliEditing, TextChangesATextItemOnly)
                       "--font", "Arial:-20:bold:italic"}),
               0);
     auto doc = Reopen();
-    const CMyObject& text = *doc->items[3];
+    const AlbumItem& text = *doc->items[3];
     EXPECT_EQ(text.text, "Au revoir");
     EXPECT_EQ(text.textColor, 0xFF0000u);
     ASSERT_TRUE(text.font);
@@ -261,6 +261,28 @@ TEST_F(CliEditing, TextChangesATextItemOnly)
     for (const char* font : {"Arial", "Arial:0", ":-16", "Arial:-16:souligné", "Arial:-1001"})
         ExpectRefused({"album", "text", album, "3", "--font", font}, 2, "--font");
     ExpectRefused({"album", "text", album, "3", "--color", "rouge"}, 2);
+}
+
+TEST_F(CliEditing, SetLayoutRemakesThePreviewsForAnotherBoxOnly)
+{
+    ASSERT_EQ(Reopen()->items[0]->preview.Width(), 185);  // Maxi 2+2: 185 x 140
+    ASSERT_EQ(RunCli({"album", "set", album, "layout=4"}), 0);  // Micro 12+12: 68 x 51
+    auto doc = Reopen();
+    EXPECT_EQ(doc->layoutIndex, 4);
+    for (const size_t photo : {0u, 1u, 2u}) {
+        EXPECT_EQ(doc->items[photo]->preview.Width(), 68) << photo;
+        EXPECT_EQ(doc->items[photo]->preview.Height(), 51) << photo;
+    }
+
+    ASSERT_EQ(RunCli({"album", "set", album, "layout=2"}), 0);  // Midi 3+3: 124 x 93
+    ASSERT_EQ(Reopen()->items[0]->preview.Width(), 124);
+    // Were the previews made again, the photos would leave the album.
+    std::filesystem::remove(picture);
+    ASSERT_EQ(RunCli({"album", "set", album, "layout=5"}), 0);  // Présentation en X: 124 x 93
+    doc = Reopen();
+    EXPECT_EQ(doc->layoutIndex, 5);
+    ASSERT_EQ(doc->items.size(), 4u);
+    EXPECT_EQ(doc->items[0]->preview.Width(), 124);
 }
 
 TEST_F(CliEditing, DescribeLeavesAnUnchangedAlbumAlone)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "imaging/bmp_reader.h"
+#include "core/imaging/bmp_reader.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -34,6 +34,8 @@ TEST(CliUsage, WrongArgumentsExitWithTwo)
     EXPECT_EQ(RunCli({"convert", "a.bmp"}), 2);
     EXPECT_EQ(RunCli({"convert", "a.bmp", "b.png"}), 2);
     EXPECT_EQ(RunCli({"convert", "a.bmp", "b.bmp", "--size", "12"}), 2);
+    for (const char* size : {"0x5", "5x-2", "5x", "x5", "5x5x", "5 x5", "5x5 "})
+        EXPECT_EQ(RunCli({"convert", "a.bmp", "b.bmp", "--size", size}), 2) << size;
     EXPECT_EQ(RunCli({"convert", "a.bmp", "b.bmp", "--jpeg256", "maybe"}), 2);
     EXPECT_EQ(RunCli({"info", "a.pcd", "--pcd-size", "x"}), 2);
     EXPECT_EQ(RunCli({"info", "a.pcd", "--pcd-size"}), 2);

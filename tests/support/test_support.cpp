@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <sys/wait.h>
 
-#include "imaging/byte_order.h"
+#include "core/imaging/byte_order.h"
 
 namespace lumora::test {
 
@@ -60,7 +60,7 @@ uint8_t IndexAt(const HDIB& dib, uint32_t x, uint32_t memoryRow)
     }
 }
 
-Rgb ColorAt(const HDIB& dib, uint32_t x, uint32_t memoryRow)
+ColorTriple ColorAt(const HDIB& dib, uint32_t x, uint32_t memoryRow)
 {
     if (DIBBitCount(dib.Data()) == 24) {
         const uint8_t* p = RowOf(dib, memoryRow) + x * 3;
@@ -69,7 +69,7 @@ Rgb ColorAt(const HDIB& dib, uint32_t x, uint32_t memoryRow)
     return DIBColor(dib.Data(), IndexAt(dib, x, memoryRow));
 }
 
-void SetRgb(HDIB& dib, uint32_t x, uint32_t memoryRow, Rgb color)
+void SetRgb(HDIB& dib, uint32_t x, uint32_t memoryRow, ColorTriple color)
 {
     auto* p = const_cast<uint8_t*>(RowOf(dib, memoryRow)) + x * 3;
     p[0] = color.blue;

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "imaging/dib.h"
-#include "platform/user_interface.h"
+#include "core/imaging/dib.h"
+#include "core/platform/services.h"
 
 namespace lumora::test {
 
@@ -34,8 +34,9 @@ std::vector<uint8_t> ReadBytes(const std::string& path);
 // Records every message box while installed.
 class CapturingReporter final : public ErrorReporter {
 public:
-    CapturingReporter() { InstallErrorReporter(this); }
-    ~CapturingReporter() override { InstallErrorReporter(nullptr); }
+    // Installed for the object's lifetime.
+    ScopedServices installed_{[this](Services& services) { services.errors = this; }};
+    CapturingReporter() = default;
     void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override
     {
         messages.push_back({text, caption, icon});
@@ -50,8 +51,9 @@ public:
 // Records begin, steps and end of the progress gauge while installed.
 class RecordingProgress final : public ProgressSink {
 public:
-    RecordingProgress() { InstallProgressSink(this); }
-    ~RecordingProgress() override { InstallProgressSink(nullptr); }
+    // Installed for the object's lifetime.
+    ScopedServices installed_{[this](Services& services) { services.progress = this; }};
+    RecordingProgress() = default;
     void Begin() override { ++begun; }
     void SetProgress(long done, long total) override { steps.emplace_back(done, total); }
     void End() override { ++ended; }
@@ -63,8 +65,8 @@ public:
 
 // Pixel access on valid blocks, rows counted from the first in memory.
 uint8_t IndexAt(const HDIB& dib, uint32_t x, uint32_t memoryRow);
-Rgb ColorAt(const HDIB& dib, uint32_t x, uint32_t memoryRow);
-void SetRgb(HDIB& dib, uint32_t x, uint32_t memoryRow, Rgb color);
+ColorTriple ColorAt(const HDIB& dib, uint32_t x, uint32_t memoryRow);
+void SetRgb(HDIB& dib, uint32_t x, uint32_t memoryRow, ColorTriple color);
 
 // A 24-bit picture filled by `colorAt(x, memoryRow)`.
 template <typename F>

@@ -13,7 +13,7 @@ uint8_t ToByte(float v)
 namespace {
 
 // Weighted squared distance: the eye is most sensitive to green.
-bool IsNeutral(const Rgb& c)
+bool IsNeutral(const ColorTriple& c)
 {
     return std::max({c.red, c.green, c.blue}) - std::min({c.red, c.green, c.blue}) <= 16;
 }
@@ -25,7 +25,7 @@ bool LooksGrey(const Color& c)
     return spread < 0.1f || light < 0.1f;
 }
 
-int Nearest(const std::vector<Rgb>& colors, const std::vector<bool>& greys, bool greysOnly, float r, float g,
+int Nearest(const std::vector<ColorTriple>& colors, const std::vector<bool>& greys, bool greysOnly, float r, float g,
             float b)
 {
     int best = 0;
@@ -45,7 +45,7 @@ int Nearest(const std::vector<Rgb>& colors, const std::vector<bool>& greys, bool
 
 }  // namespace
 
-IndexedImage DiffuseOnto(const Image& image, const std::vector<Rgb>& colors, ColorChoice choice)
+IndexedImage DiffuseOnto(const Image& image, const std::vector<ColorTriple>& colors, ColorChoice choice)
 {
     std::vector<bool> greys(colors.size());
     for (size_t i = 0; i < colors.size(); ++i)
@@ -87,11 +87,11 @@ IndexedImage DiffuseOnto(const Image& image, const std::vector<Rgb>& colors, Col
 
 namespace {
 struct ColorBox {
-    std::vector<Rgb> pixels;
+    std::vector<ColorTriple> pixels;
     int Spread(int channel) const
     {
         int lo = 255, hi = 0;
-        for (const Rgb& p : pixels) {
+        for (const ColorTriple& p : pixels) {
             const int v = channel == 0 ? p.red : channel == 1 ? p.green : p.blue;
             lo = std::min(lo, v);
             hi = std::max(hi, v);
@@ -101,7 +101,7 @@ struct ColorBox {
 };
 }  // namespace
 
-std::vector<Rgb> MedianCutColors(const Image& image, int count)
+std::vector<ColorTriple> MedianCutColors(const Image& image, int count)
 {
     std::vector<ColorBox> boxes(1);
     for (int y = 0; y < image.Height(); ++y)
@@ -127,20 +127,20 @@ std::vector<Rgb> MedianCutColors(const Image& image, int count)
             }
         if (bestScore <= 0)
             break;
-        std::vector<Rgb>& px = boxes[widest].pixels;
-        auto key = [bestChannel](const Rgb& p) {
+        std::vector<ColorTriple>& px = boxes[widest].pixels;
+        auto key = [bestChannel](const ColorTriple& p) {
             return bestChannel == 0 ? p.red : bestChannel == 1 ? p.green : p.blue;
         };
-        std::stable_sort(px.begin(), px.end(), [&](const Rgb& a, const Rgb& b) { return key(a) < key(b); });
+        std::stable_sort(px.begin(), px.end(), [&](const ColorTriple& a, const ColorTriple& b) { return key(a) < key(b); });
         ColorBox upper;
         upper.pixels.assign(px.begin() + px.size() / 2, px.end());
         px.resize(px.size() / 2);
         boxes.push_back(std::move(upper));
     }
-    std::vector<Rgb> colors;
+    std::vector<ColorTriple> colors;
     for (const ColorBox& box : boxes) {
         long r = 0, g = 0, b = 0;
-        for (const Rgb& p : box.pixels) {
+        for (const ColorTriple& p : box.pixels) {
             r += p.red;
             g += p.green;
             b += p.blue;
@@ -149,7 +149,7 @@ std::vector<Rgb> MedianCutColors(const Image& image, int count)
         colors.push_back({static_cast<uint8_t>((r + n / 2) / n), static_cast<uint8_t>((g + n / 2) / n),
                           static_cast<uint8_t>((b + n / 2) / n)});
     }
-    colors.resize(count, Rgb{0, 0, 0});
+    colors.resize(count, ColorTriple{0, 0, 0});
     return colors;
 }
 

@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "artwork/raster.h"
-#include "imaging/dib.h"
+#include "core/imaging/dib.h"
 
 namespace lumora::art {
 
 struct IndexedImage {
     int width = 0, height = 0;
     std::vector<uint8_t> indices;  // row by row from the top
-    std::vector<Rgb> colors;       // the colour table the indices refer to
+    std::vector<ColorTriple> colors;       // the colour table the indices refer to
 };
 
 // Serpentine Floyd-Steinberg error diffusion onto `colors`. The error passed
@@ -26,11 +26,11 @@ enum class ColorChoice {
     GreysWhereGrey,    // pixels that are themselves nearly grey or very dark
 };
 
-IndexedImage DiffuseOnto(const Image& image, const std::vector<Rgb>& colors, ColorChoice choice = ColorChoice::Any);
+IndexedImage DiffuseOnto(const Image& image, const std::vector<ColorTriple>& colors, ColorChoice choice = ColorChoice::Any);
 
 // A colour table of at most `count` entries fitted to the picture by median
 // cut, for pictures shown with their own palette.
-std::vector<Rgb> MedianCutColors(const Image& image, int count);
+std::vector<ColorTriple> MedianCutColors(const Image& image, int count);
 
 // The 8-bit value of a 0..1 component, rounded and clamped.
 uint8_t ToByte(float v);

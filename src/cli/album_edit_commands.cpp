@@ -1,0 +1,322 @@
+#include "cli/album_edit_commands.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <iostream>
+#include <random>
+
+#include "cli/album_options.h"
+#include "cli/album_settings_options.h"
+#include "core/album/album_commands.h"
+#include "core/album/album_document.h"
+#include "core/album/album_messages.h"
+#include "core/platform/services.h"
+
+namespace lumora::cli {
+namespace {
+
+bool OpenAlbum(AlbumDocument& doc, const std::string& path)
+{
+    return doc.OnOpenDocument(path);  // failures are reported on stderr
+}
+
+bool Save(AlbumDocument& doc, const std::string& path)
+{
+    return doc.OnSaveDocument(path);  // failures are reported on stderr
+}
+
+// Opens the album, lets `edit` change it and saves it when it changed.
+// The edit's exit code stands unless the save fails.
+template <typename Edit>
+int EditAlbum(const std::string& path, Edit edit)
+{
+    AlbumDocument doc;
+    if (!OpenAlbum(doc, path))
+        return kExitFailed;
+    const int code = edit(doc);
+    if (doc.IsModified() && !Save(doc, path))
+        return kExitFailed;
+    return code;
+}
+
+// The load-error dialog of the command line: says which file could not be
+// read and gives it up.
+class ReportUnreadable final : public PreviewRetryHandler {
+public:
+    // Installed for the object's lifetime.
+    ScopedServices installed_{[this](Services& services) { services.previewRetry = this; }};
+    ReportUnreadable() = default;
+    ReportUnreadable(const ReportUnreadable&) = delete;
+    ReportUnreadable& operator=(const ReportUnreadable&) = delete;
+    std::optional<std::string> AskRetry(const std::string& failedPath) override
+    {
+        Fail(kExitFailed, failedPath + " : aucune image n'a pu être lue");
+        return std::nullopt;
+    }
+};
+
+// Albums keep the user's full paths.
+std::string AbsolutePath(const std::string& path)
+{
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+std::string ItemCount(const AlbumDocument& doc)
+{
+    return std::to_string(doc.items.size()) + (doc.items.size() > 1 ? " éléments" : " élément");
+}
+
+bool IsItem(const AlbumDocument& doc, int index)
+{
+    return static_cast<size_t>(index) < doc.items.size();
+}
+
+int NoSuchItem(const AlbumDocument& doc, int index)
+{
+    return Fail(kExitFailed, "l'élément " + std::to_string(index) + " n'existe pas (l'album a " +
+                                 ItemCount(doc) + ")");
+}
+
+int NoSuchTab(const AlbumDocument& doc, int tab)
+{
+    return Fail(kExitFailed, "l'onglet " + std::to_string(tab) + " n'existe pas (l'album a " +
+                                 std::to_string(doc.tabs.size()) + " onglet(s))");
+}
+
+// Commands of the form FILE NUMBER [...], `words` words in all: the item
+// or tab number that follows FILE, or nothing after a usage error.
+std::optional<int> NumberAfterFile(OptionReader& options, size_t words, const std::string& usage)
+{
+    if (!options.Finish(words, words, usage))
+        return std::nullopt;
+    const auto number = ParseIndex(options.Words()[1]);
+    if (!number)
+        Fail(kExitUsage, usage);
+    return number;
+}
+
+}  // namespace
+
+int RunAlbumNew(Arguments args)
+{
+    AlbumDocument doc;
+    doc.OnNewDocument();
+    const std::pair<const char*, const char*> options[] = {
+        {"--title", "title"}, {"--description", "description"}, {"--layout", "layout"},
+        {"--tabs", "usetabs"}, {"--flyleaf", "flyleaf"}};
+    std::vector<std::pair<std::string, std::string>> settings;
+    for (const auto& [option, key] : options) {
+        bool missing = false;
+        if (const auto value = args.TakeOption(option, missing))
+            settings.emplace_back(key, *value);
+        if (missing)
+            return Fail(kExitUsage, std::string(option) + " attend une valeur");
+    }
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    if (args.Positionals().size() != 1)
+        return Fail(kExitUsage, "usage : lumora-cli album new FICHIER [--title T] [--description D] "
+                                "[--layout N] [--tabs on|off] [--flyleaf on|off]");
+    for (const auto& [key, value] : settings)
+        if (const std::string error = ApplyAlbumSetting(doc, key, value); !error.empty())
+            return Fail(kExitUsage, error);
+    doc.Paginate();
+    return Save(doc, args.Positionals()[0]) ? kExitOk : kExitFailed;
+}
+
+int RunAlbumAdd(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const auto at = options.Index("--at");
+    if (!options.Finish(2, SIZE_MAX, "usage : lumora-cli album add FICHIER IMAGE... [--at INDEX]"))
+        return kExitUsage;
+    const auto& words = options.Words();
+    std::vector<std::string> paths;
+    for (size_t i = 1; i < words.size(); ++i)
+        paths.push_back(AbsolutePath(words[i]));
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        ReportUnreadable unreadable;
+        const size_t before = doc.items.size();
+        const int selection = at.value_or(static_cast<int>(before));
+        InsertImages(doc, paths, selection, false, nullptr);
+        return doc.items.size() - before == paths.size() ? kExitOk : kExitFailed;
+    });
+}
+
+int RunAlbumAddText(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const auto at = options.Index("--at");
+    if (!options.Finish(2, 2, "usage : lumora-cli album add-text FICHIER TEXTE [--at INDEX]"))
+        return kExitUsage;
+    const auto& words = options.Words();
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        // Without --at the text goes after the last item.
+        const size_t index = at ? static_cast<size_t>(*at) : doc.items.size();
+        doc.InsertItem(std::make_unique<AlbumItem>(words[1], DefaultTextFont(), 0), index);
+        return kExitOk;
+    });
+}
+
+// Gives the photo at INDEX its description (what the properties show and
+// printing writes under it).
+int RunAlbumDescribe(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const char* usage = "usage : lumora-cli album describe FICHIER INDEX TEXTE";
+    const auto& words = options.Words();
+    const auto index = NumberAfterFile(options, 3, usage);
+    if (!index)
+        return kExitUsage;
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        if (!IsItem(doc, *index) || !doc.items[static_cast<size_t>(*index)]->IsPhoto())
+            return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas une photo de l'album");
+        SetItemDescription(doc, *index, words[2]);
+        return kExitOk;
+    });
+}
+
+int RunAlbumAddTab(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const auto before = options.Index("--before");
+    const auto name = options.Text("--name");
+    if (!options.Finish(1, 1, "usage : lumora-cli album add-tab FICHIER --before INDEX [--name NOM]"))
+        return kExitUsage;
+    if (!before)
+        return Fail(kExitUsage, "--before INDEX est obligatoire");
+    return EditAlbum(options.Words()[0], [&](AlbumDocument& doc) -> int {
+        std::random_device random;
+        auto tab = std::make_unique<SectionTab>(name.value_or(album_text::UnnamedTab()),
+                                             static_cast<int>(random() % 6));
+        switch (doc.AddTabBefore(static_cast<size_t>(*before), std::move(tab))) {
+        case AlbumDocument::TabEdit::Done:
+            return kExitOk;
+        case AlbumDocument::TabEdit::Refused:
+            return kExitFailed;  // the message is already out
+        case AlbumDocument::TabEdit::NothingToDo:
+            break;
+        }
+        return Fail(kExitFailed, "aucun onglet inséré : il faut un élément d'indice 1 à " +
+                                     std::to_string(doc.items.empty() ? 0 : doc.items.size() - 1));
+    });
+}
+
+// Deletes the item at INDEX as the album window does once the user said
+// yes: an item alone in its section (with tabs on) takes its tab along.
+int RunAlbumDelete(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const char* usage = "usage : lumora-cli album delete FICHIER INDEX";
+    const auto& words = options.Words();
+    const auto index = NumberAfterFile(options, 2, usage);
+    if (!index)
+        return kExitUsage;
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        if (!IsItem(doc, *index))
+            return NoSuchItem(doc, *index);
+        const std::string tabName = doc.tabs.empty() ? "" : doc.tabs[static_cast<size_t>(SelectedTab(doc, *index))]->name;
+        if (DeleteAlbumItem(doc, *index).tabRemoved)
+            std::cout << "onglet « " << tabName << " » supprimé avec son dernier élément\n";
+        return kExitOk;
+    });
+}
+
+int RunAlbumDeleteTab(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const char* usage = "usage : lumora-cli album delete-tab FICHIER ONGLET";
+    const auto& words = options.Words();
+    const auto tab = NumberAfterFile(options, 2, usage);
+    if (!tab)
+        return kExitUsage;
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        if (static_cast<size_t>(*tab) >= doc.tabs.size())
+            return NoSuchTab(doc, *tab);
+        // The first tab stays (the refusal is told on stderr).
+        return doc.RemoveTab(static_cast<size_t>(*tab)) == AlbumDocument::TabEdit::Done ? kExitOk
+                                                                                      : kExitFailed;
+    });
+}
+
+int RunAlbumTab(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const auto name = options.Text("--name");
+    const auto color = options.Color("--color");
+    const auto nameColor = options.Color("--namecolor");
+    const char* usage =
+        "usage : lumora-cli album tab FICHIER ONGLET [--name NOM] [--color C] [--namecolor C]";
+    const auto& words = options.Words();
+    const auto tab = NumberAfterFile(options, 2, usage);
+    if (!tab)
+        return kExitUsage;
+    if (!name && !color && !nameColor)
+        return Fail(kExitUsage, "rien à changer : --name, --color ou --namecolor");
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        if (static_cast<size_t>(*tab) >= doc.tabs.size())
+            return NoSuchTab(doc, *tab);
+        const SectionTab& current = *doc.tabs[static_cast<size_t>(*tab)];
+        SetTabProperties(doc, *tab, name.value_or(current.name), color.value_or(current.tabColor),
+                         nameColor.value_or(current.nameColor));
+        return kExitOk;
+    });
+}
+
+// A text item's text, colour and font.
+int RunAlbumText(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const auto text = options.Text("--text");
+    const auto color = options.Color("--color");
+    const auto fontSpec = options.Text("--font");
+    const char* usage = "usage : lumora-cli album text FICHIER INDEX [--text T] [--color C] "
+                        "[--font POLICE:HAUTEUR[:bold][:italic]]";
+    const auto& words = options.Words();
+    const auto index = NumberAfterFile(options, 2, usage);
+    if (!index)
+        return kExitUsage;
+    if (!text && !color && !fontSpec)
+        return Fail(kExitUsage, "rien à changer : --text, --color ou --font");
+    if (fontSpec && !ParseFont(*fontSpec, {}))
+        return Fail(kExitUsage, "--font attend POLICE:HAUTEUR[:bold][:italic] (hauteur non nulle, "
+                                "1000 pixels au plus) : " + *fontSpec);
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        if (!IsItem(doc, *index) || doc.items[static_cast<size_t>(*index)]->IsPhoto())
+            return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas un texte de l'album");
+        const AlbumItem& item = *doc.items[static_cast<size_t>(*index)];
+        const LogFont font = item.font.value_or(DefaultTextFont());
+        SetTextItem(doc, *index, text.value_or(item.text),
+                    fontSpec ? *ParseFont(*fontSpec, font) : font, color.value_or(item.textColor));
+        return kExitOk;
+    });
+}
+
+int RunAlbumSet(Arguments args)
+{
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    const auto& words = args.Positionals();
+    if (words.size() < 2)
+        return Fail(kExitUsage, "usage : lumora-cli album set FICHIER CLE=VALEUR...");
+    AlbumDocument doc;
+    if (!OpenAlbum(doc, words[0]))
+        return kExitFailed;
+    for (size_t i = 1; i < words.size(); ++i) {
+        const auto equals = words[i].find('=');
+        if (equals == std::string::npos)
+            return Fail(kExitUsage, "CLE=VALEUR attendu : " + words[i]);
+        const std::string error =
+            ApplyAlbumSetting(doc, words[i].substr(0, equals), words[i].substr(equals + 1));
+        if (error == kPasswordRefused)
+            return kExitFailed;  // the document told why
+        if (!error.empty())
+            return Fail(kExitUsage, error);
+    }
+    doc.UpdateAfterChange();
+    return Save(doc, words[0]) ? kExitOk : kExitFailed;
+}
+
+}  // namespace lumora::cli

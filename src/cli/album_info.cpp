@@ -1,0 +1,151 @@
+#include "cli/album_info.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+
+#include "core/album/album_document.h"
+
+namespace lumora::cli {
+namespace {
+
+const char* const kFontNames[kAlbumFontCount] = {"title", "description", "pagetitle",
+                                                 "pagenumber", "photos"};
+
+std::string Bool(uint32_t flag) { return flag ? "true" : "false"; }
+
+std::string FontJson(const LogFont& f)
+{
+    std::ostringstream out;
+    out << "{\"height\": " << f.height << ", \"width\": " << f.width << ", \"weight\": " << f.weight
+        << ", \"italic\": " << Bool(f.italic) << ", \"underline\": " << Bool(f.underline)
+        << ", \"strikeout\": " << Bool(f.strikeOut) << ", \"charset\": " << int(f.charSet)
+        << ", \"face\": " << JsonString(f.faceName) << "}";
+    return out.str();
+}
+
+std::string ItemJson(const AlbumItem& item)
+{
+    std::ostringstream out;
+    const ItemRect& r = item.displayRect;
+    out << "{\"kind\": " << JsonString(item.IsPhoto() ? "photo" : "text")
+        << ", \"image\": " << JsonString(item.imagePath)
+        << ", \"description\": " << JsonString(item.description)
+        << ", \"sound\": " << JsonString(item.soundPath) << ", \"text\": " << JsonString(item.text)
+        << ", \"textcolor\": " << item.textColor << ", \"tab\": " << item.tabIndex
+        << ", \"page\": " << item.pageIndex << ", \"rect\": [" << r.left << ", " << r.top << ", "
+        << r.right << ", " << r.bottom << "], \"preview\": ";
+    if (item.preview.IsEmpty())
+        out << "null";
+    else
+        out << "[" << item.preview.Width() << ", " << item.preview.Height() << "]";
+    out << ", \"width\": " << item.imageWidth << ", \"height\": " << item.imageHeight
+        << ", \"bpp\": " << item.bitsPerPixel << ", \"filesize\": " << item.imageFileSize;
+    if (item.font)
+        out << ", \"font\": " << FontJson(*item.font);
+    out << "}";
+    return out.str();
+}
+
+void PrintJson(const AlbumDocument& doc)
+{
+    std::ostream& out = std::cout;
+    out << "{\"title\": " << JsonString(doc.title)
+        << ", \"description\": " << JsonString(doc.description)
+        << ", \"layout\": " << doc.layoutIndex << ", \"frame\": " << doc.frameStyle
+        << ", \"effect\": " << doc.titleEffect << ", \"flyleaf\": " << Bool(doc.flyleaf)
+        << ", \"pagenumbers\": " << Bool(doc.pageNumbers)
+        << ", \"headertitle\": " << Bool(doc.headerTitle) << ", \"usetabs\": " << Bool(doc.useTabs)
+        << ", \"desk\": " << doc.deskColor << ", \"titlecolor\": " << doc.titleColor
+        << ", \"password\": " << JsonString(doc.password) << ", \"pagecount\": " << doc.pageCount
+        << ", \"fonts\": {";
+    for (int i = 0; i < kAlbumFontCount; ++i)
+        out << (i ? ", " : "") << JsonString(kFontNames[i]) << ": " << FontJson(doc.fonts[i]);
+    out << "}, \"tabs\": [";
+    for (size_t i = 0; i < doc.tabs.size(); ++i) {
+        const SectionTab& tab = *doc.tabs[i];
+        out << (i ? ", " : "") << "{\"name\": " << JsonString(tab.name)
+            << ", \"color\": " << tab.tabColor << ", \"namecolor\": " << tab.nameColor
+            << ", \"firstpage\": " << tab.firstPage << "}";
+    }
+    out << "], \"items\": [";
+    for (size_t i = 0; i < doc.items.size(); ++i)
+        out << (i ? ", " : "") << ItemJson(*doc.items[i]);
+    out << "]}\n";
+}
+
+std::string Hex(uint32_t color)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06X", color);
+    return text;
+}
+
+void PrintText(const AlbumDocument& doc)
+{
+    std::ostream& out = std::cout;
+    out << "titre : " << doc.title << "\n"
+        << "description : " << doc.description << "\n"
+        << "disposition : " << doc.layoutIndex << "\n"
+        << "cadre : " << doc.frameStyle << "\n"
+        << "effet du titre : " << doc.titleEffect << "\n"
+        << "couleur du titre : " << Hex(doc.titleColor) << "\n"
+        << "bureau : " << Hex(doc.deskColor) << "\n"
+        << "page de garde : " << (doc.flyleaf ? "oui" : "non") << "\n"
+        << "numéros de pages : " << (doc.pageNumbers ? "oui" : "non") << "\n"
+        << "titre de haut de page : " << (doc.headerTitle ? "oui" : "non") << "\n"
+        << "onglets : " << (doc.useTabs ? "oui" : "non") << "\n"
+        << "mot de passe : " << doc.password << "\n"
+        << "pages : " << doc.pageCount << "\n";
+    for (int i = 0; i < kAlbumFontCount; ++i) {
+        const LogFont& f = doc.fonts[i];
+        out << "police " << kFontNames[i] << " : " << f.faceName << ", hauteur " << f.height
+            << ", graisse " << f.weight << (f.italic ? ", italique" : "") << "\n";
+    }
+    for (size_t i = 0; i < doc.tabs.size(); ++i)
+        out << "onglet " << i << " : " << doc.tabs[i]->name << ", couleur "
+            << Hex(doc.tabs[i]->tabColor) << ", texte " << Hex(doc.tabs[i]->nameColor)
+            << ", première page " << doc.tabs[i]->firstPage << "\n";
+    for (size_t i = 0; i < doc.items.size(); ++i) {
+        const AlbumItem& item = *doc.items[i];
+        const ItemRect& r = item.displayRect;
+        out << "élément " << i << " : ";
+        if (item.IsPhoto())
+            out << "photo " << item.imagePath << ", " << item.imageWidth << "x" << item.imageHeight
+                << ", " << item.bitsPerPixel << " bits, " << item.imageFileSize << " octets";
+        else
+            out << "texte \"" << item.text << "\"";
+        out << ", onglet " << item.tabIndex << ", page " << item.pageIndex << ", rectangle ("
+            << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+        if (!item.preview.IsEmpty())
+            out << ", aperçu " << item.preview.Width() << "x" << item.preview.Height();
+        if (!item.description.empty())
+            out << ", description \"" << item.description << "\"";
+        if (!item.soundPath.empty())
+            out << ", son " << item.soundPath;
+        out << "\n";
+    }
+}
+
+}  // namespace
+
+int RunAlbumInfo(Arguments args)
+{
+    const bool json = args.TakeFlag("--json");
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    if (args.Positionals().size() != 1)
+        return Fail(kExitUsage, "usage : lumora-cli album info FICHIER [--json]");
+    AlbumDocument doc;
+    if (!doc.OnOpenDocument(args.Positionals()[0]))  // failures are reported on stderr
+        return kExitFailed;
+    doc.Paginate();
+    if (json)
+        PrintJson(doc);
+    else
+        PrintText(doc);
+    return kExitOk;
+}
+
+}  // namespace lumora::cli

@@ -1,0 +1,79 @@
+#include "cli/album_settings_options.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "cli/album_options.h"
+#include "core/album/album_commands.h"
+#include "core/album/album_document.h"
+#include "core/layout/layout_table.h"
+
+namespace lumora::cli {
+namespace {
+
+std::optional<int16_t> ParseLayout(const std::string& text)
+{
+    const auto value = ParseInteger(text);
+    if (!value || *value < 0 || *value >= kLayoutCount)
+        return std::nullopt;
+    return static_cast<int16_t>(*value);
+}
+
+}  // namespace
+
+std::string ApplyAlbumSetting(AlbumDocument& doc, const std::string& key, const std::string& value)
+{
+    const auto flag = [&](uint32_t& field) -> std::string {
+        const auto parsed = ParseFlag(value);
+        if (!parsed)
+            return key + " attend on/off, 1/0 ou true/false";
+        field = *parsed ? 1 : 0;
+        return {};
+    };
+    const auto color = [&](Rgb& field) -> std::string {
+        const auto parsed = ParseColor(value);
+        if (!parsed)
+            return key + " attend une couleur (décimal ou 0xBBGGRR)";
+        field = *parsed;
+        return {};
+    };
+    const auto small = [&](int16_t& field, int limit) -> std::string {
+        const auto parsed = ParseInteger(value);
+        if (!parsed || *parsed < 0 || *parsed > limit)
+            return key + " attend un nombre de 0 à " + std::to_string(limit);
+        field = static_cast<int16_t>(*parsed);
+        return {};
+    };
+    if (key == "title")
+        return doc.title = value, std::string{};
+    if (key == "description")
+        return doc.description = value, std::string{};
+    if (key == "layout") {
+        const auto layout = ParseLayout(value);
+        if (!layout)
+            return "layout attend un nombre de 0 à 6";
+        ChangeLayout(doc, *layout);
+        return {};
+    }
+    if (key == "flyleaf")
+        return flag(doc.flyleaf);
+    if (key == "pagenumbers")
+        return flag(doc.pageNumbers);
+    if (key == "headertitle")
+        return flag(doc.headerTitle);
+    if (key == "usetabs" || key == "tabs")
+        return flag(doc.useTabs);
+    if (key == "frame")
+        return small(doc.frameStyle, 2);
+    if (key == "effect")
+        return small(doc.titleEffect, 2);
+    if (key == "titlecolor")
+        return color(doc.titleColor);
+    if (key == "desk")
+        return color(doc.deskColor);
+    if (key == "password")
+        return doc.SetPassword(value) ? std::string{} : std::string(kPasswordRefused);
+    return "clé inconnue : " + key;
+}
+
+}  // namespace lumora::cli

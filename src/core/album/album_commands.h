@@ -1,0 +1,81 @@
+#pragma once
+// The rules of the commands that change an album from its window: deleting
+// an item, inserting photos and texts, editing a text, a description or a
+// tab, switching the tabs on and off. The window asks its questions first
+// (confirmations, dialogs) and then calls these; the command line calls them
+// directly. Every one of them marks the album modified when it changes it.
+#include <string>
+#include <vector>
+
+#include "core/album/album_document.h"
+
+namespace lumora {
+
+// Outcome of the delete command's rules (without the confirmation).
+struct DeleteOutcome {
+    bool deleted = false;
+    bool tabRemoved = false;
+    int selection = 0;
+};
+// Deletes the item at `selection`. With tabs on, an item alone in its
+// section takes its tab with it unless it is the album's only item, and
+// deleting the last item of a section selects the one before it. The
+// selection comes back within the items that remain.
+DeleteOutcome DeleteAlbumItem(AlbumDocument& doc, int selection);
+
+// Insert images: paths in the order chosen, inserted at the selection (plus
+// one with insertAfter), each at the running index that advances after
+// every success; an abandoned/unreadable file is skipped. `progress` (may be
+// null) gets (i, n) after each file. Returns the new selection (moved one
+// forward when insertAfter and at least one succeeded, kept on an item).
+// Photos join the section of the item they are inserted before; appended
+// after the last item they join its section (section 0 in an empty album).
+struct InsertProgress {
+    virtual ~InsertProgress() = default;
+    virtual void Step(int done, int total) = 0;
+};
+int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int selection,
+                 bool insertAfter, InsertProgress* progress);
+
+// The font a text starts with until the user picks another: Times New
+// Roman, 12 points on a 96-dpi screen, normal weight, upright.
+LogFont DefaultTextFont();
+
+// Insert text: before the selected item in its section, or appended in
+// section 0 of an empty album. Returns its index.
+int InsertTextItem(AlbumDocument& doc, int selection, std::string text, const LogFont& font,
+                   Rgb color);
+// A text item's text, font and colour (an index that is not a text item
+// changes nothing).
+void SetTextItem(AlbumDocument& doc, int index, std::string text, const LogFont& font,
+                 Rgb color);
+
+// The roll-up window's and the photo properties dialog's description
+// change: true when it changed. Nothing is paginated: a description does
+// not move anything on the pages.
+bool SetItemDescription(AlbumDocument& doc, int index, const std::string& description);
+
+// The selected item's tab, or the first tab in an empty album. Always an
+// index into the tab array, even for a damaged album whose items name a tab
+// it lacks.
+int SelectedTab(const AlbumDocument& doc, int selection);
+void SetTabProperties(AlbumDocument& doc, int tab, std::string name, Rgb tabColor,
+                      Rgb nameColor);
+// Items keep their tab indices while the tabs are off, so switching them
+// back on restores the sections.
+void ToggleTabs(AlbumDocument& doc);
+
+// Previews are made for one picture box size. After the layout went from
+// `previousLayout` to doc.layoutIndex, a box of another size has every
+// preview made again from its picture (a photo that can no longer be read
+// leaves the album) under the status text that says so, the gauge following
+// the photos, and the pages laid out again. True when the previews were
+// remade: the album's views then move to their selected items. Unlike the
+// commands above, neither this nor ChangeLayout marks the album modified or
+// lays out its pages for a box of the same size: the caller's change step
+// (UpdateAfterChange) does.
+bool RemakePreviewsForLayoutChange(AlbumDocument& doc, int previousLayout);
+// Sets the album's layout, remaking the previews as above.
+bool ChangeLayout(AlbumDocument& doc, int16_t layout);
+
+}  // namespace lumora

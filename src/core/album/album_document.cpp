@@ -1,0 +1,323 @@
+#include "core/album/album_document.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+
+#include "core/platform/services.h"
+#include "core/album/album_layout.h"
+#include "core/album/album_messages.h"
+#include "core/album/load_progress.h"
+#include "core/album/password_codec.h"
+#include "core/album/safe_file.h"
+#include "core/imaging/load_settings.h"
+#include "core/platform/file.h"
+#include "core/platform/services.h"
+
+namespace lumora {
+namespace {
+
+constexpr char kMagic[5] = {'Q', 'Z', 'A', '2', '0'};
+
+AlbumDocument::Paginator& DefaultPaginator()
+{
+    static AlbumDocument::Paginator paginator;
+    return paginator;
+}
+
+// Letters compare without regard to case ("qza20" is accepted too).
+bool IsAlbumMagic(const uint8_t* bytes, size_t count)
+{
+    if (count != sizeof kMagic)
+        return false;
+    for (size_t i = 0; i < sizeof kMagic; ++i)
+        if (std::toupper(bytes[i]) != kMagic[i])
+            return false;
+    return true;
+}
+
+std::string WithPath(std::string message, const std::string& path)
+{
+    const auto mark = message.find("%1");
+    if (mark != std::string::npos)
+        message.replace(mark, 2, path);
+    return message;
+}
+
+// The framework's message for a file that could not be opened for reading.
+std::string OpenFailureMessage(int error, const std::string& path)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case EISDIR:
+        return WithPath(album_text::InvalidPath(), path);
+    case EACCES:
+    case EPERM:
+        return WithPath(album_text::AccessRead(), path);
+    default:
+        return album_text::FailedToOpen();
+    }
+}
+
+std::string SaveFailureMessage(int error, const std::string& path)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return WithPath(album_text::InvalidPath(), path);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return WithPath(album_text::AccessWrite(), path);
+    case ENOSPC:
+    case EDQUOT:
+        return album_text::DiskFull();
+    case 0:
+        return album_text::FailedToSave();
+    default:
+        return WithPath(album_text::IoErrorWrite(), path);
+    }
+}
+
+// Begins the progress gauge and the wait cursor; ends both when it goes.
+class LoadingScope {
+public:
+    LoadingScope()
+    {
+        CurrentStatusDisplay().BeginWaitCursor();
+        CurrentProgressSink().Begin();
+    }
+    ~LoadingScope()
+    {
+        CurrentProgressSink().End();
+        CurrentStatusDisplay().EndWaitCursor();
+    }
+    LoadingScope(const LoadingScope&) = delete;
+    LoadingScope& operator=(const LoadingScope&) = delete;
+
+private:
+    ScopedLoadProgressOff progressOff_;
+};
+
+template <typename T>
+void WriteArray(Archive& ar, const std::vector<std::unique_ptr<T>>& objects)
+{
+    ar.Write16(static_cast<uint16_t>(objects.size()));
+    for (const auto& object : objects) {
+        ar.WriteObjectTag(T::kClass);
+        object->Serialize(ar);
+    }
+}
+
+template <typename T>
+void ReadArray(Archive& ar, std::vector<std::unique_ptr<T>>& objects)
+{
+    const uint16_t count = ar.Read16();
+    ar.CheckCount(count, 2);  // every element takes at least its tag
+    objects.clear();
+    objects.reserve(count);
+    for (uint16_t i = 0; i < count; ++i) {
+        ar.ReadObjectTag({&T::kClass});
+        auto object = std::make_unique<T>();
+        object->Serialize(ar);
+        objects.push_back(std::move(object));
+    }
+}
+
+}  // namespace
+
+void AlbumDocument::SetDefaultPaginator(Paginator paginator)
+{
+    DefaultPaginator() = std::move(paginator);
+}
+
+AlbumDocument::AlbumDocument() : paginator_(DefaultPaginator()) {}
+
+AlbumDocument::~AlbumDocument() = default;
+
+const PageLayout& AlbumDocument::Layout() const { return LayoutAt(layoutIndex); }
+
+void AlbumDocument::DeleteContents()
+{
+    items.clear();
+    tabs.clear();
+}
+
+bool AlbumDocument::OnNewDocument()
+{
+    DeleteContents();
+    static_cast<AlbumFields&>(*this) = AlbumFields{};
+    deskColor = CurrentPreferences().DeskColor();
+    title = album_text::AlbumTitle();
+    description = album_text::AlbumDescription();
+    fonts = {DefaultAlbumFont(22), DefaultAlbumFont(12), DefaultAlbumFont(10),
+             DefaultAlbumFont(10), DefaultAlbumFont(5)};
+    passwordCheckPending = false;
+    tabs.push_back(std::make_unique<SectionTab>(album_text::UnnamedTab(), 0));
+    pathName_.clear();
+    modified_ = false;
+    AfterLoad();
+    return true;
+}
+
+void AlbumDocument::AfterLoad()
+{
+    if (CurrentFastBitmapMaker())
+        MakeFastBitmaps();
+    Paginate();
+}
+
+void AlbumDocument::Paginate()
+{
+    if (paginator_)
+        paginator_(*this);
+    else
+        PaginateAlbum(*this);
+}
+
+void AlbumDocument::UpdateAfterChange()
+{
+    Paginate();
+    SetModifiedFlag();
+}
+
+void AlbumDocument::Serialize(Archive& ar)
+{
+    if (ar.IsStoring())
+        WriteAlbum(ar);
+    else
+        ReadAlbum(ar);
+}
+
+void AlbumDocument::WriteAlbum(Archive& ar)
+{
+    ar.WriteBytes(reinterpret_cast<const uint8_t*>(kMagic), sizeof kMagic);
+    ar.WriteAnsiString({});  // reserved header text
+    ar.Write16(static_cast<uint16_t>(headerTitle));
+    ar.Write16(static_cast<uint16_t>(pageNumbers));
+    ar.Write16(static_cast<uint16_t>(frameStyle));
+    ar.Write16(static_cast<uint16_t>(useTabs));
+    ar.Write16(static_cast<uint16_t>(layoutIndex));
+    ar.Write16(static_cast<uint16_t>(flyleaf));
+    ar.Write32(deskColor);
+    ar.WriteString(title);
+    ar.Write32(titleColor);
+    ar.Write16(static_cast<uint16_t>(titleEffect));
+    ar.WriteString(description);
+    ar.Write16(static_cast<uint16_t>(items.size()));
+    WritePassword(ar, password);
+    for (LogFont& font : fonts)
+        SerializeFont(ar, font);
+    WriteArray(ar, tabs);
+    WriteArray(ar, items);
+}
+
+void AlbumDocument::ReadAlbum(Archive& ar)
+{
+    uint8_t magic[sizeof kMagic];
+    if (!IsAlbumMagic(magic, ar.ReadAvailable(magic, sizeof magic))) {
+        wrongFormat = 1;
+        return;
+    }
+    reservedHeader = ar.ReadString();
+    headerTitle = ar.Read16();
+    pageNumbers = ar.Read16();
+    frameStyle = static_cast<int16_t>(ar.Read16());
+    useTabs = ar.Read16();
+    layoutIndex = static_cast<int16_t>(ar.Read16());
+    flyleaf = ar.Read16();
+    deskColor = ar.Read32();
+    title = ar.ReadString();
+    titleColor = ar.Read32();
+    titleEffect = static_cast<int16_t>(ar.Read16());
+    description = ar.ReadString();
+    LoadProgress().total = ar.Read16();
+    password = ReadPassword(ar);
+    for (LogFont& font : fonts)
+        SerializeFont(ar, font);
+    LoadProgress().counter = 0;
+    ReadArray(ar, tabs);
+    ReadArray(ar, items);
+    wrongFormat = 0;
+}
+
+bool AlbumDocument::OnOpenDocument(const std::string& path)
+{
+    if (path.empty())
+        return true;
+    StatusDisplay& status = CurrentStatusDisplay();
+    const std::string keptStatus = status.StatusText();
+    {
+        std::string loading = album_text::Loading();
+        loading.replace(loading.find("%s"), 2, path);
+        status.SetStatusText(loading);
+    }
+    AlbumDocument staged;
+    {
+        LoadingScope loading;
+        File file;
+        errno = 0;
+        if (!file.Open(path, File::Mode::Read)) {
+            const int error = errno;
+            status.SetStatusText(keptStatus);
+            ReportStop(OpenFailureMessage(error, path));
+            return false;
+        }
+        FileSource source(file);
+        try {
+            Archive ar(source);
+            staged.Serialize(ar);
+        } catch (const ArchiveError&) {
+            status.SetStatusText(keptStatus);
+            ReportStop(album_text::InvalidFormat());
+            return false;
+        }
+    }
+    if (staged.wrongFormat) {
+        wrongFormat = 1;
+        status.SetStatusText(keptStatus);
+        ReportStop(album_text::NotAnAlbum());
+        return false;
+    }
+    DeleteContents();
+    static_cast<AlbumFields&>(*this) = std::move(static_cast<AlbumFields&>(staged));
+    pathName_ = path;
+    modified_ = false;
+    {
+        ScopedLoadProgressOff progressOff;
+        CurrentStatusDisplay().BeginWaitCursor();
+        AfterLoad();
+        CurrentStatusDisplay().EndWaitCursor();
+    }
+    status.SetStatusText(keptStatus);
+    return true;
+}
+
+bool AlbumDocument::OnSaveDocument(const std::string& path)
+{
+    SafeFileWriter writer;
+    errno = 0;
+    bool saved = writer.Open(path);
+    if (saved) {
+        try {
+            Archive ar(writer);
+            Serialize(ar);
+            ar.Flush();
+            errno = 0;
+            saved = writer.Commit();
+        } catch (const ArchiveError& error) {
+            errno = error.SystemError();
+            saved = false;
+        }
+    }
+    if (!saved) {
+        ReportStop(SaveFailureMessage(errno, path));
+        return false;
+    }
+    pathName_ = path;
+    modified_ = false;
+    return true;
+}
+
+}  // namespace lumora

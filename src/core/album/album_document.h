@@ -1,0 +1,139 @@
+#pragma once
+// The album document: one album's settings, fonts, tabs and items, the album
+// file (".qza") both ways, and the operations that change the album. Views
+// read its fields and call its operations; only the document writes files.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/album/album_item.h"
+#include "core/album/archive.h"
+#include "core/album/log_font.h"
+#include "core/album/section_tab.h"
+#include "core/layout/layout_document.h"
+#include "core/layout/layout_table.h"
+
+namespace lumora {
+
+// The five fonts of an album, in file order.
+enum AlbumFont { kTitleFont, kDescriptionFont, kPageTitleFont, kPageNumberFont, kPhotosFont };
+constexpr int kAlbumFontCount = 5;
+
+// Everything an album file holds, plus the results of pagination. Kept apart
+// from the document's behaviour so that a file can be read into a fresh set
+// of fields and swapped in only when it was read whole.
+struct AlbumFields {
+    std::vector<std::unique_ptr<AlbumItem>> items;
+    std::vector<std::unique_ptr<SectionTab>> tabs;
+    uint32_t headerTitle = 1;  // flags hold the 16-bit value read
+    uint32_t pageNumbers = 1;
+    uint32_t useTabs = 0;
+    int16_t frameStyle = 0;    // 0 simple, 1 corners, 2 shadowed
+    int16_t layoutIndex = 1;
+    uint32_t flyleaf = 1;
+    Rgb deskColor = 0x808000;
+    uint32_t wrongFormat = 0;
+    std::string reservedHeader;
+    std::array<LogFont, kAlbumFontCount> fonts;
+    std::string title;
+    Rgb titleColor = 0x800000;
+    int16_t titleEffect = 1;   // 0 normal, 1 engraved, 2 embossed
+    std::string description;
+    std::string password;      // decoded; empty = none
+    int32_t pageCount = 2;     // set by pagination
+    bool passwordCheckPending = true;
+};
+
+class AlbumDocument : public AlbumFields {
+public:
+    // Pagination runs at every change, after a new album and after a load.
+    // It places items with the album's page layout unless a paginator is
+    // installed in its place (tests do).
+    using Paginator = std::function<void(AlbumDocument&)>;
+    static void SetDefaultPaginator(Paginator paginator);
+    void SetPaginator(Paginator paginator) { paginator_ = std::move(paginator); }
+
+    AlbumDocument();
+    ~AlbumDocument();
+    AlbumDocument(const AlbumDocument&) = delete;
+    AlbumDocument& operator=(const AlbumDocument&) = delete;
+
+    // A new album: default settings and fonts, one tab "Sans Nom".
+    bool OnNewDocument();
+    // Reads the album at `path`. On any failure the user is told (through
+    // the error reporter) and the document keeps what it held.
+    bool OnOpenDocument(const std::string& path);
+    // Writes the album to a temporary file beside `path` and renames it over
+    // `path` once everything is written; a failed save leaves the old file
+    // untouched, tells the user and gives false.
+    bool OnSaveDocument(const std::string& path);
+    void DeleteContents();
+    // Writes the album file, or reads it into this document (used on a fresh
+    // document: a failed read leaves it half filled).
+    void Serialize(Archive& ar);
+
+    const std::string& PathName() const { return pathName_; }
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+    // Change step: pagination, then the modified flag.
+    void UpdateAfterChange();
+    void Paginate();
+
+    // The first call asks for the password of a protected album. False when
+    // the album must be closed (wrong password, Cancel, no dialog).
+    bool CheckPassword();
+    // Sets the album password; refuses (with a message, false) a password
+    // the album file cannot hold.
+    bool SetPassword(const std::string& password);
+
+    // Remakes every photo's preview for the current layout; items whose
+    // picture cannot be read any more are removed.
+    void RemakePreviews();
+    void MakeFastBitmaps();
+
+    // Inserts a photo of `path` before `index` (appends at or past the end).
+    bool InsertImage(const std::string& path, size_t index);
+    // Inserts an existing item (pasting); a photo's preview is remade unless
+    // it has exactly the current picture box's size.
+    bool InsertItem(std::unique_ptr<AlbumItem> item, size_t index);
+    bool InsertTab(std::unique_ptr<SectionTab> tab, size_t position, size_t firstItem);
+    bool DeleteTab(size_t position);
+
+    // The tab commands' rules. A new tab before `selected`: nothing in an
+    // empty album or before item 0, refused (message) when `selected`
+    // already begins a section. Deleting the first tab is refused.
+    enum class TabEdit { Done, NothingToDo, Refused };
+    TabEdit AddTabBefore(size_t selected, std::unique_ptr<SectionTab> tab);
+    TabEdit RemoveTab(size_t position);
+
+    const PageLayout& Layout() const;
+
+    // The album views, told to bring their state within the layout after
+    // every pagination. Views register themselves and remove themselves
+    // before they go.
+    void AddView(LayoutViewObserver* view) { views_.push_back(view); }
+    void RemoveView(LayoutViewObserver* view) { std::erase(views_, view); }
+    const std::vector<LayoutViewObserver*>& Views() const { return views_; }
+
+private:
+    // (Re)makes a photo's preview for the current layout's picture box.
+    bool LoadPreviewForLayout(AlbumItem& item) const;
+    // Inserts the item before `index` (appends past the end) in the section
+    // it lands in, then runs the change step.
+    void PlaceItem(std::unique_ptr<AlbumItem> item, size_t index);
+    void AfterLoad();
+    void ReadAlbum(Archive& ar);
+    void WriteAlbum(Archive& ar);
+
+    Paginator paginator_;
+    std::vector<LayoutViewObserver*> views_;
+    std::string pathName_;
+    bool modified_ = false;
+};
+
+
+}  // namespace lumora

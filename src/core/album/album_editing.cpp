@@ -1,0 +1,177 @@
+// The album document's operations on its items, tabs, previews and
+// password.
+#include <algorithm>
+
+#include "core/album/album_document.h"
+#include "core/platform/services.h"
+#include "core/album/album_messages.h"
+#include "core/album/password_codec.h"
+#include "core/imaging/load_settings.h"
+#include "core/platform/services.h"
+
+namespace lumora {
+namespace {
+
+// A new item joins the section of the item it is inserted before, or of the
+// last item when appended.
+int16_t TabIndexForInsertion(const std::vector<std::unique_ptr<AlbumItem>>& items, size_t index)
+{
+    if (items.empty())
+        return 0;
+    return index < items.size() ? items[index]->tabIndex : items.back()->tabIndex;
+}
+
+}  // namespace
+
+bool AlbumDocument::CheckPassword()
+{
+    if (!passwordCheckPending)
+        return true;
+    passwordCheckPending = false;
+    if (password.empty())
+        return true;
+    PasswordPrompt* prompt = CurrentPasswordPrompt();
+    const auto typed = prompt ? prompt->AskPassword() : std::nullopt;
+    if (typed && *typed == password)
+        return true;
+    if (typed)
+        ReportStop(album_text::WrongPassword());
+    return false;
+}
+
+bool AlbumDocument::SetPassword(const std::string& newPassword)
+{
+    if (!PasswordCanBeStored(newPassword)) {
+        ReportStop(album_text::PasswordCharacter());
+        return false;
+    }
+    password = newPassword;
+    return true;
+}
+
+void AlbumDocument::RemakePreviews()
+{
+    StatusDisplay& status = CurrentStatusDisplay();
+    status.BeginWaitCursor();
+    {
+        ScopedLoadProgressOff progressOff;
+        ProgressSink& progress = CurrentProgressSink();
+        progress.Begin();
+        for (size_t i = 0; i < items.size();) {
+            if (!items[i]->IsPhoto()) {
+                ++i;
+                continue;
+            }
+            // The gauge counts the photo just done: its index + 1 of the
+            // items there are now.
+            const size_t done = i + 1;
+            if (LoadPreviewForLayout(*items[i])) {
+                ++i;
+            } else {
+                items.erase(items.begin() + static_cast<ptrdiff_t>(i));
+            }
+            const size_t total = std::max<size_t>(items.size(), 1);
+            progress.SetProgress(static_cast<long>(std::min(done, total)), static_cast<long>(total));
+        }
+        progress.End();
+    }
+    Paginate();
+    status.EndWaitCursor();
+}
+
+void AlbumDocument::MakeFastBitmaps()
+{
+    CurrentStatusDisplay().SetStatusText(album_text::Converting());
+    ProgressSink& progress = CurrentProgressSink();
+    progress.Begin();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i]->IsPhoto())
+            items[i]->MakeFastBitmap();
+        progress.SetProgress(static_cast<long>(i + 1), static_cast<long>(items.size()));
+    }
+    progress.End();
+}
+
+bool AlbumDocument::LoadPreviewForLayout(AlbumItem& item) const
+{
+    const PageLayout& layout = Layout();
+    return item.LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette());
+}
+
+bool AlbumDocument::InsertImage(const std::string& path, size_t index)
+{
+    auto item = std::make_unique<AlbumItem>(path);
+    if (!LoadPreviewForLayout(*item))
+        return false;
+    PlaceItem(std::move(item), index);
+    return true;
+}
+
+void AlbumDocument::PlaceItem(std::unique_ptr<AlbumItem> item, size_t index)
+{
+    index = std::min(index, items.size());
+    item->tabIndex = TabIndexForInsertion(items, index);
+    items.insert(items.begin() + static_cast<ptrdiff_t>(index), std::move(item));
+    UpdateAfterChange();
+}
+
+bool AlbumDocument::InsertItem(std::unique_ptr<AlbumItem> item, size_t index)
+{
+    if (!item)
+        return false;
+    const PageLayout& layout = Layout();
+    const bool previewFitsBox = item->preview.Width() == layout.boxWidth &&
+                                item->preview.Height() == layout.boxHeight;
+    if (item->IsPhoto() && !previewFitsBox && !LoadPreviewForLayout(*item))
+        return false;
+    PlaceItem(std::move(item), index);
+    return true;
+}
+
+bool AlbumDocument::InsertTab(std::unique_ptr<SectionTab> tab, size_t position, size_t firstItem)
+{
+    if (!tab || position > tabs.size())
+        return false;
+    for (size_t i = firstItem; i < items.size(); ++i)
+        ++items[i]->tabIndex;
+    tabs.insert(tabs.begin() + static_cast<ptrdiff_t>(position), std::move(tab));
+    UpdateAfterChange();
+    return true;
+}
+
+bool AlbumDocument::DeleteTab(size_t position)
+{
+    if (position >= tabs.size())
+        return false;
+    for (const auto& item : items)
+        if (item->tabIndex > 0 && static_cast<size_t>(item->tabIndex) >= position)
+            --item->tabIndex;
+    tabs.erase(tabs.begin() + static_cast<ptrdiff_t>(position));
+    UpdateAfterChange();
+    return true;
+}
+
+AlbumDocument::TabEdit AlbumDocument::AddTabBefore(size_t selected, std::unique_ptr<SectionTab> tab)
+{
+    if (selected == 0 || selected >= items.size())
+        return TabEdit::NothingToDo;
+    if (items[selected - 1]->tabIndex != items[selected]->tabIndex) {
+        ReportStop(album_text::TabAlreadyThere());
+        return TabEdit::Refused;
+    }
+    const size_t position =
+        std::min(static_cast<size_t>(std::max<int16_t>(items[selected]->tabIndex, 0)) + 1,
+                 tabs.size());
+    return InsertTab(std::move(tab), position, selected) ? TabEdit::Done : TabEdit::NothingToDo;
+}
+
+AlbumDocument::TabEdit AlbumDocument::RemoveTab(size_t position)
+{
+    if (position == 0) {
+        ReportStop(album_text::FirstTabStays());
+        return TabEdit::Refused;
+    }
+    return DeleteTab(position) ? TabEdit::Done : TabEdit::NothingToDo;
+}
+
+}  // namespace lumora

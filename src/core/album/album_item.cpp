@@ -1,0 +1,158 @@
+#include "core/album/album_item.h"
+
+#include "core/platform/services.h"
+#include "core/album/load_progress.h"
+#include "core/imaging/halftone.h"
+#include "core/imaging/image_format.h"
+#include "core/imaging/load_settings.h"
+#include "core/platform/file.h"
+
+namespace lumora {
+
+const ArchiveClass AlbumItem::kClass = {"CMyObject", 2};
+
+FittedSize FitPreview(uint32_t boxWidth, uint32_t boxHeight, uint32_t width, uint32_t height)
+{
+    if (width == 0 || height == 0)
+        return {};
+    const uint64_t W = boxWidth, H = boxHeight, w = width, h = height;
+    const uint64_t t = W * h / w;
+    FittedSize size;
+    if (H < t)
+        size = {static_cast<int32_t>(H * w / h), static_cast<int32_t>(H)};
+    else
+        size = {static_cast<int32_t>(W), static_cast<int32_t>(t)};
+    // A sliver of a picture still gets one pixel rather than no preview.
+    size.width = std::max(size.width, 1);
+    size.height = std::max(size.height, 1);
+    return size;
+}
+
+AlbumItem::AlbumItem(std::string imagePathIn) : imagePath(std::move(imagePathIn)) {}
+
+AlbumItem::AlbumItem(std::string textIn, const LogFont& fontIn, Rgb colorIn)
+    : kind(kTextItem), text(std::move(textIn)), font(fontIn), textColor(colorIn)
+{
+}
+
+void AlbumItem::Serialize(Archive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.Write16(static_cast<uint16_t>(kind));
+        ar.WriteString(imagePath);
+        ar.WriteString(description);
+        ar.Write16(static_cast<uint16_t>(tabIndex));
+        ar.Write16(static_cast<uint16_t>(imageWidth));
+        ar.Write16(static_cast<uint16_t>(imageHeight));
+        ar.Write16(static_cast<uint16_t>(bitsPerPixel));
+        ar.Write32(imageFileSize);
+        ar.WriteString(soundPath);
+        ar.WriteString(text);
+        ar.Write32(textColor);
+        if (!IsPhoto()) {
+            LogFont written = font.value_or(LogFont{});
+            SerializeFont(ar, written);
+        } else {
+            preview.Serialize(ar);
+        }
+        return;
+    }
+    kind = static_cast<int16_t>(ar.Read16());
+    imagePath = ar.ReadString();
+    description = ar.ReadString();
+    tabIndex = static_cast<int16_t>(ar.Read16());
+    imageWidth = static_cast<int16_t>(ar.Read16());
+    imageHeight = static_cast<int16_t>(ar.Read16());
+    bitsPerPixel = static_cast<int16_t>(ar.Read16());
+    imageFileSize = ar.Read32();
+    soundPath = ar.ReadString();
+    text = ar.ReadString();
+    textColor = ar.Read32();
+    if (!IsPhoto()) {
+        LogFont read;
+        SerializeFont(ar, read);
+        font = std::move(read);
+    } else {
+        preview.Serialize(ar);
+    }
+    AdvanceLoadProgress();
+}
+
+bool AlbumItem::TryLoadPreview(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
+                               const Palette& palette, bool& fileRead)
+{
+    fileRead = false;
+    Dib full;
+    {
+        // Photo CD pictures are read at their smallest size for a preview.
+        ImageLoadSettings& settings = LoadSettings();
+        const int savedSize = settings.photoCDSize;
+        settings.photoCDSize = 0;
+        full.Load(path);
+        settings.photoCDSize = savedSize;
+    }
+    if (full.IsEmpty())
+        return false;
+    fileRead = true;
+    const uint8_t* dib = full.Picture().Data();
+    imagePath = path;
+    imageWidth = static_cast<int16_t>(full.Width());
+    imageHeight = static_cast<int16_t>(full.Height());
+    bitsPerPixel = static_cast<int16_t>(DIBBitCount(dib));
+    const auto facts = StatFile(path);
+    imageFileSize = facts ? static_cast<uint32_t>(facts->size) : 0;
+
+    const FittedSize size = FitPreview(boxWidth, boxHeight, DIBPixelWidth(dib), DIBPixelHeight(dib));
+    HDIB reduced = ResizeToAppPalette(full.Picture(), size.width, size.height, palette);
+    if (!reduced)
+        return false;
+    preview.Attach(std::move(reduced));
+    return true;
+}
+
+bool AlbumItem::LoadPreview(uint16_t boxWidth, uint16_t boxHeight, const Palette& palette)
+{
+    std::string path = imagePath;
+    for (;;) {
+        bool fileRead = false;
+        if (TryLoadPreview(path, boxWidth, boxHeight, palette, fileRead))
+            break;
+        if (fileRead)
+            return false;  // the picture was read but could not be reduced
+        PreviewRetryHandler* handler = CurrentPreviewRetryHandler();
+        const auto retry = handler ? handler->AskRetry(path) : std::nullopt;
+        if (!retry)
+            return false;
+        path = *retry;
+    }
+    if (CurrentFastBitmapMaker())
+        MakeFastBitmap();
+    return true;
+}
+
+void AlbumItem::MakeFastBitmap()
+{
+    fastBitmap.reset();
+    if (const FastBitmapMaker& maker = CurrentFastBitmapMaker())
+        maker(*this);
+}
+
+std::string ColorDepthName(int bitsPerPixel)
+{
+    switch (bitsPerPixel) {
+    case 1: return "mono";  // the text of kStrMono
+    case 4: return "16";
+    case 8: return "256";
+    case 16: return "64K";
+    case 24: return "16,8M";
+    default: return {};
+    }
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    const auto separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace lumora

@@ -1,0 +1,52 @@
+// Pictures inside album files: a 32-bit length, then that many bytes of the
+// packed block (header, colour table, rows).
+#include <algorithm>
+
+#include "core/album/archive.h"
+#include "core/imaging/dib_object.h"
+
+namespace lumora {
+namespace {
+
+// The length a picture is stored with: a 40-byte header, its colour table
+// and its rows. A block that does not hold that many bytes (another header
+// size) is stored whole, so the length always counts the bytes that follow.
+uint32_t StoredLength(const HDIB& picture)
+{
+    if (!picture || picture.Size() < kInfoHeaderSize || !IsValidDIB(picture.Bytes()))
+        return static_cast<uint32_t>(picture.Size());
+    const uint8_t* dib = picture.Data();
+    const uint64_t length = kInfoHeaderSize + uint64_t{DIBColorTableSize(dib)} +
+                            DIBRowBytes(DIBPixelWidth(dib), DIBBitCount(dib)) * DIBPixelHeight(dib);
+    if (DIBHeaderSize(dib) != kInfoHeaderSize || length > picture.Size())
+        return static_cast<uint32_t>(picture.Size());
+    return static_cast<uint32_t>(length);
+}
+
+}  // namespace
+
+void Dib::Serialize(Archive& ar)
+{
+    if (ar.IsStoring()) {
+        const uint32_t length = StoredLength(picture_);
+        ar.Write32(length);
+        ar.WriteBytes(picture_.Data(), length);
+        return;
+    }
+    const uint32_t length = ar.Read32();
+    ar.CheckCount(length, 1);
+    picture_.Reset();
+    palette_.clear();
+    if (length == 0)
+        return;
+    HDIB block = HDIB::Allocate(length, false);
+    if (!block)
+        throw ArchiveError(ArchiveError::Cause::BadCount, "picture too large for memory");
+    ar.ReadBytes(block.Data(), length);
+    // A damaged picture is dropped rather than handed to the drawing code;
+    // the rest of the album stays readable.
+    if (IsValidDIB(block.Bytes()))
+        Attach(std::move(block));
+}
+
+}  // namespace lumora

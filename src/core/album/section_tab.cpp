@@ -1,0 +1,29 @@
+#include "core/album/section_tab.h"
+
+namespace lumora {
+
+const ArchiveClass SectionTab::kClass = {"COnglet", 3};
+
+SectionTab::SectionTab(std::string tabName, int number)
+    : name(std::move(tabName)),
+      tabColor(kTabColors[static_cast<unsigned>(number % 6 + 6) % 6]),
+      nameColor(0xFFFFFF)
+{
+}
+
+void SectionTab::Serialize(Archive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteString(name);
+        ar.WriteString(reserved);
+        ar.Write32(tabColor);
+        ar.Write32(nameColor);
+    } else {
+        name = ar.ReadString();
+        reserved = ar.ReadString();
+        tabColor = ar.Read32();
+        nameColor = ar.Read32();
+    }
+}
+
+}  // namespace lumora

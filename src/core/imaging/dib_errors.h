@@ -1,0 +1,18 @@
+#pragma once
+// The picture errors the program reports in a message box of their own.
+#include <string>
+
+namespace lumora {
+
+// The numbers keep those of the picture library's error table; the readers
+// raise only the missing file themselves, every other failure goes through
+// the readers' own messages.
+enum class DIBError { FileNotFound = 19 };
+
+// The text of a picture error ("File Not Found!").
+std::string DIBErrorText(DIBError error);
+
+// Shows the text in a stop-icon box with the system's default caption.
+void ReportDIBError(DIBError error);
+
+}  // namespace lumora

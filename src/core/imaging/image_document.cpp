@@ -1,0 +1,135 @@
+#include "core/imaging/image_document.h"
+
+#include <cstdio>
+
+#include "core/imaging/dither16.h"
+#include "core/imaging/halftone.h"
+#include "core/imaging/palette.h"
+#include "core/platform/file.h"
+#include "core/platform/screen.h"
+#include "core/res/strings.h"
+
+namespace lumora {
+namespace {
+
+// printf with a string-table format into a std::string.
+template <typename... Args>
+std::string Format(int stringId, Args... args)
+{
+    const std::string format = LoadString(stringId);
+    const int length = std::snprintf(nullptr, 0, format.c_str(), args...);
+    if (length < 0)
+        return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format.c_str(), args...);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+}  // namespace
+
+void PictureDocument::Clear()
+{
+    picture_ = Dib();
+    displayCopy_.Reset();
+    fileSize_ = 0;
+    fileDate_ = 0;
+    width_ = height_ = 0;
+    bitCount_ = 0;
+}
+
+bool PictureDocument::OnOpenDocument(const std::string& path) { return OnOpenDocument(path, ScreenDepth()); }
+
+bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth)
+{
+    Clear();
+    picture_.Load(path);
+    if (picture_.IsEmpty())
+        return false;
+    if (const auto facts = StatFile(path)) {
+        fileSize_ = facts->size;
+        fileDate_ = facts->modified;
+    }
+    width_ = picture_.Width();
+    height_ = picture_.Height();
+    bitCount_ = DIBBitCount(picture_.Picture().Data());
+    displayCopy_ = MakeDisplayCopy(picture_.Picture(), screenDepth);
+    return true;
+}
+
+HDIB MakeDisplayCopy(const HDIB& picture, int screenDepth)
+{
+    if (!picture)
+        return {};
+    const int bits = DIBBitCount(picture.Data());
+    if (bits == 24 && screenDepth == 4)
+        return DitherTo16(picture);
+    if (bits == 24 && screenDepth == 8)
+        return ConvertToAppPalette(picture, AppPalette());
+    if (bits == 8 && screenDepth == 4)
+        return DitherPalettedTo16(picture);
+    return {};
+}
+
+void PictureDocument::SetPathName(const std::string& path)
+{
+    path_ = path;
+    title_ = ToUpperUtf8(FileNameOf(path));
+}
+
+std::string PictureDocument::StatusText(int zoomPercent) const
+{
+    const std::string colours = ColorDepthWord(bitCount_, false);
+    return Format(kStrPictureStatus, width_, height_, colours.c_str(), zoomPercent);
+}
+
+std::string PictureDocument::PropertiesText() const
+{
+    const std::string name = FileNameOf(path_);
+    const std::string colours = ColorDepthWord(bitCount_, true);
+    const std::string size = std::to_string(fileSize_);
+    return Format(kStrPictureProperties, name.c_str(), width_, height_, colours.c_str(), size.c_str());
+}
+
+std::string ColorDepthWord(int bitCount, bool forProperties)
+{
+    switch (bitCount) {
+    case 1: return forProperties ? LoadString(kStrMono) : "2";
+    case 4: return "16";
+    case 8: return "256";
+    case 16: return "64K";
+    case 24: return "16,8M";
+    default: return std::to_string(bitCount);
+    }
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ToUpperUtf8(const std::string& text)
+{
+    std::string upper = text;
+    for (size_t i = 0; i < upper.size(); ++i) {
+        auto& c = reinterpret_cast<unsigned char&>(upper[i]);
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<unsigned char>(c - 'a' + 'A');
+        } else if (c == 0xC3 && i + 1 < upper.size()) {
+            // U+00E0..U+00FE are the small accented letters (but U+00F7 is
+            // the division sign); their capitals lie 0x20 lower.
+            auto& next = reinterpret_cast<unsigned char&>(upper[i + 1]);
+            if (next >= 0xA0 && next <= 0xBE && next != 0xB7)
+                next = static_cast<unsigned char>(next - 0x20);
+            ++i;
+        } else if (c >= 0x80) {
+            // Other multi-byte sequences stay as they are.
+            while (i + 1 < upper.size() && (static_cast<unsigned char>(upper[i + 1]) & 0xC0) == 0x80)
+                ++i;
+        }
+    }
+    return upper;
+}
+
+}  // namespace lumora

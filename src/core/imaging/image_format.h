@@ -1,0 +1,37 @@
+#pragma once
+// Choosing a picture reader from a file name. Only the last three characters
+// of the name count, compared without regard to case; the content is never
+// examined, and four-letter extensions (jpeg, tiff) are not recognised.
+#include <string>
+
+#include "core/imaging/dib.h"
+
+namespace lumora {
+
+enum ImageFormatCode {
+    kFormatUnknown = -1,
+    kFormatBMP = 0,
+    kFormatPCX = 1,
+    kFormatGIF = 2,
+    kFormatJPG = 3,
+    kFormatRLE = 4,
+    kFormatDIB = 5,
+    kFormatPCD = 6,
+    kFormatTGA = 7,
+    kFormatTIF = 8,
+};
+
+int ImageFormat(const std::string& path);
+
+// The type name shown in properties and status texts ("Image GIF
+// Compuserve"...), "(indéfini)" for an unknown extension.
+std::string ImageTypeName(const std::string& path);
+
+// The open and insert dialogs' filter: "label|patterns|label|patterns||".
+std::string PictureFilter();
+
+// Reads any supported picture file; empty for an unknown extension or a
+// file its reader refuses.
+HDIB ReadImageFile(const std::string& path);
+
+}  // namespace lumora

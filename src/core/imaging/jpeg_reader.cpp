@@ -1,0 +1,217 @@
+#include "core/imaging/jpeg_reader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "core/imaging/jpeg_error_trap.h"
+#include "core/imaging/load_settings.h"
+#include "core/imaging/row_progress.h"
+
+namespace lumora {
+namespace {
+
+// Leaves the twenty colours a 256-colour display keeps for itself free.
+constexpr int kQuantizedColors = 236;
+
+// What libjpeg produces and how rows reach the picture.
+enum class Output {
+    Indexed,     // quantised colour indices, straight into 8-bit rows
+    Bgr,         // blue, green, red, straight into 24-bit rows
+    Cmyk,        // four inks per pixel, converted to 24-bit rows
+    Unsupported,
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Where the compressed bytes come from: an open file or a memory block.
+struct JpegInput {
+    std::FILE* file = nullptr;
+    std::span<const uint8_t> bytes;
+};
+
+Output ChooseOutput(const jpeg_decompress_struct& info, bool jpeg256)
+{
+    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK)
+        return info.num_components == 4 ? Output::Cmyk : Output::Unsupported;
+    const bool grey = info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1;
+    const bool colour = (info.jpeg_color_space == JCS_YCbCr || info.jpeg_color_space == JCS_RGB) &&
+                        info.num_components == 3;
+    if (!grey && !colour)
+        return Output::Unsupported;
+    return jpeg256 ? Output::Indexed : Output::Bgr;
+}
+
+// One ink value to one light value. Adobe applications write inverted
+// values (0 = full ink), which every file carrying their marker has.
+inline uint8_t InkToLight(unsigned ink, unsigned black, bool inverted)
+{
+    if (!inverted) {
+        ink = 255 - ink;
+        black = 255 - black;
+    }
+    return static_cast<uint8_t>((ink * black + 127) / 255);
+}
+
+void CmykRowToBgr(const JSAMPLE* cmyk, uint8_t* bgr, uint32_t width, bool inverted)
+{
+    for (uint32_t x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        bgr[0] = InkToLight(cmyk[2], cmyk[3], inverted);
+        bgr[1] = InkToLight(cmyk[1], cmyk[3], inverted);
+        bgr[2] = InkToLight(cmyk[0], cmyk[3], inverted);
+    }
+}
+
+// One decompression. Every method that calls libjpeg catches the library's
+// fatal errors with its own setjmp and then owns nothing with a destructor.
+class JpegDecoder {
+public:
+    JpegDecoder() { cinfo_.err = SetUpJpegErrorTrap(trap_); }
+    ~JpegDecoder() { jpeg_destroy_decompress(&cinfo_); }
+    JpegDecoder(const JpegDecoder&) = delete;
+    JpegDecoder& operator=(const JpegDecoder&) = delete;
+
+    const jpeg_decompress_struct& Info() const { return cinfo_; }
+
+    bool ReadHeader(JpegInput input)
+    {
+        if (setjmp(trap_.jump))
+            return false;
+        jpeg_create_decompress(&cinfo_);
+        if (input.file)
+            jpeg_stdio_src(&cinfo_, input.file);
+        else
+            jpeg_mem_src(&cinfo_, input.bytes.data(), static_cast<unsigned long>(input.bytes.size()));
+        return jpeg_read_header(&cinfo_, TRUE) == JPEG_HEADER_OK;
+    }
+
+    bool Start(Output output)
+    {
+        if (setjmp(trap_.jump))
+            return false;
+        // Whole-image buffers (progressive files, two-pass quantising) stay
+        // within the size allowed for a picture; beyond it the read fails.
+        cinfo_.mem->max_memory_to_use = static_cast<long>(kMaxPixelBytes);
+        switch (output) {
+        case Output::Indexed:
+            cinfo_.quantize_colors = TRUE;
+            cinfo_.dither_mode = JDITHER_FS;
+            cinfo_.desired_number_of_colors = kQuantizedColors;
+            break;
+        case Output::Bgr:
+            cinfo_.out_color_space = JCS_EXT_BGR;  // greyscale too: grey becomes b = g = r
+            break;
+        case Output::Cmyk:
+            cinfo_.out_color_space = JCS_CMYK;  // YCCK is turned into CMYK by libjpeg
+            break;
+        case Output::Unsupported:
+            return false;
+        }
+        return jpeg_start_decompress(&cinfo_) == TRUE;
+    }
+
+    // Rows come top first; the DIB keeps them bottom-up.
+    bool ReadRows(uint8_t* pixels, uint64_t stride, Output output, const RowProgress& progress)
+    {
+        if (setjmp(trap_.jump))
+            return false;
+        const JDIMENSION width = cinfo_.output_width, height = cinfo_.output_height;
+        JSAMPARRAY inks = nullptr;
+        if (output == Output::Cmyk)
+            inks = (*cinfo_.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo_), JPOOL_IMAGE,
+                                               width * cinfo_.output_components, 1);
+        const bool inverted = cinfo_.saw_Adobe_marker;
+        while (cinfo_.output_scanline < height) {
+            const JDIMENSION r = cinfo_.output_scanline;
+            uint8_t* destination = pixels + (height - 1 - r) * stride;
+            JSAMPROW row = inks ? inks[0] : destination;
+            if (jpeg_read_scanlines(&cinfo_, &row, 1) != 1)
+                return false;
+            if (inks)
+                CmykRowToBgr(inks[0], destination, width, inverted);
+            progress.Step(static_cast<long>(r) + 1, static_cast<long>(height));
+        }
+        return true;
+    }
+
+    // The quantiser's colours, while they exist (until Finish).
+    void CopyColorMap(uint8_t* dib) const
+    {
+        uint8_t* table = dib + kInfoHeaderSize;
+        const int count = std::min(cinfo_.actual_number_of_colors, 256);
+        const int last = cinfo_.out_color_components - 1;  // 0 for greys, 2 for colours
+        for (int i = 0; i < count; ++i, table += 4) {
+            table[0] = cinfo_.colormap[std::min(2, last)][i];
+            table[1] = cinfo_.colormap[std::min(1, last)][i];
+            table[2] = cinfo_.colormap[0][i];
+            table[3] = 0;
+        }
+    }
+
+    bool Finish()
+    {
+        if (setjmp(trap_.jump))
+            return false;
+        return jpeg_finish_decompress(&cinfo_) == TRUE;
+    }
+
+private:
+    JpegErrorTrap trap_;
+    jpeg_decompress_struct cinfo_{};
+};
+
+bool QuantisedOutputFits(const jpeg_decompress_struct& info)
+{
+    return info.out_color_components == 1 || info.out_color_components == 3;
+}
+
+HDIB DecodeJpeg(JpegInput input)
+{
+    const RowProgress progress;
+    JpegDecoder decoder;
+    if (!decoder.ReadHeader(input))
+        return {};
+    const Output output = ChooseOutput(decoder.Info(), LoadSettings().jpeg256);
+    if (output == Output::Unsupported)
+        return {};
+
+    const auto width = static_cast<int32_t>(decoder.Info().image_width);
+    const auto height = static_cast<int32_t>(decoder.Info().image_height);
+    HDIB dib = AllocDIB(width, height, output == Output::Indexed ? 8 : 24);
+    if (!dib || !decoder.Start(output))
+        return {};
+    const jpeg_decompress_struct& info = decoder.Info();
+    if (info.output_width != static_cast<JDIMENSION>(width) ||
+        info.output_height != static_cast<JDIMENSION>(height) ||
+        (output == Output::Indexed && !QuantisedOutputFits(info)))
+        return {};
+
+    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), DIBBitCount(dib.Data()));
+    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, progress))
+        return {};
+    if (output == Output::Indexed)
+        decoder.CopyColorMap(dib.Data());
+    if (!decoder.Finish())
+        return {};
+    return dib;
+}
+
+}  // namespace
+
+HDIB ReadJPEGFile(const std::string& path)
+{
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return {};
+    return DecodeJpeg({file.get(), {}});
+}
+
+HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes)
+{
+    return DecodeJpeg({nullptr, bytes});
+}
+
+}  // namespace lumora

@@ -1,0 +1,26 @@
+#pragma once
+// Writing pictures as JPEG files (albums gathered with conversion).
+#include <string>
+
+#include "core/imaging/dib.h"
+
+namespace lumora {
+
+enum JpegWriteResult : int {
+    kJpegWritten = 0,  // written, or the picture was refused (nothing written)
+    kJpegIgnored = 1,  // the file could not be made and the user chose Ignore
+    kJpegAborted = 2,  // the file could not be made and the user chose Abort
+};
+
+// Writes a 1-, 4-, 8- or 24-bit picture as a baseline JFIF file at
+// `quality` (1 to 100). Other pictures are refused. When the file cannot be
+// created or written, the user is asked Abort, Retry or Ignore
+// (kStrJpegCreateFailed and the path); Retry starts the file again, and no
+// partial file is left.
+// The progress gauge runs while LoadSettings().loadProgressOn is set.
+JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality);
+
+// The gather's compression rate (1 to 99) as a JPEG quality.
+int JpegQualityForCompression(int rate);
+
+}  // namespace lumora

@@ -1,0 +1,16 @@
+#include "core/imaging/reader_block.h"
+
+#include "core/imaging/byte_order.h"
+
+namespace lumora {
+HDIB AllocPictureToFill(int32_t width, int32_t height, int bitCount)
+{
+    HDIB dib = AllocateDIBBlock(width, height, bitCount, false);
+    if (dib)  // readers count on the image size being filled in
+        WriteLE32(dib.Data() + 20, static_cast<uint32_t>(DIBRowBytes(static_cast<uint64_t>(width),
+                                                                        static_cast<uint64_t>(bitCount)) *
+                                                           static_cast<uint64_t>(height)));
+    return dib;
+}
+
+}  // namespace lumora

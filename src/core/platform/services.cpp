@@ -1,0 +1,98 @@
+#include "core/platform/services.h"
+
+namespace lumora {
+namespace {
+
+class SilentReporter final : public ErrorReporter {
+public:
+    void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+};
+
+class SilentProgress final : public ProgressSink {
+public:
+    void Begin() override {}
+    void SetProgress(long, long) override {}
+    void End() override {}
+};
+
+// Without a user to ask, a failing operation is abandoned.
+class AbortingPrompter final : public Prompter {
+public:
+    AbortRetryIgnore AskAbortRetryIgnore(const std::string&, const std::string&) override
+    {
+        return AbortRetryIgnore::Abort;
+    }
+};
+
+// Remembers the text it is given, as a status bar would.
+class SilentStatus final : public StatusDisplay {
+public:
+    std::string StatusText() const override { return text_; }
+    void SetStatusText(const std::string& text) override { text_ = text; }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+
+private:
+    std::string text_;
+};
+
+Services& Installed()
+{
+    static Services services;
+    return services;
+}
+
+}  // namespace
+
+void InstallServices(Services services) { Installed() = std::move(services); }
+const Services& CurrentServices() { return Installed(); }
+void ChangeServices(const std::function<void(Services&)>& change) { change(Installed()); }
+
+ScopedServices::ScopedServices(const std::function<void(Services&)>& change)
+    : previous_(Installed())
+{
+    change(Installed());
+}
+
+ScopedServices::~ScopedServices() { Installed() = std::move(previous_); }
+
+ErrorReporter& CurrentErrorReporter()
+{
+    static SilentReporter silent;
+    return Installed().errors ? *Installed().errors : silent;
+}
+
+ProgressSink& CurrentProgressSink()
+{
+    static SilentProgress silent;
+    return Installed().progress ? *Installed().progress : silent;
+}
+
+Prompter& CurrentPrompter()
+{
+    static AbortingPrompter aborting;
+    return Installed().prompter ? *Installed().prompter : aborting;
+}
+
+StatusDisplay& CurrentStatusDisplay()
+{
+    static SilentStatus silent;
+    return Installed().status ? *Installed().status : silent;
+}
+
+PasswordPrompt* CurrentPasswordPrompt() { return Installed().password; }
+PreviewRetryHandler* CurrentPreviewRetryHandler() { return Installed().previewRetry; }
+const FastBitmapMaker& CurrentFastBitmapMaker() { return Installed().fastBitmapMaker; }
+
+const Preferences& CurrentPreferences()
+{
+    static const Preferences builtIn;
+    return Installed().preferences ? *Installed().preferences : builtIn;
+}
+
+void ReportStop(const std::string& text, const std::string& caption)
+{
+    CurrentErrorReporter().ShowMessage(text, caption, MessageIcon::Stop);
+}
+
+}  // namespace lumora

@@ -1,0 +1,123 @@
+#pragma once
+// The small interfaces through which the core reaches the user: messages,
+// the progress gauge, questions, the status text, the password and
+// load-error dialogs, screen copies of previews, and the preferences it
+// consults. The windowed program installs its dialogs once at start-up, the
+// command line its stderr reporter, a test what it needs (ScopedServices).
+// Whatever is not installed has a silent default that takes the safest
+// answer: no message, abandon the failing operation, no password given.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/platform/preferences.h"
+
+namespace lumora {
+
+class AlbumItem;
+
+// Message boxes: a text, a caption (empty = the system's default caption)
+// and an icon.
+enum class MessageIcon { None, Stop, Exclamation, Information, Question };
+
+class ErrorReporter {
+public:
+    virtual ~ErrorReporter() = default;
+    virtual void ShowMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) = 0;
+};
+
+// The main window's progress gauge: begin, step, end.
+class ProgressSink {
+public:
+    virtual ~ProgressSink() = default;
+    virtual void Begin() = 0;
+    virtual void SetProgress(long done, long total) = 0;
+    virtual void End() = 0;
+};
+
+// Questions that need an answer from the user.
+enum class AbortRetryIgnore { Abort, Retry, Ignore };
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual AbortRetryIgnore AskAbortRetryIgnore(const std::string& text,
+                                                 const std::string& caption) = 0;
+};
+
+// The main window's status text and wait cursor.
+class StatusDisplay {
+public:
+    virtual ~StatusDisplay() = default;
+    virtual std::string StatusText() const = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+// The password dialog. The text typed (empty on Cancel), or nothing when
+// the dialog could not be opened.
+class PasswordPrompt {
+public:
+    virtual ~PasswordPrompt() = default;
+    virtual std::optional<std::string> AskPassword() = 0;
+};
+
+// The load-error dialog: a picture could not be read from `failedPath`.
+// The answer is another path to try, or nothing to give up.
+class PreviewRetryHandler {
+public:
+    virtual ~PreviewRetryHandler() = default;
+    virtual std::optional<std::string> AskRetry(const std::string& failedPath) = 0;
+};
+
+// Makes an item's screen-format copy of its preview (the windowed program,
+// when its preferences ask for such copies).
+using FastBitmapMaker = std::function<void(AlbumItem&)>;
+
+// Every service at once. Null pointers and an empty maker stand for the
+// silent defaults; the caller keeps ownership of what it installs.
+struct Services {
+    ErrorReporter* errors = nullptr;
+    ProgressSink* progress = nullptr;
+    Prompter* prompter = nullptr;
+    StatusDisplay* status = nullptr;
+    PasswordPrompt* password = nullptr;        // null: the dialog cannot open
+    PreviewRetryHandler* previewRetry = nullptr;  // null: abandon the picture
+    FastBitmapMaker fastBitmapMaker;          // empty: no screen copies
+    const Preferences* preferences = nullptr;  // null: the built-in preferences
+};
+
+void InstallServices(Services services);
+const Services& CurrentServices();
+// Changes some services and keeps the others.
+void ChangeServices(const std::function<void(Services&)>& change);
+
+// Changes some services for the lifetime of the object, then puts back what
+// was there (tests, and commands that answer one question their own way).
+class ScopedServices {
+public:
+    explicit ScopedServices(const std::function<void(Services&)>& change);
+    ~ScopedServices();
+    ScopedServices(const ScopedServices&) = delete;
+    ScopedServices& operator=(const ScopedServices&) = delete;
+
+private:
+    Services previous_;
+};
+
+// The installed service, or its silent default.
+ErrorReporter& CurrentErrorReporter();
+ProgressSink& CurrentProgressSink();
+Prompter& CurrentPrompter();
+StatusDisplay& CurrentStatusDisplay();
+PasswordPrompt* CurrentPasswordPrompt();            // null: the dialog cannot open
+PreviewRetryHandler* CurrentPreviewRetryHandler();  // null: abandon
+const FastBitmapMaker& CurrentFastBitmapMaker();
+const Preferences& CurrentPreferences();
+
+// Shorthand for the common stop-icon box.
+void ReportStop(const std::string& text, const std::string& caption = {});
+
+}  // namespace lumora

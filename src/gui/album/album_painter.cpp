@@ -1,0 +1,496 @@
+#include "core/album/album_layout.h"
+
+#include "gui/album/album_painter.h"
+
+#include <QFontMetrics>
+#include <QPolygon>
+#include <algorithm>
+
+#include "core/album/album_document.h"
+#include "gui/platform/dib_painter.h"
+#include "core/layout/book_geometry.h"
+#include "core/layout/page_queries.h"
+#include "core/layout/spread.h"
+#include "core/layout/tab_columns.h"
+#include "gui/album/fast_bitmap.h"
+#include "gui/album/text_drawing.h"
+
+namespace lumora {
+namespace {
+
+// The open book is drawn in pieces around the pages; source rectangles
+// within the open-book picture, inclusive.
+struct Piece {
+    int left, top, right, bottom;
+    Point at;
+};
+constexpr Piece kLeftTopStrip{0, 0, 272, 7, {10, 10}};
+constexpr Piece kLeftEdgeStrip{0, 8, 15, 363, {10, 18}};
+constexpr Piece kLeftBottomStrip{0, 364, 272, 371, {10, 374}};
+constexpr Piece kRightTopStrip{287, 0, 559, 7, {297, 10}};
+constexpr Piece kRightEdgeStrip{544, 8, 559, 363, {554, 18}};
+constexpr Piece kRightBottomStrip{287, 364, 559, 371, {297, 374}};
+constexpr Piece kSpinePiece{273, 0, 286, 371, {283, 10}};
+constexpr Piece kFrontCoverInside{0, 0, 286, 371, {10, 10}};   // with the spine
+constexpr Piece kBackCoverInside{273, 0, 559, 371, {283, 10}};  // with the spine
+
+constexpr Rect kClosedBookRect{140, 10, 405, 382};
+constexpr Rect kOpenBookRect{10, 10, 570, 382};
+
+// The desk is painted below the book's area further than the view reaches,
+// so that nothing is left unpainted while the window grows.
+constexpr int kDeskBottomMargin = 30;
+
+// Under the selected item: a dotted frame 3 to 4 pixels outside it.
+constexpr int kMarkMargin = 4;
+// The right page picture stands this far right of the page-area origin.
+constexpr int kRightPageShift = 271;
+
+constexpr int kCornerSquare = 5;
+
+// The tab font: Arial at 8 points on a 96-pixel-per-inch screen.
+constexpr int kTabFontHeight = -11;
+constexpr int kTabLength = 80;
+constexpr int kTabSlotStep = 85;
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+QRect InclusiveQRect(int left, int top, int right, int bottom)
+{
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QRect InBook(Point book, const Rect& r) { return ToQRect(r.Offset(book)); }
+
+void Fill(QPainter& painter, int left, int top, int right, int bottom, const QColor& color)
+{
+    if (right > left && bottom > top)
+        painter.fillRect(QRect(left, top, right - left, bottom - top), color);
+}
+
+// One pixel per step along a 45-degree line, without its end point.
+void DiagonalLine(QPainter& painter, QPoint from, QPoint to, const QColor& color)
+{
+    const int steps = std::abs(to.x() - from.x());
+    const int dx = to.x() > from.x() ? 1 : -1;
+    const int dy = to.y() > from.y() ? 1 : -1;
+    for (int k = 0; k < steps; ++k)
+        painter.fillRect(from.x() + k * dx, from.y() + k * dy, 1, 1, color);
+}
+
+void Dot(QPainter& painter, QPoint at, const QColor& color)
+{
+    painter.fillRect(at.x(), at.y(), 1, 1, color);
+}
+
+// A white frame with every other pixel of it black, as a focus rectangle
+// drawn over a white frame shows.
+void DottedFrame(QPainter& painter, const QRect& r)
+{
+    const QColor white(Qt::white);
+    painter.fillRect(r.left(), r.top(), r.width(), 1, white);
+    painter.fillRect(r.left(), r.bottom(), r.width(), 1, white);
+    painter.fillRect(r.left(), r.top(), 1, r.height(), white);
+    painter.fillRect(r.right(), r.top(), 1, r.height(), white);
+    QPolygon dots;
+    auto dot = [&](int x, int y) {
+        if ((x + y) % 2 == 0)
+            dots << QPoint(x, y);
+    };
+    for (int x = r.left(); x <= r.right(); ++x) {
+        dot(x, r.top());
+        if (r.bottom() != r.top())
+            dot(x, r.bottom());
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        dot(r.left(), y);
+        if (r.right() != r.left())
+            dot(r.right(), y);
+    }
+    painter.save();
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawPoints(dots);
+    painter.restore();
+}
+
+}  // namespace
+
+QColor DeskShadowColor(QColor desk)
+{
+    auto darker = [](int c) { return c > 64 ? c - 64 : 0; };
+    return QColor(darker(desk.red()), darker(desk.green()), darker(desk.blue()));
+}
+
+AlbumPainter::AlbumPainter(const AlbumDocument* doc, const BookPictures& book, AlbumDrawOptions options)
+    : doc_(doc), book_(book), options_(options)
+{
+    if (doc_) {
+        // The queries only read the album through this adapter.
+        layout_ = std::make_unique<AlbumLayout>(const_cast<AlbumDocument&>(*doc_));
+        titleFont_ = FontFromLogFont(doc_->fonts[kTitleFont]);
+        descriptionFont_ = FontFromLogFont(doc_->fonts[kDescriptionFont]);
+        pageTitleFont_ = FontFromLogFont(doc_->fonts[kPageTitleFont]);
+        pageNumberFont_ = FontFromLogFont(doc_->fonts[kPageNumberFont]);
+    }
+    LogFont tab;
+    tab.height = kTabFontHeight;
+    tab.weight = 400;
+    tab.faceName = "Arial";
+    tabFont_ = FontFromLogFont(tab);
+}
+
+AlbumPainter::~AlbumPainter() = default;
+
+void AlbumPainter::OnDraw(QPainter& painter, QSize client, AlbumSpread spread) const
+{
+    const Point book = BookOrigin({client.width(), client.height()});
+    if (!doc_) {
+        painter.fillRect(QRect(QPoint(0, 0), client), QColor(kNoDocumentColor));
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const bool closed = spread.position == kCoverPosition;
+    DrawDesk(painter, client, book, closed);
+    if (closed) {
+        painter.drawPixmap(kCoverPictureAt.x + book.x, kCoverPictureAt.y + book.y, book_.cover);
+        DrawTitle(painter, InBook(book, kCoverTitleBox), doc_->titleEffect,
+                  ColorFromRef(doc_->titleColor));
+    } else {
+        DrawOpenBook(painter, book, spread);
+    }
+    painter.restore();
+}
+
+void AlbumPainter::DrawDesk(QPainter& painter, QSize client, Point book, bool closed) const
+{
+    const QColor desk = ColorFromRef(doc_->deskColor);
+    const int width = std::max(client.width(), kBookSize.width);
+    const int height = std::max(client.height(), kBookSize.height);
+    const Rect b = (closed ? kClosedBookRect : kOpenBookRect).Offset(book);
+    Fill(painter, 0, 0, width, b.top, desk);
+    Fill(painter, 0, b.top, b.left, b.bottom, desk);
+    Fill(painter, b.right, b.top, width, b.bottom, desk);
+    Fill(painter, 0, b.bottom, width, height + kDeskBottomMargin, desk);
+    if (!options_.deskShadow)
+        return;
+    const QColor shadow = DeskShadowColor(desk);
+    painter.fillRect(InBook(book, closed ? kCoverShadowBottom : kOpenBookShadowBottom), shadow);
+    painter.fillRect(InBook(book, closed ? kCoverShadowRight : kOpenBookShadowRight), shadow);
+}
+
+void AlbumPainter::DrawBookPiece(QPainter& painter, Point book, Point at, const QRect& source) const
+{
+    painter.drawPixmap(QPoint(book.x + at.x, book.y + at.y), book_.openBook, source);
+}
+
+// The strips of book around one page: top and outer edge, the tabs of that
+// edge (which the bottom strip overlaps), then the bottom strip.
+struct PageStrips {
+    const Piece& top;
+    const Piece& edge;
+    const Piece& bottom;
+    int tabSide;
+};
+constexpr PageStrips kLeftStrips{kLeftTopStrip, kLeftEdgeStrip, kLeftBottomStrip, kLeftTabs};
+constexpr PageStrips kRightStrips{kRightTopStrip, kRightEdgeStrip, kRightBottomStrip, kRightTabs};
+
+void AlbumPainter::DrawStrips(QPainter& painter, Point book, bool withTabs, int position, bool left) const
+{
+    const PageStrips& strips = left ? kLeftStrips : kRightStrips;
+    auto piece = [&](const Piece& p) {
+        DrawBookPiece(painter, book, p.at, InclusiveQRect(p.left, p.top, p.right, p.bottom));
+    };
+    piece(strips.top);
+    piece(strips.edge);
+    if (withTabs)
+        DrawTabColumns(painter, book, position, strips.tabSide);
+    piece(strips.bottom);
+}
+
+void AlbumPainter::DrawOpenBook(QPainter& painter, Point book, AlbumSpread spread) const
+{
+    const int position = spread.position;
+    const int pageCount = doc_->pageCount;
+    const bool tabs = doc_->useTabs != 0;
+    auto piece = [&](const Piece& p) {
+        DrawBookPiece(painter, book, p.at, InclusiveQRect(p.left, p.top, p.right, p.bottom));
+    };
+    const bool frontCoverOnLeft = position == kFlyleafPosition || (position == 0 && !doc_->flyleaf);
+    if (frontCoverOnLeft) {
+        piece(kFrontCoverInside);
+        DrawStrips(painter, book, tabs, position, false);
+        if (position == kFlyleafPosition)
+            DrawFlyleaf(painter, book);
+        else
+            DrawPage(painter, book, 0, spread.selection);
+        return;
+    }
+    DrawStrips(painter, book, tabs, position, true);
+    if (position == 0) {
+        // The blank back of the flyleaf.
+        painter.drawPixmap(book.x + kLeftPagePictureAt.x, book.y + kLeftPagePictureAt.y, book_.leftPage);
+    } else {
+        DrawPage(painter, book, position - 1, spread.selection);
+    }
+    if (position >= pageCount) {
+        piece(kBackCoverInside);
+        return;
+    }
+    piece(kSpinePiece);
+    DrawStrips(painter, book, tabs, position, false);
+    DrawPage(painter, book, position, spread.selection);
+}
+
+void AlbumPainter::DrawPage(QPainter& painter, Point book, int page, int selection) const
+{
+    const bool right = IsRightPage(page);
+    const Point at = right ? kRightPagePictureAt : kLeftPagePictureAt;
+    painter.drawPixmap(book.x + at.x, book.y + at.y, right ? book_.rightPage : book_.leftPage);
+    DrawSectionMarker(painter, book, page);
+    if (doc_->headerTitle)
+        DrawPlainText(painter, InBook(book, PageTitleBox(page)), AlbumText(PageTitle(*layout_, page)),
+                      pageTitleFont_, Qt::black, kCentredWrapped);
+    if (doc_->pageNumbers)
+        DrawPlainText(painter, InBook(book, PageNumberBox(page)),
+                      QString("Page %1").arg(PageNumber(page)), pageNumberFont_, Qt::black,
+                      kCentredWrapped);
+    const PageLayout& layout = doc_->Layout();
+    const Point area = PageAreaOrigin(book);
+    const std::vector<int> items = ItemsOnPage(*layout_, page);  // the n-th in slot n
+    for (size_t slot = 0; slot < items.size(); ++slot) {
+        const int item = items[slot];
+        DrawItem(painter, book, item, ToQRect(SlotBox(layout, page, static_cast<int>(slot)).Offset(area)));
+        if (item == selection) {
+            const auto& r = doc_->items[static_cast<size_t>(item)]->displayRect;
+            const Rect art{r.left, r.top, r.right, r.bottom};
+            DrawSelectionMark(painter, ToQRect(art.Offset(area)), page, true, ToQRect(art));
+        }
+    }
+}
+
+void AlbumPainter::DrawSectionMarker(QPainter& painter, Point book, int page) const
+{
+    const int tab = SectionMarkerTab(*layout_, page);
+    if (tab < 0)
+        return;
+    const QColor color = ColorFromRef(doc_->tabs[static_cast<size_t>(tab)]->tabColor);
+    painter.fillRect(InBook(book, SectionMarkerBox(page)), color);
+    // Three rows under the bar, each a pixel narrower on the page side.
+    for (int row = 0; row < 3; ++row) {
+        const Rect r = IsRightPage(page) ? Rect{550, 357, 553 - row, 358 + row}
+                                         : Rect{27 + row, 357, 30, 358 + row};
+        painter.fillRect(InBook(book, r), color);
+    }
+}
+
+void AlbumPainter::DrawFlyleaf(QPainter& painter, Point book) const
+{
+    painter.drawPixmap(book.x + kRightPagePictureAt.x, book.y + kRightPagePictureAt.y, book_.rightPage);
+    DrawTitle(painter, InBook(book, kFlyleafTitleBox), 0, Qt::black);
+    DrawPlainText(painter, InBook(book, kFlyleafDescriptionBox), AlbumText(doc_->description),
+                  descriptionFont_, Qt::black, kCentredWrapped);
+}
+
+void AlbumPainter::DrawTitle(QPainter& painter, QRect box, int effect, QColor color) const
+{
+    const QString title = AlbumText(doc_->title);
+    painter.save();
+    painter.setFont(titleFont_);
+    const int textHeight = DrawTextFormatted(painter, box, title, kCentredWrapped | kTextCalcRect).height();
+    painter.restore();
+    if (textHeight < box.height()) {
+        box.moveTop(box.top() + (box.height() - textHeight) / 2);
+        box.setHeight(textHeight);
+    }
+    switch (effect) {
+    case 1:  // engraved: white edge below-right
+        DrawEffectText(painter, box, title, titleFont_, color, kCentredWrapped, Qt::black, Qt::white, 1);
+        break;
+    case 2:  // embossed: white edge above-left
+        DrawEffectText(painter, box, title, titleFont_, color, kCentredWrapped, Qt::white, Qt::black, 1);
+        break;
+    default:
+        DrawPlainText(painter, box, title, titleFont_, color, kCentredWrapped);
+        break;
+    }
+}
+
+void AlbumPainter::DrawTabColumns(QPainter& painter, Point book, int position, int sides) const
+{
+    if (!doc_->useTabs)
+        return;
+    if (sides & kLeftTabs)
+        for (const TabPlacement& t : LeftTabColumn(*layout_, position))
+            DrawTab(painter, book, *doc_->tabs[static_cast<size_t>(t.tab)], t.slot);
+    if (sides & kRightTabs)
+        for (const TabPlacement& t : RightTabColumn(*layout_, position))
+            DrawTab(painter, book, *doc_->tabs[static_cast<size_t>(t.tab)], t.slot);
+}
+
+void AlbumPainter::DrawTab(QPainter& painter, Point book, const SectionTab& tab, int slot) const
+{
+    const bool left = slot < kTabSlotsPerColumn;
+    const int base = book.y + kTabSlotStep * (slot % kTabSlotsPerColumn);
+    const int x0 = book.x + (left ? kLeftTabColumnLeft : kRightTabColumnLeft);
+    const int x1 = x0 + kTabColumnWidth;
+    const QColor color = ColorFromRef(tab.tabColor);
+    // The body widens toward the page.
+    if (left) {
+        Fill(painter, x0 + 1, base + 23, x1, base + 107, color);
+        Fill(painter, x0 + 3, base + 22, x1, base + 108, color);
+        Fill(painter, x1 - 3, base + 21, x1, base + 109, color);
+        Fill(painter, x1 - 1, base + 19, x1, base + 111, color);
+    } else {
+        Fill(painter, x0, base + 23, x1 - 1, base + 107, color);
+        Fill(painter, x0, base + 22, x1 - 3, base + 108, color);
+        Fill(painter, x0, base + 21, x0 + 3, base + 109, color);
+        Fill(painter, x0, base + 19, x0 + 1, base + 111, color);
+    }
+    // The name runs along the tab, centred; left tabs read upward, right
+    // tabs downward. The text's top edge lies on the tab's outer side.
+    const QString name = AlbumText(tab.name);
+    const QFontMetrics metrics(tabFont_);
+    const int cx = metrics.horizontalAdvance(name);
+    painter.save();
+    painter.setFont(tabFont_);
+    painter.setPen(ColorFromRef(tab.nameColor));
+    if (left) {
+        painter.translate(x0, base + 105 - (kTabLength - cx) / 2);
+        painter.rotate(-90);
+    } else {
+        painter.translate(x1, base + 25 + (kTabLength - cx) / 2);
+        painter.rotate(90);
+    }
+    painter.drawText(QPoint(0, metrics.ascent()), name);
+    painter.restore();
+}
+
+void AlbumPainter::DrawItem(QPainter& painter, Point book, int index, QRect box) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= doc_->items.size())
+        return;
+    const AlbumItem& item = *doc_->items[static_cast<size_t>(index)];
+    if (item.IsPhoto()) {
+        DrawPhoto(painter, book, index, box);
+        return;
+    }
+    const QFont font = FontFromLogFont(item.font ? *item.font : doc_->fonts[kPhotosFont]);
+    DrawPlainText(painter, box, AlbumText(item.text), font, ColorFromRef(item.textColor), kLeftWrapped);
+}
+
+QImage AlbumPainter::PageUnder(QRect viewRect, Point book, int page) const
+{
+    const bool right = IsRightPage(page);
+    const Point at = right ? kRightPagePictureAt : kLeftPagePictureAt;
+    const QPixmap& picture = right ? book_.rightPage : book_.leftPage;
+    QImage square(viewRect.size(), QImage::Format_RGB32);
+    square.fill(Qt::black);
+    QPainter copy(&square);
+    copy.drawPixmap(QPoint(0, 0), picture, viewRect.translated(-(book.x + at.x), -(book.y + at.y)));
+    return square;
+}
+
+void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box) const
+{
+    const AlbumItem& item = *doc_->items[static_cast<size_t>(index)];
+    const HDIB& preview = item.preview.Picture();
+    if (!preview || !IsValidDIB(preview.Bytes()))
+        return;
+    const int width = item.preview.Width();
+    const int height = item.preview.Height();
+    const QRect photo(box.left() + (box.width() - width) / 2, box.top() + (box.height() - height) / 2,
+                      width, height);
+    const int L = photo.left(), T = photo.top();
+    const int R = photo.left() + width, B = photo.top() + height;  // exclusive
+
+    // Positioning corners: the page under the photo's four corners is
+    // saved first and triangles of it are put back over the photo.
+    const bool corners = doc_->frameStyle == 1;
+    const QPoint squareAt[4] = {{L, T}, {R - kCornerSquare, T}, {L, B - kCornerSquare},
+                                {R - kCornerSquare, B - kCornerSquare}};
+    QImage saved[4];
+    if (corners)
+        for (int c = 0; c < 4; ++c)
+            saved[c] = PageUnder(QRect(squareAt[c], QSize(kCornerSquare, kCornerSquare)), book,
+                                 item.pageIndex);
+
+    const QPixmap* fast = options_.fastBitmaps ? FastBitmapOf(item) : nullptr;
+    if (fast)
+        painter.drawPixmap(photo.topLeft(), *fast);
+    else
+        DrawDIB(painter, photo, preview, QRect(0, 0, width, height), nullptr);
+
+    if (corners) {
+        for (int i = 0; i < kCornerSquare; ++i) {
+            const int wide = kCornerSquare - i, narrow = i + 1;
+            painter.drawImage(QPoint(L, T + i), saved[0], QRect(0, i, wide, 1));
+            painter.drawImage(QPoint(squareAt[1].x() + i, T + i), saved[1], QRect(i, i, wide, 1));
+            painter.drawImage(QPoint(L, squareAt[2].y() + i), saved[2], QRect(0, i, narrow, 1));
+            painter.drawImage(QPoint(R - narrow, squareAt[3].y() + i), saved[3],
+                              QRect(kCornerSquare - narrow, i, narrow, 1));
+        }
+        const QColor black(Qt::black), grey(kFrameGrey);
+        const QPoint lines[4][2] = {{{L - 2, T + 6}, {L + 7, T - 3}},
+                                    {{R - 7, T - 2}, {R + 1, T + 6}},
+                                    {{L - 2, B - 7}, {L + 6, B + 1}},
+                                    {{R - 7, B + 1}, {R + 1, B - 7}}};
+        for (const auto& line : lines)
+            DiagonalLine(painter, line[0], line[1], black);
+        Dot(painter, {L - 2, T + 6}, grey);
+        Dot(painter, {L + 6, T - 2}, grey);
+        for (int c = 1; c < 4; ++c) {
+            Dot(painter, lines[c][0], grey);
+            Dot(painter, lines[c][1], grey);
+        }
+    } else if (doc_->frameStyle == 2) {
+        const QColor grey(kFrameGrey);
+        Fill(painter, L + 3, B, R + 2, B + 2, grey);
+        Fill(painter, R, T + 3, R + 2, B + 2, grey);
+    }
+}
+
+QRect SelectionMarkRect(const AlbumDocument& doc, Point book, int item)
+{
+    if (item < 0 || static_cast<size_t>(item) >= doc.items.size())
+        return {};
+    const ItemRect& r = doc.items[static_cast<size_t>(item)]->displayRect;
+    return ToQRect(Rect{r.left, r.top, r.right, r.bottom}.Offset(PageAreaOrigin(book)))
+        .adjusted(-kMarkMargin, -kMarkMargin, kMarkMargin, kMarkMargin);
+}
+
+void AlbumPainter::DrawItemSelectionMark(QPainter& painter, Point book, int item, bool show) const
+{
+    if (!doc_ || item < 0 || static_cast<size_t>(item) >= doc_->items.size())
+        return;
+    const AlbumItem& object = *doc_->items[static_cast<size_t>(item)];
+    const Rect art{object.displayRect.left, object.displayRect.top, object.displayRect.right,
+                   object.displayRect.bottom};
+    DrawSelectionMark(painter, ToQRect(art.Offset(PageAreaOrigin(book))), object.pageIndex, show,
+                      ToQRect(art));
+}
+
+void AlbumPainter::DrawSelectionMark(QPainter& painter, QRect rect, int page, bool show,
+                                     QRect artRect) const
+{
+    rect.adjust(-kMarkMargin, -kMarkMargin, kMarkMargin, kMarkMargin);
+    artRect.adjust(-kMarkMargin, -kMarkMargin, kMarkMargin, kMarkMargin);
+    if (show) {
+        DottedFrame(painter, rect);
+        DottedFrame(painter, rect.adjusted(1, 1, -1, -1));
+        return;
+    }
+    // Put the page picture back under the two-pixel frame.
+    const bool right = IsRightPage(page);
+    const QPixmap& picture = right ? book_.rightPage : book_.leftPage;
+    const QRect source = right ? artRect.translated(-kRightPageShift, 0) : artRect;
+    const int w = rect.width(), h = rect.height();
+    const QRect strips[4] = {QRect(0, 0, w, 2), QRect(0, 0, 2, h), QRect(w - 2, 0, 2, h),
+                             QRect(0, h - 2, w, 2)};
+    for (const QRect& strip : strips)
+        painter.drawPixmap(rect.topLeft() + strip.topLeft(), picture,
+                           strip.translated(source.topLeft()));
+}
+
+}  // namespace lumora

@@ -1,0 +1,99 @@
+#pragma once
+// Draws an album view: the desk, the shadow the book casts on it, the closed
+// cover or the open ring binder with its pages, the page furniture (titles,
+// numbers, section markers, tabs) and the items with the selection mark.
+// Every position comes from the book geometry and the album's layout; the
+// painter is given logical (scrolled) coordinates, with the book origin
+// worked out from the client size. Each area is painted once, the desk only
+// around the book and the book only around the pages.
+#include <QFont>
+#include <QPainter>
+#include <QRect>
+#include <QSize>
+#include <memory>
+
+#include "gui/album/book_pictures.h"
+#include "core/layout/geometry.h"
+
+namespace lumora {
+
+class AlbumLayout;
+class AlbumDocument;
+class SectionTab;
+
+
+// Preferences the drawing reads.
+struct AlbumDrawOptions {
+    bool deskShadow = true;   // OmbreBureau
+    bool fastBitmaps = true;  // BitmapRapide
+};
+
+// Where a view stands: the spread it shows and its selected item.
+struct AlbumSpread {
+    int position = -2;
+    int selection = 0;
+};
+
+// Sides of DrawTabColumns.
+enum TabSides { kLeftTabs = 1, kRightTabs = 2, kBothTabs = 3 };
+
+inline constexpr QRgb kNoDocumentColor = 0xFFC0C0C0;
+inline constexpr QRgb kFrameGrey = 0xFF808080;
+
+// The desk colour darkened by 64 per component (not below 0).
+QColor DeskShadowColor(QColor desk);
+
+// The area the selection mark around item `item` covers, in the frame of a
+// book at `book`; empty for an item that does not exist.
+QRect SelectionMarkRect(const AlbumDocument& doc, Point book, int item);
+
+class AlbumPainter {
+public:
+    AlbumPainter(const AlbumDocument* doc, const BookPictures& book, AlbumDrawOptions options);
+    ~AlbumPainter();
+
+    // The whole client area of `client` pixels (at least the book's extent
+    // is covered, so that a scrolled view shows no gap).
+    void OnDraw(QPainter& painter, QSize client, AlbumSpread spread) const;
+
+    // One page (left when `page` is odd) with its picture, section marker,
+    // title, number, items and the mark around `selection` when it lies there.
+    void DrawPage(QPainter& painter, Point book, int page, int selection) const;
+    void DrawFlyleaf(QPainter& painter, Point book) const;
+    // The album title in the title font, centred vertically when it fits
+    // the box. Effects: 0 plain, 1 engraved, 2 embossed.
+    void DrawTitle(QPainter& painter, QRect box, int effect, QColor color) const;
+    void DrawTabColumns(QPainter& painter, Point book, int position, int sides) const;
+    void DrawTab(QPainter& painter, Point book, const SectionTab& tab, int slot) const;
+    // Item `index` in the picture box `box` (view coordinates) of the book
+    // at `book`; an index beyond the last item draws nothing.
+    void DrawItem(QPainter& painter, Point book, int index, QRect box) const;
+
+    // Draws (show) or erases the selection mark around item `item` on the
+    // spread the book at `book` shows. Erasing copies the page picture back.
+    void DrawItemSelectionMark(QPainter& painter, Point book, int item, bool show) const;
+    // `rect`: the item's display rectangle in view coordinates; `artRect`:
+    // the same in the page-area frame; `page` tells which page picture lies
+    // under it.
+    void DrawSelectionMark(QPainter& painter, QRect rect, int page, bool show, QRect artRect) const;
+
+private:
+    void DrawDesk(QPainter& painter, QSize client, Point book, bool closed) const;
+    void DrawOpenBook(QPainter& painter, Point book, AlbumSpread spread) const;
+    // The book's strips around the left or the right page, with that edge's tabs.
+    void DrawStrips(QPainter& painter, Point book, bool withTabs, int position, bool left) const;
+    void DrawBookPiece(QPainter& painter, Point book, Point at, const QRect& source) const;
+    void DrawSectionMarker(QPainter& painter, Point book, int page) const;
+    void DrawPhoto(QPainter& painter, Point book, int index, QRect box) const;
+    // The page picture's pixels under a rectangle of the view.
+    QImage PageUnder(QRect viewRect, Point book, int page) const;
+
+    const AlbumDocument* doc_;
+    std::unique_ptr<AlbumLayout> layout_;  // the layout queries' view of doc_
+    const BookPictures& book_;
+    AlbumDrawOptions options_;
+    QFont titleFont_, descriptionFont_, pageTitleFont_, pageNumberFont_;
+    QFont tabFont_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,167 @@
+#include "gui/album/album_properties_dialog.h"
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+
+#include "gui/album/layout_picture.h"
+#include "gui/album/password_dialog.h"
+#include "gui/platform/color_button.h"
+#include "gui/platform/dialog_support.h"
+#include "core/layout/layout_table.h"
+
+namespace lumora {
+namespace {
+
+constexpr int kFrameStyleCount = 3;
+
+// Each entry of the layout list is a picture of its layout.
+class LayoutPictureDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QRect cell(option.rect.topLeft(), QSize(kLayoutPictureWidth, kLayoutPictureHeight));
+        DrawLayoutPicture(*painter, cell, index.row(), option.state & QStyle::State_Selected, option.font);
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        return {kLayoutPictureWidth, kLayoutPictureHeight};
+    }
+};
+
+template <typename W>
+W* Named(W* widget, const QString& kind, int id)
+{
+    widget->setObjectName(kind + QString::number(id));
+    return widget;
+}
+
+QCheckBox* Check(const char* text, int id, uint32_t flag, QWidget* parent)
+{
+    auto* box = Named(new QCheckBox(QString::fromUtf8(text), parent), "check", id);
+    box->setChecked(flag != 0);
+    return box;
+}
+
+}  // namespace
+
+AlbumPropertiesDialog::AlbumPropertiesDialog(const AlbumDocument& doc, QWidget* parent)
+    : QDialog(parent), layoutKept_(doc.layoutIndex), frameStyleKept_(doc.frameStyle), password_(doc.password)
+{
+    setWindowTitle(QString::fromUtf8("Propriétés de l'album"));
+    setModal(true);
+
+    deskColor_ = Named(new ColorButton(QString::fromUtf8("&Couleur du bureau :"), doc.deskColor, this),
+                       "button", 1009);
+    layouts_ = MakeLayoutList();
+    if (doc.layoutIndex >= 0 && doc.layoutIndex < kLayoutCount)
+        layouts_->setCurrentRow(doc.layoutIndex);
+
+    frameStyle_ = Named(new QComboBox(this), "combo", 1016);
+    frameStyle_->addItems({"Affichage simple", "Angles de positionnement", QString::fromUtf8("Affichage ombré")});
+    frameStyle_->setCurrentIndex(doc.frameStyle >= 0 && doc.frameStyle < kFrameStyleCount ? doc.frameStyle : -1);
+    auto* frameLabel = new QLabel("&Apercu des images :", this);
+    frameLabel->setBuddy(frameStyle_);
+
+    flyleaf_ = Check(" &Page de garde", 1012, doc.flyleaf, this);
+    pageNumbers_ = Check(" &Numéros de pages", 1018, doc.pageNumbers, this);
+    headerTitle_ = Check(" &Titre de haut de page", 1017, doc.headerTitle, this);
+    useTabs_ = Check(" &Utiliser les onglets", 1015, doc.useTabs, this);
+    auto* password = Named(new QPushButton(" &Mot de passe... ", this), "button", 57670);
+    password->setAutoDefault(false);
+    connect(password, &QPushButton::clicked, this, &AlbumPropertiesDialog::ChangePassword);
+
+    auto* layoutGroup = new QGroupBox(QString::fromUtf8("Disposition des éléments"), this);
+    auto* layoutBox = new QVBoxLayout(layoutGroup);
+    layoutBox->addWidget(layouts_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("button1");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("button2");
+    buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* options = new QVBoxLayout;
+    options->addWidget(deskColor_);
+    options->addSpacing(6);
+    options->addWidget(frameLabel);
+    options->addWidget(frameStyle_);
+    options->addSpacing(6);
+    for (QWidget* w : std::initializer_list<QWidget*>{flyleaf_, pageNumbers_, headerTitle_, useTabs_})
+        options->addWidget(w);
+    options->addSpacing(6);
+    options->addWidget(password);
+    options->addStretch(1);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(layoutGroup, 0, 0);
+    grid->addLayout(options, 0, 1);
+    grid->addWidget(buttons, 1, 0, 1, 2);
+
+    PrepareDialog(*this, parent);
+}
+
+QListWidget* AlbumPropertiesDialog::MakeLayoutList()
+{
+    auto* list = Named(new QListWidget(this), "list", 1013);
+    list->setItemDelegate(new LayoutPictureDelegate(list));
+    // All seven pictures in view: four on the first row, three below.
+    list->setFlow(QListView::LeftToRight);
+    list->setWrapping(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Sized to hold them all. A list that may show a scroll bar keeps room
+    // for it, and one that an entry would fill to its last pixel column
+    // wraps that entry: either would put the fourth picture on the second
+    // row.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * list->frameWidth() + 2;
+    list->setFixedSize(4 * kLayoutPictureWidth + frame, 2 * kLayoutPictureHeight + frame);
+    for (int i = 0; i < kLayoutCount; ++i)
+        list->addItem(LayoutCaption(i));
+    connect(list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    return list;
+}
+
+int AlbumPropertiesDialog::LayoutIndex() const
+{
+    const int row = layouts_->currentRow();
+    return row >= 0 && row < kLayoutCount ? row : layoutKept_;
+}
+
+void AlbumPropertiesDialog::ChangePassword()
+{
+    PasswordDialog dialog(password_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        password_ = dialog.Password();
+}
+
+void AlbumPropertiesDialog::StoreInto(AlbumDocument& doc) const
+{
+    doc.layoutIndex = static_cast<int16_t>(LayoutIndex());
+    doc.flyleaf = flyleaf_->isChecked() ? 1 : 0;
+    doc.deskColor = deskColor_->Color();
+    doc.frameStyle = frameStyle_->currentIndex() >= 0 ? static_cast<int16_t>(frameStyle_->currentIndex())
+                                                      : frameStyleKept_;
+    doc.useTabs = useTabs_->isChecked() ? 1 : 0;
+    doc.headerTitle = headerTitle_->isChecked() ? 1 : 0;
+    doc.pageNumbers = pageNumbers_->isChecked() ? 1 : 0;
+    // The password dialog only confirms passwords the album can hold.
+    doc.SetPassword(password_);
+}
+
+}  // namespace lumora

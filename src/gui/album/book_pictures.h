@@ -1,0 +1,40 @@
+#pragma once
+// The four pictures every album view draws the book with: the closed cover,
+// the open binder and the two pages. They are cut from the program's own
+// pieces of artwork (leather, spine, page, edge, title plate), or from a
+// sprite sheet "TEXTURE.BMP" beside the program when there is one.
+#include <QPixmap>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "core/imaging/dib.h"
+
+namespace lumora {
+
+struct BookPictures {
+    QPixmap cover;      // 265 x 372
+    QPixmap openBook;   // 560 x 372
+    QPixmap leftPage;   // 257 x 356
+    QPixmap rightPage;  // 257 x 356
+};
+
+enum BookPiece { kLeather, kSpine, kPage, kEdge, kTitlePlate, kBookPieceCount };
+
+// From the five pieces; nothing when a piece is missing.
+std::optional<BookPictures> ComposeFromPieces(const std::array<HDIB, kBookPieceCount>& pieces);
+// From the sprite sheet.
+std::optional<BookPictures> ComposeFromTexture(const HDIB& texture);
+
+// The start-up rule: the texture beside the program on screens of more than
+// 4 bits per pixel, else the program's pieces for the screen's depth (GIF
+// pictures 1-5, or 6-10 in 16 colours). `step`, when given, is called
+// after each stage.
+std::optional<BookPictures> LoadBookPictures(const QString& programDirectory, int screenDepth,
+                                             const std::function<void(int done, int total)>& step);
+
+// Reads one of the program's own GIF pictures (1 to 11) from its resources.
+HDIB ReadProgramPicture(int number);
+
+}  // namespace lumora

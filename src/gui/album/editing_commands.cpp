@@ -1,0 +1,260 @@
+#include "gui/album/editing_commands.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "core/album/album_commands.h"
+#include "core/album/album_document.h"
+#include "core/album/album_layout.h"
+#include "core/album/album_messages.h"
+#include "core/res/strings.h"
+#include "gui/platform/command_host.h"
+#include "gui/platform/commands.h"
+#include <QAction>
+#include <QMdiArea>
+#include "core/platform/services.h"
+#include "gui/album/album_navigation.h"
+#include "gui/album/album_command_support.h"
+#include "gui/album/album_view.h"
+#include "gui/album/delete_dialogs.h"
+#include "gui/album/image_properties_dialog.h"
+#include "gui/picture/picture_file_dialog.h"
+#include "gui/album/tab_dialog.h"
+#include "gui/album/text_dialog.h"
+
+namespace lumora {
+namespace {
+
+constexpr int kTabColorCount = 6;
+
+// The insertion's progress on the frame's gauge.
+class GaugeInsertProgress final : public InsertProgress {
+public:
+    explicit GaugeInsertProgress(CommandHost& frame) : frame_(frame) {}
+    void Step(int done, int total) override
+    {
+        frame_.SetProgress(static_cast<unsigned>(done), static_cast<unsigned>(total));
+    }
+
+private:
+    CommandHost& frame_;
+};
+
+// The last step of every change: the view on its selection, all windows
+// of the album updated.
+void ShowChange(AlbumView& view)
+{
+    ShowSelectedItem(view);
+    UpdateAllViews(view.Document());
+}
+
+int Selection(const AlbumView& view)
+{
+    return view.State().Selection();
+}
+
+AlbumItem& SelectedItem(AlbumView& view)
+{
+    return *view.Document().items[static_cast<size_t>(Selection(view))];
+}
+
+std::vector<std::string> ToPaths(const QStringList& chosen)
+{
+    std::vector<std::string> paths;
+    paths.reserve(static_cast<size_t>(chosen.size()));
+    for (const QString& path : chosen)
+        paths.push_back(path.toStdString());
+    return paths;
+}
+
+void InsertImagesCommand(CommandHost& frame, AlbumView& view)
+{
+    const QStringList chosen = AskImagesToInsert(frame.HostWidget(), frame.Prefs().showPreview);
+    if (chosen.isEmpty())
+        return;
+    AlbumDocument& doc = view.Document();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    frame.SaveStatusText();
+    frame.SetStatusText(QString::fromStdString(LoadString(kStrAddingPictures)));
+    frame.BeginProgress();
+    GaugeInsertProgress progress(frame);
+    const int selection = InsertImages(doc, ToPaths(chosen), Selection(view), InsertAfterFlag(), &progress);
+    frame.EndProgress();
+    frame.RestoreStatusText();
+    QApplication::restoreOverrideCursor();
+    view.SetSelection(selection);
+    doc.Paginate();
+    ShowChange(view);
+}
+
+void InsertTextCommand(CommandHost& frame, AlbumView& view)
+{
+    TextStyle& last = LastTextStyle();
+    TextDialog dialog({}, last.font, last.color, &frame.Prefs().customColors, frame.HostWidget());
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    // The colour is remembered even when the text is given up; the font only
+    // with a text.
+    last.color = dialog.Color();
+    if (!confirmed)
+        return;
+    last.font = dialog.Font();
+    const int index = InsertTextItem(view.Document(), Selection(view), dialog.Text(), dialog.Font(), dialog.Color());
+    view.SetSelection(index);
+    UpdateAllViews(view.Document());
+}
+
+bool ConfirmDeletion(CommandHost& frame, const AlbumItem& item)
+{
+    if (!item.IsPhoto())
+        return ConfirmTextDeletion(frame.HostWidget());
+    DeleteImageDialog dialog(item, frame.HostWidget());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DeleteCommand(CommandHost& frame, AlbumView& view)
+{
+    ShowSelectedItem(view);
+    if (!ConfirmDeletion(frame, SelectedItem(view)))
+        return;
+    const DeleteOutcome outcome = DeleteAlbumItem(view.Document(), Selection(view));
+    view.SetSelection(outcome.selection);
+    ShowChange(view);
+}
+
+bool EditPhoto(CommandHost& frame, AlbumView& view)
+{
+    ImagePropertiesDialog dialog(SelectedItem(view), frame.HostWidget());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    SetItemDescription(view.Document(), Selection(view), dialog.Description());
+    // Confirmed properties count as a change even when the text is the same.
+    view.Document().UpdateAfterChange();
+    return true;
+}
+
+bool EditText(CommandHost& frame, AlbumView& view)
+{
+    const AlbumItem& item = SelectedItem(view);
+    TextDialog dialog(item.text, item.font.value_or(DefaultTextFont()), item.textColor,
+                       &frame.Prefs().customColors, frame.HostWidget());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    SetTextItem(view.Document(), Selection(view), dialog.Text(), dialog.Font(), dialog.Color());
+    return true;
+}
+
+void ItemPropertiesCommand(CommandHost& frame, AlbumView& view)
+{
+    ShowSelectedItem(view);
+    const bool changed = SelectedItem(view).IsPhoto() ? EditPhoto(frame, view) : EditText(frame, view);
+    if (changed)
+        UpdateAllViews(view.Document());
+}
+
+// True when the selected item already begins a section, where a new tab
+// cannot go.
+bool SelectionStartsSection(const AlbumView& view)
+{
+    const AlbumDocument& doc = view.Document();
+    const int s = Selection(view);
+    return s > 0 && SelectedTab(doc, s - 1) != SelectedTab(doc, s);
+}
+
+void AddTabCommand(CommandHost& frame, AlbumView& view)
+{
+    if (Selection(view) <= 0)
+        return;
+    if (SelectionStartsSection(view)) {
+        ReportStop(album_text::TabAlreadyThere());
+        return;
+    }
+    ShowSelectedItem(view);
+    auto tab = std::make_unique<SectionTab>(album_text::UnnamedTab(), std::rand() % kTabColorCount);
+    TabDialog dialog(TabDialog::Kind::NewTab, *tab, &frame.Prefs().customColors, frame.HostWidget());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.Store(*tab);
+    view.Document().AddTabBefore(static_cast<size_t>(Selection(view)), std::move(tab));
+    ShowChange(view);
+}
+
+void DeleteTabCommand(CommandHost& frame, AlbumView& view)
+{
+    AlbumDocument& doc = view.Document();
+    const int tab = SelectedTab(doc, Selection(view));
+    if (tab == 0) {
+        doc.RemoveTab(0);  // refused with its message: the first tab stays
+        return;
+    }
+    DeleteTabDialog dialog(doc.tabs[static_cast<size_t>(tab)]->name, frame.HostWidget());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    doc.RemoveTab(static_cast<size_t>(tab));
+    ShowChange(view);
+}
+
+void TabPropertiesCommand(CommandHost& frame, AlbumView& view)
+{
+    AlbumDocument& doc = view.Document();
+    if (doc.tabs.empty())
+        return;
+    const int tab = SelectedTab(doc, Selection(view));
+    TabDialog dialog(TabDialog::Kind::Properties, *doc.tabs[static_cast<size_t>(tab)],
+                      &frame.Prefs().customColors, frame.HostWidget());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetTabProperties(doc, tab, dialog.Name(), dialog.TabColor(), dialog.NameColor());
+    UpdateAllViews(doc);
+}
+
+void ToggleTabsCommand(AlbumView& view)
+{
+    ToggleTabs(view.Document());
+    UpdateAllViews(view.Document());
+}
+
+bool HasItems(const AlbumView& view)
+{
+    return !view.Document().items.empty();
+}
+
+bool UsesTabs(const AlbumView& view)
+{
+    return view.Document().useTabs != 0;
+}
+
+}  // namespace
+
+bool ShowSelectedItem(AlbumView& view)
+{
+    AlbumViewState state = view.State();
+    AlbumLayout layout(view.Document());
+    const bool moved = state.ShowSelectedItem(layout);
+    view.SetSelection(state.Selection());
+    if (moved)
+        view.SetPosition(state.Position());
+    UpdateLocationText(view);
+    return moved;
+}
+
+void InstallEditingCommands(CommandHost& frame)
+{
+    auto on = [&frame](auto command) { return OnActiveAlbum(frame, command); };
+    auto when = [&frame](auto test) { return WhenActiveAlbum(frame, test); };
+    auto always = AnyAlbum;
+
+    frame.SetCommandHandler(kCmdInsertImages, on(InsertImagesCommand), when(always));
+    frame.SetCommandHandler(kCmdInsertText, on(InsertTextCommand), when(always));
+    frame.SetCommandHandler(kCmdDeleteItem, on(DeleteCommand), when(HasItems));
+    frame.SetCommandHandler(kCmdItemProperties, on(ItemPropertiesCommand), when(HasItems));
+    frame.SetCommandHandler(kCmdAddTab, on(AddTabCommand), when([](const AlbumView& v) {
+                                return UsesTabs(v) && HasItems(v) && Selection(v) != 0;
+                            }));
+    frame.SetCommandHandler(kCmdDeleteTab, on(DeleteTabCommand),
+                            when([](const AlbumView& v) { return UsesTabs(v) && HasItems(v); }));
+    frame.SetCommandHandler(kCmdTabProperties, on(TabPropertiesCommand), when(UsesTabs));
+    frame.SetCommandHandler(
+        kCmdUseTabs, on([](CommandHost&, AlbumView& v) { ToggleTabsCommand(v); }), when(always), when(UsesTabs));
+}
+
+}  // namespace lumora

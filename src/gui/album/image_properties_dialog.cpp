@@ -1,0 +1,68 @@
+#include "gui/album/image_properties_dialog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "core/album/album_item.h"
+#include "core/imaging/image_format.h"
+#include "gui/platform/dialog_support.h"
+#include "gui/platform/dialog_buttons.h"
+#include "gui/picture/picture_preview.h"
+#include "gui/album/text_drawing.h"
+
+namespace lumora {
+namespace {
+
+QLabel* Fact(QWidget* parent, const QString& text, const QString& name)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+}  // namespace
+
+ImagePropertiesDialog::ImagePropertiesDialog(const AlbumItem& photo, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle("Propriétés de l'image");
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Fact(this, AlbumText(photo.imagePath).toUpper(), "static1020"));
+
+    auto* body = new QHBoxLayout;
+    auto* preview = new PreviewBox(this);
+    preview->setObjectName("button1031");
+    preview->setFixedSize(160, 130);
+    preview->SetPicture(photo.preview);
+    body->addWidget(preview);
+
+    auto* facts = new QFormLayout;
+    description_ = new QLineEdit(AlbumText(photo.description), this);
+    description_->setObjectName("edit1008");
+    description_->setMaxLength(kDescriptionLimit);
+    facts->addRow("&Description :", description_);
+    facts->addRow("Dimensions :",
+                  Fact(this, QString("%1 x %2").arg(photo.imageWidth).arg(photo.imageHeight), "static1021"));
+    facts->addRow("Couleurs :", Fact(this, QString::fromStdString(ColorDepthName(photo.bitsPerPixel)), "static1024"));
+    facts->addRow("Taille (octets) :", Fact(this, QString::number(photo.imageFileSize), "static1022"));
+    facts->addRow("Format :", Fact(this, QString::fromStdString(ImageTypeName(photo.imagePath)), "static1023"));
+    facts->addRow("Son associé :", Fact(this, AlbumText(photo.soundPath), "static1025"));
+    body->addLayout(facts, 1);
+    layout->addLayout(body);
+
+    AddOkCancelHelp(*this, *layout);
+    setMinimumWidth(480);
+    PrepareDialog(*this, parent);
+    description_->setFocus();
+}
+
+std::string ImagePropertiesDialog::Description() const
+{
+    return description_->text().toStdString();
+}
+
+}  // namespace lumora

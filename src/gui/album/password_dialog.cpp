@@ -1,0 +1,125 @@
+#include "gui/album/password_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/album/album_messages.h"
+#include "core/album/password_codec.h"
+#include "gui/platform/dialog_support.h"
+#include "core/platform/services.h"
+#include "core/res/strings.h"
+
+namespace lumora {
+namespace {
+
+QLineEdit* PasswordEdit(int id, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QStringLiteral("edit%1").arg(id));
+    edit->setEchoMode(QLineEdit::Password);
+    return edit;
+}
+
+QLabel* Label(const char* text, int id, QLineEdit* buddy, QWidget* parent)
+{
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QStringLiteral("static%1").arg(id));
+    label->setBuddy(buddy);
+    return label;
+}
+
+}  // namespace
+
+PasswordDialog::PasswordDialog(std::string password, QWidget* parent)
+    : QDialog(parent), password_(std::move(password))
+{
+    setWindowTitle(QString::fromUtf8("Mot de passe d'accès"));
+    setModal(true);
+    oldEdit_ = PasswordEdit(1065, this);
+    newEdit_ = PasswordEdit(1066, this);
+    verifyEdit_ = PasswordEdit(1067, this);
+    oldLabel_ = Label("Ancien mot de passe :", 1068, oldEdit_, this);
+    newLabel_ = Label("Nouveau mot de passe :", 1069, newEdit_, this);
+    verifyLabel_ = Label("Vérification :", 1070, verifyEdit_, this);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("button1"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("button2"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &PasswordDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(oldLabel_, 0, 0);
+    grid->addWidget(oldEdit_, 0, 1);
+    grid->addWidget(newLabel_, 1, 0);
+    grid->addWidget(newEdit_, 1, 1);
+    grid->addWidget(verifyLabel_, 2, 0);
+    grid->addWidget(verifyEdit_, 2, 1);
+    grid->addWidget(buttons, 3, 0, 1, 2);
+    grid->setColumnMinimumWidth(1, 160);
+
+    // Without a password there is no old one to give.
+    GoToStep(password_.empty() ? kNewPassword : kOldPassword);
+    PrepareDialog(*this, parent);
+}
+
+// Only the edit of the current step and its label can be used.
+void PasswordDialog::GoToStep(Step step)
+{
+    step_ = step;
+    oldEdit_->setEnabled(step == kOldPassword);
+    oldLabel_->setEnabled(step == kOldPassword);
+    newEdit_->setEnabled(step == kNewPassword);
+    newLabel_->setEnabled(step == kNewPassword);
+    verifyEdit_->setEnabled(step == kVerification);
+    verifyLabel_->setEnabled(step == kVerification);
+    QLineEdit* current = step == kOldPassword ? oldEdit_ : step == kNewPassword ? newEdit_ : verifyEdit_;
+    current->setFocus();
+}
+
+void PasswordDialog::RestartNewPassword()
+{
+    newEdit_->clear();
+    verifyEdit_->clear();
+    GoToStep(kNewPassword);
+}
+
+void PasswordDialog::accept()
+{
+    switch (step_) {
+    case kOldPassword:
+        if (oldEdit_->text().toStdString() != password_) {
+            ReportStop(LoadString(kStrOldPasswordWrong));
+            reject();
+            return;
+        }
+        GoToStep(kNewPassword);
+        return;
+    case kNewPassword:
+        GoToStep(kVerification);
+        return;
+    case kVerification:
+        break;
+    }
+    const std::string typed = newEdit_->text().toStdString();
+    if (verifyEdit_->text().toStdString() != typed) {
+        ReportStop(LoadString(kStrPasswordMismatch));
+        RestartNewPassword();
+        return;
+    }
+    // The album file cannot hold every character; such a password is
+    // refused here rather than when the album is saved.
+    if (!PasswordCanBeStored(typed)) {
+        ReportStop(album_text::PasswordCharacter());
+        RestartNewPassword();
+        return;
+    }
+    password_ = typed;
+    QDialog::accept();
+}
+
+}  // namespace lumora

@@ -1,0 +1,108 @@
+#include "gui/picture/picture_file_dialog.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/imaging/image_format.h"
+#include "gui/picture/load_error_dialog.h"
+#include "gui/platform/dialog_support.h"
+#include "core/res/strings.h"
+#include "gui/picture/picture_preview.h"
+
+namespace lumora {
+namespace {
+
+QString Text(int id)
+{
+    return QString::fromStdString(LoadString(id));
+}
+
+// A radio button with the static "l'image actuelle" below it.
+QRadioButton* AddInsertionRadio(QVBoxLayout* layout, const QString& label, const QString& name)
+{
+    auto* radio = new QRadioButton(label);
+    radio->setObjectName(name);
+    layout->addWidget(radio);
+    auto* current = new QLabel("l'image actuelle");
+    current->setIndent(20);
+    layout->addWidget(current);
+    return radio;
+}
+
+}  // namespace
+
+bool& InsertAfterFlag()
+{
+    static bool insertAfter = false;
+    return insertAfter;
+}
+
+PictureFileDialog::PictureFileDialog(Purpose purpose, bool& showPreview, QWidget* parent)
+    : QFileDialog(parent)
+{
+    // The preview panel needs Qt's own dialog: a system dialog takes no children.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptOpen);
+    setNameFilter(QtFileFilter(PictureFilter()));
+    const bool inserting = purpose == Purpose::InsertImages;
+    setWindowTitle(Text(inserting ? kStrAddPicturesTitle : kStrBrowseTitle));
+    setFileMode(inserting ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    setLabelText(QFileDialog::LookIn, "Rechercher dans :");
+    setLabelText(QFileDialog::FileName, "&Nom de fichier :");
+    setLabelText(QFileDialog::FileType, "Type :");
+    setLabelText(QFileDialog::Accept, "&Ouvrir");
+    setLabelText(QFileDialog::Reject, "Annuler");
+
+    auto* panel = new QWidget(this);
+    panel->setFixedWidth(170);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(6, 0, 0, 0);
+    preview_ = new PicturePreviewPanel(showPreview, panel);
+    column->addWidget(preview_, 1);
+    if (inserting)
+        AddInsertionChoice(panel);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
+    connect(this, &QFileDialog::currentChanged, preview_, &PicturePreviewPanel::SelectionChanged);
+    PrepareDialog(*this, parent);
+}
+
+void PictureFileDialog::AddInsertionChoice(QWidget* panel)
+{
+    auto* group = new QGroupBox(panel);
+    auto* radios = new QVBoxLayout(group);
+    QRadioButton* before = AddInsertionRadio(radios, "Insérer A&VANT", "radio1053");
+    after_ = AddInsertionRadio(radios, "Insérer A&PRES", "radio1054");
+    (InsertAfterFlag() ? after_ : before)->setChecked(true);
+    connect(after_, &QRadioButton::toggled, this, [](bool on) { InsertAfterFlag() = on; });
+    panel->layout()->addWidget(group);
+}
+
+bool PictureFileDialog::InsertAfter() const
+{
+    return after_ && after_->isChecked();
+}
+
+QStringList AskImagesToInsert(QWidget* parent, bool& showPreview)
+{
+    PictureFileDialog dialog(PictureFileDialog::Purpose::InsertImages, showPreview, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+QString BrowseForPicture(QWidget* parent, const QString& current, bool& showPreview)
+{
+    PictureFileDialog dialog(PictureFileDialog::Purpose::Browse, showPreview, parent);
+    if (!current.isEmpty())
+        dialog.selectFile(current);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+}  // namespace lumora

@@ -1,0 +1,97 @@
+#include "gui/platform/commands.h"
+
+#include <algorithm>
+
+namespace lumora {
+namespace {
+
+QList<QKeySequence> Keys(std::initializer_list<QKeyCombination> combos)
+{
+    QList<QKeySequence> keys;
+    for (const QKeyCombination& c : combos)
+        keys.append(QKeySequence(c));
+    return keys;
+}
+
+const QList<CommandInfo>& Table()
+{
+    static const QList<CommandInfo> table = {
+        {kCmdFileNew, "&Nouveau", Keys({Qt::CTRL | Qt::Key_N})},
+        {kCmdFileOpen, "&Ouvrir...", Keys({Qt::CTRL | Qt::Key_O})},
+        {kCmdFileClose, "&Fermer", {}},
+        {kCmdFileSave, "&Enregistrer", Keys({Qt::CTRL | Qt::Key_S})},
+        {kCmdFileSaveAs, "Enregistrer &sous...", {}},
+        {kCmdFilePrintSetup, "&Configurer l'impression...", {}},
+        {kCmdFilePrint, "&Imprimer...", Keys({Qt::CTRL | Qt::Key_P})},
+        {kCmdFilePrintPreview, "Aperçu a&vant impression", {}},
+        {kCmdFileMru, "Fichier récent", {}},
+        {kCmdAppExit, "&Quitter", {}},
+        {kCmdAppAbout, "&A propos de Lumora...", {}},
+        {kCmdHelpIndex, "&Index", {}},
+        {kCmdHelpUsing, "&Utiliser l'aide", {}},
+        {kCmdContextHelp, "Aide &contextuelle", Keys({Qt::SHIFT | Qt::Key_F1})},
+        {kCmdHelp, "&Aide", Keys({QKeyCombination(Qt::Key_F1)})},
+        {kCmdEditUndo, "&Annuler", Keys({Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace})},
+        {kCmdEditCopy, "Co&pier", Keys({Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert})},
+        {kCmdEditCut, "&Couper", Keys({Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete})},
+        {kCmdEditPaste, "C&oller", Keys({Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert})},
+        {kCmdWindowNew, "&Nouvelle fenêtre", {}},
+        {kCmdWindowArrange, "&Réorganiser les icônes", {}},
+        {kCmdWindowCascade, "&Cascade", {}},
+        {kCmdWindowTile, "&Mosaïque", {}},
+        {kCmdNextPane, "Volet suivant", Keys({QKeyCombination(Qt::Key_F6)})},
+        {kCmdPrevPane, "Volet précédent", Keys({Qt::SHIFT | Qt::Key_F6})},
+        {kCmdViewToolBar, "Barre d'&outils", {}},
+        {kCmdViewStatusBar, "Barre d'é&tat", {}},
+        {kCmdNextPage, "Page sui&vante", Keys({QKeyCombination(Qt::Key_PageDown)})},
+        {kCmdPrevPage, "P&age précédente", Keys({QKeyCombination(Qt::Key_PageUp)})},
+        {kCmdCover, "Atteindre la &Couverture", Keys({Qt::ALT | Qt::Key_F1})},
+        {kCmdNextTab, "&Onglet suivant", Keys({Qt::CTRL | Qt::Key_PageDown})},
+        {kCmdPrevTab, "O&nglet précédent", Keys({Qt::CTRL | Qt::Key_PageUp})},
+        {kCmdGoToPage, "Atteind&re la page...", {}},
+        {kCmdGoToTab, "Atteindre l'ongle&t...", {}},
+        {kCmdFirstPage, "Pr&emière page", Keys({Qt::CTRL | Qt::Key_Home})},
+        {kCmdLastPage, "&Dernière page", Keys({Qt::CTRL | Qt::Key_End})},
+        {kCmdAlbumProperties, "&Propriétés de l'album...", Keys({QKeyCombination(Qt::Key_F3)})},
+        {kCmdTitleFonts, "Titre, de&scription et polices...", Keys({QKeyCombination(Qt::Key_F4)})},
+        {kCmdFlyleaf, "Atteindre la Page de &garde", Keys({Qt::ALT | Qt::Key_F2})},
+        {kCmdInsertImages, "&Inserer des images...", Keys({QKeyCombination(Qt::Key_Insert)})},
+        {kCmdPreferences, "Préférences...", Keys({QKeyCombination(Qt::Key_F2)})},
+        {kCmdDeleteItem, "&Supprimer", Keys({QKeyCombination(Qt::Key_Delete)})},
+        {kCmdItemProperties, "&Propriétés ...", Keys({Qt::ALT | Qt::Key_Return})},
+        {kCmdViewItem, "&Visualiser !", {}},
+        {kCmdAddTab, "&Ajouter un onglet", Keys({Qt::CTRL | Qt::Key_A})},
+        {kCmdDeleteTab, "Suppri&mer l'onglet", Keys({Qt::CTRL | Qt::Key_D})},
+        {kCmdTabProperties, "&Propriétés de l'onglet...", Keys({QKeyCombination(Qt::Key_F7)})},
+        {kCmdGather, "&Rassembler l'album...", {}},
+        {kCmdSlideshow, "&Diaporama...", {}},
+        {kCmdPropertiesWindow, "Fenêtre de propriétés", {}},
+        {kCmdPrintPoster, "I&mprimer un poster...", {}},
+        {kCmdPosterPreview, "A&perçu avant impression du poster...", {}},
+        {kCmdPlaySound, "&Jouer la séquence sonore", Keys({QKeyCombination(Qt::Key_F8)})},
+        {kCmdAttachSound, "Ass&ocier une séquence sonore...", {}},
+        {kCmdRemoveSound, "Supprimer la séquence sonore", {}},
+        {kCmdFullScreen, "Plein écran", Keys({QKeyCombination(Qt::Key_F9)})},
+        {kCmdZoomOut, "Zoom arrière", Keys({Qt::KeypadModifier | Qt::Key_Minus})},
+        {kCmdZoomIn, "Zoom avant", Keys({Qt::KeypadModifier | Qt::Key_Plus})},
+        {kCmdUseTabs, "&Utiliser les onglets", {}},
+        {kCmdInsertText, "&Insérer un texte...", Keys({Qt::CTRL | Qt::Key_T})},
+    };
+    return table;
+}
+
+
+}  // namespace
+
+const QList<CommandInfo>& AllCommands() { return Table(); }
+
+const CommandInfo& Command(int id)
+{
+    static const CommandInfo unknown{0, {}, {}};
+    const auto& table = Table();
+    const auto it = std::find_if(table.begin(), table.end(), [id](const CommandInfo& c) { return c.id == id; });
+    return it != table.end() ? *it : unknown;
+}
+
+
+}  // namespace lumora

@@ -1,0 +1,43 @@
+#include "gui/platform/dialog_support.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace lumora {
+
+const QFont& SmallFont8()
+{
+    static const QFont font = [] {
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setStyleHint(QFont::SansSerif);
+        f.setPointSize(8);
+        return f;
+    }();
+    return font;
+}
+
+void CentrerDialog(QWidget& dialog, const QWidget* parent)
+{
+    dialog.adjustSize();
+    QRect area;
+    if (parent)
+        area = QRect(parent->mapToGlobal(QPoint(0, 0)), parent->size());
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        area = screen->availableGeometry();
+    if (area.isEmpty())
+        return;
+    QRect frame = dialog.frameGeometry();
+    frame.moveCenter(area.center());
+    dialog.move(frame.topLeft());
+}
+
+void PrepareDialog(QWidget& dialog, const QWidget* parent)
+{
+    // Children follow the dialog's font unless they set their own.
+    dialog.setFont(SmallFont8());
+    CentrerDialog(dialog, parent);
+}
+
+}  // namespace lumora

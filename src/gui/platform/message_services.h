@@ -1,0 +1,29 @@
+#pragma once
+// The GUI's side of the core's user-interface interfaces: message boxes with
+// the program's icons and Abort/Retry/Ignore questions.
+#include <QPointer>
+#include <QWidget>
+
+#include "core/platform/services.h"
+
+namespace lumora {
+
+class MessageBoxReporter final : public ErrorReporter {
+public:
+    explicit MessageBoxReporter(QWidget* parent = nullptr) : parent_(parent) {}
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+class MessageBoxPrompter final : public Prompter {
+public:
+    explicit MessageBoxPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+    AbortRetryIgnore AskAbortRetryIgnore(const std::string& text, const std::string& caption) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace lumora

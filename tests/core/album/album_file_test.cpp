@@ -1,0 +1,320 @@
+// Writing and reading whole album files: the exact layout of a new album,
+// round trips, and every way a file can be refused.
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "core/album/album_document.h"
+#include "core/album/load_progress.h"
+#include "album_test_support.h"
+#include "support/test_support.h"
+
+namespace lumora {
+namespace {
+
+using test::Bytes;
+using test::CapturingReporter;
+using test::RecordingProgress;
+using test::TempDir;
+
+Bytes& DefaultFont(Bytes& b, int16_t height)
+{
+    b.U16(static_cast<uint16_t>(height)).U16(0).U16(0).U16(0).U16(400);
+    b.U8(1).U8(0).U8(0).U8(0).U8(0).U8(0).U8(0).U8(0);
+    return b.Short("Times New Roman");
+}
+
+TEST(AlbumFile, NewAlbumHasTheseExactBytes)
+{
+    AlbumDocument doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    Bytes expected;
+    expected.Raw("QZA20").U8(0);              // magic, reserved header text
+    expected.U16(1).U16(1).U16(0).U16(0);     // header title, page numbers, frame, tabs
+    expected.U16(1).U16(1).U32(0x808000);     // layout, flyleaf, desk
+    expected.Short("Titre de l'album").U32(0x800000).U16(1);
+    expected.Short("Description de l'album, date, auteur...");
+    expected.U16(0).U8(0);                    // item total, no password
+    for (const int16_t height : {-29, -16, -13, -13, -7})
+        DefaultFont(expected, height);
+    // One tab "Sans Nom", dark blue on white; no items.
+    expected.U16(1).U16(0xFFFF).U16(3).U16(7).Raw("COnglet");
+    expected.Short("Sans Nom").U8(0).U32(0x800000).U32(0xFFFFFF);
+    expected.U16(0);
+    EXPECT_EQ(test::StoreToBytes(doc), expected.data);
+}
+
+TEST(AlbumFile, TwoTabsAndThreePhotosCarryTheseTags)
+{
+    AlbumDocument doc;
+    doc.OnNewDocument();
+    doc.tabs.push_back(std::make_unique<SectionTab>("B", 1));
+    for (const char* path : {"a", "b", "c"})
+        doc.items.push_back(std::make_unique<AlbumItem>(path));
+    doc.items[2]->tabIndex = 1;
+    const auto bytes = test::StoreToBytes(doc);
+
+    Bytes tail;
+    tail.U16(2).U16(0xFFFF).U16(3).U16(7).Raw("COnglet");
+    tail.Short("Sans Nom").U8(0).U32(0x800000).U32(0xFFFFFF);
+    tail.U16(0x8001).Short("B").U8(0).U32(0x008000).U32(0xFFFFFF);
+    tail.U16(3).U16(0xFFFF).U16(2).U16(9).Raw("CMyObject");
+    const auto photo = [&](const char* path, uint16_t tab) {
+        tail.U16(0).Short(path).U8(0).U16(tab).U16(0).U16(0).U16(0).U32(0);
+        tail.U8(0).U8(0).U32(0).U32(0);  // sound, text, colour, empty picture
+    };
+    photo("a", 0);
+    tail.U16(0x8004);
+    photo("b", 0);
+    tail.U16(0x8004);
+    photo("c", 1);
+    ASSERT_GE(bytes.size(), tail.data.size());
+    EXPECT_TRUE(std::equal(tail.data.begin(), tail.data.end(), bytes.end() - tail.data.size()));
+}
+
+TEST(AlbumFile, NewAlbumReadsBackWithNegativeFontHeights)
+{
+    AlbumDocument doc, read;
+    doc.OnNewDocument();
+    test::LoadFromBytes(read, test::StoreToBytes(doc));
+    test::ExpectSameAlbum(doc, read);
+    ASSERT_EQ(read.tabs.size(), 1u);
+    EXPECT_EQ(read.tabs[0]->name, "Sans Nom");
+    EXPECT_TRUE(read.items.empty());
+    EXPECT_EQ(read.fonts[kTitleFont].height, -29);
+    EXPECT_EQ(read.wrongFormat, 0u);
+}
+
+TEST(AlbumFile, EveryFieldSurvivesSaveAndOpen)
+{
+    TempDir dir;
+    AlbumDocument doc;
+    test::FillSampleAlbum(doc);
+    doc.fonts[kPhotosFont].height = -300;
+    doc.fonts[kTitleFont].faceName = "Ελληνικά";  // needs the Unicode form
+    doc.items[0]->description = "😀 emoji";
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("a.qza")));
+    EXPECT_FALSE(doc.IsModified());
+
+    AlbumDocument read;
+    ASSERT_TRUE(read.OnOpenDocument(dir.File("a.qza")));
+    test::ExpectSameAlbum(doc, read);
+    EXPECT_EQ(read.PathName(), dir.File("a.qza"));
+    EXPECT_TRUE(read.passwordCheckPending);
+    EXPECT_EQ(read.tabs[1]->tabColor, 0x010203u);
+    EXPECT_EQ(read.tabs[1]->reserved, "réservé");
+    EXPECT_FALSE(read.items[1]->IsPhoto());
+    EXPECT_EQ(read.items[1]->font->weight, 700);
+
+    // Written again, the file is the same byte for byte.
+    ASSERT_TRUE(read.OnSaveDocument(dir.File("b.qza")));
+    EXPECT_EQ(test::ReadBytes(dir.File("a.qza")), test::ReadBytes(dir.File("b.qza")));
+}
+
+TEST(AlbumFile, AnyKindOtherThanZeroIsAText)
+{
+    AlbumDocument doc;
+    doc.OnNewDocument();
+    doc.items.push_back(std::make_unique<AlbumItem>("t", DefaultAlbumFont(10), 0));
+    doc.items[0]->kind = -1;
+    AlbumDocument read;
+    test::LoadFromBytes(read, test::StoreToBytes(doc));
+    ASSERT_EQ(read.items.size(), 1u);
+    EXPECT_EQ(read.items[0]->kind, -1);
+    EXPECT_FALSE(read.items[0]->IsPhoto());
+    EXPECT_TRUE(read.items[0]->preview.IsEmpty());
+    ASSERT_TRUE(read.items[0]->font);
+    EXPECT_EQ(read.items[0]->font->height, -13);
+}
+
+class AlbumOpenFailure : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc.OnNewDocument();
+        doc.title = "kept";
+        doc.items.push_back(std::make_unique<AlbumItem>("kept.bmp"));
+    }
+    // Opens `bytes` as a file; the one message shown, or "" when it opened.
+    std::string OpenBytes(const std::vector<uint8_t>& bytes)
+    {
+        test::WriteBytes(dir.File("x.qza"), bytes);
+        CapturingReporter reporter;
+        const bool opened = doc.OnOpenDocument(dir.File("x.qza"));
+        EXPECT_EQ(reporter.messages.size(), opened ? 0u : 1u);
+        return opened || reporter.messages.empty() ? "" : reporter.messages[0].text;
+    }
+    void ExpectUnchanged()
+    {
+        EXPECT_EQ(doc.title, "kept");
+        ASSERT_EQ(doc.items.size(), 1u);
+        EXPECT_EQ(doc.items[0]->imagePath, "kept.bmp");
+    }
+    TempDir dir;
+    AlbumDocument doc;
+    const std::string kUnexpected = "Format de fichier inattendu.";
+    const std::string kNotAlbum =
+        "Le fichier spécifié n'est pas au format Lumora ou nécessite une version plus récente "
+        "de Lumora.";
+};
+
+TEST_F(AlbumOpenFailure, WrongMagicOrTooShortIsNotAnAlbum)
+{
+    AlbumDocument sample;
+    sample.OnNewDocument();
+    auto bytes = test::StoreToBytes(sample);
+    bytes[4] = '1';  // QZA21
+    EXPECT_EQ(OpenBytes(bytes), kNotAlbum);
+    EXPECT_EQ(doc.wrongFormat, 1u);
+    ExpectUnchanged();
+    EXPECT_EQ(OpenBytes({'Q', 'Z', 'A'}), kNotAlbum);
+    EXPECT_EQ(OpenBytes({}), kNotAlbum);
+    ExpectUnchanged();
+}
+
+TEST_F(AlbumOpenFailure, LowerCaseMagicIsAccepted)
+{
+    AlbumDocument sample;
+    sample.OnNewDocument();
+    sample.title = "minuscules";
+    auto bytes = test::StoreToBytes(sample);
+    bytes[0] = 'q', bytes[1] = 'z', bytes[2] = 'a';
+    EXPECT_EQ(OpenBytes(bytes), "");
+    EXPECT_EQ(doc.title, "minuscules");
+    EXPECT_EQ(doc.wrongFormat, 0u);
+}
+
+TEST_F(AlbumOpenFailure, EveryTruncationIsALoadErrorAndChangesNothing)
+{
+    AlbumDocument sample;
+    test::FillSampleAlbum(sample);
+    const auto bytes = test::StoreToBytes(sample);
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        const std::string message = OpenBytes({bytes.begin(), bytes.begin() + length});
+        EXPECT_EQ(message, length < 5 ? kNotAlbum : kUnexpected) << length;
+        if (HasFailure())
+            break;
+    }
+    ExpectUnchanged();
+    EXPECT_EQ(OpenBytes(bytes), "");
+    EXPECT_EQ(doc.items.size(), 3u);
+}
+
+TEST_F(AlbumOpenFailure, WrongSchemaAndUnknownClassAreLoadErrors)
+{
+    AlbumDocument sample;
+    sample.OnNewDocument();
+    const auto bytes = test::StoreToBytes(sample);
+    // The tab array's announcement: 01 00 FF FF 03 00 07 00 "COnglet".
+    const std::vector<uint8_t> marker = {0xFF, 0xFF, 0x03, 0x00, 0x07, 0x00, 'C', 'O'};
+    const auto at = std::search(bytes.begin(), bytes.end(), marker.begin(), marker.end());
+    ASSERT_NE(at, bytes.end());
+    const size_t offset = static_cast<size_t>(at - bytes.begin());
+
+    auto wrongSchema = bytes;
+    wrongSchema[offset + 2] = 2;
+    EXPECT_EQ(OpenBytes(wrongSchema), kUnexpected);
+    auto unknownClass = bytes;
+    unknownClass[offset + 7] = 'X';
+    EXPECT_EQ(OpenBytes(unknownClass), kUnexpected);
+    auto hugeCount = bytes;
+    hugeCount[offset - 2] = 0xFF, hugeCount[offset - 1] = 0xFF;
+    EXPECT_EQ(OpenBytes(hugeCount), kUnexpected);
+    ExpectUnchanged();
+}
+
+TEST_F(AlbumOpenFailure, MissingFileNamesThePath)
+{
+    CapturingReporter reporter;
+    EXPECT_FALSE(doc.OnOpenDocument(dir.File("absent.qza")));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find(dir.File("absent.qza")), std::string::npos);
+    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
+    ExpectUnchanged();
+    EXPECT_TRUE(doc.OnOpenDocument(""));  // nothing to read
+    ExpectUnchanged();
+}
+
+TEST_F(AlbumOpenFailure, ItemTotalOfZeroStillReadsEveryItem)
+{
+    AlbumDocument sample;
+    test::FillSampleAlbum(sample);
+    auto bytes = test::StoreToBytes(sample);
+    // The item total follows the description "Été 2024" (8 Windows-1252 bytes).
+    const std::vector<uint8_t> marker = {8, 0xC9, 't', 0xE9, ' ', '2', '0', '2', '4', 3, 0};
+    const auto at = std::search(bytes.begin(), bytes.end(), marker.begin(), marker.end());
+    ASSERT_NE(at, bytes.end());
+    at[9] = 0;  // total 0
+
+    RecordingProgress progress;
+    EXPECT_EQ(OpenBytes(bytes), "");
+    EXPECT_EQ(doc.items.size(), 3u);
+    EXPECT_EQ(progress.begun, 1);
+    EXPECT_EQ(progress.ended, 1);
+    ASSERT_EQ(progress.steps.size(), 3u);
+    for (const auto& [done, total] : progress.steps)
+        EXPECT_GE(total, std::max(done, 1L));
+    EXPECT_EQ(progress.steps.back(), std::make_pair(3L, 3L));
+}
+
+TEST(AlbumSave, FailedSaveKeepsTheOldFileAndReports)
+{
+    TempDir dir;
+    AlbumDocument doc;
+    test::FillSampleAlbum(doc);
+    const std::string path = dir.File("album.qza");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const auto before = test::ReadBytes(path);
+
+    doc.title = "changé";
+    doc.SetModifiedFlag();
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0500), 0);  // no new files in the folder
+    CapturingReporter reporter;
+    const bool saved = doc.OnSaveDocument(path);
+    ::chmod(dir.Path().c_str(), 0700);
+    if (::geteuid() != 0) {
+        EXPECT_FALSE(saved);
+        EXPECT_TRUE(doc.IsModified());
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_NE(reporter.messages[0].text.find(path), std::string::npos);
+        EXPECT_EQ(test::ReadBytes(path), before);
+    }
+    EXPECT_FALSE(doc.OnSaveDocument(dir.File("no/such/folder/a.qza")));
+
+    // A good save replaces the file and leaves nothing else behind.
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    AlbumDocument read;
+    ASSERT_TRUE(read.OnOpenDocument(path));
+    EXPECT_EQ(read.title, "changé");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(AlbumPagination, RunsAfterNewOpenAndEveryChange)
+{
+    TempDir dir;
+    int calls = 0;
+    AlbumDocument::SetDefaultPaginator([&](AlbumDocument& d) {
+        ++calls;
+        d.pageCount = 2 + 2 * static_cast<int32_t>(d.items.size());
+    });
+    AlbumDocument doc;
+    AlbumDocument::SetDefaultPaginator(nullptr);
+    doc.OnNewDocument();
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(doc.IsModified());
+    doc.items.push_back(std::make_unique<AlbumItem>("a"));
+    doc.UpdateAfterChange();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(doc.pageCount, 4);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("p.qza")));
+    doc.items.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("p.qza")));
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(doc.pageCount, 4);
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,123 @@
+#include "album_test_support.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+#include "core/imaging/halftone.h"
+#include "core/imaging/palette.h"
+
+namespace lumora::test {
+
+std::vector<uint8_t> StoreToBytes(AlbumDocument& doc)
+{
+    MemorySink sink;
+    Archive ar(sink);
+    doc.Serialize(ar);
+    ar.Flush();
+    return sink.Bytes();
+}
+
+void LoadFromBytes(AlbumDocument& doc, const std::vector<uint8_t>& bytes)
+{
+    MemorySource source({bytes.data(), bytes.size()});
+    Archive ar(source);
+    doc.Serialize(ar);
+}
+
+HDIB SmallPreview(int32_t width, int32_t height, uint8_t fill)
+{
+    HDIB dib = AllocDIB(width, height, 8);
+    FillColorTableFromPalette(dib.Data(), &AppPalette(), ColorTableMode::Rgb);
+    std::memset(DIBPixels(dib.Data()), fill, dib.Size() - DIBPixelOffset(dib.Data()));
+    return dib;
+}
+
+void FillSampleAlbum(AlbumDocument& doc)
+{
+    doc.OnNewDocument();
+    doc.title = "Vacances à Noël";
+    doc.description = "Été 2024";
+    doc.useTabs = 1;
+    doc.layoutIndex = 3;
+    doc.titleColor = 0x123456;
+    doc.password = "abc";
+    auto second = std::make_unique<SectionTab>("Montagne", 1);
+    second->reserved = "réservé";
+    second->tabColor = 0x010203;  // not a table colour
+    doc.tabs.push_back(std::move(second));
+
+    auto photo = std::make_unique<AlbumItem>("/photos/été/a.bmp");
+    photo->description = "La plage";
+    photo->soundPath = "C:\\SONS\\VAGUE.WAV";
+    photo->imageWidth = 640;
+    photo->imageHeight = 480;
+    photo->bitsPerPixel = 24;
+    photo->imageFileSize = 921654;
+    photo->preview.Attach(SmallPreview(4, 3, 17));
+    doc.items.push_back(std::move(photo));
+
+    LogFont font = DefaultAlbumFont(12);
+    font.italic = 0;
+    font.weight = 700;
+    font.faceName = "Arial";
+    doc.items.push_back(std::make_unique<AlbumItem>("Bonjour\nle monde", font, 0x0000FF));
+
+    auto photo2 = std::make_unique<AlbumItem>("C:\\PHOTOS\\B.BMP");
+    photo2->tabIndex = 1;
+    photo2->preview.Attach(SmallPreview(3, 5, 200));
+    doc.items.push_back(std::move(photo2));
+}
+
+void ExpectSameAlbum(const AlbumDocument& a, const AlbumDocument& b)
+{
+    EXPECT_EQ(a.headerTitle, b.headerTitle);
+    EXPECT_EQ(a.pageNumbers, b.pageNumbers);
+    EXPECT_EQ(a.useTabs, b.useTabs);
+    EXPECT_EQ(a.frameStyle, b.frameStyle);
+    EXPECT_EQ(a.layoutIndex, b.layoutIndex);
+    EXPECT_EQ(a.flyleaf, b.flyleaf);
+    EXPECT_EQ(a.deskColor, b.deskColor);
+    EXPECT_EQ(a.title, b.title);
+    EXPECT_EQ(a.titleColor, b.titleColor);
+    EXPECT_EQ(a.titleEffect, b.titleEffect);
+    EXPECT_EQ(a.description, b.description);
+    EXPECT_EQ(a.password, b.password);
+    for (int i = 0; i < kAlbumFontCount; ++i)
+        EXPECT_EQ(a.fonts[i], b.fonts[i]) << "font " << i;
+    ASSERT_EQ(a.tabs.size(), b.tabs.size());
+    for (size_t i = 0; i < a.tabs.size(); ++i) {
+        EXPECT_EQ(a.tabs[i]->name, b.tabs[i]->name);
+        EXPECT_EQ(a.tabs[i]->reserved, b.tabs[i]->reserved);
+        EXPECT_EQ(a.tabs[i]->tabColor, b.tabs[i]->tabColor);
+        EXPECT_EQ(a.tabs[i]->nameColor, b.tabs[i]->nameColor);
+    }
+    ASSERT_EQ(a.items.size(), b.items.size());
+    for (size_t i = 0; i < a.items.size(); ++i) {
+        const AlbumItem& x = *a.items[i];
+        const AlbumItem& y = *b.items[i];
+        EXPECT_EQ(x.kind, y.kind) << i;
+        EXPECT_EQ(x.text, y.text) << i;
+        EXPECT_EQ(x.font, y.font) << i;
+        EXPECT_EQ(x.textColor, y.textColor) << i;
+        EXPECT_EQ(x.soundPath, y.soundPath) << i;
+        EXPECT_EQ(x.imagePath, y.imagePath) << i;
+        EXPECT_EQ(x.description, y.description) << i;
+        EXPECT_EQ(x.imageWidth, y.imageWidth) << i;
+        EXPECT_EQ(x.imageHeight, y.imageHeight) << i;
+        EXPECT_EQ(x.bitsPerPixel, y.bitsPerPixel) << i;
+        EXPECT_EQ(x.imageFileSize, y.imageFileSize) << i;
+        EXPECT_EQ(x.tabIndex, y.tabIndex) << i;
+        EXPECT_TRUE(std::ranges::equal(x.preview.Picture().Bytes(), y.preview.Picture().Bytes()))
+            << i;
+    }
+}
+
+std::vector<int16_t> TabIndices(const AlbumDocument& doc)
+{
+    std::vector<int16_t> indices;
+    for (const auto& item : doc.items)
+        indices.push_back(item->tabIndex);
+    return indices;
+}
+
+}  // namespace lumora::test

@@ -1,0 +1,53 @@
+#pragma once
+// Building albums and album bytes for the album tests.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/album/album_document.h"
+
+namespace lumora::test {
+
+// Album bytes put together by hand, independent of the writer.
+struct Bytes {
+    std::vector<uint8_t> data;
+    Bytes& U8(uint8_t v)
+    {
+        data.push_back(v);
+        return *this;
+    }
+    Bytes& U16(uint16_t v) { return U8(v & 0xFF).U8(v >> 8); }
+    Bytes& U32(uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
+    // Characters below 255 with their one-byte prefix.
+    Bytes& Short(const std::string& s)
+    {
+        U8(static_cast<uint8_t>(s.size()));
+        return Raw(s);
+    }
+    Bytes& Raw(const std::string& s)
+    {
+        data.insert(data.end(), s.begin(), s.end());
+        return *this;
+    }
+};
+
+// What the writer produces for `doc`.
+std::vector<uint8_t> StoreToBytes(AlbumDocument& doc);
+// Reads bytes into a fresh document through Serialize (may throw
+// ArchiveError).
+void LoadFromBytes(AlbumDocument& doc, const std::vector<uint8_t>& bytes);
+
+// A small 8-bit picture on the application palette.
+HDIB SmallPreview(int32_t width, int32_t height, uint8_t fill);
+
+// A new album holding two tabs, two photos with small previews and a text.
+void FillSampleAlbum(AlbumDocument& doc);
+
+// Each item's tab index, in album order.
+std::vector<int16_t> TabIndices(const AlbumDocument& doc);
+
+// Every field of two documents, items and tabs included, compared with
+// gtest expectations.
+void ExpectSameAlbum(const AlbumDocument& a, const AlbumDocument& b);
+
+}  // namespace lumora::test

@@ -1,0 +1,478 @@
+// The album's settings dialogs: title, description and fonts; album
+// properties with the layout list and the password; the layout change that
+// remakes the previews; the two album commands.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/platform/services.h"
+#include "gui/album/album_properties_dialog.h"
+#include "gui/album/album_settings.h"
+#include "gui/album/layout_picture.h"
+#include "gui/album/title_fonts_dialog.h"
+#include "gui/album/book_pictures.h"
+#include "gui/platform/color_button.h"
+#include "app/main_window.h"
+#include "support/dialog_driver.h"
+#include "core/imaging/bmp_writer.h"
+#include "gui/platform/dialog_support.h"
+#include "gui/platform/profile.h"
+#include "support/test_support.h"
+#include "gui/album/album_view.h"
+
+namespace lumora {
+namespace {
+
+using test::Click;
+using test::Get;
+using test::RecordingProgress;
+using test::Type;
+using test::WhenModal;
+
+// Every setting the two dialogs edit.
+auto Settings(const AlbumDocument& d)
+{
+    return std::tuple(d.title, d.description, d.titleColor, d.titleEffect, d.fonts, d.layoutIndex,
+                      d.frameStyle, d.flyleaf, d.pageNumbers, d.headerTitle, d.useTabs, d.deskColor,
+                      d.password);
+}
+
+Rgb ColorOf(QWidget& dialog, const char* button)
+{
+    auto* colors = dialog.findChild<ColorButton*>(button);
+    EXPECT_NE(colors, nullptr) << button;
+    return colors ? colors->Color() : 0;
+}
+
+// Answers the colour or font dialog opened next.
+void AnswerColor(QColor color)
+{
+    WhenModal([color](QWidget& w) {
+        auto* dialog = qobject_cast<QColorDialog*>(&w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setCurrentColor(color);
+        dialog->accept();
+    });
+}
+
+void AnswerFont(const char* family, int points, bool bold)
+{
+    WhenModal([=](QWidget& w) {
+        auto* dialog = qobject_cast<QFontDialog*>(&w);
+        ASSERT_NE(dialog, nullptr);
+        QFont font(family);
+        font.setPointSize(points);
+        font.setBold(bold);
+        dialog->setCurrentFont(font);
+        dialog->accept();
+    });
+}
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(doc.OnNewDocument()); }
+
+    void ExpectSavedAndReadBack()
+    {
+        ASSERT_TRUE(doc.OnSaveDocument(dir.File("album.qza")));
+        AlbumDocument read;
+        ASSERT_TRUE(read.OnOpenDocument(dir.File("album.qza")));
+        EXPECT_TRUE(Settings(read) == Settings(doc));
+    }
+
+    test::TempDir dir;
+    test::CapturingReporter reporter;
+    AlbumDocument doc;
+};
+
+// ---- Titre, Description et Polices de l'album ----
+
+using TitleFontsDialogTest = SettingsDialogTest;
+
+TEST_F(TitleFontsDialogTest, OpensOnTheAlbumsValuesWithEachFontDescribedBesideItsButton)
+{
+    doc.titleEffect = 2;
+    doc.fonts[kPhotosFont].height = -20;
+    doc.fonts[kPageTitleFont].weight = 700;
+    doc.fonts[kPageNumberFont].italic = 0;
+    TitleFontsDialog dialog(doc);
+    EXPECT_EQ(Get<QLineEdit>(dialog, "edit1001").text(), "Titre de l'album");
+    EXPECT_EQ(Get<QLineEdit>(dialog, "edit1008").text(), "Description de l'album, date, auteur...");
+    EXPECT_EQ(Get<QComboBox>(dialog, "combo1007").currentText(), "Relief");
+    EXPECT_EQ(ColorOf(dialog, "button1005"), 0x800000u);
+    const QString face = "Nom de police : Times New Roman\n";
+    EXPECT_EQ(Get<QLabel>(dialog, "static1041").text(), face + "Taille : 22,  Gras : non,  Italique : oui.");
+    EXPECT_EQ(Get<QLabel>(dialog, "static1042").text(), face + "Taille : 12,  Gras : non,  Italique : oui.");
+    EXPECT_EQ(Get<QLabel>(dialog, "static1043").text(), face + "Taille : 15,  Gras : non,  Italique : oui.");
+    EXPECT_EQ(Get<QLabel>(dialog, "static1044").text(), face + "Taille : 10,  Gras : oui,  Italique : oui.");
+    EXPECT_EQ(Get<QLabel>(dialog, "static1045").text(), face + "Taille : 10,  Gras : non,  Italique : non.");
+    EXPECT_EQ(Get<QLineEdit>(dialog, "edit1001").font().pointSize(), 8);  // the small dialog font
+}
+
+TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem)
+{
+    doc.fonts[kDescriptionFont].quality = 2;  // a value a QFont does not carry
+    const auto untouched = doc.fonts;
+    WhenModal([](QWidget& d) {
+        Type(d, "edit1001", "Vacances 1996");
+        Type(d, "edit1008", "Bretagne, août");
+        Get<QComboBox>(d, "combo1007").setCurrentIndex(0);
+        AnswerColor(QColor(0x12, 0x34, 0x56));
+        Click(d, "button1005");
+        AnswerFont("Liberation Sans", 18, true);
+        Click(d, "button5");
+        EXPECT_EQ(Get<QLabel>(d, "static1042").text(),
+                  "Nom de police : Arial\nTaille : 18,  Gras : oui,  Italique : non.");
+        Click(d, "button1");
+    });
+    ASSERT_TRUE(EditTitleAndFonts(nullptr, doc));
+    EXPECT_EQ(doc.title, "Vacances 1996");
+    EXPECT_EQ(doc.description, "Bretagne, août");
+    EXPECT_EQ(doc.titleEffect, 0);
+    EXPECT_EQ(doc.titleColor, 0x563412u);
+    const LogFont& chosen = doc.fonts[kDescriptionFont];
+    EXPECT_EQ(chosen.faceName, "Arial");
+    EXPECT_EQ(chosen.height, -24);
+    EXPECT_EQ(chosen.weight, 700);
+    EXPECT_EQ(chosen.italic, 0);
+    EXPECT_EQ(chosen.quality, 2);
+    for (AlbumFont other : {kTitleFont, kPageTitleFont, kPageNumberFont, kPhotosFont})
+        EXPECT_EQ(doc.fonts[other], untouched[other]) << other;
+    EXPECT_TRUE(doc.IsModified());
+    ExpectSavedAndReadBack();
+}
+
+TEST_F(TitleFontsDialogTest, FontDialogOpensOnTheAlbumFontAndGivesItBackUnchanged)
+{
+    const LogFont title = doc.fonts[kTitleFont];  // Times New Roman, -29 pixels, italic
+    WhenModal([](QWidget& d) {
+        WhenModal([](QWidget& w) {
+            const QFont shown = qobject_cast<QFontDialog*>(&w)->currentFont();
+            EXPECT_EQ(shown.family(), "Liberation Serif");
+            EXPECT_EQ(shown.pointSize(), 22);
+            EXPECT_TRUE(shown.italic());
+            qobject_cast<QFontDialog*>(&w)->accept();
+        });
+        Click(d, "button4");
+        Click(d, "button1");
+    });
+    ASSERT_TRUE(EditTitleAndFonts(nullptr, doc));
+    EXPECT_EQ(doc.fonts[kTitleFont], title);
+}
+
+TEST_F(TitleFontsDialogTest, CancelStoresNothingEvenAfterAFontWasChosen)
+{
+    const auto before = Settings(doc);
+    WhenModal([](QWidget& d) {
+        Type(d, "edit1001", "Autre titre");
+        AnswerFont("Liberation Sans", 30, true);
+        Click(d, "button4");
+        EXPECT_TRUE(Get<QLabel>(d, "static1041").text().contains("Taille : 30"));
+        AnswerColor(QColor(1, 2, 3));
+        Click(d, "button1005");
+        Click(d, "button2");
+    });
+    EXPECT_FALSE(EditTitleAndFonts(nullptr, doc));
+    EXPECT_TRUE(Settings(doc) == before);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(TitleFontsDialogTest, OverlongTitleOrDescriptionIsRefusedAndTheDialogStaysOpen)
+{
+    TitleFontsDialog dialog(doc);
+    dialog.show();
+    Type(dialog, "edit1001", QString(51, 'x'));
+    Click(dialog, "button1");
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Tapez 50 caractères au maximum.");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), &Get<QLineEdit>(dialog, "edit1001"));
+
+    Type(dialog, "edit1001", QString(50, 'x'));
+    Type(dialog, "edit1008", QString(201, 'y'));
+    Click(dialog, "button1");
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[1].text, "Tapez 200 caractères au maximum.");
+    EXPECT_TRUE(dialog.isVisible());
+
+    Type(dialog, "edit1008", QString(200, QChar(0xE9)));  // accented letters count once
+    Click(dialog, "button1");
+    EXPECT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(TitleFontsDialogTest, TitleColourIsWhatTheScreenCanShow)
+{
+    const auto pick = [&](const char* depth) {
+        setenv("LUMORA_SCREEN_DEPTH", depth, 1);
+        TitleFontsDialog dialog(doc);
+        AnswerColor(QColor(0x30, 0x64, 0x98));
+        Click(dialog, "button1005");
+        unsetenv("LUMORA_SCREEN_DEPTH");
+        return ColorOf(dialog, "button1005");
+    };
+    EXPECT_EQ(pick("24"), 0x986430u);  // true colour: as chosen
+    EXPECT_EQ(pick("8"), 0x996633u);   // the application palette's nearest
+    EXPECT_EQ(pick("4"), 0x808000u);   // the sixteen colours' nearest: teal
+}
+
+// ---- Propriétés de l'album ----
+
+using AlbumPropertiesDialogTest = SettingsDialogTest;
+
+TEST_F(AlbumPropertiesDialogTest, OpensOnTheAlbumsValuesWithAllSevenLayoutsInView)
+{
+    doc.layoutIndex = 3;
+    doc.frameStyle = 2;
+    doc.flyleaf = 0;
+    doc.headerTitle = 0;
+    doc.useTabs = 1;
+    AlbumPropertiesDialog dialog(doc);
+    dialog.show();
+    auto& layouts = Get<QListWidget>(dialog, "list1013");
+    EXPECT_EQ(layouts.currentRow(), 3);
+    ASSERT_EQ(layouts.count(), kLayoutCount);
+    for (int i = 0; i < kLayoutCount; ++i) {
+        const QRect entry = layouts.visualItemRect(layouts.item(i));
+        EXPECT_EQ(entry.size(), QSize(98, 80));
+        EXPECT_TRUE(layouts.viewport()->rect().contains(entry)) << i;
+    }
+    EXPECT_EQ(Get<QComboBox>(dialog, "combo1016").currentText(), "Affichage ombré");
+    EXPECT_FALSE(Get<QCheckBox>(dialog, "check1012").isChecked());
+    EXPECT_TRUE(Get<QCheckBox>(dialog, "check1018").isChecked());
+    EXPECT_FALSE(Get<QCheckBox>(dialog, "check1017").isChecked());
+    EXPECT_TRUE(Get<QCheckBox>(dialog, "check1015").isChecked());
+    // LUMORA_LAYOUT_LIST_PNG=file keeps a picture of the dialog to look at.
+    if (const char* png = std::getenv("LUMORA_LAYOUT_LIST_PNG")) {
+        EXPECT_TRUE(dialog.grab().save(png));
+    }
+}
+
+// Changes every value of the properties dialog, the password included.
+void ChangeEveryProperty(QWidget& d)
+{
+    Get<QListWidget>(d, "list1013").setCurrentRow(4);
+    Get<QComboBox>(d, "combo1016").setCurrentIndex(1);
+    Get<QCheckBox>(d, "check1012").setChecked(false);
+    Get<QCheckBox>(d, "check1018").setChecked(false);
+    Get<QCheckBox>(d, "check1017").setChecked(true);
+    Get<QCheckBox>(d, "check1015").setChecked(true);
+    AnswerColor(QColor(0x20, 0x40, 0x60));
+    Click(d, "button1009");
+    WhenModal([](QWidget& p) {
+        Type(p, "edit1066", "clef");
+        Click(p, "button1");
+        Type(p, "edit1067", "clef");
+        Click(p, "button1");
+    });
+    Click(d, "button57670");
+    EXPECT_EQ(qobject_cast<AlbumPropertiesDialog*>(&d)->Password(), "clef");
+}
+
+TEST_F(AlbumPropertiesDialogTest, OkStoresEveryValueAndThePassword)
+{
+    doc.headerTitle = 0;  // so that every check box changes its flag
+    WhenModal([](QWidget& d) {
+        ChangeEveryProperty(d);
+        Click(d, "button1");
+    });
+    ASSERT_TRUE(EditAlbumProperties(nullptr, doc));
+    EXPECT_EQ(doc.layoutIndex, 4);
+    EXPECT_EQ(doc.frameStyle, 1);
+    EXPECT_EQ(doc.flyleaf, 0u);
+    EXPECT_EQ(doc.pageNumbers, 0u);
+    EXPECT_EQ(doc.headerTitle, 1u);
+    EXPECT_EQ(doc.useTabs, 1u);
+    EXPECT_EQ(doc.deskColor, 0x604020u);
+    EXPECT_EQ(doc.password, "clef");
+    EXPECT_TRUE(doc.IsModified());
+    ExpectSavedAndReadBack();
+}
+
+TEST_F(AlbumPropertiesDialogTest, CancelStoresNothingNotEvenTheNewPassword)
+{
+    const auto before = Settings(doc);
+    WhenModal([](QWidget& d) {
+        ChangeEveryProperty(d);
+        Click(d, "button2");
+    });
+    EXPECT_FALSE(EditAlbumProperties(nullptr, doc));
+    EXPECT_TRUE(Settings(doc) == before);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(AlbumPropertiesDialogTest, DoubleClickOnALayoutIsOk)
+{
+    AlbumPropertiesDialog dialog(doc);
+    dialog.show();
+    auto& layouts = Get<QListWidget>(dialog, "list1013");
+    const QPointF at = layouts.visualItemRect(layouts.item(3)).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, layouts.viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(layouts.viewport(), &event);
+    }
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.LayoutIndex(), 3);
+}
+
+// The layout pictures: a photo inside every box of the layout, the bare
+// page where only other layouts have boxes.
+TEST(LayoutPictures, ShowTheBoxesOfTheirLayoutOnBothPages)
+{
+    const auto centre = [](const PageLayout& layout, int page, int slot) {
+        const Rect box = SlotBox(layout, page, slot);
+        return Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    };
+    for (int index = 0; index < kLayoutCount; ++index) {
+        QImage image(kLayoutPictureWidth, kLayoutPictureHeight, QImage::Format_RGB32);
+        QPainter painter(&image);
+        DrawLayoutPicture(painter, image.rect(), index, false, SmallFont8());
+        const PageLayout& layout = LayoutAt(index);
+        for (const PageLayout& other : kLayouts)
+            for (int page : {1, 2})
+                for (int slot = 0; slot < other.slotCount; ++slot) {
+                    const Point c = centre(other, page, slot);
+                    bool near = false;
+                    for (int own = 0; own < layout.slotCount; ++own) {
+                        const Rect box = SlotBox(layout, page, own);
+                        near |= Rect{box.left - 12, box.top - 12, box.right + 12, box.bottom + 12}.Contains(c);
+                    }
+                    const QRgb pixel = image.pixel(LayoutPicturePoint(c.x, c.y));
+                    if (&other == &layout) {
+                        const bool skyOrLand = (qBlue(pixel) == 0xFF && qRed(pixel) < 0xFF) ||
+                                               pixel == qRgb(0x66, 0x99, 0x33);
+                        EXPECT_TRUE(skyOrLand) << index << " slot " << slot;
+                    } else if (!near) {
+                        EXPECT_EQ(pixel, qRgb(0xFF, 0xFB, 0xF0)) << index << " at " << c.x << "," << c.y;
+                    }
+                }
+    }
+}
+
+// ---- A layout change in an album window, through the command ----
+
+class RecordingStatus final : public StatusDisplay {
+public:
+    // Installed for the object's lifetime.
+    ScopedServices installed_{[this](Services& services) { services.status = this; }};
+    RecordingStatus() = default;
+    std::string StatusText() const override { return texts.back(); }
+    void SetStatusText(const std::string& text) override { texts.push_back(text); }
+    void BeginWaitCursor() override { ++waits; }
+    void EndWaitCursor() override { --waits; }
+    std::vector<std::string> texts{"Prêt"};
+    int waits = 0;
+};
+
+class LayoutChangeTest : public ::testing::Test {
+protected:
+    // An album of a 300 x 400 and a 400 x 100 photo in `layout`, in a window.
+    AlbumView& OpenAlbum(int16_t layout)
+    {
+        prefs.fastBitmaps = false;
+        doc->OnNewDocument();
+        doc->layoutIndex = layout;
+        const auto plain = [](int32_t, int32_t) { return ColorTriple{0, 200, 0}; };
+        EXPECT_TRUE(WriteBMPFile(tall, test::MakeRgbPicture(300, 400, plain)));
+        EXPECT_TRUE(WriteBMPFile(wide, test::MakeRgbPicture(400, 100, plain)));
+        EXPECT_TRUE(doc->InsertImage(tall, 0));
+        EXPECT_TRUE(doc->InsertImage(wide, 1));
+        doc->SetModifiedFlag(false);
+        return *qobject_cast<AlbumView*>(OpenAlbumWindow(frame, book, prefs, doc)->widget());
+    }
+
+    // The album properties command, choosing `layout` and confirming.
+    void ChooseLayout(int layout)
+    {
+        WhenModal([layout](QWidget& d) {
+            Get<QListWidget>(d, "list1013").setCurrentRow(layout);
+            Click(d, "button1");
+        });
+        frame.RefreshCommandStates();
+        frame.Action(kCmdAlbumProperties)->trigger();
+    }
+
+    QSize PreviewSize(size_t item) const { return {doc->items[item]->preview.Width(), doc->items[item]->preview.Height()}; }
+
+    test::TempDir dir;
+    test::CapturingReporter reporter;
+    Profile profile{QString::fromStdString(dir.File("lumora.ini"))};
+    Preferences prefs;
+    MainWindow frame{prefs, profile};
+    const BookPictures book = *LoadBookPictures("/nonexistent/", 24, {});
+    std::shared_ptr<AlbumDocument> doc = std::make_shared<AlbumDocument>();
+    const std::string tall = dir.File("tall.bmp"), wide = dir.File("wide.bmp");
+};
+
+TEST_F(LayoutChangeTest, SameBoxSizeKeepsThePreviews)
+{
+    OpenAlbum(2);  // Midi 3+3: 124 x 93
+    ASSERT_EQ(PreviewSize(0), QSize(69, 93));
+    // Were the previews made again, these photos would be lost.
+    std::filesystem::remove(tall);
+    std::filesystem::remove(wide);
+    RecordingStatus status;
+    ChooseLayout(5);  // Présentation en X: 124 x 93 too
+    EXPECT_EQ(doc->layoutIndex, 5);
+    ASSERT_EQ(doc->items.size(), 2u);
+    EXPECT_EQ(PreviewSize(0), QSize(69, 93));
+    EXPECT_EQ(status.texts, std::vector<std::string>{"Prêt"});
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->items[1]->displayRect.left, 300);  // paginated: the X's middle box (Midi: 343)
+}
+
+TEST_F(LayoutChangeTest, AnotherBoxSizeRemakesThePreviewsUnderTheStatusText)
+{
+    AlbumView& view = OpenAlbum(0);  // Poster 1+1: 185 x 297, one photo a page
+    ASSERT_EQ(PreviewSize(0), QSize(185, 246));
+    ASSERT_EQ(doc->items[1]->pageIndex, 1);
+    view.SetSelection(1);
+    RecordingStatus status;
+    RecordingProgress progress;
+    ChooseLayout(1);  // Maxi 2+2: 185 x 140
+    ASSERT_EQ(doc->items.size(), 2u);
+    EXPECT_EQ(PreviewSize(0), QSize(105, 140));
+    EXPECT_EQ(PreviewSize(1), QSize(185, 46));
+    EXPECT_EQ(status.texts,
+              (std::vector<std::string>{"Prêt", "Changement de résolution des images en cours...", "Prêt"}));
+    EXPECT_EQ(status.waits, 0);
+    EXPECT_EQ(progress.begun, 1);
+    EXPECT_EQ(progress.ended, 1);
+    EXPECT_EQ(progress.steps, (std::vector<std::pair<long, long>>{{1, 2}, {2, 2}}));
+    // Both photos share page 0 now, and the view moved to its selected one.
+    EXPECT_EQ(doc->items[1]->pageIndex, 0);
+    EXPECT_EQ(view.State().Position(), 0);
+    EXPECT_EQ(frame.Gauge()->Text(), "Page 1");
+}
+
+TEST_F(LayoutChangeTest, CommandsNeedAnAlbumWindowAndWorkOnItsAlbum)
+{
+    frame.RefreshCommandStates();
+    EXPECT_FALSE(frame.Action(kCmdAlbumProperties)->isEnabled());
+    EXPECT_FALSE(frame.Action(kCmdTitleFonts)->isEnabled());
+    OpenAlbum(1);
+    frame.RefreshCommandStates();
+    EXPECT_TRUE(frame.Action(kCmdAlbumProperties)->isEnabled());
+    WhenModal([](QWidget& d) {
+        Type(d, "edit1001", "Noël");
+        Click(d, "button1");
+    });
+    frame.Action(kCmdTitleFonts)->trigger();
+    EXPECT_EQ(doc->title, "Noël");
+    EXPECT_TRUE(doc->IsModified());
+}
+
+}  // namespace
+}  // namespace lumora

@@ -1,0 +1,51 @@
+#!/usr/bin/env python3
+"""The layering check finds each kind of breach in a small planted tree."""
+import os
+import subprocess
+import sys
+import tempfile
+
+CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), "check_layering.py")
+
+CASES = [
+    # (file, include line, is a breach)
+    ("src/core/imaging/a.cpp", '#include "core/platform/file.h"', False),
+    ("src/core/imaging/a.cpp", '#include "core/album/album_item.h"', True),
+    ("src/core/layout/a.cpp", '#include "core/album/album_document.h"', True),
+    ("src/core/album/a.cpp", '#include "core/layout/pagination.h"', False),
+    ("src/core/platform/a.h", '#include "core/res/strings.h"', True),
+    ("src/core/present/a.cpp", '#include "core/album/album_item.h"', False),
+    ("src/core/album/a.cpp", "#include <QString>", True),
+    ("src/core/album/a.cpp", "#include <QtCore/QString>", True),
+    ("src/core/album/a.cpp", '#include "gui/album/album_view.h"', True),
+    ("src/gui/album/a.cpp", '#include "app/main_window.h"', True),
+    ("src/gui/album/a.cpp", '#include "core/album/album_item.h"', False),
+    ("src/cli/a.cpp", '#include "app/lumora_app.h"', True),
+    ("src/cli/a.cpp", '#include "gui/album/book_pictures.h"', False),
+    ("src/app/a.cpp", '#include "cli/cli_support.h"', True),
+    ("src/app/a.cpp", '#include "gui/album/album_view.h"', False),
+]
+
+
+def run(relpath, line):
+    with tempfile.TemporaryDirectory() as root:
+        path = os.path.join(root, relpath)
+        os.makedirs(os.path.dirname(path))
+        with open(path, "w", encoding="utf-8") as source:
+            source.write(line + "\n")
+        return subprocess.run([sys.executable, CHECK, root], capture_output=True, text=True)
+
+
+def main():
+    failures = 0
+    for relpath, line, breach in CASES:
+        result = run(relpath, line)
+        if (result.returncode != 0) != breach:
+            failures += 1
+            print(f"FAILED: {relpath} with {line}: exit {result.returncode}\n{result.stdout}")
+    print(f"{len(CASES) - failures} passed, {failures} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

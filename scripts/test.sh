@@ -7,12 +7,19 @@ cd "$(dirname "$0")/.."
 scripts/setup-deps.sh test
 
 jobs=${LUMORA_JOBS:-2}
+# ccache keeps compiled objects between runs and between checkouts of the
+# same sources (paths are taken relative to the checkout).
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 # The sanitizer and fuzz builds cover the core; the GUI is built and tested
 # (headless) in the normal build.
-common=(-G Ninja -DLUMORA_BUILD_GUI=OFF)
+common=(-G Ninja -DLUMORA_BUILD_GUI=OFF "${launcher[@]}")
 
 echo "== build"
-cmake -S . -B build -G Ninja -DLUMORA_BUILD_GUI=ON -DLUMORA_BUILD_TESTS=ON -DLUMORA_BUILD_BENCH=ON >/dev/null
+cmake -S . -B build -G Ninja "${launcher[@]}" -DLUMORA_BUILD_GUI=ON -DLUMORA_BUILD_TESTS=ON -DLUMORA_BUILD_BENCH=ON >/dev/null
 ninja -C build -j"$jobs"
 
 echo "== build with AddressSanitizer + UndefinedBehaviorSanitizer"

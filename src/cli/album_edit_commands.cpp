@@ -271,25 +271,25 @@ int RunAlbumText(Arguments args)
     OptionReader options(std::move(args));
     const auto text = options.Text("--text");
     const auto color = options.Color("--color");
-    const auto fontSpec = options.Text("--font");
+    const auto fontText = options.Text("--font");
     const char* usage = "usage : lumora-cli album text FICHIER INDEX [--text T] [--color C] "
                         "[--font POLICE:HAUTEUR[:bold][:italic]]";
     const auto& words = options.Words();
     const auto index = NumberAfterFile(options, 2, usage);
     if (!index)
         return kExitUsage;
-    if (!text && !color && !fontSpec)
+    if (!text && !color && !fontText)
         return Fail(kExitUsage, "rien à changer : --text, --color ou --font");
-    if (fontSpec && !ParseFont(*fontSpec, {}))
+    if (fontText && !ParseFont(*fontText, {}))
         return Fail(kExitUsage, "--font attend POLICE:HAUTEUR[:bold][:italic] (hauteur non nulle, "
-                                "1000 pixels au plus) : " + *fontSpec);
+                                "1000 pixels au plus) : " + *fontText);
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
         if (!IsItem(doc, *index) || doc.items[static_cast<size_t>(*index)]->IsPhoto())
             return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas un texte de l'album");
         const AlbumItem& item = *doc.items[static_cast<size_t>(*index)];
         const LogFont font = item.font.value_or(DefaultTextFont());
         SetTextItem(doc, *index, text.value_or(item.text),
-                    fontSpec ? *ParseFont(*fontSpec, font) : font, color.value_or(item.textColor));
+                    fontText ? *ParseFont(*fontText, font) : font, color.value_or(item.textColor));
         return kExitOk;
     });
 }

@@ -22,9 +22,6 @@ class MessageBoxReporter;
 class MessageBoxPrompter;
 class FrameProgressSink;
 
-// The MIME type under which albums exchange items through the clipboard.
-inline constexpr const char* kClipboardFormat = "application/x-lumora-data";
-
 class LumoraApp {
 public:
     // `iniPath` empty: the user's lumora.ini.

@@ -16,6 +16,7 @@
 
 #include "gui/album/album_navigation.h"
 #include "gui/album/album_settings.h"
+#include "gui/album/clipboard_commands.h"
 #include "gui/album/album_view.h"
 #include "gui/album/editing_commands.h"
 #include "gui/picture/picture_view.h"
@@ -52,6 +53,7 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     InstallAlbumNavigation(*this);
     InstallEditingCommands(*this);
     InstallAlbumSettingsCommands(*this);
+    InstallClipboardCommands(*this);
     InstallPictureCommands(*this);
     UseMenu(FrameMenu());
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {

@@ -83,6 +83,25 @@ DeleteOutcome DeleteAlbumItem(AlbumDocument& doc, int selection)
     return outcome;
 }
 
+int CutAlbumItem(AlbumDocument& doc, int selection)
+{
+    if (selection < 0 || static_cast<size_t>(selection) >= doc.items.size())
+        return std::max(selection, 0);
+    doc.items.erase(doc.items.begin() + selection);
+    doc.UpdateAfterChange();
+    const int last = static_cast<int>(doc.items.size()) - 1;
+    return std::clamp(selection, 0, std::max(last, 0));
+}
+
+int PasteAlbumItem(AlbumDocument& doc, int selection, std::unique_ptr<AlbumItem> item)
+{
+    const size_t index = doc.items.empty() ? 0 : static_cast<size_t>(std::max(selection, 0));
+    const size_t at = std::min(index, doc.items.size());
+    if (item && item->IsPhoto())
+        item->MakeFastBitmap();  // its screen copy, when the program keeps them
+    return doc.InsertItem(std::move(item), at) ? static_cast<int>(at) : -1;
+}
+
 int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int selection,
                  bool insertAfter, InsertProgress* progress)
 {

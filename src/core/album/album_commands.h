@@ -23,6 +23,17 @@ struct DeleteOutcome {
 // selection comes back within the items that remain.
 DeleteOutcome DeleteAlbumItem(AlbumDocument& doc, int selection);
 
+// Cut: the item at `selection` leaves the album without a question; unlike
+// delete, the tab of a section it empties stays. Returns the new selection,
+// within the items that remain.
+int CutAlbumItem(AlbumDocument& doc, int selection);
+
+// Paste: the item goes before the selected item, in that item's section (a
+// photo's preview remade unless it already fits the picture box), or at the
+// end of an empty album, in section 0. The index it took, or -1 when a
+// photo's picture could not be read again and it was dropped.
+int PasteAlbumItem(AlbumDocument& doc, int selection, std::unique_ptr<AlbumItem> item);
+
 // Insert images: paths in the order chosen, inserted at the selection (plus
 // one with insertAfter), each at the running index that advances after
 // every success; an abandoned/unreadable file is skipped. `progress` (may be

@@ -106,6 +106,8 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
 
     frame_->RestorePlacement(LoadWindowPlacement(*profile_));
     frame_->show();
+    if (preferences_.showProperties)
+        frame_->ShowPropertiesWindow();
     if (arguments.isEmpty())
         if (SplashWindow* splash = SplashWindow::Create(frame_.get()))
             splash->show();

@@ -22,6 +22,7 @@
 #include "gui/picture/picture_view.h"
 #include "gui/picture/picture_window.h"
 #include "gui/platform/help_window.h"
+#include "gui/present/properties_window.h"
 #include "gui/platform/preferences_dialog.h"
 #include "gui/platform/program_art.h"
 #include "gui/platform/profile.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     // Update handlers run when a menu opens and at idle moments.
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &MainWindow::RefreshCommandStates);
+    connect(idle, &QTimer::timeout, this, &MainWindow::DescribeActiveWindow);
     idle->start(250);
 }
 
@@ -80,7 +82,12 @@ MainWindow::~MainWindow()
 void MainWindow::ShowWindowKind(QMdiSubWindow* active)
 {
     QWidget* widget = active ? active->widget() : nullptr;
-    if (qobject_cast<AlbumView*>(widget)) {
+    if (properties_)
+        properties_->Describe(active);
+    if (auto* album = qobject_cast<AlbumView*>(widget)) {
+        // The properties window follows the selection of the active album.
+        connect(album, &AlbumView::SelectionChanged, this, &MainWindow::DescribeActiveWindow,
+                Qt::UniqueConnection);
         UseMenu(AlbumMenu());
         UseToolBar(AlbumToolBar());
     } else if (auto* picture = qobject_cast<PictureView*>(widget)) {
@@ -92,6 +99,12 @@ void MainWindow::ShowWindowKind(QMdiSubWindow* active)
         UseToolBar(AlbumToolBar());
     }
     RefreshCommandStates();
+}
+
+void MainWindow::DescribeActiveWindow()
+{
+    if (properties_)
+        properties_->Describe(mdiArea_->activeSubWindow());
 }
 
 void MainWindow::OnPreferencesChanged(QObject* context, std::function<void()> slot)
@@ -318,6 +331,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();  // a document refused to close
         return;
     }
+    KeepPropertiesPosition();
     SaveWindowPlacement(profile_, CurrentPlacement());
     profile_.Sync();
     event->accept();
@@ -341,7 +355,39 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event)
 
 void MainWindow::TogglePropertiesWindow()
 {
-    preferences_.showProperties = !preferences_.showProperties;
+    if (preferences_.showProperties)
+        HidePropertiesWindow();
+    else
+        ShowPropertiesWindow();
+}
+
+void MainWindow::ShowPropertiesWindow()
+{
+    preferences_.showProperties = true;
+    if (!properties_) {
+        properties_ = new PropertiesWindow(this);
+        connect(properties_, &RollupWindow::Closed, this, &MainWindow::HidePropertiesWindow);
+        if (preferences_.propertiesX != -1 && preferences_.propertiesY != -1)
+            properties_->move(preferences_.propertiesX, preferences_.propertiesY);
+    }
+    properties_->show();
+    properties_->Describe(mdiArea_->activeSubWindow());
+}
+
+void MainWindow::HidePropertiesWindow()
+{
+    preferences_.showProperties = false;
+    KeepPropertiesPosition();
+    delete properties_;
+    properties_ = nullptr;
+}
+
+void MainWindow::KeepPropertiesPosition()
+{
+    if (!properties_)
+        return;
+    preferences_.propertiesX = properties_->x();
+    preferences_.propertiesY = properties_->y();
 }
 
 void MainWindow::ShowPreferencesDialog()

@@ -19,6 +19,7 @@
 namespace lumora {
 
 class Profile;
+class PropertiesWindow;
 
 class MainWindow : public QMainWindow, public CommandHost {
     Q_OBJECT
@@ -62,6 +63,12 @@ public:
 
     void ShowPreferencesDialog();
 
+    // The properties window: shown where it last stood, filled from the
+    // active window; hidden with its position kept in the preferences.
+    void ShowPropertiesWindow();
+    void HidePropertiesWindow();
+    PropertiesWindow* Properties() const { return properties_; }
+
 signals:
     // Preferences changed through the dialog: windows should repaint.
     void PreferencesChanged();
@@ -83,6 +90,8 @@ private:
     // The menus and toolbar of the active window's kind; the bare main
     // window's when no window is left.
     void ShowWindowKind(QMdiSubWindow* active);
+    void DescribeActiveWindow();
+    void KeepPropertiesPosition();
     void TogglePropertiesWindow();
     void AddRecentFileEntries(QMenu* menu);
     void ShowAbout();
@@ -96,6 +105,7 @@ private:
     QString savedStatusText_;
     QList<MenuPopup> currentMenu_;
     QStringList recentFiles_;
+    PropertiesWindow* properties_ = nullptr;
 
     struct Handler {
         std::function<void()> run;

@@ -10,23 +10,6 @@
 #include "core/res/strings.h"
 
 namespace lumora {
-namespace {
-
-// printf with a string-table format into a std::string.
-template <typename... Args>
-std::string Format(int stringId, Args... args)
-{
-    const std::string format = LoadString(stringId);
-    const int length = std::snprintf(nullptr, 0, format.c_str(), args...);
-    if (length < 0)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format.c_str(), args...);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-}  // namespace
 
 void PictureDocument::Clear()
 {
@@ -80,7 +63,7 @@ void PictureDocument::SetPathName(const std::string& path)
 std::string PictureDocument::StatusText(int zoomPercent) const
 {
     const std::string colours = ColorDepthWord(bitCount_, false);
-    return Format(kStrPictureStatus, width_, height_, colours.c_str(), zoomPercent);
+    return FormatString(kStrPictureStatus, width_, height_, colours.c_str(), zoomPercent);
 }
 
 std::string PictureDocument::PropertiesText() const
@@ -88,7 +71,7 @@ std::string PictureDocument::PropertiesText() const
     const std::string name = FileNameOf(path_);
     const std::string colours = ColorDepthWord(bitCount_, true);
     const std::string size = std::to_string(fileSize_);
-    return Format(kStrPictureProperties, name.c_str(), width_, height_, colours.c_str(), size.c_str());
+    return FormatString(kStrPictureProperties, name.c_str(), width_, height_, colours.c_str(), size.c_str());
 }
 
 std::string ColorDepthWord(int bitCount, bool forProperties)

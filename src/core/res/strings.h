@@ -2,12 +2,27 @@
 // The program's string table: every user-visible text by its number, in
 // UTF-8. 55000-55093 are the program's own texts, 57344 and above the
 // document framework's prompts and messages.
+#include <cstdio>
 #include <string>
 
 namespace lumora {
 
 // The text of string `id`; empty when the table has no such string.
 std::string LoadString(int id);
+
+// printf with a text of the table as its format.
+template <typename... Args>
+std::string FormatString(int id, Args... args)
+{
+    const std::string format = LoadString(id);
+    const int length = std::snprintf(nullptr, 0, format.c_str(), args...);
+    if (length < 0)
+        return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format.c_str(), args...);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
 
 // True when the table holds `id`.
 bool HasString(int id);

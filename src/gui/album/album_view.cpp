@@ -71,8 +71,11 @@ void AlbumView::SetPosition(int position)
 
 void AlbumView::SetSelection(int selection)
 {
+    const int before = state_.Selection();
     state_.SetSelection(selection);
     viewport()->update();
+    if (state_.Selection() != before)
+        emit SelectionChanged();
 }
 
 void AlbumView::keyPressEvent(QKeyEvent* event)
@@ -101,8 +104,11 @@ void AlbumView::keyPressEvent(QKeyEvent* event)
 
 void AlbumView::ClampToLayout()
 {
+    const int before = state_.Selection();
     if (doc_)
         state_.ClampToLayout(AlbumLayout(*doc_));
+    if (state_.Selection() != before)
+        emit SelectionChanged();
     UpdateLocationText(*this);
     viewport()->update();
 }
@@ -153,6 +159,8 @@ void AlbumView::MoveSelectionWithinSpread(int item)
 {
     const int old = state_.Selection();
     state_.SetSelection(item);
+    if (state_.Selection() != old)
+        emit SelectionChanged();
     if (!doc_)
         return;
     const Point book = BookOriginNow();

@@ -72,6 +72,8 @@ public:
 signals:
     // The album was refused at its first painting (wrong password).
     void AlbumRefused();
+    // Another item is selected.
+    void SelectionChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

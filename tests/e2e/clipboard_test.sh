@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# End to end: a photo copied in one album window of the real program and
+# pasted into another album through the keys; what the clipboard offers to
+# other programs is read with xclip, and the receiving album is saved.
+#   clipboard_test.sh LUMORA LUMORA_CLI OUTDIR PICTURE
+set -euo pipefail
+lumora=$1 cli=$2 out=$3 picture=$4
+mkdir -p "$out"
+work=$(mktemp -d)
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+display=:$((500 + RANDOM % 400))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=
+cleanup() { [[ -n $app ]] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+source_album=$work/source.qza target_album=$work/target.qza
+"$cli" album new "$source_album" --title "Source" >/dev/null
+"$cli" album add "$source_album" "$picture" >/dev/null
+"$cli" album new "$target_album" --title "Cible" >/dev/null
+
+"$lumora" "$source_album" &
+app=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "Lumora" | head -n 1)
+[[ -n $window ]] || { echo "clipboard: no window"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+c
+sleep 1
+targets=$(timeout 10 xclip -selection clipboard -t TARGETS -o)
+echo "clipboard: offered $(echo "$targets" | tr '\n' ' ')"
+for wanted in application/x-lumora-data application/x-lumora-data+utf8 image/png; do
+  grep -qx "$wanted" <<<"$targets" || { echo "clipboard: $wanted is not offered"; exit 1; }
+done
+
+# The second start hands the target album to the running program, whose
+# new window becomes the active one.
+"$lumora" "$target_album"
+sleep 2
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+v
+sleep 1
+import -window root "$out/clipboard-pasted.png"
+xdotool key ctrl+s
+sleep 1
+xdotool key alt+f
+sleep 0.3
+xdotool key q
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then echo "clipboard: the program did not quit"; exit 1; fi
+wait "$app" || { echo "clipboard: the program failed"; exit 1; }
+app=
+
+if ! "$cli" album info "$target_album" | grep -q "élément 0 : photo .*$(basename "$picture")"; then
+  echo "clipboard: the pasted photo is not in the saved album"; exit 1
+fi
+echo "clipboard: the photo copied in one album was pasted into the other and saved"

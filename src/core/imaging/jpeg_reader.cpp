@@ -94,6 +94,13 @@ public:
             return false;
         cinfo_.scale_num = 1;
         cinfo_.scale_denom = static_cast<unsigned>(scaleDenominator);
+        if (scaleDenominator > 1) {
+            // A reduced picture is averaged again afterwards: the fastest
+            // inverse transform and plain chroma upsampling lose nothing
+            // that shows.
+            cinfo_.dct_method = JDCT_IFAST;
+            cinfo_.do_fancy_upsampling = FALSE;
+        }
         // Whole-image buffers (progressive files, two-pass quantising) stay
         // within the size allowed for a picture; beyond it the read fails.
         cinfo_.mem->max_memory_to_use = static_cast<long>(kMaxPixelBytes);

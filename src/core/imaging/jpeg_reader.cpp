@@ -224,14 +224,13 @@ int JpegScaleForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32
     return 1;
 }
 
-JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed)
+namespace {
+
+JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
 {
     JpegBoxRead read;
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return read;
     JpegDecoder decoder;
-    if (!decoder.ReadHeader({file.get(), {}}))
+    if (!decoder.ReadHeader(input))
         return read;
     const Output output = ChooseOutput(decoder.Info(), false);
     if (output == Output::Unsupported)
@@ -254,6 +253,21 @@ JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed
         return read;
     read.picture = std::move(dib);
     return read;
+}
+
+}  // namespace
+
+JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed)
+{
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return {};
+    return DecodeJpegForBox({file.get(), {}}, needed);
+}
+
+JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed)
+{
+    return DecodeJpegForBox({nullptr, bytes}, needed);
 }
 
 HDIB ReadJPEGFile(const std::string& path)

@@ -48,5 +48,6 @@ struct JpegBoxRead {
     int fullBitCount = 0;
 };
 JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed);
+JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed);
 
 }  // namespace lumora

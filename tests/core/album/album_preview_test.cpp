@@ -3,6 +3,7 @@
 // to an area-averaged reduction of the whole picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -92,6 +93,42 @@ TEST(OrderedParallel, TakesEveryResultInOrderAndStopsWhenCancelled)
     EXPECT_LE(started.load(), 7u + 2 * 4 + 4);
     EXPECT_EQ(WorkerCount(3, 8), 3u);
     EXPECT_GE(WorkerCount(100, 0), 1u);
+}
+
+ColorTriple PixelOf(const HDIB& dib, uint32_t x, uint32_t y)
+{
+    const uint8_t* p = DIBPixels(dib.Data()) + y * DIBRowBytes(DIBPixelWidth(dib.Data()), 24) + x * 3;
+    return {p[2], p[1], p[0]};
+}
+
+TEST(TrueColorReduction, AveragesWhatEachPixelCoversWhateverTheSourceDepth)
+{
+    // Black and white halves: one pixel is their mean; three pixels from
+    // two take a third of the middle's share from each side.
+    HDIB halves = AllocDIB(2, 1, 24);
+    std::fill_n(DIBPixels(halves.Data()) + 3, 3, uint8_t{255});
+    EXPECT_EQ(PixelOf(ReduceToTrueColor(halves, 1, 1), 0, 0), (ColorTriple{128, 128, 128}));
+    const HDIB three = ReduceToTrueColor(halves, 3, 1);
+    EXPECT_EQ(PixelOf(three, 0, 0), (ColorTriple{0, 0, 0}));
+    EXPECT_EQ(PixelOf(three, 1, 0), (ColorTriple{128, 128, 128}));
+    EXPECT_EQ(PixelOf(three, 2, 0), (ColorTriple{255, 255, 255}));
+
+    // A paletted source averages its table's colours; one bit is black and
+    // white whatever its table says.
+    HDIB paletted = AllocDIB(4, 4, 8);
+    uint8_t* table = paletted.Data() + kInfoHeaderSize;
+    table[0] = 200;  // index 0: blue 200
+    table[4 + 2] = 100;  // index 1: red 100
+    for (int i = 0; i < 4; ++i)
+        DIBPixels(paletted.Data())[i * 4 + (i & 1)] = 1;  // a few red pixels
+    EXPECT_EQ(PixelOf(ReduceToTrueColor(paletted, 1, 1), 0, 0), (ColorTriple{25, 0, 150}));
+    HDIB mono = AllocDIB(8, 1, 1);
+    DIBPixels(mono.Data())[0] = 0xF0;
+    EXPECT_EQ(PixelOf(ReduceToTrueColor(mono, 2, 1), 0, 0), (ColorTriple{255, 255, 255}));
+    EXPECT_EQ(PixelOf(ReduceToTrueColor(mono, 2, 1), 1, 0), (ColorTriple{0, 0, 0}));
+
+    EXPECT_FALSE(ReduceToTrueColor(halves, 0, 1));
+    EXPECT_FALSE(ReduceToTrueColor(HDIB{}, 1, 1));
 }
 
 // The means of the 8 x 8 blocks of two pictures of the same size, each

@@ -17,33 +17,42 @@ namespace {
 
 constexpr int kPhotos = 2000;
 
-// A 2000-photo album with 185 x 140 8-bit previews, written once.
-const std::string& LargeAlbumPath()
+// A 2000-photo album with 185 x 140 previews of 8 bits (the argument 8) or
+// 24 bits (24, the default previews), written once each.
+std::string MakeLargeAlbum(int bits)
 {
-    static const std::string path = [] {
-        const std::string file =
-            (std::filesystem::temp_directory_path() / "lumora-bench-album.qza").string();
+    {
+        const std::string file = (std::filesystem::temp_directory_path() /
+                                  ("lumora-bench-album-" + std::to_string(bits) + ".qza"))
+                                     .string();
         AlbumDocument doc;
         doc.OnNewDocument();
         for (int i = 0; i < kPhotos; ++i) {
             auto item = std::make_unique<AlbumItem>("/home/anne/photos/vacances/img" +
                                                     std::to_string(i) + ".jpg");
             item->description = "Photo numéro " + std::to_string(i);
-            HDIB preview = AllocDIB(185, 140, 8);
-            FillColorTableFromPalette(preview.Data(), &AppPalette(), ColorTableMode::Rgb);
-            std::memset(DIBPixels(preview.Data()), i & 0xFF, 185 / 4 * 4 + 4);
+            HDIB preview = AllocDIB(185, 140, bits);
+            if (bits == 8)
+                FillColorTableFromPalette(preview.Data(), &AppPalette(), ColorTableMode::Rgb);
+            std::memset(DIBPixels(preview.Data()), i & 0xFF, DIBRowBytes(185, static_cast<uint64_t>(bits)));
             item->preview.Attach(std::move(preview));
             doc.items.push_back(std::move(item));
         }
         doc.OnSaveDocument(file);
         return file;
-    }();
-    return path;
+    }
+}
+
+const std::string& LargeAlbumPath(int bits = 8)
+{
+    static const std::string eight = MakeLargeAlbum(8);
+    static const std::string twentyFour = MakeLargeAlbum(24);
+    return bits == 24 ? twentyFour : eight;
 }
 
 void BM_ReadAlbumBytes(benchmark::State& state)
 {
-    const std::string& path = LargeAlbumPath();
+    const std::string& path = LargeAlbumPath(static_cast<int>(state.range(0)));
     std::vector<uint8_t> buffer(32768);
     for (auto _ : state) {
         File file(path, File::Mode::Read);
@@ -54,12 +63,12 @@ void BM_ReadAlbumBytes(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(path));
 }
-BENCHMARK(BM_ReadAlbumBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAlbumBytes)->Arg(8)->Arg(24)->Unit(benchmark::kMillisecond);
 
 // The bytes read into memory of their own, as opening must keep them.
 void BM_ReadAlbumBytesIntoMemory(benchmark::State& state)
 {
-    const std::string& path = LargeAlbumPath();
+    const std::string& path = LargeAlbumPath(static_cast<int>(state.range(0)));
     const size_t size = std::filesystem::file_size(path);
     for (auto _ : state) {
         std::unique_ptr<uint8_t[]> bytes(new uint8_t[size]);
@@ -69,11 +78,11 @@ void BM_ReadAlbumBytesIntoMemory(benchmark::State& state)
         benchmark::DoNotOptimize(bytes.get());
     }
 }
-BENCHMARK(BM_ReadAlbumBytesIntoMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAlbumBytesIntoMemory)->Arg(8)->Arg(24)->Unit(benchmark::kMillisecond);
 
 void BM_OpenAlbum(benchmark::State& state)
 {
-    const std::string& path = LargeAlbumPath();
+    const std::string& path = LargeAlbumPath(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         AlbumDocument doc;
         if (!doc.OnOpenDocument(path) || doc.items.size() != kPhotos)
@@ -81,7 +90,7 @@ void BM_OpenAlbum(benchmark::State& state)
     }
     state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(path));
 }
-BENCHMARK(BM_OpenAlbum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAlbum)->Arg(8)->Arg(24)->Unit(benchmark::kMillisecond);
 
 void BM_WriteAlbumBytes(benchmark::State& state)
 {

@@ -3,9 +3,13 @@
 // each step of one photo's insertion on its own (reading the file, reducing
 // it onto the application palette, placing the item in the album).
 //   build/bench/bench_insert
-// The argument of the JPEG benchmarks is the "JPEG en 256 couleurs"
+// The argument of the JPEG reading benchmarks is the "JPEG en 256 couleurs"
 // preference: 1 (the default) has libjpeg map every picture onto 236
 // colours with Floyd-Steinberg dithering while it decodes, 0 reads 24 bits.
+// Previews ignore it: they are decoded for the picture box (1/8 of the size
+// here) on one worker per core. The argument of the insertion benchmark is
+// "Aperçus en 256 couleurs": 0 (the default) makes 24-bit previews, 1 the
+// halftoned 8-bit ones; album_bytes is the size of the saved album.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -15,6 +19,8 @@
 #include <vector>
 
 #include "core/album/album_commands.h"
+#include "core/album/album_preview.h"
+#include "core/platform/services.h"
 #include "core/imaging/halftone.h"
 #include "core/imaging/jpeg_reader.h"
 #include "core/imaging/jpeg_writer.h"
@@ -99,7 +105,10 @@ void PerPhoto(benchmark::State& state, int photosPerIteration)
 void BM_InsertHundredPhotos(benchmark::State& state)
 {
     const std::vector<std::string> paths = HundredPaths();
-    JpegMode mode(state.range(0) != 0);
+    Preferences prefs;
+    prefs.previews256 = state.range(0) != 0;
+    ScopedServices installed([&](Services& s) { s.preferences = &prefs; });
+    ScopedLoadProgressOff quiet;
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<AlbumDocument>();
@@ -111,6 +120,10 @@ void BM_InsertHundredPhotos(benchmark::State& state)
         if (doc->items.size() != paths.size())
             state.SkipWithError("a photo was not inserted");
         state.PauseTiming();
+        const auto saved = std::filesystem::temp_directory_path() / "lumora-bench-insert.qza";
+        if (doc->OnSaveDocument(saved.string()))
+            state.counters["album_bytes"] = static_cast<double>(std::filesystem::file_size(saved));
+        std::filesystem::remove(saved);
         doc.reset();
         state.ResumeTiming();
     }
@@ -151,6 +164,21 @@ void BM_ResizeToAppPalette(benchmark::State& state)
     PerPhoto(state, 1);
 }
 BENCHMARK(BM_ResizeToAppPalette)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// Today's preview of one photo: decoded at 1/8 for the box, then averaged
+// to 24 bits (0) or halftoned onto the application palette (1).
+void BM_PreviewForBox(benchmark::State& state)
+{
+    const PreviewColors colors = state.range(0) ? PreviewColors::AppPalette256 : PreviewColors::TrueColor;
+    for (auto _ : state) {
+        PreviewPicture made = MakePreviewPicture(JpegFiles()[0], 185, 140, AppPalette(), colors);
+        if (!made.preview)
+            state.SkipWithError("no preview");
+        benchmark::DoNotOptimize(made.preview.Data());
+    }
+    PerPhoto(state, 1);
+}
+BENCHMARK(BM_PreviewForBox)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Step 3: placing finished photos in the album, each insertion with its
 // change step (pagination of the growing album, the modified flag).

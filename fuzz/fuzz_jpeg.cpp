@@ -1,10 +1,13 @@
 // JPEG bytes from anywhere: libjpeg's errors must come back to the reader
 // (no exit, no leak), in both colour modes, and whatever it returns must be
-// a well-formed picture that survives the program's conversions.
+// a well-formed picture that survives the program's conversions; likewise
+// when it is decoded reduced for a preview box.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
 #include "fuzz_picture.h"
+#include "core/imaging/area_reduce.h"
 #include "core/imaging/jpeg_reader.h"
 #include "core/imaging/load_settings.h"
 
@@ -14,6 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const bool jpeg256 : {true, false}) {
         LoadSettings().jpeg256 = jpeg256;
         fuzz::ExercisePicture(ReadJPEGFromMemory({data, size}));
+    }
+    // Decoded for a preview box: reduced by libjpeg, then averaged.
+    const JpegBoxRead read = ReadJPEGForBox({data, size}, [](uint32_t w, uint32_t h) {
+        return NeededSize{std::min<uint32_t>(w, 185), std::min<uint32_t>(h, 140)};
+    });
+    if (read.picture) {
+        fuzz::ExercisePicture(read.picture);
+        fuzz::ExercisePicture(ReduceToTrueColor(read.picture, 185, 140));
     }
     return 0;
 }

@@ -7,7 +7,8 @@ set -euo pipefail
 build_packages=(cmake ninja-build g++ pkg-config
                 libjpeg-dev libtiff-dev libgif-dev zlib1g-dev qt6-base-dev fonts-liberation2)
 test_packages=(python3 ccache libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-               xvfb xdotool x11-utils xclip imagemagick)
+               xvfb xdotool x11-utils xclip imagemagick
+               hyperfine libvips-tools libjpeg-turbo-progs)  # scripts/compare-insert.sh
 
 wanted=("${build_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")

@@ -3,14 +3,18 @@
 // edges to show.
 //   lumora-sample OUT.bmp        one 640 x 480 sunset
 //   lumora-sample --demo DIR     a dozen scenes for the demonstration album
+//   lumora-sample --photos DIR N N camera-sized JPEG photos of those scenes
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "core/imaging/bmp_writer.h"
 #include "core/imaging/dib.h"
+#include "core/imaging/jpeg_writer.h"
 
 namespace {
 
@@ -113,6 +117,50 @@ ColorTriple PixelAt(const Scene& s, int x, int y)
     return SkyAt(s, x, y);
 }
 
+// The scene as a 24-bit picture; `grain` adds a camera's noise, which makes
+// the JPEG file compress and decode like a real photograph.
+lumora::HDIB DrawScene(const Scene& scene, int grain)
+{
+    lumora::HDIB dib = lumora::AllocDIB(scene.width, scene.height, 24);
+    if (!dib)
+        return dib;
+    uint8_t* pixels = lumora::DIBPixels(dib.Data());
+    const uint64_t stride = lumora::DIBRowBytes(static_cast<uint64_t>(scene.width), 24);
+    uint32_t noise = 12345;
+    for (int y = 0; y < scene.height; ++y) {
+        uint8_t* row = pixels + static_cast<uint64_t>(scene.height - 1 - y) * stride;  // bottom-up
+        for (int x = 0; x < scene.width; ++x) {
+            const ColorTriple c = PixelAt(scene, x, y);
+            const uint8_t* rgb[3] = {&c.blue, &c.green, &c.red};
+            for (int k = 0; k < 3; ++k) {
+                noise = noise * 1664525u + 1013904223u;
+                const int n = grain ? static_cast<int>(noise >> 24) % (2 * grain + 1) - grain : 0;
+                row[x * 3 + k] = static_cast<uint8_t>(std::clamp(*rgb[k] + n, 0, 255));
+            }
+        }
+    }
+    return dib;
+}
+
+// `count` camera-sized (4000 x 3000) JPEG photos, the demonstration scenes
+// in turn: photo01.jpg, photo02.jpg...
+bool WritePhotos(const std::string& dir, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        Scene scene = kDemo[static_cast<size_t>(i) % std::size(kDemo)];
+        scene.width = 4000;
+        scene.height = 3000;
+        char name[32];
+        std::snprintf(name, sizeof name, "/photo%02d.jpg", i + 1);
+        const lumora::HDIB dib = DrawScene(scene, 10);
+        if (!dib || lumora::WriteJPEGFile(dib, dir + name, 90) != lumora::kJpegWritten) {
+            std::fprintf(stderr, "lumora-sample: cannot write %s%s\n", dir.c_str(), name);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool WriteScene(const Scene& scene, const std::string& path)
 {
     lumora::HDIB dib = lumora::AllocDIB(scene.width, scene.height, 24);
@@ -146,8 +194,11 @@ int main(int argc, char** argv)
                 return 1;
         return 0;
     }
+    if (argc == 4 && std::strcmp(argv[1], "--photos") == 0)
+        return WritePhotos(argv[2], std::atoi(argv[3])) ? 0 : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: lumora-sample OUT.bmp | lumora-sample --demo DIR\n");
+        std::fprintf(stderr, "usage: lumora-sample OUT.bmp | lumora-sample --demo DIR | "
+                             "lumora-sample --photos DIR COUNT\n");
         return 2;
     }
     return WriteScene(kSunset, argv[1]) ? 0 : 1;

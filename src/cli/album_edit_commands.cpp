@@ -1,9 +1,11 @@
 #include "cli/album_edit_commands.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <random>
+#include <unistd.h>
 
 #include "cli/album_options.h"
 #include "cli/album_settings_options.h"
@@ -126,6 +128,24 @@ int RunAlbumNew(Arguments args)
     return Save(doc, args.Positionals()[0]) ? kExitOk : kExitFailed;
 }
 
+// "n/total" on stderr after each photo, on one line that ends when all are
+// in; only on a terminal, so that scripts read nothing but the messages.
+class StderrInsertProgress final : public InsertProgress {
+public:
+    void Step(int done, int total) override
+    {
+        if (!terminal_)
+            return;
+        std::fprintf(stderr, "\r%d/%d", done, total);
+        if (done == total)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
+
+private:
+    bool terminal_ = ::isatty(STDERR_FILENO) != 0;
+};
+
 int RunAlbumAdd(Arguments args)
 {
     OptionReader options(std::move(args));
@@ -140,7 +160,8 @@ int RunAlbumAdd(Arguments args)
         ReportUnreadable unreadable;
         const size_t before = doc.items.size();
         const int selection = at.value_or(static_cast<int>(before));
-        InsertImages(doc, paths, selection, false, nullptr);
+        StderrInsertProgress progress;
+        InsertImages(doc, paths, selection, false, &progress);
         return doc.items.size() - before == paths.size() ? kExitOk : kExitFailed;
     });
 }

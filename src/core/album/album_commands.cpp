@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "core/imaging/load_settings.h"
+#include "core/album/album_preview.h"
 #include "core/layout/layout_table.h"
+#include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"
 
@@ -111,14 +113,34 @@ int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int 
     size_t index = std::min(static_cast<size_t>(std::max(selection, 0)) + (insertAfter ? 1 : 0),
                             doc.items.size());
     int inserted = 0;
-    for (int i = 0; i < total; ++i) {
-        if (doc.InsertImage(paths[static_cast<size_t>(i)], index)) {
-            ++index;
-            ++inserted;
-        }
-        if (progress)
-            progress->Step(i + 1, total);
+    // The pictures are decoded on the workers; the items are made and
+    // placed here, in the order chosen.
+    const PageLayout& layout = doc.Layout();
+    const uint16_t boxWidth = layout.boxWidth, boxHeight = layout.boxHeight;
+    const Palette& palette = AppPalette();
+    const PreviewColors colors = PreferredPreviewColors();
+    ParallelHooks hooks;
+    if (progress) {
+        hooks.cancelled = [progress] { return progress->Cancelled(); };
+        hooks.idle = [progress] { progress->Idle(); };
     }
+    RunInOrder<PreviewPicture>(
+        paths.size(),
+        [&](size_t i) {
+            ScopedHeldMessages held;
+            PreviewPicture made = MakePreviewPicture(paths[i], boxWidth, boxHeight, palette, colors);
+            made.messages = held.Take();
+            return made;
+        },
+        [&](size_t i, PreviewPicture&& made) {
+            if (doc.InsertMadeImage(paths[i], std::move(made), index)) {
+                ++index;
+                ++inserted;
+            }
+            if (progress)
+                progress->Step(static_cast<int>(i) + 1, total);
+        },
+        hooks);
     if (insertAfter && inserted > 0)
         return ClampSelection(doc, selection + 1);
     return selection;

@@ -36,14 +36,21 @@ int PasteAlbumItem(AlbumDocument& doc, int selection, std::unique_ptr<AlbumItem>
 
 // Insert images: paths in the order chosen, inserted at the selection (plus
 // one with insertAfter), each at the running index that advances after
-// every success; an abandoned/unreadable file is skipped. `progress` (may be
-// null) gets (i, n) after each file. Returns the new selection (moved one
+// every success; an abandoned/unreadable file is skipped. The pictures are
+// decoded on one worker thread per core; the items are placed on the
+// calling thread in the order chosen. `progress` (may be null) gets (i, n)
+// after each file, keeps the caller's windows alive while it waits (Idle)
+// and can stop the rest (Cancelled): the photos already in stay in. Returns the new selection (moved one
 // forward when insertAfter and at least one succeeded, kept on an item).
 // Photos join the section of the item they are inserted before; appended
 // after the last item they join its section (section 0 in an empty album).
 struct InsertProgress {
     virtual ~InsertProgress() = default;
     virtual void Step(int done, int total) = 0;
+    // Asked between photos: true leaves the rest out.
+    virtual bool Cancelled() { return false; }
+    // Called on the calling thread while it waits for the next picture.
+    virtual void Idle() {}
 };
 int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int selection,
                  bool insertAfter, InsertProgress* progress);

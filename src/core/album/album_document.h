@@ -97,6 +97,10 @@ public:
 
     // Inserts a photo of `path` before `index` (appends at or past the end).
     bool InsertImage(const std::string& path, size_t index);
+    // The same with the preview already made from `path` for the current
+    // picture box (see album_preview.h); asks for another path only when
+    // the file could not be read.
+    bool InsertMadeImage(const std::string& path, PreviewPicture made, size_t index);
     // Inserts an existing item (pasting); a photo's preview is remade unless
     // it has exactly the current picture box's size.
     bool InsertItem(std::unique_ptr<AlbumItem> item, size_t index);

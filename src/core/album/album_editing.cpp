@@ -7,6 +7,7 @@
 #include "core/album/album_messages.h"
 #include "core/album/password_codec.h"
 #include "core/imaging/load_settings.h"
+#include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
 
 namespace lumora {
@@ -57,22 +58,38 @@ void AlbumDocument::RemakePreviews()
         ScopedLoadProgressOff progressOff;
         ProgressSink& progress = CurrentProgressSink();
         progress.Begin();
-        for (size_t i = 0; i < items.size();) {
-            if (!items[i]->IsPhoto()) {
-                ++i;
-                continue;
+        // The photos as they are now; the workers read only their paths.
+        std::vector<AlbumItem*> photos;
+        std::vector<std::string> paths;
+        for (const auto& item : items)
+            if (item->IsPhoto()) {
+                photos.push_back(item.get());
+                paths.push_back(item->imagePath);
             }
-            // The gauge counts the photo just done: its index + 1 of the
-            // items there are now.
-            const size_t done = i + 1;
-            if (LoadPreviewForLayout(*items[i])) {
-                ++i;
-            } else {
-                items.erase(items.begin() + static_cast<ptrdiff_t>(i));
-            }
-            const size_t total = std::max<size_t>(items.size(), 1);
-            progress.SetProgress(static_cast<long>(std::min(done, total)), static_cast<long>(total));
-        }
+        const PageLayout& layout = Layout();
+        const uint16_t boxWidth = layout.boxWidth, boxHeight = layout.boxHeight;
+        const Palette& palette = AppPalette();
+        const PreviewColors colors = PreferredPreviewColors();
+        RunInOrder<PreviewPicture>(
+            photos.size(),
+            [&](size_t i) {
+                ScopedHeldMessages held;
+                PreviewPicture made = MakePreviewPicture(paths[i], boxWidth, boxHeight, palette, colors);
+                made.messages = held.Take();
+                return made;
+            },
+            [&](size_t i, PreviewPicture&& made) {
+                AlbumItem* photo = photos[i];
+                const auto at = std::find_if(items.begin(), items.end(),
+                                             [&](const auto& item) { return item.get() == photo; });
+                if (!photo->FinishPreview(std::move(made), boxWidth, boxHeight, palette))
+                    items.erase(at);
+                // The gauge counts the photo just done: its place + 1 among
+                // the items there are now.
+                const auto done = static_cast<size_t>(at - items.begin()) + 1;
+                const size_t total = std::max<size_t>(items.size(), 1);
+                progress.SetProgress(static_cast<long>(std::min(done, total)), static_cast<long>(total));
+            });
         progress.End();
     }
     Paginate();
@@ -96,6 +113,16 @@ bool AlbumDocument::LoadPreviewForLayout(AlbumItem& item) const
 {
     const PageLayout& layout = Layout();
     return item.LoadPreview(layout.boxWidth, layout.boxHeight, AppPalette());
+}
+
+bool AlbumDocument::InsertMadeImage(const std::string& path, PreviewPicture made, size_t index)
+{
+    auto item = std::make_unique<AlbumItem>(path);
+    const PageLayout& layout = Layout();
+    if (!item->FinishPreview(std::move(made), layout.boxWidth, layout.boxHeight, AppPalette()))
+        return false;
+    PlaceItem(std::move(item), index);
+    return true;
 }
 
 bool AlbumDocument::InsertImage(const std::string& path, size_t index)

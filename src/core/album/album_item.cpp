@@ -2,10 +2,7 @@
 
 #include "core/platform/services.h"
 #include "core/album/load_progress.h"
-#include "core/imaging/halftone.h"
-#include "core/imaging/image_format.h"
-#include "core/imaging/load_settings.h"
-#include "core/platform/file.h"
+#include "core/album/album_preview.h"
 
 namespace lumora {
 
@@ -78,52 +75,44 @@ void AlbumItem::Serialize(Archive& ar)
     AdvanceLoadProgress();
 }
 
-bool AlbumItem::TryLoadPreview(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
-                               const Palette& palette, bool& fileRead)
+bool AlbumItem::AdoptPreview(const std::string& path, PreviewPicture&& made)
 {
-    fileRead = false;
-    Dib full;
-    {
-        // Photo CD pictures are read at their smallest size for a preview.
-        ImageLoadSettings& settings = LoadSettings();
-        const int savedSize = settings.photoCDSize;
-        settings.photoCDSize = 0;
-        full.Load(path);
-        settings.photoCDSize = savedSize;
-    }
-    if (full.IsEmpty())
-        return false;
-    fileRead = true;
-    const uint8_t* dib = full.Picture().Data();
     imagePath = path;
-    imageWidth = static_cast<int16_t>(full.Width());
-    imageHeight = static_cast<int16_t>(full.Height());
-    bitsPerPixel = static_cast<int16_t>(DIBBitCount(dib));
-    const auto facts = StatFile(path);
-    imageFileSize = facts ? static_cast<uint32_t>(facts->size) : 0;
-
-    const FittedSize size = FitPreview(boxWidth, boxHeight, DIBPixelWidth(dib), DIBPixelHeight(dib));
-    HDIB reduced = ResizeToAppPalette(full.Picture(), size.width, size.height, palette);
-    if (!reduced)
+    imageWidth = made.imageWidth;
+    imageHeight = made.imageHeight;
+    bitsPerPixel = made.bitsPerPixel;
+    imageFileSize = made.imageFileSize;
+    if (!made.preview)
         return false;
-    preview.Attach(std::move(reduced));
+    preview.Attach(std::move(made.preview));
     return true;
 }
 
 bool AlbumItem::LoadPreview(uint16_t boxWidth, uint16_t boxHeight, const Palette& palette)
 {
+    return FinishPreview(
+        MakePreviewPicture(imagePath, boxWidth, boxHeight, palette, PreferredPreviewColors()),
+        boxWidth, boxHeight, palette);
+}
+
+bool AlbumItem::FinishPreview(PreviewPicture made, uint16_t boxWidth, uint16_t boxHeight,
+                              const Palette& palette)
+{
     std::string path = imagePath;
     for (;;) {
-        bool fileRead = false;
-        if (TryLoadPreview(path, boxWidth, boxHeight, palette, fileRead))
+        ShowHeldMessages(made.messages);
+        if (made.fileRead) {
+            // A picture that was read but could not be reduced gives up.
+            if (!AdoptPreview(path, std::move(made)))
+                return false;
             break;
-        if (fileRead)
-            return false;  // the picture was read but could not be reduced
+        }
         PreviewRetryHandler* handler = CurrentPreviewRetryHandler();
         const auto retry = handler ? handler->AskRetry(path) : std::nullopt;
         if (!retry)
             return false;
         path = *retry;
+        made = MakePreviewPicture(path, boxWidth, boxHeight, palette, PreferredPreviewColors());
     }
     if (CurrentFastBitmapMaker())
         MakeFastBitmap();

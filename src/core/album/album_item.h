@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/album/album_preview.h"
 #include "core/album/archive.h"
 #include "core/album/log_font.h"
 #include "core/album/section_tab.h"
@@ -52,6 +53,11 @@ public:
     // file, asking the load-error handler for another path while the file
     // cannot be read. False when the user gave up or the reduction failed.
     bool LoadPreview(uint16_t boxWidth, uint16_t boxHeight, const Palette& palette);
+    // The same from a preview already made from the item's image path (on a
+    // worker thread): shows what its reading reported, and asks for
+    // another path only when the file could not be read.
+    bool FinishPreview(PreviewPicture made, uint16_t boxWidth, uint16_t boxHeight,
+                       const Palette& palette);
 
     // Replaces the screen-format copy of the preview (made by the GUI).
     void MakeFastBitmap();
@@ -75,8 +81,7 @@ public:
     ItemRect displayRect;
 
 private:
-    bool TryLoadPreview(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
-                        const Palette& palette, bool& fileRead);
+    bool AdoptPreview(const std::string& path, PreviewPicture&& made);
 };
 
 // The colour-depth word of the properties ("mono", "16", "256", "64K",

@@ -88,10 +88,19 @@ public:
         return jpeg_read_header(&cinfo_, TRUE) == JPEG_HEADER_OK;
     }
 
-    bool Start(Output output)
+    bool Start(Output output, int scaleDenominator = 1)
     {
         if (setjmp(trap_.jump))
             return false;
+        cinfo_.scale_num = 1;
+        cinfo_.scale_denom = static_cast<unsigned>(scaleDenominator);
+        if (scaleDenominator > 1) {
+            // A reduced picture is averaged again afterwards: the fastest
+            // inverse transform and plain chroma upsampling lose nothing
+            // that shows.
+            cinfo_.dct_method = JDCT_IFAST;
+            cinfo_.do_fancy_upsampling = FALSE;
+        }
         // Whole-image buffers (progressive files, two-pass quantising) stay
         // within the size allowed for a picture; beyond it the read fails.
         cinfo_.mem->max_memory_to_use = static_cast<long>(kMaxPixelBytes);
@@ -199,7 +208,67 @@ HDIB DecodeJpeg(JpegInput input)
     return dib;
 }
 
+// libjpeg's size of one side decoded at 1/denominator.
+uint32_t ScaledSide(uint32_t side, uint32_t denominator)
+{
+    return static_cast<uint32_t>((uint64_t{side} + denominator - 1) / denominator);
+}
+
 }  // namespace
+
+int JpegScaleForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight)
+{
+    for (uint32_t denominator = 8; denominator > 1; denominator /= 2)
+        if (ScaledSide(width, denominator) >= needWidth && ScaledSide(height, denominator) >= needHeight)
+            return static_cast<int>(denominator);
+    return 1;
+}
+
+namespace {
+
+JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
+{
+    JpegBoxRead read;
+    JpegDecoder decoder;
+    if (!decoder.ReadHeader(input))
+        return read;
+    const Output output = ChooseOutput(decoder.Info(), false);
+    if (output == Output::Unsupported)
+        return read;
+    read.fullWidth = decoder.Info().image_width;
+    read.fullHeight = decoder.Info().image_height;
+    read.fullBitCount = decoder.Info().jpeg_color_space == JCS_GRAYSCALE ? 8 : 24;
+    const NeededSize need = needed(read.fullWidth, read.fullHeight);
+    const int denominator = JpegScaleForSize(read.fullWidth, read.fullHeight, need.width, need.height);
+    if (!decoder.Start(output, denominator))
+        return read;
+    const auto width = static_cast<int32_t>(decoder.Info().output_width);
+    const auto height = static_cast<int32_t>(decoder.Info().output_height);
+    HDIB dib = AllocDIB(width, height, 24);
+    if (!dib)
+        return read;
+    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), 24);
+    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, RowProgress(RowProgress::kSilent)) ||
+        !decoder.Finish())
+        return read;
+    read.picture = std::move(dib);
+    return read;
+}
+
+}  // namespace
+
+JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed)
+{
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return {};
+    return DecodeJpegForBox({file.get(), {}}, needed);
+}
+
+JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed)
+{
+    return DecodeJpegForBox({nullptr, bytes}, needed);
+}
 
 HDIB ReadJPEGFile(const std::string& path)
 {

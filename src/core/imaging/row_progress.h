@@ -14,6 +14,9 @@ public:
         if (sink_)
             sink_->Begin();
     }
+    // A reading that never drives the gauge (worker threads).
+    enum Silent { kSilent };
+    explicit RowProgress(Silent) : sink_(nullptr) {}
     ~RowProgress()
     {
         if (sink_)

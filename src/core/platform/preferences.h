@@ -35,6 +35,9 @@ struct Preferences {
     bool showPreview = true;
     bool jpeg256 = true;
     int photoCDSize = 2;
+    // Album previews as 8-bit halftones on the application palette (smaller
+    // album files) instead of 24-bit pictures.
+    bool previews256 = false;
     // Colours as stored: a decimal Rgb, empty for the built-in colour.
     std::string standardDeskColor;
     std::string viewerColor;

@@ -1,5 +1,7 @@
 #include "core/platform/services.h"
 
+#include <utility>
+
 namespace lumora {
 namespace {
 
@@ -36,6 +38,9 @@ private:
     std::string text_;
 };
 
+// The thread's own reporter while it holds its messages.
+thread_local ErrorReporter* threadReporter = nullptr;
+
 Services& Installed()
 {
     static Services services;
@@ -56,8 +61,39 @@ ScopedServices::ScopedServices(const std::function<void(Services&)>& change)
 
 ScopedServices::~ScopedServices() { Installed() = std::move(previous_); }
 
+class ScopedHeldMessages::Holder final : public ErrorReporter {
+public:
+    explicit Holder(std::vector<HeldMessage>& held) : held_(held) {}
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     MessageIcon icon) override
+    {
+        held_.push_back({text, caption, icon});
+    }
+
+private:
+    std::vector<HeldMessage>& held_;
+};
+
+ScopedHeldMessages::ScopedHeldMessages()
+    : previous_(threadReporter), holder_(std::make_unique<Holder>(held_))
+{
+    threadReporter = holder_.get();
+}
+
+ScopedHeldMessages::~ScopedHeldMessages() { threadReporter = previous_; }
+
+std::vector<HeldMessage> ScopedHeldMessages::Take() { return std::exchange(held_, {}); }
+
+void ShowHeldMessages(const std::vector<HeldMessage>& messages)
+{
+    for (const HeldMessage& m : messages)
+        CurrentErrorReporter().ShowMessage(m.text, m.caption, m.icon);
+}
+
 ErrorReporter& CurrentErrorReporter()
 {
+    if (threadReporter)
+        return *threadReporter;
     static SilentReporter silent;
     return Installed().errors ? *Installed().errors : silent;
 }

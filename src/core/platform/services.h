@@ -7,8 +7,10 @@
 // Whatever is not installed has a silent default that takes the safest
 // answer: no message, abandon the failing operation, no password given.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/platform/preferences.h"
 
@@ -116,6 +118,29 @@ PasswordPrompt* CurrentPasswordPrompt();            // null: the dialog cannot o
 PreviewRetryHandler* CurrentPreviewRetryHandler();  // null: abandon
 const FastBitmapMaker& CurrentFastBitmapMaker();
 const Preferences& CurrentPreferences();
+
+// Messages raised on a worker thread cannot open a box there: while one of
+// these lives, the thread's messages are held, and the thread that started
+// the work shows them (ShowHeldMessages) when it takes the result.
+struct HeldMessage {
+    std::string text, caption;
+    MessageIcon icon = MessageIcon::None;
+};
+class ScopedHeldMessages {
+public:
+    ScopedHeldMessages();
+    ~ScopedHeldMessages();
+    ScopedHeldMessages(const ScopedHeldMessages&) = delete;
+    ScopedHeldMessages& operator=(const ScopedHeldMessages&) = delete;
+    std::vector<HeldMessage> Take();
+
+private:
+    ErrorReporter* previous_;
+    std::vector<HeldMessage> held_;
+    class Holder;
+    std::unique_ptr<Holder> holder_;
+};
+void ShowHeldMessages(const std::vector<HeldMessage>& messages);
 
 // Shorthand for the common stop-icon box.
 void ReportStop(const std::string& text, const std::string& caption = {});

@@ -40,6 +40,7 @@ void LoadPreferences(Preferences& prefs, const Profile& p)
     prefs.slideshowAuto = flag("DiapoAuto", false);
     prefs.showPreview = flag("ShowApercu", true);
     prefs.jpeg256 = flag("Jpeg256", true);
+    prefs.previews256 = flag("Apercus256", false);
     prefs.soundIsMaster = flag("SoundIsMaster", true);
     prefs.photoCDSize = p.GetProfileInt(kPrefs, "PhotoCDSize", 2);
     prefs.propertiesX = p.GetProfileInt(kMainWin, "PropPosX", -1);
@@ -70,6 +71,7 @@ void SavePreferences(const Preferences& prefs, Profile& p)
     flag("DiapoAuto", prefs.slideshowAuto);
     flag("ShowApercu", prefs.showPreview);
     flag("Jpeg256", prefs.jpeg256);
+    flag("Apercus256", prefs.previews256);
     flag("SoundIsMaster", prefs.soundIsMaster);
     p.WriteProfileInt(kPrefs, "PhotoCDSize", prefs.photoCDSize);
     p.WriteProfileInt(kMainWin, "PropPosX", prefs.propertiesX);

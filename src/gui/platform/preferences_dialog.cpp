@@ -55,6 +55,9 @@ PreferencesDialog::PreferencesDialog(const Preferences& p, QWidget* parent)
     jpegLayout->addWidget(colors256);
     jpegLayout->addWidget(trueColor);
     (p.jpeg256 ? colors256 : trueColor)->setChecked(true);
+    // Album previews: 24-bit by default, classic halftones for smaller files.
+    previews256 = new QCheckBox("Aperçus en 256 couleurs", this);
+    previews256->setChecked(p.previews256);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
@@ -66,7 +69,8 @@ PreferencesDialog::PreferencesDialog(const Preferences& p, QWidget* parent)
     grid->addWidget(colors, 1, 0, 1, 2);
     grid->addWidget(photoCD, 2, 0);
     grid->addWidget(jpeg, 2, 1);
-    grid->addWidget(buttons, 3, 0, 1, 2);
+    grid->addWidget(previews256, 3, 0, 1, 2);
+    grid->addWidget(buttons, 4, 0, 1, 2);
 }
 
 void PreferencesDialog::Apply(Preferences& p) const
@@ -80,6 +84,7 @@ void PreferencesDialog::Apply(Preferences& p) const
     if (photoCDSize->checkedId() >= 0)
         p.photoCDSize = photoCDSize->checkedId();
     p.jpeg256 = jpegColors->checkedId() == 1;
+    p.previews256 = previews256->isChecked();
     p.customColors = customColors_;
 }
 

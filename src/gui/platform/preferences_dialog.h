@@ -24,6 +24,7 @@ public:
     ColorButton* viewerColor = nullptr;
     QButtonGroup* photoCDSize = nullptr;
     QButtonGroup* jpegColors = nullptr;
+    QCheckBox* previews256 = nullptr;
 
 private:
     std::array<Rgb, 16> customColors_;

@@ -132,6 +132,41 @@ TEST_F(InsertingPhotos, AnUnreadableFileIsSkippedAndTheOthersGoIn)
     EXPECT_FALSE(doc.IsModified());
 }
 
+// Stops after `keep` photos, pumping "the windows" while it waits.
+class StopAfter final : public InsertProgress {
+public:
+    explicit StopAfter(int keepIn) : keep(keepIn) {}
+    void Step(int done, int) override { taken = done; }
+    bool Cancelled() override { return taken >= keep; }
+    void Idle() override { ++idles; }
+    int keep, taken = 0, idles = 0;
+};
+
+TEST_F(InsertingPhotos, ManyInParallelKeepTheirOrderAndCancellingKeepsWhatIsIn)
+{
+    // Forty files with an unreadable one in the middle, decoded on four
+    // workers: the others go in in the order chosen.
+    std::vector<std::string> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back(i == 17 ? dir.File("missing.bmp") : paths[static_cast<size_t>(i) % 3]);
+    RecordSteps progress;
+    InsertImages(doc, many, 0, false, &progress);
+    std::vector<std::string> expected = many;
+    expected.erase(expected.begin() + 17);
+    EXPECT_EQ(Names(doc), expected);
+    EXPECT_EQ(progress.steps.size(), 40u);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(progress.steps[static_cast<size_t>(i)], std::make_pair(i + 1, 40));
+
+    // Échap after five photos: those five stay, in order, and nothing else.
+    AlbumDocument other;
+    other.OnNewDocument();
+    StopAfter stop(5);
+    InsertImages(other, many, 0, false, &stop);
+    EXPECT_EQ(Names(other), std::vector<std::string>(many.begin(), many.begin() + 5));
+    EXPECT_GT(stop.idles, 0);
+}
+
 TEST(InsertingText, GoesBeforeTheSelectionInItsSectionOrFirstInAnEmptyAlbum)
 {
     AlbumDocument doc;

@@ -165,8 +165,16 @@ TEST_F(AlbumPhotos, InsertImageRecordsFactsAndFitsThePreview)
     // Maxi 2+2: 185 x 140 box.
     EXPECT_EQ(item.preview.Width(), 185);
     EXPECT_EQ(item.preview.Height(), 46);
-    EXPECT_EQ(item.preview.ColorCount(), 256);
+    // True-colour previews unless the preferences ask for 256 colours.
+    EXPECT_EQ(DIBBitCount(item.preview.Picture().Data()), 24);
     EXPECT_TRUE(doc.IsModified());
+
+    Preferences classic;
+    classic.previews256 = true;
+    ScopedServices prefs([&](Services& s) { s.preferences = &classic; });
+    ASSERT_TRUE(doc.InsertImage(wide, 1));
+    EXPECT_EQ(doc.items[1]->preview.ColorCount(), 256);
+    EXPECT_EQ(doc.items[1]->preview.Height(), 46);
 }
 
 TEST_F(AlbumPhotos, NewPhotosJoinTheSectionTheyAreInsertedInto)

@@ -37,6 +37,8 @@ TEST(PreferencesFile, RoundTripWritesTheNamedSectionsAndKeys)
         Preferences p;
         LoadPreferences(p, profile);
         p.jpeg256 = false;
+        EXPECT_FALSE(p.previews256);  // true-colour previews unless asked
+        p.previews256 = true;
         p.compression = 75;
         p.photoCDSize = 0;
         p.standardDeskColor = std::to_string(0x123456);
@@ -51,6 +53,7 @@ TEST(PreferencesFile, RoundTripWritesTheNamedSectionsAndKeys)
     const QString ini = QString::fromUtf8(file.readAll());
     EXPECT_TRUE(ini.contains("[prefs]"));
     EXPECT_TRUE(ini.contains("Jpeg256=0"));
+    EXPECT_TRUE(ini.contains("Apercus256=1"));
     EXPECT_TRUE(ini.contains("Compression=75"));
     EXPECT_TRUE(ini.contains("[colors]"));
     EXPECT_TRUE(ini.contains("CustColor01=255"));
@@ -62,6 +65,7 @@ TEST(PreferencesFile, RoundTripWritesTheNamedSectionsAndKeys)
     Preferences back;
     LoadPreferences(back, profile);
     EXPECT_FALSE(back.jpeg256);
+    EXPECT_TRUE(back.previews256);
     EXPECT_EQ(back.compression, 75);
     EXPECT_EQ(back.photoCDSize, 0);
     EXPECT_EQ(back.DeskColor(), 0x123456u);

@@ -1,0 +1,105 @@
+#include "core/album/album_preview.h"
+
+#include "core/album/album_item.h"
+#include "core/imaging/area_reduce.h"
+#include "core/imaging/byte_source.h"
+#include "core/imaging/halftone.h"
+#include "core/imaging/image_format.h"
+#include "core/imaging/jpeg_reader.h"
+#include "core/imaging/pcd/pcd_layout.h"
+#include "core/imaging/pcd/photo_cd.h"
+#include "core/platform/file.h"
+
+namespace lumora {
+namespace {
+
+// The picture as decoded for the box, with the file's own size and depth.
+struct DecodedPicture {
+    HDIB picture;
+    uint32_t fullWidth = 0, fullHeight = 0;
+    int fullBitCount = 0;
+};
+
+DecodedPicture DecodeForBox(const std::string& path, uint16_t boxWidth, uint16_t boxHeight)
+{
+    DecodedPicture decoded;
+    switch (ImageFormat(path)) {
+    case kFormatJPG: {
+        JpegBoxRead read = ReadJPEGForBox(path, [&](uint32_t w, uint32_t h) {
+            const FittedSize size = FitPreview(boxWidth, boxHeight, w, h);
+            return NeededSize{static_cast<uint32_t>(size.width), static_cast<uint32_t>(size.height)};
+        });
+        if (read.picture)
+            decoded = {std::move(read.picture), read.fullWidth, read.fullHeight, read.fullBitCount};
+        return decoded;
+    }
+    case kFormatPCD: {
+        // Previews take the picture at the size the box needs, not the
+        // size the preferences choose for windows.
+        File file;
+        if (!file.Open(path, File::Mode::Read))
+            return decoded;
+        FileSource source(file);
+        decoded.picture = ReadPhotoCDFromSource(source, PhotoCDSizeForBox(boxWidth, boxHeight));
+        break;
+    }
+    default:
+        decoded.picture = ReadImageFile(path);
+        break;
+    }
+    if (decoded.picture) {
+        const uint8_t* dib = decoded.picture.Data();
+        decoded.fullWidth = DIBPixelWidth(dib);
+        decoded.fullHeight = DIBPixelHeight(dib);
+        decoded.fullBitCount = DIBBitCount(dib);
+    }
+    return decoded;
+}
+
+}  // namespace
+
+int PhotoCDSizeForBox(uint16_t boxWidth, uint16_t boxHeight)
+{
+    const FittedSize wide = FitPreview(boxWidth, boxHeight, 3, 2);
+    const FittedSize tall = FitPreview(boxWidth, boxHeight, 2, 3);
+    const auto longSide = static_cast<uint32_t>(std::max(wide.width, tall.height));
+    const auto shortSide = static_cast<uint32_t>(std::max(wide.height, tall.width));
+    int code = 0;
+    for (uint32_t w = pcd::kMiniPicture.width, h = pcd::kMiniPicture.height; code < 3;
+         ++code, w *= 2, h *= 2)
+        if (w >= longSide && h >= shortSide)
+            break;
+    return code;
+}
+
+PreviewColors PreferredPreviewColors()
+{
+    return CurrentPreferences().previews256 ? PreviewColors::AppPalette256 : PreviewColors::TrueColor;
+}
+
+PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
+                                  const Palette& palette, PreviewColors colors)
+{
+    PreviewPicture made;
+    if (!IsRegularFile(path))
+        return made;
+    DecodedPicture decoded = DecodeForBox(path, boxWidth, boxHeight);
+    if (!decoded.picture)
+        return made;
+    made.fileRead = true;
+    made.imageWidth = static_cast<int16_t>(decoded.fullWidth);
+    made.imageHeight = static_cast<int16_t>(decoded.fullHeight);
+    made.bitsPerPixel = static_cast<int16_t>(decoded.fullBitCount);
+    const auto facts = StatFile(path);
+    made.imageFileSize = facts ? static_cast<uint32_t>(facts->size) : 0;
+
+    // The fitted size comes from the file's own proportions, whatever size
+    // it was decoded at.
+    const FittedSize size = FitPreview(boxWidth, boxHeight, decoded.fullWidth, decoded.fullHeight);
+    made.preview = colors == PreviewColors::TrueColor
+                       ? ReduceToTrueColor(decoded.picture, size.width, size.height)
+                       : ResizeToAppPalette(decoded.picture, size.width, size.height, palette);
+    return made;
+}
+
+}  // namespace lumora

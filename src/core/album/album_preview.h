@@ -1,0 +1,38 @@
+#pragma once
+// Making a photo's preview from its image file: the picture is decoded for
+// the picture box rather than for the file (JPEG files reduced while they
+// are decoded, Photo CD packs at the smallest size that covers the box),
+// then fitted to the box as a 24-bit picture averaged smoothly, or, for
+// smaller album files, halftoned onto the application palette. Reads the
+// file once and touches nothing shared, so several may run at once.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/imaging/dib.h"
+#include "core/imaging/palette.h"
+#include "core/platform/services.h"
+
+namespace lumora {
+
+enum class PreviewColors { TrueColor, AppPalette256 };
+
+struct PreviewPicture {
+    bool fileRead = false;  // the file was read as a picture
+    HDIB preview;           // empty when the file was not read or not reduced
+    int16_t imageWidth = 0, imageHeight = 0, bitsPerPixel = 0;
+    uint32_t imageFileSize = 0;
+    std::vector<HeldMessage> messages;  // what the readers reported, when held
+};
+
+PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
+                                  const Palette& palette, PreviewColors colors);
+
+// The colours the preferences ask for ("Aperçus en 256 couleurs").
+PreviewColors PreferredPreviewColors();
+
+// The Photo CD size code (0..3) whose picture covers what a box of this
+// size shows of a 3:2 picture, turned either way.
+int PhotoCDSizeForBox(uint16_t boxWidth, uint16_t boxHeight);
+
+}  // namespace lumora

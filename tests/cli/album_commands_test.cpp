@@ -189,6 +189,14 @@ TEST(CliSafety, FifoAlbumIsRefusedWithoutBlocking)
     EXPECT_EQ(RunCli({"album", "info", fifo}, nullptr, &err), 1);
     EXPECT_NE(err.find("n'est pas un fichier ordinaire"), std::string::npos) << err;
     EXPECT_EQ(RunCli({"album", "add-text", fifo, "t"}), 1);
+    // Pictures too, whatever the reader.
+    const std::string album = dir.File("a.qza");
+    ASSERT_EQ(RunCli({"album", "new", album}), 0);
+    for (const char* name : {"p.jpg", "p.tif", "p.gif"}) {
+        ASSERT_EQ(::mkfifo(dir.File(name).c_str(), 0644), 0);
+        EXPECT_EQ(RunCli({"info", dir.File(name)}), 1) << name;
+        EXPECT_EQ(RunCli({"album", "add", album, dir.File(name)}), 1) << name;
+    }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 

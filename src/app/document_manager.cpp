@@ -114,7 +114,13 @@ bool DocumentManager::Save(AlbumDocument& doc)
 {
     if (doc.PathName().empty())
         return SaveAs(doc);
-    return doc.OnSaveDocument(doc.PathName());
+    if (doc.OnSaveDocument(doc.PathName()))
+        return true;
+    // A read-only album is not saved over: the message said so, the user
+    // may keep the work under another name.
+    if (doc.LastSaveOutcome() == AlbumDocument::SaveOutcome::ReadOnly)
+        return SaveAs(doc);
+    return false;
 }
 
 bool DocumentManager::SaveAs(AlbumDocument& doc)

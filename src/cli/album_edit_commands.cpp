@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli/album_options.h"
@@ -12,6 +13,7 @@
 #include "core/album/album_commands.h"
 #include "core/album/album_document.h"
 #include "core/album/album_messages.h"
+#include "core/platform/atomic_file.h"
 #include "core/platform/services.h"
 
 namespace lumora::cli {
@@ -27,34 +29,40 @@ bool Save(AlbumDocument& doc, const std::string& path)
     return doc.OnSaveDocument(path);  // failures are reported on stderr
 }
 
-// Opens the album, lets `edit` change it and saves it when it changed.
-// The edit's exit code stands unless the save fails.
+// Opens the album under its lock, lets `edit` change it and saves it when
+// the edit succeeded and changed something: a command is all or nothing.
+// The lock is held from the read to the save, so that a second writer waits
+// or gives up instead of losing one of the two edits.
 template <typename Edit>
 int EditAlbum(const std::string& path, Edit edit)
 {
+    AlbumLock lock;
+    if (!lock.Acquire(path))
+        return Fail(kExitFailed, lock.Message());
     AlbumDocument doc;
     if (!OpenAlbum(doc, path))
         return kExitFailed;
     const int code = edit(doc);
-    if (doc.IsModified() && !Save(doc, path))
+    if (code == kExitOk && doc.IsModified() && !Save(doc, path))
         return kExitFailed;
     return code;
 }
 
-// The load-error dialog of the command line: says which file could not be
-// read and gives it up.
-class ReportUnreadable final : public PreviewRetryHandler {
+// The load-error dialog of the command line: notes which file could not be
+// read and gives it up; the command decides what to say and do.
+class CollectUnreadable final : public PreviewRetryHandler {
 public:
     // Installed for the object's lifetime.
     ScopedServices installed_{[this](Services& services) { services.previewRetry = this; }};
-    ReportUnreadable() = default;
-    ReportUnreadable(const ReportUnreadable&) = delete;
-    ReportUnreadable& operator=(const ReportUnreadable&) = delete;
+    CollectUnreadable() = default;
+    CollectUnreadable(const CollectUnreadable&) = delete;
+    CollectUnreadable& operator=(const CollectUnreadable&) = delete;
     std::optional<std::string> AskRetry(const std::string& failedPath) override
     {
-        Fail(kExitFailed, failedPath + " : aucune image n'a pu être lue");
+        failed.push_back(failedPath);
         return std::nullopt;
     }
+    std::vector<std::string> failed;
 };
 
 // Albums keep the user's full paths.
@@ -103,6 +111,7 @@ std::optional<int> NumberAfterFile(OptionReader& options, size_t words, const st
 
 int RunAlbumNew(Arguments args)
 {
+    const bool force = args.TakeFlag("--force");
     AlbumDocument doc;
     doc.OnNewDocument();
     const std::pair<const char*, const char*> options[] = {
@@ -120,12 +129,20 @@ int RunAlbumNew(Arguments args)
         return Fail(kExitUsage, "option inconnue : " + *unknown);
     if (args.Positionals().size() != 1)
         return Fail(kExitUsage, "usage : lumora-cli album new FICHIER [--title T] [--description D] "
-                                "[--layout N] [--tabs on|off] [--flyleaf on|off]");
+                                "[--layout N] [--tabs on|off] [--flyleaf on|off] [--force]");
     for (const auto& [key, value] : settings)
         if (const std::string error = ApplyAlbumSetting(doc, key, value); !error.empty())
             return Fail(kExitUsage, error);
     doc.Paginate();
-    return Save(doc, args.Positionals()[0]) ? kExitOk : kExitFailed;
+    const std::string& path = args.Positionals()[0];
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && !force)
+        return Fail(kExitFailed, path + " existe déjà : rien n'a été écrit (--force pour le "
+                                        "remplacer par un album vide)");
+    AlbumLock lock;
+    if (!lock.Acquire(path))
+        return Fail(kExitFailed, lock.Message());
+    return Save(doc, path) ? kExitOk : kExitFailed;
 }
 
 // "n/total" on stderr after each photo, on one line that ends when all are
@@ -148,21 +165,35 @@ private:
 
 int RunAlbumAdd(Arguments args)
 {
+    const bool skipUnreadable = args.TakeFlag("--skip-unreadable");
     OptionReader options(std::move(args));
     const auto at = options.Index("--at");
-    if (!options.Finish(2, SIZE_MAX, "usage : lumora-cli album add FICHIER IMAGE... [--at INDEX]"))
+    if (!options.Finish(2, SIZE_MAX,
+                        "usage : lumora-cli album add FICHIER IMAGE... [--at INDEX] [--skip-unreadable]"))
         return kExitUsage;
     const auto& words = options.Words();
     std::vector<std::string> paths;
     for (size_t i = 1; i < words.size(); ++i)
         paths.push_back(AbsolutePath(words[i]));
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
-        ReportUnreadable unreadable;
+        CollectUnreadable unreadable;
         const size_t before = doc.items.size();
         const int selection = at.value_or(static_cast<int>(before));
         StderrInsertProgress progress;
         InsertImages(doc, paths, selection, false, &progress);
-        return doc.items.size() - before == paths.size() ? kExitOk : kExitFailed;
+        const size_t added = doc.items.size() - before;
+        if (added == paths.size())
+            return kExitOk;
+        for (const std::string& path : unreadable.failed)
+            Fail(kExitFailed, path + " : aucune image n'a pu être lue" +
+                                  std::string(skipUnreadable ? " (ignorée)" : ""));
+        const size_t missing = paths.size() - added;
+        if (unreadable.failed.size() != missing)
+            Fail(kExitFailed, std::to_string(missing) + " image(s) n'ont pas pu être ajoutées");
+        if (skipUnreadable)
+            return kExitOk;
+        return Fail(kExitFailed, words[0] + " inchangé : " + std::to_string(missing) +
+                                     " image(s) illisible(s) (--skip-unreadable ajoute les autres)");
     });
 }
 
@@ -322,6 +353,9 @@ int RunAlbumSet(Arguments args)
     const auto& words = args.Positionals();
     if (words.size() < 2)
         return Fail(kExitUsage, "usage : lumora-cli album set FICHIER CLE=VALEUR...");
+    AlbumLock lock;
+    if (!lock.Acquire(words[0]))
+        return Fail(kExitFailed, lock.Message());
     AlbumDocument doc;
     if (!OpenAlbum(doc, words[0]))
         return kExitFailed;

@@ -3,6 +3,8 @@
 #include "core/album/album_layout.h"
 
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -10,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "core/platform/atomic_file.h"
 #include "core/platform/services.h"
 #include "gui/album/book_pictures.h"
 #include "gui/platform/ini_preferences.h"
@@ -148,8 +151,16 @@ int RunAlbumRender(Arguments args)
         const AlbumPainter album(&doc, *book, {prefs.deskShadow, prefs.fastBitmaps});
         album.OnDraw(painter, *size, {position, selection});
     }
-    if (!image.save(QString::fromStdString(words[1]), "PNG"))
+    // Encoded in memory, then written whole: a failure leaves no half PNG
+    // and the previous file untouched.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
         return Fail(kExitFailed, "écriture impossible : " + words[1]);
+    if (const WriteFailure failure = WriteFileAtomically(words[1], png.constData(),
+                                                         static_cast<size_t>(png.size())))
+        return Fail(kExitFailed, DescribeWriteFailure(failure, words[1]));
     return kExitOk;
 }
 

@@ -54,10 +54,58 @@ int Fail(int code, const std::string& message)
     return code;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `at` (overlong forms,
+// surrogates and code points past U+10FFFF are not), or 0.
+size_t Utf8SequenceLength(const std::string& text, size_t at)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    size_t length;
+    unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else
+        return 0;
+    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high)
+        return 0;
+    for (size_t i = 2; i < length; ++i)
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+}  // namespace
+
 std::string JsonString(const std::string& text)
 {
     std::string out = "\"";
-    for (const unsigned char c : text) {
+    char escaped[8];
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            if (const size_t length = Utf8SequenceLength(text, i)) {
+                out.append(text, i, length);
+                i += length;
+            } else {
+                // A byte that is no UTF-8: the lone surrogate U+DC00 + byte,
+                // as the "surrogate escape" decoders produce and expect.
+                std::snprintf(escaped, sizeof escaped, "\\udc%02x", c);
+                out += escaped;
+                ++i;
+            }
+            continue;
+        }
+        ++i;
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -65,8 +113,7 @@ std::string JsonString(const std::string& text)
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
         default:
-            if (c < 0x20) {
-                char escaped[8];
+            if (c < 0x20 || c == 0x7F) {
                 std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
                 out += escaped;
             } else {

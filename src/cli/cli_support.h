@@ -41,6 +41,10 @@ public:
 // `return Fail(...)`.
 int Fail(int code, const std::string& message);
 
+// `text` as a JSON string: valid UTF-8 goes through, control characters are
+// escaped, and every byte that is not UTF-8 becomes \udcXX (the byte 0xXX
+// behind a lone low surrogate), so that the output is always valid JSON and
+// the original bytes can be recovered.
 std::string JsonString(const std::string& text);
 
 // True when `path` ends with `.ext`, compared without regard to case.

@@ -70,8 +70,13 @@ std::optional<int> ParseQuality(const std::optional<std::string>& text)
 // abandoned (the command line answers its question with Abort).
 int WriteJpegOutput(const std::string& output, const HDIB& picture, int quality)
 {
-    if (WriteJPEGFile(picture, output, quality) != kJpegWritten)
-        return Fail(kExitFailed, output + " : écriture impossible");
+    if (!CanWriteJPEG(picture))
+        return Fail(kExitFailed, output + " : cette image ne peut pas être écrite en JPEG "
+                                          "(rien n'a été écrit)");
+    WriteFailure failure;
+    if (WriteJPEGFile(picture, output, quality, &failure) != kJpegWritten)
+        return Fail(kExitFailed, failure ? DescribeWriteFailure(failure, output)
+                                         : output + " : écriture impossible");
     return kExitOk;
 }
 
@@ -163,8 +168,11 @@ int RunConvert(Arguments args)
     }
     if (jpeg)
         return WriteJpegOutput(output, result, *quality);
-    if (!WriteBMPFile(output, result))
-        return Fail(kExitFailed, output + " : écriture impossible");
+    WriteFailure failure;
+    if (!WriteBMPFile(output, result, &failure))
+        return Fail(kExitFailed, failure ? DescribeWriteFailure(failure, output)
+                                         : output + " : cette image ne peut pas être écrite en "
+                                                    "BMP (rien n'a été écrit)");
     return kExitOk;
 }
 

@@ -40,13 +40,15 @@ Commandes :
                           1 = 384x256, 2 = 768x512 (par défaut), 3 = 1536x1024.
 
   album new FICHIER [--title T] [--description D] [--layout N]
-            [--tabs on|off] [--flyleaf on|off]
+            [--tabs on|off] [--flyleaf on|off] [--force]
       Crée un album vide (un onglet « Sans Nom »). Disposition N de 0 à 6 :
       Poster 1+1, Maxi 2+2, Midi 3+3, Mini 6+6, Micro 12+12, en X, en V.
-  album add FICHIER IMAGE... [--at INDEX]
+      Un fichier existant n'est remplacé qu'avec --force.
+  album add FICHIER IMAGE... [--at INDEX] [--skip-unreadable]
       Insère des photos avant l'élément INDEX (à la fin par défaut), avec
-      leurs aperçus à la taille de la disposition. Une image illisible est
-      signalée et ignorée (code 1).
+      leurs aperçus à la taille de la disposition. Si une image est
+      illisible, rien n'est ajouté (code 1) ; avec --skip-unreadable, les
+      images lisibles sont ajoutées et les autres signalées (code 0).
   album add-text FICHIER TEXTE [--at INDEX]
       Insère un texte (Times New Roman 12 points, noir).
   album add-tab FICHIER --before INDEX [--name NOM]

@@ -1,5 +1,7 @@
 #include <chrono>
+#include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 #include "core/album/album_document.h"
@@ -67,10 +69,12 @@ TEST(CliAlbum, ReportsBadImagesAndTabRulesWithExitOne)
     EXPECT_NE(err.find("missing.bmp"), std::string::npos);
     AlbumDocument doc;
     ASSERT_TRUE(doc.OnOpenDocument(album));
-    EXPECT_EQ(doc.items.size(), 1u);  // the readable one was kept
+    EXPECT_EQ(doc.items.size(), 0u);  // all or nothing
 
     EXPECT_EQ(RunCli({"album", "add-tab", album, "--before", "0"}), 1);
-    ASSERT_EQ(RunCli({"album", "add", album, TestDataPath("bmp/bmpsuite-g-pal8.bmp")}), 0);
+    ASSERT_EQ(RunCli({"album", "add", album, TestDataPath("bmp/bmpsuite-g-pal8.bmp"),
+                      TestDataPath("bmp/bmpsuite-g-pal8.bmp")}),
+              0);
     ASSERT_EQ(RunCli({"album", "add-tab", album, "--before", "1"}), 0);
     EXPECT_EQ(RunCli({"album", "add-tab", album, "--before", "1"}, nullptr, &err), 1);
     EXPECT_NE(err.find("Il n'est pas possible d'insérer un onglet"), std::string::npos) << err;
@@ -129,6 +133,112 @@ TEST(CliAlbum, InfoShowsTheAlbumAfterPagination)
     // The second photo (127 x 64 in a 185 x 140 box) sits centred in the
     // lower slot of the right page: (316, 184) + (0, (140 - 93) / 2).
     EXPECT_NE(out.find("[316, 207, 501, 300]"), std::string::npos) << out;
+}
+
+
+// ---- all or nothing, refusals and their messages ------------------------------
+
+TEST(CliSafety, ExitCodesAndMessagesOfRefusedCommands)
+{
+    TempDir dir;
+    const std::string album = dir.File("a.qza");
+    const std::string good = TestDataPath("bmp/bmpsuite-g-pal8.bmp");
+    const std::string missing = dir.File("missing.bmp");
+    ASSERT_EQ(RunCli({"album", "new", album}), 0);
+    const auto empty = test::ReadBytes(album);
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        const char* message;  // in stderr
+    };
+    const Case cases[] = {
+        {{"album", "add", album, good, missing}, 1, "missing.bmp : aucune image n'a pu être lue"},
+        {{"album", "add", album, missing, good}, 1, "inchangé : 1 image(s) illisible(s)"},
+        {{"album", "new", album}, 1, "existe déjà"},
+        {{"album", "new", good}, 1, "existe déjà"},
+        {{"album", "new", "/dev/null", "--force"}, 1, "n'est pas un fichier ordinaire"},
+        {{"album", "info", "/dev/zero"}, 1, "n'est pas un fichier ordinaire"},
+        {{"convert", good, dir.File("x.bmp"), "--size", "0x0"}, 2, "taille invalide"},
+    };
+    for (const Case& c : cases) {
+        std::string err;
+        EXPECT_EQ(RunCli(c.args, nullptr, &err), c.code) << c.args[1] << " " << c.args[2];
+        EXPECT_NE(err.find(c.message), std::string::npos) << c.message << "\n" << err;
+        EXPECT_EQ(test::ReadBytes(album), empty) << c.args[1];
+    }
+    // --skip-unreadable adds the readable ones, warns for the others.
+    std::string err;
+    EXPECT_EQ(RunCli({"album", "add", album, good, missing, "--skip-unreadable"}, nullptr, &err), 0);
+    EXPECT_NE(err.find("missing.bmp"), std::string::npos) << err;
+    AlbumDocument doc;
+    ASSERT_TRUE(doc.OnOpenDocument(album));
+    EXPECT_EQ(doc.items.size(), 1u);
+    // --force replaces an album by a new one.
+    ASSERT_EQ(RunCli({"album", "new", album, "--force"}), 0);
+    ASSERT_TRUE(doc.OnOpenDocument(album));
+    EXPECT_EQ(doc.items.size(), 0u);
+}
+
+TEST(CliSafety, FifoAlbumIsRefusedWithoutBlocking)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("f.qza");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const auto start = std::chrono::steady_clock::now();
+    std::string err;
+    EXPECT_EQ(RunCli({"album", "info", fifo}, nullptr, &err), 1);
+    EXPECT_NE(err.find("n'est pas un fichier ordinaire"), std::string::npos) << err;
+    EXPECT_EQ(RunCli({"album", "add-text", fifo, "t"}), 1);
+    // Pictures too, whatever the reader.
+    const std::string album = dir.File("a.qza");
+    ASSERT_EQ(RunCli({"album", "new", album}), 0);
+    for (const char* name : {"p.jpg", "p.tif", "p.gif"}) {
+        ASSERT_EQ(::mkfifo(dir.File(name).c_str(), 0644), 0);
+        EXPECT_EQ(RunCli({"info", dir.File(name)}), 1) << name;
+        EXPECT_EQ(RunCli({"album", "add", album, dir.File(name)}), 1) << name;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST(CliSafety, TwoWritersAtOnceLoseNoEdit)
+{
+    TempDir dir;
+    const std::string album = dir.File("a.qza");
+    ASSERT_EQ(RunCli({"album", "new", album}), 0);
+    // Eight commands at once, each adding one text: every one is kept or
+    // refused with a message, never silently lost.
+    std::string script;
+    for (int i = 0; i < 8; ++i)
+        script += std::string(LUMORA_CLI_PATH) + " album add-text '" + album + "' t" +
+                  std::to_string(i) + " 2>>'" + dir.File("err") + "'; echo $? >>'" +
+                  dir.File("codes") + "' &\n";
+    script += "wait\n";
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    const auto codes = test::ReadBytes(dir.File("codes"));
+    const int succeeded = static_cast<int>(std::count(codes.begin(), codes.end(), '0'));
+    AlbumDocument doc;
+    ASSERT_TRUE(doc.OnOpenDocument(album));
+    EXPECT_EQ(static_cast<int>(doc.items.size()), succeeded);
+    EXPECT_GT(succeeded, 0);
+}
+
+TEST(CliSafety, InfoJsonIsValidUtf8ForAnyNameBytes)
+{
+    TempDir dir;
+    const std::string album = dir.File("a.qza");
+    // A picture whose name holds bytes that are no UTF-8.
+    const std::string odd = dir.File("caf\xE9-\xff.bmp");
+    std::filesystem::copy_file(TestDataPath("bmp/bmpsuite-g-pal8.bmp"), odd);
+    ASSERT_EQ(RunCli({"album", "new", album, "--title", "Été \"2024\""}), 0);
+    ASSERT_EQ(RunCli({"album", "add", album, odd}), 0);
+    ASSERT_EQ(RunCli({"album", "add-text", album, "ligne\x01\tun\xC3"}), 0);
+    ASSERT_EQ(RunCli({"album", "info", album, "--json"}, nullptr), 0);
+    const std::string command = std::string(LUMORA_CLI_PATH) + " album info '" + album +
+                                "' --json | python3 -c 'import json,sys; d=json.load(sys.stdin); "
+                                "p=d[\"items\"][0][\"image\"]; "
+                                "sys.exit(0 if p.encode(\"utf-8\",\"surrogateescape\").endswith("
+                                "b\"caf\\xe9-\\xff.bmp\") else 3)'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 

@@ -1,4 +1,6 @@
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include "core/imaging/bmp_reader.h"
 #include "support/test_support.h"
@@ -125,6 +127,42 @@ TEST(CliReadingOptions, OverrideJpegColoursAndPhotoCDSizeForOneRun)
     ASSERT_EQ(test::RunCli({"convert", pcd, dir.File("p.bmp"), "--pcd-size", "1"}), 0);
     ASSERT_EQ(test::RunCli({"info", dir.File("p.bmp"), "--json"}, &out), 0);
     EXPECT_NE(out.find("\"width\": 384, \"height\": 256"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace lumora
+
+namespace lumora {
+namespace {
+
+// A conversion that runs out of room (the shell's file size limit stands in
+// for a full disk) fails with a message and leaves the old output byte for
+// byte, with nothing beside it; the same conversion then succeeds.
+TEST(CliConvert, FailedWritesKeepTheOldOutput)
+{
+    test::TempDir dir;
+    const std::string input = TestDataPath("bmp/bmpsuite-g-rgb24.bmp");  // 127 x 64, 24 bits
+    for (const char* name : {"out.bmp", "out.jpg"}) {
+        const std::string output = dir.File(name);
+        const std::vector<uint8_t> old(100, 'o');
+        test::WriteBytes(output, old);
+        const std::string command = "trap '' XFSZ; ulimit -f 2; " + std::string(LUMORA_CLI_PATH) +
+                                    " convert '" + input + "' '" + output + "' 2>'" +
+                                    dir.File("err") + "'";
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << name;
+        const auto err = test::ReadBytes(dir.File("err"));
+        EXPECT_FALSE(err.empty()) << name;
+        EXPECT_EQ(test::ReadBytes(output), old) << name;
+        std::filesystem::remove(dir.File("err"));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << name;
+        EXPECT_EQ(RunCli({"convert", input, output}), 0) << name;
+        EXPECT_GT(test::ReadBytes(output).size(), 1000u) << name;
+        std::filesystem::remove(output);
+    }
 }
 
 }  // namespace

@@ -9,10 +9,9 @@
 #include "core/album/album_messages.h"
 #include "core/album/load_progress.h"
 #include "core/album/password_codec.h"
-#include "core/album/safe_file.h"
 #include "core/imaging/load_settings.h"
+#include "core/platform/atomic_file.h"
 #include "core/platform/file.h"
-#include "core/platform/services.h"
 
 namespace lumora {
 namespace {
@@ -55,29 +54,29 @@ std::string OpenFailureMessage(int error, const std::string& path)
     case EACCES:
     case EPERM:
         return WithPath(album_text::AccessRead(), path);
+    case ENODEV:
+        return path + " n'est pas un fichier ordinaire (périphérique, tube ou répertoire) : "
+               "il n'a pas été ouvert.";
     default:
         return album_text::FailedToOpen();
     }
 }
 
-std::string SaveFailureMessage(int error, const std::string& path)
+// The album file's bytes go to the temporary file that replaces it.
+class AtomicSink final : public ArchiveSink {
+public:
+    explicit AtomicSink(AtomicFile& file) : file_(file) {}
+    bool Write(const uint8_t* bytes, size_t count) override { return file_.Write(bytes, count); }
+
+private:
+    AtomicFile& file_;
+};
+
+std::string ChangedOnDiskQuestion(const std::string& path)
 {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return WithPath(album_text::InvalidPath(), path);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return WithPath(album_text::AccessWrite(), path);
-    case ENOSPC:
-    case EDQUOT:
-        return album_text::DiskFull();
-    case 0:
-        return album_text::FailedToSave();
-    default:
-        return WithPath(album_text::IoErrorWrite(), path);
-    }
+    return "Le fichier " + path + " a été modifié par un autre programme depuis son ouverture.\n"
+           "Voulez-vous le remplacer par la version de cette fenêtre ?\n"
+           "(Non : rien n'est enregistré, vos modifications restent dans la fenêtre.)";
 }
 
 // Begins the progress gauge and the wait cursor; ends both when it goes.
@@ -254,6 +253,9 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
         status.SetStatusText(loading);
     }
     AlbumDocument staged;
+    // Taken before the read: a change in between makes the next save ask,
+    // which is the safe side.
+    const auto identity = IdentifyFile(ResolveLinks(path));
     {
         LoadingScope loading;
         File file;
@@ -283,6 +285,7 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
     DeleteContents();
     static_cast<AlbumFields&>(*this) = std::move(static_cast<AlbumFields&>(staged));
     pathName_ = path;
+    diskIdentity_ = identity;
     modified_ = false;
     {
         ScopedLoadProgressOff progressOff;
@@ -296,26 +299,50 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
 
 bool AlbumDocument::OnSaveDocument(const std::string& path)
 {
-    SafeFileWriter writer;
-    errno = 0;
-    bool saved = writer.Open(path);
+    lastSave_ = SaveOutcome::Failed;
+    AlbumLock lock;
+    if (!lock.Acquire(path)) {
+        lastSave_ = SaveOutcome::Locked;
+        ReportStop(lock.Message());
+        return false;
+    }
+    // The file this window read was changed by someone else since: ask
+    // before overwriting their version.
+    const std::string target = ResolveLinks(path);
+    if (diskIdentity_ && !pathName_.empty() && ResolveLinks(pathName_) == target) {
+        const auto now = IdentifyFile(target);
+        if (now && *now != *diskIdentity_ &&
+            !CurrentPrompter().AskYesNo(ChangedOnDiskQuestion(path), {})) {
+            lastSave_ = SaveOutcome::KeptOtherVersion;
+            return false;
+        }
+    }
+    AtomicFile file;
+    bool saved = file.Open(path);
     if (saved) {
         try {
-            Archive ar(writer);
+            AtomicSink sink(file);
+            Archive ar(sink);
             Serialize(ar);
             ar.Flush();
-            errno = 0;
-            saved = writer.Commit();
-        } catch (const ArchiveError& error) {
-            errno = error.SystemError();
-            saved = false;
+            saved = file.Commit();
+        } catch (const ArchiveError&) {
+            saved = false;  // the sink's failure is recorded in the file
         }
     }
     if (!saved) {
-        ReportStop(SaveFailureMessage(errno, path));
+        WriteFailure failure = file.Failure();
+        if (!failure)
+            failure = {WriteProblem::System, EIO};
+        if (failure.problem == WriteProblem::ReadOnly)
+            lastSave_ = SaveOutcome::ReadOnly;
+        file.Discard();
+        ReportStop(DescribeWriteFailure(failure, path));
         return false;
     }
+    lastSave_ = SaveOutcome::Saved;
     pathName_ = path;
+    diskIdentity_ = IdentifyFile(file.Target());
     modified_ = false;
     return true;
 }

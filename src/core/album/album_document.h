@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "core/album/section_tab.h"
 #include "core/layout/layout_document.h"
 #include "core/layout/layout_table.h"
+#include "core/platform/atomic_file.h"
 
 namespace lumora {
 
@@ -67,9 +69,15 @@ public:
     // the error reporter) and the document keeps what it held.
     bool OnOpenDocument(const std::string& path);
     // Writes the album to a temporary file beside `path` and renames it over
-    // `path` once everything is written; a failed save leaves the old file
-    // untouched, tells the user and gives false.
+    // `path` once everything is written (AtomicFile), under the album's lock;
+    // a failed save leaves the old file untouched, tells the user and gives
+    // false. When the file was changed by another program since this
+    // document read or wrote it, the user is asked first (no: nothing saved).
     bool OnSaveDocument(const std::string& path);
+    // How the last OnSaveDocument ended (the window offers Save As after a
+    // read-only refusal).
+    enum class SaveOutcome { Saved, Failed, ReadOnly, Locked, KeptOtherVersion };
+    SaveOutcome LastSaveOutcome() const { return lastSave_; }
     void DeleteContents();
     // Writes the album file, or reads it into this document (used on a fresh
     // document: a failed read leaves it half filled).
@@ -136,6 +144,8 @@ private:
     Paginator paginator_;
     std::vector<LayoutViewObserver*> views_;
     std::string pathName_;
+    std::optional<FileIdentity> diskIdentity_;  // the file as last read or written
+    SaveOutcome lastSave_ = SaveOutcome::Saved;
     bool modified_ = false;
 };
 

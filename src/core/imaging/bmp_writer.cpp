@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/imaging/byte_order.h"
-#include "core/platform/file.h"
+#include "core/platform/atomic_file.h"
 
 namespace lumora {
 
@@ -23,17 +23,15 @@ std::vector<uint8_t> EncodeBMPFile(const HDIB& dib)
     return file;
 }
 
-bool WriteBMPFile(const std::string& path, const HDIB& dib)
+bool WriteBMPFile(const std::string& path, const HDIB& dib, WriteFailure* failure)
 {
     const std::vector<uint8_t> bytes = EncodeBMPFile(dib);
     if (bytes.empty())
         return false;
-    File file;
-    if (!file.Open(path, File::Mode::Write))
-        return false;
-    const bool written = file.Write(bytes.data(), bytes.size());
-    file.Close();
-    return written;
+    const WriteFailure result = WriteFileAtomically(path, bytes.data(), bytes.size());
+    if (failure)
+        *failure = result;
+    return !result;
 }
 
 }  // namespace lumora

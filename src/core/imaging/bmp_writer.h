@@ -5,10 +5,14 @@
 #include <vector>
 
 #include "core/imaging/dib.h"
+#include "core/platform/atomic_file.h"
 
 namespace lumora {
 
 std::vector<uint8_t> EncodeBMPFile(const HDIB& dib);
-bool WriteBMPFile(const std::string& path, const HDIB& dib);
+// Replaces `path` whole (see AtomicFile); false when the picture cannot be
+// written as a bitmap file or the file could not be replaced (`failure`
+// then says why; it stays empty for a picture that cannot be encoded).
+bool WriteBMPFile(const std::string& path, const HDIB& dib, WriteFailure* failure = nullptr);
 
 }  // namespace lumora

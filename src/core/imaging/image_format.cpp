@@ -10,6 +10,7 @@
 #include "core/imaging/pcx_reader.h"
 #include "core/imaging/tga_reader.h"
 #include "core/imaging/tiff_reader.h"
+#include "core/platform/file.h"
 #include "core/res/strings.h"
 
 namespace lumora {
@@ -62,6 +63,10 @@ std::string PictureFilter()
 
 HDIB ReadImageFile(const std::string& path)
 {
+    // Only regular files: some readers open with stdio or libtiff, which
+    // would wait forever on a FIFO, and a device is no picture.
+    if (!IsRegularFile(path))
+        return {};
     switch (ImageFormat(path)) {
     case kFormatBMP:
     case kFormatRLE:

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 #include "core/imaging/jpeg_error_trap.h"
 #include "core/imaging/row_progress.h"
+#include "core/platform/atomic_file.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"
 
@@ -137,12 +139,24 @@ bool IsWritablePicture(const HDIB& dib)
     return bits == 1 || bits == 4 || bits == 8 || bits == 24;
 }
 
-// Writes the whole file; false when it could not be created or completed.
-bool WriteFile(const HDIB& dib, const std::string& path, int quality)
+// Writes the whole file through a temporary one; false (with `failure`
+// set) when it could not be made or completed. The target is replaced only
+// by a complete picture.
+bool WriteFile(const HDIB& dib, const std::string& path, int quality, WriteFailure& failure)
 {
-    FileHandle file(std::fopen(path.c_str(), "wb"));
-    if (!file)
+    AtomicFile target;
+    if (!target.Open(path)) {
+        failure = target.Failure();
         return false;
+    }
+    const int fd = ::dup(target.Descriptor());
+    FileHandle file(fd >= 0 ? ::fdopen(fd, "wb") : nullptr);
+    if (!file) {
+        if (fd >= 0)
+            ::close(fd);
+        failure = {WriteProblem::System, errno};
+        return false;
+    }
     const RowProgress progress;
     RowFeeder rows(dib);
     bool written;
@@ -150,24 +164,35 @@ bool WriteFile(const HDIB& dib, const std::string& path, int quality)
         JpegEncoder encoder;
         written = encoder.Encode(file.get(), rows, quality, progress);
     }
+    errno = 0;
+    written = std::fflush(file.get()) == 0 && !std::ferror(file.get()) && written;
+    const int error = errno ? errno : EIO;
     written = std::fclose(file.release()) == 0 && written;
     if (!written) {
-        // A half-written picture would pass for a good one later on.
-        std::error_code ignored;
-        if (std::filesystem::is_regular_file(path, ignored))
-            std::filesystem::remove(path, ignored);
+        failure = {WriteProblem::System, errno ? errno : error};
+        return false;
     }
-    return written;
+    if (!target.Commit()) {
+        failure = target.Failure();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality)
+bool CanWriteJPEG(const HDIB& dib) { return IsWritablePicture(dib); }
+
+JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality,
+                              WriteFailure* failure)
 {
+    WriteFailure last;
     if (!IsWritablePicture(dib))
         return kJpegWritten;
     quality = std::clamp(quality, 1, 100);
-    while (!WriteFile(dib, path, quality)) {
+    while (!WriteFile(dib, path, quality, last)) {
+        if (failure)
+            *failure = last;
         const std::string text = LoadString(kStrJpegCreateFailed) + "\n" + path;
         switch (CurrentPrompter().AskAbortRetryIgnore(text, {})) {
         case AbortRetryIgnore::Abort: return kJpegAborted;

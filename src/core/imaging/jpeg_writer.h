@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/imaging/dib.h"
+#include "core/platform/atomic_file.h"
 
 namespace lumora {
 
@@ -15,10 +16,14 @@ enum JpegWriteResult : int {
 // Writes a 1-, 4-, 8- or 24-bit picture as a baseline JFIF file at
 // `quality` (1 to 100). Other pictures are refused. When the file cannot be
 // created or written, the user is asked Abort, Retry or Ignore
-// (kStrJpegCreateFailed and the path); Retry starts the file again, and no
-// partial file is left.
+// (kStrJpegCreateFailed and the path); Retry starts the file again. The
+// file is replaced whole or not at all (AtomicFile); `failure` receives the
+// last failure's reason.
 // The progress gauge runs while LoadSettings().loadProgressOn is set.
-JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality);
+JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality,
+                              WriteFailure* failure = nullptr);
+// True for the pictures WriteJPEGFile writes (1, 4, 8 or 24 bits, valid).
+bool CanWriteJPEG(const HDIB& dib);
 
 // The gather's compression rate (1 to 99) as a JPEG quality.
 int JpegQualityForCompression(int rate);

@@ -22,14 +22,28 @@ File& File::operator=(File&& other) noexcept
 bool File::Open(const std::string& path, Mode mode)
 {
     Close();
-    const int flags = mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
-    fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
-    if (fd_ >= 0 && mode == Mode::Read) {
-        struct stat st {};
-        if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode))
-            Close();
+    // Opening never blocks (a FIFO would wait for its other end) and only
+    // regular files are kept: a device or FIFO is refused with ENODEV, a
+    // directory with EISDIR, before a byte is read or written.
+    const int flags = mode == Mode::Read ? O_RDONLY : O_WRONLY | O_CREAT;
+    fd_ = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd_ < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
+        Close();
+        errno = error;
+        return false;
     }
-    return fd_ >= 0;
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    if (mode == Mode::Write && ::ftruncate(fd_, 0) != 0) {
+        const int error = errno;
+        Close();
+        errno = error;
+        return false;
+    }
+    return true;
 }
 
 void File::Close()

@@ -46,6 +46,12 @@ public:
     virtual ~Prompter() = default;
     virtual AbortRetryIgnore AskAbortRetryIgnore(const std::string& text,
                                                  const std::string& caption) = 0;
+    // A yes/no question whose "no" is the safe answer (keep what is on
+    // disk). Prompters that cannot ask answer no.
+    virtual bool AskYesNo(const std::string& /*text*/, const std::string& /*caption*/)
+    {
+        return false;
+    }
 };
 
 // The main window's status text and wait cursor.

@@ -53,4 +53,12 @@ AbortRetryIgnore MessageBoxPrompter::AskAbortRetryIgnore(const std::string& text
     return AbortRetryIgnore::Ignore;
 }
 
+bool MessageBoxPrompter::AskYesNo(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::Question, CaptionOrDefault(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);  // the safe answer
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace lumora

@@ -1,6 +1,6 @@
 #pragma once
 // The GUI's side of the core's user-interface interfaces: message boxes with
-// the program's icons and Abort/Retry/Ignore questions.
+// the program's icons and Abort/Retry/Ignore and yes/no questions.
 #include <QPointer>
 #include <QWidget>
 
@@ -21,6 +21,7 @@ class MessageBoxPrompter final : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     AbortRetryIgnore AskAbortRetryIgnore(const std::string& text, const std::string& caption) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
 
 private:
     QPointer<QWidget> parent_;

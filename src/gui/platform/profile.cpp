@@ -26,6 +26,7 @@ QString Profile::DefaultPath()
 Profile::Profile(const QString& iniPath)
     : settings_(iniPath.isEmpty() ? DefaultPath() : iniPath, QSettings::IniFormat)
 {
+    settings_.setAtomicSyncRequired(true);  // never write the file in place
 }
 
 int Profile::GetProfileInt(const QString& section, const QString& key, int fallback) const

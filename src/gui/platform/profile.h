@@ -16,7 +16,15 @@ public:
                              const QString& fallback) const;
     void WriteProfileInt(const QString& section, const QString& key, int value);
     void WriteProfileString(const QString& section, const QString& key, const QString& value);
-    void Sync() { settings_.sync(); }
+    // Writes pending changes. QSettings writes the file through QSaveFile:
+    // a temporary file beside it, synced and renamed over it (links
+    // followed, permissions kept), so a failure leaves the old file whole.
+    // False when the file could not be written.
+    bool Sync()
+    {
+        settings_.sync();
+        return settings_.status() == QSettings::NoError;
+    }
     QString FileName() const { return settings_.fileName(); }
 
     static QString DefaultPath();

@@ -2,10 +2,13 @@
 // round trips, and every way a file can be refused.
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "core/album/album_document.h"
 #include "core/album/load_progress.h"
+#include "core/platform/services.h"
 #include "album_test_support.h"
 #include "support/test_support.h"
 
@@ -289,6 +292,121 @@ TEST(AlbumSave, FailedSaveKeepsTheOldFileAndReports)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+// Answers the yes/no question as told and remembers it.
+class AnsweringPrompter final : public Prompter {
+public:
+    explicit AnsweringPrompter(bool answer) : answer_(answer) {}
+    AbortRetryIgnore AskAbortRetryIgnore(const std::string&, const std::string&) override
+    {
+        return AbortRetryIgnore::Abort;
+    }
+    bool AskYesNo(const std::string& text, const std::string&) override
+    {
+        questions.push_back(text);
+        return answer_;
+    }
+    std::vector<std::string> questions;
+
+private:
+    bool answer_;
+};
+
+TEST(AlbumSave, AlbumChangedByAnotherProgramIsNotOverwrittenUnasked)
+{
+    TempDir dir;
+    const std::string path = dir.File("album.qza");
+    {
+        AlbumDocument first;
+        test::FillSampleAlbum(first);
+        ASSERT_TRUE(first.OnSaveDocument(path));
+    }
+    AlbumDocument window;
+    ASSERT_TRUE(window.OnOpenDocument(path));
+    // Another program changes the file while the window has it open.
+    {
+        AlbumDocument other;
+        ASSERT_TRUE(other.OnOpenDocument(path));
+        other.title = "par la ligne de commande";
+        ASSERT_TRUE(other.OnSaveDocument(path));
+    }
+    const auto theirs = test::ReadBytes(path);
+    window.title = "dans la fenêtre";
+    window.SetModifiedFlag();
+
+    // Without anyone to ask, the safe answer: nothing is written.
+    EXPECT_FALSE(window.OnSaveDocument(path));
+    EXPECT_EQ(window.LastSaveOutcome(), AlbumDocument::SaveOutcome::KeptOtherVersion);
+    EXPECT_TRUE(window.IsModified());
+    EXPECT_EQ(test::ReadBytes(path), theirs);
+    {
+        AnsweringPrompter no(false);
+        ScopedServices services([&](Services& s) { s.prompter = &no; });
+        EXPECT_FALSE(window.OnSaveDocument(path));
+        ASSERT_EQ(no.questions.size(), 1u);
+        EXPECT_NE(no.questions[0].find("a été modifié par un autre programme"), std::string::npos);
+        EXPECT_EQ(test::ReadBytes(path), theirs);
+    }
+    AnsweringPrompter yes(true);
+    ScopedServices services([&](Services& s) { s.prompter = &yes; });
+    ASSERT_TRUE(window.OnSaveDocument(path));
+    EXPECT_EQ(yes.questions.size(), 1u);
+    // Once saved, the window's own file is no stranger: no question.
+    window.title = "encore";
+    ASSERT_TRUE(window.OnSaveDocument(path));
+    EXPECT_EQ(yes.questions.size(), 1u);
+    AlbumDocument read;
+    ASSERT_TRUE(read.OnOpenDocument(path));
+    EXPECT_EQ(read.title, "encore");
+}
+
+TEST(AlbumSave, ReadOnlyAlbumAndFullDiskKeepTheFileAsItWas)
+{
+    TempDir dir;
+    AlbumDocument doc;
+    test::FillSampleAlbum(doc);
+    const std::string path = dir.File("album.qza");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const auto before = test::ReadBytes(path);
+    doc.title = "changé";
+
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    {
+        CapturingReporter reporter;
+        EXPECT_FALSE(doc.OnSaveDocument(path));  // root too
+        EXPECT_EQ(doc.LastSaveOutcome(), AlbumDocument::SaveOutcome::ReadOnly);
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_NE(reporter.messages[0].text.find("est en lecture seule"), std::string::npos);
+    }
+    EXPECT_EQ(test::ReadBytes(path), before);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+
+    // A write that fails halfway (the file size limit stands in for a
+    // full disk): the album stays byte for byte, nothing is left beside it.
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    bool saved64;
+    {
+        CapturingReporter reporter;
+        saved64 = doc.OnSaveDocument(path);
+        EXPECT_EQ(reporter.messages.size(), 1u);
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(saved64);
+    EXPECT_EQ(test::ReadBytes(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);  // the mode the user gave it
 }
 
 TEST(AlbumPagination, RunsAfterNewOpenAndEveryChange)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <filesystem>
 #include <limits>
 
 #include "gui/platform/ini_preferences.h"
@@ -9,6 +10,31 @@
 
 namespace lumora {
 namespace {
+
+// Writing through a symbolic link replaces the file it names; the link
+// stays a link.
+TEST(PreferencesFile, WritingThroughALinkKeepsTheLink)
+{
+    test::TempDir dir;
+    const std::string real = dir.File("real.ini");
+    const std::string link = dir.File("lumora.ini");
+    {
+        Profile profile(QString::fromStdString(real));
+        profile.WriteProfileInt("prefs", "Compression", 40);
+        ASSERT_TRUE(profile.Sync());
+    }
+    std::filesystem::create_symlink("real.ini", link);
+    {
+        Profile profile(QString::fromStdString(link));
+        profile.WriteProfileInt("prefs", "Compression", 60);
+        ASSERT_TRUE(profile.Sync());
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Profile(QString::fromStdString(real)).GetProfileInt("prefs", "Compression", 0), 60);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              2);
+}
 
 TEST(PreferencesFile, DefaultsWhenAbsent)
 {

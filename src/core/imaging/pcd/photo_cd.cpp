@@ -1,5 +1,8 @@
 #include "core/imaging/pcd/photo_cd.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <array>
 
 #include "core/imaging/load_settings.h"
@@ -137,8 +140,24 @@ private:
 
 }  // namespace
 
+// An image pack carries "PCD_IPI" at the start of its second sector; a file
+// without it (empty, too short, or something else named .pcd) is no pack
+// and gives no picture. The source is put back at its start.
+static bool HasPackSignature(ByteSource& source)
+{
+    static constexpr char kSignature[] = {'P', 'C', 'D', '_', 'I', 'P', 'I'};
+    char bytes[sizeof kSignature] = {};
+    const bool found = source.Length() >= kSectorSize + sizeof kSignature &&
+                       source.SeekTo(kSectorSize) &&
+                       source.Read(bytes, sizeof bytes) == sizeof bytes &&
+                       std::equal(std::begin(bytes), std::end(bytes), kSignature);
+    return source.SeekTo(0) && found;
+}
+
 HDIB ReadPhotoCDFromSource(ByteSource& source, int sizeCode)
 {
+    if (!HasPackSignature(source))
+        return {};
     const bool progress = LoadSettings().loadProgressOn;
     ProgressScope gauge(progress);
     return PhotoCDDecoder(source, SizeFromCode(sizeCode), progress).Decode();
@@ -153,6 +172,8 @@ HDIB ReadPhotoCDFile(const std::string& path)
     if (!file.Open(path, File::Mode::Read))
         return {};
     FileSource source(file);
+    if (!HasPackSignature(source))
+        return {};
     return PhotoCDDecoder(source, SizeFromCode(sizeCode), progress).Decode();
 }
 

@@ -244,7 +244,12 @@ TEST(PhotoCDDamage, CutPacksStillGiveAPictureWithGreyWhereRowsAreMissing)
     const std::vector<uint8_t>& full = StandardPack(0);
     const Decoded whole = Decode(full, 2);
     constexpr size_t kNormalStart = 96 * 2048, kPairBytes = 768 * 3;
-    std::vector<size_t> cuts = {0, 1, 2048, 2048 + 0x602, 4096, 4 * 2048 + 77, 23 * 2048,
+    // Cut before the end of its signature, a pack is no pack: no picture.
+    for (size_t cut : {size_t{0}, size_t{1}, size_t{2048}, size_t{2054}}) {
+        const std::vector<uint8_t> pack(full.begin(), full.begin() + static_cast<ptrdiff_t>(cut));
+        EXPECT_FALSE(Decode(pack, 2).dib) << cut;
+    }
+    std::vector<size_t> cuts = {2055, 2048 + 0x602, 4096, 4 * 2048 + 77, 23 * 2048,
                                 kNormalStart, kNormalStart + 1, kNormalStart + kPairBytes * 100 + 5,
                                 384 * 2048 - 1};
     for (size_t at = 3000; at < 384 * 2048; at += 37501)
@@ -287,8 +292,9 @@ TEST(PhotoCDDamage, CutsInTheLargePicturesStreamAreSafe)
 
 TEST(PhotoCDErrors, MessageNamesCodeAndLineInAStopBox)
 {
-    const std::vector<uint8_t> empty;
-    const Decoded d = Decode(empty, 0);
+    // A pack cut just after its signature: the first read comes short.
+    const std::vector<uint8_t> cut(StandardPack(0).begin(), StandardPack(0).begin() + 2055);
+    const Decoded d = Decode(cut, 0);
     ASSERT_FALSE(d.messages.empty());
     const auto& m = d.messages.front();
     int code = 0, line = 0;
@@ -371,10 +377,20 @@ TEST(PhotoCDFiles, HeaderOnlyPackIsTurnedAndGrey)
     EXPECT_NE(reporter.messages[0].text.find("#0001"), std::string::npos);
 }
 
-TEST(PhotoCDFiles, MissingFileGivesNoPictureAndNoMessage)
+TEST(PhotoCDFiles, MissingFileOrFileWithoutSignatureGivesNoPictureAndNoMessage)
 {
     CapturingReporter reporter;
     EXPECT_FALSE(ReadPhotoCDFile("/nonexistent/dir/photo.pcd"));
+    test::TempDir dir;
+    test::WriteBytes(dir.File("empty.pcd"), {});
+    EXPECT_FALSE(ReadPhotoCDFile(dir.File("empty.pcd")));
+    std::vector<uint8_t> unsigned_ = StandardPack(0);
+    unsigned_[2048] = 'X';  // a whole pack but for its signature
+    test::WriteBytes(dir.File("other.pcd"), unsigned_);
+    EXPECT_FALSE(ReadPhotoCDFile(dir.File("other.pcd")));
+    unsigned_[2048] = 'P';
+    test::WriteBytes(dir.File("good.pcd"), unsigned_);
+    EXPECT_TRUE(ReadPhotoCDFile(dir.File("good.pcd")));
     EXPECT_TRUE(reporter.messages.empty());
 }
 

@@ -143,6 +143,7 @@ bool WriteFile(const HDIB& dib, const std::string& path, int quality)
     FileHandle file(std::fopen(path.c_str(), "wb"));
     if (!file)
         return false;
+    CurrentStatusDisplay().SetStatusText(LoadString(kStrConvertingToJpegOfLabel) + path);
     const RowProgress progress;
     RowFeeder rows(dib);
     bool written;

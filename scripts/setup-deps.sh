@@ -5,7 +5,8 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config
-                libjpeg-dev libtiff-dev libgif-dev zlib1g-dev qt6-base-dev fonts-liberation2)
+                libjpeg-dev libtiff-dev libgif-dev zlib1g-dev qt6-base-dev fonts-liberation2
+                qt6-translations-l10n)
 test_packages=(python3 ccache libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xdotool x11-utils xclip imagemagick
                hyperfine libvips-tools libjpeg-turbo-progs)  # scripts/compare-insert.sh

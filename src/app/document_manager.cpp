@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "core/imaging/image_format.h"
 #include "gui/platform/profile.h"
+#include "core/platform/services.h"
 #include "core/res/strings.h"
 
 namespace lumora {
@@ -88,13 +89,23 @@ void DocumentManager::FileOpen()
 bool DocumentManager::OpenDocumentFile(const QString& path)
 {
     bool opened = false;
-    if (IsAlbumPath(path))
+    const bool album = IsAlbumPath(path);
+    if (album) {
         opened = OpenAlbum(path);
-    else if (ImageFormat(path.toStdString()) != kFormatUnknown && openPictureWindow_)
-        opened = openPictureWindow_(path);
+    } else if (ImageFormat(path.toStdString()) != kFormatUnknown) {
+        opened = openPictureWindow_ && openPictureWindow_(path);
+    } else {
+        // Neither an album nor a picture we read: say so rather than open
+        // an empty window.
+        const int text = QFileInfo::exists(path) ? kStrUnknownFileFormat : kStrPathNotFound;
+        ReportStop(QString::fromStdString(LoadString(text)).arg(path).toStdString());
+    }
     if (opened)
         AddToRecentFiles(QFileInfo(path).absoluteFilePath());
-    frame_.SetStatusText(kStrReady);  // back to the idle text
+    // A picture window has put its size and zoom in the status bar; after
+    // an album or a failure the bar goes back to the idle text.
+    if (album || !opened)
+        frame_.SetStatusText(kStrReady);
     return opened;
 }
 

@@ -7,6 +7,8 @@
 #include "app/lumora_app.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "gui/platform/program_art.h"
+#include "gui/platform/qt_translation.h"
 
 namespace {
 
@@ -40,6 +42,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("lumora");
     QApplication::setApplicationDisplayName("Lumora");
     QApplication::setOrganizationName("lumora");
+    // Every window, the document windows included, shows the program's icon.
+    QApplication::setWindowIcon(lumora::ProgramIcon());
+    // Before any window: the standard dialogs and buttons speak French.
+    lumora::InstallQtFrenchTranslation(application);
     FirstDocumentPaintQuits startupProbe;
     if (qEnvironmentVariableIsSet("LUMORA_QUIT_AFTER_FIRST_PAINT"))
         application.installEventFilter(&startupProbe);

@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -22,6 +23,7 @@
 #include "gui/picture/picture_view.h"
 #include "gui/picture/picture_window.h"
 #include "gui/platform/help_window.h"
+#include "gui/platform/page_setup.h"
 #include "gui/present/properties_window.h"
 #include "gui/platform/preferences_dialog.h"
 #include "gui/platform/program_art.h"
@@ -42,6 +44,7 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     : QMainWindow(parent), preferences_(preferences), profile_(profile)
 {
     setWindowTitle("Lumora");
+    setWindowIcon(ProgramIcon());  // the document windows inside take it too
     resize(900, 650);
     setAcceptDrops(true);
     mdiArea_ = new QMdiArea(this);
@@ -115,7 +118,7 @@ void MainWindow::OnPreferencesChanged(QObject* context, std::function<void()> sl
 void MainWindow::CreateActions()
 {
     for (const CommandInfo& info : AllCommands()) {
-        auto* action = new QAction(info.label, this);
+        auto* action = new QAction(MenuLabel(info), this);
         action->setData(info.id);
         action->setShortcuts(info.keys);
         action->setShortcutContext(Qt::WindowShortcut);
@@ -178,6 +181,7 @@ void MainWindow::InstallFrameCommands()
     SetCommandHandler(kCmdAppExit, [this] { close(); }, [] { return true; });
     SetCommandHandler(kCmdAppAbout, [this] { ShowAbout(); }, [] { return true; });
     SetCommandHandler(kCmdPreferences, [this] { ShowPreferencesDialog(); }, [] { return true; });
+    SetCommandHandler(kCmdFilePrintSetup, [this] { ShowPageSetup(this); }, [] { return true; });
     SetCommandHandler(
         kCmdPropertiesWindow, [this] { TogglePropertiesWindow(); }, [] { return true; },
         [this] { return preferences_.showProperties; });
@@ -351,6 +355,22 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event)
         ->setEnabled(Action(kCmdFilePrintSetup)->isEnabled());
     menu.addAction("Préférences...", this, [this] { ShowPreferencesDialog(); });
     menu.exec(event->globalPos());
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & Qt::KeypadModifier) {
+        const QKeySequence pressed(QKeyCombination(event->modifiers(), Qt::Key(event->key())));
+        for (QAction* action : std::as_const(actions_))
+            if (action->shortcuts().contains(pressed)) {
+                RefreshCommandStates();
+                if (action->isEnabled())
+                    action->trigger();
+                event->accept();
+                return;
+            }
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::TogglePropertiesWindow()

@@ -81,6 +81,10 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Numeric-pad accelerators (zoom + and -): X11 never matches a shortcut
+    // that carries the keypad modifier, so the key reaches the window that
+    // has the focus and, unused there, comes up to the frame.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateActions();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <unistd.h>
 
 namespace lumora {
@@ -13,7 +14,25 @@ SingleInstance::SingleInstance(QString key, QObject* parent) : QObject(parent), 
 
 QString SingleInstance::DefaultKey()
 {
-    return QString("lumora-%1").arg(getuid());
+    return KeyFor(getuid(), qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
+}
+
+QString SingleInstance::KeyFor(unsigned uid, const QString& x11Display, const QString& waylandDisplay)
+{
+    // ":0.1" is screen 1 of display :0, the same session.
+    QString x11 = x11Display;
+    static const QRegularExpression screen("\\.\\d+$");
+    if (x11.contains(':'))
+        x11.remove(screen);
+    QString key = QString("lumora-%1").arg(uid);
+    if (!waylandDisplay.isEmpty())
+        key += "-w" + waylandDisplay;
+    if (!x11.isEmpty())
+        key += "-x" + x11;
+    for (QChar& c : key)
+        if (!c.isLetterOrNumber() && c != '-' && c != '_' && c != '.')
+            c = '_';
+    return key;
 }
 
 bool SingleInstance::HandOverToRunningInstance(const QStringList& paths, int timeoutMs)

@@ -58,7 +58,8 @@ void PrintJson(const AlbumDocument& doc)
         << ", \"pagenumbers\": " << Bool(doc.pageNumbers)
         << ", \"headertitle\": " << Bool(doc.headerTitle) << ", \"usetabs\": " << Bool(doc.useTabs)
         << ", \"desk\": " << doc.deskColor << ", \"titlecolor\": " << doc.titleColor
-        << ", \"password\": " << JsonString(doc.password) << ", \"pagecount\": " << doc.pageCount
+        // Whether the album asks a password, never the password itself.
+        << ", \"protected\": " << Bool(!doc.password.empty()) << ", \"pagecount\": " << doc.pageCount
         << ", \"fonts\": {";
     for (int i = 0; i < kAlbumFontCount; ++i)
         out << (i ? ", " : "") << JsonString(kFontNames[i]) << ": " << FontJson(doc.fonts[i]);
@@ -96,7 +97,7 @@ void PrintText(const AlbumDocument& doc)
         << "numéros de pages : " << (doc.pageNumbers ? "oui" : "non") << "\n"
         << "titre de haut de page : " << (doc.headerTitle ? "oui" : "non") << "\n"
         << "onglets : " << (doc.useTabs ? "oui" : "non") << "\n"
-        << "mot de passe : " << doc.password << "\n"
+        << "mot de passe : " << (doc.password.empty() ? "non" : "oui") << "\n"
         << "pages : " << doc.pageCount << "\n";
     for (int i = 0; i < kAlbumFontCount; ++i) {
         const LogFont& f = doc.fonts[i];

@@ -67,13 +67,37 @@ TEST_F(DocumentManagerTest, OpensAlbumsAndPicturesByExtension)
     ASSERT_TRUE(documents.OpenDocumentFile(picture));
     EXPECT_EQ(pictures.size(), 1);
 
-    EXPECT_FALSE(documents.OpenDocumentFile(QString::fromStdString(dir.File("notes.txt"))));
+    // A file of a kind we do not read is named in a message.
+    {
+        test::CapturingReporter unknown;
+        test::WriteBytes(dir.File("Notes.TXT"), {'h', 'i'});
+        EXPECT_FALSE(documents.OpenDocumentFile(QString::fromStdString(dir.File("Notes.TXT"))));
+        ASSERT_EQ(unknown.messages.size(), 1u);
+        EXPECT_NE(unknown.messages[0].text.find(dir.File("Notes.TXT")), std::string::npos);
+        EXPECT_NE(unknown.messages[0].text.find("n'est pas reconnu"), std::string::npos);
+        EXPECT_FALSE(documents.OpenDocumentFile(QString::fromStdString(dir.File("absent.doc"))));
+        ASSERT_EQ(unknown.messages.size(), 2u);
+        EXPECT_NE(unknown.messages[1].text.find("Chemin introuvable"), std::string::npos);
+    }
     // An album file that cannot be read opens no window.
     test::CapturingReporter reporter;
     test::WriteBytes(dir.File("broken.qza"), {'Q', 'Z'});
     EXPECT_FALSE(documents.OpenDocumentFile(QString::fromStdString(dir.File("broken.qza"))));
     EXPECT_EQ(albums.size(), 1u);
     EXPECT_FALSE(reporter.messages.empty());
+}
+
+TEST_F(DocumentManagerTest, OpeningAPictureLeavesItsSizeInTheStatusBar)
+{
+    InstallOpeners();
+    documents.SetPictureWindowOpener([this](const QString&) {
+        frame.SetStatusText("127 x 64 - 256 couleurs - 100 %");  // as the picture window does
+        return true;
+    });
+    ASSERT_TRUE(documents.OpenDocumentFile(QString::fromStdString(test::TestDataPath("bmp/bmpsuite-g-pal8.bmp"))));
+    EXPECT_EQ(frame.StatusLabel()->text(), "127 x 64 - 256 couleurs - 100 %");
+    ASSERT_TRUE(documents.OpenDocumentFile(SavedAlbum("y.qza", "Y")));
+    EXPECT_EQ(frame.StatusLabel()->text(), "Prêt");
 }
 
 TEST_F(DocumentManagerTest, FileNewMakesANewAlbumOnlyWithAnAlbumWindow)

@@ -48,11 +48,12 @@ TEST_F(MainFrameTest, MenusOfEachWindowKind)
     QStringList items;
     for (QAction* a : album->actions())
         items << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(items, QStringList({"&Propriétés de l'album...", "Titre, de&scription et polices...", "-",
-                                  "&Rassembler l'album...", "&Diaporama...", "-", "Pr&emière page",
-                                  "P&age précédente", "Page sui&vante", "&Dernière page",
-                                  "Atteind&re la page...", "-", "Atteindre la &Couverture",
-                                  "Atteindre la Page de &garde"}));
+    // The keys after the tab are named as on a French keyboard.
+    EXPECT_EQ(items, QStringList({"&Propriétés de l'album...\tF3", "Titre, de&scription et polices...\tF4", "-",
+                                  "&Rassembler l'album...", "&Diaporama...", "-", "Pr&emière page\tCtrl+Orig",
+                                  "P&age précédente\tPg Prec", "Page sui&vante\tPg Suiv", "&Dernière page\tCtrl+Fin",
+                                  "Atteind&re la page...", "-", "Atteindre la &Couverture\tAlt+F1",
+                                  "Atteindre la Page de &garde\tAlt+F2"}));
     frame.UseMenu(ImageMenu());
     EXPECT_EQ(MenuTitles(frame), QStringList({"&Fichier", "&Image", "&Options", "Fe&nêtre", "&?"}));
 }
@@ -104,6 +105,38 @@ TEST_F(MainFrameTest, AcceleratorsFromTheTable)
               QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}));
     EXPECT_EQ(frame.Action(kCmdZoomIn)->shortcut(), QKeySequence(Qt::KeypadModifier | Qt::Key_Plus));
     EXPECT_EQ(frame.Action(kCmdNextTab)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+}
+
+TEST_F(MainFrameTest, MenuKeyNamesAreFrench)
+{
+    const std::pair<int, const char*> expected[] = {
+        {kCmdNextTab, "&Onglet suivant\tCtrl+Pg Suiv"},
+        {kCmdPrevTab, "O&nglet précédent\tCtrl+Pg Prec"},
+        {kCmdInsertImages, "&Inserer des images...\tInser"},
+        {kCmdDeleteItem, "&Supprimer\tSuppr"},
+        {kCmdItemProperties, "&Propriétés ...\tAlt+Entrée"},
+        {kCmdEditCut, "&Couper\tCtrl+X"},
+        {kCmdContextHelp, "Aide &contextuelle\tMaj+F1"},
+        {kCmdZoomIn, "Zoom avant\tNum +"},
+        {kCmdZoomOut, "Zoom arrière\tNum -"},
+        {kCmdGather, "&Rassembler l'album..."},
+    };
+    for (const auto& [id, text] : expected)
+        EXPECT_EQ(frame.Action(id)->text(), QString::fromUtf8(text)) << id;
+    EXPECT_EQ(MenuKeyText(QKeySequence(Qt::SHIFT | Qt::Key_Insert)), "Maj+Inser");
+    EXPECT_EQ(MenuKeyText(QKeySequence(Qt::ALT | Qt::Key_Backspace)), "Alt+Retour arrière");
+    // Tooltips keep the bare label; the shortcuts still work.
+    EXPECT_EQ(frame.Action(kCmdDeleteItem)->toolTip(), "Supprimer");
+    EXPECT_EQ(frame.Action(kCmdDeleteItem)->shortcut(), QKeySequence(Qt::Key_Delete));
+}
+
+TEST_F(MainFrameTest, PrintSetupIsAlwaysAvailableAndTheIconIsOurs)
+{
+    frame.RefreshCommandStates();
+    EXPECT_TRUE(frame.Action(kCmdFilePrintSetup)->isEnabled());
+    EXPECT_EQ(frame.windowIcon().availableSizes(), QList<QSize>({QSize(48, 48), QSize(128, 128)}));
+    QWidget inside(&frame);  // a document window's icon comes from the frame
+    EXPECT_EQ(inside.windowIcon().availableSizes(), frame.windowIcon().availableSizes());
 }
 
 TEST_F(MainFrameTest, PropertiesWindowToggleIsChecked)

@@ -31,6 +31,21 @@ TEST(SingleProgram, ASecondStartHandsItsFilesToTheFirst)
     EXPECT_TRUE(received[1].startsWith('/'));
 }
 
+TEST(SingleProgram, OneChannelPerUserAndDisplay)
+{
+    const QString local = SingleInstance::KeyFor(1000, ":0", "");
+    EXPECT_EQ(SingleInstance::KeyFor(1000, ":0.1", ""), local);  // another screen, same session
+    EXPECT_NE(SingleInstance::KeyFor(1000, ":1", ""), local);    // a second login
+    EXPECT_NE(SingleInstance::KeyFor(1001, ":0", ""), local);    // another user
+    EXPECT_NE(SingleInstance::KeyFor(1000, ":0", "wayland-0"), local);
+    EXPECT_NE(SingleInstance::KeyFor(1000, "", "wayland-1"), SingleInstance::KeyFor(1000, "", "wayland-0"));
+    // Remote displays and socket paths still make one plain name.
+    const QString remote = SingleInstance::KeyFor(1000, "host.example:10.0", "/run/user/1000/wayland-0");
+    EXPECT_FALSE(remote.contains('/'));
+    EXPECT_FALSE(remote.contains(':'));
+    EXPECT_NE(remote, SingleInstance::KeyFor(1000, "host.example:11.0", "/run/user/1000/wayland-0"));
+}
+
 TEST(HelpGuide, ComesWithTheProgram)
 {
     const QString guide = HelpWindow::GuideText();

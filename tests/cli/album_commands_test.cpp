@@ -50,10 +50,18 @@ TEST(CliAlbum, BuildsAnAlbumThatTheDocumentReadsBack)
     std::string out;
     ASSERT_EQ(RunCli({"album", "info", album, "--json"}, &out), 0);
     for (const char* key : {"\"title\": \"Été\"", "\"usetabs\": true", "\"flyleaf\": false",
-                            "\"desk\": 1056816", "\"password\": \"pw\"", "\"pagecount\": ",
+                            "\"desk\": 1056816", "\"protected\": true", "\"pagecount\": ",
                             "\"photos\": {\"height\": -7", "\"firstpage\": ", "\"kind\": \"text\"",
                             "\"preview\": null", "\"preview\": [185, 93]", "\"bpp\": 24"})
         EXPECT_NE(out.find(key), std::string::npos) << key << "\n" << out;
+    // The password itself is never printed, in either form.
+    EXPECT_EQ(out.find("\"pw\""), std::string::npos) << out;
+    ASSERT_EQ(RunCli({"album", "info", album}, &out), 0);
+    EXPECT_NE(out.find("mot de passe : oui\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("pw"), std::string::npos) << out;
+    ASSERT_EQ(RunCli({"album", "set", album, "password="}), 0);
+    ASSERT_EQ(RunCli({"album", "info", album, "--json"}, &out), 0);
+    EXPECT_NE(out.find("\"protected\": false"), std::string::npos) << out;
 }
 
 TEST(CliAlbum, ReportsBadImagesAndTabRulesWithExitOne)

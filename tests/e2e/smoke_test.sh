@@ -3,7 +3,8 @@
 # document on its command line — an album, then a JPEG picture — its window
 # appears, a screenshot is taken, and it quits cleanly through its File menu.
 # In the album the cover is clicked open, the JPEG inserted and the album
-# saved.
+# saved; over the picture the open dialog is photographed (Qt's own dialog,
+# with its labels in French).
 #   smoke_test.sh LUMORA LUMORA_CLI OUTDIR JPEG
 set -euo pipefail
 lumora=$1 cli=$2 out=$3 jpeg=$4
@@ -52,11 +53,32 @@ insert_and_save() {
   sleep 1
 }
 
+# Opens Fichier > Ouvrir (Ctrl+O) in WINDOW, photographs Qt's file dialog
+# into SHOT so that its labels can be seen in French, and closes it.
+photograph_open_dialog() {
+  local window=$1 shot=$2
+  xdotool windowfocus --sync "$window"
+  xdotool key ctrl+o
+  local dialog
+  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Ouvrir$' | head -n 1)
+  [[ -n $dialog ]] || { echo "smoke: the open dialog did not appear"; return 1; }
+  sleep 1  # let it list the folder
+  import -window root "$shot"
+  echo "smoke: open dialog $dialog photographed into $shot"
+  xdotool windowfocus --sync "$dialog"
+  xdotool key Escape
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Ouvrir$' >/dev/null 2>&1 || break; sleep 0.1; done
+  if xdotool search --onlyvisible --name '^Ouvrir$' >/dev/null 2>&1; then
+    echo "smoke: the open dialog did not close"; return 1
+  fi
+}
+
 # Starts the program on DOCUMENT, photographs the screen into SHOT, quits.
 # With OPENED, the album's cover is clicked open and photographed there;
-# with PICTURE, that picture is then inserted and the album saved.
+# with PICTURE, that picture is then inserted and the album saved; with
+# DIALOGSHOT, the open dialog is photographed there.
 run_once() {
-  local document=$1 shot=$2 opened=${3:-} picture=${4:-}
+  local document=$1 shot=$2 opened=${3:-} picture=${4:-} dialogshot=${5:-}
   "$lumora" "$document" &
   app=$!
   local window
@@ -67,6 +89,7 @@ run_once() {
   echo "smoke: $document shown in window $window, screenshot $shot"
   [[ -z $opened ]] || open_cover "$window" "$shot" "$opened"
   [[ -z $picture ]] || insert_and_save "$window" "$picture"
+  [[ -z $dialogshot ]] || photograph_open_dialog "$window" "$dialogshot"
   # Fichier > Quitter from the keyboard (no window manager here: give the
   # window the focus, then type).
   xdotool windowfocus --sync "$window"
@@ -92,4 +115,4 @@ if ! "$cli" album info "$album" | grep -q "élément 0 : photo .*$(basename "$jp
   echo "smoke: the inserted photo is not in the saved album"; exit 1
 fi
 echo "smoke: the photo inserted in the window was saved with the album"
-run_once "$jpeg" "$out/smoke-picture.png"
+run_once "$jpeg" "$out/smoke-picture.png" "" "" "$out/smoke-open-dialog.png"

@@ -157,6 +157,7 @@ bool WriteFile(const HDIB& dib, const std::string& path, int quality, WriteFailu
         failure = {WriteProblem::System, errno};
         return false;
     }
+    CurrentStatusDisplay().SetStatusText(LoadString(kStrConvertingToJpegOfLabel) + path);
     const RowProgress progress;
     RowFeeder rows(dib);
     bool written;

@@ -106,6 +106,7 @@ constexpr StringEntry kStrings[] = {
     {55086, "JPG (Images JPEG)|*.jpg|PCD (Images Photo CD)|*.pcd|PCX (Images Zsoft)|*.pcx|RLE (Images Windows)|*.rle|TGA (Images Targa)|*.tga|TIF (Images TIFF)|*.tif||"},
     {55092, "Diaporama"},
     {55093, "Voulez-vous réellement supprimer définitivement le texte sélectionné ?"},
+    {55200, "%1\nLe format de ce fichier n'est pas reconnu : Lumora ouvre les albums (.qza) et les images BMP, DIB, RLE, GIF, JPEG, PCX, Targa, TIFF et Photo CD."},
     {57345, "Prêt"},
     {57600, "Crée un nouvel album.\nNouvel album"},
     {59137, "MAJ"},

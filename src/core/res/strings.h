@@ -131,6 +131,8 @@ inline constexpr int kStrTypeTiff = 55085;
 inline constexpr int kStrPictureFilterMore = 55086;  // follows kStrPictureFilter
 inline constexpr int kStrSlideshow = 55092;
 inline constexpr int kStrConfirmDeleteText = 55093;
+// A file given to open whose kind the program does not read (%1: its path).
+inline constexpr int kStrUnknownFileFormat = 55200;
 
 // The framework's idle status text and the new-album command's prompt.
 inline constexpr int kStrReady = 57345;

@@ -157,14 +157,30 @@ void GoToPage(AlbumView& view, int page)
     UpdateLocationText(view);
 }
 
+// After a tab jump the selection goes to the spread shown, even when the
+// jump stayed on the same spread (the selection may lie elsewhere).
+void SelectForSpreadShown(AlbumView& view)
+{
+    AlbumViewState state = view.State();
+    AlbumLayout layout(view.Document());
+    state.SelectionForSpread(layout);
+    if (state.Selection() != view.State().Selection()) {
+        view.SetSelection(state.Selection());
+        view.update();
+    }
+    UpdateLocationText(view);
+}
+
 void NextTab(AlbumView& view)
 {
     GoToTab(view, CurrentTab(view) + 1);
+    SelectForSpreadShown(view);
 }
 
 void PreviousTab(AlbumView& view)
 {
     GoToTab(view, CurrentTab(view) - 1);
+    SelectForSpreadShown(view);
 }
 
 void SelectItem(AlbumView& view, int delta, int index)

@@ -1,7 +1,6 @@
 #include "gui/album/album_services.h"
 
 #include <QApplication>
-#include <QInputDialog>
 #include <memory>
 
 #include "core/platform/services.h"
@@ -13,6 +12,7 @@
 #include "gui/platform/ini_preferences.h"
 #include "gui/album/album_load_error.h"
 #include "gui/album/fast_bitmap.h"
+#include "gui/album/password_dialog.h"
 
 namespace lumora {
 namespace {
@@ -34,10 +34,9 @@ public:
     explicit DialogPasswordPrompt(CommandHost& frame) : frame_(frame) {}
     std::optional<std::string> AskPassword() override
     {
-        bool ok = false;
-        const QString text = QInputDialog::getText(frame_.HostWidget(), "Mot de passe", "&Mot de passe :",
-                                                   QLineEdit::Password, {}, &ok);
-        return ok ? text.toStdString() : std::string();
+        AccessPasswordDialog dialog(frame_.HostWidget());
+        dialog.exec();
+        return dialog.Typed();
     }
 
 private:

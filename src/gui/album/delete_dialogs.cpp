@@ -47,7 +47,7 @@ DeleteImageDialog::DeleteImageDialog(const AlbumItem& photo, QWidget* parent) : 
     auto* texts = new QVBoxLayout;
     texts->addWidget(
         Wrapped(this, "Voulez-vous réellement supprimer de l'album l'image ou animation suivante ?"));
-    texts->addWidget(Wrapped(this, "(" + AlbumText(photo.imagePath).toLower() + ")", "static1030"));
+    texts->addWidget(Wrapped(this, "(" + AlbumText(photo.imagePath) + ")", "static1030"));
     texts->addStretch(1);
     body->addLayout(texts, 1);
     auto* preview = new PreviewBox(this);

@@ -31,7 +31,7 @@ ImagePropertiesDialog::ImagePropertiesDialog(const AlbumItem& photo, QWidget* pa
 {
     setWindowTitle("Propriétés de l'image");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Fact(this, AlbumText(photo.imagePath).toUpper(), "static1020"));
+    layout->addWidget(Fact(this, AlbumText(photo.imagePath), "static1020"));
 
     auto* body = new QHBoxLayout;
     auto* preview = new PreviewBox(this);

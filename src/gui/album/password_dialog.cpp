@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "core/album/album_messages.h"
 #include "core/album/password_codec.h"
@@ -65,6 +66,39 @@ PasswordDialog::PasswordDialog(std::string password, QWidget* parent)
     // Without a password there is no old one to give.
     GoToStep(password_.empty() ? kNewPassword : kOldPassword);
     PrepareDialog(*this, parent);
+}
+
+AccessPasswordDialog::AccessPasswordDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QString::fromUtf8("Mode de passe d'accès"));
+    setModal(true);
+    auto* text = new QLabel(QString::fromUtf8("Cet album est protégé par mot de passe. Veuillez spécifier le "
+                                              "mot de passe d'accès ci-dessous :"),
+                            this);
+    text->setWordWrap(true);
+    edit_ = PasswordEdit(1064, this);
+    text->setBuddy(edit_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &AccessPasswordDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(edit_);
+    layout->addWidget(buttons);
+    setMinimumWidth(280);
+    edit_->setFocus();
+    PrepareDialog(*this, parent);
+}
+
+std::string AccessPasswordDialog::Typed() const
+{
+    return edit_->text().toStdString();
+}
+
+void AccessPasswordDialog::reject()
+{
+    edit_->clear();  // Cancel gives no password
+    QDialog::reject();
 }
 
 // Only the edit of the current step and its label can be used.

@@ -40,4 +40,19 @@ private:
     QLabel* verifyLabel_;
 };
 
+// "Mode de passe d'accès": asks the password of a protected album when it
+// opens. Its text is what was typed; Cancel leaves it empty.
+class AccessPasswordDialog final : public QDialog {
+    Q_OBJECT
+public:
+    explicit AccessPasswordDialog(QWidget* parent = nullptr);
+
+    std::string Typed() const;
+    QLineEdit* Edit() const { return edit_; }
+    void reject() override;
+
+private:
+    QLineEdit* edit_;
+};
+
 }  // namespace lumora

@@ -41,11 +41,11 @@ LoadErrorDialog::LoadErrorDialog(const QString& path, QWidget* parent, PathBrows
 {
     setWindowTitle("Erreur de chargement");
     auto* layout = new QVBoxLayout(this);
-    auto* pathLabel = new QLabel(path.toUpper(), this);
+    auto* pathLabel = new QLabel(path, this);
     pathLabel->setObjectName("path");
     pathLabel->setTextFormat(Qt::PlainText);
     layout->addWidget(pathLabel);
-    edit_ = new QLineEdit(path.toLower(), this);
+    edit_ = new QLineEdit(path, this);
     edit_->setObjectName("newPath");
     layout->addWidget(edit_);
 

@@ -41,7 +41,7 @@ bool& InsertAfterFlag()
 }
 
 PictureFileDialog::PictureFileDialog(Purpose purpose, bool& showPreview, QWidget* parent)
-    : QFileDialog(parent)
+    : QFileDialog(parent), showPreviewPreference_(showPreview), showPreview_(showPreview)
 {
     // The preview panel needs Qt's own dialog: a system dialog takes no children.
     setOption(QFileDialog::DontUseNativeDialog);
@@ -60,7 +60,7 @@ PictureFileDialog::PictureFileDialog(Purpose purpose, bool& showPreview, QWidget
     panel->setFixedWidth(170);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(6, 0, 0, 0);
-    preview_ = new PicturePreviewPanel(showPreview, panel);
+    preview_ = new PicturePreviewPanel(showPreview_, panel);
     column->addWidget(preview_, 1);
     if (inserting)
         AddInsertionChoice(panel);
@@ -68,6 +68,13 @@ PictureFileDialog::PictureFileDialog(Purpose purpose, bool& showPreview, QWidget
         grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
     connect(this, &QFileDialog::currentChanged, preview_, &PicturePreviewPanel::SelectionChanged);
     PrepareDialog(*this, parent);
+}
+
+void PictureFileDialog::done(int result)
+{
+    if (result == QDialog::Accepted)
+        showPreviewPreference_ = showPreview_;
+    QFileDialog::done(result);
 }
 
 void PictureFileDialog::AddInsertionChoice(QWidget* panel)

@@ -24,8 +24,11 @@ public:
         Browse,        // one existing file, "Parcourir"
     };
 
-    // `showPreview` is the preference the preview check box follows.
+    // `showPreview` is the preference the preview check box starts from;
+    // it takes the box's state only when the dialog ends with OK.
     PictureFileDialog(Purpose purpose, bool& showPreview, QWidget* parent = nullptr);
+
+    void done(int result) override;
 
     PicturePreviewPanel& Preview() const { return *preview_; }
     // The insertion choice (insert dialog only; false otherwise).
@@ -34,6 +37,8 @@ public:
 private:
     void AddInsertionChoice(QWidget* panel);
 
+    bool& showPreviewPreference_;
+    bool showPreview_;  // the check box's state while the dialog is open
     PicturePreviewPanel* preview_ = nullptr;
     QRadioButton* after_ = nullptr;
 };

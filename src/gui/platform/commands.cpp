@@ -81,7 +81,57 @@ const QList<CommandInfo>& Table()
 }
 
 
+QString KeyName(Qt::Key key)
+{
+    switch (key) {
+    case Qt::Key_PageDown: return "Pg Suiv";
+    case Qt::Key_PageUp: return "Pg Prec";
+    case Qt::Key_Home: return "Orig";
+    case Qt::Key_End: return "Fin";
+    case Qt::Key_Insert: return "Inser";
+    case Qt::Key_Delete: return "Suppr";
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return "Entrée";
+    case Qt::Key_Backspace: return "Retour arrière";
+    case Qt::Key_Escape: return "Echap";
+    case Qt::Key_Tab: return "Tab";
+    case Qt::Key_Space: return "Espace";
+    case Qt::Key_Up: return "Haut";
+    case Qt::Key_Down: return "Bas";
+    case Qt::Key_Left: return "Gauche";
+    case Qt::Key_Right: return "Droite";
+    default: break;
+    }
+    // Letters, digits, signs and function keys are named alike everywhere.
+    return QKeySequence(key).toString(QKeySequence::PortableText);
+}
+
 }  // namespace
+
+QString MenuKeyText(const QKeySequence& keys)
+{
+    if (keys.isEmpty())
+        return {};
+    const QKeyCombination combo = keys[0];
+    const Qt::KeyboardModifiers mods = combo.keyboardModifiers();
+    QString text;
+    if (mods & Qt::ControlModifier)
+        text += "Ctrl+";
+    if (mods & Qt::ShiftModifier)
+        text += "Maj+";
+    if (mods & Qt::AltModifier)
+        text += "Alt+";
+    if (mods & Qt::KeypadModifier)
+        text += "Num ";
+    return text + KeyName(combo.key());
+}
+
+QString MenuLabel(const CommandInfo& command)
+{
+    if (command.keys.isEmpty())
+        return command.label;
+    return command.label + '\t' + MenuKeyText(command.keys.first());
+}
 
 const QList<CommandInfo>& AllCommands() { return Table(); }
 

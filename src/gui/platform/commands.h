@@ -84,4 +84,12 @@ struct CommandInfo {
 const CommandInfo& Command(int id);
 const QList<CommandInfo>& AllCommands();
 
+// The key names the menus show, those of a French keyboard ("Pg Suiv",
+// "Ctrl+Orig", "Suppr", "Alt+Entrée", "Maj+Inser", "Num +"), not Qt's.
+QString MenuKeyText(const QKeySequence& keys);
+// The menu text of a command: its label, then a tab and the name of its
+// first key when it has one (menus show what follows the tab instead of the
+// shortcut's own text).
+QString MenuLabel(const CommandInfo& command);
+
 }  // namespace lumora

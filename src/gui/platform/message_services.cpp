@@ -39,7 +39,8 @@ void MessageBoxReporter::ShowMessage(const std::string& text, const std::string&
 AbortRetryIgnore MessageBoxPrompter::AskAbortRetryIgnore(const std::string& text,
                                                          const std::string& caption)
 {
-    QMessageBox box(QMessageBox::Warning, CaptionOrDefault(caption), QString::fromStdString(text),
+    // A file that cannot be written is a failure: the stop icon.
+    QMessageBox box(QMessageBox::Critical, CaptionOrDefault(caption), QString::fromStdString(text),
                     QMessageBox::NoButton, parent_);
     QPushButton* abort = box.addButton("&Abandonner", QMessageBox::RejectRole);
     QPushButton* retry = box.addButton("&Réessayer", QMessageBox::AcceptRole);

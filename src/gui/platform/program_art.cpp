@@ -16,6 +16,14 @@ QCursor LoadProgramCursor(ProgramCursor which)
     return QCursor(QPixmap(":/artwork/cursors/previous_page.png"), 15, 16);
 }
 
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {48, 128})
+        icon.addFile(QString(":/artwork/icon/lumora-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 QIcon CommandIcon(int commandId)
 {
     static const QHash<int, QString> kNames = {

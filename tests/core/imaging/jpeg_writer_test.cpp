@@ -128,6 +128,26 @@ TEST(WriteJPEGFile, QualityComesFromTheCompressionRate)
     EXPECT_NE(test::LumaTableForQuality(75), test::LumaTableForQuality(50));
 }
 
+// Keeps every status text shown.
+class RecordingStatus final : public StatusDisplay {
+public:
+    ScopedServices installed_{[this](Services& services) { services.status = this; }};
+    std::string StatusText() const override { return texts.empty() ? std::string() : texts.back(); }
+    void SetStatusText(const std::string& text) override { texts.push_back(text); }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    std::vector<std::string> texts;
+};
+
+TEST(WriteJPEGFile, StatusBarNamesTheFileBeingConverted)
+{
+    test::TempDir dir;
+    const std::string path = dir.File("été.jpg");
+    RecordingStatus status;
+    ASSERT_EQ(WriteJPEGFile(MakeQuadrants(24, 16, 16), path, 75), kJpegWritten);
+    EXPECT_EQ(status.texts, std::vector<std::string>({"Conversion au format JPEG de " + path}));
+}
+
 TEST(WriteJPEGFile, RefusesPicturesItCannotWrite)
 {
     test::TempDir dir;

@@ -11,6 +11,8 @@
 #include "support/test_support.h"
 #include "gui/album/album_navigation.h"
 #include "gui/album/album_view.h"
+#include "core/album/album_layout.h"
+#include "core/layout/album_view_state.h"
 
 namespace lumora {
 namespace {
@@ -89,6 +91,12 @@ TEST_F(AlbumNavigationTest, TabsJumpBetweenSectionsAndStopAtTheEnds)
     const int lastSection = view.State().Position();
     NextTab(view);  // in the last section: stays
     EXPECT_EQ(view.State().Position(), lastSection);
+    // Staying on the spread still picks the selection from it.
+    view.SetSelection(0);
+    NextTab(view);
+    EXPECT_EQ(view.State().Position(), lastSection);
+    EXPECT_GE(view.State().Selection(), 4);
+    EXPECT_EQ(view.State().Selection(), SelectionForSpread(AlbumLayout(view.Document()), lastSection));
     PreviousTab(view);
     PreviousTab(view);
     EXPECT_EQ(view.State().Position(), 0);

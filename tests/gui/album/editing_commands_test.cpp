@@ -176,7 +176,7 @@ TEST_F(EditingCommandsTest, AnAbandonedFileIsSkippedAndTheOthersInserted)
         Click(dialog, "abandon");
     });
     Run(kCmdInsertImages);
-    EXPECT_EQ(shownPath, QString::fromStdString(Path("broken.bmp")).toUpper());
+    EXPECT_EQ(shownPath, QString::fromStdString(Path("broken.bmp")));
     EXPECT_EQ(statusMeanwhile, "Ajout des images en cours...");
     EXPECT_TRUE(gaugeMeanwhile);
     EXPECT_EQ(ImagePaths(view.Document()), (std::vector<std::string>{Path("a.bmp"), Path("c.bmp"), "texte"}));
@@ -193,9 +193,31 @@ TEST_F(EditingCommandsTest, TheLoadErrorDialogRetriesWithThePathTyped)
         Click(dialog, "retry");
     });
     Run(kCmdInsertImages);
-    EXPECT_EQ(offered, QString::fromStdString(Path("broken.bmp")).toLower());
+    EXPECT_EQ(offered, QString::fromStdString(Path("broken.bmp")));
     ASSERT_EQ(view.Document().items.size(), 1u);
     EXPECT_EQ(view.Document().items[0]->imagePath, Path("b.bmp"));
+    EXPECT_FALSE(view.Document().items[0]->preview.IsEmpty());
+}
+
+TEST_F(EditingCommandsTest, RetryingUntouchedUsesThePathInItsOwnCase)
+{
+    AlbumView& view = Open(0);
+    const std::string mixed = Path("Vacances_ETE.Bmp");
+    test::WriteBytes(mixed, {'n', 'o', 't', ' ', 'y', 'e', 't'});
+    ChooseFiles({"Vacances_ETE.Bmp"}, false);
+    QString shown, offered;
+    AnswerNextModal<LoadErrorDialog>([&](LoadErrorDialog& dialog) {
+        shown = dialog.findChild<QLabel*>("path")->text();
+        offered = dialog.Path();
+        // The user puts the right file in place, then retries as offered.
+        test::WriteBytes(mixed, test::ReadBytes(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp")));
+        Click(dialog, "retry");
+    });
+    Run(kCmdInsertImages);
+    EXPECT_EQ(shown, QString::fromStdString(mixed));
+    EXPECT_EQ(offered, QString::fromStdString(mixed));
+    ASSERT_EQ(view.Document().items.size(), 1u);
+    EXPECT_EQ(view.Document().items[0]->imagePath, mixed);
     EXPECT_FALSE(view.Document().items[0]->preview.IsEmpty());
 }
 
@@ -219,7 +241,7 @@ TEST_F(EditingCommandsTest, DeletingAPhotoAsksWithItsPathAndPreview)
         Click(dialog, "IDCANCEL");
     });
     Run(kCmdDeleteItem);
-    EXPECT_EQ(shown, "(" + QString::fromStdString(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp")).toLower() + ")");
+    EXPECT_EQ(shown, "(" + QString::fromStdString(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp")) + ")");
     EXPECT_EQ(view.Document().items.size(), 3u);
 
     AnswerNextModal<DeleteImageDialog>([](DeleteImageDialog& dialog) { Click(dialog, "IDOK"); });
@@ -335,7 +357,7 @@ TEST_F(EditingCommandsTest, PhotoPropertiesShowTheFactsAndStoreTheDescription)
     const AlbumItem& photo = *view.Document().items[0];
     EXPECT_EQ(photo.description, "Le port au matin");
     EXPECT_TRUE(view.Document().IsModified());
-    EXPECT_EQ(facts["static1020"], QString::fromStdString(file).toUpper());
+    EXPECT_EQ(facts["static1020"], QString::fromStdString(file));
     EXPECT_EQ(facts["static1021"], "127 x 64");
     EXPECT_EQ(facts["static1022"], QString::number(test::ReadBytes(file).size()));
     EXPECT_EQ(facts["static1023"], "Image Windows BMP");

@@ -173,13 +173,17 @@ TEST(AlbumLoadError, CancelledBrowsingKeepsThePathAndAbandonGivesNothing)
     bool showPreview = true;
     QString afterBrowse;
     AnswerNextModal<LoadErrorDialog>([&](LoadErrorDialog& dialog) {
-        AnswerNextModal<PictureFileDialog>([](PictureFileDialog& browser) { browser.reject(); });
+        AnswerNextModal<PictureFileDialog>([](PictureFileDialog& browser) {
+            browser.Preview().ShowBox().setChecked(false);
+            browser.reject();
+        });
         Click(dialog, "browse");
         afterBrowse = dialog.Path();
         Click(dialog, "abandon");
     });
     EXPECT_FALSE(AskAlbumLoadError(nullptr, "/Photos/Perdue.BMP", showPreview).has_value());
-    EXPECT_EQ(afterBrowse, "/photos/perdue.bmp");
+    EXPECT_EQ(afterBrowse, "/Photos/Perdue.BMP");  // as it is: file names keep their case
+    EXPECT_TRUE(showPreview);                       // Cancel keeps the preference
 }
 
 TEST(PictureLoadError, BrowsesWithThePreviewOfTheProgramsPreference)

@@ -4,6 +4,8 @@
 #include <QLabel>
 
 #include "gui/album/password_dialog.h"
+#include "gui/platform/dialog_support.h"
+#include <QLineEdit>
 #include "support/dialog_driver.h"
 #include "support/test_support.h"
 
@@ -127,6 +129,25 @@ TEST_F(PasswordDialogTest, CancelOrAPasswordTheAlbumCannotHoldKeepTheOldOne)
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(refused.CurrentStep(), PasswordDialog::kNewPassword);
     EXPECT_EQ(refused.Password(), "");
+}
+
+}  // namespace
+}  // namespace lumora
+
+namespace lumora {
+namespace {
+
+TEST(AccessPasswordDialog, AsksInOneEditAndCancelGivesNoPassword)
+{
+    AccessPasswordDialog dialog;
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Mode de passe d'accès"));
+    EXPECT_EQ(dialog.font(), SmallFont8());
+    EXPECT_EQ(dialog.findChildren<QLineEdit*>().size(), 1);
+    EXPECT_EQ(dialog.Edit()->echoMode(), QLineEdit::Password);
+    dialog.Edit()->setText("Secret");
+    EXPECT_EQ(dialog.Typed(), "Secret");  // case kept: compared byte for byte
+    dialog.reject();
+    EXPECT_EQ(dialog.Typed(), "");
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "core/imaging/tiff_reader.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
+#include "core/imaging/exif_orientation.h"
+#include "core/imaging/picture_limits.h"
 #include "core/imaging/row_progress.h"
 #include "core/imaging/tiff_session.h"
 
@@ -236,9 +239,16 @@ HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout)
 HDIB ReadPicture(TIFF* tiff)
 {
     TiffLayout layout;
-    if (!ReadLayout(tiff, layout) || !IsReadable(layout))
+    if (!ReadLayout(tiff, layout) || !IsReadable(layout) || !CheckPictureSize(layout.width, layout.length))
         return {};
-    return FitsScanlines(layout) ? ReadScanlines(tiff, layout) : ReadThroughRgba(tiff, layout);
+    // Rows are read as stored and turned upright afterwards; libtiff's own
+    // composing path is told the rows stand upright so that it does not
+    // mirror them on its own.
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    HDIB dib = FitsScanlines(layout) ? ReadScanlines(tiff, layout) : ReadThroughRgba(tiff, layout);
+    return ApplyOrientation(std::move(dib), orientation);
 }
 
 }  // namespace

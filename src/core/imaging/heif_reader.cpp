@@ -66,7 +66,7 @@ HDIB DecodeHeif(std::span<const uint8_t> file)
 
     HDIB dib = AllocDIB(width, height, 24);
     if (!dib)
-        return {};
+        throw std::bad_alloc();
     const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), 24);
     uint8_t* pixels = DIBPixels(dib.Data());
     for (int y = 0; y < height; ++y) {
@@ -99,7 +99,12 @@ HDIB ReadHEIFFile(const std::string& path)
 
 HDIB ReadHEIFFromMemory(std::span<const uint8_t> bytes)
 {
-    return DecodeHeif(bytes);
+    try {
+        return DecodeHeif(bytes);
+    } catch (const std::bad_alloc&) {
+        ReportPictureOutOfMemory("HEIF");
+        return {};
+    }
 }
 
 }  // namespace lumora

@@ -97,7 +97,9 @@ HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header)
     if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_PNG, SPNG_DECODE_PROGRESSIVE) != 0)
         return {};
     HDIB dib = AllocDIB(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 8);
-    if (!dib || !WritePalette(ctx, dib.Data()))
+    if (!dib)
+        throw std::bad_alloc();
+    if (!WritePalette(ctx, dib.Data()))
         return {};
     const uint32_t width = header.width, height = header.height;
     const unsigned depth = header.bit_depth;  // 1, 2, 4 or 8
@@ -122,7 +124,7 @@ HDIB DecodeColour(spng_ctx* ctx, const spng_ihdr& header)
     HDIB dib = AllocateDIBBlock(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 24,
                                 false);
     if (!dib)
-        return {};
+        throw std::bad_alloc();
     const uint32_t width = header.width, height = header.height;
     std::vector<uint8_t> row(uint64_t{width} * 4);
     const uint64_t stride = DIBRowBytes(width, 24);

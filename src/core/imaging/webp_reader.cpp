@@ -77,14 +77,14 @@ HDIB DecodeWebP(std::span<const uint8_t> file)
         return {};
     HDIB dib = AllocateDIBBlock(width, height, 24, false);
     if (!dib)
-        return {};
+        throw std::bad_alloc();
     const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), 24);
     const size_t pixelOffset = DIBPixelOffset(dib.Data());
     const bool alpha = config.input.has_alpha;
     const uint64_t decodedStride = alpha ? uint64_t{4} * static_cast<uint64_t>(width) : stride;
     const uint64_t decodedBytes = decodedStride * static_cast<uint64_t>(height);
     if (alpha && !dib.Resize(pixelOffset + decodedBytes))
-        return {};
+        throw std::bad_alloc();
 
     config.options.flip = 1;  // bottom row first, as pictures keep them
     config.output.colorspace = alpha ? MODE_BGRA : MODE_BGR;
@@ -142,7 +142,12 @@ HDIB ReadWebPFile(const std::string& path)
 
 HDIB ReadWebPFromMemory(std::span<const uint8_t> bytes)
 {
-    return DecodeWebP(bytes);
+    try {
+        return DecodeWebP(bytes);
+    } catch (const std::bad_alloc&) {
+        ReportPictureOutOfMemory("WebP");
+        return {};
+    }
 }
 
 }  // namespace lumora

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/imaging/image_format.h"
 #include "core/imaging/picture_limits.h"
@@ -109,6 +114,56 @@ TEST(PictureLimits, HugeDeclaredCanvasesRefusedQuicklyWithAMessage)
         EXPECT_NE(reporter.messages[0].text.find("Image trop grande"), std::string::npos);
         EXPECT_NE(reporter.messages[0].text.find("200 mégapixels"), std::string::npos);
     }
+}
+
+// Memory that runs out is reported, never an abort: a child process under
+// an address-space limit reads a PNG declaring 2.7 GB of pixels, allowed by
+// a raised picture limit.
+TEST(PictureLimits, MemoryThatRunsOutGivesAMessageNotAnAbort)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more than the limit";
+#else
+    test::TempDir dir;
+    const std::string file = dir.File("wide.png");
+    test::Shell("convert -size 8x8 xc:'#336699' PNG24:" + file);
+    std::vector<uint8_t> bytes = test::ReadBytes(file);
+    auto be32 = [&](size_t at, uint32_t v) {
+        bytes[at] = uint8_t(v >> 24); bytes[at + 1] = uint8_t(v >> 16); bytes[at + 2] = uint8_t(v >> 8); bytes[at + 3] = uint8_t(v);
+    };
+    be32(16, 30000);
+    be32(20, 30000);
+    uint32_t crc = 0xFFFFFFFFu;  // the header chunk's checksum, over its type and data
+    for (size_t i = 12; i < 29; ++i) {
+        crc ^= bytes[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    be32(29, ~crc);
+    test::WriteBytes(file, bytes);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setenv("LUMORA_MAX_MEGAPIXELS", "2000", 1);
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = rlim_t{1} << 30;
+        setrlimit(RLIMIT_AS, &limit);
+        test::CapturingReporter reporter;
+        const bool refused = !ReadImageFile(file);
+        const bool told = reporter.messages.size() == 1 &&
+                          reporter.messages[0].text.find("Mémoire insuffisante") != std::string::npos;
+        if (!(refused && told))
+            std::fprintf(stderr, "refused %d, %zu messages: %s\n", refused, reporter.messages.size(),
+                         reporter.messages.empty() ? "" : reporter.messages[0].text.c_str());
+        _exit(refused && told ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the reader aborted";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
 
 }  // namespace

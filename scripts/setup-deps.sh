@@ -8,7 +8,7 @@ build_packages=(cmake ninja-build g++ pkg-config
                 libjpeg-dev libtiff-dev libgif-dev libspng-dev libwebp-dev libheif-dev
                 zlib1g-dev qt6-base-dev fonts-liberation2)
 test_packages=(python3 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-               xvfb xdotool x11-utils imagemagick)
+               xvfb xdotool x11-utils imagemagick netpbm libheif-examples)
 
 wanted=("${build_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")

@@ -177,6 +177,10 @@ private:
         uint8_t* table = dib.Data() + kInfoHeaderSize;
         if (keptColors && !source_.ReadExactly(table, keptColors * 4))
             return {};
+        // A true-colour file may still carry a table; without a pixel offset
+        // its rows follow that table.
+        if (!keptColors && colorBytes && pixelOffset_ == 0 && !source_.SeekTo(source_.Position() + colorBytes))
+            return {};
         if (!SeekToPixels())
             return {};
 

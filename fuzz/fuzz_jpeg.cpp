@@ -8,12 +8,18 @@
 
 #include "fuzz_picture.h"
 #include "core/imaging/area_reduce.h"
+#include "core/imaging/exif_orientation.h"
 #include "core/imaging/jpeg_reader.h"
 #include "core/imaging/load_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lumora;
+    // The orientation reader sees the same bytes, as an EXIF segment and as
+    // a bare TIFF structure.
+    const int orientation = ExifOrientation({data, size});
+    if (orientation < 1 || orientation > 8 || TiffStructureOrientation({data, size}) < 1)
+        __builtin_trap();
     for (const bool jpeg256 : {true, false}) {
         LoadSettings().jpeg256 = jpeg256;
         fuzz::ExercisePicture(ReadJPEGFromMemory({data, size}));

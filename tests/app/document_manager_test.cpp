@@ -52,7 +52,7 @@ TEST(OpenFilter, WindowsFilterBecomesQtFilter)
               "BMP (Images Windows) (*.bmp);;Tous (*.bmp *.gif)");
     const QString filter = DocumentManager::OpenDialogFilter();
     EXPECT_TRUE(filter.startsWith("Albums (*.qza);;Tous fichiers (*.bmp *.dib *.gif"));
-    EXPECT_TRUE(filter.endsWith("TIF (Images TIFF) (*.tif)"));
+    EXPECT_TRUE(filter.endsWith("HEIF (Images HEIC, HEIF, AVIF) (*.heic *.heif *.avif)"));
 }
 
 TEST_F(DocumentManagerTest, OpensAlbumsAndPicturesByExtension)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <new>
 
 #include "core/platform/services.h"
 #include "core/album/album_layout.h"
@@ -10,6 +11,7 @@
 #include "core/album/load_progress.h"
 #include "core/album/password_codec.h"
 #include "core/imaging/load_settings.h"
+#include "core/imaging/picture_limits.h"
 #include "core/platform/atomic_file.h"
 #include "core/platform/file.h"
 
@@ -273,6 +275,12 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
         } catch (const ArchiveError&) {
             status.SetStatusText(keptStatus);
             ReportStop(album_text::InvalidFormat());
+            return false;
+        } catch (const std::bad_alloc&) {
+            // A damaged or hostile file may ask for more than there is: the
+            // open album, if any, stays as it was.
+            status.SetStatusText(keptStatus);
+            ReportPictureOutOfMemory(path);
             return false;
         }
     }

@@ -7,6 +7,7 @@
 
 #include "core/imaging/byte_order.h"
 #include "core/imaging/dib_errors.h"
+#include "core/imaging/picture_limits.h"
 #include "core/imaging/rle8.h"
 
 namespace lumora {
@@ -136,6 +137,8 @@ private:
         if (header_.width <= 0 || header_.height == 0 || header_.height == INT32_MIN)
             return false;
         header_.height = topDown_ ? -header_.height : header_.height;
+        if (!CheckPictureSize(static_cast<uint64_t>(header_.width), static_cast<uint64_t>(header_.height)))
+            return false;
         const uint64_t pixelBytes = DIBRowBytes(static_cast<uint64_t>(header_.width),
                                                 header_.bitCount) *
                                     static_cast<uint64_t>(header_.height);
@@ -164,11 +167,19 @@ private:
         const uint64_t pixelBytes = stride * static_cast<uint64_t>(header_.height);
         // A true-colour picture keeps no colour table, whatever the file has.
         const uint64_t keptColors = bits == 24 ? 0 : colors;
+        // Uncompressed rows must all be in the file: a short file declaring a
+        // large picture is refused before its memory is taken.
+        if (!rle8 && pixelBytes > source_.Length())
+            return {};
         HDIB dib = HDIB::Allocate(kInfoHeaderSize + keptColors * 4 + pixelBytes, rle8);
         if (!dib)
             return {};
         uint8_t* table = dib.Data() + kInfoHeaderSize;
         if (keptColors && !source_.ReadExactly(table, keptColors * 4))
+            return {};
+        // A true-colour file may still carry a table; without a pixel offset
+        // its rows follow that table.
+        if (!keptColors && colorBytes && pixelOffset_ == 0 && !source_.SeekTo(source_.Position() + colorBytes))
             return {};
         if (!SeekToPixels())
             return {};

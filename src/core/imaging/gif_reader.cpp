@@ -114,9 +114,11 @@ public:
     // error number in `error` (left alone for an unsupported table size).
     HDIB Compose(int& error)
     {
-        const int bits = screen_.bitsPerPixel;
-        if (bits != 1 && bits != 4 && bits != 8)
-            return {};
+        // Tables of 2 and 3 bits fit a 4-bit picture, those of 5 to 7 bits an
+        // 8-bit one. Without a global table the first image's local table,
+        // of any size, gives the colours: the picture is 8-bit then.
+        const int announced = screen_.bitsPerPixel;
+        const int bits = !gif_->SColorMap ? 8 : announced == 1 ? 1 : announced <= 4 ? 4 : 8;
         if (uint64_t{screen_.width} * screen_.height > kMaxPixelBytes) {
             error = D_GIF_ERR_NOT_ENOUGH_MEM;
             return {};
@@ -126,7 +128,6 @@ public:
             error = D_GIF_ERR_NOT_ENOUGH_MEM;
             return {};
         }
-        WriteColorTable(dib.Data(), bits);
         const uint64_t stride = DIBRowBytes(screen_.width, bits);
         uint8_t* pixels = DIBPixels(dib.Data());
         if (bits == 8) {
@@ -143,6 +144,7 @@ public:
         }
         if (!PaintAll(error))
             return {};
+        WriteColorTable(dib.Data(), bits);
         if (bits != 8)
             PackRows(pixels, stride, bits);
         return dib;
@@ -184,6 +186,8 @@ private:
         if (DGifGetImageDesc(gif_) == GIF_ERROR)
             return Fail(error);
         const GifImageDesc& image = gif_->Image;
+        if (firstLocal_.empty() && image.ColorMap && image.ColorMap->Colors && image.ColorMap->ColorCount > 0)
+            firstLocal_.assign(image.ColorMap->Colors, image.ColorMap->Colors + std::min(image.ColorMap->ColorCount, 256));
         if (image.Left < 0 || image.Top < 0 || image.Width < 0 || image.Height < 0 ||
             uint64_t(image.Left) + uint64_t(image.Width) > screen_.width ||
             uint64_t(image.Top) + uint64_t(image.Height) > screen_.height) {
@@ -244,18 +248,21 @@ private:
         return true;
     }
 
-    // The global colour table, or black throughout without one.
+    // The global colour table, else the first image's local one, else
+    // black throughout.
     void WriteColorTable(uint8_t* dib, int bits) const
     {
         const ColorMapObject* map = gif_->SColorMap;
-        if (!map)
+        const GifColorType* colors = map ? map->Colors : firstLocal_.data();
+        const int available = map ? map->ColorCount : static_cast<int>(firstLocal_.size());
+        if (!colors)
             return;
-        const unsigned count = std::min<unsigned>(1u << bits, unsigned(std::max(map->ColorCount, 0)));
+        const unsigned count = std::min<unsigned>(1u << bits, unsigned(std::max(available, 0)));
         uint8_t* table = dib + kInfoHeaderSize;
         for (unsigned i = 0; i < count; ++i) {
-            table[i * 4 + 0] = map->Colors[i].Blue;
-            table[i * 4 + 1] = map->Colors[i].Green;
-            table[i * 4 + 2] = map->Colors[i].Red;
+            table[i * 4 + 0] = colors[i].Blue;
+            table[i * 4 + 1] = colors[i].Green;
+            table[i * 4 + 2] = colors[i].Red;
         }
     }
 
@@ -287,6 +294,7 @@ private:
     ReaderProgress& progress_;
     ScreenRows rows_;
     std::vector<uint8_t> buffer_;
+    std::vector<GifColorType> firstLocal_;
 };
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "core/imaging/image_document.h"
 
 #include <cstdio>
+#include <new>
 
 #include "core/imaging/dither16.h"
 #include "core/imaging/halftone.h"
 #include "core/imaging/palette.h"
+#include "core/imaging/picture_limits.h"
 #include "core/platform/file.h"
 #include "core/platform/screen.h"
 #include "core/res/strings.h"
@@ -36,7 +38,13 @@ bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth)
     width_ = picture_.Width();
     height_ = picture_.Height();
     bitCount_ = DIBBitCount(picture_.Picture().Data());
-    displayCopy_ = MakeDisplayCopy(picture_.Picture(), screenDepth);
+    try {
+        displayCopy_ = MakeDisplayCopy(picture_.Picture(), screenDepth);
+    } catch (const std::bad_alloc&) {
+        ReportPictureOutOfMemory(path);
+        Clear();
+        return false;
+    }
     return true;
 }
 

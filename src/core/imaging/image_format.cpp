@@ -2,14 +2,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 #include "core/imaging/bmp_reader.h"
 #include "core/imaging/gif_reader.h"
+#include "core/imaging/heif_reader.h"
 #include "core/imaging/jpeg_reader.h"
 #include "core/imaging/pcd/photo_cd.h"
 #include "core/imaging/pcx_reader.h"
+#include "core/imaging/picture_limits.h"
+#include "core/imaging/png_reader.h"
 #include "core/imaging/tga_reader.h"
 #include "core/imaging/tiff_reader.h"
+#include "core/imaging/webp_reader.h"
 #include "core/platform/file.h"
 #include "core/res/strings.h"
 
@@ -24,10 +29,36 @@ std::string LastThreeUpper(const std::string& path)
     return tail;
 }
 
+// What follows the last dot of the file name, in capitals.
+std::string ExtensionUpper(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return extension;
+}
+
+struct Extension {
+    const char* text;
+    int code;
+};
+constexpr Extension kModernExtensions[] = {
+    {"JPEG", kFormatJPG}, {"JFIF", kFormatJPG}, {"TIFF", kFormatTIF}, {"PNG", kFormatPNG},
+    {"WEBP", kFormatWEBP}, {"HEIC", kFormatHEIF}, {"HEIF", kFormatHEIF}, {"AVIF", kFormatHEIF},
+};
+
 }  // namespace
 
 int ImageFormat(const std::string& path)
 {
+    const std::string extension = ExtensionUpper(path);
+    for (const Extension& modern : kModernExtensions)
+        if (extension == modern.text)
+            return modern.code;
     static const char* const kExtensions[] = {"BMP", "PCX", "GIF", "JPG", "RLE",
                                               "DIB", "PCD", "TGA", "TIF"};
     const std::string tail = LastThreeUpper(path);
@@ -49,6 +80,14 @@ std::string ImageTypeName(const std::string& path)
         {"AVI", kStrTypeAvi}, {"FLI", kStrTypeFli}, {"FLC", kStrTypeFlc}, {"MMM", kStrTypeMmm},
         {"DIB", kStrTypeDib},
     };
+    switch (ImageFormat(path)) {
+    case kFormatJPG: return LoadString(kStrTypeJpeg);
+    case kFormatTIF: return LoadString(kStrTypeTiff);
+    case kFormatPNG: return LoadString(kStrTypePng);
+    case kFormatWEBP: return LoadString(kStrTypeWebp);
+    case kFormatHEIF: return LoadString(kStrTypeHeif);
+    default: break;
+    }
     const std::string tail = LastThreeUpper(path);
     for (const Name& name : kNames)
         if (tail == name.extension)
@@ -61,7 +100,9 @@ std::string PictureFilter()
     return LoadString(kStrPictureFilter) + LoadString(kStrPictureFilterMore);
 }
 
-HDIB ReadImageFile(const std::string& path)
+namespace {
+
+HDIB ReadByKind(const std::string& path)
 {
     // Only regular files: some readers open with stdio or libtiff, which
     // would wait forever on a FIFO, and a device is no picture.
@@ -77,7 +118,24 @@ HDIB ReadImageFile(const std::string& path)
     case kFormatPCD: return ReadPhotoCDFile(path);
     case kFormatTGA: return ReadTGAFile(path);
     case kFormatTIF: return ReadTIFFFile(path);
+    case kFormatPNG: return ReadPNGFile(path);
+    case kFormatWEBP: return ReadWebPFile(path);
+    case kFormatHEIF: return ReadHEIFFile(path);
     default: return {};
+    }
+}
+
+}  // namespace
+
+HDIB ReadImageFile(const std::string& path)
+{
+    // A picture whose memory cannot be found is refused with a message; the
+    // album or window that asked for it stays as it was.
+    try {
+        return ReadByKind(path);
+    } catch (const std::bad_alloc&) {
+        ReportPictureOutOfMemory(path);
+        return {};
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Choosing a picture reader from a file name. Only the last three characters
-// of the name count, compared without regard to case; the content is never
-// examined, and four-letter extensions (jpeg, tiff) are not recognised.
+// Choosing a picture reader from a file name, without regard to case; the
+// content is never examined. The nine original kinds are known by the last
+// three characters of the name; the four-letter extensions (jpeg, jfif,
+// tiff, webp, heic, heif, avif) and png by what follows the last dot.
 #include <string>
 
 #include "core/imaging/dib.h"
@@ -19,6 +20,9 @@ enum ImageFormatCode {
     kFormatPCD = 6,
     kFormatTGA = 7,
     kFormatTIF = 8,
+    kFormatPNG = 9,
+    kFormatWEBP = 10,
+    kFormatHEIF = 11,  // HEIC, HEIF and AVIF
 };
 
 int ImageFormat(const std::string& path);

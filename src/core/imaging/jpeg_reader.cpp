@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
+#include "core/imaging/exif_orientation.h"
 #include "core/imaging/jpeg_error_trap.h"
 #include "core/imaging/load_settings.h"
+#include "core/imaging/picture_limits.h"
 #include "core/imaging/row_progress.h"
 
 namespace lumora {
@@ -85,6 +88,7 @@ public:
             jpeg_stdio_src(&cinfo_, input.file);
         else
             jpeg_mem_src(&cinfo_, input.bytes.data(), static_cast<unsigned long>(input.bytes.size()));
+        jpeg_save_markers(&cinfo_, JPEG_APP0 + 1, 0xFFFF);  // EXIF, for the orientation
         return jpeg_read_header(&cinfo_, TRUE) == JPEG_HEADER_OK;
     }
 
@@ -160,6 +164,15 @@ public:
         }
     }
 
+    // The camera's orientation from the first EXIF segment; 1 without one.
+    int Orientation() const
+    {
+        for (jpeg_saved_marker_ptr m = cinfo_.marker_list; m; m = m->next)
+            if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 && m->data[0] == 'E')
+                return ExifOrientation({m->data, m->data_length});
+        return kOrientationNormal;
+    }
+
     bool Finish()
     {
         if (setjmp(trap_.jump))
@@ -183,12 +196,15 @@ HDIB DecodeJpeg(JpegInput input)
     JpegDecoder decoder;
     if (!decoder.ReadHeader(input))
         return {};
+    const int orientation = decoder.Orientation();  // the saved segments go with the decoding
     const Output output = ChooseOutput(decoder.Info(), LoadSettings().jpeg256);
     if (output == Output::Unsupported)
         return {};
 
     const auto width = static_cast<int32_t>(decoder.Info().image_width);
     const auto height = static_cast<int32_t>(decoder.Info().image_height);
+    if (!CheckPictureSize(decoder.Info().image_width, decoder.Info().image_height))
+        return {};
     HDIB dib = AllocDIB(width, height, output == Output::Indexed ? 8 : 24);
     if (!dib || !decoder.Start(output))
         return {};
@@ -205,7 +221,7 @@ HDIB DecodeJpeg(JpegInput input)
         decoder.CopyColorMap(dib.Data());
     if (!decoder.Finish())
         return {};
-    return dib;
+    return ApplyOrientation(std::move(dib), orientation);
 }
 
 // libjpeg's size of one side decoded at 1/denominator.

@@ -109,6 +109,12 @@ private:
             table[i * 4 + 0] = file_.ReadByte();
             table[i * 4 + 3] = 0;
         }
+        // Many 1-bit files leave the header palette empty (both entries
+        // equal, usually black): such a picture is black on white.
+        if (bits == 1 && std::memcmp(table, table + 4, 3) == 0) {
+            std::memset(table, 0, 4);
+            std::memset(table + 4, 255, 3);
+        }
         return !file_.PastEnd();
     }
 

@@ -1,8 +1,11 @@
 #include "core/imaging/tiff_reader.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
+#include "core/imaging/exif_orientation.h"
+#include "core/imaging/picture_limits.h"
 #include "core/imaging/row_progress.h"
 #include "core/imaging/tiff_session.h"
 
@@ -118,10 +121,11 @@ bool WriteColorTable(TIFF* tiff, const TiffLayout& layout, uint8_t* dib)
     uint8_t* table = dib + kInfoHeaderSize;
     const unsigned n = 1u << layout.bitsPerSample;
     if (n == 2) {
-        // Bilevel: black then white, the other way round when white is zero.
-        const bool whiteIsZero = layout.photometric == PHOTOMETRIC_MINISWHITE;
-        SetGrey(table, 0, whiteIsZero ? 255 : 0);
-        SetGrey(table, 1, whiteIsZero ? 0 : 255);
+        // Bilevel: black then white. Where white is zero the bits are
+        // inverted as rows are read (ConvertRow), so that every consumer,
+        // previews included, sees the same picture whatever table it heeds.
+        SetGrey(table, 0, 0);
+        SetGrey(table, 1, 255);
         return true;
     }
     switch (layout.photometric) {
@@ -169,7 +173,17 @@ void ConvertRow(const TiffLayout& layout, const uint8_t* in, uint8_t* out)
         return;
     }
     switch (layout.bitsPerSample) {
-    case 1: std::memcpy(out, in, (width + 7) / 8); break;
+    case 1:
+        if (layout.photometric == PHOTOMETRIC_MINISWHITE) {
+            for (uint32_t i = 0; i < (width + 7) / 8; ++i)
+                out[i] = static_cast<uint8_t>(~in[i]);
+            // Bits past the width stay clear.
+            if (width % 8)
+                out[(width - 1) / 8] &= static_cast<uint8_t>(0xFF << (8 - width % 8));
+        } else {
+            std::memcpy(out, in, (width + 7) / 8);
+        }
+        break;
     case 2: ExpandTwoBitRow(in, out, width); break;
     case 4: ExpandNibbleRow(in, out, width); break;
     default: std::memcpy(out, in, width); break;
@@ -236,9 +250,16 @@ HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout)
 HDIB ReadPicture(TIFF* tiff)
 {
     TiffLayout layout;
-    if (!ReadLayout(tiff, layout) || !IsReadable(layout))
+    if (!ReadLayout(tiff, layout) || !IsReadable(layout) || !CheckPictureSize(layout.width, layout.length))
         return {};
-    return FitsScanlines(layout) ? ReadScanlines(tiff, layout) : ReadThroughRgba(tiff, layout);
+    // Rows are read as stored and turned upright afterwards; libtiff's own
+    // composing path is told the rows stand upright so that it does not
+    // mirror them on its own.
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    HDIB dib = FitsScanlines(layout) ? ReadScanlines(tiff, layout) : ReadThroughRgba(tiff, layout);
+    return ApplyOrientation(std::move(dib), orientation);
 }
 
 }  // namespace

@@ -303,6 +303,29 @@ TEST(BmpReader, PixelOffsetZeroMeansRightAfterTheTable)
     const HDIB dib = ReadBytes(bytes);
     ASSERT_TRUE(dib);
     EXPECT_EQ(ColorAt(dib, 2, 0), (ColorTriple{30, 0, 0}));
+
+    // 24 bits with a two-entry table: the table is skipped, not read as pixels.
+    auto rgb = MakeBmp(2, 1, 0, {1, 2, 3, 4, 5, 6, 0, 0}, 2);
+    WriteLE16(&rgb[14 + 14], 24);
+    WriteLE32(&rgb[10], 0);
+    const HDIB trueColour = ReadBytes(rgb);
+    ASSERT_TRUE(trueColour);
+    EXPECT_EQ(ColorAt(trueColour, 0, 0), (ColorTriple{3, 2, 1}));
+    EXPECT_EQ(ColorAt(trueColour, 1, 0), (ColorTriple{6, 5, 4}));
+}
+
+// A short file declaring a large uncompressed picture is refused before its
+// memory is taken; one above 200 megapixels says why.
+TEST(BmpReader, ImplausibleAndHugeSizesRefused)
+{
+    auto bytes = MakeBmp(4000, 3000, 0, {1, 2, 3, 0});
+    test::CapturingReporter reporter;
+    EXPECT_FALSE(ReadBytes(bytes));
+    EXPECT_TRUE(reporter.messages.empty());
+    bytes = MakeBmp(30000, 30000, 0, {1, 2, 3, 0});
+    EXPECT_FALSE(ReadBytes(bytes));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find("Image trop grande"), std::string::npos);
 }
 
 TEST(BmpWriter, WritesFileHeaderAndBlockAsIs)

@@ -21,8 +21,17 @@ TEST(ImageFormat, LastThreeCharactersWithoutRegardToCase)
     EXPECT_EQ(ImageFormat("a.pcd"), kFormatPCD);
     EXPECT_EQ(ImageFormat("a.tga"), kFormatTGA);
     EXPECT_EQ(ImageFormat("a.tif"), kFormatTIF);
-    EXPECT_EQ(ImageFormat("a.jpeg"), kFormatUnknown);
-    EXPECT_EQ(ImageFormat("a.tiff"), kFormatUnknown);
+    // Four-letter and modern extensions, by what follows the last dot.
+    EXPECT_EQ(ImageFormat("a.jpeg"), kFormatJPG);
+    EXPECT_EQ(ImageFormat("a.JFIF"), kFormatJPG);
+    EXPECT_EQ(ImageFormat("a.tiff"), kFormatTIF);
+    EXPECT_EQ(ImageFormat("a.Png"), kFormatPNG);
+    EXPECT_EQ(ImageFormat("a.webp"), kFormatWEBP);
+    EXPECT_EQ(ImageFormat("IMG_0001.HEIC"), kFormatHEIF);
+    EXPECT_EQ(ImageFormat("a.heif"), kFormatHEIF);
+    EXPECT_EQ(ImageFormat("a.avif"), kFormatHEIF);
+    EXPECT_EQ(ImageFormat("/photos.webp/readme"), kFormatUnknown);
+    EXPECT_EQ(ImageFormat("a.xjpeg"), kFormatUnknown);
     EXPECT_EQ(ImageFormat("bmp"), kFormatBMP);
     EXPECT_EQ(ImageFormat("mp"), kFormatUnknown);
     EXPECT_EQ(ImageFormat(""), kFormatUnknown);
@@ -36,14 +45,22 @@ TEST(ImageTypeName, NamesEveryKnownKind)
     EXPECT_EQ(ImageTypeName("a.avi"), "Vidéo AVI Microsoft");
     EXPECT_EQ(ImageTypeName("a.tga"), "Image Targa");
     EXPECT_EQ(ImageTypeName("a.xyz"), "(indéfini)");
+    EXPECT_EQ(ImageTypeName("a.png"), "Image PNG");
+    EXPECT_EQ(ImageTypeName("a.webp"), "Image WebP");
+    EXPECT_EQ(ImageTypeName("a.heic"), "Image HEIF");
+    EXPECT_EQ(ImageTypeName("a.avif"), "Image HEIF");
+    EXPECT_EQ(ImageTypeName("a.jpeg"), "Image compressée JPEG");
+    EXPECT_EQ(ImageTypeName("a.tiff"), "Image TIFF");
 }
 
-TEST(ImageFormat, PictureFilterListsTheNineKinds)
+TEST(ImageFormat, PictureFilterListsEveryKind)
 {
     const std::string filter = PictureFilter();
     EXPECT_EQ(filter.rfind("Tous fichiers |*.bmp;*.dib;*.gif;", 0), 0u);
     EXPECT_EQ(filter.substr(filter.size() - 2), "||");
-    EXPECT_NE(filter.find("|TIF (Images TIFF)|*.tif||"), std::string::npos);
+    EXPECT_NE(filter.find("|TIF (Images TIFF)|*.tif;*.tiff|"), std::string::npos);
+    for (const char* pattern : {"*.jpeg", "*.jfif", "*.png", "*.webp", "*.heic", "*.heif", "*.avif"})
+        EXPECT_NE(filter.substr(0, filter.find('|', 16)).find(pattern), std::string::npos) << pattern;
 }
 
 TEST(ImageFormat, UnknownKindsLoadNothing)

@@ -37,7 +37,7 @@ constexpr Expected kJpegFiles[] = {
     {"jpegdec-partial_progressive.jpg", 4, 4}, {"jpegdec-progressive-missing-ac.jpg", 8, 8},
     {"jpegdec-progressive3.jpg", 650, 470}, {"jpegdec-restarts.jpg", 33, 33},
     {"jpegdec-rgb.jpg", 500, 333}, {"jpegdec-ycck.jpg", 500, 333},
-    {"juicy-10x8-samsung-s8.jpg", 10, 8}, {"juicy-16x16jpeg.jpg", 16, 16},
+    {"juicy-10x8-samsung-s8.jpg", 8, 10 /* stood upright */}, {"juicy-16x16jpeg.jpg", 16, 16},
     {"juicy-8x8jpeg.jpg", 8, 8}, {"juicy-img_cmyk.jpg", 375, 294},
     {"juicy-mand_prgrsv.jpg", 512, 480}, {"ljt-monkey12.jpg", 0, 0},
     {"ljt-testimgari.jpg", 227, 149}, {"ljt-testimgint.jpg", 227, 149},

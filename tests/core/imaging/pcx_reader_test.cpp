@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/imaging/pcx_reader.h"
+#include "modern_test_support.h"
 #include "reader_test_support.h"
 #include "test_picture_writers.h"
 
@@ -101,6 +102,28 @@ PcxPicture EightBitPicture(uint16_t width, uint16_t height)
         p.vgaPalette.push_back(uint8_t(255 - i));
     }
     return p;
+}
+
+// 1-bit files whose header palette is empty (both entries black) are black
+// on white; a real two-colour palette is kept. ImageMagick reads set bits
+// as black whatever the palette says (pil184's palette is black, then
+// white): its decode, negated, must match ours pixel for pixel.
+TEST(PcxTestPictures, OneBitFilesWithAnEmptyPaletteAreBlackOnWhite)
+{
+    test::TempDir dir;
+    for (const char* name : {"kde-mono.pcx", "kde-write-Format_Mono.pcx", "pillow-pil184.pcx"}) {
+        SCOPED_TRACE(name);
+        const std::string file = test::TestDataPath(std::string("pcx/") + name);
+        const HDIB dib = ReadPCXFile(file);
+        ASSERT_TRUE(dib);
+        EXPECT_EQ(DIBColor(dib.Data(), 0), (ColorTriple{0, 0, 0}));
+        EXPECT_EQ(DIBColor(dib.Data(), 1), (ColorTriple{255, 255, 255}));
+        test::ExpectSamePixels(dib, test::Converted(file, dir, "-negate"), 0);
+    }
+    const HDIB coloured = ReadPCXFile(test::TestDataPath("pcx/zigimg-test-bpp1.pcx"));
+    ASSERT_TRUE(coloured);
+    EXPECT_EQ(DIBColor(coloured.Data(), 0), (ColorTriple{102, 90, 155}));
+    EXPECT_NE(DIBColor(coloured.Data(), 1), (ColorTriple{255, 255, 255}));
 }
 
 TEST(PcxRoundTrip, EightBitPictureTakesTheClosingPalette)

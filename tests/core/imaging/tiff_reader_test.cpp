@@ -6,6 +6,7 @@
 
 #include "core/imaging/tiff_reader.h"
 #include "jpeg_test_support.h"
+#include "modern_test_support.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -142,17 +143,29 @@ TEST(ReadTIFFFile, BilevelTablesFollowTheInterpretation)
         HDIB dib = ReadTIFFFile(path);
         ASSERT_TRUE(dib);
         ASSERT_EQ(DIBBitCount(dib.Data()), 1);
-        const bool whiteIsZero = photometric == PHOTOMETRIC_MINISWHITE;
-        const ColorTriple white{255, 255, 255}, black{0, 0, 0};
-        EXPECT_EQ(DIBColor(dib.Data(), 0), whiteIsZero ? white : black);
-        EXPECT_EQ(DIBColor(dib.Data(), 1), whiteIsZero ? black : white);
-        // Top row 1010 0000 0 lands in the last memory row, bits as they are.
-        EXPECT_EQ(test::IndexAt(dib, 0, 1), 1);
-        EXPECT_EQ(test::IndexAt(dib, 1, 1), 0);
-        EXPECT_EQ(test::IndexAt(dib, 2, 1), 1);
-        EXPECT_EQ(test::IndexAt(dib, 8, 0), 1);
-        EXPECT_EQ(test::IndexAt(dib, 0, 0), 0);
+        // Always black then white: a white-is-zero file has its bits
+        // inverted instead, so that previews that ignore the table agree.
+        const unsigned set = photometric == PHOTOMETRIC_MINISWHITE ? 0 : 1;
+        EXPECT_EQ(DIBColor(dib.Data(), 0), (ColorTriple{0, 0, 0}));
+        EXPECT_EQ(DIBColor(dib.Data(), 1), (ColorTriple{255, 255, 255}));
+        // Top row 1010 0000 0 lands in the last memory row.
+        EXPECT_EQ(test::IndexAt(dib, 0, 1), set);
+        EXPECT_EQ(test::IndexAt(dib, 1, 1), 1 - set);
+        EXPECT_EQ(test::IndexAt(dib, 2, 1), set);
+        EXPECT_EQ(test::IndexAt(dib, 8, 0), set);
+        EXPECT_EQ(test::IndexAt(dib, 0, 0), 1 - set);
+        // Padding bits past the ninth pixel stay clear.
+        EXPECT_EQ(DIBPixels(dib.Data())[1] & 0x7F, 0);
     }
+}
+
+TEST(ReadTIFFFile, SharedWhiteIsZeroFileMatchesAnIndependentDecode)
+{
+    test::TempDir dir;
+    const std::string file = test::TestDataPath("tiff/libtiff-miniswhite-1c-1b.tiff");
+    const HDIB dib = ReadTIFFFile(file);
+    ASSERT_TRUE(dib);
+    test::ExpectSamePixels(dib, test::Converted(file, dir), 0);
 }
 
 TEST(ReadTIFFFile, GreyTablesAndExpandedSamples)

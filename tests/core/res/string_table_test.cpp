@@ -152,6 +152,8 @@ TEST(StringTableTexts, PlaceholdersMatchWhatCallersPass)
         {55015, {"ld"}},
         {55031, {"d", "d", "s", "d"}},
         {55043, {"s", "d", "d", "s", "s"}},
+        {55123, {"llu", "llu", "llu"}},
+        {55124, {"s"}},
         {61714, {"1", "2"}},
         {61716, {"1"}},
         {61729, {"1"}},
@@ -179,7 +181,7 @@ TEST(StringTableTexts, FileDialogFiltersArePairsEndingWithEmptyField)
         std::string text;
         size_t pairs;
     };
-    const Filter filters[] = {{LoadString(55007) + LoadString(55086), 10}, {LoadString(55052), 3}};
+    const Filter filters[] = {{LoadString(55007) + LoadString(55086), 13}, {LoadString(55052), 3}};
     for (const Filter& filter : filters) {
         std::vector<std::string> parts = Split(filter.text, '|');
         // "...|last pattern||" leaves two empty fields at the end.
@@ -217,7 +219,8 @@ constexpr int kNamedIds[] = {
     kStrTargetCreateFailed, kStrSourceReadFailed, kStrTargetWriteFailed, kStrCopyingLabel,
     kStrCopyingPictureLabel, kStrCopyingSoundLabel, kStrLoadingPictureLabel, kStrConvertingToJpegLabel,
     kStrJpegCreateFailed, kStrConvertingToJpegOfLabel, kStrTypeTarga, kStrTypeTiff, kStrPictureFilterMore,
-    kStrSlideshow, kStrConfirmDeleteText, kStrReady, kStrPromptNewAlbum, kStrIndicatorCaps,
+    kStrSlideshow, kStrConfirmDeleteText, kStrTypePng, kStrTypeWebp, kStrTypeHeif, kStrPictureTooLarge,
+    kStrPictureOutOfMemory, kStrReady, kStrPromptNewAlbum, kStrIndicatorCaps,
     kStrIndicatorNum, kStrFailedToOpen, kStrFailedToSave, kStrEnterInteger, kStrEnterIntegerInRange,
     kStrEnterAtMostChars, kStrInvalidFormat, kStrPathNotFound, kStrDiskFull, kStrAccessDeniedRead,
     kStrAccessDeniedWrite, kStrIoErrorRead, kStrIoErrorWrite,

@@ -133,8 +133,9 @@ TEST(PictureFileDialog, TheInsertDialogOffersTheInsertionChoice)
     EXPECT_EQ(dialog.windowTitle(), "Ajouter des photos à l'album");
     EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFiles);
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
-    ASSERT_EQ(dialog.nameFilters().size(), 10);
-    EXPECT_EQ(dialog.nameFilters()[0], "Tous fichiers (*.bmp *.dib *.gif *.jpg *.pcd *.pcx *.rle *.tga *.tif)");
+    ASSERT_EQ(dialog.nameFilters().size(), 13);
+    EXPECT_EQ(dialog.nameFilters()[0], "Tous fichiers (*.bmp *.dib *.gif *.jpg *.jpeg *.jfif *.pcd *.pcx *.rle *.tga "
+                                       "*.tif *.tiff *.png *.webp *.heic *.heif *.avif)");
     EXPECT_FALSE(dialog.findChild<QCheckBox*>("check1080")->isChecked());
     EXPECT_TRUE(dialog.findChild<QRadioButton*>("radio1054")->isChecked());
     EXPECT_TRUE(dialog.InsertAfter());

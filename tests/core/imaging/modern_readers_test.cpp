@@ -1,0 +1,112 @@
+// PNG, WebP and HEIF pictures checked pixel by pixel against an independent
+// decode (ImageMagick's convert, which the test command installs), and the
+// dispatch that reaches them.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/imaging/dib.h"
+#include "core/imaging/image_format.h"
+#include "core/imaging/png_reader.h"
+#include "core/imaging/webp_reader.h"
+#include "modern_test_support.h"
+#include "support/test_support.h"
+
+namespace lumora {
+namespace {
+
+using test::Converted;
+using test::ExpectSamePixels;
+using test::Shell;
+
+struct Case {
+    const char* name;
+    const char* makeArgs;  // convert arguments producing the file from the source picture
+    int bits;              // what the reader gives
+    int tolerance;         // 0 for the lossless kinds
+};
+
+// A source with gradients, flat areas and a soft-edged transparent disc.
+std::string MakeSource(const test::TempDir& dir)
+{
+    const std::string source = dir.File("source.png");
+    Shell("convert -size 61x37 gradient:'#ff2000'-'#0040ff' \\( -size 61x37 xc:none -fill 'rgba(10,200,30,0.6)' "
+          "-draw 'circle 30,18 30,4' \\) -composite -fill black -draw 'rectangle 0,0 9,5' PNG32:" +
+          source);
+    return source;
+}
+
+TEST(ModernReaders, EveryKindMatchesAnIndependentDecode)
+{
+    test::TempDir dir;
+    const std::string source = MakeSource(dir);
+    const Case cases[] = {
+        {"rgba.png", "PNG32:", 24, 0},
+        {"rgb.png", "-background white -alpha remove -alpha off PNG24:", 24, 0},
+        {"rgba16-interlaced.png", "-depth 16 -interlace PNG PNG64:", 24, 1},
+        {"grey.png", "-colorspace Gray -alpha off -depth 8 PNG:", 24, 0},
+        {"grey2.png", "-colorspace Gray -alpha off -depth 2 PNG:", 24, 0},
+        {"palette.png", "-alpha off -colors 40 PNG8:", 8, 0},
+        {"palette-trns.png", "-colors 40 PNG8:", 8, 0},
+        {"palette4-interlaced.png", "-alpha off -colors 12 -interlace PNG PNG8:", 8, 0},
+        {"palette1.png", "-alpha off -monochrome -interlace PNG PNG8:", 8, 0},
+        {"lossless.webp", "-define webp:lossless=true ", 24, 0},
+        {"lossy.webp", "-alpha off -quality 85 ", 24, 3},
+        {"lossy-alpha.webp", "-quality 85 ", 24, 3},
+        // ImageMagick turns the decoded planes into RGB its own way: a few
+        // pixels on sharp edges differ slightly.
+        {"photo.heic", "-alpha off -quality 80 ", 24, 12},
+        {"photo.avif", "-alpha off -quality 80 ", 24, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = dir.File(c.name);
+        std::string args = c.makeArgs;
+        // The output name goes right after the prefix ("PNG32:") or the options.
+        Shell("convert " + source + " " + args + file);
+        const HDIB dib = ReadImageFile(file);
+        ASSERT_TRUE(dib);
+        ASSERT_TRUE(IsValidDIB(dib.Bytes()));
+        EXPECT_EQ(DIBBitCount(dib.Data()), c.bits);
+        ExpectSamePixels(dib, Converted(file, dir), c.tolerance);
+    }
+}
+
+TEST(ModernReaders, AnimatedWebPShowsItsFirstFrame)
+{
+    test::TempDir dir;
+    const std::string first = dir.File("first.png"), second = dir.File("second.png");
+    Shell("convert -size 20x10 xc:'#c03010' " + first);
+    Shell("convert -size 20x10 xc:'#1030c0' " + second);
+    const std::string animated = dir.File("anim.webp");
+    Shell("convert -delay 20 " + first + " " + second + " -loop 0 -define webp:lossless=true " + animated);
+    const HDIB dib = ReadImageFile(animated);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(DIBPixelWidth(dib.Data()), 20u);
+    EXPECT_EQ(test::ColorAt(dib, 5, 5), (ColorTriple{0xc0, 0x30, 0x10}));
+}
+
+TEST(ModernReaders, DamagedFilesGiveNoPicture)
+{
+    test::TempDir dir;
+    const std::string source = MakeSource(dir);
+    for (const char* name : {"cut.png", "cut.webp", "cut.heic"}) {
+        SCOPED_TRACE(name);
+        const std::string file = dir.File(name);
+        Shell("convert " + source + " -alpha off " + file);
+        std::vector<uint8_t> bytes = test::ReadBytes(file);
+        bytes.resize(bytes.size() * 2 / 3);
+        test::WriteBytes(file, bytes);
+        EXPECT_FALSE(ReadImageFile(file));
+        test::WriteBytes(file, {});
+        EXPECT_FALSE(ReadImageFile(file));
+    }
+    EXPECT_FALSE(ReadPNGFromMemory({}));
+    EXPECT_FALSE(ReadWebPFromMemory({}));
+}
+
+}  // namespace
+}  // namespace lumora

@@ -5,7 +5,8 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config
-                libjpeg-dev libtiff-dev libgif-dev zlib1g-dev qt6-base-dev fonts-liberation2)
+                libjpeg-dev libtiff-dev libgif-dev zlib1g-dev qt6-base-dev fonts-liberation2
+                libsdl2-mixer-dev timgm6mb-soundfont)
 test_packages=(python3 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xdotool x11-utils imagemagick)
 

@@ -24,7 +24,10 @@
 #include "gui/platform/preferences_dialog.h"
 #include "gui/platform/program_art.h"
 #include "gui/platform/profile.h"
+#include "core/present/sounds.h"
 #include "core/res/strings.h"
+#include "gui/present/slideshow_window.h"
+#include "gui/present/sound_commands.h"
 
 namespace lumora {
 namespace {
@@ -53,6 +56,8 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     InstallEditingCommands(*this);
     InstallAlbumSettingsCommands(*this);
     InstallPictureCommands(*this);
+    InstallSoundCommands(*this);
+    InstallSlideshowCommand(*this);
     UseMenu(FrameMenu());
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         ShowWindowKind(window);
@@ -316,6 +321,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();  // a document refused to close
         return;
     }
+    StopSound();
     SaveWindowPlacement(profile_, CurrentPlacement());
     profile_.Sync();
     event->accept();
@@ -339,11 +345,13 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event)
 
 void MainWindow::TogglePropertiesWindow()
 {
+    StopSound();
     preferences_.showProperties = !preferences_.showProperties;
 }
 
 void MainWindow::ShowPreferencesDialog()
 {
+    StopSound();
     PreferencesDialog dialog(preferences_, this);
     if (dialog.exec() != QDialog::Accepted)
         return;

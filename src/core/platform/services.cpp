@@ -36,6 +36,13 @@ private:
     std::string text_;
 };
 
+class SilentSoundPlayer final : public SoundPlayer {
+public:
+    bool Play(const std::string&) override { return false; }
+    void Stop() override {}
+    bool IsPlaying() const override { return false; }
+};
+
 Services& Installed()
 {
     static Services services;
@@ -93,6 +100,12 @@ const Preferences& CurrentPreferences()
 void ReportStop(const std::string& text, const std::string& caption)
 {
     CurrentErrorReporter().ShowMessage(text, caption, MessageIcon::Stop);
+}
+
+SoundPlayer& CurrentSoundPlayer()
+{
+    static SilentSoundPlayer silent;
+    return Installed().sound ? *Installed().sound : silent;
 }
 
 }  // namespace lumora

@@ -65,8 +65,9 @@ QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize)
         if (bitCount != 24) {
             // Paletted pictures are shown with their own colours (a 256-colour
             // one dithered to 16 on a 4-bit screen), then brought within it.
-            const HDIB shown = ScreenDepth() == 4 && bitCount == 8 ? DitherPalettedTo16(dib.Picture()) : dib.Picture();
-            return FittedToScreen(DIBToQImage(shown).convertToFormat(QImage::Format_RGB32), screen, realSize);
+            const QImage shown = ScreenDepth() == 4 && bitCount == 8 ? DIBToQImage(DitherPalettedTo16(dib.Picture()))
+                                                                     : DIBToQImage(dib.Picture());
+            return FittedToScreen(shown.convertToFormat(QImage::Format_RGB32), screen, realSize);
         }
         image = DIBToQImage(dib.Picture()).convertToFormat(QImage::Format_RGB32);
     }

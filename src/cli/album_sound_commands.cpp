@@ -10,6 +10,14 @@
 #include "core/platform/sdl_sound_player.h"
 #include "core/present/sounds.h"
 
+// Under LeakSanitizer: the audio libraries (SDL, SDL_mixer, the MIDI synthesiser
+// and what they load) keep some allocations until the process ends.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libSDL2\nleak:libSDL2_mixer\nleak:libfluidsynth\nleak:libinstpatch\nleak:libglib\n"
+           "leak:libpulse\nleak:libasound\nleak:libdbus\n";
+}
+
 namespace lumora::cli {
 namespace {
 

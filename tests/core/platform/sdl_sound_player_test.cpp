@@ -13,6 +13,14 @@
 #include "support/sound_files.h"
 #include "support/test_support.h"
 
+// Under LeakSanitizer: the audio libraries (SDL, SDL_mixer, the MIDI synthesiser
+// and what they load) keep some allocations until the process ends.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libSDL2\nleak:libSDL2_mixer\nleak:libfluidsynth\nleak:libinstpatch\nleak:libglib\n"
+           "leak:libpulse\nleak:libasound\nleak:libdbus\n";
+}
+
 namespace lumora {
 namespace {
 

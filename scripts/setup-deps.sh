@@ -6,7 +6,8 @@ set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config
                 libjpeg-dev libtiff-dev libgif-dev libspng-dev libwebp-dev libheif-dev
-                zlib1g-dev qt6-base-dev fonts-liberation2 qt6-translations-l10n)
+                zlib1g-dev qt6-base-dev fonts-liberation2 qt6-translations-l10n
+                libsdl2-mixer-dev timgm6mb-soundfont)
 test_packages=(python3 ccache libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xdotool x11-utils xclip imagemagick netpbm libheif-examples
                hyperfine libvips-tools libjpeg-turbo-progs)  # scripts/compare-insert.sh

@@ -16,6 +16,8 @@
 #include "gui/picture/picture_window.h"
 #include "gui/platform/profile.h"
 #include "gui/platform/message_services.h"
+#include "gui/platform/sound_service.h"
+#include "core/present/sounds.h"
 #include "core/platform/screen.h"
 #include "core/res/strings.h"
 #include "gui/album/album_navigation.h"
@@ -89,7 +91,9 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
     reporter_ = std::make_unique<MessageBoxReporter>(frame_.get());
     prompter_ = std::make_unique<MessageBoxPrompter>(frame_.get());
     progress_ = std::make_unique<FrameProgressSink>(*frame_);
+    sound_ = MakeEventLoopSoundPlayer();
     ChangeServices([this](Services& services) {
+        services.sound = sound_.get();
         services.errors = reporter_.get();
         services.prompter = prompter_.get();
         services.progress = progress_.get();
@@ -132,6 +136,7 @@ QMdiSubWindow* LumoraApp::OpenAlbum(std::shared_ptr<AlbumDocument> doc)
     if (auto* frameWindow = qobject_cast<DocumentWindow*>(window); frameWindow && view) {
         // The last window of a changed album asks whether to save it.
         frameWindow->SetCloseGuard([this, view] {
+            StopSound();
             return view->DocumentUsers() > 1 || documents_->SaveModified(view->Document());
         });
     }

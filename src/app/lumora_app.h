@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "gui/album/book_pictures.h"
+#include "core/platform/services.h"
 #include "gui/platform/ini_preferences.h"
 #include "gui/platform/program_art.h"
 
@@ -51,6 +52,8 @@ private:
     QString programDirectory_;
     std::unique_ptr<Profile> profile_;
     Preferences preferences_;
+    // The one sound player; outlives the windows that play through it.
+    std::unique_ptr<SoundPlayer> sound_;
     std::unique_ptr<MainWindow> frame_;
     std::unique_ptr<DocumentManager> documents_;
     std::unique_ptr<MessageBoxReporter> reporter_;

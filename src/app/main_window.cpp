@@ -28,7 +28,10 @@
 #include "gui/platform/preferences_dialog.h"
 #include "gui/platform/program_art.h"
 #include "gui/platform/profile.h"
+#include "core/present/sounds.h"
 #include "core/res/strings.h"
+#include "gui/present/slideshow_window.h"
+#include "gui/present/sound_commands.h"
 
 namespace lumora {
 namespace {
@@ -59,6 +62,8 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     InstallAlbumSettingsCommands(*this);
     InstallClipboardCommands(*this);
     InstallPictureCommands(*this);
+    InstallSoundCommands(*this);
+    InstallSlideshowCommand(*this);
     UseMenu(FrameMenu());
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         ShowWindowKind(window);
@@ -336,6 +341,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     KeepPropertiesPosition();
+    StopSound();
     SaveWindowPlacement(profile_, CurrentPlacement());
     profile_.Sync();
     event->accept();
@@ -375,6 +381,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 
 void MainWindow::TogglePropertiesWindow()
 {
+    StopSound();
     if (preferences_.showProperties)
         HidePropertiesWindow();
     else
@@ -412,6 +419,7 @@ void MainWindow::KeepPropertiesPosition()
 
 void MainWindow::ShowPreferencesDialog()
 {
+    StopSound();
     PreferencesDialog dialog(preferences_, this);
     if (dialog.exec() != QDialog::Accepted)
         return;

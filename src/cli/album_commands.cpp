@@ -2,12 +2,13 @@
 
 #include "cli/album_edit_commands.h"
 #include "cli/album_info.h"
+#include "cli/album_sound_commands.h"
 
 namespace lumora::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|tab|text|describe|set|info "
+    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|tab|text|describe|set|sound|info "
     "FICHIER ... (lumora-cli --help)";
 
 }  // namespace
@@ -39,6 +40,8 @@ int RunAlbum(Arguments args)
         return RunAlbumText(std::move(rest));
     if (sub == "set")
         return RunAlbumSet(std::move(rest));
+    if (sub == "sound")
+        return RunAlbumSound(std::move(rest));
     if (sub == "info")
         return RunAlbumInfo(std::move(rest));
     return Fail(kExitUsage, "sous-commande inconnue : " + sub + " (" + kUsage + ")");

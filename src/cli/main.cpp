@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/album_commands.h"
+#include "cli/album_sound_commands.h"
 #ifdef LUMORA_HAVE_GUI
 #include "cli/album_render.h"
 #endif
@@ -79,9 +80,18 @@ Commandes :
       Dessine l'album comme sa fenêtre le montre (position P : -2 couverture,
       -1 page de garde, 0, 2, 4... ; élément I sélectionné ; zone de L x H
       pixels, 580x392 par défaut) et l'écrit en PNG.
+  album sound FICHIER INDEX SEQUENCE
+  album sound FICHIER INDEX --remove
+      Associe une séquence sonore (WAVE .wav ou MIDI .mid) à la photo numéro
+      INDEX (à partir de 0), ou lui retire la sienne.
   album info FICHIER [--json]
       Affiche les réglages, les polices, les onglets, les éléments et le
       nombre de pages de l'album.
+
+  sound play SEQUENCE
+      Joue une séquence sonore WAVE ou MIDI jusqu'à sa fin (code 1 si elle
+      ne peut pas être jouée : fichier absent ou illisible, pas de sortie
+      audio).
 
   --help
       Affiche cette aide.
@@ -102,6 +112,7 @@ constexpr Command kCommands[] = {
     {"album", lumora::cli::RunAlbumWithRender},  // album render, then the others
 #endif
     {"album", lumora::cli::RunAlbum},
+    {"sound", lumora::cli::RunSound},
 };
 
 }  // namespace

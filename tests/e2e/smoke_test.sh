@@ -4,7 +4,9 @@
 # appears, a screenshot is taken, and it quits cleanly through its File menu.
 # In the album the cover is clicked open, the JPEG inserted and the album
 # saved; over the picture the open dialog is photographed (Qt's own dialog,
-# with its labels in French).
+# with its labels in French). Last, a slideshow of an album whose photo has a
+# sound is started from the Album menu and photographed; the sound goes to
+# SDL's disk driver.
 #   smoke_test.sh LUMORA LUMORA_CLI OUTDIR JPEG
 set -euo pipefail
 lumora=$1 cli=$2 out=$3 jpeg=$4
@@ -116,3 +118,63 @@ if ! "$cli" album info "$album" | grep -q "élément 0 : photo .*$(basename "$jp
 fi
 echo "smoke: the photo inserted in the window was saved with the album"
 run_once "$jpeg" "$out/smoke-picture.png" "" "" "$out/smoke-open-dialog.png"
+
+# The slideshow: an album whose first photo has a sound.
+show_album=$work/diaporama.qza
+tone=$work/tone.wav
+python3 - "$tone" <<'PY'
+import math, struct, sys, wave
+with wave.open(sys.argv[1], "wb") as out:
+    out.setnchannels(1); out.setsampwidth(2); out.setframerate(22050)
+    out.writeframes(b"".join(struct.pack("<h", int(12000 * math.sin(2 * math.pi * 440 * i / 22050)))
+                             for i in range(22050)))
+PY
+"$cli" album new "$show_album" --title "Diaporama" >/dev/null
+"$cli" album add "$show_album" "$jpeg" >/dev/null
+"$cli" album sound "$show_album" 0 "$tone"
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
+"$lumora" "$show_album" &
+app=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "Lumora" | head -n 1)
+[[ -n $window ]] || { echo "smoke: no window for the slideshow album"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$window"
+xdotool key alt+b
+sleep 0.3
+xdotool key d
+sleep 0.5
+# "d" may only highlight the entry when another one shares the letter.
+dialog=$(xdotool search --onlyvisible --name '^Diaporama$' | head -n 1 || true)
+if [[ -z $dialog ]]; then
+  xdotool key Return
+  sleep 1
+  dialog=$(xdotool search --onlyvisible --name '^Diaporama$' | head -n 1 || true)
+fi
+[[ -n $dialog ]] || { echo "smoke: no slideshow options dialog"; exit 1; }
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+sleep 2
+import -window root "$out/smoke-slideshow.png"
+corner=$(convert "$out/smoke-slideshow.png" -format '%[fx:int(255*p{3,3}.r)],%[fx:int(255*p{3,3}.g)],%[fx:int(255*p{3,3}.b)]' info:)
+centre=$(convert "$out/smoke-slideshow.png" -format '%[fx:int(255*(p{512,384}.r+p{512,384}.g+p{512,384}.b))]' info:)
+echo "smoke: slideshow screenshot $out/smoke-slideshow.png, corner $corner, centre brightness $centre"
+[[ $corner == 0,0,0 && $centre -gt 30 ]] || { echo "smoke: the slideshow is not on screen"; exit 1; }
+xdotool mousemove 300 300 click 1  # a click ends the show
+sleep 0.5
+if ! python3 - "$work/audio.raw" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+loud = sum(1 for i in range(0, len(data) - 1, 2) if abs(int.from_bytes(data[i:i + 2], "little", signed=True)) > 300)
+print(f"smoke: {loud} audible samples of the photo's sound")
+sys.exit(0 if loud > 10000 else 1)
+PY
+then echo "smoke: the photo's sound was not played"; exit 1; fi
+xdotool windowfocus --sync "$window"
+xdotool key alt+f
+sleep 0.3
+xdotool key q
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app" 2>/dev/null; then echo "smoke: the program did not quit after the slideshow"; exit 1; fi
+wait "$app"
+app=
+echo "smoke: slideshow shown with its sound, program quit"

@@ -30,6 +30,9 @@ struct Preferences {
     bool slideshowLoop = true;
     int slideshowPause = 10;
     bool slideshowAuto = false;
+    // Photos larger than the screen are shown cut at its edges instead of
+    // reduced to fit.
+    bool slideshowRealSize = false;
     bool soundIsMaster = true;
     // Reading pictures.
     bool showPreview = true;

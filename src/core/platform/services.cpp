@@ -41,6 +41,13 @@ private:
 // The thread's own reporter while it holds its messages.
 thread_local ErrorReporter* threadReporter = nullptr;
 
+class SilentSoundPlayer final : public SoundPlayer {
+public:
+    bool Play(const std::string&) override { return false; }
+    void Stop() override {}
+    bool IsPlaying() const override { return false; }
+};
+
 Services& Installed()
 {
     static Services services;
@@ -129,6 +136,12 @@ const Preferences& CurrentPreferences()
 void ReportStop(const std::string& text, const std::string& caption)
 {
     CurrentErrorReporter().ShowMessage(text, caption, MessageIcon::Stop);
+}
+
+SoundPlayer& CurrentSoundPlayer()
+{
+    static SilentSoundPlayer silent;
+    return Installed().sound ? *Installed().sound : silent;
 }
 
 }  // namespace lumora

@@ -84,6 +84,21 @@ public:
 // when its preferences ask for such copies).
 using FastBitmapMaker = std::function<void(AlbumItem&)>;
 
+// The program's single sound player: WAVE and MIDI files, one sound at a
+// time. The end of a sound is handed to the thread that owns the player,
+// where it clears the playing flag (see core/present/sounds.h).
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Stops any sound, then starts `path`. False (and nothing plays) when the
+    // file cannot be read or played or there is no audio device.
+    virtual bool Play(const std::string& path) = 0;
+    // Stops and forgets the current sound; safe at any time.
+    virtual void Stop() = 0;
+    // Set from the start of a sound until it is stopped or has ended.
+    virtual bool IsPlaying() const = 0;
+};
+
 // Every service at once. Null pointers and an empty maker stand for the
 // silent defaults; the caller keeps ownership of what it installs.
 struct Services {
@@ -95,6 +110,7 @@ struct Services {
     PreviewRetryHandler* previewRetry = nullptr;  // null: abandon the picture
     FastBitmapMaker fastBitmapMaker;          // empty: no screen copies
     const Preferences* preferences = nullptr;  // null: the built-in preferences
+    SoundPlayer* sound = nullptr;              // null: nothing is ever heard
 };
 
 void InstallServices(Services services);
@@ -124,6 +140,7 @@ PasswordPrompt* CurrentPasswordPrompt();            // null: the dialog cannot o
 PreviewRetryHandler* CurrentPreviewRetryHandler();  // null: abandon
 const FastBitmapMaker& CurrentFastBitmapMaker();
 const Preferences& CurrentPreferences();
+SoundPlayer& CurrentSoundPlayer();
 
 // Messages raised on a worker thread cannot open a box there: while one of
 // these lives, the thread's messages are held, and the thread that started

@@ -2,6 +2,8 @@
 
 #include "gui/album/album_navigation.h"
 
+#include "core/present/sounds.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -217,7 +219,13 @@ AlbumView* ActiveAlbumView(CommandHost& frame)
 void InstallAlbumNavigation(CommandHost& frame)
 {
     CommandHost* f = &frame;
-    auto on = [&frame](auto action) { return OnActiveAlbum(frame, action); };
+    // Moving in the album first stops the sound being played.
+    auto on = [&frame](auto action) {
+        return OnActiveAlbum(frame, [action](AlbumView& v) {
+            StopSound();
+            action(v);
+        });
+    };
     auto when = [&frame](auto test) { return WhenActiveAlbum(frame, test); };
     auto position = [](const AlbumView& v) { return v.State().Position(); };
 

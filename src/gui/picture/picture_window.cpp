@@ -13,6 +13,7 @@
 #include "gui/picture/full_screen_window.h"
 #include "gui/picture/load_error_dialog.h"
 #include "core/present/find_album_file.h"
+#include "core/present/sounds.h"
 
 namespace lumora {
 namespace {
@@ -85,9 +86,15 @@ void InstallPictureCommands(CommandHost& frame)
                             when([](const PictureView& v) { return v.CanZoomIn(); }));
     frame.SetCommandHandler(kCmdZoomOut, withView([](PictureView& v) { v.ZoomOut(); }),
                             when([](const PictureView& v) { return v.CanZoomOut(); }));
-    frame.SetCommandHandler(kCmdFilePrint, withView([](PictureView& v) { ShowPicturePrintDialog(&v, v.Document()); }),
+    frame.SetCommandHandler(kCmdFilePrint, withView([](PictureView& v) {
+                                StopSound();
+                                ShowPicturePrintDialog(&v, v.Document());
+                            }),
                             when([](const PictureView& v) { return v.CanCopy(); }));
-    frame.SetCommandHandler(kCmdFilePrintPreview, withView([](PictureView& v) { ShowPicturePrintPreview(&v, v.Document()); }),
+    frame.SetCommandHandler(kCmdFilePrintPreview, withView([](PictureView& v) {
+                                StopSound();
+                                ShowPicturePrintPreview(&v, v.Document());
+                            }),
                             when([](const PictureView& v) { return v.CanCopy(); }));
     // Poster printing (kCmdPrintPoster, kCmdPosterPreview) has no handler
     // yet and so stays disabled.

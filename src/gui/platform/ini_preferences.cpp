@@ -38,6 +38,7 @@ void LoadPreferences(Preferences& prefs, const Profile& p)
     prefs.slideshowLoop = flag("DiapoLoop", true);
     prefs.slideshowPause = p.GetProfileInt(kPrefs, "DiapoPause", 10);
     prefs.slideshowAuto = flag("DiapoAuto", false);
+    prefs.slideshowRealSize = flag("DiapoTailleReelle", false);
     prefs.showPreview = flag("ShowApercu", true);
     prefs.jpeg256 = flag("Jpeg256", true);
     prefs.previews256 = flag("Apercus256", false);
@@ -69,6 +70,7 @@ void SavePreferences(const Preferences& prefs, Profile& p)
     flag("DiapoLoop", prefs.slideshowLoop);
     p.WriteProfileInt(kPrefs, "DiapoPause", prefs.slideshowPause);
     flag("DiapoAuto", prefs.slideshowAuto);
+    flag("DiapoTailleReelle", prefs.slideshowRealSize);
     flag("ShowApercu", prefs.showPreview);
     flag("Jpeg256", prefs.jpeg256);
     flag("Apercus256", prefs.previews256);

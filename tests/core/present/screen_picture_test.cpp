@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "core/present/screen_picture.h"
+#include "support/test_support.h"
+
+namespace lumora {
+namespace {
+
+TEST(ScreenPictureTest, ReductionKeepsAtLeastTheDrawnSize)
+{
+    struct Case {
+        int width, height, screenWidth, screenHeight, reduction;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {4000, 3000, 1920, 1080, 2},  // drawn 1440 x 1080: 2000 x 1500 still covers it
+             {8000, 6000, 1920, 1080, 4},
+             {16000, 12000, 1024, 768, 8},  // never beyond 1/8
+             {3000, 4000, 1920, 1080, 2},  // portrait: drawn 810 x 1080
+             {1920, 1080, 1920, 1080, 1},  // fits as it is
+             {3800, 2000, 1920, 1080, 1},  // halved would be narrower than drawn
+             {3840, 2160, 1920, 1080, 2},
+             {4000, 3000, 0, 0, 1},  // real size: no reduction
+         }) {
+        EXPECT_EQ(JpegReduction(c.width, c.height, c.screenWidth, c.screenHeight), c.reduction)
+            << c.width << "x" << c.height << " on " << c.screenWidth << "x" << c.screenHeight;
+    }
+    int width = 4000, height = 3000;
+    FitWithin(1920, 1080, width, height);
+    EXPECT_EQ(width, 1440);
+    EXPECT_EQ(height, 1080);
+    width = 800, height = 600;
+    FitWithin(1920, 1080, width, height);
+    EXPECT_EQ(width, 800);
+}
+
+TEST(ScreenPictureTest, DecodesReducedAndRefusesWhatIsNoJpeg)
+{
+    EXPECT_TRUE(IsJpegName("/a/B.JPG"));
+    EXPECT_TRUE(IsJpegName("x.jpeg"));
+    EXPECT_FALSE(IsJpegName("x.jpg/y"));
+    EXPECT_FALSE(IsJpegName("x.tif"));
+
+    const std::string jpeg = test::TestDataPath("jpeg/imagers-progressive-cat.jpg");
+    ScreenPicture whole, reduced;
+    ASSERT_TRUE(DecodeJpegForScreen(jpeg, 0, 0, whole)) << jpeg;
+    ASSERT_TRUE(DecodeJpegForScreen(jpeg, whole.width / 4, whole.height / 4, reduced));
+    EXPECT_EQ(reduced.width, (whole.width + 3) / 4);
+    EXPECT_EQ(reduced.height, (whole.height + 3) / 4);
+    EXPECT_EQ(reduced.rgb.size(), static_cast<size_t>(reduced.width) * reduced.height * 3);
+
+    test::TempDir dir;
+    test::WriteBytes(dir.File("faux.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0, 0});
+    ScreenPicture broken;
+    EXPECT_FALSE(DecodeJpegForScreen(dir.File("faux.jpg"), 100, 100, broken));
+    EXPECT_TRUE(broken.IsEmpty());
+    EXPECT_FALSE(DecodeJpegForScreen(dir.File("absent.jpg"), 100, 100, broken));
+}
+
+}  // namespace
+}  // namespace lumora

@@ -11,6 +11,7 @@
 #include "core/imaging/image_format.h"
 #include "core/platform/services.h"
 #include "core/present/find_album_file.h"
+#include "core/present/sounds.h"
 #include "core/res/strings.h"
 #include "gui/album/album_command_support.h"
 #include "gui/album/album_view.h"
@@ -52,6 +53,7 @@ bool ClipboardOffersOurBlock()
 // take it.
 bool CopySelectedItem(AlbumView& view)
 {
+    StopSound();
     ShowSelectedItem(view);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::clipboard()->setMimeData(ItemMimeData(SelectedItem(view), view.Document().PathName()));
@@ -71,6 +73,7 @@ void CutSelectedItem(AlbumView& view)
 
 void PasteItem(AlbumView& view)
 {
+    StopSound();
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (!data || !data->hasFormat(kClipboardMimeType))
         return;

@@ -46,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LoadSettings().loadProgressOn = false;
     MemorySource source({data + 1, size - 1});
     HDIB dib = ReadPhotoCDFromSource(source, (mode >> 1) & 3);
-    if (!dib || !IsValidDIB(dib.Bytes()))
-        __builtin_trap();  // every pack that can be read gives a well-formed picture
+    // A file without the pack's signature gives no picture; every pack that
+    // can be read gives a well-formed one.
+    if (dib && !IsValidDIB(dib.Bytes()))
+        __builtin_trap();
     return 0;
 }

@@ -131,15 +131,14 @@ inline constexpr int kStrTypeTiff = 55085;
 inline constexpr int kStrPictureFilterMore = 55086;  // follows kStrPictureFilter
 inline constexpr int kStrSlideshow = 55092;
 inline constexpr int kStrConfirmDeleteText = 55093;
-// A file given to open whose kind the program does not read (%1: its path).
-inline constexpr int kStrUnknownFileFormat = 55200;
-
 // Picture types read beyond the original nine, and the readers' refusals.
 inline constexpr int kStrTypePng = 55120;
 inline constexpr int kStrTypeWebp = 55121;
 inline constexpr int kStrTypeHeif = 55122;
 inline constexpr int kStrPictureTooLarge = 55123;   // %llu x %llu, %llu: the limit in megapixels
 inline constexpr int kStrPictureOutOfMemory = 55124;  // %s: the file
+// A file given to open whose kind the program does not read (%1: its path).
+inline constexpr int kStrUnknownFileFormat = 55200;
 
 // The framework's idle status text and the new-album command's prompt.
 inline constexpr int kStrReady = 57345;

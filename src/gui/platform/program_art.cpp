@@ -20,7 +20,7 @@ QIcon ProgramIcon()
 {
     QIcon icon;
     for (int size : {48, 128})
-        icon.addFile(QString(":/artwork/icon/lumora-%1.png").arg(size), QSize(size, size));
+        icon.addFile(QString(":/icons/lumora-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 

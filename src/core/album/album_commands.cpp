@@ -127,10 +127,7 @@ int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int 
     RunInOrder<PreviewPicture>(
         paths.size(),
         [&](size_t i) {
-            ScopedHeldMessages held;
-            PreviewPicture made = MakePreviewPicture(paths[i], boxWidth, boxHeight, palette, colors);
-            made.messages = held.Take();
-            return made;
+            return MakePreviewOnWorker(paths[i], boxWidth, boxHeight, palette, colors);
         },
         [&](size_t i, PreviewPicture&& made) {
             if (doc.InsertMadeImage(paths[i], std::move(made), index)) {

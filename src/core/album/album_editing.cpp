@@ -73,10 +73,7 @@ void AlbumDocument::RemakePreviews()
         RunInOrder<PreviewPicture>(
             photos.size(),
             [&](size_t i) {
-                ScopedHeldMessages held;
-                PreviewPicture made = MakePreviewPicture(paths[i], boxWidth, boxHeight, palette, colors);
-                made.messages = held.Take();
-                return made;
+                return MakePreviewOnWorker(paths[i], boxWidth, boxHeight, palette, colors);
             },
             [&](size_t i, PreviewPicture&& made) {
                 AlbumItem* photo = photos[i];

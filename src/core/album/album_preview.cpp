@@ -9,6 +9,7 @@
 #include "core/imaging/pcd/pcd_layout.h"
 #include "core/imaging/pcd/photo_cd.h"
 #include "core/platform/file.h"
+#include "core/platform/services.h"
 
 namespace lumora {
 namespace {
@@ -70,6 +71,15 @@ int PhotoCDSizeForBox(uint16_t boxWidth, uint16_t boxHeight)
         if (w >= longSide && h >= shortSide)
             break;
     return code;
+}
+
+PreviewPicture MakePreviewOnWorker(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
+                                   const Palette& palette, PreviewColors colors)
+{
+    ScopedHeldMessages held;
+    PreviewPicture made = MakePreviewPicture(path, boxWidth, boxHeight, palette, colors);
+    made.messages = held.Take();
+    return made;
 }
 
 PreviewColors PreferredPreviewColors()

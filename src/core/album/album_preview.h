@@ -28,6 +28,11 @@ struct PreviewPicture {
 PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
                                   const Palette& palette, PreviewColors colors);
 
+// The same on a worker thread: what the readers report is held in the
+// result, to be shown on the calling thread.
+PreviewPicture MakePreviewOnWorker(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
+                                   const Palette& palette, PreviewColors colors);
+
 // The colours the preferences ask for ("Aperçus en 256 couleurs").
 PreviewColors PreferredPreviewColors();
 

@@ -5,30 +5,11 @@
 #include "core/album/album_document.h"
 #include "core/platform/services.h"
 #include "core/present/sounds.h"
+#include "support/recording_sound_player.h"
 #include "support/test_support.h"
 
 namespace lumora {
 namespace {
-
-// Records what it is asked to play.
-class RecordingPlayer final : public SoundPlayer {
-public:
-    bool Play(const std::string& path) override
-    {
-        played.push_back(path);
-        playing = true;
-        return true;
-    }
-    void Stop() override
-    {
-        ++stops;
-        playing = false;
-    }
-    bool IsPlaying() const override { return playing; }
-    std::vector<std::string> played;
-    int stops = 0;
-    bool playing = false;
-};
 
 TEST(FindAlbumSoundTest, BesideTheAlbumFirstThenTheStoredPathExactNamesOnly)
 {
@@ -54,8 +35,7 @@ TEST(FindAlbumSoundTest, BesideTheAlbumFirstThenTheStoredPathExactNamesOnly)
 
 TEST(SoundsTest, PlayingStopsFirstAndItemSoundsAreLookedUpBesideTheAlbum)
 {
-    RecordingPlayer player;
-    ScopedServices services([&](Services& s) { s.sound = &player; });
+    test::RecordingSoundPlayer player;
     test::TempDir dir;
     test::WriteBytes(dir.File("chant.wav"), {1});
     AlbumDocument album;

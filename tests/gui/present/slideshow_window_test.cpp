@@ -13,7 +13,7 @@
 #include "support/dialog_driver.h"
 #include "support/test_support.h"
 #include "../album/album_window_fixture.h"
-#include "recording_sound_player.h"
+#include "support/recording_sound_player.h"
 
 namespace lumora {
 namespace {

@@ -8,7 +8,7 @@
 #include "gui/present/sound_commands.h"
 #include "support/dialog_driver.h"
 #include "../album/album_window_fixture.h"
-#include "recording_sound_player.h"
+#include "support/recording_sound_player.h"
 
 namespace lumora {
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
-// A sound player that records what it is asked to play, for the window tests.
+// A sound player that records what it is asked to play, installed while it
+// lives.
 #include <string>
 #include <vector>
 

@@ -27,7 +27,7 @@ bool FitsPosFormat(const std::optional<QRect>& normal)
 
 QString WriteIni(const QTemporaryDir& dir, const uint8_t* data, size_t size)
 {
-    // A new name each time: the settings machinery keeps files it has read.
+    // A new name each time, so that no run sees another's file.
     static int counter = 0;
     const QString path = dir.filePath(QStringLiteral("lumora-%1.ini").arg(counter++));
     QFile file(path);

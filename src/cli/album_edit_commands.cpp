@@ -168,9 +168,16 @@ int RunAlbumAdd(Arguments args)
     const bool skipUnreadable = args.TakeFlag("--skip-unreadable");
     OptionReader options(std::move(args));
     const auto at = options.Index("--at");
+    const auto previews256 = options.Flag("--previews256");
     if (!options.Finish(2, SIZE_MAX,
-                        "usage : lumora-cli album add FICHIER IMAGE... [--at INDEX] [--skip-unreadable]"))
+                        "usage : lumora-cli album add FICHIER IMAGE... [--at INDEX] [--skip-unreadable] "
+                        "[--previews256 on|off]"))
         return kExitUsage;
+    // "Aperçus en 256 couleurs": the classic halftoned previews, for
+    // smaller album files.
+    Preferences preferences = CurrentPreferences();
+    preferences.previews256 = previews256.value_or(false);
+    const ScopedServices withPreferences{[&](Services& services) { services.preferences = &preferences; }};
     const auto& words = options.Words();
     std::vector<std::string> paths;
     for (size_t i = 1; i < words.size(); ++i)

@@ -122,6 +122,17 @@ std::optional<uint32_t> OptionReader::Color(const std::string& option)
     return color;
 }
 
+std::optional<bool> OptionReader::Flag(const std::string& option)
+{
+    const auto text = Text(option);
+    if (!text)
+        return std::nullopt;
+    const auto flag = ParseFlag(*text);
+    if (!flag)
+        Problem(option + " attend on ou off : " + *text);
+    return flag;
+}
+
 bool OptionReader::Finish(size_t least, size_t most, const std::string& usage)
 {
     if (problem_.empty())

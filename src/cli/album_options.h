@@ -37,6 +37,7 @@ public:
     std::optional<std::string> Text(const std::string& option);
     std::optional<int> Index(const std::string& option);
     std::optional<uint32_t> Color(const std::string& option);
+    std::optional<bool> Flag(const std::string& option);
 
     // True when everything was well formed and between `least` and `most`
     // words remain; otherwise prints why (or `usage`) on stderr.

@@ -46,8 +46,10 @@ Commandes :
       Poster 1+1, Maxi 2+2, Midi 3+3, Mini 6+6, Micro 12+12, en X, en V.
       Un fichier existant n'est remplacé qu'avec --force.
   album add FICHIER IMAGE... [--at INDEX] [--skip-unreadable]
+            [--previews256 on|off]
       Insère des photos avant l'élément INDEX (à la fin par défaut), avec
-      leurs aperçus à la taille de la disposition. Si une image est
+      leurs aperçus à la taille de la disposition, en couleurs vraies
+      (--previews256 on : en 256 couleurs, pour un fichier plus petit). Si une image est
       illisible, rien n'est ajouté (code 1) ; avec --skip-unreadable, les
       images lisibles sont ajoutées et les autres signalées (code 0).
   album add-text FICHIER TEXTE [--at INDEX]

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -7,6 +10,7 @@
 #include "app/document_manager.h"
 #include "app/main_window.h"
 #include "gui/platform/profile.h"
+#include "support/dialog_driver.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -98,6 +102,32 @@ TEST_F(DocumentManagerTest, OpeningAPictureLeavesItsSizeInTheStatusBar)
     EXPECT_EQ(frame.StatusLabel()->text(), "127 x 64 - 256 couleurs - 100 %");
     ASSERT_TRUE(documents.OpenDocumentFile(SavedAlbum("y.qza", "Y")));
     EXPECT_EQ(frame.StatusLabel()->text(), "Prêt");
+}
+
+// A read-only album is not saved over: the user is told, then offered to
+// keep the work under another name; the original stays as it was.
+TEST_F(DocumentManagerTest, ReadOnlyAlbumIsKeptAndTheWorkSavedUnderAnotherName)
+{
+    const QString path = SavedAlbum("ro.qza", "Vacances");
+    ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), 0444), 0);
+    const std::vector<uint8_t> before = test::ReadBytes(path.toStdString());
+    AlbumDocument doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path.toStdString()));
+    doc.title = "Neige";
+    const QString copy = QString::fromStdString(dir.File("copie.qza"));
+    test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->selectFile(copy);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    test::CapturingReporter reporter;
+    EXPECT_TRUE(documents.Save(doc));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find("lecture seule"), std::string::npos);
+    EXPECT_EQ(test::ReadBytes(path.toStdString()), before);
+    EXPECT_EQ(doc.PathName(), copy.toStdString());
+    AlbumDocument reread;
+    ASSERT_TRUE(reread.OnOpenDocument(copy.toStdString()));
+    EXPECT_EQ(reread.title, "Neige");
 }
 
 TEST_F(DocumentManagerTest, FileNewMakesANewAlbumOnlyWithAnAlbumWindow)

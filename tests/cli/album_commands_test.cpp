@@ -64,6 +64,23 @@ TEST(CliAlbum, BuildsAnAlbumThatTheDocumentReadsBack)
     EXPECT_NE(out.find("\"protected\": false"), std::string::npos) << out;
 }
 
+// True-colour previews unless asked for the smaller 256-colour ones.
+TEST(CliAlbum, PreviewDepthFollowsThePreviews256Option)
+{
+    TempDir dir;
+    const std::string album = dir.File("a.qza");
+    const std::string photo = TestDataPath("bmp/bmpsuite-g-rgb24.bmp");
+    ASSERT_EQ(RunCli({"album", "new", album}), 0);
+    ASSERT_EQ(RunCli({"album", "add", album, photo}), 0);
+    ASSERT_EQ(RunCli({"album", "add", album, photo, "--previews256", "on"}), 0);
+    EXPECT_EQ(RunCli({"album", "add", album, photo, "--previews256", "peut-être"}), 2);
+    AlbumDocument doc;
+    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_EQ(doc.items.size(), 2u);
+    EXPECT_EQ(DIBBitCount(doc.items[0]->preview.Picture().Data()), 24);
+    EXPECT_EQ(DIBBitCount(doc.items[1]->preview.Picture().Data()), 8);
+}
+
 TEST(CliAlbum, ReportsBadImagesAndTabRulesWithExitOne)
 {
     TempDir dir;

@@ -211,7 +211,7 @@ void ToggleTabs(AlbumDocument& doc)
     doc.UpdateAfterChange();
 }
 
-bool RemakePreviewsForLayoutChange(AlbumDocument& doc, int previousLayout)
+bool RemakePreviewsForLayoutChange(AlbumDocument& doc, int previousLayout, const ParallelHooks& hooks)
 {
     if (LayoutsShareBoxSize(previousLayout, doc.layoutIndex))
         return false;
@@ -219,7 +219,7 @@ bool RemakePreviewsForLayoutChange(AlbumDocument& doc, int previousLayout)
     status.BeginWaitCursor();
     const std::string kept = status.StatusText();
     status.SetStatusText(LoadString(kStrRemakingPreviews));
-    doc.RemakePreviews();
+    doc.RemakePreviews(hooks);
     status.SetStatusText(kept);
     doc.Paginate();
     status.EndWaitCursor();

@@ -92,7 +92,7 @@ void ToggleTabs(AlbumDocument& doc);
 // commands above, neither this nor ChangeLayout marks the album modified or
 // lays out its pages for a box of the same size: the caller's change step
 // (UpdateAfterChange) does.
-bool RemakePreviewsForLayoutChange(AlbumDocument& doc, int previousLayout);
+bool RemakePreviewsForLayoutChange(AlbumDocument& doc, int previousLayout, const ParallelHooks& hooks = {});
 // Sets the album's layout, remaking the previews as above.
 bool ChangeLayout(AlbumDocument& doc, int16_t layout);
 

@@ -17,6 +17,7 @@
 #include "core/layout/layout_document.h"
 #include "core/layout/layout_table.h"
 #include "core/platform/atomic_file.h"
+#include "core/platform/ordered_parallel.h"
 
 namespace lumora {
 
@@ -99,8 +100,10 @@ public:
     bool SetPassword(const std::string& password);
 
     // Remakes every photo's preview for the current layout; items whose
-    // picture cannot be read any more are removed.
-    void RemakePreviews();
+    // picture cannot be read any more are removed. `hooks` keep the caller's
+    // windows alive and may stop the rest: the photos not reached keep
+    // their previews (drawn fitted to the new box all the same).
+    void RemakePreviews(const ParallelHooks& hooks = {});
     void MakeFastBitmaps();
 
     // Inserts a photo of `path` before `index` (appends at or past the end).

@@ -50,7 +50,7 @@ bool AlbumDocument::SetPassword(const std::string& newPassword)
     return true;
 }
 
-void AlbumDocument::RemakePreviews()
+void AlbumDocument::RemakePreviews(const ParallelHooks& hooks)
 {
     StatusDisplay& status = CurrentStatusDisplay();
     status.BeginWaitCursor();
@@ -86,7 +86,8 @@ void AlbumDocument::RemakePreviews()
                 const auto done = static_cast<size_t>(at - items.begin()) + 1;
                 const size_t total = std::max<size_t>(items.size(), 1);
                 progress.SetProgress(static_cast<long>(std::min(done, total)), static_cast<long>(total));
-            });
+            },
+            hooks);
         progress.End();
     }
     Paginate();

@@ -145,4 +145,50 @@ HDIB ApplyOrientation(HDIB dib, int orientation)
     return result;
 }
 
+UprightSides UprightSize(uint32_t width, uint32_t height, int orientation)
+{
+    if (orientation >= 5 && orientation <= 8)
+        return {height, width};
+    return {width, height};
+}
+
+UprightRowPlacer::UprightRowPlacer(uint8_t* upright, uint32_t sourceWidth, uint32_t sourceHeight,
+                                   int orientation)
+    : pixels_(DIBPixels(upright)),
+      width_(sourceWidth),
+      height_(sourceHeight),
+      outWidth_(UprightSize(sourceWidth, sourceHeight, orientation).width),
+      outHeight_(UprightSize(sourceWidth, sourceHeight, orientation).height),
+      bytesPerPixel_(DIBBitCount(upright) / 8),
+      outStride_(DIBRowBytes(outWidth_, DIBBitCount(upright))),
+      orientation_(orientation)
+{
+}
+
+void UprightRowPlacer::Place(uint32_t sy, const uint8_t* row)
+{
+    // Where source pixel (sx, sy) lands: the inverse of the mapping above.
+    const auto place = [&](uint32_t sx, uint32_t& dx, uint32_t& dy) {
+        switch (orientation_) {
+        case 2: dx = width_ - 1 - sx; dy = sy; break;
+        case 3: dx = width_ - 1 - sx; dy = height_ - 1 - sy; break;
+        case 4: dx = sx; dy = height_ - 1 - sy; break;
+        case 5: dx = sy; dy = sx; break;
+        case 6: dx = height_ - 1 - sy; dy = sx; break;
+        case 7: dx = height_ - 1 - sy; dy = width_ - 1 - sx; break;
+        case 8: dx = sy; dy = width_ - 1 - sx; break;
+        default: dx = sx; dy = sy; break;
+        }
+    };
+    const unsigned size = bytesPerPixel_;
+    for (uint32_t sx = 0; sx < width_; ++sx) {
+        uint32_t dx = 0, dy = 0;
+        place(sx, dx, dy);
+        uint8_t* out = pixels_ + uint64_t{outHeight_ - 1 - dy} * outStride_ + uint64_t{dx} * size;
+        const uint8_t* in = row + uint64_t{sx} * size;
+        for (unsigned b = 0; b < size; ++b)
+            out[b] = in[b];
+    }
+}
+
 }  // namespace lumora

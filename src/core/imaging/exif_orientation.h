@@ -24,4 +24,30 @@ int TiffStructureOrientation(std::span<const uint8_t> tiff);
 // only when memory fails.
 HDIB ApplyOrientation(HDIB dib, int orientation);
 
+// Puts the rows of a picture being decoded, top row first, straight into
+// their upright places, so that a reader needs one row buffer rather than a
+// second picture. `upright` is a DIB of 8 or 24 bits whose sides are those
+// of the source turned for `orientation` (see UprightSize).
+class UprightRowPlacer {
+public:
+    UprightRowPlacer(uint8_t* upright, uint32_t sourceWidth, uint32_t sourceHeight, int orientation);
+    // Whether rows need the placer: false for orientation 1 or an invalid one.
+    bool Turns() const { return orientation_ >= 2 && orientation_ <= 8; }
+    // Source row `sy` (counted from the top), in the DIB's pixel format.
+    void Place(uint32_t sy, const uint8_t* row);
+
+private:
+    uint8_t* pixels_;
+    uint32_t width_, height_, outWidth_, outHeight_;
+    unsigned bytesPerPixel_;
+    uint64_t outStride_;
+    int orientation_;
+};
+
+// The sides of a width x height picture once turned upright.
+struct UprightSides {
+    uint32_t width, height;
+};
+UprightSides UprightSize(uint32_t width, uint32_t height, int orientation);
+
 }  // namespace lumora

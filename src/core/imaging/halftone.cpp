@@ -161,6 +161,9 @@ HDIB ConvertToAppPalette(const HDIB& source, const Palette& palette)
         return {};
     const uint32_t width = DIBPixelWidth(source.Data());
     const uint32_t height = DIBPixelHeight(source.Data());
+    // A 1-bit source may be far smaller than its 8-bit result and the tables.
+    if (DIBRowBytes(width, 8) * height > kMaxPixelBytes)
+        return {};
     std::vector<uint32_t> columns(width), rows(height);
     for (uint32_t i = 0; i < width; ++i)
         columns[i] = i;

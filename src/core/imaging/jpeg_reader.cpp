@@ -126,8 +126,10 @@ public:
         return jpeg_start_decompress(&cinfo_) == TRUE;
     }
 
-    // Rows come top first; the DIB keeps them bottom-up.
-    bool ReadRows(uint8_t* pixels, uint64_t stride, Output output, const RowProgress& progress)
+    // Rows come top first; the DIB keeps them bottom-up. With a placer that
+    // turns, each row goes through one row buffer to its upright place.
+    bool ReadRows(uint8_t* pixels, uint64_t stride, Output output, const RowProgress& progress,
+                  UprightRowPlacer* placer = nullptr)
     {
         if (setjmp(trap_.jump))
             return false;
@@ -136,15 +138,22 @@ public:
         if (output == Output::Cmyk)
             inks = (*cinfo_.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo_), JPOOL_IMAGE,
                                                width * cinfo_.output_components, 1);
+        const bool turning = placer && placer->Turns();
+        JSAMPARRAY turned = nullptr;
+        if (turning)
+            turned = (*cinfo_.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo_), JPOOL_IMAGE,
+                                                 static_cast<JDIMENSION>(stride), 1);
         const bool inverted = cinfo_.saw_Adobe_marker;
         while (cinfo_.output_scanline < height) {
             const JDIMENSION r = cinfo_.output_scanline;
-            uint8_t* destination = pixels + (height - 1 - r) * stride;
+            uint8_t* destination = turning ? turned[0] : pixels + (height - 1 - r) * stride;
             JSAMPROW row = inks ? inks[0] : destination;
             if (jpeg_read_scanlines(&cinfo_, &row, 1) != 1)
                 return false;
             if (inks)
                 CmykRowToBgr(inks[0], destination, width, inverted);
+            if (turning)
+                placer->Place(r, destination);
             progress.Step(static_cast<long>(r) + 1, static_cast<long>(height));
         }
         return true;
@@ -205,7 +214,10 @@ HDIB DecodeJpeg(JpegInput input)
     const auto height = static_cast<int32_t>(decoder.Info().image_height);
     if (!CheckPictureSize(decoder.Info().image_width, decoder.Info().image_height))
         return {};
-    HDIB dib = AllocDIB(width, height, output == Output::Indexed ? 8 : 24);
+    const UprightSides upright = UprightSize(decoder.Info().image_width, decoder.Info().image_height,
+                                             orientation);
+    HDIB dib = AllocDIB(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height),
+                        output == Output::Indexed ? 8 : 24);
     if (!dib || !decoder.Start(output))
         return {};
     const jpeg_decompress_struct& info = decoder.Info();
@@ -215,13 +227,15 @@ HDIB DecodeJpeg(JpegInput input)
         return {};
 
     const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), DIBBitCount(dib.Data()));
-    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, progress))
+    UprightRowPlacer placer(dib.Data(), static_cast<uint32_t>(width), static_cast<uint32_t>(height),
+                            orientation);
+    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, progress, &placer))
         return {};
     if (output == Output::Indexed)
         decoder.CopyColorMap(dib.Data());
     if (!decoder.Finish())
         return {};
-    return ApplyOrientation(std::move(dib), orientation);
+    return dib;
 }
 
 // libjpeg's size of one side decoded at 1/denominator.
@@ -251,20 +265,28 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
     const Output output = ChooseOutput(decoder.Info(), false);
     if (output == Output::Unsupported)
         return read;
-    read.fullWidth = decoder.Info().image_width;
-    read.fullHeight = decoder.Info().image_height;
+    // Sizes are given upright; the decoder works on the stored rows.
+    const int orientation = decoder.Orientation();
+    const uint32_t storedWidth = decoder.Info().image_width, storedHeight = decoder.Info().image_height;
+    const UprightSides full = UprightSize(storedWidth, storedHeight, orientation);
+    read.fullWidth = full.width;
+    read.fullHeight = full.height;
     read.fullBitCount = decoder.Info().jpeg_color_space == JCS_GRAYSCALE ? 8 : 24;
-    const NeededSize need = needed(read.fullWidth, read.fullHeight);
-    const int denominator = JpegScaleForSize(read.fullWidth, read.fullHeight, need.width, need.height);
+    const NeededSize need = needed(full.width, full.height);
+    const bool quarterTurn = orientation >= 5 && orientation <= 8;
+    const int denominator = quarterTurn
+                                ? JpegScaleForSize(storedWidth, storedHeight, need.height, need.width)
+                                : JpegScaleForSize(storedWidth, storedHeight, need.width, need.height);
     if (!decoder.Start(output, denominator))
         return read;
-    const auto width = static_cast<int32_t>(decoder.Info().output_width);
-    const auto height = static_cast<int32_t>(decoder.Info().output_height);
-    HDIB dib = AllocDIB(width, height, 24);
+    const uint32_t width = decoder.Info().output_width, height = decoder.Info().output_height;
+    const UprightSides upright = UprightSize(width, height, orientation);
+    HDIB dib = AllocDIB(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height), 24);
     if (!dib)
         return read;
-    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), 24);
-    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, RowProgress(RowProgress::kSilent)) ||
+    UprightRowPlacer placer(dib.Data(), width, height, orientation);
+    const uint64_t stride = DIBRowBytes(width, 24);
+    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, RowProgress(RowProgress::kSilent), &placer) ||
         !decoder.Finish())
         return read;
     read.picture = std::move(dib);

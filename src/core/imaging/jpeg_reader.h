@@ -39,8 +39,9 @@ using NeededSizeRule = std::function<NeededSize(uint32_t fullWidth, uint32_t ful
 // A JPEG file decoded for a picture box rather than for the file: 24 bits
 // whatever the "JPEG en 256 couleurs" preference (no quantising), reduced
 // while decoding by JpegScaleForSize to what `needed` asks for the file's
-// full size. Also gives the file's own size and depth (8 for greyscale, 24
-// otherwise). Never drives the gauge, and safe to call from several threads
+// full size. Like every read, the picture is turned upright by the camera's
+// orientation, and sizes (the rule's and the file's) are upright ones. Also
+// gives the file's own size and depth (8 for greyscale, 24 otherwise). Never drives the gauge, and safe to call from several threads
 // at once. Empty picture on the same failures as ReadJPEGFile.
 struct JpegBoxRead {
     HDIB picture;

@@ -139,6 +139,14 @@ bool IsWritablePicture(const HDIB& dib)
     return bits == 1 || bits == 4 || bits == 8 || bits == 24;
 }
 
+// libjpeg refuses sides above 65 500 pixels; checked before the row buffer
+// (three bytes a pixel of one row) is taken for such a picture.
+bool FitsJpeg(const HDIB& dib)
+{
+    return DIBPixelWidth(dib.Data()) <= JPEG_MAX_DIMENSION &&
+           DIBPixelHeight(dib.Data()) <= JPEG_MAX_DIMENSION;
+}
+
 // Writes the whole file through a temporary one; false (with `failure`
 // set) when it could not be made or completed. The target is replaced only
 // by a complete picture.
@@ -190,6 +198,12 @@ JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int qual
     WriteFailure last;
     if (!IsWritablePicture(dib))
         return kJpegWritten;
+    if (!FitsJpeg(dib)) {
+        if (failure)
+            *failure = {WriteProblem::System, EFBIG};
+        ReportStop(LoadString(kStrJpegCreateFailed) + "\n" + path);
+        return kJpegAborted;
+    }
     quality = std::clamp(quality, 1, 100);
     while (!WriteFile(dib, path, quality, last)) {
         if (failure)

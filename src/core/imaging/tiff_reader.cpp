@@ -1,5 +1,6 @@
 #include "core/imaging/tiff_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -49,33 +50,19 @@ bool IsGreyOrPalette(const TiffLayout& layout)
     return layout.photometric != PHOTOMETRIC_RGB;
 }
 
-bool IsReadable(const TiffLayout& layout)
-{
-    const int bits = layout.bitsPerSample;
-    const int samples = layout.samplesPerPixel;
-    if (bits < 1 || bits > 8 || !(samples == 1 || samples == 3 || samples == 4) ||
-        layout.photometric > PHOTOMETRIC_PALETTE)
-        return false;
-    // RGB is read as bytes, three or four to a pixel; libtiff cannot
-    // compose smaller RGB samples either.
-    return IsGreyOrPalette(layout) || (bits == 8 && samples >= 3);
-}
-
-// Whether rows can be taken one scanline at a time; the other readable
-// files go through the RGBA interface.
-bool FitsScanlines(const TiffLayout& layout)
+// Whether rows are taken one scanline at a time and converted here: untiled
+// grey and palette samples of 1, 2, 4 or 8 bits, and interleaved RGB bytes.
+// Every other layout goes through libtiff's composing interface.
+bool ReadsRowByRow(const TiffLayout& layout)
 {
     if (layout.tiled)
         return false;
-    if (IsGreyOrPalette(layout))
-        return layout.samplesPerPixel == 1;
-    return layout.planar == PLANARCONFIG_CONTIG;
-}
-
-bool HasScanlineSize(const TiffLayout& layout)
-{
     const int bits = layout.bitsPerSample;
-    return bits == 1 || bits == 2 || bits == 4 || bits == 8;
+    const int samples = layout.samplesPerPixel;
+    if (layout.photometric == PHOTOMETRIC_RGB)
+        return bits == 8 && (samples == 3 || samples == 4) && layout.planar == PLANARCONFIG_CONTIG;
+    return layout.photometric <= PHOTOMETRIC_PALETTE && samples == 1 &&
+           (bits == 1 || bits == 2 || bits == 4 || bits == 8);
 }
 
 // Bytes of one scanline the conversion below reads.
@@ -96,6 +83,20 @@ void SetGrey(uint8_t* table, unsigned i, unsigned grey)
 {
     const auto g = static_cast<uint8_t>(grey);
     SetEntry(table, i, g, g, g);
+}
+
+// Uncompressed samples are stored whole: a file shorter than the pixels its
+// header declares is refused before the picture's memory is taken.
+bool FileCanHoldPixels(TIFF* tiff, const TiffLayout& layout)
+{
+    uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    // Subsampled YCbCr holds fewer samples than pixels.
+    if (compression != COMPRESSION_NONE || layout.photometric == PHOTOMETRIC_YCBCR)
+        return true;
+    const uint64_t needed = NeededScanlineBytes(layout) * layout.length;
+    const toff_t fileSize = TIFFGetSizeProc(tiff)(TIFFClientdata(tiff));
+    return fileSize >= needed;
 }
 
 // Maps whose values all fit in a byte hold 8-bit colours (a common
@@ -192,8 +193,6 @@ void ConvertRow(const TiffLayout& layout, const uint8_t* in, uint8_t* out)
 
 HDIB ReadScanlines(TIFF* tiff, const TiffLayout& layout)
 {
-    if (!HasScanlineSize(layout))
-        return {};
     const tmsize_t scanlineSize = TIFFScanlineSize(tiff);
     if (scanlineSize <= 0 || static_cast<uint64_t>(scanlineSize) < NeededScanlineBytes(layout))
         return {};
@@ -216,33 +215,76 @@ HDIB ReadScanlines(TIFF* tiff, const TiffLayout& layout)
     return dib;
 }
 
-// libtiff composes any layout it understands into 32-bit ABGR pixels; asked
-// for bottom-left orientation, its rows are already in DIB order.
+// Frees a libtiff composing state however the read ends.
+struct RgbaImage {
+    TIFFRGBAImage image{};
+    bool begun = false;
+    ~RgbaImage()
+    {
+        if (begun)
+            TIFFRGBAImageEnd(&image);
+    }
+};
+
+// Rows composed at a time: whole strips or rows of tiles, at least 64 rows.
+// A band that ends inside a strip would make libtiff decode that strip again
+// for the next band (and some decoders, old-style JPEG among them, cannot
+// read a tile twice).
+uint32_t BandRows(TIFF* tiff, const TiffLayout& layout)
+{
+    uint32_t unit = 0;
+    if (layout.tiled)
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
+    else
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
+    unit = std::clamp<uint32_t>(unit, 1, layout.length);
+    constexpr uint32_t kLeastRows = 64;
+    const uint64_t rows = (uint64_t{kLeastRows} + unit - 1) / unit * unit;
+    return static_cast<uint32_t>(std::min<uint64_t>(rows, layout.length));
+}
+
+// libtiff composes every layout it understands (samples of 16 bits, CMYK,
+// YCbCr, JPEG-compressed and planar files...) into 32-bit ABGR pixels. It is
+// asked for a band of whole strips at a time, so that a band rather than a
+// second picture is held beside the DIB (a file stored as one strip is
+// composed whole).
 HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout)
 {
     char reason[1024];
     if (!TIFFRGBAImageOK(tiff, reason))
         return {};
     HDIB dib = AllocDIB(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
-    const uint64_t pixelCount = uint64_t{layout.width} * layout.length;
-    if (!dib || pixelCount * 4 > kMaxPixelBytes)
+    if (!dib)
         return {};
+    RgbaImage rgba;
+    if (!TIFFRGBAImageBegin(&rgba.image, tiff, 1, reason))
+        return {};
+    rgba.begun = true;
+    rgba.image.req_orientation = ORIENTATION_TOPLEFT;
+
+    const uint32_t bandRows = BandRows(tiff, layout);
+    if (uint64_t{layout.width} * bandRows * 4 > kMaxPixelBytes)
+        return {};
+    std::vector<uint32_t> band(uint64_t{layout.width} * bandRows);
     const RowProgress progress;
-    std::vector<uint32_t> raster(pixelCount);
-    if (!TIFFReadRGBAImageOriented(tiff, layout.width, layout.length, raster.data(),
-                                   ORIENTATION_BOTLEFT, 1))
-        return {};
     const uint64_t stride = DIBRowBytes(layout.width, 24);
     uint8_t* pixels = DIBPixels(dib.Data());
-    for (uint32_t y = 0; y < layout.length; ++y) {
-        const uint32_t* in = raster.data() + uint64_t{y} * layout.width;
-        uint8_t* out = pixels + y * stride;
-        for (uint32_t x = 0; x < layout.width; ++x, out += 3) {
-            out[0] = static_cast<uint8_t>(TIFFGetB(in[x]));
-            out[1] = static_cast<uint8_t>(TIFFGetG(in[x]));
-            out[2] = static_cast<uint8_t>(TIFFGetR(in[x]));
+    for (uint32_t top = 0; top < layout.length; top += bandRows) {
+        const uint32_t rows = std::min(bandRows, layout.length - top);
+        rgba.image.row_offset = static_cast<int>(top);
+        rgba.image.col_offset = 0;
+        if (!TIFFRGBAImageGet(&rgba.image, band.data(), layout.width, rows))
+            return {};
+        for (uint32_t y = 0; y < rows; ++y) {
+            const uint32_t* in = band.data() + uint64_t{y} * layout.width;
+            uint8_t* out = pixels + (layout.length - 1 - top - y) * stride;
+            for (uint32_t x = 0; x < layout.width; ++x, out += 3) {
+                out[0] = static_cast<uint8_t>(TIFFGetB(in[x]));
+                out[1] = static_cast<uint8_t>(TIFFGetG(in[x]));
+                out[2] = static_cast<uint8_t>(TIFFGetR(in[x]));
+            }
         }
-        progress.Step(static_cast<long>(y) + 1, static_cast<long>(layout.length));
+        progress.Step(static_cast<long>(top + rows), static_cast<long>(layout.length));
     }
     return dib;
 }
@@ -250,7 +292,8 @@ HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout)
 HDIB ReadPicture(TIFF* tiff)
 {
     TiffLayout layout;
-    if (!ReadLayout(tiff, layout) || !IsReadable(layout) || !CheckPictureSize(layout.width, layout.length))
+    if (!ReadLayout(tiff, layout) || !CheckPictureSize(layout.width, layout.length) ||
+        !FileCanHoldPixels(tiff, layout))
         return {};
     // Rows are read as stored and turned upright afterwards; libtiff's own
     // composing path is told the rows stand upright so that it does not
@@ -258,7 +301,7 @@ HDIB ReadPicture(TIFF* tiff)
     uint16_t orientation = ORIENTATION_TOPLEFT;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    HDIB dib = FitsScanlines(layout) ? ReadScanlines(tiff, layout) : ReadThroughRgba(tiff, layout);
+    HDIB dib = ReadsRowByRow(layout) ? ReadScanlines(tiff, layout) : ReadThroughRgba(tiff, layout);
     return ApplyOrientation(std::move(dib), orientation);
 }
 

@@ -1,11 +1,13 @@
 #include "core/platform/atomic_file.h"
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <sys/file.h>
@@ -54,6 +56,37 @@ std::string RandomSuffix()
     for (char& c : suffix)
         c = kLetters[generator() % (sizeof kLetters - 1)];
     return suffix;
+}
+
+// Whether `entry` is ".NAME.XXXXXX", the hidden temporary of a save of NAME.
+bool IsTemporaryOf(const std::string& entry, const std::string& name)
+{
+    const std::string prefix = "." + name + ".";
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < entry.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(entry[i])))
+            return false;
+    return true;
+}
+
+// Removes the named temporaries a killed save of `name` left in
+// `directory` (where the file system cannot make unnamed files). A save in
+// progress writes to its temporary all the time, so one of ours untouched
+// for minutes belongs to no running save.
+void RemoveStaleTemporaries(const std::string& directory, const std::string& name)
+{
+    const time_t staleBefore = std::time(nullptr) - 5 * 60;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+        const std::string entryName = entry.path().filename().string();
+        if (!IsTemporaryOf(entryName, name))
+            continue;
+        struct stat st {};
+        if (::lstat(entry.path().c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            st.st_mtime < staleBefore)
+            ::unlink(entry.path().c_str());
+    }
 }
 
 // The file locks this process holds, by device and inode, with how many
@@ -230,6 +263,7 @@ bool AtomicFile::Commit()
     if (::rename(named_.c_str(), target_.c_str()) != 0)
         return Fail(WriteProblem::System, errno);
     named_.clear();
+    RemoveStaleTemporaries(directory_, NameOf(target_));
     if (!SyncDirectory(directory_)) {
         // The new file is in place; only its durability is in doubt.
         failure_ = {WriteProblem::System, errno};

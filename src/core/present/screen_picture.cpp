@@ -2,75 +2,31 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
-#include "core/imaging/jpeg_error_trap.h"
+#include "core/imaging/dib.h"
+#include "core/imaging/jpeg_reader.h"
 
 namespace lumora {
 namespace {
 
-struct FileCloser {
-    std::FILE* file = nullptr;
-    ~FileCloser()
-    {
-        if (file)
-            std::fclose(file);
-    }
-};
-
-// libjpeg runs here between setjmp and longjmp: nothing with a destructor
-// lives in this frame (the output buffer is resized through a pointer).
-bool Decode(std::FILE* file, int reduction, ScreenPicture* out)
+// The decoded picture's bottom-up blue, green, red rows as top-down red,
+// green, blue rows without padding.
+void CopyToScreenRows(const uint8_t* dib, ScreenPicture& out)
 {
-    jpeg_decompress_struct info;
-    JpegErrorTrap trap;
-    info.err = SetUpJpegErrorTrap(trap);
-    if (setjmp(trap.jump)) {
-        jpeg_destroy_decompress(&info);
-        return false;
+    const uint32_t width = DIBPixelWidth(dib), height = DIBPixelHeight(dib);
+    const uint64_t stride = DIBRowBytes(width, 24);
+    out.width = static_cast<int>(width);
+    out.height = static_cast<int>(height);
+    out.rgb.resize(size_t{width} * 3 * height);
+    uint8_t* target = out.rgb.data();
+    for (uint32_t y = 0; y < height; ++y) {
+        const uint8_t* source = DIBPixels(dib) + (height - 1 - y) * stride;
+        for (uint32_t x = 0; x < width; ++x, source += 3, target += 3) {
+            target[0] = source[2];
+            target[1] = source[1];
+            target[2] = source[0];
+        }
     }
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    info.scale_num = 1;
-    info.scale_denom = static_cast<unsigned>(reduction);
-    info.dct_method = JDCT_ISLOW;
-    jpeg_start_decompress(&info);
-    if (info.output_components != 3 || info.output_width == 0 || info.output_height == 0) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    const size_t stride = static_cast<size_t>(info.output_width) * 3;
-    out->width = static_cast<int>(info.output_width);
-    out->height = static_cast<int>(info.output_height);
-    out->rgb.resize(stride * info.output_height);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out->rgb.data() + stride * info.output_scanline;
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return true;
-}
-
-// The picture's size from its header, without decoding.
-bool ReadSize(std::FILE* file, int* width, int* height)
-{
-    jpeg_decompress_struct info;
-    JpegErrorTrap trap;
-    info.err = SetUpJpegErrorTrap(trap);
-    if (setjmp(trap.jump)) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
-    jpeg_read_header(&info, TRUE);
-    *width = static_cast<int>(info.image_width);
-    *height = static_cast<int>(info.image_height);
-    jpeg_destroy_decompress(&info);
-    return true;
 }
 
 }  // namespace
@@ -90,15 +46,12 @@ void FitWithin(int screenWidth, int screenHeight, int& width, int& height)
 
 int JpegReduction(int width, int height, int screenWidth, int screenHeight)
 {
-    if (screenWidth <= 0 || screenHeight <= 0)
+    if (screenWidth <= 0 || screenHeight <= 0 || width <= 0 || height <= 0)
         return 1;
     int fittedWidth = width, fittedHeight = height;
     FitWithin(screenWidth, screenHeight, fittedWidth, fittedHeight);
-    for (int reduction : {8, 4, 2})
-        // libjpeg rounds the reduced size up.
-        if ((width + reduction - 1) / reduction >= fittedWidth && (height + reduction - 1) / reduction >= fittedHeight)
-            return reduction;
-    return 1;
+    return JpegScaleForSize(static_cast<uint32_t>(width), static_cast<uint32_t>(height),
+                            static_cast<uint32_t>(fittedWidth), static_cast<uint32_t>(fittedHeight));
 }
 
 bool IsJpegName(const std::string& path)
@@ -115,17 +68,15 @@ bool IsJpegName(const std::string& path)
 bool DecodeJpegForScreen(const std::string& path, int screenWidth, int screenHeight, ScreenPicture& out)
 {
     out = {};
-    FileCloser file{std::fopen(path.c_str(), "rb")};
-    if (!file.file)
+    const JpegBoxRead read = ReadJPEGForBox(path, [&](uint32_t width, uint32_t height) {
+        int fittedWidth = static_cast<int>(width), fittedHeight = static_cast<int>(height);
+        if (screenWidth > 0 && screenHeight > 0)
+            FitWithin(screenWidth, screenHeight, fittedWidth, fittedHeight);
+        return NeededSize{static_cast<uint32_t>(fittedWidth), static_cast<uint32_t>(fittedHeight)};
+    });
+    if (!read.picture)
         return false;
-    int width = 0, height = 0;
-    if (!ReadSize(file.file, &width, &height) || width <= 0 || height <= 0)
-        return false;
-    std::rewind(file.file);
-    if (!Decode(file.file, JpegReduction(width, height, screenWidth, screenHeight), &out)) {
-        out = {};
-        return false;
-    }
+    CopyToScreenRows(read.picture.Data(), out);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "core/album/album_document.h"
 #include "core/album/album_layout.h"
 #include "gui/album/album_properties_dialog.h"
+#include "gui/album/gauge_insert_progress.h"
 #include "gui/album/title_fonts_dialog.h"
 #include "gui/platform/command_host.h"
 #include "gui/platform/commands.h"
@@ -62,7 +63,16 @@ bool EditAlbumProperties(QWidget* parent, AlbumDocument& doc)
     const int oldLayout = doc.layoutIndex;
     dialog.StoreInto(doc);
     doc.UpdateAfterChange();
-    if (RemakePreviewsForLayoutChange(doc, oldLayout))
+    // Remaking a hundred previews takes a while: the windows keep painting
+    // and Échap leaves the rest as they are.
+    bool remade = false;
+    if (CommandHost* host = HostOf(parent)) {
+        GaugeInsertProgress progress(*host);
+        remade = RemakePreviewsForLayoutChange(doc, oldLayout, progress.Hooks());
+    } else {
+        remade = RemakePreviewsForLayoutChange(doc, oldLayout);
+    }
+    if (remade)
         ShowSelectedItems(doc);
     UpdateAllViews(doc);
     return true;

@@ -18,6 +18,7 @@
 #include "gui/album/album_command_support.h"
 #include "gui/album/album_view.h"
 #include "gui/album/delete_dialogs.h"
+#include "gui/album/gauge_insert_progress.h"
 #include "gui/album/image_properties_dialog.h"
 #include "gui/picture/picture_file_dialog.h"
 #include "gui/album/tab_dialog.h"
@@ -27,61 +28,6 @@ namespace lumora {
 namespace {
 
 constexpr int kTabColorCount = 6;
-
-// The insertion's progress on the frame's gauge. While the pictures are
-// decoded the windows keep repainting; the user's other input is held back
-// (nothing may change the album under the insertion) except Échap, which
-// stops the rest of it.
-class GaugeInsertProgress final : public InsertProgress, public QObject {
-public:
-    explicit GaugeInsertProgress(CommandHost& frame) : frame_(frame) { qApp->installEventFilter(this); }
-    ~GaugeInsertProgress() override { qApp->removeEventFilter(this); }
-    void Step(int done, int total) override
-    {
-        frame_.SetProgress(static_cast<unsigned>(done), static_cast<unsigned>(total));
-    }
-    bool Cancelled() override { return cancelled_; }
-    void Idle() override
-    {
-        // Only while pumping: a message box or the load-error dialog opened
-        // between photos takes its input as usual.
-        pumping_ = true;
-        QApplication::processEvents();
-        pumping_ = false;
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (!pumping_)
-            return QObject::eventFilter(watched, event);
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
-                cancelled_ = true;
-            return true;
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::Close:
-        case QEvent::DragEnter:
-        case QEvent::Drop:
-        case QEvent::ContextMenu:
-            return true;
-        default:
-            return QObject::eventFilter(watched, event);
-        }
-    }
-
-private:
-    CommandHost& frame_;
-    bool cancelled_ = false;
-    bool pumping_ = false;
-};
 
 // The last step of every change: the view on its selection, all windows
 // of the album updated.

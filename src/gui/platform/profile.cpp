@@ -7,14 +7,6 @@
 #include <limits>
 
 namespace lumora {
-namespace {
-
-QString Key(const QString& section, const QString& key)
-{
-    return section + '/' + key;
-}
-
-}  // namespace
 
 QString Profile::DefaultPath()
 {
@@ -24,21 +16,24 @@ QString Profile::DefaultPath()
 }
 
 Profile::Profile(const QString& iniPath)
-    : settings_(iniPath.isEmpty() ? DefaultPath() : iniPath, QSettings::IniFormat)
+    : path_(iniPath.isEmpty() ? DefaultPath() : iniPath), values_(LoadIniFile(path_.toStdString()))
 {
-    settings_.setAtomicSyncRequired(true);  // never write the file in place
+}
+
+Profile::~Profile()
+{
+    Sync();
 }
 
 int Profile::GetProfileInt(const QString& section, const QString& key, int fallback) const
 {
-    const QVariant value = settings_.value(Key(section, key));
-    if (!value.isValid())
+    const auto value = values_.Get(section.toStdString(), key.toStdString());
+    if (!value)
         return fallback;
     // Like the platform's profile reader: leading digits count, the rest
     // is ignored; no digits at all reads as 0. Numbers beyond an int stop
     // at its limits.
-    const QByteArray text = value.toString().trimmed().toLatin1();
-    const long long number = std::strtoll(text.constData(), nullptr, 10);
+    const long long number = std::strtoll(value->c_str(), nullptr, 10);
     return static_cast<int>(std::clamp<long long>(number, std::numeric_limits<int>::min(),
                                                   std::numeric_limits<int>::max()));
 }
@@ -46,18 +41,29 @@ int Profile::GetProfileInt(const QString& section, const QString& key, int fallb
 QString Profile::GetProfileString(const QString& section, const QString& key,
                                   const QString& fallback) const
 {
-    const QVariant value = settings_.value(Key(section, key));
-    return value.isValid() ? value.toString() : fallback;
+    const auto value = values_.Get(section.toStdString(), key.toStdString());
+    return value ? QString::fromStdString(*value) : fallback;
 }
 
 void Profile::WriteProfileInt(const QString& section, const QString& key, int value)
 {
-    settings_.setValue(Key(section, key), QString::number(value));
+    WriteProfileString(section, key, QString::number(value));
 }
 
 void Profile::WriteProfileString(const QString& section, const QString& key, const QString& value)
 {
-    settings_.setValue(Key(section, key), value);
+    values_.Set(section.toStdString(), key.toStdString(), value.toStdString());
+    pending_.Set(section.toStdString(), key.toStdString(), value.toStdString());
+}
+
+bool Profile::Sync()
+{
+    if (pending_.IsEmpty())
+        return true;
+    if (SaveIniChanges(path_.toStdString(), pending_))
+        return false;
+    pending_ = {};
+    return true;
 }
 
 }  // namespace lumora

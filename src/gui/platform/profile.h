@@ -1,36 +1,40 @@
 #pragma once
 // The program's initialisation file: sections of named values, numbers as
 // decimal text, kept as `lumora.ini` in the user's configuration directory.
-#include <QSettings>
 #include <QString>
+
+#include "core/platform/ini_file.h"
 
 namespace lumora {
 
 class Profile {
 public:
-    // The file at `iniPath`, or the user's lumora.ini when empty.
+    // The file at `iniPath`, or the user's lumora.ini when empty; read now.
     explicit Profile(const QString& iniPath = {});
+    // Writes what is pending, as the settings objects of the platform do.
+    ~Profile();
+    Profile(const Profile&) = delete;
+    Profile& operator=(const Profile&) = delete;
 
     int GetProfileInt(const QString& section, const QString& key, int fallback) const;
     QString GetProfileString(const QString& section, const QString& key,
                              const QString& fallback) const;
     void WriteProfileInt(const QString& section, const QString& key, int value);
     void WriteProfileString(const QString& section, const QString& key, const QString& value);
-    // Writes pending changes. QSettings writes the file through QSaveFile:
-    // a temporary file beside it, synced and renamed over it (links
-    // followed, permissions kept), so a failure leaves the old file whole.
-    // False when the file could not be written.
-    bool Sync()
-    {
-        settings_.sync();
-        return settings_.status() == QSettings::NoError;
-    }
-    QString FileName() const { return settings_.fileName(); }
+    // Writes the values changed since the last Sync into the file as it is
+    // now, through a temporary file renamed over it (links followed, owner
+    // and mode kept): a failure, a full disk among others, leaves the old
+    // file whole and the changes pending. False when the file could not be
+    // written.
+    bool Sync();
+    QString FileName() const { return path_; }
 
     static QString DefaultPath();
 
 private:
-    mutable QSettings settings_;
+    QString path_;
+    IniFile values_;
+    IniFile pending_;
 };
 
 }  // namespace lumora

@@ -421,6 +421,24 @@ TEST_F(ChangingLayout, ToAnotherBoxRemakesThePreviewsUnderTheStatusText)
     EXPECT_EQ(doc.items[3]->pageIndex, 0);
 }
 
+// Échap during the remake: the photos done keep their new previews, the
+// others their old ones, and none leaves the album.
+TEST_F(ChangingLayout, StoppedRemakeKeepsThePhotosNotReached)
+{
+    ASSERT_EQ(InsertImages(doc, paths, 0, false, nullptr), 0);
+    ASSERT_EQ(doc.items.size(), 3u);
+    int asked = 0;
+    ParallelHooks hooks;
+    hooks.cancelled = [&] { return ++asked > 1; };  // stops once the first photo is in
+    const int previous = doc.layoutIndex;
+    doc.layoutIndex = 4;  // Micro 12+12: 68 x 51
+    EXPECT_TRUE(RemakePreviewsForLayoutChange(doc, previous, hooks));
+    ASSERT_EQ(doc.items.size(), 3u);
+    EXPECT_EQ(doc.items[0]->preview.Width(), 68);
+    EXPECT_EQ(doc.items[1]->preview.Width(), 185);
+    EXPECT_EQ(doc.items[2]->preview.Width(), 185);
+}
+
 TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
 {
     doc.layoutIndex = 2;  // Midi 3+3: 124 x 93

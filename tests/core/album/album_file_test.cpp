@@ -2,14 +2,13 @@
 // round trips, and every way a file can be refused.
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "core/album/album_document.h"
 #include "core/album/load_progress.h"
 #include "core/platform/services.h"
 #include "album_test_support.h"
+#include "support/file_size_limit.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -384,20 +383,13 @@ TEST(AlbumSave, ReadOnlyAlbumAndFullDiskKeepTheFileAsItWas)
 
     // A write that fails halfway (the file size limit stands in for a
     // full disk): the album stays byte for byte, nothing is left beside it.
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ::setrlimit(RLIMIT_FSIZE, &small);
     bool saved64;
     {
+        const test::FileSizeLimit limit(64);
         CapturingReporter reporter;
         saved64 = doc.OnSaveDocument(path);
         EXPECT_EQ(reporter.messages.size(), 1u);
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
     EXPECT_FALSE(saved64);
     EXPECT_EQ(test::ReadBytes(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),

@@ -6,6 +6,7 @@
 
 #include "core/imaging/exif_orientation.h"
 #include "core/imaging/image_format.h"
+#include "core/imaging/jpeg_reader.h"
 #include "modern_test_support.h"
 #include "support/test_support.h"
 
@@ -87,6 +88,18 @@ TEST(Orientation, JpegAndTiffTurnedUprightForAllEightValues)
             ASSERT_TRUE(IsValidDIB(dib.Bytes()));
             EXPECT_EQ(DIBPixelWidth(dib.Data()), orientation >= 5 ? 16u : 48u);
             test::ExpectSamePixels(dib, test::Converted(file, dir, "-auto-orient"), kind.tolerance);
+            if (std::string(kind.extension) != "jpg")
+                continue;
+            // Previews and the slideshow read through the reduced path: upright
+            // too, with upright sizes asked and given.
+            const JpegBoxRead whole = ReadJPEGForBox(file, [](uint32_t w, uint32_t h) { return NeededSize{w, h}; });
+            ASSERT_TRUE(whole.picture);
+            EXPECT_EQ(whole.fullWidth, DIBPixelWidth(dib.Data()));
+            test::ExpectSamePixels(whole.picture, test::Converted(file, dir, "-auto-orient"), kind.tolerance);
+            const JpegBoxRead half = ReadJPEGForBox(file, [](uint32_t w, uint32_t h) { return NeededSize{w / 2, h / 2}; });
+            ASSERT_TRUE(half.picture);
+            EXPECT_EQ(DIBPixelWidth(half.picture.Data()), DIBPixelWidth(dib.Data()) / 2);
+            EXPECT_EQ(DIBPixelHeight(half.picture.Data()), DIBPixelHeight(dib.Data()) / 2);
         }
 }
 

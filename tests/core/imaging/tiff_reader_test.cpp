@@ -19,49 +19,50 @@ struct Expected {
     int width, height, bits;  // bits 0: no picture
 };
 
-// Every shared TIFF file. No picture: samples above 8 bits, 2 samples,
-// grey and palette samples of 6 bits, RGB samples below 8 bits, CMYK,
-// YCbCr and LogLuv interpretations, and rows libtiff fails to decode (the
-// ThunderScan file runs out of data, the fax file without EOL codes fails
-// at its first row).
+// Every shared TIFF file. Layouts beyond 1 to 8-bit grey, palette and RGB
+// bytes (16-bit samples, CMYK, YCbCr, JPEG inside, LogLuv, grey with
+// alpha) are composed by libtiff into 24 bits. No picture: grey samples of 6
+// and 12 bits, 16-bit palettes, RGB samples below 8 bits, floating-point
+// samples, and rows libtiff fails to decode (the ThunderScan file runs out
+// of data, the fax file without EOL codes fails at its first row).
 constexpr Expected kTiffFiles[] = {
-    {"gm-butique-YA8.tif", 0, 0, 0}, {"gm-cs3n2c16.tif", 0, 0, 0},
+    {"gm-butique-YA8.tif", 113, 77, 24}, {"gm-cs3n2c16.tif", 32, 32, 24},
     {"gm-flower-minisblack-02.tif", 73, 43, 8}, {"gm-flower-minisblack-04.tif", 73, 43, 8},
     {"gm-flower-minisblack-06.tif", 0, 0, 0}, {"gm-flower-minisblack-08.tif", 73, 43, 8},
-    {"gm-flower-minisblack-12.tif", 0, 0, 0}, {"gm-flower-minisblack-16.tif", 0, 0, 0},
+    {"gm-flower-minisblack-12.tif", 0, 0, 0}, {"gm-flower-minisblack-16.tif", 73, 43, 24},
     {"gm-flower-palette-02.tif", 73, 43, 8}, {"gm-flower-palette-04.tif", 73, 43, 8},
     {"gm-flower-palette-08.tif", 73, 43, 8}, {"gm-flower-palette-16.tif", 0, 0, 0},
     {"gm-flower-rgb-contig-02.tif", 0, 0, 0}, {"gm-flower-rgb-contig-04.tif", 0, 0, 0},
-    {"gm-flower-rgb-contig-08.tif", 73, 43, 24}, {"gm-flower-rgb-contig-16-packbits.tif", 0, 0, 0},
-    {"gm-flower-rgb-contig-16.tif", 0, 0, 0}, {"gm-flower-rgb-planar-08.tif", 73, 43, 24},
-    {"gm-flower-rgb-planar-16.tif", 0, 0, 0}, {"gm-flower-separated-contig-08.tif", 0, 0, 0},
-    {"gm-flower-separated-planar-08.tif", 0, 0, 0}, {"imagers-fax4.tiff", 460, 307, 1},
+    {"gm-flower-rgb-contig-08.tif", 73, 43, 24}, {"gm-flower-rgb-contig-16-packbits.tif", 73, 43, 24},
+    {"gm-flower-rgb-contig-16.tif", 73, 43, 24}, {"gm-flower-rgb-planar-08.tif", 73, 43, 24},
+    {"gm-flower-rgb-planar-16.tif", 73, 43, 24}, {"gm-flower-separated-contig-08.tif", 73, 43, 24},
+    {"gm-flower-separated-planar-08.tif", 73, 43, 24}, {"imagers-fax4.tiff", 460, 307, 1},
     {"imagers-hpredict.tiff", 32, 32, 24}, {"imagers-hpredict_packbits.tiff", 32, 32, 24},
     {"imagers-l1.tiff", 100, 100, 1}, {"juicy-horizontal-difference-lzw.tiff", 463, 76, 24},
     {"libtiff-32bpp-None-jpeg.tiff", 162, 20, 24}, {"libtiff-32bpp-None.tiff", 162, 20, 24},
     {"libtiff-custom_dir_EXIF_GPS.tiff", 1, 1, 24}, {"libtiff-deflate-last-strip-extra-data.tiff", 500, 500, 8},
-    {"libtiff-logluv-3c-16b.tiff", 0, 0, 0}, {"libtiff-lzw-single-strip.tiff", 7795, 3122, 1},
-    {"libtiff-minisblack-1c-16b.tiff", 0, 0, 0}, {"libtiff-minisblack-1c-8b.tiff", 157, 151, 8},
-    {"libtiff-minisblack-2c-8b-alpha.tiff", 0, 0, 0}, {"libtiff-miniswhite-1c-1b.tiff", 157, 151, 1},
-    {"libtiff-ojpeg_chewey_subsamp21_multi_strip.tiff", 0, 0, 0},
-    {"libtiff-ojpeg_zackthecat_subsamp22_single_strip.tiff", 0, 0, 0},
+    {"libtiff-logluv-3c-16b.tiff", 1, 1, 24}, {"libtiff-lzw-single-strip.tiff", 7795, 3122, 1},
+    {"libtiff-minisblack-1c-16b.tiff", 157, 151, 24}, {"libtiff-minisblack-1c-8b.tiff", 157, 151, 8},
+    {"libtiff-minisblack-2c-8b-alpha.tiff", 64, 64, 24}, {"libtiff-miniswhite-1c-1b.tiff", 157, 151, 1},
+    {"libtiff-ojpeg_chewey_subsamp21_multi_strip.tiff", 392, 575, 24},
+    {"libtiff-ojpeg_zackthecat_subsamp22_single_strip.tiff", 234, 213, 24},
     {"libtiff-palette-1c-1b.tiff", 157, 151, 1}, {"libtiff-palette-1c-4b.tiff", 157, 151, 8},
     {"libtiff-palette-1c-8b.tiff", 157, 151, 8}, {"libtiff-quad-lzw-compat.tiff", 512, 384, 24},
-    {"libtiff-quad-tile.jpg.tiff", 0, 0, 0}, {"libtiff-rgb-3c-16b.tiff", 0, 0, 0},
+    {"libtiff-quad-tile.jpg.tiff", 512, 384, 24}, {"libtiff-rgb-3c-16b.tiff", 157, 151, 24},
     {"libtiff-rgb-3c-8b.tiff", 157, 151, 24}, {"libtiff-test_ifd_loop_to_self.tif", 20, 20, 8},
     {"libtiff-test_two_ifds.tif", 1, 1, 8}, {"libtiff-testfax3_bug54_1dnoEOL.tif", 0, 0, 0},
     {"libtiff-testfax4.tiff", 2453, 3369, 1}, {"libtiffpics-caspian.tif", 0, 0, 0},
     {"libtiffpics-cramps-tile.tif", 800, 607, 24}, {"libtiffpics-cramps.tif", 800, 607, 8},
-    {"libtiffpics-dscf0013.tif", 0, 0, 0}, {"libtiffpics-fax2d.tif", 1728, 1082, 1},
+    {"libtiffpics-dscf0013.tif", 640, 480, 24}, {"libtiffpics-fax2d.tif", 1728, 1082, 1},
     {"libtiffpics-g3test.tif", 1728, 1103, 1}, {"libtiffpics-jello.tif", 256, 192, 8},
     {"libtiffpics-jim___ah.tif", 664, 813, 1}, {"libtiffpics-jim___cg.tif", 277, 339, 8},
     {"libtiffpics-jim___dg.tif", 277, 339, 8}, {"libtiffpics-jim___gg.tif", 277, 339, 8},
-    {"libtiffpics-ladoga.tif", 0, 0, 0}, {"libtiffpics-off_l16.tif", 0, 0, 0},
+    {"libtiffpics-ladoga.tif", 158, 118, 24}, {"libtiffpics-off_l16.tif", 333, 225, 24},
     {"libtiffpics-oxford.tif", 601, 81, 24}, {"libtiffpics-pc260001.tif", 640, 480, 24},
-    {"libtiffpics-quad-jpeg.tif", 0, 0, 0}, {"libtiffpics-quad-tile.tif", 512, 384, 24},
-    {"libtiffpics-smallliz.tif", 0, 0, 0}, {"libtiffpics-strike.tif", 256, 200, 24},
-    {"libtiffpics-text.tif", 0, 0, 0}, {"libtiffpics-ycbcr-cat.tif", 0, 0, 0},
-    {"pillow-16bit.cropped.tif", 0, 0, 0}, {"pillow-copyleft.tiff", 220, 220, 24},
+    {"libtiffpics-quad-jpeg.tif", 512, 384, 24}, {"libtiffpics-quad-tile.tif", 512, 384, 24},
+    {"libtiffpics-smallliz.tif", 160, 160, 24}, {"libtiffpics-strike.tif", 256, 200, 24},
+    {"libtiffpics-text.tif", 0, 0, 0}, {"libtiffpics-ycbcr-cat.tif", 250, 325, 24},
+    {"pillow-16bit.cropped.tif", 64, 64, 24}, {"pillow-copyleft.tiff", 220, 220, 24},
     {"pillow-g4-fillorder-test.tif", 218, 84, 1}, {"pillow-hopper.tif", 128, 128, 24},
     {"pillow-hopper2.tif", 128, 128, 8}, {"pillow-hopper2I.tif", 128, 128, 8},
     {"pillow-hopper2IR.tif", 128, 128, 8}, {"pillow-hopper2R.tif", 128, 128, 8},
@@ -71,8 +72,8 @@ constexpr Expected kTiffFiles[] = {
     {"pillow-hopper_gray_4bpp.tif", 128, 128, 8}, {"pillow-hopper_jpg.tif", 128, 128, 24},
     {"pillow-hopper_lzw.tif", 128, 128, 24}, {"pillow-multipage.tiff", 10, 10, 1},
     {"pillow-pil136.tiff", 55, 43, 24}, {"pillow-pil168.tif", 256, 256, 24},
-    {"pillow-tiff_adobe_deflate.tif", 278, 374, 24}, {"pillow-tiff_strip_cmyk_jpeg.tif", 0, 0, 0},
-    {"pillow-tiff_strip_ycbcr_jpeg_2x2_sampling.tif", 0, 0, 0},
+    {"pillow-tiff_adobe_deflate.tif", 278, 374, 24}, {"pillow-tiff_strip_cmyk_jpeg.tif", 100, 100, 24},
+    {"pillow-tiff_strip_ycbcr_jpeg_2x2_sampling.tif", 480, 360, 24},
     {"pillow-tiff_tiled_planar_lzw.tiff", 278, 374, 24}, {"pillow-tiff_wrong_bits_per_sample.tiff", 52, 53, 24},
     {"zigimg-be-sample-pal8-raw.tiff", 128, 128, 24}, {"zigimg-be-sample-rgb24-single-strip.tiff", 128, 128, 24},
     {"zigimg-ccitt_rle.tiff", 400, 300, 1}, {"zigimg-sample-grayscale8-deflate.tiff", 128, 128, 8},
@@ -104,6 +105,22 @@ TEST(ReadTIFFFile, SharedFilesGiveTheExpectedPictures)
         EXPECT_EQ(DIBPixelWidth(dib.Data()), static_cast<uint32_t>(e.width));
         EXPECT_EQ(DIBPixelHeight(dib.Data()), static_cast<uint32_t>(e.height));
         EXPECT_EQ(DIBBitCount(dib.Data()), e.bits);
+    }
+}
+
+// The layouts composed by libtiff, where lossless, against ImageMagick:
+// 16-bit samples reduced to 8, CMYK turned into RGB.
+TEST(ReadTIFFFile, SixteenBitAndCmykMatchAnIndependentDecode)
+{
+    test::TempDir dir;
+    for (const char* name : {"gm-flower-minisblack-16.tif", "gm-flower-rgb-contig-16.tif",
+                             "gm-flower-rgb-planar-16.tif", "libtiff-rgb-3c-16b.tiff", "pillow-16bit.cropped.tif",
+                             "gm-flower-separated-contig-08.tif", "gm-flower-separated-planar-08.tif"}) {
+        SCOPED_TRACE(name);
+        const std::string file = TestDataPath(std::string("tiff/") + name);
+        const HDIB dib = ReadTIFFFile(file);
+        ASSERT_TRUE(dib);
+        test::ExpectSamePixels(dib, test::Converted(file, dir), 1);
     }
 }
 
@@ -288,9 +305,27 @@ TEST(ReadTIFFFile, RefusalsAndDamage)
     test::TempDir dir;
     test::CapturingReporter reporter;
     const std::string sixteen = dir.File("g16.tif");
-    WriteTiff(sixteen, 2, 1, Grey(16, PHOTOMETRIC_MINISBLACK), {1, 2, 3, 4}, 4);
-    EXPECT_FALSE(ReadTIFFFile(sixteen));
-    EXPECT_TRUE(reporter.messages.empty());  // refused quietly
+    WriteTiff(sixteen, 2, 1, Grey(16, PHOTOMETRIC_MINISBLACK), {0xFF, 0xFF, 0, 0}, 4);
+    const HDIB grey = ReadTIFFFile(sixteen);
+    ASSERT_TRUE(grey);  // 16-bit samples reduced to 8
+    EXPECT_EQ(test::ColorAt(grey, 0, 0), (ColorTriple{255, 255, 255}));
+    EXPECT_EQ(test::ColorAt(grey, 1, 0), (ColorTriple{0, 0, 0}));
+    EXPECT_TRUE(reporter.messages.empty());
+
+    // An uncompressed file declaring more pixels than it holds is refused
+    // before the picture's memory is taken.
+    const std::string tall = dir.File("tall.tif");
+    WriteTiff(tall, 4, 2, Grey(8, PHOTOMETRIC_MINISBLACK), std::vector<uint8_t>(8, 9), 4);
+    {
+        TIFF* t = TIFFOpen(tall.c_str(), "r+");
+        ASSERT_TRUE(t);
+        TIFFSetField(t, TIFFTAG_IMAGELENGTH, 12000u);
+        TIFFSetField(t, TIFFTAG_IMAGEWIDTH, 12000u);
+        TIFFRewriteDirectory(t);
+        TIFFClose(t);
+    }
+    EXPECT_FALSE(ReadTIFFFile(tall));
+    EXPECT_TRUE(reporter.messages.empty());  // refused from the header, before libtiff reads a row
 
     // RGB needs three samples a pixel: one sample would be read as three.
     const std::string thinRgb = dir.File("rgb1.tif");

@@ -1,20 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/platform/atomic_file.h"
 #include "core/platform/file.h"
+#include "support/file_size_limit.h"
 #include "support/test_support.h"
 
 namespace lumora {
 namespace {
 
+using test::FileSizeLimit;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
@@ -46,29 +46,6 @@ uint32_t ModeOf(const std::string& path)
     return st.st_mode & 07777;
 }
 
-// Limits the size of files this process may write (writes past it fail
-// with EFBIG): a full disk without a full disk. Undone on destruction.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 TEST(AtomicFile, ReplacesWholeAndLeavesNothingBeside)
 {
     TempDir dir;
@@ -86,6 +63,26 @@ TEST(AtomicFile, ReplacesWholeAndLeavesNothingBeside)
     }
     EXPECT_EQ(ReadText(path), "second version");
     EXPECT_EQ(DirectoryNames(dir.Path()), std::vector<std::string>{"a.txt"});
+}
+
+// What a save killed on a file system without unnamed files leaves: the
+// next save removes its own stale temporaries, not a fresh one (a save in
+// progress), not another file's, not a look-alike name.
+TEST(AtomicFile, NextSaveRemovesStaleTemporaries)
+{
+    TempDir dir;
+    const std::string path = dir.File("a.qza");
+    const auto age = [](const std::string& file, int minutes) {
+        const auto when = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(minutes);
+        std::filesystem::last_write_time(file, when);
+    };
+    for (const char* name : {".a.qza.k3Zq9P", ".a.qza.recent", ".b.qza.k3Zq9P", ".a.qza.k3Zq9", "a.qza.k3Zq9P"})
+        WriteText(dir.File(name), "left over");
+    for (const char* name : {".a.qza.k3Zq9P", ".b.qza.k3Zq9P", ".a.qza.k3Zq9", "a.qza.k3Zq9P"})
+        age(dir.File(name), 60);
+    ASSERT_FALSE(WriteText(path, "album"));
+    EXPECT_EQ(DirectoryNames(dir.Path()),
+              (std::vector<std::string>{".a.qza.k3Zq9", ".a.qza.recent", ".b.qza.k3Zq9P", "a.qza", "a.qza.k3Zq9P"}));
 }
 
 TEST(AtomicFile, FullDiskLeavesTheOldFileByteForByte)

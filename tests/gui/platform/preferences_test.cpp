@@ -6,6 +6,7 @@
 
 #include "gui/platform/ini_preferences.h"
 #include "gui/platform/profile.h"
+#include "support/file_size_limit.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -34,6 +35,30 @@ TEST(PreferencesFile, WritingThroughALinkKeepsTheLink)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               2);
+}
+
+// A full disk while the file is written: Sync says so, the previous file
+// stays byte for byte and no temporary remains beside it.
+TEST(PreferencesFile, FailedWriteKeepsThePreviousFile)
+{
+    test::TempDir dir;
+    const std::string path = dir.File("lumora.ini");
+    {
+        Profile profile(QString::fromStdString(path));
+        profile.WriteProfileInt("prefs", "Compression", 40);
+        ASSERT_TRUE(profile.Sync());
+    }
+    const std::vector<uint8_t> before = test::ReadBytes(path);
+    {
+        const test::FileSizeLimit limit(1024);  // also while the profile syncs on going away
+        Profile profile(QString::fromStdString(path));
+        profile.WriteProfileString("prefs", "Long", QString(4096, 'x'));
+        EXPECT_FALSE(profile.Sync());
+    }
+    EXPECT_EQ(test::ReadBytes(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(PreferencesFile, DefaultsWhenAbsent)

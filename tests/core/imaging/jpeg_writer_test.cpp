@@ -157,6 +157,13 @@ TEST(WriteJPEGFile, RefusesPicturesItCannotWrite)
     broken.Resize(100);  // rows cut off
     EXPECT_EQ(WriteJPEGFile(broken, path, 75), kJpegWritten);
     EXPECT_FALSE(std::filesystem::exists(path));
+
+    // Wider than JPEG allows: refused with a message before a row buffer of
+    // three bytes a pixel is taken, nothing written.
+    test::CapturingReporter reporter;
+    EXPECT_EQ(WriteJPEGFile(AllocDIB(70000, 1, 1), path, 75), kJpegAborted);
+    EXPECT_EQ(reporter.messages.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST(WriteJPEGFile, CreationFailureAsksAbortRetryIgnore)

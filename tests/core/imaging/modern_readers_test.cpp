@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <libheif/heif.h>
+
 #include "core/imaging/dib.h"
 #include "core/imaging/image_format.h"
 #include "core/imaging/png_reader.h"
@@ -72,6 +74,73 @@ TEST(ModernReaders, EveryKindMatchesAnIndependentDecode)
         ASSERT_TRUE(IsValidDIB(dib.Bytes()));
         EXPECT_EQ(DIBBitCount(dib.Data()), c.bits);
         ExpectSamePixels(dib, Converted(file, dir), c.tolerance);
+    }
+}
+
+// A HEIF as phones write it: the stored picture plus the boxes saying how to
+// turn it. Written with libheif itself: 64 x 32, the left half red, the
+// right half green.
+std::string WriteTurnedHeif(const test::TempDir& dir, heif_orientation orientation)
+{
+    const std::string path = dir.File("turned" + std::to_string(orientation) + ".heic");
+    heif_context* context = heif_context_alloc();
+    heif_encoder* encoder = nullptr;
+    heif_image* image = nullptr;
+    heif_encoding_options* options = heif_encoding_options_alloc();
+    EXPECT_EQ(heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder).code, heif_error_Ok);
+    heif_encoder_set_lossy_quality(encoder, 90);
+    heif_image_create(64, 32, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
+    heif_image_add_plane(image, heif_channel_interleaved, 64, 32, 8);
+    int stride = 0;
+    uint8_t* pixels = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x) {
+            uint8_t* p = pixels + y * stride + x * 3;
+            p[0] = x < 32 ? 220 : 20;
+            p[1] = x < 32 ? 20 : 220;
+            p[2] = 20;
+        }
+    options->image_orientation = orientation;
+    EXPECT_EQ(heif_context_encode_image(context, image, encoder, options, nullptr).code, heif_error_Ok);
+    EXPECT_EQ(heif_context_write_to_file(context, path.c_str()).code, heif_error_Ok);
+    heif_encoding_options_free(options);
+    heif_image_release(image);
+    heif_encoder_release(encoder);
+    heif_context_free(context);
+    return path;
+}
+
+bool IsRed(ColorTriple c) { return c.red > 150 && c.green < 100; }
+bool IsGreen(ColorTriple c) { return c.green > 150 && c.red < 100; }
+
+TEST(ModernReaders, HeifStandsAsItsRotationBoxesSay)
+{
+    test::TempDir dir;
+    struct Turn {
+        heif_orientation orientation;
+        uint32_t width;
+        bool redOnTop, redOnLeft;
+    };
+    for (const Turn& t : {Turn{heif_orientation_normal, 64, false, true},
+                          Turn{heif_orientation_rotate_180, 64, false, false},
+                          Turn{heif_orientation_rotate_90_cw, 32, true, false},
+                          Turn{heif_orientation_rotate_270_cw, 32, false, false}}) {
+        SCOPED_TRACE(static_cast<int>(t.orientation));
+        const HDIB dib = ReadImageFile(WriteTurnedHeif(dir, t.orientation));
+        ASSERT_TRUE(dib);
+        const uint32_t width = DIBPixelWidth(dib.Data()), height = DIBPixelHeight(dib.Data());
+        ASSERT_EQ(width, t.width);
+        // Rows are stored bottom-up: the top row is the last in memory.
+        const ColorTriple topLeft = test::ColorAt(dib, 2, height - 3);
+        const ColorTriple bottomRight = test::ColorAt(dib, width - 3, 2);
+        if (width == 64) {
+            EXPECT_EQ(IsRed(topLeft), t.redOnLeft);
+            EXPECT_EQ(IsGreen(bottomRight), t.redOnLeft);
+        } else {
+            EXPECT_EQ(IsRed(topLeft), t.redOnTop);
+            EXPECT_EQ(IsGreen(bottomRight), t.redOnTop);
+            EXPECT_TRUE(IsRed(topLeft) != IsRed(bottomRight));
+        }
     }
 }
 

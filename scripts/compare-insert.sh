@@ -17,7 +17,7 @@ mkdir "$work/photos" "$work/thumbs"
 photos=$(ls "$work"/photos/*.jpg)
 # shellcheck disable=SC2086
 hyperfine -N -w 1 -r 5 \
-    --prepare "$cli album new $work/a.qza" \
+    --prepare "$cli album new --force $work/a.qza" \
     -n "lumora-cli album add" "$cli album add $work/a.qza $(echo $photos)" \
     -n "vipsthumbnail" "vipsthumbnail $(echo $photos) -s 185x140 -o $work/thumbs/%s.jpg"
 "$cli" album new "$work/b.qza"

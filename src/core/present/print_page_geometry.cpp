@@ -92,6 +92,14 @@ Size PrintResolution(int width, int height, Size printed)
     return {width, height};
 }
 
+Size PhotoReadingBox(Size printed, int dpi)
+{
+    if (dpi <= kPhotoPixelsPerInch)
+        return printed;
+    return {static_cast<int>(int64_t{printed.width} * kPhotoPixelsPerInch / dpi),
+            static_cast<int>(int64_t{printed.height} * kPhotoPixelsPerInch / dpi)};
+}
+
 Rect FrontCoverTitleBox(const FittedPage& fitted) { return ModelToDevice(fitted, {70, 70, 179, 125}); }
 
 Rect FlyleafTitleBox(const FittedPage& fitted)

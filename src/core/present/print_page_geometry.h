@@ -68,6 +68,13 @@ Rect FitPictureInBox(const Rect& box, int width, int height);
 // 6 cm slot goes to the printer at the slot's resolution, not at 12 MP.
 Size PrintResolution(int width, int height, Size printed);
 
+// Paper shows no more than this many photo pixels per inch: a photo for a
+// 600- or 1200-dpi device (or a PDF printed to file at the printer's
+// resolution) is read no larger than at 300 dpi and enlarged when drawn.
+inline constexpr int kPhotoPixelsPerInch = 300;
+// The box a photo printed in `printed` device pixels at `dpi` is read for.
+Size PhotoReadingBox(Size printed, int dpi);
+
 // The cover sheets. The title on the front cover's plate.
 Rect FrontCoverTitleBox(const FittedPage& fitted);
 // The flyleaf's title and description boxes: left and top from the fitted

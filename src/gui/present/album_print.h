@@ -29,7 +29,8 @@ struct AlbumPrintOptions {
 };
 
 // A photo of a sheet to be read from its file: the item and the box it is
-// printed in, in device pixels.
+// read for: the printed box in device pixels, or at 300 pixels per inch on
+// finer devices.
 struct PrintedPhoto {
     int item = 0;
     std::string path;  // found beside the album first; empty when missing

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/present/poster_tiling.h"
 #include "core/res/strings.h"
@@ -28,7 +29,9 @@ PosterDialog::PosterDialog(int widthCm, int pictureWidth, int pictureHeight, QWi
 {
     setWindowTitle(QStringLiteral("Impression d'un poster"));
     w0_ = widthCm;
-    h0_ = pictureWidth > 0 ? static_cast<int>(int64_t{pictureHeight} * widthCm / pictureWidth) : 0;
+    // A panorama's height may round to nothing: proposed as 1 cm, so that
+    // the proportion can still be worked back from it.
+    h0_ = std::max(1, PosterHeightFor(widthCm, pictureWidth, pictureHeight));
     auto* column = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     auto* picture = new QLabel(this);

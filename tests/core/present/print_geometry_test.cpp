@@ -74,6 +74,10 @@ TEST(PrintPageGeometryTest, PicturesFitTheirSlotAtPrintResolution)
     // is sent as it is.
     EXPECT_EQ(PrintResolution(4000, 3000, {1767, 1325}), (Size{1767, 1325}));
     EXPECT_EQ(PrintResolution(640, 480, {1767, 1325}), (Size{640, 480}));
+    // Finer devices get photos read at 300 pixels per inch of paper.
+    EXPECT_EQ(PhotoReadingBox({1767, 1325}, 300), (Size{1767, 1325}));
+    EXPECT_EQ(PhotoReadingBox({7068, 5300}, 1200), (Size{1767, 1325}));
+    EXPECT_EQ(PhotoReadingBox({883, 662}, 150), (Size{883, 662}));
 }
 
 TEST(PrintPageGeometryTest, SheetCountsAndPreviewStart)

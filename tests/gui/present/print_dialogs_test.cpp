@@ -3,6 +3,8 @@
 // height in proportion and refuses sizes out of range, and the album's
 // print preview opens on the page the window shows, the properties window
 // hidden.
+#include <QFile>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -107,6 +109,29 @@ TEST_F(PrintCommandsTest, PreviewOpensOnTheWindowsPageWithThePropertiesWindowHid
     });
     frame.Action(kCmdFilePrintPreview)->trigger();
     EXPECT_TRUE(previewed);
+}
+
+TEST_F(PrintCommandsTest, ExportToPdfWritesTheCoverSheetsChosen)
+{
+    Open(5, true);
+    frame.RefreshCommandStates();
+    ASSERT_TRUE(frame.Action(kCmdExportPdf)->isEnabled());
+    const QString pdf = QString::fromStdString(dir.File("album.pdf"));
+    test::AnswerNextModal<AlbumPrintDialog>([&](AlbumPrintDialog& dialog) {
+        test::AnswerNextModal<QFileDialog>([&](QFileDialog& files) {
+            files.selectFile(pdf);
+            QMetaObject::invokeMethod(&files, "accept");
+        });
+        Click(dialog, "radio1037");
+        Click(dialog, "IDOK");
+    });
+    frame.Action(kCmdExportPdf)->trigger();
+    AlbumCoverMode() = false;
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 3);  // front cover, flyleaf, back cover
 }
 
 }  // namespace

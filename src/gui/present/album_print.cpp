@@ -10,6 +10,7 @@
 #include "core/imaging/load_settings.h"
 #include "core/layout/page_queries.h"
 #include "core/platform/ordered_parallel.h"
+#include "core/platform/services.h"
 #include "core/present/find_album_file.h"
 #include "core/res/strings.h"
 #include "gui/album/book_pictures.h"
@@ -206,6 +207,9 @@ bool PrintAlbumSheets(QPagedPaintDevice& device, const AlbumSheets& sheets, int 
     hooks.cancelled = [&stopped] { return stopped; };
     // Workers read the photos of the coming sheets; this thread draws.
     const std::function<PrintPictures(size_t)> read = [&](size_t i) {
+        // A photo that cannot be read prints from its preview, without a
+        // word (and no message box may open on a worker thread).
+        ScopedHeldMessages silent;
         PrintPictures pictures;
         for (const PrintedPhoto& photo : sheets.PhotosOf(first + static_cast<int>(i), sheet))
             if (!photo.path.empty())

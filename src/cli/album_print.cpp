@@ -4,7 +4,9 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
+#include <cstdio>
 #include <iostream>
+#include <unistd.h>
 #include <optional>
 
 #include "cli/album_options.h"
@@ -75,6 +77,20 @@ PdfSetup SetupFor(const PaperChoice& choice, const std::string& title)
     return setup;
 }
 
+// "n/total" on stderr after each sheet, only on a terminal, so that
+// scripts read nothing but the messages.
+bool TerminalProgress(int done, int total)
+{
+    static const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    if (terminal) {
+        std::fprintf(stderr, "\r%d/%d", done, total);
+        if (done == total)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
+    return true;
+}
+
 }  // namespace
 
 int RunAlbumPrint(Arguments args)
@@ -113,7 +129,7 @@ int RunAlbumPrint(Arguments args)
                              {covers, describe.value_or(prefs.printDescriptions), false});
 
     if (const auto failure = WritePdf(words[1], SetupFor(paper, doc.title), [&sheets](QPagedPaintDevice& device) {
-            return PrintAlbumSheets(device, sheets, 1, sheets.Count());
+            return PrintAlbumSheets(device, sheets, 1, sheets.Count(), TerminalProgress);
         }))
         return Fail(kExitFailed, *failure);
     std::cout << "pages : " << sheets.Count() << "\n";

@@ -30,6 +30,7 @@
 #include "gui/platform/profile.h"
 #include "core/present/sounds.h"
 #include "core/res/strings.h"
+#include "gui/present/print_commands.h"
 #include "gui/present/slideshow_window.h"
 #include "gui/present/sound_commands.h"
 
@@ -64,6 +65,7 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     InstallPictureCommands(*this);
     InstallSoundCommands(*this);
     InstallSlideshowCommand(*this);
+    InstallPrintCommands(*this);
     UseMenu(FrameMenu());
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         ShowWindowKind(window);

@@ -25,7 +25,7 @@ QList<MenuPopup> AlbumMenu()
     return {
         {"&Fichier",
          {kCmdFileNew, kCmdFileOpen, kCmdFileClose, 0, kCmdFileSave, kCmdFileSaveAs, 0, kCmdFilePrint,
-          kCmdFilePrintPreview, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
+          kCmdFilePrintPreview, kCmdExportPdf, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
         {"&Edition",
          {kCmdInsertImages, kCmdInsertText, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdDeleteItem, 0,
           kCmdViewItem, kCmdItemProperties}},
@@ -46,7 +46,7 @@ QList<MenuPopup> ImageMenu()
 {
     return {
         {"&Fichier",
-         {kCmdFileOpen, kCmdFileClose, 0, kCmdFilePrint, kCmdFilePrintPreview, 0, kCmdPrintPoster,
+         {kCmdFileOpen, kCmdFileClose, 0, kCmdFilePrint, kCmdFilePrintPreview, kCmdExportPdf, 0, kCmdPrintPoster,
           kCmdPosterPreview, 0, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
         {"&Image", {kCmdEditCopy, 0, kCmdFullScreen, 0, kCmdZoomIn, kCmdZoomOut}},
         kSharedTail[0],

@@ -17,6 +17,8 @@
 #include "gui/album/book_pictures.h"
 #include "gui/platform/ini_preferences.h"
 #include "cli/album_commands.h"
+#include "cli/album_print.h"
+#include "cli/offscreen_gui.h"
 #include "core/imaging/load_settings.h"
 #include "gui/platform/profile.h"
 #include "core/platform/screen.h"
@@ -80,28 +82,6 @@ bool IsReachablePosition(const AlbumDocument& doc, int position)
         return doc.flyleaf != 0;
     return position >= 0 && position <= doc.pageCount && position % 2 == 0;
 }
-
-// Qt needs an application object to paint; the offscreen platform spares
-// the command a display.
-class OffscreenGui {
-public:
-    OffscreenGui()
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QCoreApplication::instance())
-            app_.emplace(argc_, argv_);
-        // The same names as the program, so that its preference file is read.
-        QCoreApplication::setApplicationName("lumora");
-        QCoreApplication::setOrganizationName("lumora");
-    }
-
-private:
-    int argc_ = 1;
-    char name_[11] = "lumora-cli";
-    char* argv_[2] = {name_, nullptr};
-    std::optional<QGuiApplication> app_;
-};
 
 }  // namespace
 
@@ -169,6 +149,8 @@ int RunAlbumWithRender(Arguments args)
     const auto& words = args.Positionals();
     if (!words.empty() && words[0] == "render")
         return RunAlbumRender(Arguments(std::vector<std::string>(words.begin() + 1, words.end())));
+    if (!words.empty() && words[0] == "print")
+        return RunAlbumPrint(Arguments(std::vector<std::string>(words.begin() + 1, words.end())));
     return RunAlbum(std::move(args));
 }
 

@@ -8,6 +8,7 @@
 #include "cli/album_commands.h"
 #include "cli/album_sound_commands.h"
 #ifdef LUMORA_HAVE_GUI
+#include "cli/album_print.h"
 #include "cli/album_render.h"
 #endif
 #include "cli/cli_support.h"
@@ -82,6 +83,15 @@ Commandes :
       Dessine l'album comme sa fenêtre le montre (position P : -2 couverture,
       -1 page de garde, 0, 2, 4... ; élément I sélectionné ; zone de L x H
       pixels, 580x392 par défaut) et l'écrit en PNG.
+  album print FICHIER SORTIE.pdf [--covers] [--descriptions on|off]
+              [--paper A4|Letter] [--dpi N]
+      Imprime l'album dans un fichier PDF comme sur une imprimante : une
+      feuille par page de l'album (titre, photos, descriptions, numéro), ou
+      avec --covers les trois feuilles de couverture (couverture, page de
+      garde, dos). Papier A4 (par défaut) ou Letter, marges de 5 mm,
+      résolution N points par pouce (300 par défaut, de 72 à 1200) ; les
+      photos sont lues dans leurs fichiers à la résolution de l'impression.
+      --descriptions : la préférence PrintDesc par défaut.
   album sound FICHIER INDEX SEQUENCE
   album sound FICHIER INDEX --remove
       Associe une séquence sonore (WAVE .wav ou MIDI .mid) à la photo numéro
@@ -89,6 +99,14 @@ Commandes :
   album info FICHIER [--json]
       Affiche les réglages, les polices, les onglets, les éléments et le
       nombre de pages de l'album.
+
+  poster IMAGE SORTIE.pdf --width-cm C [--paper A4|Letter] [--dpi N]
+  poster IMAGE [SORTIE.pdf] --width-cm C --dry-run [--printable LxH] [--dpi N]
+      Imprime l'image en poster de C centimètres de large (de 1 à 1000),
+      découpé en autant de feuilles que nécessaire, sans marge entre les
+      morceaux. --dry-run affiche seulement le découpage (colonnes, rangées,
+      feuilles, taille d'un morceau en pixels de l'image), pour la zone
+      imprimable du papier ou pour LxH pixels à N points par pouce.
 
   sound play SEQUENCE
       Joue une séquence sonore WAVE ou MIDI jusqu'à sa fin (code 1 si elle
@@ -111,7 +129,8 @@ constexpr Command kCommands[] = {
     {"info", lumora::cli::RunInfo},
     {"convert", lumora::cli::RunConvert},
 #ifdef LUMORA_HAVE_GUI
-    {"album", lumora::cli::RunAlbumWithRender},  // album render, then the others
+    {"album", lumora::cli::RunAlbumWithRender},  // album render and print, then the others
+    {"poster", lumora::cli::RunPoster},
 #endif
     {"album", lumora::cli::RunAlbum},
     {"sound", lumora::cli::RunSound},

@@ -34,6 +34,8 @@ public:
     // How many views (and other holders) share the album.
     long DocumentUsers() const { return doc_.use_count(); }
     const AlbumViewState& State() const { return state_; }
+    // The book artwork the view draws with (covers are printed from it).
+    const BookPictures& Book() const { return book_; }
     void SetPosition(int position);
     void SetSelection(int selection);
 

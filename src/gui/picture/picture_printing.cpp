@@ -11,6 +11,7 @@
 #include "core/imaging/image_document.h"
 #include "core/res/strings.h"
 #include "gui/platform/dib_painter.h"
+#include "gui/platform/page_setup.h"
 
 namespace lumora {
 
@@ -67,7 +68,7 @@ void PrintPicture(QPrinter& printer, const PictureDocument& document)
 
 void ShowPicturePrintDialog(QWidget* parent, const PictureDocument& document)
 {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = ApplicationPrinter();
     printer.setDocName(QString::fromStdString(document.Title()));
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() == QDialog::Accepted)
@@ -76,7 +77,7 @@ void ShowPicturePrintDialog(QWidget* parent, const PictureDocument& document)
 
 void ShowPicturePrintPreview(QWidget* parent, const PictureDocument& document)
 {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = ApplicationPrinter();
     printer.setDocName(QString::fromStdString(document.Title()));
     QPrintPreviewDialog preview(&printer, parent);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,

@@ -76,6 +76,7 @@ const QList<CommandInfo>& Table()
         {kCmdZoomIn, "Zoom avant", Keys({Qt::KeypadModifier | Qt::Key_Plus})},
         {kCmdUseTabs, "&Utiliser les onglets", {}},
         {kCmdInsertText, "&Insérer un texte...", Keys({Qt::CTRL | Qt::Key_T})},
+        {kCmdExportPdf, "E&xporter en PDF...", {}},
     };
     return table;
 }

@@ -72,6 +72,8 @@ enum CommandId : int {
     kCmdZoomIn = 32812,
     kCmdUseTabs = 32813,
     kCmdInsertText = 32850,
+    // beyond the original menus
+    kCmdExportPdf = 32860,
 };
 
 struct CommandInfo {

@@ -121,8 +121,9 @@ TEST_F(PictureWindowTest, CommandStatesFollowTheActivePicture)
     EXPECT_TRUE(Enabled(kCmdFullScreen));
     EXPECT_TRUE(Enabled(kCmdFilePrint));
     EXPECT_TRUE(Enabled(kCmdFilePrintPreview));
-    EXPECT_FALSE(Enabled(kCmdPrintPoster));
-    EXPECT_FALSE(Enabled(kCmdPosterPreview));
+    EXPECT_TRUE(Enabled(kCmdPrintPoster));
+    EXPECT_TRUE(Enabled(kCmdPosterPreview));
+    EXPECT_TRUE(Enabled(kCmdExportPdf));
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(Enabled(kCmdZoomIn));
         frame.Action(kCmdZoomIn)->trigger();

@@ -1,0 +1,195 @@
+#include "cli/album_print.h"
+
+#include <QCoreApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+#include <optional>
+
+#include "cli/album_options.h"
+#include "cli/offscreen_gui.h"
+#include "core/album/album_document.h"
+#include "core/imaging/dib_object.h"
+#include "core/imaging/load_settings.h"
+#include "core/platform/screen.h"
+#include "core/present/poster_tiling.h"
+#include "gui/album/book_pictures.h"
+#include "gui/platform/dib_painter.h"
+#include "gui/platform/ini_preferences.h"
+#include "gui/platform/profile.h"
+#include "gui/present/album_print.h"
+#include "gui/present/pdf_export.h"
+#include "gui/present/poster_print.h"
+
+namespace lumora::cli {
+namespace {
+
+constexpr const char* kPrintUsage =
+    "album print FICHIER SORTIE.pdf [--covers] [--descriptions on|off] [--paper A4|Letter] [--dpi N]";
+constexpr const char* kPosterUsage =
+    "poster IMAGE SORTIE.pdf --width-cm C [--paper A4|Letter] [--dpi N] [--dry-run [--printable LxH]]";
+
+constexpr int kDefaultDpi = 300;
+constexpr int kLowestDpi = 72;
+constexpr int kHighestDpi = 1200;
+// What a printer cannot reach around the sheet; the PDF keeps it blank.
+constexpr double kMarginMm = 5.0;
+
+// The sheet the PDF pages stand for: the paper, the resolution.
+struct PaperChoice {
+    QPageSize::PageSizeId paper = QPageSize::A4;
+    int dpi = kDefaultDpi;
+};
+
+// --paper and --dpi; an error message when one is wrong.
+std::optional<std::string> TakePaper(Arguments& args, PaperChoice& choice)
+{
+    bool missing = false;
+    if (const auto paper = args.TakeOption("--paper", missing)) {
+        if (*paper == "A4" || *paper == "a4")
+            choice.paper = QPageSize::A4;
+        else if (*paper == "Letter" || *paper == "letter")
+            choice.paper = QPageSize::Letter;
+        else
+            return "papier inconnu : " + *paper + " (A4 ou Letter)";
+    }
+    if (const auto dpi = args.TakeOption("--dpi", missing)) {
+        const auto value = ParseInteger(*dpi);
+        if (!value || *value < kLowestDpi || *value > kHighestDpi)
+            return "résolution invalide : " + *dpi + " (de 72 à 1200)";
+        choice.dpi = static_cast<int>(*value);
+    }
+    if (missing)
+        return "valeur manquante";
+    return std::nullopt;
+}
+
+PdfSetup SetupFor(const PaperChoice& choice, const std::string& title)
+{
+    PdfSetup setup;
+    setup.layout = QPageLayout(QPageSize(choice.paper), QPageLayout::Portrait,
+                               QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+    setup.dpi = choice.dpi;
+    setup.title = QString::fromStdString(title);
+    return setup;
+}
+
+// "n/total" on stderr after each sheet, only on a terminal, so that
+// scripts read nothing but the messages.
+bool TerminalProgress(int done, int total)
+{
+    static const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    if (terminal) {
+        std::fprintf(stderr, "\r%d/%d", done, total);
+        if (done == total)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunAlbumPrint(Arguments args)
+{
+    const bool covers = args.TakeFlag("--covers");
+    bool missing = false;
+    const auto descriptions = args.TakeOption("--descriptions", missing);
+    std::optional<bool> describe;
+    if (descriptions && !(describe = ParseFlag(*descriptions)))
+        return Fail(kExitUsage, "--descriptions on|off (" + std::string(kPrintUsage) + ")");
+    PaperChoice paper;
+    if (const auto error = TakePaper(args, paper))
+        return Fail(kExitUsage, *error + " (" + kPrintUsage + ")");
+    if (missing)
+        return Fail(kExitUsage, kPrintUsage);
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    const auto& words = args.Positionals();
+    if (words.size() != 2)
+        return Fail(kExitUsage, kPrintUsage);
+
+    OffscreenGui gui;
+    Preferences prefs;
+    LoadPreferences(prefs, Profile());
+    AlbumDocument doc;
+    if (!doc.OnOpenDocument(words[0]))
+        return kExitFailed;
+    std::optional<BookPictures> book;
+    if (covers) {
+        ScopedLoadProgressOff readersQuiet;
+        book = LoadBookPictures(QCoreApplication::applicationDirPath() + '/', ScreenDepth(), {});
+        if (!book)
+            return Fail(kExitFailed, "images du livre illisibles");
+    }
+    const AlbumSheets sheets(doc, book ? &*book : nullptr,
+                             {covers, describe.value_or(prefs.printDescriptions), false});
+
+    if (const auto failure = WritePdf(words[1], SetupFor(paper, doc.title), [&sheets](QPagedPaintDevice& device) {
+            return PrintAlbumSheets(device, sheets, 1, sheets.Count(), TerminalProgress);
+        }))
+        return Fail(kExitFailed, *failure);
+    std::cout << "pages : " << sheets.Count() << "\n";
+    return kExitOk;
+}
+
+int RunPoster(Arguments args)
+{
+    const bool dryRun = args.TakeFlag("--dry-run");
+    bool missing = false;
+    const auto widthText = args.TakeOption("--width-cm", missing);
+    const auto printableText = args.TakeOption("--printable", missing);
+    PaperChoice paper;
+    if (const auto error = TakePaper(args, paper))
+        return Fail(kExitUsage, *error + " (" + kPosterUsage + ")");
+    if (missing || !widthText)
+        return Fail(kExitUsage, kPosterUsage);
+    const auto widthCm = ParseInteger(*widthText);
+    if (!widthCm || *widthCm < kPosterSmallestCm || *widthCm > kPosterLargestCm)
+        return Fail(kExitUsage, "largeur invalide : " + *widthText + " (de 1 à 1000 cm)");
+    std::optional<Size> printable;
+    if (printableText && !(printable = ParseSize(*printableText)))
+        return Fail(kExitUsage, "zone imprimable invalide : " + *printableText + " (LxH en pixels)");
+    if (printable && !dryRun)
+        return Fail(kExitUsage, "--printable ne va qu'avec --dry-run");
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    const auto& words = args.Positionals();
+    const bool wordsFit = words.size() == 2 || (dryRun && words.size() == 1);
+    if (!wordsFit)
+        return Fail(kExitUsage, kPosterUsage);
+
+    OffscreenGui gui;
+    // A poster is printed from the picture's own colours.
+    LoadSettings().jpeg256 = false;
+    ScopedLoadProgressOff readersQuiet;
+    Dib picture;
+    picture.Load(words[0]);
+    if (picture.IsEmpty())
+        return Fail(kExitFailed, "image illisible : " + words[0]);
+
+    const PdfSetup setup = SetupFor(paper, words[0]);
+    const QRect area = setup.layout.paintRectPixels(paper.dpi);
+    PrintSheet sheet{area.width(), area.height(), paper.dpi, paper.dpi};
+    if (printable)
+        sheet = {printable->width, printable->height, paper.dpi, paper.dpi};
+    const PosterTiling tiling = TilePoster(picture.Width(), picture.Height(), static_cast<int>(*widthCm), sheet);
+    if (dryRun) {
+        std::cout << "colonnes : " << tiling.columns << "\nrangées : " << tiling.rows
+                  << "\nfeuilles : " << tiling.Sheets() << "\ntuile : " << tiling.tileWidth << " x "
+                  << tiling.tileHeight << " pixels de l'image\n";
+        return kExitOk;
+    }
+    const QImage image = DIBToQImage(picture.Picture());
+    if (const auto failure = WritePdf(words[1], setup, [&](QPagedPaintDevice& device) {
+            return PrintPoster(device, image, static_cast<int>(*widthCm));
+        }))
+        return Fail(kExitFailed, *failure);
+    std::cout << "feuilles : " << tiling.Sheets() << "\n";
+    return kExitOk;
+}
+
+}  // namespace lumora::cli

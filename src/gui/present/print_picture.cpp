@@ -1,0 +1,44 @@
+#include "gui/present/print_picture.h"
+
+#include "core/imaging/dib_object.h"
+#include "core/layout/geometry.h"
+#include "core/present/print_page_geometry.h"
+#include "core/present/screen_picture.h"
+#include "gui/platform/dib_painter.h"
+
+namespace lumora {
+namespace {
+
+QImage FullPicture(const std::string& path, QSize box)
+{
+    if (IsJpegName(path)) {
+        ScreenPicture picture;
+        if (DecodeJpegForScreen(path, box.width(), box.height(), picture)) {
+            const QImage rgb(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
+                             QImage::Format_RGB888);
+            return rgb.convertToFormat(QImage::Format_RGB32);  // a deep copy
+        }
+    }
+    // Other formats, and a JPEG under another name, through the readers.
+    Dib dib;
+    dib.Load(path);
+    if (dib.IsEmpty())
+        return {};
+    return DIBToQImage(dib.Picture()).convertToFormat(QImage::Format_RGB32);
+}
+
+}  // namespace
+
+QImage LoadPictureForPrint(const std::string& path, QSize box)
+{
+    const QImage picture = FullPicture(path, box);
+    if (picture.isNull() || box.isEmpty())
+        return picture;
+    const Rect printed = FitPictureInBox({0, 0, box.width(), box.height()}, picture.width(), picture.height());
+    const Size wanted = PrintResolution(picture.width(), picture.height(), {printed.Width(), printed.Height()});
+    if (wanted.width == picture.width() && wanted.height == picture.height())
+        return picture;
+    return picture.scaled(wanted.width, wanted.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+}  // namespace lumora

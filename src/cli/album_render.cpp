@@ -6,9 +6,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <optional>
 #include <string>
 
@@ -17,11 +15,12 @@
 #include "gui/album/book_pictures.h"
 #include "gui/platform/ini_preferences.h"
 #include "cli/album_commands.h"
+#include "cli/offscreen_gui.h"
 #include "core/imaging/load_settings.h"
 #include "gui/platform/profile.h"
 #include "core/platform/screen.h"
 #include "core/layout/book_geometry.h"
-#include "gui/album/album_painter.h"
+#include "gui/album/album_picture.h"
 #include "gui/album/fast_bitmap.h"
 #include "core/layout/spread.h"
 
@@ -81,28 +80,6 @@ bool IsReachablePosition(const AlbumDocument& doc, int position)
     return position >= 0 && position <= doc.pageCount && position % 2 == 0;
 }
 
-// Qt needs an application object to paint; the offscreen platform spares
-// the command a display.
-class OffscreenGui {
-public:
-    OffscreenGui()
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QCoreApplication::instance())
-            app_.emplace(argc_, argv_);
-        // The same names as the program, so that its preference file is read.
-        QCoreApplication::setApplicationName("lumora");
-        QCoreApplication::setOrganizationName("lumora");
-    }
-
-private:
-    int argc_ = 1;
-    char name_[11] = "lumora-cli";
-    char* argv_[2] = {name_, nullptr};
-    std::optional<QGuiApplication> app_;
-};
-
 }  // namespace
 
 int RunAlbumRender(Arguments args)
@@ -144,13 +121,8 @@ int RunAlbumRender(Arguments args)
     if (!book)
         return Fail(kExitFailed, "images du livre illisibles");
 
-    QImage image(*size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        const AlbumPainter album(&doc, *book, {prefs.deskShadow, prefs.fastBitmaps});
-        album.OnDraw(painter, *size, {position, selection});
-    }
+    const QImage image =
+        DrawAlbumPicture(doc, *book, {prefs.deskShadow, prefs.fastBitmaps}, *size, {position, selection});
     // Encoded in memory, then written whole: a failure leaves no half PNG
     // and the previous file untouched.
     QByteArray png;

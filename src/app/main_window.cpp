@@ -31,6 +31,7 @@
 #include "core/present/sounds.h"
 #include "core/res/strings.h"
 #include "gui/present/slideshow_window.h"
+#include "gui/present/gather_command.h"
 #include "gui/present/sound_commands.h"
 
 namespace lumora {
@@ -64,6 +65,7 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     InstallPictureCommands(*this);
     InstallSoundCommands(*this);
     InstallSlideshowCommand(*this);
+    InstallGatherCommand(*this);
     UseMenu(FrameMenu());
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         ShowWindowKind(window);

@@ -108,8 +108,8 @@ GatherResult Gather(const std::string& albumPath, const std::string& destination
     return RunGather(doc, albumPath, destination, options, hooks);
 }
 
-// A mounted file system that is read-only (in containers /sys or /proc/sys
-// usually are); empty when there is none.
+// A system directory mounted read-only (containers often mount /sys or
+// /proc/sys so); empty when there is none.
 std::string ReadOnlyMount()
 {
     std::ifstream mounts("/proc/self/mounts");
@@ -118,8 +118,9 @@ std::string ReadOnlyMount()
         std::istringstream fields(line);
         std::string device, point, type, options;
         fields >> device >> point >> type >> options;
-        if (("," + options + ",").find(",ro,") != std::string::npos && fs::is_directory(point))
-            return point;
+        const bool system = point == "/sys" || point == "/proc/sys" || point == "/usr" || point == "/";
+        if (system && ("," + options + ",").find(",ro,") != std::string::npos)
+            return point == "/" ? "" : point;
     }
     return {};
 }

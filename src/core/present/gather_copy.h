@@ -23,7 +23,7 @@ enum class GatherFileResult {
 // Asked between chunks: true stops the file at once.
 using GatherCancel = std::function<bool()>;
 
-// The chunk a copy moves at a time.
+// The chunk a copy moves at a time when the kernel cannot copy by itself.
 inline constexpr size_t kGatherChunkBytes = 32768;
 
 // True when both paths name one existing file (same device and inode), so a

@@ -370,7 +370,7 @@ TEST(GatherTest, EmptyFilesSameFilesAndInterruptions)
     EXPECT_EQ(CopyGatherFile(dir.File("a.bin"), dir.File("lien.bin")), GatherFileResult::Written);
     EXPECT_EQ(test::ReadBytes(dir.File("lien.bin")), (std::vector<uint8_t>{5, 6}));
     // Stopped in the middle of a file: no file and no temporary one.
-    test::WriteBytes(dir.File("gros.bin"), std::vector<uint8_t>(kGatherChunkBytes * 4, 1));
+    test::WriteBytes(dir.File("gros.bin"), std::vector<uint8_t>(size_t{8} << 20, 1));
     fs::create_directories(dir.File("out"));
     int asked = 0;
     EXPECT_EQ(CopyGatherFile(dir.File("gros.bin"), dir.File("out/gros.bin"), [&] { return ++asked > 2; }),

@@ -120,11 +120,15 @@ class Browser:
 
     def wait_for(self, expression, what, seconds=10):
         deadline = time.time() + seconds
+        problem = ""
         while time.time() < deadline:
-            if self.evaluate(expression):
-                return
+            try:
+                if self.evaluate(expression):
+                    return
+            except RuntimeError as error:  # the page may not be there yet
+                problem = str(error)
             time.sleep(0.05)
-        sys.exit(f"not seen: {what} ({expression})")
+        sys.exit(f"not seen: {what} ({expression}) {problem}")
 
     def key(self, key, code, keycode):
         for kind in ("rawKeyDown", "keyUp"):

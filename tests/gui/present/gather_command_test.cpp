@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QThread>
 #include <filesystem>
 
 #include "core/album/album_document.h"
 #include "core/imaging/bmp_writer.h"
+#include "core/platform/services.h"
 #include "core/res/strings.h"
 #include "gui/platform/commands.h"
 #include "gui/present/gather_dialogs.h"
@@ -118,6 +120,60 @@ TEST_F(GatherCommandTest, InterrompreAnswersAtOnceAndLeavesNoHalfFile)
     EXPECT_FALSE(GatherProgressDialog::IsRunning());
     for (const auto& entry : fs::recursive_directory_iterator(dir.File("dest")))
         EXPECT_EQ(entry.path().filename().string().find(".lumora-gather-"), std::string::npos) << entry.path();
+}
+
+// Answers Ignore, noting on which thread it was asked.
+class ThreadNotingPrompter final : public Prompter {
+public:
+    AbortRetryIgnore AskAbortRetryIgnore(const std::string& text, const std::string&) override
+    {
+        asked.push_back(text);
+        onGuiThread = onGuiThread && QThread::currentThread() == qApp->thread();
+        return AbortRetryIgnore::Ignore;
+    }
+    std::vector<std::string> asked;
+    bool onGuiThread = true;
+    ScopedServices installed{[this](Services& s) { s.prompter = this; }};
+};
+
+// Keeps every status text, noting on which thread it was set.
+class ThreadNotingStatus final : public StatusDisplay {
+public:
+    std::string StatusText() const override { return texts.empty() ? std::string() : texts.back(); }
+    void SetStatusText(const std::string& text) override
+    {
+        texts.push_back(text);
+        onGuiThread = onGuiThread && QThread::currentThread() == qApp->thread();
+    }
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    std::vector<std::string> texts;
+    bool onGuiThread = true;
+    ScopedServices installed{[this](Services& s) { s.status = this; }};
+};
+
+TEST_F(GatherCommandTest, QuestionsOfTheWorkerAreAskedOnTheGuiThread)
+{
+    auto album = SavedAlbum(3);
+    fs::remove(dir.File("photos/p1.bmp"));
+    fs::create_directories(dir.File("dest"));
+    ThreadNotingPrompter prompter;
+    ThreadNotingStatus status;
+    GatherProgressDialog progress(album, dir.File("dest"), {true, false, false, 50}, nullptr, frame.HostWidget());
+    EXPECT_EQ(progress.Run(), GatherProgressDialog::kDone);
+    EXPECT_EQ(prompter.asked, std::vector<std::string>{LoadString(kStrSourceOpenFailed) + "\n" +
+                                                       dir.File("photos/p1.bmp")});
+    EXPECT_TRUE(prompter.onGuiThread);
+    EXPECT_TRUE(fs::exists(dir.File("dest/p0.JPG")));
+    EXPECT_FALSE(fs::exists(dir.File("dest/p1.JPG")));
+    EXPECT_TRUE(fs::exists(dir.File("dest/p2.JPG")));
+    // The status bar named the files on the GUI thread, and is clear at the end.
+    EXPECT_TRUE(status.onGuiThread);
+    EXPECT_TRUE(std::any_of(status.texts.begin(), status.texts.end(), [this](const std::string& t) {
+        return t == LoadString(kStrConvertingToJpegOfLabel) + dir.File("dest/p2.JPG");
+    }));
+    ASSERT_FALSE(status.texts.empty());
+    EXPECT_EQ(status.texts.back(), "");
 }
 
 }  // namespace

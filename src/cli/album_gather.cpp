@@ -116,11 +116,13 @@ int RunAlbumGather(Arguments args)
 #else
     options.writeViewer = false;
 #endif
+    // Named before the gather writes it: after, "index.html" is always ours.
+    const std::string viewerPage = ViewerPagePath(*destination);
     const GatherResult result = RunGather(doc, albumPath, *destination, options, hooks);
     if (result.outcome != GatherOutcome::Done)
         return kExitFailed;
     if (options.writeViewer)
-        std::cout << "visionneuse : " << *destination << '/' << kViewerPage << '\n';
+        std::cout << "visionneuse : " << viewerPage << '\n';
     std::cout << GatherCompletionText(result) << '\n';
     return kExitOk;
 }

@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 
 #include "core/album/album_document.h"
@@ -181,6 +183,18 @@ std::string JsonQuoted(const std::string& text)
     return out + "\"";
 }
 
+std::string ViewerPagePath(const std::string& destination)
+{
+    const std::string page = destination + "/" + kViewerPage;
+    std::ifstream existing(page, std::ios::binary);
+    if (!existing)
+        return page;
+    // A page of ours loads the viewer's script; anything else is the user's.
+    const std::string text((std::istreambuf_iterator<char>(existing)), {});
+    const bool ours = text.find(std::string(kViewerFolder) + "/viewer.js") != std::string::npos;
+    return ours ? page : destination + "/" + kViewerSparePage;
+}
+
 std::vector<int> ViewerPositions(const AlbumDocument& doc)
 {
     std::vector<int> positions{kCoverPosition};
@@ -241,8 +255,8 @@ GatherFileResult WriteWebViewer(const AlbumDocument& doc, const std::string& des
     };
 
     for (const WebViewerFile& file : WebViewerFiles()) {
-        const std::string path = file.name == kViewerPage ? destination + "/" + kViewerPage
-                                                          : folder + "/" + std::string(file.name);
+        const std::string path =
+            file.name == kViewerPage ? ViewerPagePath(destination) : folder + "/" + std::string(file.name);
         if (const auto result = write(file.bytes, path); result != GatherFileResult::Written)
             return result;
     }

@@ -37,8 +37,15 @@ struct ViewerPhoto {
 // The viewer's folder and its page.
 inline constexpr const char* kViewerFolder = "lumora-web";
 inline constexpr const char* kViewerPage = "index.html";
+// The page's name when the folder already holds an "index.html" of its
+// own (not a viewer's): that file is kept.
+inline constexpr const char* kViewerSparePage = "lumora-album.html";
 // Spreads are drawn at twice the book's size for sharp high-density screens.
 inline constexpr int kViewerScale = 2;
+
+// The path of the viewer's page in `destination`: "index.html", unless the
+// folder holds an "index.html" that is not a viewer's page.
+std::string ViewerPagePath(const std::string& destination);
 
 // The spreads the viewer turns through, in order: the cover, the flyleaf
 // when the album has one, then 0, 2... up to the page count (the back cover).

@@ -254,7 +254,7 @@ TEST(GatherTest, PlanNamesConvertedPicturesByTheirLastThreeCharacters)
     EXPECT_EQ(copies[3].target, "/été.tiff");
 }
 
-TEST(GatherTest, IntoTheAlbumsOwnFolderNothingIsCopiedTwiceButConversionWrites)
+TEST(GatherTest, IntoTheAlbumsOwnFolderNothingIsCopiedTwiceAndNothingOfTheUsersReplaced)
 {
     test::TempDir dir;
     WritePicture(dir.File("album/photo.bmp"), 50);
@@ -269,6 +269,18 @@ TEST(GatherTest, IntoTheAlbumsOwnFolderNothingIsCopiedTwiceButConversionWrites)
     ASSERT_EQ(Gather(album, dir.File("album"), {true, true, false, 50}).outcome, GatherOutcome::Done);
     EXPECT_TRUE(fs::exists(dir.File("album/photo.JPG")));
     EXPECT_EQ(FilesUnder(dir.File("album")), (std::vector<std::string>{"a.qza", "photo.JPG", "photo.bmp"}));
+
+    // A page of the user's own called index.html stays; the viewer takes
+    // another name.
+    test::WriteBytes(dir.File("album/index.html"), {'<', 'p', '>'});
+    FlatRenderer renderer;
+    ASSERT_EQ(Gather(album, dir.File("album"), {false, true, true, 50}, &renderer).outcome, GatherOutcome::Done);
+    EXPECT_EQ(test::ReadBytes(dir.File("album/index.html")), (std::vector<uint8_t>{'<', 'p', '>'}));
+    EXPECT_TRUE(fs::exists(dir.File("album/lumora-album.html")));
+    // A viewer's own page is replaced by the next gather.
+    fs::remove(dir.File("album/index.html"));
+    ASSERT_EQ(Gather(album, dir.File("album"), {false, true, true, 50}, &renderer).outcome, GatherOutcome::Done);
+    EXPECT_EQ(ViewerPagePath(dir.File("album")), dir.File("album/index.html"));
 }
 
 TEST(GatherTest, FileErrorsAskAbortRetryIgnoreAndRetryRepeatsTheFailedStep)

@@ -11,7 +11,8 @@ build_packages=(cmake ninja-build g++ pkg-config
 test_packages=(python3 ccache libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
                xvfb xdotool x11-utils xclip imagemagick netpbm libheif-examples
                hyperfine libvips-tools libjpeg-turbo-progs  # scripts/compare-insert.sh
-               poppler-utils)  # PDF checks of the printing tests
+               poppler-utils  # PDF checks of the printing tests
+               chromium-headless-shell)  # the gathered web viewer's test
 
 wanted=("${build_packages[@]}")
 [[ "${1:-run}" == test ]] && wanted+=("${test_packages[@]}")

@@ -32,6 +32,7 @@
 #include "core/res/strings.h"
 #include "gui/present/print_commands.h"
 #include "gui/present/slideshow_window.h"
+#include "gui/present/gather_command.h"
 #include "gui/present/sound_commands.h"
 
 namespace lumora {
@@ -66,6 +67,7 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     InstallSoundCommands(*this);
     InstallSlideshowCommand(*this);
     InstallPrintCommands(*this);
+    InstallGatherCommand(*this);
     UseMenu(FrameMenu());
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         ShowWindowKind(window);

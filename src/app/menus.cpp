@@ -59,7 +59,7 @@ QList<int> AlbumToolBar()
 {
     return {kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, 0,
             kCmdInsertImages, kCmdInsertText, kCmdDeleteItem, kCmdItemProperties, kCmdViewItem, 0,
-            kCmdFirstPage, kCmdPrevPage, kCmdNextPage, kCmdLastPage, 0, kCmdSlideshow, kCmdPlaySound, 0,
+            kCmdFirstPage, kCmdPrevPage, kCmdNextPage, kCmdLastPage, 0, kCmdGather, kCmdSlideshow, kCmdPlaySound, 0,
             kCmdFilePrint, kCmdPropertiesWindow, kCmdAppAbout};
 }
 

@@ -1,6 +1,7 @@
 #include "cli/album_commands.h"
 
 #include "cli/album_edit_commands.h"
+#include "cli/album_gather.h"
 #include "cli/album_info.h"
 #include "cli/album_sound_commands.h"
 
@@ -8,7 +9,7 @@ namespace lumora::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|tab|text|describe|set|sound|info "
+    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|tab|text|describe|set|sound|info|gather "
     "FICHIER ... (lumora-cli --help)";
 
 }  // namespace
@@ -44,6 +45,8 @@ int RunAlbum(Arguments args)
         return RunAlbumSound(std::move(rest));
     if (sub == "info")
         return RunAlbumInfo(std::move(rest));
+    if (sub == "gather")
+        return RunAlbumGather(std::move(rest));
     return Fail(kExitUsage, "sous-commande inconnue : " + sub + " (" + kUsage + ")");
 }
 

@@ -6,9 +6,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <optional>
 #include <string>
 
@@ -23,7 +21,7 @@
 #include "gui/platform/profile.h"
 #include "core/platform/screen.h"
 #include "core/layout/book_geometry.h"
-#include "gui/album/album_painter.h"
+#include "gui/album/album_picture.h"
 #include "gui/album/fast_bitmap.h"
 #include "core/layout/spread.h"
 
@@ -124,13 +122,8 @@ int RunAlbumRender(Arguments args)
     if (!book)
         return Fail(kExitFailed, "images du livre illisibles");
 
-    QImage image(*size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        const AlbumPainter album(&doc, *book, {prefs.deskShadow, prefs.fastBitmaps});
-        album.OnDraw(painter, *size, {position, selection});
-    }
+    const QImage image =
+        DrawAlbumPicture(doc, *book, {prefs.deskShadow, prefs.fastBitmaps}, *size, {position, selection});
     // Encoded in memory, then written whole: a failure leaves no half PNG
     // and the previous file untouched.
     QByteArray png;

@@ -50,7 +50,7 @@ TEST_F(MainFrameTest, MenusOfEachWindowKind)
         items << (a->isSeparator() ? "-" : a->text());
     // The keys after the tab are named as on a French keyboard.
     EXPECT_EQ(items, QStringList({"&Propriétés de l'album...\tF3", "Titre, de&scription et polices...\tF4", "-",
-                                  "&Rassembler l'album...", "&Diaporama...", "-", "Pr&emière page\tCtrl+Orig",
+                                  "Rasse&mbler l'album...", "&Diaporama...", "-", "Pr&emière page\tCtrl+Orig",
                                   "P&age précédente\tPg Prec", "Page sui&vante\tPg Suiv", "&Dernière page\tCtrl+Fin",
                                   "Atteind&re la page...", "-", "Atteindre la &Couverture\tAlt+F1",
                                   "Atteindre la Page de &garde\tAlt+F2"}));
@@ -119,7 +119,7 @@ TEST_F(MainFrameTest, MenuKeyNamesAreFrench)
         {kCmdContextHelp, "Aide &contextuelle\tMaj+F1"},
         {kCmdZoomIn, "Zoom avant\tNum +"},
         {kCmdZoomOut, "Zoom arrière\tNum -"},
-        {kCmdGather, "&Rassembler l'album..."},
+        {kCmdGather, "Rasse&mbler l'album..."},
     };
     for (const auto& [id, text] : expected)
         EXPECT_EQ(frame.Action(id)->text(), QString::fromUtf8(text)) << id;

@@ -260,7 +260,7 @@ TEST(SmallPictures, EveryPngIsValidRgbaOfItsDocumentedSize)
         {"cursors/previous_page.png", {32, 32}}, {"gauge.png", {20, 9}},
         {"slideshow_bar.png", {80, 15}},      {"titlebar.png", {56, 14}},
         {"buttons/poubelle.png", {48, 48}},   {"buttons/newonglet.png", {48, 48}},
-        {"buttons/delonglet.png", {48, 48}}};
+        {"buttons/delonglet.png", {48, 48}},  {"buttons/rassemble.png", {48, 48}}};
     int toolbarIcons = 0;
     for (const std::string& name : FilesUnder(kArtDir)) {
         if (fs::path(name).extension() != ".png")

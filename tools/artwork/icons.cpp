@@ -111,6 +111,16 @@ void TrashCan(const Pen& pen)
     pen.Outlined(Box(5, 6, 27, 11, 1.5f), MetalPaint(5, 27));
 }
 
+// An open carton: the gather command and its dialogs' picture.
+void GatherBox(const Pen& p)
+{
+    const Color ink = Rgb8(100, 64, 30);
+    p.Outlined(Polygon({3, 13, 22, 13, 22, 30, 3, 30}), Rgb8(214, 164, 100), ink);
+    p.Outlined(Polygon({22, 13, 29, 7, 29, 24, 22, 30}), Rgb8(176, 126, 70), ink);
+    p.Outlined(Polygon({3, 13, 10, 7, 29, 7, 22, 13}), Rgb8(234, 192, 130), ink);
+    p.Fill(Box(10, 13, 14, 21), Rgb8(240, 226, 196));
+}
+
 void Tab(const Pen& pen)
 {
     pen.Outlined(Box(3, 3, 22, 29, 1), PaperPaint(3, 29));
@@ -220,13 +230,7 @@ std::vector<IconDef> ToolbarDefinitions()
              p.Outlined(Polygon({12, 8.5f, 12, 18.5f, 21, 13.5f}), Vertical(8, Rgb8(140, 220, 120), 19, kGreen),
                         Rgb8(20, 80, 30));
          }},
-        {"gather", [](const Pen& p) {
-             const Color ink = Rgb8(100, 64, 30);
-             p.Outlined(Polygon({3, 13, 22, 13, 22, 30, 3, 30}), Rgb8(214, 164, 100), ink);
-             p.Outlined(Polygon({22, 13, 29, 7, 29, 24, 22, 30}), Rgb8(176, 126, 70), ink);
-             p.Outlined(Polygon({3, 13, 10, 7, 29, 7, 22, 13}), Rgb8(234, 192, 130), ink);
-             p.Fill(Box(10, 13, 14, 21), Rgb8(240, 226, 196));
-         }},
+        {"gather", GatherBox},
         {"properties_window", [](const Pen& p) {
              p.Outlined(Box(2, 4, 30, 28, 1.5f), PaperPaint(4, 28));
              p.Fill(Box(3.5f, 5.5f, 28.5f, 11), BluePaint(5, 11));
@@ -400,7 +404,8 @@ std::vector<NamedImage> RenderControlBitmaps()
             {"titlebar.png", CaptionGlyphs()},
             {"buttons/poubelle.png", Render(TrashCan, 48)},
             {"buttons/newonglet.png", Render([](const Pen& p) { Tab(p); Badge(p, 23, 24, true); }, 48)},
-            {"buttons/delonglet.png", Render([](const Pen& p) { Tab(p); Badge(p, 23, 24, false); }, 48)}};
+            {"buttons/delonglet.png", Render([](const Pen& p) { Tab(p); Badge(p, 23, 24, false); }, 48)},
+            {"buttons/rassemble.png", Render(GatherBox, 48)}};
 }
 
 }  // namespace lumora::art

@@ -4,6 +4,9 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
 #include <memory>
 #include <unistd.h>
 #include <vector>
@@ -94,7 +97,7 @@ private:
     std::vector<uint8_t> rgb_;
 };
 
-// One compression into an open file. Encode calls setjmp and then owns
+// One compression into an open file or memory. Each Encode calls setjmp and then owns
 // nothing with a destructor while libjpeg runs.
 class JpegEncoder {
 public:
@@ -103,12 +106,32 @@ public:
     JpegEncoder(const JpegEncoder&) = delete;
     JpegEncoder& operator=(const JpegEncoder&) = delete;
 
+    // Into an open file.
     bool Encode(std::FILE* file, RowFeeder& rows, int quality, const RowProgress& progress)
     {
         if (setjmp(trap_.jump))
             return false;
         jpeg_create_compress(&cinfo_);
         jpeg_stdio_dest(&cinfo_, file);
+        return EncodeRows(rows, quality, progress, nullptr);
+    }
+
+    // Into a memory block that libjpeg grows with malloc; the caller frees
+    // *block (also after a failure). False when stopped by `cancelled`.
+    bool EncodeToMemory(unsigned char** block, unsigned long* size, RowFeeder& rows, int quality,
+                        const std::function<bool()>* cancelled)
+    {
+        if (setjmp(trap_.jump))
+            return false;
+        jpeg_create_compress(&cinfo_);
+        jpeg_mem_dest(&cinfo_, block, size);
+        return EncodeRows(rows, quality, silent_, cancelled);
+    }
+
+private:
+    bool EncodeRows(RowFeeder& rows, int quality, const RowProgress& progress,
+                    const std::function<bool()>* cancelled)
+    {
         cinfo_.image_width = rows.Width();
         cinfo_.image_height = rows.Height();
         cinfo_.input_components = 3;
@@ -118,6 +141,11 @@ public:
         jpeg_start_compress(&cinfo_, TRUE);
         const long total = static_cast<long>(rows.Height());
         for (uint32_t r = 0; r < rows.Height(); ++r) {
+            // Asked every 64 rows: a stop is seen within milliseconds.
+            if (cancelled && *cancelled && r % 64 == 0 && (*cancelled)()) {
+                jpeg_abort_compress(&cinfo_);
+                return false;
+            }
             JSAMPROW row = rows.Row(r);
             jpeg_write_scanlines(&cinfo_, &row, 1);
             progress.Step(static_cast<long>(r) + 1, total);
@@ -126,9 +154,9 @@ public:
         return true;
     }
 
-private:
     JpegErrorTrap trap_;
     jpeg_compress_struct cinfo_{};
+    const RowProgress silent_{RowProgress::kSilent};
 };
 
 bool IsWritablePicture(const HDIB& dib)
@@ -216,6 +244,26 @@ JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int qual
         }
     }
     return kJpegWritten;
+}
+
+std::optional<std::vector<uint8_t>> EncodeJPEG(const HDIB& dib, int quality,
+                                               const std::function<bool()>& cancelled)
+{
+    if (!IsWritablePicture(dib))
+        return std::nullopt;
+    RowFeeder rows(dib);
+    unsigned char* block = nullptr;
+    unsigned long size = 0;
+    bool encoded;
+    {
+        JpegEncoder encoder;
+        encoded = encoder.EncodeToMemory(&block, &size, rows, std::clamp(quality, 1, 100), &cancelled);
+    }
+    std::optional<std::vector<uint8_t>> bytes;
+    if (encoded && block)
+        bytes.emplace(block, block + size);
+    std::free(block);
+    return bytes;
 }
 
 int JpegQualityForCompression(int rate)

@@ -1,6 +1,10 @@
 #pragma once
 // Writing pictures as JPEG files (albums gathered with conversion).
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/imaging/dib.h"
 #include "core/platform/atomic_file.h"
@@ -24,6 +28,13 @@ JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int qual
                               WriteFailure* failure = nullptr);
 // True for the pictures WriteJPEGFile writes (1, 4, 8 or 24 bits, valid).
 bool CanWriteJPEG(const HDIB& dib);
+
+// The same picture as the bytes of a JPEG file, made in memory without a
+// word to the user (worker threads). Nothing for a picture WriteJPEGFile
+// refuses, a failure inside libjpeg, or when `cancelled` (asked every few
+// rows) answers true.
+std::optional<std::vector<uint8_t>> EncodeJPEG(const HDIB& dib, int quality,
+                                               const std::function<bool()>& cancelled = {});
 
 // The gather's compression rate (1 to 99) as a JPEG quality.
 int JpegQualityForCompression(int rate);

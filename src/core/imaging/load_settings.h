@@ -32,4 +32,17 @@ private:
     bool saved_;
 };
 
+// Reads JPEG files in full colour for a scope, whatever the preference says
+// (pictures converted to JPEG again would band in 236 colours).
+class ScopedFullColourJpeg {
+public:
+    ScopedFullColourJpeg() : saved_(LoadSettings().jpeg256) { LoadSettings().jpeg256 = false; }
+    ~ScopedFullColourJpeg() { LoadSettings().jpeg256 = saved_; }
+    ScopedFullColourJpeg(const ScopedFullColourJpeg&) = delete;
+    ScopedFullColourJpeg& operator=(const ScopedFullColourJpeg&) = delete;
+
+private:
+    bool saved_;
+};
+
 }  // namespace lumora

@@ -111,6 +111,7 @@ constexpr StringEntry kStrings[] = {
     {55122, "Image HEIF"},
     {55123, "Image trop grande : %llu x %llu pixels. Lumora n'ouvre pas les images de plus de %llu mégapixels (la variable d'environnement LUMORA_MAX_MEGAPIXELS relève cette limite)."},
     {55124, "Mémoire insuffisante pour lire %s. Fermez plusieurs applications puis recommencez."},
+    {55140, "Le fichier %s a été remplacé par un fichier de même nom venant d'un autre dossier."},
     {55200, "%1\nLe format de ce fichier n'est pas reconnu : Lumora ouvre les albums (.qza) et les images BMP, DIB, RLE, GIF, JPEG, PCX, Targa, TIFF et Photo CD."},
     {57345, "Prêt"},
     {57600, "Crée un nouvel album.\nNouvel album"},

@@ -124,6 +124,9 @@ inline constexpr int kStrLoadingPictureLabel = 55080;
 inline constexpr int kStrConvertingToJpegLabel = 55081;
 inline constexpr int kStrJpegCreateFailed = 55082;
 inline constexpr int kStrConvertingToJpegOfLabel = 55083;
+// A line of the completion message per name two different files were
+// gathered under (%s: the name).
+inline constexpr int kStrGatherOverwritten = 55140;
 
 // More picture types, the filter's second half, the rest.
 inline constexpr int kStrTypeTarga = 55084;

@@ -31,6 +31,8 @@ public:
 
     AlbumDocument& Document() const { return *doc_; }
     const std::shared_ptr<AlbumDocument>& SharedDocument() const { return doc_; }
+    // The book pictures the view draws with (they live as long as the program).
+    const BookPictures& Book() const { return book_; }
     // How many views (and other holders) share the album.
     long DocumentUsers() const { return doc_.use_count(); }
     const AlbumViewState& State() const { return state_; }

@@ -63,7 +63,7 @@ const QList<CommandInfo>& Table()
         {kCmdAddTab, "&Ajouter un onglet", Keys({Qt::CTRL | Qt::Key_A})},
         {kCmdDeleteTab, "Suppri&mer l'onglet", Keys({Qt::CTRL | Qt::Key_D})},
         {kCmdTabProperties, "&Propriétés de l'onglet...", Keys({QKeyCombination(Qt::Key_F7)})},
-        {kCmdGather, "&Rassembler l'album...", {}},
+        {kCmdGather, "Rasse&mbler l'album...", {}},
         {kCmdSlideshow, "&Diaporama...", {}},
         {kCmdPropertiesWindow, "Fenêtre de propriétés", {}},
         {kCmdPrintPoster, "I&mprimer un poster...", {}},

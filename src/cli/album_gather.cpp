@@ -1,0 +1,130 @@
+#include "cli/album_gather.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "cli/album_options.h"
+#include "core/album/album_document.h"
+#include "core/platform/services.h"
+#include "core/present/gather.h"
+#include "core/present/gather_directory.h"
+#include "core/present/web_viewer.h"
+#ifdef LUMORA_HAVE_GUI
+#include <QCoreApplication>
+
+#include "cli/offscreen_gui.h"
+#include "core/platform/screen.h"
+#include "gui/album/book_pictures.h"
+#include "gui/present/spread_renderer.h"
+#endif
+
+namespace lumora::cli {
+namespace {
+
+constexpr const char* kGatherUsage =
+    "album gather ALBUM DESTINATION [--jpeg on|off] [--compression N] [--sounds on|off] [--viewer on|off]";
+
+// Nobody to ask on the command line: the question's text goes to stderr and
+// the gather stops.
+class StoppingPrompter final : public Prompter {
+public:
+    AbortRetryIgnore AskAbortRetryIgnore(const std::string& text, const std::string&) override
+    {
+        std::cerr << "lumora-cli: " << text << '\n';
+        return AbortRetryIgnore::Abort;
+    }
+};
+
+bool TakeFlagOption(Arguments& args, const std::string& name, bool& value)
+{
+    bool missing = false;
+    const auto text = args.TakeOption(name, missing);
+    if (missing)
+        return false;
+    if (!text)
+        return true;
+    const auto flag = ParseFlag(*text);
+    if (flag)
+        value = *flag;
+    return flag.has_value();
+}
+
+bool TakeCompression(Arguments& args, int& value)
+{
+    bool missing = false;
+    const auto text = args.TakeOption("--compression", missing);
+    if (missing)
+        return false;
+    if (!text)
+        return true;
+    const auto number = ParseInteger(*text);
+    if (!number || *number < 1 || *number > 99)
+        return false;
+    value = static_cast<int>(*number);
+    return true;
+}
+
+std::string LineFor(const GatherFile& file)
+{
+    return std::string(file.convert ? "converti : " : "copié : ") + file.source + " -> " + file.target;
+}
+
+}  // namespace
+
+int RunAlbumGather(Arguments args)
+{
+    GatherOptions options = GatherOptionsFrom(Preferences{});
+    if (!TakeFlagOption(args, "--jpeg", options.convertJpeg) || !TakeFlagOption(args, "--sounds", options.copySounds) ||
+        !TakeFlagOption(args, "--viewer", options.writeViewer) || !TakeCompression(args, options.compression))
+        return Fail(kExitUsage, kGatherUsage);
+    if (const auto unknown = args.FirstUnknownOption())
+        return Fail(kExitUsage, "option inconnue : " + *unknown);
+    const auto& words = args.Positionals();
+    if (words.size() != 2)
+        return Fail(kExitUsage, kGatherUsage);
+
+    const std::string albumPath = std::filesystem::absolute(words[0]).lexically_normal().string();
+    AlbumDocument doc;
+    if (!doc.OnOpenDocument(albumPath))
+        return kExitFailed;  // reported on stderr
+    // A relative destination means the current directory's, as in any
+    // command; the windowed program asks for an absolute one.
+    std::string typed = words[1];
+    if (!typed.empty() && typed[0] != '/' && typed[0] != '~')
+        typed = std::filesystem::absolute(typed).string();
+    const auto destination = ValidateGatherDirectory(typed);
+    if (!destination)
+        return kExitFailed;  // reported on stderr
+
+    StoppingPrompter prompter;
+    ScopedServices questions([&prompter](Services& s) { s.prompter = &prompter; });
+    GatherHooks hooks;
+    hooks.written = [](const GatherFile& file) { std::cout << LineFor(file) << '\n'; };
+#ifdef LUMORA_HAVE_GUI
+    std::optional<OffscreenGui> gui;
+    std::optional<BookPictures> book;
+    std::unique_ptr<PainterSpreadRenderer> renderer;
+    if (options.writeViewer) {
+        gui.emplace();
+        book = LoadBookPictures(QCoreApplication::applicationDirPath() + '/', ScreenDepth(), {});
+        if (!book)
+            return Fail(kExitFailed, "images du livre illisibles");
+        renderer = std::make_unique<PainterSpreadRenderer>(*book, AlbumDrawOptions{true, false});
+        hooks.renderer = renderer.get();
+    }
+#else
+    options.writeViewer = false;
+#endif
+    // Named before the gather writes it: after, "index.html" is always ours.
+    const std::string viewerPage = ViewerPagePath(*destination);
+    const GatherResult result = RunGather(doc, albumPath, *destination, options, hooks);
+    if (result.outcome != GatherOutcome::Done)
+        return kExitFailed;
+    if (options.writeViewer)
+        std::cout << "visionneuse : " << viewerPage << '\n';
+    std::cout << GatherCompletionText(result) << '\n';
+    return kExitOk;
+}
+
+}  // namespace lumora::cli

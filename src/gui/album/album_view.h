@@ -31,13 +31,12 @@ public:
 
     AlbumDocument& Document() const { return *doc_; }
     const std::shared_ptr<AlbumDocument>& SharedDocument() const { return doc_; }
-    // The book pictures the view draws with (they live as long as the program).
+    // The book pictures the view draws with (they live as long as the
+    // program; covers are printed from them).
     const BookPictures& Book() const { return book_; }
     // How many views (and other holders) share the album.
     long DocumentUsers() const { return doc_.use_count(); }
     const AlbumViewState& State() const { return state_; }
-    // The book artwork the view draws with (covers are printed from it).
-    const BookPictures& Book() const { return book_; }
     void SetPosition(int position);
     void SetSelection(int selection);
 

@@ -9,11 +9,16 @@ moves the folder and deletes the originals, then opens index.html from the
 file system in Chromium driven over its DevTools pipe: the page loads with
 no console error, shows the cover, turns to the first spread on Page Down,
 opens a photo on a click with its description, closes it with Escape, runs
-the slideshow, and a section tab turns to its section. Exits 77 (skipped)
-only when no Chromium is installed.
+the slideshow, and a section tab turns to its section. Then the same
+folder in headless Firefox: a probe page beside index.html drives the viewer
+in a frame (keys, clicks, the photo, the slideshow) and reports on the
+console, which Firefox prints with every JavaScript error. Exits 77
+(skipped) only when no Chromium is installed; without Firefox its pass is
+skipped with a line saying so.
 """
 import json
 import os
+import selectors
 import shutil
 import struct
 import subprocess
@@ -165,6 +170,109 @@ class Browser:
             self.process.kill()
 
 
+# Runs in a page beside index.html: the viewer in a frame, driven as a user
+# would, the outcome on the console.
+FIREFOX_PROBE = """<!DOCTYPE html><meta charset="utf-8"><title>probe</title>
+<iframe id="viewer" src="index.html" style="width:1280px;height:900px"></iframe>
+<script>
+const frame = document.getElementById("viewer");
+frame.addEventListener("load", async () => {
+  const w = frame.contentWindow, d = w.document;
+  const pause = (ms) => new Promise((done) => setTimeout(done, ms));
+  const wait = async (condition, what) => {
+    for (let i = 0; i < 200; ++i) {
+      try { if (condition()) return; } catch (e) {}
+      await pause(50);
+    }
+    throw new Error("not seen: " + what);
+  };
+  const key = (name) => d.dispatchEvent(new w.KeyboardEvent("keydown", {key: name, bubbles: true}));
+  try {
+    await wait(() => d.body.dataset.spread === "0" && d.getElementById("spread").complete &&
+                     d.getElementById("spread").naturalWidth === 1160, "the cover at twice the size");
+    key("PageDown");
+    await wait(() => d.body.dataset.spread === "1", "the next spread after Page Down");
+    key("End");
+    await wait(() => d.body.dataset.spread === String(w.LUMORA_ALBUM.spreads.length - 1), "the back cover");
+    key("Home");
+    await wait(() => d.body.dataset.spread === "0", "the cover again");
+    while (!d.querySelector('.hotspot.photo[data-photo="0"]')) {
+      d.querySelector(".hotspot.turn.next").click();
+      await pause(100);
+    }
+    d.querySelector('.hotspot.photo[data-photo="0"]').click();
+    await wait(() => !d.getElementById("photo").hidden && d.getElementById("photo-image").naturalWidth > 0,
+               "the photo over the page");
+    key("Escape");
+    await wait(() => d.getElementById("photo").hidden, "the photo closed by Escape");
+    d.getElementById("slideshow").click();
+    await wait(() => !d.getElementById("show").hidden && d.getElementById("show-image").naturalWidth > 0,
+               "the slideshow's first photo");
+    key("ArrowRight");
+    await wait(() => d.getElementById("show").dataset.photo === "1", "the second photo");
+    key("Escape");
+    await wait(() => d.getElementById("show").hidden, "the slideshow closed");
+    console.log("PROBE OK");
+  } catch (error) {
+    console.log("PROBE FAILED " + error.message);
+  }
+});
+</script>
+"""
+
+FIREFOX_PREFERENCES = """user_pref("devtools.console.stdout.content", true);
+user_pref("browser.dom.window.dump.enabled", true);
+user_pref("security.fileuri.strict_origin_policy", false);
+user_pref("media.autoplay.default", 0);
+user_pref("browser.shell.checkDefaultBrowser", false);
+user_pref("datareporting.policy.dataSubmissionEnabled", false);
+user_pref("toolkit.telemetry.reportingpolicy.firstRun", false);
+user_pref("app.update.disabledForTesting", true);
+"""
+
+
+def check_in_firefox(folder, work):
+    binary = shutil.which("firefox-esr") or shutil.which("firefox")
+    if not binary:
+        print("no Firefox installed: its checks skipped")
+        return
+    profile = os.path.join(work, "firefox-profile")
+    os.makedirs(profile)
+    with open(os.path.join(profile, "user.js"), "w") as f:
+        f.write(FIREFOX_PREFERENCES)
+    probe = os.path.join(folder, "probe.html")
+    with open(probe, "w") as f:
+        f.write(FIREFOX_PROBE)
+    process = subprocess.Popen([binary, "--headless", "--no-remote", "--profile", profile,
+                                "file://" + urllib.parse.quote(probe)],
+                               stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    lines, outcome = [], None
+    selector = selectors.DefaultSelector()
+    selector.register(process.stdout, selectors.EVENT_READ)
+    deadline = time.time() + 90
+    try:
+        while outcome is None and time.time() < deadline:
+            if not selector.select(timeout=1):
+                continue
+            line = process.stdout.readline()
+            if not line:
+                break
+            lines.append(line.rstrip())
+            if "PROBE " in line:
+                outcome = line.strip()
+    finally:
+        process.kill()
+        process.wait()
+    # Firefox reports the page's own errors as "JavaScript error: file://...";
+    # its background services (no network here) report under other names.
+    errors = [line for line in lines if line.startswith("JavaScript error: file://")]
+    if errors:
+        sys.exit("Firefox: " + "; ".join(errors))
+    if outcome is None or "PROBE OK" not in outcome:
+        sys.exit(f"Firefox: {outcome or 'no answer from the probe'}\n" + "\n".join(lines[-20:]))
+    print("web viewer in Firefox: all checks passed")
+
+
 def make_album(cli, data, work):
     originals = os.path.join(work, "originals")
     os.makedirs(originals)
@@ -255,6 +363,7 @@ def main():
     finally:
         browser.close()
     print("web viewer: all checks passed")
+    check_in_firefox(moved, work)
     return 0
 
 

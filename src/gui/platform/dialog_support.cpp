@@ -1,7 +1,10 @@
 #include "gui/platform/dialog_support.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFont>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -38,6 +41,18 @@ void PrepareDialog(QWidget& dialog, const QWidget* parent)
     // Children follow the dialog's font unless they set their own.
     dialog.setFont(SmallFont8());
     CentrerDialog(dialog, parent);
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText("OK");
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("IDOK");
+    buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("IDCANCEL");
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 }  // namespace lumora

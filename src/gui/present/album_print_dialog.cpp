@@ -44,13 +44,7 @@ AlbumPrintDialog::AlbumPrintDialog(Preferences& prefs, QWidget* parent) : QDialo
     top->addLayout(choices, 1);
     column->addLayout(top);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("IDOK");
-    buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("IDCANCEL");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
     column->addWidget(buttons);
 
     descriptions_->setChecked(prefs_.printDescriptions);

@@ -40,18 +40,6 @@ QLabel* GatherPicture(QWidget* parent)
     return label;
 }
 
-QDialogButtonBox* OkCancel(QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("IDOK");
-    buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("IDCANCEL");
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
 std::atomic<int> runningGathers = 0;
 
 }  // namespace
@@ -80,7 +68,7 @@ GatherDestinationDialog::GatherDestinationDialog(const QString& directory, QWidg
     fields->addWidget(browse, 1, 1);
     row->addLayout(fields, 1);
     column->addLayout(row);
-    column->addWidget(OkCancel(this));
+    column->addWidget(OkCancelButtons(this));
     PrepareDialog(*this, parent);
 }
 
@@ -137,7 +125,7 @@ GatherOptionsDialog::GatherOptionsDialog(const Preferences& prefs, QWidget* pare
     options->addWidget(viewer_);
     row->addLayout(options, 1);
     column->addLayout(row);
-    column->addWidget(OkCancel(this));
+    column->addWidget(OkCancelButtons(this));
 
     convert_->setChecked(prefs.convertJpeg);
     sounds_->setChecked(prefs.copySounds);

@@ -56,13 +56,7 @@ PosterDialog::PosterDialog(int widthCm, int pictureWidth, int pictureHeight, QWi
     top->addLayout(grid, 1);
     column->addLayout(top);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("IDOK");
-    buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("IDCANCEL");
-    connect(buttons, &QDialogButtonBox::accepted, this, &PosterDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
     column->addWidget(buttons);
     PrepareDialog(*this, parent);
 }

@@ -73,13 +73,7 @@ SlideshowOptionsDialog::SlideshowOptionsDialog(const Preferences& prefs, QWidget
     realSize_->setObjectName("checkRealSize");
     column->addWidget(realSize_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("IDOK");
-    buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("IDCANCEL");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
     column->addWidget(buttons);
 
     manual_->setChecked(!prefs.slideshowAuto);

@@ -165,30 +165,74 @@ UprightRowPlacer::UprightRowPlacer(uint8_t* upright, uint32_t sourceWidth, uint3
 {
 }
 
+namespace {
+
+constexpr uint32_t kBlockRows = 32;
+
+// One pixel of 1 or 3 bytes; a call to memcpy per pixel would cost more
+// than the copy.
+inline void CopyPixel(uint8_t* out, const uint8_t* in, unsigned size)
+{
+    out[0] = in[0];
+    if (size == 3) {
+        out[1] = in[1];
+        out[2] = in[2];
+    }
+}
+
+}  // namespace
+
 void UprightRowPlacer::Place(uint32_t sy, const uint8_t* row)
 {
-    // Where source pixel (sx, sy) lands: the inverse of the mapping above.
-    const auto place = [&](uint32_t sx, uint32_t& dx, uint32_t& dy) {
-        switch (orientation_) {
-        case 2: dx = width_ - 1 - sx; dy = sy; break;
-        case 3: dx = width_ - 1 - sx; dy = height_ - 1 - sy; break;
-        case 4: dx = sx; dy = height_ - 1 - sy; break;
-        case 5: dx = sy; dy = sx; break;
-        case 6: dx = height_ - 1 - sy; dy = sx; break;
-        case 7: dx = height_ - 1 - sy; dy = width_ - 1 - sx; break;
-        case 8: dx = sy; dy = width_ - 1 - sx; break;
-        default: dx = sx; dy = sy; break;
-        }
-    };
-    const unsigned size = bytesPerPixel_;
-    for (uint32_t sx = 0; sx < width_; ++sx) {
-        uint32_t dx = 0, dy = 0;
-        place(sx, dx, dy);
-        uint8_t* out = pixels_ + uint64_t{outHeight_ - 1 - dy} * outStride_ + uint64_t{dx} * size;
-        const uint8_t* in = row + uint64_t{sx} * size;
-        for (unsigned b = 0; b < size; ++b)
-            out[b] = in[b];
+    if (orientation_ < 5 || orientation_ > 8) {
+        PlaceRow(sy, row);
+        return;
     }
+    const size_t rowBytes = size_t{width_} * bytesPerPixel_;
+    if (block_.empty())
+        block_.resize(rowBytes * kBlockRows);
+    if (blockRows_ == 0)
+        blockTop_ = sy;
+    std::memcpy(block_.data() + blockRows_ * rowBytes, row, rowBytes);
+    if (++blockRows_ == kBlockRows || sy + 1 == height_)
+        PlaceBlock();
+}
+
+// Orientations 2 to 4 keep rows whole: each goes to one upright row.
+void UprightRowPlacer::PlaceRow(uint32_t sy, const uint8_t* row)
+{
+    const bool mirrored = orientation_ == 2 || orientation_ == 3;
+    const uint32_t dy = orientation_ == 3 || orientation_ == 4 ? height_ - 1 - sy : sy;
+    uint8_t* out = pixels_ + uint64_t{outHeight_ - 1 - dy} * outStride_;
+    const unsigned size = bytesPerPixel_;
+    if (!mirrored) {
+        std::memcpy(out, row, size_t{width_} * size);
+        return;
+    }
+    for (uint32_t sx = 0; sx < width_; ++sx)
+        CopyPixel(out + uint64_t{width_ - 1 - sx} * size, row + uint64_t{sx} * size, size);
+}
+
+// Quarter turns: source column sx becomes upright row dy, and the block's
+// consecutive source rows become a run of consecutive upright columns,
+// forwards (5, 8) or backwards (6, 7).
+void UprightRowPlacer::PlaceBlock()
+{
+    const unsigned size = bytesPerPixel_;
+    const size_t rowBytes = size_t{width_} * size;
+    const bool forwards = orientation_ == 5 || orientation_ == 8;
+    const bool columnsInOrder = orientation_ == 5 || orientation_ == 6;
+    const uint32_t firstColumn = forwards ? blockTop_ : height_ - 1 - blockTop_;
+    for (uint32_t sx = 0; sx < width_; ++sx) {
+        const uint32_t dy = columnsInOrder ? sx : width_ - 1 - sx;
+        uint8_t* out = pixels_ + uint64_t{outHeight_ - 1 - dy} * outStride_;
+        const uint8_t* in = block_.data() + uint64_t{sx} * size;
+        for (uint32_t k = 0; k < blockRows_; ++k, in += rowBytes) {
+            const uint32_t dx = forwards ? firstColumn + k : firstColumn - k;
+            CopyPixel(out + uint64_t{dx} * size, in, size);
+        }
+    }
+    blockRows_ = 0;
 }
 
 }  // namespace lumora

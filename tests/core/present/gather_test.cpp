@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/album/album_document.h"
@@ -125,6 +127,43 @@ std::string ReadOnlyMount()
     return {};
 }
 
+// A read-only file system of the test's own, where it may mount one (root
+// with the right to mount); `Mounted` says whether it could.
+class ReadOnlyTmpfs {
+public:
+    explicit ReadOnlyTmpfs(std::string point) : point_(std::move(point))
+    {
+        fs::create_directories(point_);
+        mounted_ = ::mount("tmpfs", point_.c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0;
+    }
+    ~ReadOnlyTmpfs()
+    {
+        if (mounted_)
+            ::umount(point_.c_str());
+    }
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string point_;
+    bool mounted_ = false;
+};
+
+// Whether a user without rights on `path`'s folders is refused with 55060:
+// asked in a child turned into "nobody", as permissions do not stop root.
+bool RefusedToNobody(const std::string& path)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        test::CapturingReporter reporter;
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        const bool refused = !ValidateGatherDirectory(path) && reporter.messages.size() == 1 &&
+                             reporter.messages[0].text == LoadString(kStrGatherDriveNotReady);
+        ::_exit(dropped && refused ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 TEST(GatherDirectoryTest, RefusesWhatCannotReceiveAGatherAndCreatesTheRest)
 {
     test::TempDir dir;
@@ -143,15 +182,22 @@ TEST(GatherDirectoryTest, RefusesWhatCannotReceiveAGatherAndCreatesTheRest)
     test::WriteBytes(dir.File("fichier"), {1});
     refusedWith(dir.File("fichier/dessous"), kStrGatherDriveNotReady);
     refusedWith(dir.File("fichier"), kStrGatherDriveNotReady);
-    if (const std::string mount = ReadOnlyMount(); !mount.empty())
+    if (const ReadOnlyTmpfs own(dir.File("lecture-seule")); own.Mounted())
+        refusedWith(dir.File("lecture-seule/album"), kStrGatherNoDrive);
+    else if (const std::string mount = ReadOnlyMount(); !mount.empty())
         refusedWith(mount + "/lumora-rassemblement", kStrGatherNoDrive);
-    if (::geteuid() != 0) {  // permissions do not stop root
-        fs::create_directories(dir.File("protege"));
-        fs::permissions(dir.File("protege"), fs::perms::owner_read | fs::perms::owner_exec);
+    fs::create_directories(dir.File("protege"));
+    fs::permissions(dir.File("protege"), fs::perms::owner_read | fs::perms::owner_exec |
+                                             fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(dir.Path(), fs::perms::others_exec, fs::perm_options::add);
+    if (::geteuid() != 0) {
         refusedWith(dir.File("protege/album"), kStrGatherDriveNotReady);
         refusedWith(dir.File("protege"), kStrGatherDriveNotReady);
-        fs::permissions(dir.File("protege"), fs::perms::owner_all);
+    } else {  // permissions do not stop root: asked as nobody
+        EXPECT_TRUE(RefusedToNobody(dir.File("protege/album")));
+        EXPECT_TRUE(RefusedToNobody(dir.File("protege")));
     }
+    fs::permissions(dir.File("protege"), fs::perms::owner_all);
 
     // Created with its parents, case kept, slashes tidied; "~" is home.
     reporter.messages.clear();

@@ -79,7 +79,7 @@ TEST_F(RunningProgram, ViewingAPhotoOpensItsPictureFoundBesideTheAlbum)
     ASSERT_EQ(frame.MdiArea()->subWindowList().size(), windows + 1);
     QMdiSubWindow* picture = frame.MdiArea()->subWindowList().last();
     EXPECT_NE(qobject_cast<PictureView*>(picture->widget()), nullptr);
-    EXPECT_EQ(picture->windowTitle(), "HOPPER.BMP");
+    EXPECT_EQ(picture->windowTitle(), "hopper.bmp");
 }
 
 TEST_F(RunningProgram, ADocumentOnTheCommandLineOpensInsteadOfANewAlbum)

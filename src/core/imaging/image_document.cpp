@@ -65,7 +65,7 @@ HDIB MakeDisplayCopy(const HDIB& picture, int screenDepth)
 void PictureDocument::SetPathName(const std::string& path)
 {
     path_ = path;
-    title_ = ToUpperUtf8(FileNameOf(path));
+    title_ = FileNameOf(path);
 }
 
 std::string PictureDocument::StatusText(int zoomPercent) const
@@ -98,29 +98,6 @@ std::string FileNameOf(const std::string& path)
 {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string ToUpperUtf8(const std::string& text)
-{
-    std::string upper = text;
-    for (size_t i = 0; i < upper.size(); ++i) {
-        auto& c = reinterpret_cast<unsigned char&>(upper[i]);
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<unsigned char>(c - 'a' + 'A');
-        } else if (c == 0xC3 && i + 1 < upper.size()) {
-            // U+00E0..U+00FE are the small accented letters (but U+00F7 is
-            // the division sign); their capitals lie 0x20 lower.
-            auto& next = reinterpret_cast<unsigned char&>(upper[i + 1]);
-            if (next >= 0xA0 && next <= 0xBE && next != 0xB7)
-                next = static_cast<unsigned char>(next - 0x20);
-            ++i;
-        } else if (c >= 0x80) {
-            // Other multi-byte sequences stay as they are.
-            while (i + 1 < upper.size() && (static_cast<unsigned char>(upper[i + 1]) & 0xC0) == 0x80)
-                ++i;
-        }
-    }
-    return upper;
 }
 
 }  // namespace lumora

@@ -22,7 +22,8 @@ public:
     bool OnOpenDocument(const std::string& path, int screenDepth);
     bool OnOpenDocument(const std::string& path);  // with the current screen depth
 
-    // Stores the path; the title becomes the file name in upper case.
+    // Stores the path; the title becomes the file name, its case kept
+    // (names that differ only in case are different files).
     void SetPathName(const std::string& path);
     const std::string& PathName() const { return path_; }
     const std::string& Title() const { return title_; }
@@ -72,8 +73,5 @@ std::string ColorDepthWord(int bitCount, bool forProperties);
 
 // The part of a path after its last slash or backslash.
 std::string FileNameOf(const std::string& path);
-
-// Upper case of ASCII and accented Latin letters of a UTF-8 text.
-std::string ToUpperUtf8(const std::string& text);
 
 }  // namespace lumora

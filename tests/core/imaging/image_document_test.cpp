@@ -68,15 +68,15 @@ TEST_F(ImageDocumentTest, FailedOpenLeavesNoPictureBehind)
     EXPECT_FALSE(doc.OnOpenDocument(dir.File("broken.bmp"), 24));
 }
 
-TEST_F(ImageDocumentTest, TitleIsTheFileNameInUpperCase)
+// Names that differ only in case are different files: the title keeps it.
+TEST_F(ImageDocumentTest, TitleIsTheFileNameAsItIs)
 {
     PictureDocument doc;
-    doc.SetPathName("/home/anne/photos/photo.bmp");
-    EXPECT_EQ(doc.Title(), "PHOTO.BMP");
-    EXPECT_EQ(doc.PathName(), "/home/anne/photos/photo.bmp");
+    doc.SetPathName("/home/anne/photos/Photo.bmp");
+    EXPECT_EQ(doc.Title(), "Photo.bmp");
+    EXPECT_EQ(doc.PathName(), "/home/anne/photos/Photo.bmp");
     doc.SetPathName("C:\\ALBUMS\\vacances\\plage été.jpg");
-    EXPECT_EQ(doc.Title(), "PLAGE ÉTÉ.JPG");
-    EXPECT_EQ(ToUpperUtf8("çà ÷ œ"), "ÇÀ ÷ œ");  // only Latin-1 letters change
+    EXPECT_EQ(doc.Title(), "plage été.jpg");
 }
 
 TEST_F(ImageDocumentTest, DisplayCopyFollowsScreenAndPictureDepth)

@@ -57,11 +57,11 @@ protected:
     QString photo;
 };
 
-TEST_F(PictureWindowTest, OpensWithUpperCaseTitleImageMenuAndStatus)
+TEST_F(PictureWindowTest, OpensWithTheFileNameAsTitleImageMenuAndStatus)
 {
     QMdiSubWindow* window = OpenPictureWindow(frame, photo);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), "PHOTO.BMP");
+    EXPECT_EQ(window->windowTitle(), "photo.bmp");
     EXPECT_TRUE(window->isMaximized());  // MaximiseOnOpen is on by default
     EXPECT_EQ(ActiveDibView(frame), window->widget());
     EXPECT_EQ(MenuTitles(), QStringList({"&Fichier", "&Image", "&Options", "Fe&nêtre", "&?"}));
@@ -154,7 +154,7 @@ TEST_F(PictureWindowTest, LoadErrorLoopRetriesWithTheChosenPath)
     QMdiSubWindow* window = OpenPictureWindow(frame, missing);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(asked, QStringList({missing, QString::fromStdString(dir.File("still-missing.bmp"))}));
-    EXPECT_EQ(window->windowTitle(), "PHOTO.BMP");
+    EXPECT_EQ(window->windowTitle(), "photo.bmp");
     EXPECT_EQ(ActiveDibView(frame)->Document().PathName(), photo.toStdString());
 }
 

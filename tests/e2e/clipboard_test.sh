@@ -6,19 +6,8 @@
 set -euo pipefail
 lumora=$1 cli=$2 out=$3 picture=$4
 mkdir -p "$out"
-work=$(mktemp -d)
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=
-cleanup() { [[ -n $app ]] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/virtual_display.sh"
+start_virtual_display 500
 
 source_album=$work/source.qza target_album=$work/target.qza
 "$cli" album new "$source_album" --title "Source" >/dev/null

@@ -1,18 +1,21 @@
 #pragma once
 // Program-wide settings that the image readers consult: whether they drive
 // the progress gauge themselves, the JPEG colour mode and the Photo CD size.
-// The application loads the last two from its preferences.
+// The application loads the last two from its preferences. They are atomic:
+// a gather or a print reads pictures on worker threads while the user
+// interface thread lives on.
+#include <atomic>
 
 namespace lumora {
 
 struct ImageLoadSettings {
     // Off while an operation loads many pictures in a row and reports
     // progress itself (opening an album, remaking previews...).
-    bool loadProgressOn = true;
+    std::atomic<bool> loadProgressOn = true;
     // JPEG files read as 8-bit pictures of at most 236 colours (else 24-bit).
-    bool jpeg256 = true;
+    std::atomic<bool> jpeg256 = true;
     // Photo CD resolution: 0..3 = 192x128, 384x256, 768x512, 1536x1024.
-    int photoCDSize = 2;
+    std::atomic<int> photoCDSize = 2;
 };
 
 ImageLoadSettings& LoadSettings();

@@ -3,33 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/imaging/dib.h"
 #include "core/imaging/jpeg_reader.h"
 
 namespace lumora {
-namespace {
-
-// The decoded picture's bottom-up blue, green, red rows as top-down red,
-// green, blue rows without padding.
-void CopyToScreenRows(const uint8_t* dib, ScreenPicture& out)
-{
-    const uint32_t width = DIBPixelWidth(dib), height = DIBPixelHeight(dib);
-    const uint64_t stride = DIBRowBytes(width, 24);
-    out.width = static_cast<int>(width);
-    out.height = static_cast<int>(height);
-    out.rgb.resize(size_t{width} * 3 * height);
-    uint8_t* target = out.rgb.data();
-    for (uint32_t y = 0; y < height; ++y) {
-        const uint8_t* source = DIBPixels(dib) + (height - 1 - y) * stride;
-        for (uint32_t x = 0; x < width; ++x, source += 3, target += 3) {
-            target[0] = source[2];
-            target[1] = source[1];
-            target[2] = source[0];
-        }
-    }
-}
-
-}  // namespace
 
 void FitWithin(int screenWidth, int screenHeight, int& width, int& height)
 {
@@ -65,19 +41,15 @@ bool IsJpegName(const std::string& path)
     return extension == "jpg" || extension == "jpeg" || extension == "jpe";
 }
 
-bool DecodeJpegForScreen(const std::string& path, int screenWidth, int screenHeight, ScreenPicture& out)
+HDIB ReadJpegForScreen(const std::string& path, int screenWidth, int screenHeight)
 {
-    out = {};
-    const JpegBoxRead read = ReadJPEGForBox(path, [&](uint32_t width, uint32_t height) {
-        int fittedWidth = static_cast<int>(width), fittedHeight = static_cast<int>(height);
-        if (screenWidth > 0 && screenHeight > 0)
-            FitWithin(screenWidth, screenHeight, fittedWidth, fittedHeight);
-        return NeededSize{static_cast<uint32_t>(fittedWidth), static_cast<uint32_t>(fittedHeight)};
-    });
-    if (!read.picture)
-        return false;
-    CopyToScreenRows(read.picture.Data(), out);
-    return true;
+    return ReadJPEGForBox(path, [&](uint32_t width, uint32_t height) {
+               int fittedWidth = static_cast<int>(width), fittedHeight = static_cast<int>(height);
+               if (screenWidth > 0 && screenHeight > 0)
+                   FitWithin(screenWidth, screenHeight, fittedWidth, fittedHeight);
+               return NeededSize{static_cast<uint32_t>(fittedWidth), static_cast<uint32_t>(fittedHeight)};
+           })
+        .picture;
 }
 
 }  // namespace lumora

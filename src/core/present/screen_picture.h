@@ -2,19 +2,11 @@
 // Decoding a photo for the screen rather than for the file: a camera JPEG
 // many times the screen's size is decoded reduced by libjpeg's DCT scaling,
 // which costs a fraction of a full decode, and always in 24 bits.
-#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "core/imaging/dib.h"
 
 namespace lumora {
-
-// Top-down rows of 8-bit red, green, blue, packed without padding.
-struct ScreenPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-    bool IsEmpty() const { return width <= 0 || height <= 0; }
-};
 
 // The size a w x h picture takes when brought within a W x H screen
 // (aspect kept); a picture that fits keeps its size.
@@ -28,8 +20,8 @@ int JpegReduction(int width, int height, int screenWidth, int screenHeight);
 bool IsJpegName(const std::string& path);
 
 // Reads the JPEG at `path` for a W x H screen (reduced per JpegReduction; a
-// screen of 0 x 0 reads it whole). False, with `out` empty, when the file
-// cannot be read as a JPEG.
-bool DecodeJpegForScreen(const std::string& path, int screenWidth, int screenHeight, ScreenPicture& out);
+// screen of 0 x 0 reads it whole): a 24-bit picture, turned upright. Empty
+// when the file cannot be read as a JPEG.
+HDIB ReadJpegForScreen(const std::string& path, int screenWidth, int screenHeight);
 
 }  // namespace lumora

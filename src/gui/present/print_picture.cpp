@@ -11,14 +11,9 @@ namespace {
 
 QImage FullPicture(const std::string& path, QSize box)
 {
-    if (IsJpegName(path)) {
-        ScreenPicture picture;
-        if (DecodeJpegForScreen(path, box.width(), box.height(), picture)) {
-            const QImage rgb(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
-                             QImage::Format_RGB888);
-            return rgb.convertToFormat(QImage::Format_RGB32);  // a deep copy
-        }
-    }
+    if (IsJpegName(path))
+        if (const HDIB picture = ReadJpegForScreen(path, box.width(), box.height()))
+            return DIBToQImage(picture).convertToFormat(QImage::Format_RGB32);
     // Other formats, and a JPEG under another name, through the readers.
     Dib dib;
     dib.Load(path);

@@ -13,12 +13,6 @@
 namespace lumora {
 namespace {
 
-QImage FromScreenPicture(ScreenPicture& picture)
-{
-    QImage rgb(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888);
-    return rgb.convertToFormat(QImage::Format_RGB32);  // a deep copy that paints fast
-}
-
 // A picture larger than the screen brought within it, smoothly, aspect kept.
 QImage FittedToScreen(const QImage& picture, QSize screen, bool realSize)
 {
@@ -48,11 +42,10 @@ QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize)
 {
     QImage image;
     if (IsJpegName(path)) {
-        ScreenPicture picture;
         const int width = realSize ? 0 : screen.width();
         const int height = realSize ? 0 : screen.height();
-        if (DecodeJpegForScreen(path, width, height, picture))
-            image = FromScreenPicture(picture);
+        if (const HDIB picture = ReadJpegForScreen(path, width, height))
+            image = DIBToQImage(picture).convertToFormat(QImage::Format_RGB32);  // paints fast
     }
     if (image.isNull()) {
         // Other formats, and a JPEG under another name, through the readers

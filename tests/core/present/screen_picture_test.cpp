@@ -41,19 +41,20 @@ TEST(ScreenPictureTest, DecodesReducedAndRefusesWhatIsNoJpeg)
     EXPECT_FALSE(IsJpegName("x.tif"));
 
     const std::string jpeg = test::TestDataPath("jpeg/imagers-progressive-cat.jpg");
-    ScreenPicture whole, reduced;
-    ASSERT_TRUE(DecodeJpegForScreen(jpeg, 0, 0, whole)) << jpeg;
-    ASSERT_TRUE(DecodeJpegForScreen(jpeg, whole.width / 4, whole.height / 4, reduced));
-    EXPECT_EQ(reduced.width, (whole.width + 3) / 4);
-    EXPECT_EQ(reduced.height, (whole.height + 3) / 4);
-    EXPECT_EQ(reduced.rgb.size(), static_cast<size_t>(reduced.width) * reduced.height * 3);
+    const HDIB whole = ReadJpegForScreen(jpeg, 0, 0);
+    ASSERT_TRUE(whole) << jpeg;
+    const int width = static_cast<int>(DIBPixelWidth(whole.Data()));
+    const int height = static_cast<int>(DIBPixelHeight(whole.Data()));
+    const HDIB reduced = ReadJpegForScreen(jpeg, width / 4, height / 4);
+    ASSERT_TRUE(reduced);
+    EXPECT_EQ(static_cast<int>(DIBPixelWidth(reduced.Data())), (width + 3) / 4);
+    EXPECT_EQ(static_cast<int>(DIBPixelHeight(reduced.Data())), (height + 3) / 4);
+    EXPECT_EQ(DIBBitCount(reduced.Data()), 24);
 
     test::TempDir dir;
     test::WriteBytes(dir.File("faux.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0, 0});
-    ScreenPicture broken;
-    EXPECT_FALSE(DecodeJpegForScreen(dir.File("faux.jpg"), 100, 100, broken));
-    EXPECT_TRUE(broken.IsEmpty());
-    EXPECT_FALSE(DecodeJpegForScreen(dir.File("absent.jpg"), 100, 100, broken));
+    EXPECT_FALSE(ReadJpegForScreen(dir.File("faux.jpg"), 100, 100));
+    EXPECT_FALSE(ReadJpegForScreen(dir.File("absent.jpg"), 100, 100));
 }
 
 }  // namespace

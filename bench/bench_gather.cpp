@@ -9,10 +9,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/album/album_document.h"
 #include "core/imaging/jpeg_writer.h"
 #include "core/platform/services.h"
@@ -30,25 +30,6 @@ int PhotoCount()
 {
     const char* text = std::getenv("LUMORA_BENCH_GATHER_PHOTOS");
     return text && std::atoi(text) > 0 ? std::atoi(text) : 100;
-}
-
-// Smooth light with strong grain: about 3 MB at quality 85.
-HDIB PhotoLikePicture()
-{
-    HDIB dib = AllocDIB(kWidth, kHeight, 24);
-    std::mt19937 rng(7);
-    uint8_t* pixels = DIBPixels(dib.Data());
-    const uint64_t stride = DIBRowBytes(kWidth, 24);
-    for (int y = 0; y < kHeight; ++y) {
-        uint8_t* p = pixels + static_cast<uint64_t>(y) * stride;
-        for (int x = 0; x < kWidth; ++x, p += 3) {
-            const int grain = static_cast<int>(rng() % 24);
-            p[0] = static_cast<uint8_t>((x * 255 / kWidth + grain) & 0xFF);
-            p[1] = static_cast<uint8_t>((y * 255 / kHeight + grain) & 0xFF);
-            p[2] = static_cast<uint8_t>(((x + y) * 128 / (kWidth + kHeight) + 100 + grain) & 0xFF);
-        }
-    }
-    return dib;
 }
 
 const fs::path& Root()
@@ -71,7 +52,7 @@ const Source& TheSource()
         const fs::path dir = Root() / "source";
         fs::remove_all(Root());
         fs::create_directories(dir);
-        const auto jpeg = EncodeJPEG(PhotoLikePicture(), 85);
+        const auto jpeg = EncodeJPEG(bench::PhotoLikePicture(kWidth, kHeight, 7), 85);
         AlbumDocument doc;
         doc.OnNewDocument();
         for (int i = 0; i < PhotoCount(); ++i) {

@@ -14,10 +14,10 @@
 
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/album/album_commands.h"
 #include "core/album/album_preview.h"
 #include "core/platform/services.h"
@@ -35,26 +35,6 @@ constexpr int kPhotos = 100;
 constexpr int kDistinctFiles = 4;
 constexpr int16_t kMaxi = 1;  // Maxi 2+2: 185 x 140 picture boxes
 
-// A photo-like picture: smooth light with some grain, which compresses and
-// decodes like a real photograph rather than a flat or random one.
-HDIB PhotoLikePicture(unsigned seed)
-{
-    HDIB dib = AllocDIB(kWidth, kHeight, 24);
-    std::mt19937 rng(seed);
-    uint8_t* pixels = DIBPixels(dib.Data());
-    const uint64_t stride = DIBRowBytes(kWidth, 24);
-    for (int y = 0; y < kHeight; ++y) {
-        uint8_t* p = pixels + static_cast<uint64_t>(y) * stride;
-        for (int x = 0; x < kWidth; ++x, p += 3) {
-            const int grain = static_cast<int>(rng() % 24);
-            p[0] = static_cast<uint8_t>((x * 255 / kWidth + seed * 40 + grain) & 0xFF);
-            p[1] = static_cast<uint8_t>((y * 255 / kHeight + grain) & 0xFF);
-            p[2] = static_cast<uint8_t>(((x + y) * 128 / (kWidth + kHeight) + 100 + grain) & 0xFF);
-        }
-    }
-    return dib;
-}
-
 // The JPEG files, written once per run into a directory of their own.
 const std::vector<std::string>& JpegFiles()
 {
@@ -64,7 +44,7 @@ const std::vector<std::string>& JpegFiles()
         std::vector<std::string> paths;
         for (int i = 0; i < kDistinctFiles; ++i) {
             paths.push_back((dir / ("photo" + std::to_string(i) + ".jpg")).string());
-            WriteJPEGFile(PhotoLikePicture(static_cast<unsigned>(i)), paths.back(), 85);
+            WriteJPEGFile(bench::PhotoLikePicture(kWidth, kHeight, static_cast<unsigned>(i)), paths.back(), 85);
         }
         return paths;
     }();

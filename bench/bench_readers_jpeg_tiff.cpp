@@ -11,6 +11,7 @@
 
 #include <tiffio.h>
 
+#include "bench_support.h"
 #include "core/imaging/jpeg_reader.h"
 #include "core/imaging/jpeg_writer.h"
 #include "core/imaging/load_settings.h"
@@ -107,13 +108,6 @@ const Files& TheFiles()
     return files;
 }
 
-void Run(benchmark::State& state, const std::string& command)
-{
-    for (auto _ : state)
-        if (std::system(command.c_str()) != 0)
-            state.SkipWithError(("failed: " + command).c_str());
-}
-
 void BM_ReadJPEG24(benchmark::State& state)
 {
     const Files& files = TheFiles();
@@ -124,7 +118,7 @@ void BM_ReadJPEG24(benchmark::State& state)
 
 void BM_DjpegBmp(benchmark::State& state)
 {
-    Run(state, "djpeg -bmp -outfile /dev/null " + TheFiles().jpeg);
+    bench::RunShell(state, "djpeg -bmp -outfile /dev/null " + TheFiles().jpeg);
 }
 
 void BM_ReadJPEG256(benchmark::State& state)
@@ -137,7 +131,7 @@ void BM_ReadJPEG256(benchmark::State& state)
 
 void BM_Djpeg236(benchmark::State& state)
 {
-    Run(state, "djpeg -colors 236 -dither fs -bmp -outfile /dev/null " + TheFiles().jpeg);
+    bench::RunShell(state, "djpeg -colors 236 -dither fs -bmp -outfile /dev/null " + TheFiles().jpeg);
 }
 
 void BM_WriteJPEG75(benchmark::State& state)
@@ -149,7 +143,7 @@ void BM_WriteJPEG75(benchmark::State& state)
 
 void BM_Cjpeg75(benchmark::State& state)
 {
-    Run(state, "cjpeg -quality 75 -outfile " + TheFiles().out + " " + TheFiles().ppm);
+    bench::RunShell(state, "cjpeg -quality 75 -outfile " + TheFiles().out + " " + TheFiles().ppm);
 }
 
 void BM_ReadTIFFUncompressed(benchmark::State& state)

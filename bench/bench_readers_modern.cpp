@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/imaging/exif_orientation.h"
 #include "core/imaging/heif_reader.h"
 #include "core/imaging/jpeg_reader.h"
@@ -70,13 +71,6 @@ const Files& TheFiles()
     return files;
 }
 
-void Run(benchmark::State& state, const std::string& command)
-{
-    for (auto _ : state)
-        if (std::system(command.c_str()) != 0)
-            state.SkipWithError(("failed: " + command).c_str());
-}
-
 void BM_ReadPNG(benchmark::State& state)
 {
     const Files& files = TheFiles();
@@ -86,7 +80,7 @@ void BM_ReadPNG(benchmark::State& state)
 
 void BM_Pngtopnm(benchmark::State& state)
 {
-    Run(state, "pngtopnm " + TheFiles().png + " > /dev/null");
+    bench::RunShell(state, "pngtopnm " + TheFiles().png + " > /dev/null");
 }
 
 void BM_ReadHEIC(benchmark::State& state)
@@ -100,7 +94,7 @@ void BM_ReadHEIC(benchmark::State& state)
 // conversion at all), so the comparison is on the strict side.
 void BM_HeifConvertY4m(benchmark::State& state)
 {
-    Run(state, "heif-convert " + TheFiles().heic + " " + TheFiles().dir + "/out.y4m > /dev/null");
+    bench::RunShell(state, "heif-convert " + TheFiles().heic + " " + TheFiles().dir + "/out.y4m > /dev/null");
 }
 
 void BM_ReadJPEGWithoutExif(benchmark::State& state)

@@ -5,19 +5,13 @@
 #include <cstdint>
 
 #include "core/album/album_document.h"
+#include "fuzz_album_bytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lumora;
     AlbumDocument doc;
-    try {
-        MemorySource source({data, size});
-        Archive ar(source);
-        doc.Serialize(ar);
-    } catch (const ArchiveError&) {
-        return 0;
-    }
-    if (doc.wrongFormat)
+    if (!fuzz::ReadAlbumBytes(data, size, doc))
         return 0;
     for (const auto& item : doc.items)
         if (!item->preview.IsEmpty() && !IsValidDIB(item->preview.Picture().Bytes()))

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/album/album_document.h"
+#include "fuzz_album_bytes.h"
 #include "core/present/web_viewer.h"
 
 namespace {
@@ -33,14 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lumora;
     AlbumDocument doc;
-    try {
-        MemorySource source({data, size});
-        Archive ar(source);
-        doc.Serialize(ar);
-    } catch (const ArchiveError&) {
-        return 0;
-    }
-    if (doc.wrongFormat)
+    if (!fuzz::ReadAlbumBytes(data, size, doc))
         return 0;
     doc.Paginate();
     std::vector<ViewerPhoto> photos;

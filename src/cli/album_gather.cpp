@@ -23,7 +23,8 @@ namespace lumora::cli {
 namespace {
 
 constexpr const char* kGatherUsage =
-    "album gather ALBUM DESTINATION [--jpeg on|off] [--compression N] [--sounds on|off] [--viewer on|off]";
+    "usage : lumora-cli album gather FICHIER DESTINATION [--jpeg on|off] [--compression N] [--sounds on|off] "
+    "[--viewer on|off]";
 
 // Nobody to ask on the command line: the question's text goes to stderr and
 // the gather stops.
@@ -36,35 +37,6 @@ public:
     }
 };
 
-bool TakeFlagOption(Arguments& args, const std::string& name, bool& value)
-{
-    bool missing = false;
-    const auto text = args.TakeOption(name, missing);
-    if (missing)
-        return false;
-    if (!text)
-        return true;
-    const auto flag = ParseFlag(*text);
-    if (flag)
-        value = *flag;
-    return flag.has_value();
-}
-
-bool TakeCompression(Arguments& args, int& value)
-{
-    bool missing = false;
-    const auto text = args.TakeOption("--compression", missing);
-    if (missing)
-        return false;
-    if (!text)
-        return true;
-    const auto number = ParseInteger(*text);
-    if (!number || *number < 1 || *number > 99)
-        return false;
-    value = static_cast<int>(*number);
-    return true;
-}
-
 std::string LineFor(const GatherFile& file)
 {
     return std::string(file.convert ? "converti : " : "copié : ") + file.source + " -> " + file.target;
@@ -75,14 +47,14 @@ std::string LineFor(const GatherFile& file)
 int RunAlbumGather(Arguments args)
 {
     GatherOptions options = GatherOptionsFrom(Preferences{});
-    if (!TakeFlagOption(args, "--jpeg", options.convertJpeg) || !TakeFlagOption(args, "--sounds", options.copySounds) ||
-        !TakeFlagOption(args, "--viewer", options.writeViewer) || !TakeCompression(args, options.compression))
-        return Fail(kExitUsage, kGatherUsage);
-    if (const auto unknown = args.FirstUnknownOption())
-        return Fail(kExitUsage, "option inconnue : " + *unknown);
-    const auto& words = args.Positionals();
-    if (words.size() != 2)
-        return Fail(kExitUsage, kGatherUsage);
+    OptionReader reader(std::move(args));
+    options.convertJpeg = reader.Flag("--jpeg").value_or(options.convertJpeg);
+    options.copySounds = reader.Flag("--sounds").value_or(options.copySounds);
+    options.writeViewer = reader.Flag("--viewer").value_or(options.writeViewer);
+    options.compression = reader.Number("--compression", 1, 99).value_or(options.compression);
+    if (!reader.Finish(2, 2, kGatherUsage))
+        return kExitUsage;
+    const auto& words = reader.Words();
 
     const std::string albumPath = std::filesystem::absolute(words[0]).lexically_normal().string();
     AlbumDocument doc;

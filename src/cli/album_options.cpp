@@ -133,6 +133,20 @@ std::optional<bool> OptionReader::Flag(const std::string& option)
     return flag;
 }
 
+std::optional<int> OptionReader::Number(const std::string& option, int least, int most)
+{
+    const auto text = Text(option);
+    if (!text)
+        return std::nullopt;
+    const auto number = ParseInteger(*text);
+    if (!number || *number < least || *number > most) {
+        Problem(option + " attend un nombre de " + std::to_string(least) + " à " + std::to_string(most) + " : " +
+                *text);
+        return std::nullopt;
+    }
+    return static_cast<int>(*number);
+}
+
 bool OptionReader::Finish(size_t least, size_t most, const std::string& usage)
 {
     if (problem_.empty())

@@ -38,6 +38,8 @@ public:
     std::optional<int> Index(const std::string& option);
     std::optional<uint32_t> Color(const std::string& option);
     std::optional<bool> Flag(const std::string& option);
+    // A whole number from `least` to `most`.
+    std::optional<int> Number(const std::string& option, int least, int most);
 
     // True when everything was well formed and between `least` and `most`
     // words remain; otherwise prints why (or `usage`) on stderr.

@@ -1,12 +1,10 @@
 #include "cli/album_edit_commands.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <random>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "cli/album_options.h"
 #include "cli/album_settings_options.h"
@@ -145,22 +143,10 @@ int RunAlbumNew(Arguments args)
     return Save(doc, path) ? kExitOk : kExitFailed;
 }
 
-// "n/total" on stderr after each photo, on one line that ends when all are
-// in; only on a terminal, so that scripts read nothing but the messages.
+// "n/total" after each photo on a terminal's stderr.
 class StderrInsertProgress final : public InsertProgress {
 public:
-    void Step(int done, int total) override
-    {
-        if (!terminal_)
-            return;
-        std::fprintf(stderr, "\r%d/%d", done, total);
-        if (done == total)
-            std::fputc('\n', stderr);
-        std::fflush(stderr);
-    }
-
-private:
-    bool terminal_ = ::isatty(STDERR_FILENO) != 0;
+    void Step(int done, int total) override { ShowCountOnTerminal(done, total); }
 };
 
 int RunAlbumAdd(Arguments args)

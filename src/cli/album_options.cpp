@@ -147,6 +147,17 @@ std::optional<int> OptionReader::Number(const std::string& option, int least, in
     return static_cast<int>(*number);
 }
 
+std::optional<Size> OptionReader::Dimensions(const std::string& option)
+{
+    const auto text = Text(option);
+    if (!text)
+        return std::nullopt;
+    const auto size = ParseSize(*text);
+    if (!size)
+        Problem(option + " attend LxH en pixels : " + *text);
+    return size;
+}
+
 bool OptionReader::Finish(size_t least, size_t most, const std::string& usage)
 {
     if (problem_.empty())

@@ -40,6 +40,10 @@ public:
     std::optional<bool> Flag(const std::string& option);
     // A whole number from `least` to `most`.
     std::optional<int> Number(const std::string& option, int least, int most);
+    // WIDTHxHEIGHT, both above zero.
+    std::optional<Size> Dimensions(const std::string& option);
+    // Keeps the first problem the caller finds in a value (reported by Finish).
+    void Problem(std::string text);
 
     // True when everything was well formed and between `least` and `most`
     // words remain; otherwise prints why (or `usage`) on stderr.
@@ -47,8 +51,6 @@ public:
     const std::vector<std::string>& Words() const { return args_.Positionals(); }
 
 private:
-    void Problem(std::string text);
-
     Arguments args_;
     std::string problem_;
 };

@@ -4,9 +4,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
-#include <cstdio>
 #include <iostream>
-#include <unistd.h>
 #include <optional>
 
 #include "cli/album_options.h"
@@ -28,9 +26,9 @@ namespace lumora::cli {
 namespace {
 
 constexpr const char* kPrintUsage =
-    "album print FICHIER SORTIE.pdf [--covers] [--descriptions on|off] [--paper A4|Letter] [--dpi N]";
+    "usage : lumora-cli album print FICHIER SORTIE.pdf [--covers] [--descriptions on|off] [--paper A4|Letter] [--dpi N]";
 constexpr const char* kPosterUsage =
-    "poster IMAGE SORTIE.pdf --width-cm C [--paper A4|Letter] [--dpi N] [--dry-run [--printable LxH]]";
+    "usage : lumora-cli poster IMAGE SORTIE.pdf --width-cm C [--paper A4|Letter] [--dpi N] [--dry-run [--printable LxH]]";
 
 constexpr int kDefaultDpi = 300;
 constexpr int kLowestDpi = 72;
@@ -44,27 +42,20 @@ struct PaperChoice {
     int dpi = kDefaultDpi;
 };
 
-// --paper and --dpi; an error message when one is wrong.
-std::optional<std::string> TakePaper(Arguments& args, PaperChoice& choice)
+// --paper and --dpi.
+PaperChoice ReadPaper(OptionReader& options)
 {
-    bool missing = false;
-    if (const auto paper = args.TakeOption("--paper", missing)) {
+    PaperChoice choice;
+    if (const auto paper = options.Text("--paper")) {
         if (*paper == "A4" || *paper == "a4")
             choice.paper = QPageSize::A4;
         else if (*paper == "Letter" || *paper == "letter")
             choice.paper = QPageSize::Letter;
         else
-            return "papier inconnu : " + *paper + " (A4 ou Letter)";
+            options.Problem("papier inconnu : " + *paper + " (A4 ou Letter)");
     }
-    if (const auto dpi = args.TakeOption("--dpi", missing)) {
-        const auto value = ParseInteger(*dpi);
-        if (!value || *value < kLowestDpi || *value > kHighestDpi)
-            return "résolution invalide : " + *dpi + " (de 72 à 1200)";
-        choice.dpi = static_cast<int>(*value);
-    }
-    if (missing)
-        return "valeur manquante";
-    return std::nullopt;
+    choice.dpi = options.Number("--dpi", kLowestDpi, kHighestDpi).value_or(kDefaultDpi);
+    return choice;
 }
 
 PdfSetup SetupFor(const PaperChoice& choice, const std::string& title)
@@ -77,17 +68,9 @@ PdfSetup SetupFor(const PaperChoice& choice, const std::string& title)
     return setup;
 }
 
-// "n/total" on stderr after each sheet, only on a terminal, so that
-// scripts read nothing but the messages.
 bool TerminalProgress(int done, int total)
 {
-    static const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    if (terminal) {
-        std::fprintf(stderr, "\r%d/%d", done, total);
-        if (done == total)
-            std::fputc('\n', stderr);
-        std::fflush(stderr);
-    }
+    ShowCountOnTerminal(done, total);
     return true;
 }
 
@@ -96,21 +79,12 @@ bool TerminalProgress(int done, int total)
 int RunAlbumPrint(Arguments args)
 {
     const bool covers = args.TakeFlag("--covers");
-    bool missing = false;
-    const auto descriptions = args.TakeOption("--descriptions", missing);
-    std::optional<bool> describe;
-    if (descriptions && !(describe = ParseFlag(*descriptions)))
-        return Fail(kExitUsage, "--descriptions on|off (" + std::string(kPrintUsage) + ")");
-    PaperChoice paper;
-    if (const auto error = TakePaper(args, paper))
-        return Fail(kExitUsage, *error + " (" + kPrintUsage + ")");
-    if (missing)
-        return Fail(kExitUsage, kPrintUsage);
-    if (const auto unknown = args.FirstUnknownOption())
-        return Fail(kExitUsage, "option inconnue : " + *unknown);
-    const auto& words = args.Positionals();
-    if (words.size() != 2)
-        return Fail(kExitUsage, kPrintUsage);
+    OptionReader options(std::move(args));
+    const std::optional<bool> describe = options.Flag("--descriptions");
+    const PaperChoice paper = ReadPaper(options);
+    if (!options.Finish(2, 2, kPrintUsage))
+        return kExitUsage;
+    const auto& words = options.Words();
 
     OffscreenGui gui;
     Preferences prefs;
@@ -139,28 +113,17 @@ int RunAlbumPrint(Arguments args)
 int RunPoster(Arguments args)
 {
     const bool dryRun = args.TakeFlag("--dry-run");
-    bool missing = false;
-    const auto widthText = args.TakeOption("--width-cm", missing);
-    const auto printableText = args.TakeOption("--printable", missing);
-    PaperChoice paper;
-    if (const auto error = TakePaper(args, paper))
-        return Fail(kExitUsage, *error + " (" + kPosterUsage + ")");
-    if (missing || !widthText)
-        return Fail(kExitUsage, kPosterUsage);
-    const auto widthCm = ParseInteger(*widthText);
-    if (!widthCm || *widthCm < kPosterSmallestCm || *widthCm > kPosterLargestCm)
-        return Fail(kExitUsage, "largeur invalide : " + *widthText + " (de 1 à 1000 cm)");
-    std::optional<Size> printable;
-    if (printableText && !(printable = ParseSize(*printableText)))
-        return Fail(kExitUsage, "zone imprimable invalide : " + *printableText + " (LxH en pixels)");
+    OptionReader options(std::move(args));
+    const auto widthCm = options.Number("--width-cm", kPosterSmallestCm, kPosterLargestCm);
+    const auto printable = options.Dimensions("--printable");
+    const PaperChoice paper = ReadPaper(options);
     if (printable && !dryRun)
-        return Fail(kExitUsage, "--printable ne va qu'avec --dry-run");
-    if (const auto unknown = args.FirstUnknownOption())
-        return Fail(kExitUsage, "option inconnue : " + *unknown);
-    const auto& words = args.Positionals();
-    const bool wordsFit = words.size() == 2 || (dryRun && words.size() == 1);
-    if (!wordsFit)
+        options.Problem("--printable ne va qu'avec --dry-run");
+    if (!options.Finish(dryRun ? 1 : 2, 2, kPosterUsage))
+        return kExitUsage;
+    if (!widthCm)
         return Fail(kExitUsage, kPosterUsage);
+    const auto& words = options.Words();
 
     OffscreenGui gui;
     // A poster is printed from the picture's own colours.

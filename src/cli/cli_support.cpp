@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <unistd.h>
 
 namespace lumora::cli {
 
@@ -147,6 +148,17 @@ std::optional<Size> ParseSize(const std::string& text)
         size.width <= 0 || size.height <= 0)
         return std::nullopt;
     return size;
+}
+
+void ShowCountOnTerminal(int done, int total)
+{
+    static const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    if (!terminal)
+        return;
+    std::fprintf(stderr, "\r%d/%d", done, total);
+    if (done == total)
+        std::fputc('\n', stderr);
+    std::fflush(stderr);
 }
 
 }  // namespace lumora::cli

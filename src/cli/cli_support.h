@@ -41,6 +41,10 @@ public:
 // `return Fail(...)`.
 int Fail(int code, const std::string& message);
 
+// "done/total" on stderr, on one line that ends with the last; only on a
+// terminal, so that scripts read nothing but the messages.
+void ShowCountOnTerminal(int done, int total);
+
 // `text` as a JSON string: valid UTF-8 goes through, control characters are
 // escaped, and every byte that is not UTF-8 becomes \udcXX (the byte 0xXX
 // behind a lone low surrogate), so that the output is always valid JSON and

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/album/album_document.h"
-#include "core/imaging/palette.h"
+#include "core/colour/palette.h"
 #include "core/platform/file.h"
 
 namespace lumora {

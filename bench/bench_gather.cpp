@@ -14,9 +14,9 @@
 
 #include "bench_support.h"
 #include "core/album/album_document.h"
-#include "core/imaging/jpeg_writer.h"
+#include "core/formats/jpeg_writer.h"
 #include "core/platform/services.h"
-#include "core/present/gather.h"
+#include "core/gather/gather.h"
 
 namespace lumora {
 namespace {

@@ -8,9 +8,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/imaging/bmp_reader.h"
-#include "core/imaging/bmp_writer.h"
-#include "core/imaging/halftone.h"
+#include "core/formats/bmp_reader.h"
+#include "core/formats/bmp_writer.h"
+#include "core/colour/halftone.h"
 
 namespace {
 

@@ -21,11 +21,11 @@
 #include "core/album/album_commands.h"
 #include "core/album/album_preview.h"
 #include "core/platform/services.h"
-#include "core/imaging/halftone.h"
-#include "core/imaging/jpeg_reader.h"
-#include "core/imaging/jpeg_writer.h"
-#include "core/imaging/load_settings.h"
-#include "core/imaging/palette.h"
+#include "core/colour/halftone.h"
+#include "core/formats/jpeg_reader.h"
+#include "core/formats/jpeg_writer.h"
+#include "core/picture/load_settings.h"
+#include "core/colour/palette.h"
 
 namespace lumora {
 namespace {

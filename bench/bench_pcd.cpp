@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "core/imaging/load_settings.h"
-#include "core/imaging/pcd/photo_cd.h"
-#include "pcd_pack_writer.h"
+#include "core/picture/load_settings.h"
+#include "core/formats/pcd/photo_cd.h"
+#include "support/pcd_pack_writer.h"
 #include "core/platform/file.h"
 
 namespace {

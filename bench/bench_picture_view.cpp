@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/imaging/image_document.h"
-#include "core/imaging/jpeg_reader.h"
-#include "core/imaging/jpeg_writer.h"
-#include "core/imaging/load_settings.h"
+#include "core/picture_document/image_document.h"
+#include "core/formats/jpeg_reader.h"
+#include "core/formats/jpeg_writer.h"
+#include "core/picture/load_settings.h"
 #include "gui/picture/picture_view.h"
 
 namespace lumora {

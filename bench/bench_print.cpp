@@ -16,10 +16,10 @@
 
 #include "core/album/album_document.h"
 #include "core/album/album_layout.h"
-#include "core/imaging/palette.h"
-#include "core/imaging/jpeg_writer.h"
-#include "core/imaging/load_settings.h"
-#include "gui/present/album_print.h"
+#include "core/colour/palette.h"
+#include "core/formats/jpeg_writer.h"
+#include "core/picture/load_settings.h"
+#include "gui/print/album_print.h"
 
 namespace lumora {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "core/imaging/gif_reader.h"
-#include "core/imaging/pcx_reader.h"
-#include "core/imaging/tga_reader.h"
-#include "test_picture_writers.h"
+#include "core/formats/gif_reader.h"
+#include "core/formats/pcx_reader.h"
+#include "core/formats/tga_reader.h"
+#include "support/test_picture_writers.h"
 
 namespace {
 

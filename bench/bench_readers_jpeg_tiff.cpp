@@ -12,10 +12,10 @@
 #include <tiffio.h>
 
 #include "bench_support.h"
-#include "core/imaging/jpeg_reader.h"
-#include "core/imaging/jpeg_writer.h"
-#include "core/imaging/load_settings.h"
-#include "core/imaging/tiff_reader.h"
+#include "core/formats/jpeg_reader.h"
+#include "core/formats/jpeg_writer.h"
+#include "core/picture/load_settings.h"
+#include "core/formats/tiff_reader.h"
 
 namespace lumora {
 namespace {

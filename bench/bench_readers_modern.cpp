@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "core/imaging/exif_orientation.h"
-#include "core/imaging/heif_reader.h"
-#include "core/imaging/jpeg_reader.h"
-#include "core/imaging/load_settings.h"
-#include "core/imaging/png_reader.h"
+#include "core/picture/exif_orientation.h"
+#include "core/formats/heif_reader.h"
+#include "core/formats/jpeg_reader.h"
+#include "core/picture/load_settings.h"
+#include "core/formats/png_reader.h"
 
 namespace lumora {
 namespace {

@@ -11,9 +11,9 @@
 #include <thread>
 
 #include "core/album/album_document.h"
-#include "core/imaging/jpeg_writer.h"
-#include "core/imaging/load_settings.h"
-#include "gui/present/slideshow_window.h"
+#include "core/formats/jpeg_writer.h"
+#include "core/picture/load_settings.h"
+#include "gui/slideshow/slideshow_window.h"
 
 namespace lumora {
 namespace {

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "core/imaging/dib.h"
+#include "core/picture/dib.h"
 
 namespace lumora::bench {
 

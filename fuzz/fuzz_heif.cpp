@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "fuzz_picture.h"
-#include "core/imaging/heif_reader.h"
+#include "core/formats/heif_reader.h"
 
 // The AV1 decoder under libheif keeps a small allocation of its own for the
 // life of the process; that is not ours to free.

@@ -7,10 +7,10 @@
 #include <cstdint>
 
 #include "fuzz_picture.h"
-#include "core/imaging/area_reduce.h"
-#include "core/imaging/exif_orientation.h"
-#include "core/imaging/jpeg_reader.h"
-#include "core/imaging/load_settings.h"
+#include "core/picture/area_reduce.h"
+#include "core/picture/exif_orientation.h"
+#include "core/formats/jpeg_reader.h"
+#include "core/picture/load_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/imaging/load_settings.h"
-#include "core/imaging/pcd/huffman_table.h"
-#include "core/imaging/pcd/photo_cd.h"
-#include "core/imaging/pcd/residuals.h"
+#include "core/picture/load_settings.h"
+#include "core/formats/pcd/huffman_table.h"
+#include "core/formats/pcd/photo_cd.h"
+#include "core/formats/pcd/residuals.h"
 
 namespace {
 

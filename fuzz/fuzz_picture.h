@@ -4,10 +4,10 @@
 // pictures runs over it without going out of bounds.
 #include <cstdint>
 
-#include "core/imaging/dib.h"
-#include "core/imaging/dib_rgb.h"
-#include "core/imaging/dither16.h"
-#include "core/imaging/halftone.h"
+#include "core/picture/dib.h"
+#include "core/picture/dib_rgb.h"
+#include "core/colour/dither16.h"
+#include "core/colour/halftone.h"
 
 namespace lumora::fuzz {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "fuzz_picture.h"
-#include "core/imaging/tga_reader.h"
+#include "core/formats/tga_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -9,7 +9,7 @@
 
 #include "core/album/album_document.h"
 #include "fuzz_album_bytes.h"
-#include "core/present/web_viewer.h"
+#include "core/gather/web_viewer.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "artwork/quantize.h"
 #include "artwork/splash.h"
 #include "artwork/writers.h"
-#include "core/imaging/app_palette.h"
+#include "core/picture/app_palette.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <iterator>
 #include <string>
 
-#include "core/imaging/bmp_writer.h"
-#include "core/imaging/dib.h"
-#include "core/imaging/jpeg_writer.h"
+#include "core/formats/bmp_writer.h"
+#include "core/picture/dib.h"
+#include "core/formats/jpeg_writer.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "core/album/album_document.h"
 #include "app/main_window.h"
-#include "core/imaging/image_format.h"
+#include "core/formats/image_format.h"
 #include "gui/platform/profile.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"

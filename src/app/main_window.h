@@ -13,7 +13,7 @@
 #include "gui/platform/command_host.h"
 #include "gui/platform/commands.h"
 #include "gui/platform/ini_preferences.h"
-#include "gui/platform/progress_gauge.h"
+#include "gui/widgets/progress_gauge.h"
 #include "core/platform/services.h"
 
 namespace lumora {

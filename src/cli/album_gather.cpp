@@ -7,16 +7,16 @@
 #include "cli/album_options.h"
 #include "core/album/album_document.h"
 #include "core/platform/services.h"
-#include "core/present/gather.h"
-#include "core/present/gather_directory.h"
-#include "core/present/web_viewer.h"
+#include "core/gather/gather.h"
+#include "core/gather/gather_directory.h"
+#include "core/gather/web_viewer.h"
 #ifdef LUMORA_HAVE_GUI
 #include <QCoreApplication>
 
 #include "cli/offscreen_gui.h"
 #include "core/platform/screen.h"
 #include "gui/album/book_pictures.h"
-#include "gui/present/spread_renderer.h"
+#include "gui/gather/spread_renderer.h"
 #endif
 
 namespace lumora::cli {

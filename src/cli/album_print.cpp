@@ -10,17 +10,17 @@
 #include "cli/album_options.h"
 #include "cli/offscreen_gui.h"
 #include "core/album/album_document.h"
-#include "core/imaging/dib_object.h"
-#include "core/imaging/load_settings.h"
+#include "core/picture_document/dib_object.h"
+#include "core/picture/load_settings.h"
 #include "core/platform/screen.h"
-#include "core/present/poster_tiling.h"
+#include "core/print/poster_tiling.h"
 #include "gui/album/book_pictures.h"
 #include "gui/platform/dib_painter.h"
 #include "gui/platform/ini_preferences.h"
 #include "gui/platform/profile.h"
-#include "gui/present/album_print.h"
-#include "gui/present/pdf_export.h"
-#include "gui/present/poster_print.h"
+#include "gui/print/album_print.h"
+#include "gui/print/pdf_export.h"
+#include "gui/print/poster_print.h"
 
 namespace lumora::cli {
 namespace {

@@ -17,7 +17,7 @@
 #include "cli/album_commands.h"
 #include "cli/album_print.h"
 #include "cli/offscreen_gui.h"
-#include "core/imaging/load_settings.h"
+#include "core/picture/load_settings.h"
 #include "gui/platform/profile.h"
 #include "core/platform/screen.h"
 #include "core/layout/book_geometry.h"

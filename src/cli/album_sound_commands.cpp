@@ -8,7 +8,7 @@
 #include "cli/album_options.h"
 #include "core/album/album_document.h"
 #include "core/platform/sdl_sound_player.h"
-#include "core/present/sounds.h"
+#include "core/sound/sounds.h"
 
 // Under LeakSanitizer: the audio libraries (SDL, SDL_mixer, the MIDI synthesiser
 // and what they load) keep some allocations until the process ends.

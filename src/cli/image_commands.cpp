@@ -4,13 +4,13 @@
 #include <iostream>
 
 #include "cli/album_options.h"
-#include "core/imaging/bmp_writer.h"
-#include "core/imaging/dib_object.h"
-#include "core/imaging/dither16.h"
-#include "core/imaging/halftone.h"
-#include "core/imaging/image_format.h"
-#include "core/imaging/load_settings.h"
-#include "core/imaging/jpeg_writer.h"
+#include "core/formats/bmp_writer.h"
+#include "core/picture_document/dib_object.h"
+#include "core/colour/dither16.h"
+#include "core/colour/halftone.h"
+#include "core/formats/image_format.h"
+#include "core/picture/load_settings.h"
+#include "core/formats/jpeg_writer.h"
 
 namespace lumora::cli {
 namespace {

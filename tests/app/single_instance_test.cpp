@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include "gui/platform/help_window.h"
+#include "gui/help/help_window.h"
 #include "app/single_instance.h"
 
 namespace lumora {

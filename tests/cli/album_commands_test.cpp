@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/album/album_document.h"
-#include "core/imaging/bmp_writer.h"
+#include "core/formats/bmp_writer.h"
 #include "support/test_support.h"
 
 namespace lumora {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include "core/imaging/bmp_reader.h"
+#include "core/formats/bmp_reader.h"
 #include "support/test_support.h"
 
 namespace lumora {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-#include "core/imaging/bmp_writer.h"
+#include "core/formats/bmp_writer.h"
 #include "support/test_support.h"
 
 namespace lumora {

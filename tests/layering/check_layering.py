@@ -3,22 +3,40 @@
 
 Usage: check_layering.py SOURCE_DIR   (the checkout; exits 1 on a breach)
 
-core/ has no Qt at all and depends only downwards: platform and res on
-nothing, imaging on platform and res, layout on platform, album on imaging,
-layout, platform and res, present on album and below. gui/ uses core/ and
+core/ has no Qt at all and depends only downwards: platform, res and layout
+at the bottom; the picture type above platform and res; colour and formats
+above the picture; the picture document above formats and colour; the album
+above those and layout; the features (gather, print, slideshow, sound,
+properties) above the album, the gather also on sound. gui/ uses core/ and
 Qt, never app/ or cli/; app/ uses gui/ and core/; cli/ uses core/ and gui/.
 """
 import os
 import re
 import sys
 
+PICTURES = {"picture", "colour", "formats", "picture_document"}
+ALBUM_AND_BELOW = PICTURES | {"album", "layout", "platform", "res"}
 CORE_BELOW = {
     "platform": set(),
     "res": set(),
-    "imaging": {"platform", "res"},
     "layout": {"platform"},
-    "album": {"imaging", "layout", "platform", "res"},
-    "present": {"album", "imaging", "layout", "platform", "res"},
+    "picture": {"platform", "res"},
+    "colour": {"picture", "platform", "res"},
+    "formats": {"picture", "platform", "res"},
+    "picture_document": {"picture", "colour", "formats", "platform", "res"},
+    "album": ALBUM_AND_BELOW - {"album"},
+    "sound": ALBUM_AND_BELOW,
+    "print": ALBUM_AND_BELOW,
+    "slideshow": ALBUM_AND_BELOW,
+    "properties": ALBUM_AND_BELOW,
+    "gather": ALBUM_AND_BELOW | {"sound"},
+}
+# The GUI's own bottom: platform glue and the shared widgets build on nothing
+# of the features above them.
+GUI_BELOW = {
+    "platform": set(),
+    "help": {"platform"},
+    "widgets": {"platform", "help"},
 }
 ROOMS_ALLOWED = {
     "gui": {"core", "gui"},
@@ -36,7 +54,7 @@ def is_qt_header(name):
 def breaches(relpath, lines):
     parts = relpath.split("/")  # src/<room>/<folder>/...
     room = parts[1]
-    folder = parts[2] if room == "core" and len(parts) > 3 else None
+    folder = parts[2] if room in ("core", "gui") and len(parts) > 3 else None
     for number, line in enumerate(lines, 1):
         where = f"{relpath}:{number}"
         angled = ANGLED.match(line)
@@ -57,6 +75,9 @@ def breaches(relpath, lines):
         elif room in ROOMS_ALLOWED and target_room in {"core", "gui", "app", "cli"}:
             if target_room not in ROOMS_ALLOWED[room]:
                 yield f"{where}: {room}/ may not include {quoted.group(1)}"
+            elif (room == "gui" and target_room == "gui" and folder in GUI_BELOW
+                  and target[1] != folder and target[1] not in GUI_BELOW[folder]):
+                yield f"{where}: gui/{folder} may not include {quoted.group(1)}"
 
 
 def main():

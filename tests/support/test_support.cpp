@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <sys/wait.h>
 
-#include "core/imaging/byte_order.h"
+#include "core/picture/byte_order.h"
 
 namespace lumora::test {
 

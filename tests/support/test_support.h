@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/imaging/dib.h"
+#include "core/picture/dib.h"
 #include "core/platform/services.h"
 
 namespace lumora::test {

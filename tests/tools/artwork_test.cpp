@@ -14,7 +14,7 @@
 #include "artwork/noise.h"
 #include "artwork/quantize.h"
 #include "artwork/writers.h"
-#include "core/imaging/app_palette.h"
+#include "core/picture/app_palette.h"
 #include "support/test_support.h"
 
 namespace lumora {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "artwork/raster.h"
-#include "core/imaging/dib.h"
+#include "core/picture/dib.h"
 
 namespace lumora::art {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/imaging/load_settings.h"
+#include "core/picture/load_settings.h"
 #include "core/album/album_preview.h"
 #include "core/layout/layout_table.h"
 #include "core/platform/ordered_parallel.h"

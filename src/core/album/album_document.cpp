@@ -10,8 +10,8 @@
 #include "core/album/album_messages.h"
 #include "core/album/load_progress.h"
 #include "core/album/password_codec.h"
-#include "core/imaging/load_settings.h"
-#include "core/imaging/picture_limits.h"
+#include "core/picture/load_settings.h"
+#include "core/picture/picture_limits.h"
 #include "core/platform/atomic_file.h"
 #include "core/platform/file.h"
 

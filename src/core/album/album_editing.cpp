@@ -6,7 +6,7 @@
 #include "core/platform/services.h"
 #include "core/album/album_messages.h"
 #include "core/album/password_codec.h"
-#include "core/imaging/load_settings.h"
+#include "core/picture/load_settings.h"
 #include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
 

@@ -10,8 +10,8 @@
 #include "core/album/archive.h"
 #include "core/album/log_font.h"
 #include "core/album/section_tab.h"
-#include "core/imaging/dib_object.h"
-#include "core/imaging/palette.h"
+#include "core/picture_document/dib_object.h"
+#include "core/colour/palette.h"
 
 namespace lumora {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/imaging/dib.h"
-#include "core/imaging/palette.h"
+#include "core/picture/dib.h"
+#include "core/colour/palette.h"
 #include "core/platform/services.h"
 
 namespace lumora {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/album/text_codec.h"
-#include "core/imaging/byte_order.h"
+#include "core/picture/byte_order.h"
 
 namespace lumora {
 namespace {

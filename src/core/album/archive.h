@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/imaging/byte_source.h"
+#include "core/formats/byte_source.h"
 
 namespace lumora {
 

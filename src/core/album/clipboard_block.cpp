@@ -8,8 +8,8 @@
 
 #include "core/album/album_item.h"
 #include "core/album/text_codec.h"
-#include "core/imaging/byte_order.h"
-#include "core/imaging/dib.h"
+#include "core/picture/byte_order.h"
+#include "core/picture/dib.h"
 
 namespace lumora {
 namespace {

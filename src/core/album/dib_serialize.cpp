@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/album/archive.h"
-#include "core/imaging/dib_object.h"
+#include "core/picture_document/dib_object.h"
 
 namespace lumora {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/album/font_description.h"
 
-#include "core/imaging/halftone.h"
+#include "core/colour/halftone.h"
 #include "core/res/strings.h"
 
 namespace lumora {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/album/archive.h"
-#include "core/imaging/halftone.h"
+#include "core/colour/halftone.h"
 
 namespace lumora {
 namespace {

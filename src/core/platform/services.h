@@ -86,7 +86,7 @@ using FastBitmapMaker = std::function<void(AlbumItem&)>;
 
 // The program's single sound player: WAVE and MIDI files, one sound at a
 // time. The end of a sound is handed to the thread that owns the player,
-// where it clears the playing flag (see core/present/sounds.h).
+// where it clears the playing flag (see core/sound/sounds.h).
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;

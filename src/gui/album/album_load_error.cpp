@@ -7,7 +7,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include "gui/picture/load_error_dialog.h"
-#include "gui/platform/dialog_support.h"
+#include "gui/widgets/dialog_support.h"
 #include "gui/album/album_navigation.h"
 #include "gui/picture/picture_file_dialog.h"
 

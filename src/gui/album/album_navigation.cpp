@@ -2,7 +2,7 @@
 
 #include "gui/album/album_navigation.h"
 
-#include "core/present/sounds.h"
+#include "core/sound/sounds.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

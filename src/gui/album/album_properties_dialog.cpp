@@ -14,8 +14,8 @@
 
 #include "gui/album/layout_picture.h"
 #include "gui/album/password_dialog.h"
-#include "gui/platform/color_button.h"
-#include "gui/platform/dialog_support.h"
+#include "gui/widgets/color_button.h"
+#include "gui/widgets/dialog_support.h"
 #include "core/layout/layout_table.h"
 
 namespace lumora {

@@ -2,8 +2,8 @@
 
 #include <QFile>
 
-#include "core/imaging/bmp_reader.h"
-#include "core/imaging/gif_reader.h"
+#include "core/formats/bmp_reader.h"
+#include "core/formats/gif_reader.h"
 #include "core/platform/file.h"
 #include "gui/platform/dib_painter.h"
 

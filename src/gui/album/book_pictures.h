@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/imaging/dib.h"
+#include "core/picture/dib.h"
 
 namespace lumora {
 

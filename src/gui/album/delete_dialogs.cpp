@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 
 #include "core/album/album_item.h"
-#include "gui/platform/dialog_support.h"
+#include "gui/widgets/dialog_support.h"
 #include "core/res/strings.h"
-#include "gui/platform/dialog_buttons.h"
+#include "gui/widgets/dialog_buttons.h"
 #include "gui/picture/picture_preview.h"
 #include "gui/album/text_drawing.h"
 

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/platform/dialog_support.h"
+#include "gui/widgets/dialog_support.h"
 #include "core/res/strings.h"
 
 namespace lumora {

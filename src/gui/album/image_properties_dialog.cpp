@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 #include "core/album/album_item.h"
-#include "core/imaging/image_format.h"
-#include "gui/platform/dialog_support.h"
-#include "gui/platform/dialog_buttons.h"
+#include "core/formats/image_format.h"
+#include "gui/widgets/dialog_support.h"
+#include "gui/widgets/dialog_buttons.h"
 #include "gui/picture/picture_preview.h"
 #include "gui/album/text_drawing.h"
 

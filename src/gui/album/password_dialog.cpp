@@ -9,7 +9,7 @@
 
 #include "core/album/album_messages.h"
 #include "core/album/password_codec.h"
-#include "gui/platform/dialog_support.h"
+#include "gui/widgets/dialog_support.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"
 

@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 #include "core/album/section_tab.h"
-#include "gui/platform/color_button.h"
-#include "gui/platform/dialog_support.h"
-#include "gui/platform/dialog_buttons.h"
+#include "gui/widgets/color_button.h"
+#include "gui/widgets/dialog_support.h"
+#include "gui/widgets/dialog_buttons.h"
 #include "gui/album/text_drawing.h"
 
 namespace lumora {

@@ -9,9 +9,9 @@
 
 #include "core/album/album_commands.h"
 #include "core/album/font_description.h"
-#include "gui/platform/color_button.h"
-#include "gui/platform/dialog_support.h"
-#include "gui/platform/dialog_buttons.h"
+#include "gui/widgets/color_button.h"
+#include "gui/widgets/dialog_support.h"
+#include "gui/widgets/dialog_buttons.h"
 #include "gui/album/text_drawing.h"
 
 namespace lumora {

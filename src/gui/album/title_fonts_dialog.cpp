@@ -11,9 +11,9 @@
 #include <QPushButton>
 
 #include "core/album/font_description.h"
-#include "gui/platform/color_button.h"
-#include "core/imaging/nearest_color.h"
-#include "gui/platform/dialog_support.h"
+#include "gui/widgets/color_button.h"
+#include "core/colour/nearest_color.h"
+#include "gui/widgets/dialog_support.h"
 #include "core/platform/screen.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"

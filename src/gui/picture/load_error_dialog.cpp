@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "core/imaging/image_format.h"
+#include "core/formats/image_format.h"
 #include "core/res/strings.h"
 
 namespace lumora {

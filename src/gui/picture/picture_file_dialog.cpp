@@ -6,9 +6,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/imaging/image_format.h"
+#include "core/formats/image_format.h"
 #include "gui/picture/load_error_dialog.h"
-#include "gui/platform/dialog_support.h"
+#include "gui/widgets/dialog_support.h"
 #include "core/res/strings.h"
 #include "gui/picture/picture_preview.h"
 

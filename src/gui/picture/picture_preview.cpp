@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/imaging/load_settings.h"
+#include "core/picture/load_settings.h"
 #include "gui/platform/dib_painter.h"
 
 namespace lumora {

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "core/imaging/dib_object.h"
+#include "core/picture_document/dib_object.h"
 
 class QCheckBox;
 class QTimer;

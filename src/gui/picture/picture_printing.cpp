@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/imaging/image_document.h"
+#include "core/picture_document/image_document.h"
 #include "core/res/strings.h"
 #include "gui/platform/dib_painter.h"
-#include "gui/platform/page_setup.h"
+#include "gui/print/page_setup.h"
 
 namespace lumora {
 

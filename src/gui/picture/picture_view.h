@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/imaging/image_document.h"
+#include "core/picture_document/image_document.h"
 
 namespace lumora {
 

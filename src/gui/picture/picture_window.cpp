@@ -12,8 +12,8 @@
 #include "gui/picture/picture_view.h"
 #include "gui/picture/full_screen_window.h"
 #include "gui/picture/load_error_dialog.h"
-#include "core/present/find_album_file.h"
-#include "core/present/sounds.h"
+#include "core/album/find_album_file.h"
+#include "core/sound/sounds.h"
 
 namespace lumora {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "core/imaging/dib_rgb.h"
-#include "core/imaging/halftone.h"
+#include "core/picture/dib_rgb.h"
+#include "core/colour/halftone.h"
 #include "core/platform/screen.h"
 
 namespace lumora {

@@ -8,9 +8,9 @@
 #include <QPixmap>
 #include <QRect>
 
-#include "core/imaging/dib_object.h"
-#include "core/imaging/dib.h"
-#include "core/imaging/palette.h"
+#include "core/picture_document/dib_object.h"
+#include "core/picture/dib.h"
+#include "core/colour/palette.h"
 
 namespace lumora {
 

@@ -9,7 +9,7 @@
 #include "core/album/album_commands.h"
 #include "core/platform/services.h"
 #include "album_test_support.h"
-#include "core/imaging/bmp_writer.h"
+#include "core/formats/bmp_writer.h"
 #include "support/test_support.h"
 
 namespace lumora {

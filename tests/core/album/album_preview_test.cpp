@@ -11,12 +11,12 @@
 
 #include "core/album/album_item.h"
 #include "core/album/album_preview.h"
-#include "core/imaging/area_reduce.h"
-#include "core/imaging/halftone.h"
-#include "core/imaging/image_format.h"
-#include "core/imaging/jpeg_reader.h"
-#include "core/imaging/jpeg_writer.h"
-#include "core/imaging/load_settings.h"
+#include "core/picture/area_reduce.h"
+#include "core/colour/halftone.h"
+#include "core/formats/image_format.h"
+#include "core/formats/jpeg_reader.h"
+#include "core/formats/jpeg_writer.h"
+#include "core/picture/load_settings.h"
 #include "core/platform/ordered_parallel.h"
 #include "support/test_support.h"
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-#include "core/imaging/halftone.h"
-#include "core/imaging/palette.h"
+#include "core/colour/halftone.h"
+#include "core/colour/palette.h"
 
 namespace lumora::test {
 

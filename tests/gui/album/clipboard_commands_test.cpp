@@ -7,7 +7,7 @@
 #include "album_window_fixture.h"
 #include "core/album/album_commands.h"
 #include "core/album/clipboard_block.h"
-#include "core/imaging/bmp_writer.h"
+#include "core/formats/bmp_writer.h"
 #include "core/res/strings.h"
 #include "gui/album/clipboard_commands.h"
 #include "gui/platform/commands.h"

@@ -13,7 +13,7 @@
 #include "core/album/album_document.h"
 #include "core/platform/services.h"
 #include "gui/album/book_pictures.h"
-#include "gui/platform/color_button.h"
+#include "gui/widgets/color_button.h"
 #include "app/lumora_app.h"
 #include "app/main_window.h"
 #include "gui/picture/load_error_dialog.h"

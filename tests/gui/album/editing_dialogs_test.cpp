@@ -10,7 +10,7 @@
 #include <QRadioButton>
 
 #include "app/main_window.h"
-#include "core/imaging/load_settings.h"
+#include "core/picture/load_settings.h"
 #include "gui/platform/profile.h"
 #include "gui/picture/load_error_dialog.h"
 #include "support/dialog_driver.h"

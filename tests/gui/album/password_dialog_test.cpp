@@ -4,7 +4,7 @@
 #include <QLabel>
 
 #include "gui/album/password_dialog.h"
-#include "gui/platform/dialog_support.h"
+#include "gui/widgets/dialog_support.h"
 #include <QLineEdit>
 #include "support/dialog_driver.h"
 #include "support/test_support.h"

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "core/imaging/bmp_writer.h"
-#include "core/imaging/image_document.h"
+#include "core/formats/bmp_writer.h"
+#include "core/picture_document/image_document.h"
 #include "gui/picture/picture_printing.h"
 #include "support/test_support.h"
 

@@ -8,8 +8,8 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-#include "core/imaging/app_palette.h"
-#include "core/imaging/bmp_writer.h"
+#include "core/picture/app_palette.h"
+#include "core/formats/bmp_writer.h"
 #include "gui/picture/picture_view.h"
 #include "gui/picture/full_screen_window.h"
 #include "support/test_support.h"

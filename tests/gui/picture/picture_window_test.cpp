@@ -11,7 +11,7 @@
 
 #include "app/lumora_app.h"
 #include "app/main_window.h"
-#include "core/imaging/bmp_writer.h"
+#include "core/formats/bmp_writer.h"
 #include "gui/picture/picture_view.h"
 #include "gui/picture/full_screen_window.h"
 #include "gui/picture/load_error_dialog.h"

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "core/imaging/app_palette.h"
+#include "core/picture/app_palette.h"
 #include "gui/platform/dib_painter.h"
 #include "support/test_support.h"
 

@@ -1,0 +1,22 @@
+#pragma once
+// Windows bitmap files (extensions BMP, DIB and RLE).
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "core/formats/byte_source.h"
+#include "core/picture/dib.h"
+
+namespace lumora {
+
+// Reads a bitmap file; a file that cannot be opened raises "File Not
+// Found!", every other failure is silent. The result always has a 40-byte
+// header, compression 0, a positive height and 1, 4, 8 or 24 bits: RLE8 is
+// expanded, 16- and 32-bit files become 24-bit pictures and top-down files
+// are turned bottom-up.
+HDIB ReadDIBFromFile(const std::string& path);
+
+// The same from any byte source positioned at the file header.
+HDIB ReadDIBFromSource(ByteSource& source);
+
+}  // namespace lumora

@@ -1,0 +1,36 @@
+#pragma once
+// GIF pictures: files on disk and the program's own pictures held in memory.
+// Every image of the file is painted, in file order, onto the logical
+// screen, and the screen becomes a 1-, 4- or 8-bit picture coloured by the
+// global colour table (local tables are not used). Failures show nothing:
+// the picture is empty and the decoder's error number tells what went wrong.
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "core/formats/byte_source.h"
+#include "core/picture/dib.h"
+
+namespace lumora {
+
+// A decoded picture, or an empty one and giflib's error number (D_GIF_ERR_*
+// values: 101 open failed, 102 read failed, 103 not a GIF file, 107 wrong
+// record type, 108 data too big or an image beyond the screen, 109 not
+// enough memory or an absurd screen; 0 for an unsupported colour-table
+// size). The number is never shown to the user.
+struct GifRead {
+    HDIB picture;
+    int error = 0;
+};
+
+// From any byte source positioned at the "GIF" signature, and from a file.
+GifRead DecodeGIF(ByteSource& source);
+GifRead DecodeGIFFile(const std::string& path);
+
+// The picture alone, as the readers' dispatch wants it.
+HDIB ReadGIFFile(const std::string& path);
+
+// One of the program's own pictures, handed over as the bytes of a GIF file.
+HDIB ReadGIFResource(std::span<const uint8_t> bytes);
+
+}  // namespace lumora

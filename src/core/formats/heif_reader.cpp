@@ -1,0 +1,110 @@
+#include "core/formats/heif_reader.h"
+
+#include <libheif/heif.h>
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "core/picture/alpha_blend.h"
+#include "core/picture/picture_limits.h"
+#include "core/formats/webp_reader.h"
+
+namespace lumora {
+namespace {
+
+struct HeifFree {
+    void operator()(heif_context* p) const { heif_context_free(p); }
+    void operator()(heif_image_handle* p) const { heif_image_handle_release(p); }
+    void operator()(heif_image* p) const { heif_image_release(p); }
+    void operator()(heif_decoding_options* p) const { heif_decoding_options_free(p); }
+};
+template <typename T>
+using HeifPtr = std::unique_ptr<T, HeifFree>;
+
+HDIB DecodeHeif(std::span<const uint8_t> file)
+{
+    HeifPtr<heif_context> context(heif_context_alloc());
+    if (!context)
+        return {};
+    // No single side beyond what the picture size limit could allow.
+    heif_context_set_maximum_image_size_limit(context.get(), 1 << 18);
+    if (heif_context_read_from_memory_without_copy(context.get(), file.data(), file.size(), nullptr).code !=
+        heif_error_Ok)
+        return {};
+    heif_image_handle* rawHandle = nullptr;
+    if (heif_context_get_primary_image_handle(context.get(), &rawHandle).code != heif_error_Ok)
+        return {};
+    HeifPtr<heif_image_handle> handle(rawHandle);
+    // The size once turned, as the picture will be shown.
+    const int declaredWidth = heif_image_handle_get_width(handle.get());
+    const int declaredHeight = heif_image_handle_get_height(handle.get());
+    if (declaredWidth <= 0 || declaredHeight <= 0 ||
+        !CheckPictureSize(static_cast<uint64_t>(declaredWidth), static_cast<uint64_t>(declaredHeight)))
+        return {};
+
+    const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
+    HeifPtr<heif_decoding_options> options(heif_decoding_options_alloc());
+    if (!options)
+        return {};
+    options->ignore_transformations = 0;  // rotation and mirroring applied
+    heif_image* rawImage = nullptr;
+    if (heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
+                          alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get())
+            .code != heif_error_Ok)
+        return {};
+    HeifPtr<heif_image> image(rawImage);
+    const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+    int sourceStride = 0;
+    const uint8_t* source = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &sourceStride);
+    if (!source || width <= 0 || height <= 0 || !PictureSizeAllowed(static_cast<uint64_t>(width), static_cast<uint64_t>(height)))
+        return {};
+    const int channels = alpha ? 4 : 3;
+    if (sourceStride < width * channels)
+        return {};
+
+    HDIB dib = AllocDIB(width, height, 24);
+    if (!dib)
+        throw std::bad_alloc();
+    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), 24);
+    uint8_t* pixels = DIBPixels(dib.Data());
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* in = source + static_cast<uint64_t>(y) * static_cast<uint64_t>(sourceStride);
+        uint8_t* out = pixels + static_cast<uint64_t>(height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x, in += channels, out += 3) {
+            const unsigned a = alpha ? in[3] : 255u;
+            out[0] = OverWhite(in[2], a);
+            out[1] = OverWhite(in[1], a);
+            out[2] = OverWhite(in[0], a);
+        }
+    }
+    return dib;
+}
+
+}  // namespace
+
+HDIB ReadHEIFFile(const std::string& path)
+{
+    try {
+        std::vector<uint8_t> bytes;
+        if (!ReadWholePictureFile(path, bytes))
+            return {};
+        return DecodeHeif(bytes);
+    } catch (const std::bad_alloc&) {
+        ReportPictureOutOfMemory(path);
+        return {};
+    }
+}
+
+HDIB ReadHEIFFromMemory(std::span<const uint8_t> bytes)
+{
+    try {
+        return DecodeHeif(bytes);
+    } catch (const std::bad_alloc&) {
+        ReportPictureOutOfMemory("HEIF");
+        return {};
+    }
+}
+
+}  // namespace lumora

@@ -1,0 +1,41 @@
+#pragma once
+// Choosing a picture reader from a file name, without regard to case; the
+// content is never examined. The nine original kinds are known by the last
+// three characters of the name; the four-letter extensions (jpeg, jfif,
+// tiff, webp, heic, heif, avif) and png by what follows the last dot.
+#include <string>
+
+#include "core/picture/dib.h"
+
+namespace lumora {
+
+enum ImageFormatCode {
+    kFormatUnknown = -1,
+    kFormatBMP = 0,
+    kFormatPCX = 1,
+    kFormatGIF = 2,
+    kFormatJPG = 3,
+    kFormatRLE = 4,
+    kFormatDIB = 5,
+    kFormatPCD = 6,
+    kFormatTGA = 7,
+    kFormatTIF = 8,
+    kFormatPNG = 9,
+    kFormatWEBP = 10,
+    kFormatHEIF = 11,  // HEIC, HEIF and AVIF
+};
+
+int ImageFormat(const std::string& path);
+
+// The type name shown in properties and status texts ("Image GIF
+// Compuserve"...), "(indéfini)" for an unknown extension.
+std::string ImageTypeName(const std::string& path);
+
+// The open and insert dialogs' filter: "label|patterns|label|patterns||".
+std::string PictureFilter();
+
+// Reads any supported picture file; empty for an unknown extension or a
+// file its reader refuses.
+HDIB ReadImageFile(const std::string& path);
+
+}  // namespace lumora

@@ -1,0 +1,54 @@
+#pragma once
+// JPEG files (extension JPG), decoded by libjpeg.
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "core/picture/dib.h"
+
+namespace lumora {
+
+// Reads a JPEG file into a packed DIB; empty when the file cannot be opened
+// or libjpeg reports an error (damaged file, unsupported process). Warnings
+// do not fail the read.
+//
+// With LoadSettings().jpeg256 on, colour and greyscale files give 8-bit
+// pictures of at most 236 colours chosen by libjpeg (Floyd-Steinberg
+// dithering); off, 24-bit pictures. CMYK and YCCK files are converted to
+// 24-bit RGB in both modes. The progress gauge runs while
+// LoadSettings().loadProgressOn is set.
+HDIB ReadJPEGFile(const std::string& path);
+
+// The same from bytes in memory.
+HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes);
+
+// The reduction 1/1, 1/2, 1/4 or 1/8 (the denominator is returned) that
+// libjpeg's DCT scaling can apply while decoding a width x height file so
+// that the picture still covers `needWidth` x `needHeight`: the largest
+// one whose output (each side rounded up, as libjpeg does) is at least the
+// needed size in both directions.
+int JpegScaleForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight);
+
+// The size a picture of the given full size must still cover once decoded.
+struct NeededSize {
+    uint32_t width = 0, height = 0;
+};
+using NeededSizeRule = std::function<NeededSize(uint32_t fullWidth, uint32_t fullHeight)>;
+
+// A JPEG file decoded for a picture box rather than for the file: 24 bits
+// whatever the "JPEG en 256 couleurs" preference (no quantising), reduced
+// while decoding by JpegScaleForSize to what `needed` asks for the file's
+// full size. Like every read, the picture is turned upright by the camera's
+// orientation, and sizes (the rule's and the file's) are upright ones. Also
+// gives the file's own size and depth (8 for greyscale, 24 otherwise). Never drives the gauge, and safe to call from several threads
+// at once. Empty picture on the same failures as ReadJPEGFile.
+struct JpegBoxRead {
+    HDIB picture;
+    uint32_t fullWidth = 0, fullHeight = 0;
+    int fullBitCount = 0;
+};
+JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed);
+JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed);
+
+}  // namespace lumora

@@ -1,0 +1,274 @@
+#include "core/formats/jpeg_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+#include "core/formats/jpeg_error_trap.h"
+#include "core/picture/row_progress.h"
+#include "core/platform/atomic_file.h"
+#include "core/platform/services.h"
+#include "core/res/strings.h"
+
+namespace lumora {
+namespace {
+
+// Extra room at the end of the RGB row buffer.
+constexpr size_t kRowSlack = 10;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// The picture's colours by pixel value; values beyond its colour table are
+// black, so a stray index never reads past the table.
+std::array<ColorTriple, 256> ColorLookup(const uint8_t* dib)
+{
+    std::array<ColorTriple, 256> lookup{};
+    const unsigned count = std::min<unsigned>(DIBColorCount(dib), 256);
+    for (unsigned i = 0; i < count; ++i)
+        lookup[i] = DIBColor(dib, i);
+    return lookup;
+}
+
+// One row of 1-, 4- or 8-bit pixels as red, green, blue triples.
+void IndexedRowToRgb(const uint8_t* row, int bits, uint32_t width,
+                     const std::array<ColorTriple, 256>& colors, uint8_t* rgb)
+{
+    for (uint32_t x = 0; x < width; ++x, rgb += 3) {
+        unsigned index;
+        if (bits == 1)
+            index = (row[x >> 3] >> (7 - (x & 7))) & 1;
+        else if (bits == 4)
+            index = (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
+        else
+            index = row[x];
+        rgb[0] = colors[index].red;
+        rgb[1] = colors[index].green;
+        rgb[2] = colors[index].blue;
+    }
+}
+
+// The rows of a picture in the order and form libjpeg takes them.
+class RowFeeder {
+public:
+    explicit RowFeeder(const HDIB& dib)
+        : dib_(dib.Data()),
+          width_(DIBPixelWidth(dib_)),
+          height_(DIBPixelHeight(dib_)),
+          bits_(DIBBitCount(dib_)),
+          stride_(DIBRowBytes(width_, bits_))
+    {
+        if (bits_ != 24) {
+            colors_ = ColorLookup(dib_);
+            rgb_.resize(size_t{width_} * 3 + kRowSlack);
+        }
+    }
+
+    uint32_t Width() const { return width_; }
+    uint32_t Height() const { return height_; }
+    // 24-bit rows go to libjpeg as they are, in their blue, green, red order.
+    J_COLOR_SPACE ColorSpace() const { return bits_ == 24 ? JCS_EXT_BGR : JCS_RGB; }
+
+    // Row `r` counted from the top of the picture.
+    JSAMPROW Row(uint32_t r)
+    {
+        const uint8_t* row = DIBPixels(dib_) + (height_ - 1 - r) * stride_;
+        if (bits_ == 24)
+            return const_cast<JSAMPROW>(row);  // libjpeg only reads input rows
+        IndexedRowToRgb(row, bits_, width_, colors_, rgb_.data());
+        return rgb_.data();
+    }
+
+private:
+    const uint8_t* dib_;
+    uint32_t width_, height_;
+    int bits_;
+    uint64_t stride_;
+    std::array<ColorTriple, 256> colors_{};
+    std::vector<uint8_t> rgb_;
+};
+
+// One compression into an open file or memory. Each Encode calls setjmp and then owns
+// nothing with a destructor while libjpeg runs.
+class JpegEncoder {
+public:
+    JpegEncoder() { cinfo_.err = SetUpJpegErrorTrap(trap_); }
+    ~JpegEncoder() { jpeg_destroy_compress(&cinfo_); }
+    JpegEncoder(const JpegEncoder&) = delete;
+    JpegEncoder& operator=(const JpegEncoder&) = delete;
+
+    // Into an open file.
+    bool Encode(std::FILE* file, RowFeeder& rows, int quality, const RowProgress& progress)
+    {
+        if (setjmp(trap_.jump))
+            return false;
+        jpeg_create_compress(&cinfo_);
+        jpeg_stdio_dest(&cinfo_, file);
+        return EncodeRows(rows, quality, progress, nullptr);
+    }
+
+    // Into a memory block that libjpeg grows with malloc; the caller frees
+    // *block (also after a failure). False when stopped by `cancelled`.
+    bool EncodeToMemory(unsigned char** block, unsigned long* size, RowFeeder& rows, int quality,
+                        const std::function<bool()>* cancelled)
+    {
+        if (setjmp(trap_.jump))
+            return false;
+        jpeg_create_compress(&cinfo_);
+        jpeg_mem_dest(&cinfo_, block, size);
+        return EncodeRows(rows, quality, silent_, cancelled);
+    }
+
+private:
+    bool EncodeRows(RowFeeder& rows, int quality, const RowProgress& progress,
+                    const std::function<bool()>* cancelled)
+    {
+        cinfo_.image_width = rows.Width();
+        cinfo_.image_height = rows.Height();
+        cinfo_.input_components = 3;
+        cinfo_.in_color_space = rows.ColorSpace();
+        jpeg_set_defaults(&cinfo_);
+        jpeg_set_quality(&cinfo_, quality, TRUE);
+        jpeg_start_compress(&cinfo_, TRUE);
+        const long total = static_cast<long>(rows.Height());
+        for (uint32_t r = 0; r < rows.Height(); ++r) {
+            // Asked every 64 rows: a stop is seen within milliseconds.
+            if (cancelled && *cancelled && r % 64 == 0 && (*cancelled)()) {
+                jpeg_abort_compress(&cinfo_);
+                return false;
+            }
+            JSAMPROW row = rows.Row(r);
+            jpeg_write_scanlines(&cinfo_, &row, 1);
+            progress.Step(static_cast<long>(r) + 1, total);
+        }
+        jpeg_finish_compress(&cinfo_);
+        return true;
+    }
+
+    JpegErrorTrap trap_;
+    jpeg_compress_struct cinfo_{};
+    const RowProgress silent_{RowProgress::kSilent};
+};
+
+bool IsWritablePicture(const HDIB& dib)
+{
+    if (!dib || !IsValidDIB(dib.Bytes()))
+        return false;
+    const int bits = DIBBitCount(dib.Data());
+    return bits == 1 || bits == 4 || bits == 8 || bits == 24;
+}
+
+// libjpeg refuses sides above 65 500 pixels; checked before the row buffer
+// (three bytes a pixel of one row) is taken for such a picture.
+bool FitsJpeg(const HDIB& dib)
+{
+    return DIBPixelWidth(dib.Data()) <= JPEG_MAX_DIMENSION &&
+           DIBPixelHeight(dib.Data()) <= JPEG_MAX_DIMENSION;
+}
+
+// Writes the whole file through a temporary one; false (with `failure`
+// set) when it could not be made or completed. The target is replaced only
+// by a complete picture.
+bool WriteFile(const HDIB& dib, const std::string& path, int quality, WriteFailure& failure)
+{
+    AtomicFile target;
+    if (!target.Open(path)) {
+        failure = target.Failure();
+        return false;
+    }
+    const int fd = ::dup(target.Descriptor());
+    FileHandle file(fd >= 0 ? ::fdopen(fd, "wb") : nullptr);
+    if (!file) {
+        if (fd >= 0)
+            ::close(fd);
+        failure = {WriteProblem::System, errno};
+        return false;
+    }
+    CurrentStatusDisplay().SetStatusText(LoadString(kStrConvertingToJpegOfLabel) + path);
+    const RowProgress progress;
+    RowFeeder rows(dib);
+    bool written;
+    {
+        JpegEncoder encoder;
+        written = encoder.Encode(file.get(), rows, quality, progress);
+    }
+    errno = 0;
+    written = std::fflush(file.get()) == 0 && !std::ferror(file.get()) && written;
+    const int error = errno ? errno : EIO;
+    written = std::fclose(file.release()) == 0 && written;
+    if (!written) {
+        failure = {WriteProblem::System, errno ? errno : error};
+        return false;
+    }
+    if (!target.Commit()) {
+        failure = target.Failure();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CanWriteJPEG(const HDIB& dib) { return IsWritablePicture(dib); }
+
+JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality,
+                              WriteFailure* failure)
+{
+    WriteFailure last;
+    if (!IsWritablePicture(dib))
+        return kJpegWritten;
+    if (!FitsJpeg(dib)) {
+        if (failure)
+            *failure = {WriteProblem::System, EFBIG};
+        ReportStop(LoadString(kStrJpegCreateFailed) + "\n" + path);
+        return kJpegAborted;
+    }
+    quality = std::clamp(quality, 1, 100);
+    while (!WriteFile(dib, path, quality, last)) {
+        if (failure)
+            *failure = last;
+        const std::string text = LoadString(kStrJpegCreateFailed) + "\n" + path;
+        switch (CurrentPrompter().AskAbortRetryIgnore(text, {})) {
+        case AbortRetryIgnore::Abort: return kJpegAborted;
+        case AbortRetryIgnore::Ignore: return kJpegIgnored;
+        case AbortRetryIgnore::Retry: break;
+        }
+    }
+    return kJpegWritten;
+}
+
+std::optional<std::vector<uint8_t>> EncodeJPEG(const HDIB& dib, int quality,
+                                               const std::function<bool()>& cancelled)
+{
+    if (!IsWritablePicture(dib))
+        return std::nullopt;
+    RowFeeder rows(dib);
+    unsigned char* block = nullptr;
+    unsigned long size = 0;
+    bool encoded;
+    {
+        JpegEncoder encoder;
+        encoded = encoder.EncodeToMemory(&block, &size, rows, std::clamp(quality, 1, 100), &cancelled);
+    }
+    std::optional<std::vector<uint8_t>> bytes;
+    if (encoded && block)
+        bytes.emplace(block, block + size);
+    std::free(block);
+    return bytes;
+}
+
+int JpegQualityForCompression(int rate)
+{
+    return 100 - std::clamp(rate, 1, 99);
+}
+
+}  // namespace lumora

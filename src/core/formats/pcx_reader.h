@@ -1,0 +1,17 @@
+#pragma once
+// ZSoft PCX files of version 5: 1-bit, 16-colour (four 1-bit planes),
+// 256-colour and 24-bit (three 8-bit planes) pictures, run-length coded.
+// Failures show nothing; the result is simply empty.
+#include <string>
+
+#include "core/formats/byte_source.h"
+#include "core/picture/dib.h"
+
+namespace lumora {
+
+HDIB ReadPCXFile(const std::string& path);
+
+// The same from any byte source holding a whole PCX file.
+HDIB ReadPCXFromSource(ByteSource& source);
+
+}  // namespace lumora

@@ -1,0 +1,198 @@
+#include "core/formats/png_reader.h"
+
+#include <spng.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "core/picture/alpha_blend.h"
+#include "core/picture/picture_limits.h"
+#include "core/picture/row_progress.h"
+
+namespace lumora {
+namespace {
+
+struct ContextFree {
+    void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
+};
+using PngContext = std::unique_ptr<spng_ctx, ContextFree>;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+constexpr int kColorIndexed = 3;
+
+// Where each of the seven interlacing passes puts its pixels along a row.
+constexpr uint32_t kPassStart[7] = {0, 4, 0, 2, 0, 1, 0};
+constexpr uint32_t kPassStep[7] = {8, 8, 4, 4, 2, 2, 1};
+
+struct RowSpan {
+    uint32_t start = 0, step = 1;
+};
+
+RowSpan PixelsOf(const spng_ihdr& header, const spng_row_info& row)
+{
+    if (header.interlace_method == 0 || row.pass < 0 || row.pass > 6)
+        return {};
+    return {kPassStart[row.pass], kPassStep[row.pass]};
+}
+
+// Palette entries with their transparency already laid over white.
+bool WritePalette(spng_ctx* ctx, uint8_t* dib)
+{
+    spng_plte palette{};
+    if (spng_get_plte(ctx, &palette) != 0)
+        return false;
+    spng_trns transparency{};
+    const bool hasAlpha = spng_get_trns(ctx, &transparency) == 0;
+    uint8_t* table = dib + kInfoHeaderSize;
+    for (uint32_t i = 0; i < 256; ++i, table += 4) {
+        if (i >= palette.n_entries) {
+            table[0] = table[1] = table[2] = table[3] = 0;
+            continue;
+        }
+        const spng_plte_entry& e = palette.entries[i];
+        const unsigned alpha = hasAlpha && i < transparency.n_type3_entries ? transparency.type3_alpha[i] : 255u;
+        table[0] = OverWhite(e.blue, alpha);
+        table[1] = OverWhite(e.green, alpha);
+        table[2] = OverWhite(e.red, alpha);
+        table[3] = 0;
+    }
+    return true;
+}
+
+// Decodes every row; `store` receives each one with the pixels it carries.
+template <typename Store>
+bool DecodeRows(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_t>& row, Store store)
+{
+    const RowProgress progress;
+    long rowsDone = 0;
+    const long totalRows = static_cast<long>(header.height) * (header.interlace_method ? 2 : 1);
+    for (;;) {
+        spng_row_info info{};
+        int status = spng_get_row_info(ctx, &info);
+        if (status == SPNG_EOI)
+            return true;
+        if (status != 0)
+            return false;
+        status = spng_decode_row(ctx, row.data(), row.size());
+        if (status != 0 && status != SPNG_EOI)
+            return false;
+        if (info.row_num >= header.height)
+            return false;
+        store(info.row_num, PixelsOf(header, info));
+        progress.Step(std::min(++rowsDone, totalRows), totalRows);
+        if (status == SPNG_EOI)
+            return true;
+    }
+}
+
+HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header)
+{
+    if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_PNG, SPNG_DECODE_PROGRESSIVE) != 0)
+        return {};
+    HDIB dib = AllocDIB(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 8);
+    if (!dib)
+        throw std::bad_alloc();
+    if (!WritePalette(ctx, dib.Data()))
+        return {};
+    const uint32_t width = header.width, height = header.height;
+    const unsigned depth = header.bit_depth;  // 1, 2, 4 or 8
+    std::vector<uint8_t> row((uint64_t{width} * depth + 7) / 8);
+    const uint64_t stride = DIBRowBytes(width, 8);
+    uint8_t* pixels = DIBPixels(dib.Data());
+    const unsigned mask = (1u << depth) - 1;
+    const bool ok = DecodeRows(ctx, header, row, [&](uint32_t y, RowSpan span) {
+        uint8_t* out = pixels + (height - 1 - y) * stride;
+        for (uint32_t x = span.start; x < width; x += span.step) {
+            const uint64_t bit = uint64_t{x} * depth;
+            out[x] = static_cast<uint8_t>((row[bit / 8] >> (8 - depth - bit % 8)) & mask);
+        }
+    });
+    return ok ? std::move(dib) : HDIB{};
+}
+
+HDIB DecodeColour(spng_ctx* ctx, const spng_ihdr& header)
+{
+    if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE) != 0)
+        return {};
+    HDIB dib = AllocateDIBBlock(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 24,
+                                false);
+    if (!dib)
+        throw std::bad_alloc();
+    const uint32_t width = header.width, height = header.height;
+    std::vector<uint8_t> row(uint64_t{width} * 4);
+    const uint64_t stride = DIBRowBytes(width, 24);
+    uint8_t* pixels = DIBPixels(dib.Data());
+    const bool ok = DecodeRows(ctx, header, row, [&](uint32_t y, RowSpan span) {
+        uint8_t* out = pixels + (height - 1 - y) * stride;
+        for (uint32_t x = span.start; x < width; x += span.step) {
+            const uint8_t* in = &row[uint64_t{x} * 4];
+            uint8_t* o = out + uint64_t{x} * 3;
+            if (in[3] == 255) {
+                o[0] = in[2];
+                o[1] = in[1];
+                o[2] = in[0];
+            } else {
+                o[0] = OverWhite(in[2], in[3]);
+                o[1] = OverWhite(in[1], in[3]);
+                o[2] = OverWhite(in[0], in[3]);
+            }
+        }
+        // Row padding stays zero, as in every picture.
+        for (uint64_t i = uint64_t{width} * 3; i < stride; ++i)
+            out[i] = 0;
+    });
+    return ok ? std::move(dib) : HDIB{};
+}
+
+HDIB DecodePng(spng_ctx* ctx)
+{
+    // Chunks beyond the image data are bounded too: a file cannot make the
+    // decoder keep more than a few megabytes of text or profiles.
+    spng_set_chunk_limits(ctx, 16u << 20, 64u << 20);
+    spng_ihdr header{};
+    if (spng_get_ihdr(ctx, &header) != 0)
+        return {};
+    if (header.width == 0 || header.height == 0 || header.width > INT32_MAX || header.height > INT32_MAX)
+        return {};
+    if (!CheckPictureSize(header.width, header.height))
+        return {};
+    return header.color_type == kColorIndexed ? DecodeIndexed(ctx, header) : DecodeColour(ctx, header);
+}
+
+}  // namespace
+
+HDIB ReadPNGFile(const std::string& path)
+{
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    PngContext ctx(spng_ctx_new(0));
+    if (!file || !ctx || spng_set_png_file(ctx.get(), file.get()) != 0)
+        return {};
+    try {
+        return DecodePng(ctx.get());
+    } catch (const std::bad_alloc&) {
+        ReportPictureOutOfMemory(path);
+        return {};
+    }
+}
+
+HDIB ReadPNGFromMemory(std::span<const uint8_t> bytes)
+{
+    PngContext ctx(spng_ctx_new(0));
+    if (!ctx || spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()) != 0)
+        return {};
+    try {
+        return DecodePng(ctx.get());
+    } catch (const std::bad_alloc&) {
+        ReportPictureOutOfMemory("PNG");
+        return {};
+    }
+}
+
+}  // namespace lumora

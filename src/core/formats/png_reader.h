@@ -1,0 +1,19 @@
+#pragma once
+// PNG files (extension PNG), decoded by libspng row by row straight into the
+// picture: palette files give 8-bit pictures with their own colour table,
+// every other kind a 24-bit picture. Sixteen-bit samples are reduced to
+// eight; transparent pixels are laid over white. Only the first image of an
+// animated file is shown (the default image every PNG carries).
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "core/picture/dib.h"
+
+namespace lumora {
+
+// Empty when the file cannot be opened, is damaged or too large.
+HDIB ReadPNGFile(const std::string& path);
+HDIB ReadPNGFromMemory(std::span<const uint8_t> bytes);
+
+}  // namespace lumora

@@ -1,0 +1,18 @@
+#pragma once
+// Truevision Targa files: colour-mapped, true-colour and grey pictures,
+// plain or run-length coded. Colour-mapped and grey files give 8-bit
+// pictures, true-colour files 24-bit ones. Failures show nothing; the
+// result is simply empty.
+#include <string>
+
+#include "core/formats/byte_source.h"
+#include "core/picture/dib.h"
+
+namespace lumora {
+
+HDIB ReadTGAFile(const std::string& path);
+
+// The same from any byte source positioned at the start of a Targa file.
+HDIB ReadTGAFromSource(ByteSource& source);
+
+}  // namespace lumora

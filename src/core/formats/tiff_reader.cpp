@@ -1,0 +1,335 @@
+#include "core/formats/tiff_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "core/picture/exif_orientation.h"
+#include "core/picture/picture_limits.h"
+#include "core/picture/row_progress.h"
+#include "core/formats/tiff_session.h"
+
+namespace lumora {
+namespace {
+
+struct TiffLayout {
+    uint32_t width = 0, length = 0;
+    uint16_t bitsPerSample = 1;
+    uint16_t samplesPerPixel = 1;
+    uint16_t photometric = PHOTOMETRIC_MINISBLACK;
+    uint16_t planar = PLANARCONFIG_CONTIG;
+    bool tiled = false;
+
+    int DIBBits() const
+    {
+        if (samplesPerPixel == 1)
+            return bitsPerSample == 1 ? 1 : 8;
+        return 24;
+    }
+};
+
+bool ReadLayout(TIFF* tiff, TiffLayout& layout)
+{
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &layout.bitsPerSample);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &layout.samplesPerPixel);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &layout.planar);
+    if (!TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &layout.width) ||
+        !TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &layout.length))
+        return false;
+    // Without the tag, one sample is grey with black at zero, more are RGB.
+    if (!TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &layout.photometric))
+        layout.photometric = layout.samplesPerPixel == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_RGB;
+    layout.tiled = TIFFIsTiled(tiff) != 0;
+    return layout.width > 0 && layout.length > 0 && layout.width <= INT32_MAX &&
+           layout.length <= INT32_MAX;
+}
+
+bool IsGreyOrPalette(const TiffLayout& layout)
+{
+    return layout.photometric != PHOTOMETRIC_RGB;
+}
+
+// Whether rows are taken one scanline at a time and converted here: untiled
+// grey and palette samples of 1, 2, 4 or 8 bits, and interleaved RGB bytes.
+// Every other layout goes through libtiff's composing interface.
+bool ReadsRowByRow(const TiffLayout& layout)
+{
+    if (layout.tiled)
+        return false;
+    const int bits = layout.bitsPerSample;
+    const int samples = layout.samplesPerPixel;
+    if (layout.photometric == PHOTOMETRIC_RGB)
+        return bits == 8 && (samples == 3 || samples == 4) && layout.planar == PLANARCONFIG_CONTIG;
+    return layout.photometric <= PHOTOMETRIC_PALETTE && samples == 1 &&
+           (bits == 1 || bits == 2 || bits == 4 || bits == 8);
+}
+
+// Bytes of one scanline the conversion below reads.
+uint64_t NeededScanlineBytes(const TiffLayout& layout)
+{
+    return (uint64_t{layout.width} * layout.bitsPerSample * layout.samplesPerPixel + 7) / 8;
+}
+
+void SetEntry(uint8_t* table, unsigned i, uint8_t red, uint8_t green, uint8_t blue)
+{
+    table[i * 4] = blue;
+    table[i * 4 + 1] = green;
+    table[i * 4 + 2] = red;
+    table[i * 4 + 3] = 0;
+}
+
+void SetGrey(uint8_t* table, unsigned i, unsigned grey)
+{
+    const auto g = static_cast<uint8_t>(grey);
+    SetEntry(table, i, g, g, g);
+}
+
+// Uncompressed samples are stored whole: a file shorter than the pixels its
+// header declares is refused before the picture's memory is taken.
+bool FileCanHoldPixels(TIFF* tiff, const TiffLayout& layout)
+{
+    uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_COMPRESSION, &compression);
+    // Subsampled YCbCr holds fewer samples than pixels.
+    if (compression != COMPRESSION_NONE || layout.photometric == PHOTOMETRIC_YCBCR)
+        return true;
+    const uint64_t needed = NeededScanlineBytes(layout) * layout.length;
+    const toff_t fileSize = TIFFGetSizeProc(tiff)(TIFFClientdata(tiff));
+    return fileSize >= needed;
+}
+
+// Maps whose values all fit in a byte hold 8-bit colours (a common
+// writers' mistake); otherwise values are 16-bit.
+bool ReadColorMap(TIFF* tiff, unsigned n, uint8_t* table)
+{
+    uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+    if (!TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue) || !red || !green || !blue)
+        return false;
+    bool sixteenBit = false;
+    for (unsigned i = 0; i < n; ++i)
+        sixteenBit = sixteenBit || red[i] >= 256 || green[i] >= 256 || blue[i] >= 256;
+    const auto scale = [sixteenBit](uint16_t v) {
+        return static_cast<uint8_t>(sixteenBit ? uint32_t{v} * 255 / 65535 : v & 0xFF);
+    };
+    for (unsigned i = 0; i < n; ++i)
+        SetEntry(table, i, scale(red[i]), scale(green[i]), scale(blue[i]));
+    return true;
+}
+
+bool WriteColorTable(TIFF* tiff, const TiffLayout& layout, uint8_t* dib)
+{
+    uint8_t* table = dib + kInfoHeaderSize;
+    const unsigned n = 1u << layout.bitsPerSample;
+    if (n == 2) {
+        // Bilevel: black then white. Where white is zero the bits are
+        // inverted as rows are read (ConvertRow), so that every consumer,
+        // previews included, sees the same picture whatever table it heeds.
+        SetGrey(table, 0, 0);
+        SetGrey(table, 1, 255);
+        return true;
+    }
+    switch (layout.photometric) {
+    case PHOTOMETRIC_MINISWHITE:
+        for (unsigned i = 0; i < n; ++i)
+            SetGrey(table, i, 255 - i * 255 / n);
+        return true;
+    case PHOTOMETRIC_MINISBLACK:
+        for (unsigned i = 0; i < n; ++i)
+            SetGrey(table, i, i * 255 / n);
+        return true;
+    case PHOTOMETRIC_PALETTE:
+        return ReadColorMap(tiff, n, table);
+    default:
+        return true;  // RGB pictures have no table
+    }
+}
+
+void ExpandTwoBitRow(const uint8_t* in, uint8_t* out, uint32_t width)
+{
+    for (uint32_t x = 0; x < width; ++x)
+        out[x] = (in[x >> 2] >> (6 - 2 * (x & 3))) & 0x03;
+}
+
+void ExpandNibbleRow(const uint8_t* in, uint8_t* out, uint32_t width)
+{
+    for (uint32_t x = 0; x < width; ++x)
+        out[x] = (x & 1) ? in[x >> 1] & 0x0F : in[x >> 1] >> 4;
+}
+
+void RgbRowToBgr(const uint8_t* in, uint8_t* out, uint32_t width, unsigned samples)
+{
+    for (uint32_t x = 0; x < width; ++x, in += samples, out += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+    }
+}
+
+void ConvertRow(const TiffLayout& layout, const uint8_t* in, uint8_t* out)
+{
+    const uint32_t width = layout.width;
+    if (!IsGreyOrPalette(layout)) {
+        RgbRowToBgr(in, out, width, layout.samplesPerPixel);
+        return;
+    }
+    switch (layout.bitsPerSample) {
+    case 1:
+        if (layout.photometric == PHOTOMETRIC_MINISWHITE) {
+            for (uint32_t i = 0; i < (width + 7) / 8; ++i)
+                out[i] = static_cast<uint8_t>(~in[i]);
+            // Bits past the width stay clear.
+            if (width % 8)
+                out[(width - 1) / 8] &= static_cast<uint8_t>(0xFF << (8 - width % 8));
+        } else {
+            std::memcpy(out, in, (width + 7) / 8);
+        }
+        break;
+    case 2: ExpandTwoBitRow(in, out, width); break;
+    case 4: ExpandNibbleRow(in, out, width); break;
+    default: std::memcpy(out, in, width); break;
+    }
+}
+
+HDIB ReadScanlines(TIFF* tiff, const TiffLayout& layout)
+{
+    const tmsize_t scanlineSize = TIFFScanlineSize(tiff);
+    if (scanlineSize <= 0 || static_cast<uint64_t>(scanlineSize) < NeededScanlineBytes(layout))
+        return {};
+    HDIB dib = AllocDIB(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length),
+                        layout.DIBBits());
+    if (!dib || !WriteColorTable(tiff, layout, dib.Data()))
+        return {};
+
+    std::vector<uint8_t> scanline(static_cast<size_t>(scanlineSize));
+    const RowProgress progress;
+    const uint64_t stride = DIBRowBytes(layout.width, layout.DIBBits());
+    uint8_t* pixels = DIBPixels(dib.Data());
+    const long total = static_cast<long>(layout.length);
+    for (uint32_t r = 0; r < layout.length; ++r) {
+        if (TIFFReadScanline(tiff, scanline.data(), r, 0) < 0)
+            return {};
+        ConvertRow(layout, scanline.data(), pixels + (layout.length - 1 - r) * stride);
+        progress.Step(static_cast<long>(r) + 1, total);
+    }
+    return dib;
+}
+
+// Frees a libtiff composing state however the read ends.
+struct RgbaImage {
+    TIFFRGBAImage image{};
+    bool begun = false;
+    ~RgbaImage()
+    {
+        if (begun)
+            TIFFRGBAImageEnd(&image);
+    }
+};
+
+// Rows composed at a time: whole strips or rows of tiles, at least 64 rows.
+// A band that ends inside a strip would make libtiff decode that strip again
+// for the next band (and some decoders, old-style JPEG among them, cannot
+// read a tile twice).
+uint32_t BandRows(TIFF* tiff, const TiffLayout& layout)
+{
+    uint32_t unit = 0;
+    if (layout.tiled)
+        TIFFGetField(tiff, TIFFTAG_TILELENGTH, &unit);
+    else
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_ROWSPERSTRIP, &unit);
+    unit = std::clamp<uint32_t>(unit, 1, layout.length);
+    constexpr uint32_t kLeastRows = 64;
+    const uint64_t rows = (uint64_t{kLeastRows} + unit - 1) / unit * unit;
+    return static_cast<uint32_t>(std::min<uint64_t>(rows, layout.length));
+}
+
+// libtiff composes every layout it understands (samples of 16 bits, CMYK,
+// YCbCr, JPEG-compressed and planar files...) into 32-bit ABGR pixels. It is
+// asked for a band of whole strips at a time, so that a band rather than a
+// second picture is held beside the DIB (a file stored as one strip is
+// composed whole).
+HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout)
+{
+    char reason[1024];
+    if (!TIFFRGBAImageOK(tiff, reason))
+        return {};
+    HDIB dib = AllocDIB(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
+    if (!dib)
+        return {};
+    RgbaImage rgba;
+    if (!TIFFRGBAImageBegin(&rgba.image, tiff, 1, reason))
+        return {};
+    rgba.begun = true;
+    rgba.image.req_orientation = ORIENTATION_TOPLEFT;
+
+    const uint32_t bandRows = BandRows(tiff, layout);
+    if (uint64_t{layout.width} * bandRows * 4 > kMaxPixelBytes)
+        return {};
+    std::vector<uint32_t> band(uint64_t{layout.width} * bandRows);
+    const RowProgress progress;
+    const uint64_t stride = DIBRowBytes(layout.width, 24);
+    uint8_t* pixels = DIBPixels(dib.Data());
+    for (uint32_t top = 0; top < layout.length; top += bandRows) {
+        const uint32_t rows = std::min(bandRows, layout.length - top);
+        rgba.image.row_offset = static_cast<int>(top);
+        rgba.image.col_offset = 0;
+        if (!TIFFRGBAImageGet(&rgba.image, band.data(), layout.width, rows))
+            return {};
+        for (uint32_t y = 0; y < rows; ++y) {
+            const uint32_t* in = band.data() + uint64_t{y} * layout.width;
+            uint8_t* out = pixels + (layout.length - 1 - top - y) * stride;
+            for (uint32_t x = 0; x < layout.width; ++x, out += 3) {
+                out[0] = static_cast<uint8_t>(TIFFGetB(in[x]));
+                out[1] = static_cast<uint8_t>(TIFFGetG(in[x]));
+                out[2] = static_cast<uint8_t>(TIFFGetR(in[x]));
+            }
+        }
+        progress.Step(static_cast<long>(top + rows), static_cast<long>(layout.length));
+    }
+    return dib;
+}
+
+HDIB ReadPicture(TIFF* tiff)
+{
+    TiffLayout layout;
+    if (!ReadLayout(tiff, layout) || !CheckPictureSize(layout.width, layout.length) ||
+        !FileCanHoldPixels(tiff, layout))
+        return {};
+    // Rows are read as stored and turned upright afterwards; libtiff's own
+    // composing path is told the rows stand upright so that it does not
+    // mirror them on its own.
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
+    TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    HDIB dib = ReadsRowByRow(layout) ? ReadScanlines(tiff, layout) : ReadThroughRgba(tiff, layout);
+    return ApplyOrientation(std::move(dib), orientation);
+}
+
+}  // namespace
+
+HDIB ReadTIFFFile(const std::string& path)
+{
+    const TiffMessages messages;
+    HDIB dib;
+    {
+        const TiffHandle tiff = OpenTiffFile(path, messages);
+        dib = tiff ? ReadPicture(tiff.get()) : HDIB{};
+    }
+    messages.ReportFirstError();
+    return dib;
+}
+
+HDIB ReadTIFFFromMemory(std::span<const uint8_t> bytes)
+{
+    const TiffMessages messages;
+    TiffMemory memory{bytes};
+    HDIB dib;
+    {
+        const TiffHandle tiff = OpenTiffMemory(memory, messages);
+        dib = tiff ? ReadPicture(tiff.get()) : HDIB{};
+    }
+    messages.ReportFirstError();
+    return dib;
+}
+
+}  // namespace lumora

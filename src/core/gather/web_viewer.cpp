@@ -1,0 +1,288 @@
+#include "core/gather/web_viewer.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+#include "core/album/album_document.h"
+#include "core/album/album_layout.h"
+#include "core/formats/jpeg_writer.h"
+#include "core/layout/book_geometry.h"
+#include "core/layout/book_hits.h"
+#include "core/layout/page_queries.h"
+#include "core/layout/spread.h"
+#include "core/layout/tab_columns.h"
+#include "core/platform/services.h"
+#include "core/gather/web_viewer_files.h"
+#include "core/res/strings.h"
+
+namespace lumora {
+namespace {
+
+constexpr int kPageQuality = 90;
+constexpr int kPreviewQuality = 85;
+
+std::string LowerExtension(const std::string& name)
+{
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos || name.find('/', dot) != std::string::npos)
+        return {};
+    std::string ext = name.substr(dot + 1);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+// Length of the UTF-8 sequence starting at `text[i]`, or 0 when invalid.
+size_t Utf8Length(const std::string& text, size_t i)
+{
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+                                                        : lead >= 0xF0 && lead < 0xF5           ? 4
+                                                                                                : 0;
+    if (length == 0 || i + length > text.size())
+        return 0;
+    for (size_t k = 1; k < length; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+std::string Rect4(const Rect& r)
+{
+    return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.Width()) + "," +
+           std::to_string(r.bottom - r.top) + "]";
+}
+
+std::string LocationLabel(int position, int pageCount)
+{
+    if (position == kCoverPosition)
+        return LoadString(kStrCover);
+    if (position == kFlyleafPosition)
+        return LoadString(kStrFlyleaf);
+    if (position == 0)
+        return FormatString(kStrPage, 1);
+    if (position >= pageCount)
+        return FormatString(kStrPage, position);
+    return FormatString(kStrPagesRange, position, position + 1);
+}
+
+std::string PagePictureName(size_t spread)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "pages/%03zu.jpg", spread);
+    return name;
+}
+
+std::string PreviewName(int item)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "previews/%04d.jpg", item);
+    return name;
+}
+
+int SpreadIndexOf(const std::vector<int>& positions, int position)
+{
+    for (size_t i = 0; i < positions.size(); ++i)
+        if (positions[i] == position)
+            return static_cast<int>(i);
+    return 0;
+}
+
+// The photo areas and tabs that can be clicked on one spread.
+std::string SpreadJson(AlbumLayout& layout, const AlbumDocument& doc, const std::vector<int>& positions,
+                       size_t index, const std::vector<int>& photoOfItem)
+{
+    const int position = positions[index];
+    std::string photos, tabs;
+    if (position >= 0) {
+        for (const int page : {LeftPageOf(position), RightPageOf(position, doc.pageCount)}) {
+            if (page < 0)
+                continue;
+            for (const int item : ItemsOnPage(layout, page)) {
+                const int photo = photoOfItem[static_cast<size_t>(item)];
+                if (photo < 0)
+                    continue;
+                const auto& r = doc.items[static_cast<size_t>(item)]->displayRect;
+                photos += std::string(photos.empty() ? "" : ",") + "{\"photo\":" + std::to_string(photo) +
+                          ",\"rect\":" + Rect4(Rect{r.left, r.top, r.right, r.bottom}.Offset(kPageAreaOffset)) + "}";
+            }
+        }
+        if (doc.useTabs) {
+            for (const auto& column : {LeftTabColumn(layout, position), RightTabColumn(layout, position)})
+                for (const TabPlacement& placement : column) {
+                    const int target = SpreadOfPage(doc.tabs[static_cast<size_t>(placement.tab)]->firstPage);
+                    tabs += std::string(tabs.empty() ? "" : ",") + "{\"rect\":" + Rect4(TabSlotRect(placement.slot)) +
+                            ",\"spread\":" + std::to_string(SpreadIndexOf(positions, target)) + ",\"name\":" +
+                            JsonQuoted(doc.tabs[static_cast<size_t>(placement.tab)]->name) + "}";
+                }
+        }
+    }
+    return "{\"position\":" + std::to_string(position) + ",\"label\":" +
+           JsonQuoted(LocationLabel(position, doc.pageCount)) + ",\"picture\":" +
+           JsonQuoted(std::string(kViewerFolder) + "/" + PagePictureName(index)) + ",\"photos\":[" + photos +
+           "],\"tabs\":[" + tabs + "]}";
+}
+
+std::string PhotoJson(const AlbumDocument& doc, const ViewerPhoto& photo, int spread)
+{
+    const AlbumItem& item = *doc.items[static_cast<size_t>(photo.item)];
+    const bool showable = !photo.picture.empty() && IsWebPicture(photo.picture);
+    const bool audible = !photo.sound.empty() && IsWebSound(photo.sound);
+    return "{\"item\":" + std::to_string(photo.item) + ",\"picture\":" + JsonQuoted(showable ? photo.picture : "") +
+           ",\"preview\":" + JsonQuoted(std::string(kViewerFolder) + "/" + PreviewName(photo.item)) +
+           ",\"description\":" + JsonQuoted(item.description) + ",\"sound\":" +
+           JsonQuoted(audible ? photo.sound : "") + ",\"spread\":" + std::to_string(spread) + "}";
+}
+
+std::string ZoneJson(const char* name, const Rect& r) { return std::string("\"") + name + "\":" + Rect4(r); }
+
+void MakeDirectory(const std::string& path) { ::mkdir(path.c_str(), 0777); }
+
+}  // namespace
+
+bool IsWebPicture(const std::string& name)
+{
+    const std::string ext = LowerExtension(name);
+    return ext == "jpg" || ext == "jpeg" || ext == "jfif" || ext == "png" || ext == "gif" || ext == "webp" ||
+           ext == "bmp";
+}
+
+bool IsWebSound(const std::string& name)
+{
+    const std::string ext = LowerExtension(name);
+    return ext != "mid" && ext != "midi" && ext != "rmi" && !ext.empty();
+}
+
+std::string JsonQuoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const size_t length = Utf8Length(text, i);
+        if (length == 0) {
+            out += "\\ufffd";
+            ++i;
+            continue;
+        }
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == '<' || c == '>') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out.append(text, i, length);
+        }
+        i += length;
+    }
+    return out + "\"";
+}
+
+std::string ViewerPagePath(const std::string& destination)
+{
+    const std::string page = destination + "/" + kViewerPage;
+    std::ifstream existing(page, std::ios::binary);
+    if (!existing)
+        return page;
+    // A page of ours loads the viewer's script; anything else is the user's.
+    const std::string text((std::istreambuf_iterator<char>(existing)), {});
+    const bool ours = text.find(std::string(kViewerFolder) + "/viewer.js") != std::string::npos;
+    return ours ? page : destination + "/" + kViewerSparePage;
+}
+
+std::vector<int> ViewerPositions(const AlbumDocument& doc)
+{
+    std::vector<int> positions{kCoverPosition};
+    if (doc.flyleaf)
+        positions.push_back(kFlyleafPosition);
+    for (int position = 0; position <= std::max(doc.pageCount, 0); position += 2)
+        positions.push_back(position);
+    return positions;
+}
+
+std::string ViewerAlbumScript(const AlbumDocument& doc, const std::vector<ViewerPhoto>& photos)
+{
+    AlbumLayout layout(const_cast<AlbumDocument&>(doc));  // read only: the queries never write
+    const std::vector<int> positions = ViewerPositions(doc);
+    std::vector<int> photoOfItem(doc.items.size(), -1);
+    for (size_t i = 0; i < photos.size(); ++i)
+        photoOfItem[static_cast<size_t>(photos[i].item)] = static_cast<int>(i);
+
+    std::string spreads;
+    for (size_t i = 0; i < positions.size(); ++i)
+        spreads += (i ? ",\n" : "\n") + SpreadJson(layout, doc, positions, i, photoOfItem);
+    std::string photoList;
+    for (size_t i = 0; i < photos.size(); ++i) {
+        const int page = doc.items[static_cast<size_t>(photos[i].item)]->pageIndex;
+        photoList += (i ? ",\n" : "\n") + PhotoJson(doc, photos[i], SpreadIndexOf(positions, SpreadOfPage(page)));
+    }
+    const Preferences& prefs = CurrentPreferences();
+    return "var LUMORA_ALBUM = {\"title\":" + JsonQuoted(doc.title) + ",\"description\":" +
+           JsonQuoted(doc.description) + ",\"book\":[" + std::to_string(kBookSize.width) + "," +
+           std::to_string(kBookSize.height) + "],\"scale\":" + std::to_string(kViewerScale) + ",\"zones\":{" +
+           ZoneJson("cover", kCoverZone) + "," + ZoneJson("close", kCloseBookZone) + "," +
+           ZoneJson("previous", kPreviousPageZone) + "," + ZoneJson("next", kNextPageZone) +
+           "},\"slideshow\":{\"pause\":" + std::to_string(std::max(prefs.slideshowPause, 1)) +
+           ",\"automatic\":" + (prefs.slideshowAuto ? "true" : "false") +
+           ",\"soundIsMaster\":" + (prefs.soundIsMaster ? "true" : "false") +
+           ",\"loop\":" + (prefs.slideshowLoop ? "true" : "false") + "},\"spreads\":[" + spreads +
+           "],\"photos\":[" + photoList + "]};\n";
+}
+
+GatherFileResult WriteWebViewer(const AlbumDocument& doc, const std::string& destination,
+                                const std::vector<ViewerPhoto>& photos, SpreadRenderer& renderer,
+                                const GatherCancel& cancelled,
+                                const std::function<void(const std::string&)>& written)
+{
+    const std::string folder = destination + "/" + kViewerFolder;
+    MakeDirectory(folder);
+    MakeDirectory(folder + "/pages");
+    MakeDirectory(folder + "/previews");
+    const auto write = [&](std::string_view bytes, const std::string& path) {
+        const GatherFileResult result =
+            WriteGatherFile(bytes, path, kStrTargetWriteFailed, LoadString(kStrCopyingLabel) + path, cancelled);
+        if (result == GatherFileResult::Written && written)
+            written(path);
+        return result;
+    };
+    const auto asText = [](const std::vector<uint8_t>& bytes) {
+        return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    };
+
+    for (const WebViewerFile& file : WebViewerFiles()) {
+        const std::string path =
+            file.name == kViewerPage ? ViewerPagePath(destination) : folder + "/" + std::string(file.name);
+        if (const auto result = write(file.bytes, path); result != GatherFileResult::Written)
+            return result;
+    }
+    if (const auto result = write(ViewerAlbumScript(doc, photos), folder + "/album.js");
+        result != GatherFileResult::Written)
+        return result;
+    const std::vector<int> positions = ViewerPositions(doc);
+    for (size_t i = 0; i < positions.size(); ++i) {
+        if (cancelled && cancelled())
+            return GatherFileResult::Interrupted;
+        const auto jpeg = EncodeJPEG(renderer.RenderSpread(doc, positions[i], kViewerScale), kPageQuality);
+        if (!jpeg)
+            continue;  // a spread that cannot be drawn shows as a blank page
+        if (const auto result = write(asText(*jpeg), folder + "/" + PagePictureName(i));
+            result != GatherFileResult::Written)
+            return result;
+    }
+    for (const ViewerPhoto& photo : photos) {
+        const auto jpeg = EncodeJPEG(doc.items[static_cast<size_t>(photo.item)]->preview.Picture(), kPreviewQuality);
+        if (!jpeg)
+            continue;
+        if (const auto result = write(asText(*jpeg), folder + "/" + PreviewName(photo.item));
+            result != GatherFileResult::Written)
+            return result;
+    }
+    return GatherFileResult::Written;
+}
+
+}  // namespace lumora

@@ -1,0 +1,35 @@
+#pragma once
+// The progress gauge as a picture reader drives it: begun when the reader
+// starts (only if the program lets readers report their own progress),
+// stepped once per row, ended however the reader leaves.
+#include "core/picture/load_settings.h"
+#include "core/platform/services.h"
+
+namespace lumora {
+
+class ReaderProgress {
+public:
+    ReaderProgress() : on_(LoadSettings().loadProgressOn)
+    {
+        if (on_)
+            CurrentProgressSink().Begin();
+    }
+    ~ReaderProgress()
+    {
+        if (on_)
+            CurrentProgressSink().End();
+    }
+    ReaderProgress(const ReaderProgress&) = delete;
+    ReaderProgress& operator=(const ReaderProgress&) = delete;
+
+    void Step(long done, long total)
+    {
+        if (on_)
+            CurrentProgressSink().SetProgress(done, total);
+    }
+
+private:
+    bool on_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,48 @@
+#include "core/picture_document/dib_object.h"
+
+#include "core/formats/image_format.h"
+#include "core/platform/file.h"
+
+namespace lumora {
+
+Dib::Dib(const Dib& other) : picture_(other.picture_.Clone())
+{
+    if (DIBColorCountOf(picture_) > 0)
+        palette_ = MakeDIBPalette(picture_);
+}
+
+Dib& Dib::operator=(const Dib& other)
+{
+    if (this != &other) {
+        Dib copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+void Dib::Load(const std::string& path)
+{
+    picture_.Reset();
+    if (!IsRegularFile(path))
+        return;
+    Attach(ReadImageFile(path));
+}
+
+void Dib::Attach(HDIB picture)
+{
+    picture_ = std::move(picture);
+    if (DIBColorCountOf(picture_) > 0)
+        palette_ = MakeDIBPalette(picture_);
+}
+
+int32_t Dib::Width() const
+{
+    return picture_ ? static_cast<int32_t>(DIBPixelWidth(picture_.Data())) : 0;
+}
+
+int32_t Dib::Height() const
+{
+    return picture_ ? static_cast<int32_t>(DIBPixelHeight(picture_.Data())) : 0;
+}
+
+}  // namespace lumora

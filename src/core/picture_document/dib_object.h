@@ -1,0 +1,49 @@
+#pragma once
+// One picture together with its palette.
+#include <string>
+
+#include "core/picture/dib.h"
+#include "core/colour/palette.h"
+
+namespace lumora {
+
+class Archive;
+
+class Dib {
+public:
+    Dib() = default;
+    Dib(const Dib& other);
+    Dib& operator=(const Dib& other);
+    Dib(Dib&&) noexcept = default;
+    Dib& operator=(Dib&&) noexcept = default;
+    ~Dib() = default;
+
+    // Frees the current picture, then reads `path` through the format
+    // dispatch. An empty path or one that names no regular file loads
+    // nothing. A picture with a colour table gets a new palette; one without
+    // leaves the palette as it was.
+    void Load(const std::string& path);
+
+    // Takes over a picture already in memory (and makes its palette).
+    void Attach(HDIB picture);
+
+    bool IsEmpty() const { return !picture_; }
+    int32_t Width() const;
+    int32_t Height() const;
+    uint16_t ColorCount() const { return DIBColorCountOf(picture_); }
+    Palette MakePalette() const { return MakeDIBPalette(picture_); }
+
+    const HDIB& Picture() const { return picture_; }
+    HDIB& Picture() { return picture_; }
+    const Palette& GetPalette() const { return palette_; }
+
+    // Writes the 32-bit length and the block's bytes, or reads them back
+    // into this picture (album files keep previews this way).
+    void Serialize(Archive& ar);
+
+private:
+    HDIB picture_;
+    Palette palette_;
+};
+
+}  // namespace lumora

@@ -1,0 +1,82 @@
+#pragma once
+// Shared by the GIF, PCX and Targa reader tests: the table of outcomes
+// expected for the shared test pictures, and a progress gauge that records.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/picture/dib.h"
+#include "core/picture/load_settings.h"
+#include "core/platform/services.h"
+#include "support/test_support.h"
+
+namespace lumora::test {
+
+// What a reader makes of one file: its size and depth, or no picture (all 0).
+struct ExpectedOutcome {
+    const char* file;
+    int32_t width;
+    int32_t height;
+    int bits;
+};
+
+// Reads every file of testdata/<folder>: each must be listed, must decode
+// as listed, and what decodes must be a well-formed block.
+inline void CheckOutcomes(const std::string& folder, std::span<const ExpectedOutcome> table,
+                          const std::function<HDIB(const std::string&)>& read)
+{
+    std::map<std::string, ExpectedOutcome> byName;
+    for (const ExpectedOutcome& e : table)
+        byName.emplace(e.file, e);
+    const std::filesystem::path dir = TestDataPath(folder);
+    size_t seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        const auto found = byName.find(name);
+        if (found == byName.end()) {
+            ADD_FAILURE() << name << " has no expected outcome";
+            continue;
+        }
+        ++seen;
+        const ExpectedOutcome& e = found->second;
+        HDIB dib = read(entry.path().string());
+        if (e.bits == 0) {
+            EXPECT_FALSE(dib) << name << " should give no picture";
+            continue;
+        }
+        ASSERT_TRUE(dib) << name << " should decode";
+        ASSERT_TRUE(IsValidDIB(dib.Bytes())) << name;
+        EXPECT_EQ(int32_t(DIBPixelWidth(dib.Data())), e.width) << name;
+        EXPECT_EQ(int32_t(DIBPixelHeight(dib.Data())), e.height) << name;
+        EXPECT_EQ(DIBBitCount(dib.Data()), e.bits) << name;
+    }
+    EXPECT_EQ(seen, table.size()) << "files listed but missing from " << folder;
+}
+
+// The colour of pixel (x, y), y counted from the top of the picture.
+inline ColorTriple PixelFromTop(const HDIB& dib, uint32_t x, uint32_t y)
+{
+    return ColorAt(dib, x, DIBPixelHeight(dib.Data()) - 1 - y);
+}
+
+inline ColorTriple Hex(uint32_t rgb)
+{
+    return {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
+}
+
+// Sets the readers' own progress switch for a scope.
+class ProgressSwitch {
+public:
+    explicit ProgressSwitch(bool on) : saved_(LoadSettings().loadProgressOn) { LoadSettings().loadProgressOn = on; }
+    ~ProgressSwitch() { LoadSettings().loadProgressOn = saved_; }
+
+private:
+    bool saved_;
+};
+
+}  // namespace lumora::test

@@ -1,0 +1,138 @@
+// The printing dialogs and commands: "Impression d'un album" keeps its
+// choices whatever closes it, "Impression d'un poster" keeps width and
+// height in proportion and refuses sizes out of range, and the album's
+// print preview opens on the page the window shows, the properties window
+// hidden.
+#include <QFile>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+#include "gui/album/album_window_fixture.h"
+#include "gui/platform/commands.h"
+#include "gui/print/album_print_dialog.h"
+#include "gui/print/poster_dialog.h"
+#include "support/dialog_driver.h"
+
+namespace lumora {
+namespace {
+
+using test::Click;
+using test::Get;
+using test::Type;
+
+void LeaveEdit(QLineEdit& edit)
+{
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(&edit, &out);
+}
+
+TEST(AlbumPrintDialogTest, ChoicesAreKeptEvenOnCancel)
+{
+    Preferences prefs;
+    prefs.printDescriptions = true;
+    AlbumCoverMode() = false;
+    {
+        AlbumPrintDialog dialog(prefs);
+        EXPECT_TRUE(Get<QRadioButton>(dialog, "radio1036").isChecked());
+        Click(dialog, "radio1037");
+        Click(dialog, "check1038");
+        dialog.reject();
+    }
+    EXPECT_FALSE(prefs.printDescriptions);
+    EXPECT_TRUE(AlbumCoverMode());
+    AlbumPrintDialog again(prefs);
+    EXPECT_TRUE(Get<QRadioButton>(again, "radio1037").isChecked());
+    AlbumCoverMode() = false;
+}
+
+TEST(PosterDialogTest, WidthAndHeightFollowEachOtherAndStayInRange)
+{
+    PosterDialog dialog(64, 640, 427);  // proposes 64 x 42 cm
+    auto& width = Get<QLineEdit>(dialog, "edit1034");
+    auto& height = Get<QLineEdit>(dialog, "edit1035");
+    EXPECT_EQ(height.text(), "42");
+    Type(dialog, "edit1034", "128");
+    LeaveEdit(width);
+    EXPECT_EQ(height.text(), "84");
+    Type(dialog, "edit1035", "21");
+    LeaveEdit(height);
+    EXPECT_EQ(width.text(), "32");
+
+    // Out of range: refused with the framework's message, the dialog stays.
+    Type(dialog, "edit1034", "1001");
+    test::AnswerNextModal<QMessageBox>([](QMessageBox& box) { box.accept(); });
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+
+    // OK first finishes what leaving the edit being typed in would do.
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(&width, &in);
+    Type(dialog, "edit1034", "200");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.WidthCm(), 200);
+    EXPECT_EQ(dialog.HeightCm(), 131);
+}
+
+class PrintCommandsTest : public test::AlbumWindowTest {};
+
+TEST_F(PrintCommandsTest, PreviewOpensOnTheWindowsPageWithThePropertiesWindowHidden)
+{
+    AlbumView& view = Open(9, true);  // Maxi 2+2: pages 0-4, page count 6
+    view.SetPosition(4);
+    frame.RefreshCommandStates();
+    ASSERT_TRUE(frame.Action(kCmdFilePrintPreview)->isEnabled());
+    if (!prefs.showProperties)
+        frame.Action(kCmdPropertiesWindow)->trigger();
+    ASSERT_TRUE(prefs.showProperties);
+    AlbumCoverMode() = false;
+
+    bool previewed = false;
+    test::AnswerNextModal<AlbumPrintDialog>([&](AlbumPrintDialog& dialog) {
+        test::AnswerNextModal<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
+            auto* widget = preview.findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(widget, nullptr);
+            QApplication::processEvents();
+            EXPECT_EQ(widget->pageCount(), 6);
+            EXPECT_EQ(widget->currentPage(), 5);  // the right page of spread 4
+            EXPECT_FALSE(prefs.showProperties);
+            previewed = true;
+            preview.reject();
+        });
+        Click(dialog, "IDOK");
+    });
+    frame.Action(kCmdFilePrintPreview)->trigger();
+    EXPECT_TRUE(previewed);
+}
+
+TEST_F(PrintCommandsTest, ExportToPdfWritesTheCoverSheetsChosen)
+{
+    Open(5, true);
+    frame.RefreshCommandStates();
+    ASSERT_TRUE(frame.Action(kCmdExportPdf)->isEnabled());
+    const QString pdf = QString::fromStdString(dir.File("album.pdf"));
+    test::AnswerNextModal<AlbumPrintDialog>([&](AlbumPrintDialog& dialog) {
+        test::AnswerNextModal<QFileDialog>([&](QFileDialog& files) {
+            files.selectFile(pdf);
+            QMetaObject::invokeMethod(&files, "accept");
+        });
+        Click(dialog, "radio1037");
+        Click(dialog, "IDOK");
+    });
+    frame.Action(kCmdExportPdf)->trigger();
+    AlbumCoverMode() = false;
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 3);  // front cover, flyleaf, back cover
+}
+
+}  // namespace
+}  // namespace lumora

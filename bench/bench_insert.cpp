@@ -24,7 +24,6 @@
 #include "core/colour/halftone.h"
 #include "core/formats/jpeg_reader.h"
 #include "core/formats/jpeg_writer.h"
-#include "core/picture/load_settings.h"
 #include "core/colour/palette.h"
 
 namespace lumora {
@@ -59,20 +58,14 @@ std::vector<std::string> HundredPaths()
     return paths;
 }
 
-// Sets the JPEG colour mode for one benchmark and the readers' own progress
-// off, as the insertion loop has it.
-class JpegMode {
-public:
-    explicit JpegMode(bool jpeg256) : saved_(LoadSettings().jpeg256)
-    {
-        LoadSettings().jpeg256 = jpeg256;
-    }
-    ~JpegMode() { LoadSettings().jpeg256 = saved_; }
-
-private:
-    bool saved_;
-    ScopedLoadProgressOff quiet_;
-};
+// The JPEG colour mode of one benchmark, the readers quiet as the insertion
+// loop has them.
+ReadOptions JpegMode(bool jpeg256)
+{
+    ReadOptions options;
+    options.jpeg256 = jpeg256;
+    return options;
+}
 
 void PerPhoto(benchmark::State& state, int photosPerIteration)
 {
@@ -88,7 +81,6 @@ void BM_InsertHundredPhotos(benchmark::State& state)
     Preferences prefs;
     prefs.previews256 = state.range(0) != 0;
     ScopedServices installed([&](Services& s) { s.preferences = &prefs; });
-    ScopedLoadProgressOff quiet;
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<AlbumDocument>();
@@ -115,10 +107,10 @@ BENCHMARK(BM_InsertHundredPhotos)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark
 // the 256-colour mode is on).
 void BM_DecodeJpeg(benchmark::State& state)
 {
-    JpegMode mode(state.range(0) != 0);
+    const ReadOptions mode = JpegMode(state.range(0) != 0);
     const std::string& path = JpegFiles()[0];
     for (auto _ : state) {
-        HDIB picture = ReadJPEGFile(path);
+        HDIB picture = ReadJPEGFile(path, mode);
         if (!picture)
             state.SkipWithError("the JPEG file was not read");
         benchmark::DoNotOptimize(picture.Data());
@@ -132,10 +124,7 @@ BENCHMARK(BM_DecodeJpeg)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 void BM_ResizeToAppPalette(benchmark::State& state)
 {
     HDIB full;
-    {
-        JpegMode mode(state.range(0) != 0);
-        full = ReadJPEGFile(JpegFiles()[0]);
-    }
+    full = ReadJPEGFile(JpegFiles()[0], JpegMode(state.range(0) != 0));
     const FittedSize size = FitPreview(185, 140, kWidth, kHeight);
     for (auto _ : state) {
         HDIB preview = ResizeToAppPalette(full, size.width, size.height, AppPalette());

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "core/picture/load_settings.h"
 #include "core/formats/pcd/photo_cd.h"
 #include "support/pcd_pack_writer.h"
 #include "core/platform/file.h"
@@ -48,14 +47,12 @@ const std::string& PackPath()
 void DecodeAtSize(benchmark::State& state)
 {
     const std::string& path = PackPath();
-    ScopedLoadProgressOff quiet;
-    const int saved = LoadSettings().photoCDSize;
-    LoadSettings().photoCDSize = static_cast<int>(state.range(0));
+    ReadOptions options;
+    options.photoCDSize = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        HDIB dib = ReadPhotoCDFile(path);
+        HDIB dib = ReadPhotoCDFile(path, options);
         benchmark::DoNotOptimize(dib.Data());
     }
-    LoadSettings().photoCDSize = saved;
 }
 BENCHMARK(DecodeAtSize)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 

@@ -9,7 +9,6 @@
 #include "core/picture_document/image_document.h"
 #include "core/formats/jpeg_reader.h"
 #include "core/formats/jpeg_writer.h"
-#include "core/picture/load_settings.h"
 #include "gui/picture/picture_view.h"
 
 namespace lumora {
@@ -48,15 +47,8 @@ const std::string& PhotoPath()
     return path;
 }
 
-void Quiet()
-{
-    LoadSettings().loadProgressOn = false;
-    LoadSettings().jpeg256 = false;
-}
-
 void BM_DecodeJpegOnly(benchmark::State& state)
 {
-    Quiet();
     for (auto _ : state) {
         HDIB picture = ReadJPEGFile(PhotoPath());
         if (!picture || DIBPixelWidth(picture.Data()) != kWidth)
@@ -69,10 +61,9 @@ BENCHMARK(BM_DecodeJpegOnly)->Unit(benchmark::kMillisecond);
 void BM_OpenToFirstPaint(benchmark::State& state)
 {
     App();
-    Quiet();
     for (auto _ : state) {
         auto doc = std::make_shared<PictureDocument>();
-        if (!doc->OnOpenDocument(PhotoPath(), 24))
+        if (!doc->OnOpenDocument(PhotoPath(), 24, ReadOptions{}))
             state.SkipWithError("the picture did not open");
         PictureView view(doc, [] { return QColor(64, 64, 64); });
         view.resize(1024, 768);
@@ -85,9 +76,8 @@ BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond);
 void BM_ScrollStepAt600(benchmark::State& state)
 {
     App();
-    Quiet();
     auto doc = std::make_shared<PictureDocument>();
-    doc->OnOpenDocument(PhotoPath(), 24);
+    doc->OnOpenDocument(PhotoPath(), 24, ReadOptions{});
     PictureView view(doc, [] { return QColor(64, 64, 64); });
     view.resize(1024, 768);
     view.show();

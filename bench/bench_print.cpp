@@ -18,7 +18,6 @@
 #include "core/album/album_layout.h"
 #include "core/colour/palette.h"
 #include "core/formats/jpeg_writer.h"
-#include "core/picture/load_settings.h"
 #include "gui/print/album_print.h"
 
 namespace lumora {
@@ -74,7 +73,6 @@ std::unique_ptr<AlbumDocument> Album()
         }
         return files;
     }();
-    ScopedLoadProgressOff quiet;
     auto album = std::make_unique<AlbumDocument>();
     album->OnNewDocument();
     std::vector<AlbumItem> made;

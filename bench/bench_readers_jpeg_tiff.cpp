@@ -14,7 +14,6 @@
 #include "bench_support.h"
 #include "core/formats/jpeg_reader.h"
 #include "core/formats/jpeg_writer.h"
-#include "core/picture/load_settings.h"
 #include "core/formats/tiff_reader.h"
 
 namespace lumora {
@@ -111,7 +110,6 @@ const Files& TheFiles()
 void BM_ReadJPEG24(benchmark::State& state)
 {
     const Files& files = TheFiles();
-    LoadSettings().jpeg256 = false;
     for (auto _ : state)
         benchmark::DoNotOptimize(ReadJPEGFile(files.jpeg));
 }
@@ -124,9 +122,10 @@ void BM_DjpegBmp(benchmark::State& state)
 void BM_ReadJPEG256(benchmark::State& state)
 {
     const Files& files = TheFiles();
-    LoadSettings().jpeg256 = true;
+    ReadOptions colours256;
+    colours256.jpeg256 = true;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadJPEGFile(files.jpeg));
+        benchmark::DoNotOptimize(ReadJPEGFile(files.jpeg, colours256));
 }
 
 void BM_Djpeg236(benchmark::State& state)

@@ -15,7 +15,6 @@
 #include "core/picture/exif_orientation.h"
 #include "core/formats/heif_reader.h"
 #include "core/formats/jpeg_reader.h"
-#include "core/picture/load_settings.h"
 #include "core/formats/png_reader.h"
 
 namespace lumora {
@@ -100,7 +99,6 @@ void BM_HeifConvertY4m(benchmark::State& state)
 void BM_ReadJPEGWithoutExif(benchmark::State& state)
 {
     const Files& files = TheFiles();
-    LoadSettings().jpeg256 = false;
     for (auto _ : state)
         benchmark::DoNotOptimize(ReadJPEGFile(files.jpeg));
 }
@@ -108,7 +106,6 @@ void BM_ReadJPEGWithoutExif(benchmark::State& state)
 void BM_ReadJPEGWithExifOrientation(benchmark::State& state)
 {
     const Files& files = TheFiles();
-    LoadSettings().jpeg256 = false;
     for (auto _ : state)
         benchmark::DoNotOptimize(ReadJPEGFile(files.jpegExif));
 }

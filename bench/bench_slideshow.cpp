@@ -12,7 +12,6 @@
 
 #include "core/album/album_document.h"
 #include "core/formats/jpeg_writer.h"
-#include "core/picture/load_settings.h"
 #include "gui/slideshow/slideshow_window.h"
 
 namespace lumora {

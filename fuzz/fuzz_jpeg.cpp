@@ -10,7 +10,6 @@
 #include "core/picture/area_reduce.h"
 #include "core/picture/exif_orientation.h"
 #include "core/formats/jpeg_reader.h"
-#include "core/picture/load_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -21,8 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (orientation < 1 || orientation > 8 || TiffStructureOrientation({data, size}) < 1)
         __builtin_trap();
     for (const bool jpeg256 : {true, false}) {
-        LoadSettings().jpeg256 = jpeg256;
-        fuzz::ExercisePicture(ReadJPEGFromMemory({data, size}));
+        ReadOptions options;
+        options.jpeg256 = jpeg256;
+        fuzz::ExercisePicture(ReadJPEGFromMemory({data, size}, options));
     }
     // Decoded for a preview box: reduced by libjpeg, then averaged.
     const JpegBoxRead read = ReadJPEGForBox({data, size}, [](uint32_t w, uint32_t h) {

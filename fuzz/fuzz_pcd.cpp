@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/picture/load_settings.h"
 #include "core/formats/pcd/huffman_table.h"
 #include "core/formats/pcd/photo_cd.h"
 #include "core/formats/pcd/residuals.h"
@@ -43,7 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FuzzResiduals(data + 1, size - 1);
         return 0;
     }
-    LoadSettings().loadProgressOn = false;
     MemorySource source({data + 1, size - 1});
     HDIB dib = ReadPhotoCDFromSource(source, (mode >> 1) & 3);
     // A file without the pack's signature gives no picture; every pack that

@@ -12,7 +12,6 @@
 #include "app/document_manager.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
-#include "core/picture/load_settings.h"
 #include "gui/picture/picture_window.h"
 #include "gui/platform/profile.h"
 #include "gui/platform/message_services.h"
@@ -46,7 +45,6 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->size() : QSize(1024, 768);
     preferences_.ClampPropertiesPosition(screenSize.width(), screenSize.height());
-    ApplyReadingPreferences();
     // Colours added in any colour dialog are kept at once.
     UseProgramCustomColors(&preferences_.customColors,
                            [this] { SaveCustomColors(*profile_, preferences_.customColors); });
@@ -100,7 +98,6 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
     });
     InstallAlbumServices(*frame_, preferences_);
     QObject::connect(frame_.get(), &MainWindow::PreferencesChanged, frame_.get(), [this] {
-        ApplyReadingPreferences();
         InstallAlbumServices(*frame_, preferences_);
     });
 
@@ -147,7 +144,6 @@ bool LumoraApp::BuildBookPictures()
 {
     frame_->SetStatusText(kStrInitialising);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ScopedLoadProgressOff readersQuiet;
     frame_->BeginProgress();
     book_ = LoadBookPictures(programDirectory_, ScreenDepth(), [this](int done, int total) {
         frame_->SetProgress(static_cast<unsigned>(done), static_cast<unsigned>(total));
@@ -174,12 +170,6 @@ void LumoraApp::ExitInstance()
     if (documents_)
         documents_->SaveRecentFiles();
     profile_->Sync();
-}
-
-void LumoraApp::ApplyReadingPreferences()
-{
-    LoadSettings().jpeg256 = preferences_.jpeg256;
-    LoadSettings().photoCDSize = preferences_.photoCDSize;
 }
 
 }  // namespace lumora

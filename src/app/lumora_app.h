@@ -46,7 +46,6 @@ public:
     QMdiSubWindow* OpenAlbum(std::shared_ptr<AlbumDocument> doc);
 
 private:
-    void ApplyReadingPreferences();
     bool BuildBookPictures();
 
     QString programDirectory_;

@@ -11,7 +11,6 @@
 #include "cli/offscreen_gui.h"
 #include "core/album/album_document.h"
 #include "core/picture_document/dib_object.h"
-#include "core/picture/load_settings.h"
 #include "core/platform/screen.h"
 #include "core/print/poster_tiling.h"
 #include "gui/album/book_pictures.h"
@@ -94,7 +93,6 @@ int RunAlbumPrint(Arguments args)
         return kExitFailed;
     std::optional<BookPictures> book;
     if (covers) {
-        ScopedLoadProgressOff readersQuiet;
         book = LoadBookPictures(QCoreApplication::applicationDirPath() + '/', ScreenDepth(), {});
         if (!book)
             return Fail(kExitFailed, "images du livre illisibles");
@@ -127,10 +125,8 @@ int RunPoster(Arguments args)
 
     OffscreenGui gui;
     // A poster is printed from the picture's own colours.
-    LoadSettings().jpeg256 = false;
-    ScopedLoadProgressOff readersQuiet;
     Dib picture;
-    picture.Load(words[0]);
+    picture.Load(words[0], ReadOptions{});
     if (picture.IsEmpty())
         return Fail(kExitFailed, "image illisible : " + words[0]);
 

@@ -17,7 +17,6 @@
 #include "cli/album_commands.h"
 #include "cli/album_print.h"
 #include "cli/offscreen_gui.h"
-#include "core/picture/load_settings.h"
 #include "gui/platform/profile.h"
 #include "core/platform/screen.h"
 #include "core/layout/book_geometry.h"
@@ -117,7 +116,6 @@ int RunAlbumRender(Arguments args)
     if (selection < 0 || selection > std::max(lastItem, 0))
         return Fail(kExitUsage, "élément inexistant : " + std::to_string(selection));
 
-    ScopedLoadProgressOff readersQuiet;
     const auto book = LoadBookPictures(QCoreApplication::applicationDirPath() + '/', ScreenDepth(), [](int, int) {});
     if (!book)
         return Fail(kExitFailed, "images du livre illisibles");

@@ -9,29 +9,29 @@
 #include "core/colour/dither16.h"
 #include "core/colour/halftone.h"
 #include "core/formats/image_format.h"
-#include "core/picture/load_settings.h"
 #include "core/formats/jpeg_writer.h"
 
 namespace lumora::cli {
 namespace {
 
-// --jpeg256 on|off and --pcd-size N override the reading preferences for
-// this run. Returns an exit code on a usage error.
-std::optional<int> TakeReaderOptions(Arguments& args)
+// --jpeg256 on|off and --pcd-size N choose how pictures are read (true
+// colour and 768 x 512 Photo CD by default). Returns an exit code on a
+// usage error.
+std::optional<int> TakeReaderOptions(Arguments& args, ReadOptions& options)
 {
     bool missing = false;
     if (const auto jpeg = args.TakeOption("--jpeg256", missing)) {
         const auto on = ParseFlag(*jpeg);
         if (!on)
             return Fail(kExitUsage, "--jpeg256 attend on ou off");
-        LoadSettings().jpeg256 = *on;
+        options.jpeg256 = *on;
     }
     if (const auto size = args.TakeOption("--pcd-size", missing)) {
         int value = 0;
         const auto [end, ec] = std::from_chars(size->data(), size->data() + size->size(), value);
         if (ec != std::errc{} || end != size->data() + size->size())
             return Fail(kExitUsage, "--pcd-size attend un nombre (0 à 3)");
-        LoadSettings().photoCDSize = value;
+        options.photoCDSize = value;
     }
     if (missing)
         return Fail(kExitUsage, "--jpeg256 et --pcd-size attendent une valeur");
@@ -39,10 +39,10 @@ std::optional<int> TakeReaderOptions(Arguments& args)
 }
 
 // Reads a picture the way the program opens one.
-std::optional<Dib> LoadPicture(const std::string& path)
+std::optional<Dib> LoadPicture(const std::string& path, const ReadOptions& options)
 {
     Dib picture;
-    picture.Load(path);
+    picture.Load(path, options);
     if (picture.IsEmpty())
         return std::nullopt;
     return picture;
@@ -85,7 +85,8 @@ int WriteJpegOutput(const std::string& output, const HDIB& picture, int quality)
 int RunInfo(Arguments args)
 {
     const bool json = args.TakeFlag("--json");
-    if (const auto usage = TakeReaderOptions(args))
+    ReadOptions readOptions;
+    if (const auto usage = TakeReaderOptions(args, readOptions))
         return *usage;
     if (const auto unknown = args.FirstUnknownOption())
         return Fail(kExitUsage, "option inconnue : " + *unknown);
@@ -93,7 +94,7 @@ int RunInfo(Arguments args)
         return Fail(kExitUsage, "usage : lumora-cli info FICHIER [--json]");
     const std::string& path = args.Positionals()[0];
 
-    const auto picture = LoadPicture(path);
+    const auto picture = LoadPicture(path, readOptions);
     if (!picture)
         return Fail(kExitFailed, path + " : aucune image n'a pu être lue");
     const int bpp = DIBBitCount(picture->Picture().Data());
@@ -119,7 +120,8 @@ int RunConvert(Arguments args)
     const auto sizeText = args.TakeOption("--size", missing);
     if (missing)
         return Fail(kExitUsage, "--size attend une taille LARGEURxHAUTEUR");
-    if (const auto usage = TakeReaderOptions(args))
+    ReadOptions readOptions;
+    if (const auto usage = TakeReaderOptions(args, readOptions))
         return *usage;
     const auto qualityText = args.TakeOption("--quality", missing);
     if (missing)
@@ -144,7 +146,7 @@ int RunConvert(Arguments args)
     if (!quality)
         return kExitUsage;
 
-    auto picture = LoadPicture(input);
+    auto picture = LoadPicture(input, readOptions);
     if (!picture)
         return Fail(kExitFailed, input + " : aucune image n'a pu être lue");
     HDIB result = std::move(picture->Picture());

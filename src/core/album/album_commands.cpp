@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/picture/load_settings.h"
 #include "core/album/album_preview.h"
 #include "core/layout/layout_table.h"
 #include "core/platform/ordered_parallel.h"
@@ -107,8 +106,7 @@ int PasteAlbumItem(AlbumDocument& doc, int selection, std::unique_ptr<AlbumItem>
 int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int selection,
                  bool insertAfter, InsertProgress* progress)
 {
-    // The loop reports progress per file; the readers keep quiet.
-    ScopedLoadProgressOff readersQuiet;
+    // The loop reports progress per file; previews are read quietly.
     const int total = static_cast<int>(paths.size());
     size_t index = std::min(static_cast<size_t>(std::max(selection, 0)) + (insertAfter ? 1 : 0),
                             doc.items.size());

@@ -10,7 +10,6 @@
 #include "core/album/album_messages.h"
 #include "core/album/load_progress.h"
 #include "core/album/password_codec.h"
-#include "core/picture/load_settings.h"
 #include "core/picture/picture_limits.h"
 #include "core/platform/atomic_file.h"
 #include "core/platform/file.h"
@@ -96,9 +95,6 @@ public:
     }
     LoadingScope(const LoadingScope&) = delete;
     LoadingScope& operator=(const LoadingScope&) = delete;
-
-private:
-    ScopedLoadProgressOff progressOff_;
 };
 
 template <typename T>
@@ -295,12 +291,9 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
     pathName_ = path;
     diskIdentity_ = identity;
     modified_ = false;
-    {
-        ScopedLoadProgressOff progressOff;
-        CurrentStatusDisplay().BeginWaitCursor();
-        AfterLoad();
-        CurrentStatusDisplay().EndWaitCursor();
-    }
+    CurrentStatusDisplay().BeginWaitCursor();
+    AfterLoad();
+    CurrentStatusDisplay().EndWaitCursor();
     status.SetStatusText(keptStatus);
     return true;
 }

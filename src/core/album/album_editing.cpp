@@ -6,7 +6,6 @@
 #include "core/platform/services.h"
 #include "core/album/album_messages.h"
 #include "core/album/password_codec.h"
-#include "core/picture/load_settings.h"
 #include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
 
@@ -55,7 +54,6 @@ void AlbumDocument::RemakePreviews(const ParallelHooks& hooks)
     StatusDisplay& status = CurrentStatusDisplay();
     status.BeginWaitCursor();
     {
-        ScopedLoadProgressOff progressOff;
         ProgressSink& progress = CurrentProgressSink();
         progress.Begin();
         // The photos as they are now; the workers read only their paths.

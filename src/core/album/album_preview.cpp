@@ -45,7 +45,8 @@ DecodedPicture DecodeForBox(const std::string& path, uint16_t boxWidth, uint16_t
         break;
     }
     default:
-        decoded.picture = ReadImageFile(path);
+        // Full colour, and quiet: previews are made on worker threads.
+        decoded.picture = ReadImageFile(path, ReadOptions{});
         break;
     }
     if (decoded.picture) {

@@ -299,7 +299,7 @@ private:
 
 }  // namespace
 
-GifRead DecodeGIF(ByteSource& source)
+GifRead DecodeGIF(ByteSource& source, const ReadOptions& options)
 {
     ScreenDescriptor screen;
     if (!PeekScreenDescriptor(source, screen))
@@ -309,7 +309,7 @@ GifRead DecodeGIF(ByteSource& source)
     GifHandle gif(DGifOpen(&input, ReadForGiflib, &error));
     if (!gif)
         return {{}, error ? error : D_GIF_ERR_OPEN_FAILED};
-    ReaderProgress progress;
+    ReaderProgress progress(options.progress);
     GifRead result;
     result.picture = GifComposer(gif.get(), screen, progress).Compose(error);
     if (!result.picture)
@@ -317,18 +317,18 @@ GifRead DecodeGIF(ByteSource& source)
     return result;
 }
 
-GifRead DecodeGIFFile(const std::string& path)
+GifRead DecodeGIFFile(const std::string& path, const ReadOptions& options)
 {
     File file;
     if (!file.Open(path, File::Mode::Read))
         return {{}, D_GIF_ERR_OPEN_FAILED};
     FileSource source(file);
-    return DecodeGIF(source);
+    return DecodeGIF(source, options);
 }
 
-HDIB ReadGIFFile(const std::string& path)
+HDIB ReadGIFFile(const std::string& path, const ReadOptions& options)
 {
-    return DecodeGIFFile(path).picture;
+    return DecodeGIFFile(path, options).picture;
 }
 
 HDIB ReadGIFResource(std::span<const uint8_t> bytes)

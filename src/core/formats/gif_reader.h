@@ -10,6 +10,7 @@
 
 #include "core/formats/byte_source.h"
 #include "core/picture/dib.h"
+#include "core/picture/read_options.h"
 
 namespace lumora {
 
@@ -24,11 +25,11 @@ struct GifRead {
 };
 
 // From any byte source positioned at the "GIF" signature, and from a file.
-GifRead DecodeGIF(ByteSource& source);
-GifRead DecodeGIFFile(const std::string& path);
+GifRead DecodeGIF(ByteSource& source, const ReadOptions& options = {});
+GifRead DecodeGIFFile(const std::string& path, const ReadOptions& options = {});
 
 // The picture alone, as the readers' dispatch wants it.
-HDIB ReadGIFFile(const std::string& path);
+HDIB ReadGIFFile(const std::string& path, const ReadOptions& options = {});
 
 // One of the program's own pictures, handed over as the bytes of a GIF file.
 HDIB ReadGIFResource(std::span<const uint8_t> bytes);

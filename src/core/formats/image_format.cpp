@@ -102,7 +102,7 @@ std::string PictureFilter()
 
 namespace {
 
-HDIB ReadByKind(const std::string& path)
+HDIB ReadByKind(const std::string& path, const ReadOptions& options)
 {
     // Only regular files: some readers open with stdio or libtiff, which
     // would wait forever on a FIFO, and a device is no picture.
@@ -112,13 +112,13 @@ HDIB ReadByKind(const std::string& path)
     case kFormatBMP:
     case kFormatRLE:
     case kFormatDIB: return ReadDIBFromFile(path);
-    case kFormatPCX: return ReadPCXFile(path);
-    case kFormatGIF: return ReadGIFFile(path);
-    case kFormatJPG: return ReadJPEGFile(path);
-    case kFormatPCD: return ReadPhotoCDFile(path);
-    case kFormatTGA: return ReadTGAFile(path);
-    case kFormatTIF: return ReadTIFFFile(path);
-    case kFormatPNG: return ReadPNGFile(path);
+    case kFormatPCX: return ReadPCXFile(path, options);
+    case kFormatGIF: return ReadGIFFile(path, options);
+    case kFormatJPG: return ReadJPEGFile(path, options);
+    case kFormatPCD: return ReadPhotoCDFile(path, options);
+    case kFormatTGA: return ReadTGAFile(path, options);
+    case kFormatTIF: return ReadTIFFFile(path, options);
+    case kFormatPNG: return ReadPNGFile(path, options);
     case kFormatWEBP: return ReadWebPFile(path);
     case kFormatHEIF: return ReadHEIFFile(path);
     default: return {};
@@ -127,12 +127,12 @@ HDIB ReadByKind(const std::string& path)
 
 }  // namespace
 
-HDIB ReadImageFile(const std::string& path)
+HDIB ReadImageFile(const std::string& path, const ReadOptions& options)
 {
     // A picture whose memory cannot be found is refused with a message; the
     // album or window that asked for it stays as it was.
     try {
-        return ReadByKind(path);
+        return ReadByKind(path, options);
     } catch (const std::bad_alloc&) {
         ReportPictureOutOfMemory(path);
         return {};

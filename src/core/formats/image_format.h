@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/picture/dib.h"
+#include "core/picture/read_options.h"
 
 namespace lumora {
 
@@ -34,8 +35,8 @@ std::string ImageTypeName(const std::string& path);
 // The open and insert dialogs' filter: "label|patterns|label|patterns||".
 std::string PictureFilter();
 
-// Reads any supported picture file; empty for an unknown extension or a
-// file its reader refuses.
-HDIB ReadImageFile(const std::string& path);
+// Reads any supported picture file as `options` ask; empty for an unknown
+// extension or a file its reader refuses.
+HDIB ReadImageFile(const std::string& path, const ReadOptions& options);
 
 }  // namespace lumora

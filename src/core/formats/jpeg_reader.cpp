@@ -7,7 +7,6 @@
 
 #include "core/picture/exif_orientation.h"
 #include "core/formats/jpeg_error_trap.h"
-#include "core/picture/load_settings.h"
 #include "core/picture/picture_limits.h"
 #include "core/picture/row_progress.h"
 
@@ -199,14 +198,14 @@ bool QuantisedOutputFits(const jpeg_decompress_struct& info)
     return info.out_color_components == 1 || info.out_color_components == 3;
 }
 
-HDIB DecodeJpeg(JpegInput input)
+HDIB DecodeJpeg(JpegInput input, const ReadOptions& options)
 {
-    const RowProgress progress;
+    const RowProgress progress(options.progress);
     JpegDecoder decoder;
     if (!decoder.ReadHeader(input))
         return {};
     const int orientation = decoder.Orientation();  // the saved segments go with the decoding
-    const Output output = ChooseOutput(decoder.Info(), LoadSettings().jpeg256);
+    const Output output = ChooseOutput(decoder.Info(), options.jpeg256);
     if (output == Output::Unsupported)
         return {};
 
@@ -286,7 +285,7 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
         return read;
     UprightRowPlacer placer(dib.Data(), width, height, orientation);
     const uint64_t stride = DIBRowBytes(width, 24);
-    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, RowProgress(RowProgress::kSilent), &placer) ||
+    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, RowProgress(false), &placer) ||
         !decoder.Finish())
         return read;
     read.picture = std::move(dib);
@@ -308,17 +307,17 @@ JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule&
     return DecodeJpegForBox({nullptr, bytes}, needed);
 }
 
-HDIB ReadJPEGFile(const std::string& path)
+HDIB ReadJPEGFile(const std::string& path, const ReadOptions& options)
 {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return {};
-    return DecodeJpeg({file.get(), {}});
+    return DecodeJpeg({file.get(), {}}, options);
 }
 
-HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes)
+HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
-    return DecodeJpeg({nullptr, bytes});
+    return DecodeJpeg({nullptr, bytes}, options);
 }
 
 }  // namespace lumora

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/picture/dib.h"
+#include "core/picture/read_options.h"
 
 namespace lumora {
 
@@ -13,15 +14,14 @@ namespace lumora {
 // or libjpeg reports an error (damaged file, unsupported process). Warnings
 // do not fail the read.
 //
-// With LoadSettings().jpeg256 on, colour and greyscale files give 8-bit
-// pictures of at most 236 colours chosen by libjpeg (Floyd-Steinberg
-// dithering); off, 24-bit pictures. CMYK and YCCK files are converted to
-// 24-bit RGB in both modes. The progress gauge runs while
-// LoadSettings().loadProgressOn is set.
-HDIB ReadJPEGFile(const std::string& path);
+// With options.jpeg256, colour and greyscale files give 8-bit pictures of
+// at most 236 colours chosen by libjpeg (Floyd-Steinberg dithering);
+// without, 24-bit pictures. CMYK and YCCK files are converted to 24-bit RGB
+// in both modes. The progress gauge runs when options.progress asks.
+HDIB ReadJPEGFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from bytes in memory.
-HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes);
+HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 // The reduction 1/1, 1/2, 1/4 or 1/8 (the denominator is returned) that
 // libjpeg's DCT scaling can apply while decoding a width x height file so

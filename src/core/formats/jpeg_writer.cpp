@@ -156,7 +156,7 @@ private:
 
     JpegErrorTrap trap_;
     jpeg_compress_struct cinfo_{};
-    const RowProgress silent_{RowProgress::kSilent};
+    const RowProgress silent_{false};
 };
 
 bool IsWritablePicture(const HDIB& dib)
@@ -194,7 +194,7 @@ bool WriteFile(const HDIB& dib, const std::string& path, int quality, WriteFailu
         return false;
     }
     CurrentStatusDisplay().SetStatusText(LoadString(kStrConvertingToJpegOfLabel) + path);
-    const RowProgress progress;
+    const RowProgress progress(true);
     RowFeeder rows(dib);
     bool written;
     {

@@ -23,7 +23,7 @@ enum JpegWriteResult : int {
 // (kStrJpegCreateFailed and the path); Retry starts the file again. The
 // file is replaced whole or not at all (AtomicFile); `failure` receives the
 // last failure's reason.
-// The progress gauge runs while LoadSettings().loadProgressOn is set.
+// The progress gauge runs while it writes (EncodeJPEG is the silent way).
 JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality,
                               WriteFailure* failure = nullptr);
 // True for the pictures WriteJPEGFile writes (1, 4, 8 or 24 bits, valid).

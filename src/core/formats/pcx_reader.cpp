@@ -64,7 +64,7 @@ class PcxReader {
 public:
     PcxReader(BufferedFile& file, const PcxHeader& header) : file_(file), h_(header) {}
 
-    HDIB Read()
+    HDIB Read(bool reportProgress)
     {
         const int bits = h_.Bits();
         // Every row is copied whole from the line buffers, padding included.
@@ -73,7 +73,7 @@ public:
             return {};
         stride_ = DIBRowBytes(uint64_t(h_.width), bits);
 
-        ReaderProgress progress;
+        ReaderProgress progress(reportProgress);
         if (bits != 24 && !ReadPalette(bits))
             return {};
         if (!file_.Seek(kHeaderSize, File::Origin::Begin))
@@ -216,7 +216,7 @@ private:
     std::vector<uint8_t> converted_;
 };
 
-HDIB ReadFrom(BufferedFile& file)
+HDIB ReadFrom(BufferedFile& file, const ReadOptions& options)
 {
     if (!file.IsOpen())
         return {};
@@ -228,21 +228,21 @@ HDIB ReadFrom(BufferedFile& file)
     const PcxHeader header = PcxHeader::Parse(raw);
     if (!IsReadable(header, file.Length()))
         return {};
-    return PcxReader(file, header).Read();
+    return PcxReader(file, header).Read(options.progress);
 }
 
 }  // namespace
 
-HDIB ReadPCXFromSource(ByteSource& source)
+HDIB ReadPCXFromSource(ByteSource& source, const ReadOptions& options)
 {
     BufferedFile file(source);
-    return ReadFrom(file);
+    return ReadFrom(file, options);
 }
 
-HDIB ReadPCXFile(const std::string& path)
+HDIB ReadPCXFile(const std::string& path, const ReadOptions& options)
 {
     BufferedFile file(path);
-    return ReadFrom(file);
+    return ReadFrom(file, options);
 }
 
 }  // namespace lumora

@@ -68,9 +68,10 @@ bool WritePalette(spng_ctx* ctx, uint8_t* dib)
 
 // Decodes every row; `store` receives each one with the pixels it carries.
 template <typename Store>
-bool DecodeRows(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_t>& row, Store store)
+bool DecodeRows(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_t>& row, bool reportProgress,
+                Store store)
 {
-    const RowProgress progress;
+    const RowProgress progress(reportProgress);
     long rowsDone = 0;
     const long totalRows = static_cast<long>(header.height) * (header.interlace_method ? 2 : 1);
     for (;;) {
@@ -92,7 +93,7 @@ bool DecodeRows(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_t>& ro
     }
 }
 
-HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header)
+HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
 {
     if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_PNG, SPNG_DECODE_PROGRESSIVE) != 0)
         return {};
@@ -107,7 +108,7 @@ HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header)
     const uint64_t stride = DIBRowBytes(width, 8);
     uint8_t* pixels = DIBPixels(dib.Data());
     const unsigned mask = (1u << depth) - 1;
-    const bool ok = DecodeRows(ctx, header, row, [&](uint32_t y, RowSpan span) {
+    const bool ok = DecodeRows(ctx, header, row, reportProgress, [&](uint32_t y, RowSpan span) {
         uint8_t* out = pixels + (height - 1 - y) * stride;
         for (uint32_t x = span.start; x < width; x += span.step) {
             const uint64_t bit = uint64_t{x} * depth;
@@ -117,7 +118,7 @@ HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header)
     return ok ? std::move(dib) : HDIB{};
 }
 
-HDIB DecodeColour(spng_ctx* ctx, const spng_ihdr& header)
+HDIB DecodeColour(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
 {
     if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE) != 0)
         return {};
@@ -129,7 +130,7 @@ HDIB DecodeColour(spng_ctx* ctx, const spng_ihdr& header)
     std::vector<uint8_t> row(uint64_t{width} * 4);
     const uint64_t stride = DIBRowBytes(width, 24);
     uint8_t* pixels = DIBPixels(dib.Data());
-    const bool ok = DecodeRows(ctx, header, row, [&](uint32_t y, RowSpan span) {
+    const bool ok = DecodeRows(ctx, header, row, reportProgress, [&](uint32_t y, RowSpan span) {
         uint8_t* out = pixels + (height - 1 - y) * stride;
         for (uint32_t x = span.start; x < width; x += span.step) {
             const uint8_t* in = &row[uint64_t{x} * 4];
@@ -151,7 +152,7 @@ HDIB DecodeColour(spng_ctx* ctx, const spng_ihdr& header)
     return ok ? std::move(dib) : HDIB{};
 }
 
-HDIB DecodePng(spng_ctx* ctx)
+HDIB DecodePng(spng_ctx* ctx, const ReadOptions& options)
 {
     // Chunks beyond the image data are bounded too: a file cannot make the
     // decoder keep more than a few megabytes of text or profiles.
@@ -163,32 +164,33 @@ HDIB DecodePng(spng_ctx* ctx)
         return {};
     if (!CheckPictureSize(header.width, header.height))
         return {};
-    return header.color_type == kColorIndexed ? DecodeIndexed(ctx, header) : DecodeColour(ctx, header);
+    return header.color_type == kColorIndexed ? DecodeIndexed(ctx, header, options.progress)
+                                               : DecodeColour(ctx, header, options.progress);
 }
 
 }  // namespace
 
-HDIB ReadPNGFile(const std::string& path)
+HDIB ReadPNGFile(const std::string& path, const ReadOptions& options)
 {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     PngContext ctx(spng_ctx_new(0));
     if (!file || !ctx || spng_set_png_file(ctx.get(), file.get()) != 0)
         return {};
     try {
-        return DecodePng(ctx.get());
+        return DecodePng(ctx.get(), options);
     } catch (const std::bad_alloc&) {
         ReportPictureOutOfMemory(path);
         return {};
     }
 }
 
-HDIB ReadPNGFromMemory(std::span<const uint8_t> bytes)
+HDIB ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     PngContext ctx(spng_ctx_new(0));
     if (!ctx || spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()) != 0)
         return {};
     try {
-        return DecodePng(ctx.get());
+        return DecodePng(ctx.get(), options);
     } catch (const std::bad_alloc&) {
         ReportPictureOutOfMemory("PNG");
         return {};

@@ -9,11 +9,12 @@
 #include <string>
 
 #include "core/picture/dib.h"
+#include "core/picture/read_options.h"
 
 namespace lumora {
 
 // Empty when the file cannot be opened, is damaged or too large.
-HDIB ReadPNGFile(const std::string& path);
-HDIB ReadPNGFromMemory(std::span<const uint8_t> bytes);
+HDIB ReadPNGFile(const std::string& path, const ReadOptions& options = {});
+HDIB ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

@@ -140,14 +140,14 @@ public:
     {
     }
 
-    HDIB Read()
+    HDIB Read(bool reportProgress)
     {
         const bool eightBit = h_.PictureKind() != Kind::TrueColor;
         outBytes_ = eightBit ? 1 : 3;
         HDIB dib = AllocPictureToFill(h_.width, h_.height, eightBit ? 8 : 24);
         if (!dib)
             return {};
-        ReaderProgress progress;
+        ReaderProgress progress(reportProgress);
         if (!input_.Skip(h_.idLength) || !ReadColorMap())
             return {};
         if (eightBit)
@@ -288,7 +288,7 @@ bool FileCanHoldPixels(const TgaHeader& h, uint64_t bytesAfterHeader)
 
 }  // namespace
 
-HDIB ReadTGAFromSource(ByteSource& source)
+HDIB ReadTGAFromSource(ByteSource& source, const ReadOptions& options)
 {
     uint8_t raw[kHeaderSize];
     if (!source.ReadExactly(raw, sizeof raw))
@@ -296,16 +296,16 @@ HDIB ReadTGAFromSource(ByteSource& source)
     const TgaHeader header = TgaHeader::Parse(raw);
     if (!header.Accepted() || !FileCanHoldPixels(header, source.Remaining()))
         return {};
-    return TgaReader(source, header).Read();
+    return TgaReader(source, header).Read(options.progress);
 }
 
-HDIB ReadTGAFile(const std::string& path)
+HDIB ReadTGAFile(const std::string& path, const ReadOptions& options)
 {
     File file;
     if (!file.Open(path, File::Mode::Read))
         return {};
     FileSource source(file);
-    return ReadTGAFromSource(source);
+    return ReadTGAFromSource(source, options);
 }
 
 }  // namespace lumora

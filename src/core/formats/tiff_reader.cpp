@@ -191,7 +191,7 @@ void ConvertRow(const TiffLayout& layout, const uint8_t* in, uint8_t* out)
     }
 }
 
-HDIB ReadScanlines(TIFF* tiff, const TiffLayout& layout)
+HDIB ReadScanlines(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
 {
     const tmsize_t scanlineSize = TIFFScanlineSize(tiff);
     if (scanlineSize <= 0 || static_cast<uint64_t>(scanlineSize) < NeededScanlineBytes(layout))
@@ -202,7 +202,7 @@ HDIB ReadScanlines(TIFF* tiff, const TiffLayout& layout)
         return {};
 
     std::vector<uint8_t> scanline(static_cast<size_t>(scanlineSize));
-    const RowProgress progress;
+    const RowProgress progress(reportProgress);
     const uint64_t stride = DIBRowBytes(layout.width, layout.DIBBits());
     uint8_t* pixels = DIBPixels(dib.Data());
     const long total = static_cast<long>(layout.length);
@@ -248,7 +248,7 @@ uint32_t BandRows(TIFF* tiff, const TiffLayout& layout)
 // asked for a band of whole strips at a time, so that a band rather than a
 // second picture is held beside the DIB (a file stored as one strip is
 // composed whole).
-HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout)
+HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
 {
     char reason[1024];
     if (!TIFFRGBAImageOK(tiff, reason))
@@ -266,7 +266,7 @@ HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout)
     if (uint64_t{layout.width} * bandRows * 4 > kMaxPixelBytes)
         return {};
     std::vector<uint32_t> band(uint64_t{layout.width} * bandRows);
-    const RowProgress progress;
+    const RowProgress progress(reportProgress);
     const uint64_t stride = DIBRowBytes(layout.width, 24);
     uint8_t* pixels = DIBPixels(dib.Data());
     for (uint32_t top = 0; top < layout.length; top += bandRows) {
@@ -289,7 +289,7 @@ HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout)
     return dib;
 }
 
-HDIB ReadPicture(TIFF* tiff)
+HDIB ReadPicture(TIFF* tiff, const ReadOptions& options)
 {
     TiffLayout layout;
     if (!ReadLayout(tiff, layout) || !CheckPictureSize(layout.width, layout.length) ||
@@ -301,32 +301,33 @@ HDIB ReadPicture(TIFF* tiff)
     uint16_t orientation = ORIENTATION_TOPLEFT;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    HDIB dib = ReadsRowByRow(layout) ? ReadScanlines(tiff, layout) : ReadThroughRgba(tiff, layout);
+    HDIB dib = ReadsRowByRow(layout) ? ReadScanlines(tiff, layout, options.progress)
+                                     : ReadThroughRgba(tiff, layout, options.progress);
     return ApplyOrientation(std::move(dib), orientation);
 }
 
 }  // namespace
 
-HDIB ReadTIFFFile(const std::string& path)
+HDIB ReadTIFFFile(const std::string& path, const ReadOptions& options)
 {
     const TiffMessages messages;
     HDIB dib;
     {
         const TiffHandle tiff = OpenTiffFile(path, messages);
-        dib = tiff ? ReadPicture(tiff.get()) : HDIB{};
+        dib = tiff ? ReadPicture(tiff.get(), options) : HDIB{};
     }
     messages.ReportFirstError();
     return dib;
 }
 
-HDIB ReadTIFFFromMemory(std::span<const uint8_t> bytes)
+HDIB ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     const TiffMessages messages;
     TiffMemory memory{bytes};
     HDIB dib;
     {
         const TiffHandle tiff = OpenTiffMemory(memory, messages);
-        dib = tiff ? ReadPicture(tiff.get()) : HDIB{};
+        dib = tiff ? ReadPicture(tiff.get(), options) : HDIB{};
     }
     messages.ReportFirstError();
     return dib;

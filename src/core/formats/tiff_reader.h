@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/picture/dib.h"
+#include "core/picture/read_options.h"
 
 namespace lumora {
 
@@ -18,11 +19,10 @@ namespace lumora {
 // and palette samples of 3, 5, 6 or 7 bits, other sample counts and
 // interpretations other than white-is-zero, black-is-zero, RGB and palette
 // yield no picture. libtiff's first error is
-// shown in a stop box. The progress gauge runs while
-// LoadSettings().loadProgressOn is set.
-HDIB ReadTIFFFile(const std::string& path);
+// shown in a stop box. The progress gauge runs when options.progress asks.
+HDIB ReadTIFFFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from bytes in memory.
-HDIB ReadTIFFFromMemory(std::span<const uint8_t> bytes);
+HDIB ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

@@ -8,7 +8,6 @@
 #include "core/album/album_document.h"
 #include "core/picture_document/dib_object.h"
 #include "core/formats/jpeg_writer.h"
-#include "core/picture/load_settings.h"
 #include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
 #include "core/album/find_album_file.h"
@@ -47,8 +46,10 @@ Converted Convert(const std::string& source, int quality, const std::function<bo
     // The readers' own messages are dropped: a picture that cannot be read
     // is reported by the gather's question.
     ScopedHeldMessages quiet;
+    // Full colour whatever the user reads JPEGs in (a conversion from 236
+    // colours would band), and quiet: this runs on the workers.
     Dib picture;
-    picture.Load(source);
+    picture.Load(source, ReadOptions{});
     result.loaded = !picture.IsEmpty();
     if (result.loaded)
         result.jpeg = EncodeJPEG(picture.Picture(), quality, cancelled);
@@ -83,8 +84,6 @@ public:
 
     GatherResult Run()
     {
-        ScopedLoadProgressOff readersQuiet;
-        ScopedFullColourJpeg fullColour;
         if (options_.writeViewer && hooks_.renderer) {
             Operation(LoadString(kStrCopyingRuntime));
             if (!Continue(WriteWebViewer(doc_, destination_, ViewerPhotos(), *hooks_.renderer, hooks_.cancelled, {})))

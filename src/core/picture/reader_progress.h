@@ -1,15 +1,14 @@
 #pragma once
 // The progress gauge as a picture reader drives it: begun when the reader
-// starts (only if the program lets readers report their own progress),
+// starts (only if its caller lets it report its own progress),
 // stepped once per row, ended however the reader leaves.
-#include "core/picture/load_settings.h"
 #include "core/platform/services.h"
 
 namespace lumora {
 
 class ReaderProgress {
 public:
-    ReaderProgress() : on_(LoadSettings().loadProgressOn)
+    explicit ReaderProgress(bool on) : on_(on)
     {
         if (on_)
             CurrentProgressSink().Begin();

@@ -20,12 +20,12 @@ Dib& Dib::operator=(const Dib& other)
     return *this;
 }
 
-void Dib::Load(const std::string& path)
+void Dib::Load(const std::string& path, const ReadOptions& options)
 {
     picture_.Reset();
     if (!IsRegularFile(path))
         return;
-    Attach(ReadImageFile(path));
+    Attach(ReadImageFile(path, options));
 }
 
 void Dib::Attach(HDIB picture)

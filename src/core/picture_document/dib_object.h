@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/picture/dib.h"
+#include "core/picture/read_options.h"
 #include "core/colour/palette.h"
 
 namespace lumora {
@@ -22,7 +23,7 @@ public:
     // dispatch. An empty path or one that names no regular file loads
     // nothing. A picture with a colour table gets a new palette; one without
     // leaves the palette as it was.
-    void Load(const std::string& path);
+    void Load(const std::string& path, const ReadOptions& options);
 
     // Takes over a picture already in memory (and makes its palette).
     void Attach(HDIB picture);

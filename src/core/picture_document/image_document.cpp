@@ -9,6 +9,7 @@
 #include "core/picture/picture_limits.h"
 #include "core/platform/file.h"
 #include "core/platform/screen.h"
+#include "core/platform/services.h"
 #include "core/res/strings.h"
 
 namespace lumora {
@@ -27,8 +28,13 @@ bool PictureDocument::OnOpenDocument(const std::string& path) { return OnOpenDoc
 
 bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth)
 {
+    return OnOpenDocument(path, screenDepth, ReadOptionsFromPreferences(CurrentPreferences()));
+}
+
+bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth, const ReadOptions& options)
+{
     Clear();
-    picture_.Load(path);
+    picture_.Load(path, options);
     if (picture_.IsEmpty())
         return false;
     if (const auto facts = StatFile(path)) {

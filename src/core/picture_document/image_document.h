@@ -18,9 +18,12 @@ public:
 
     // Reads the picture at `path`; false (and an empty document) when no
     // picture results. On success the facts are recorded and, for a screen
-    // of `screenDepth` bits, the display copy is made.
+    // of `screenDepth` bits, the display copy is made. Without options the
+    // picture is read as the user's preferences say; without a depth, for
+    // the current screen.
+    bool OnOpenDocument(const std::string& path, int screenDepth, const ReadOptions& options);
     bool OnOpenDocument(const std::string& path, int screenDepth);
-    bool OnOpenDocument(const std::string& path);  // with the current screen depth
+    bool OnOpenDocument(const std::string& path);
 
     // Stores the path; the title becomes the file name, its case kept
     // (names that differ only in case are different files).

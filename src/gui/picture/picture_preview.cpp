@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/picture/load_settings.h"
+#include "core/platform/services.h"
 #include "gui/platform/dib_painter.h"
 
 namespace lumora {
@@ -74,12 +74,10 @@ void PreviewBox::paintEvent(QPaintEvent*)
 
 Dib ReadPreviewPicture(const QString& path)
 {
-    ImageLoadSettings& settings = LoadSettings();
-    const int savedSize = settings.photoCDSize;
-    settings.photoCDSize = 0;  // the smallest Photo CD resolution is plenty
+    ReadOptions options = ReadOptionsFromPreferences(CurrentPreferences());
+    options.photoCDSize = 0;  // the smallest Photo CD resolution is plenty
     Dib picture;
-    picture.Load(path.toStdString());
-    settings.photoCDSize = savedSize;
+    picture.Load(path.toStdString(), options);
     return picture;
 }
 

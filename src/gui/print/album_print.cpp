@@ -7,7 +7,6 @@
 
 #include "core/album/album_document.h"
 #include "core/album/album_layout.h"
-#include "core/picture/load_settings.h"
 #include "core/layout/page_queries.h"
 #include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
@@ -201,7 +200,6 @@ bool PrintAlbumSheets(QPagedPaintDevice& device, const AlbumSheets& sheets, int 
         return false;
     const PrintSheet sheet = SheetOf(device);
     const int total = std::max(last - first + 1, 0);
-    ScopedLoadProgressOff readersQuiet;  // the sheets report the progress
     bool stopped = false;
     ParallelHooks hooks;
     hooks.cancelled = [&stopped] { return stopped; };

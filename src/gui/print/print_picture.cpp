@@ -14,9 +14,10 @@ QImage FullPicture(const std::string& path, QSize box)
     if (IsJpegName(path))
         if (const HDIB picture = ReadJpegForScreen(path, box.width(), box.height()))
             return DIBToQImage(picture).convertToFormat(QImage::Format_RGB32);
-    // Other formats, and a JPEG under another name, through the readers.
+    // Other formats, and a JPEG under another name, through the readers:
+    // in full colour, and quietly (this runs on the printing workers).
     Dib dib;
-    dib.Load(path);
+    dib.Load(path, ReadOptions{});
     if (dib.IsEmpty())
         return {};
     return DIBToQImage(dib.Picture()).convertToFormat(QImage::Format_RGB32);

@@ -38,7 +38,7 @@ QImage DisplayCopy(const QImage& picture, int depth)
 
 }  // namespace
 
-QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize)
+QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, const ReadOptions& options)
 {
     QImage image;
     if (IsJpegName(path)) {
@@ -48,10 +48,9 @@ QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize)
             image = DIBToQImage(picture).convertToFormat(QImage::Format_RGB32);  // paints fast
     }
     if (image.isNull()) {
-        // Other formats, and a JPEG under another name, through the readers
-        // (the slideshow keeps their gauge off while it runs).
+        // Other formats, and a JPEG under another name, through the readers.
         Dib dib;
-        dib.Load(path);
+        dib.Load(path, options);
         if (dib.IsEmpty())
             return {};
         const uint16_t bitCount = DIBBitCount(dib.Picture().Bytes().data());
@@ -80,8 +79,8 @@ void SlidePrefetcher::Request(const std::string& path)
     if (pending_.valid())
         pending_.wait();  // one worker at a time: the machine has few cores
     path_ = path;
-    pending_ = std::async(std::launch::async, [path, screen = screen_, realSize = realSize_] {
-        return LoadSlideImage(path, screen, realSize);
+    pending_ = std::async(std::launch::async, [path, screen = screen_, realSize = realSize_, options = options_] {
+        return LoadSlideImage(path, screen, realSize, options);
     });
 }
 
@@ -97,7 +96,7 @@ QImage SlidePrefetcher::Take(const std::string& path)
         path_.clear();
         return pending_.get();
     }
-    return LoadSlideImage(path, screen_, realSize_);
+    return LoadSlideImage(path, screen_, realSize_, options_);
 }
 
 }  // namespace lumora

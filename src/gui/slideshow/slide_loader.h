@@ -6,6 +6,8 @@
 #include <future>
 #include <string>
 
+#include "core/picture/read_options.h"
+
 namespace lumora {
 
 // The photo at `path` as it will be drawn on a screen of `screen` pixels:
@@ -14,13 +16,17 @@ namespace lumora {
 // (RGB32). On a 4- or 8-bit screen (ScreenDepth) the display copy: a true-
 // colour picture dithered to 16 colours or mapped onto the application
 // palette, a 256-colour one dithered to 16 colours on a 4-bit screen.
-// A null image when the file cannot be read.
-QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize);
+// A null image when the file cannot be read. Formats other than JPEG are
+// read as `options` say.
+QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, const ReadOptions& options);
 
 // One slide read ahead.
 class SlidePrefetcher {
 public:
-    SlidePrefetcher(QSize screen, bool realSize) : screen_(screen), realSize_(realSize) {}
+    SlidePrefetcher(QSize screen, bool realSize, const ReadOptions& options)
+        : screen_(screen), realSize_(realSize), options_(options)
+    {
+    }
     ~SlidePrefetcher();
 
     // Starts reading `path` on a worker thread (replacing any earlier
@@ -35,6 +41,7 @@ public:
 private:
     QSize screen_;
     bool realSize_;
+    ReadOptions options_;
     std::string path_;
     std::future<QImage> pending_;
 };

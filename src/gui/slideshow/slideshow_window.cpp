@@ -31,6 +31,15 @@ SlideshowOptions OptionsOf(const Preferences& prefs)
     return {prefs.slideshowAuto, prefs.slideshowLoop, prefs.slideshowPause, prefs.soundIsMaster};
 }
 
+// Slides are read ahead on a worker thread: the readers keep their gauge
+// off; the Photo CD resolution is the user's.
+ReadOptions SlideReadOptions(const Preferences& prefs)
+{
+    ReadOptions options = ReadOptionsFromPreferences(prefs);
+    options.progress = false;
+    return options;
+}
+
 bool HasPhoto(const AlbumDocument& album)
 {
     for (const auto& item : album.items)
@@ -48,7 +57,8 @@ SlideshowWindow::SlideshowWindow(std::shared_ptr<AlbumDocument> album, const Pre
       albumPath_(album_->PathName()),
       options_(OptionsOf(prefs)),
       sequence_({}, options_, {}),
-      prefetcher_((screen.isValid() ? screen : ScreenOf(owner)).size(), prefs.slideshowRealSize)
+      prefetcher_((screen.isValid() ? screen : ScreenOf(owner)).size(), prefs.slideshowRealSize,
+                  SlideReadOptions(prefs))
 {
     setObjectName("slideshowWindow");
     setAttribute(Qt::WA_DeleteOnClose);

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/load_settings.h"
 #include "core/platform/preferences.h"
 #include "core/slideshow/slideshow_sequence.h"
 #include "gui/slideshow/slide_loader.h"
@@ -78,7 +77,6 @@ private:
     SlideshowOptions options_;
     SlideshowSequence sequence_;
     SlidePrefetcher prefetcher_;
-    ScopedLoadProgressOff readersQuiet_;
     QImage picture_;
     bool showing_ = false;
     QTimer timer_;

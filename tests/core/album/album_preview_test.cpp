@@ -16,7 +16,6 @@
 #include "core/formats/image_format.h"
 #include "core/formats/jpeg_reader.h"
 #include "core/formats/jpeg_writer.h"
-#include "core/picture/load_settings.h"
 #include "core/platform/ordered_parallel.h"
 #include "support/test_support.h"
 
@@ -161,20 +160,14 @@ class PreviewQuality : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PreviewQuality, StaysWithinTwoLevelsOfAnAreaAveragedReduction)
 {
-    ImageLoadSettings& settings = LoadSettings();
-    const bool savedJpeg256 = settings.jpeg256;
-    settings.jpeg256 = false;
-    const HDIB photo = ReadImageFile(test::TestDataPath(GetParam()));
-    settings.jpeg256 = savedJpeg256;
+    const HDIB photo = ReadImageFile(test::TestDataPath(GetParam()), ReadOptions{});
     ASSERT_TRUE(photo);
     test::TempDir dir;
     const std::string path = dir.File("photo.jpg");
     ASSERT_EQ(WriteJPEGFile(photo, path, 90), kJpegWritten);
 
     // What the file holds, reduced to the preview's size by area averaging.
-    settings.jpeg256 = false;
     const HDIB decoded = ReadJPEGFile(path);
-    settings.jpeg256 = savedJpeg256;
     ASSERT_TRUE(decoded);
     const FittedSize size = FitPreview(185, 140, DIBPixelWidth(decoded.Data()), DIBPixelHeight(decoded.Data()));
     const HDIB reference = ReduceToTrueColor(decoded, size.width, size.height);

@@ -148,7 +148,7 @@ const test::ExpectedOutcome kGifOutcomes[] = {
 
 TEST(GifTestPictures, DecodeAsListed)
 {
-    test::CheckOutcomes("gif", kGifOutcomes, ReadGIFFile);
+    test::CheckOutcomes("gif", kGifOutcomes, [](const std::string& path) { return ReadGIFFile(path); });
 }
 
 TEST(GifTestPictures, KnownPixelColours)
@@ -218,6 +218,12 @@ GifPicture SingleImage(int width, int height, int colorBits, bool interlaced = f
 HDIB Decode(const Bytes& bytes)
 {
     return ReadGIFResource(bytes);
+}
+
+HDIB DecodeWith(const Bytes& bytes, const ReadOptions& options)
+{
+    MemorySource source(bytes);
+    return DecodeGIF(source, options).picture;
 }
 
 // The decoder's error number for a file that gives no picture.
@@ -413,8 +419,7 @@ TEST(GifHeader, WithoutAnyTableTheColoursAreBlack)
 TEST(GifProgress, StepsEveryRowWhenOn)
 {
     test::RecordingProgress progress;
-    test::ProgressSwitch on(true);
-    ASSERT_TRUE(Decode(test::WriteGif(SingleImage(5, 6, 8, true))));
+    ASSERT_TRUE(DecodeWith(test::WriteGif(SingleImage(5, 6, 8, true)), test::WithProgress(true)));
     EXPECT_EQ(progress.begun, 1);
     EXPECT_EQ(progress.ended, 1);
     ASSERT_EQ(progress.steps.size(), 6u);
@@ -424,18 +429,15 @@ TEST(GifProgress, StepsEveryRowWhenOn)
 TEST(GifProgress, SilentWhenOffAndEndedOnFailure)
 {
     test::RecordingProgress progress;
-    {
-        test::ProgressSwitch off(false);
-        ASSERT_TRUE(Decode(test::WriteGif(SingleImage(5, 6, 8))));
-        EXPECT_EQ(progress.begun + progress.ended, 0);
-        EXPECT_TRUE(progress.steps.empty());
-    }
-    test::ProgressSwitch on(true);
+    ASSERT_TRUE(DecodeWith(test::WriteGif(SingleImage(5, 6, 8)), test::WithProgress(false)));
+    EXPECT_EQ(progress.begun + progress.ended, 0);
+    EXPECT_TRUE(progress.steps.empty());
     GifPicture outside = SingleImage(4, 4, 8);
     outside.frames[0].left = 1;
     outside.screenWidth = 5;
     outside.frames.push_back({3, 0, 4, 1, false, Bytes(4, 1)});
-    EXPECT_FALSE(Decode(test::WriteGif(outside)));
+    EXPECT_FALSE(DecodeWith(test::WriteGif(outside), test::WithProgress(true)));
+    EXPECT_EQ(progress.begun, 1);
     EXPECT_EQ(progress.begun, progress.ended);
 }
 

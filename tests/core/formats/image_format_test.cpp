@@ -68,7 +68,7 @@ TEST(ImageFormat, UnknownKindsLoadNothing)
     test::TempDir dir;
     const std::string avi = dir.File("movie.avi");
     test::WriteBytes(avi, test::ReadBytes(test::TestDataPath("bmp/bmpsuite-g-pal8.bmp")));
-    EXPECT_FALSE(ReadImageFile(avi));
+    EXPECT_FALSE(ReadImageFile(avi, ReadOptions{}));
 }
 
 TEST(DIBErrors, TextsByCode)
@@ -79,7 +79,7 @@ TEST(DIBErrors, TextsByCode)
 TEST(DibPicture, LoadKeepsPaletteRulesAndCopiesDeeply)
 {
     Dib picture;
-    picture.Load(test::TestDataPath("bmp/bmpsuite-g-pal8.bmp"));
+    picture.Load(test::TestDataPath("bmp/bmpsuite-g-pal8.bmp"), ReadOptions{});
     ASSERT_FALSE(picture.IsEmpty());
     EXPECT_EQ(picture.Width(), 127);
     EXPECT_EQ(picture.Height(), 64);
@@ -87,7 +87,7 @@ TEST(DibPicture, LoadKeepsPaletteRulesAndCopiesDeeply)
     EXPECT_EQ(picture.GetPalette().size(), 252u);
 
     // A 24-bit picture has no table: the old palette stays as it was.
-    picture.Load(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"));
+    picture.Load(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), ReadOptions{});
     EXPECT_EQ(picture.ColorCount(), 0);
     EXPECT_EQ(picture.GetPalette().size(), 252u);
     EXPECT_TRUE(picture.MakePalette().empty());
@@ -98,9 +98,9 @@ TEST(DibPicture, LoadKeepsPaletteRulesAndCopiesDeeply)
     EXPECT_EQ(copy.Picture().Size(), picture.Picture().Size());
 
     // An empty path or a directory loads nothing and frees the picture.
-    picture.Load(test::TestDataPath("bmp"));
+    picture.Load(test::TestDataPath("bmp"), ReadOptions{});
     EXPECT_TRUE(picture.IsEmpty());
-    copy.Load("");
+    copy.Load("", ReadOptions{});
     EXPECT_TRUE(copy.IsEmpty());
 }
 

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 
 #include "core/formats/jpeg_reader.h"
-#include "core/picture/load_settings.h"
 #include "jpeg_test_support.h"
+#include "reader_test_support.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -12,15 +14,13 @@ namespace {
 
 using test::TestDataPath;
 
-// Sets the JPEG colour mode for one test and puts it back.
-class Jpeg256Mode {
-public:
-    explicit Jpeg256Mode(bool on) : saved_(LoadSettings().jpeg256) { LoadSettings().jpeg256 = on; }
-    ~Jpeg256Mode() { LoadSettings().jpeg256 = saved_; }
-
-private:
-    bool saved_;
-};
+// Reading in 256 colours or in full colour.
+ReadOptions Jpeg256(bool on)
+{
+    ReadOptions options;
+    options.jpeg256 = on;
+    return options;
+}
 
 struct Expected {
     const char* file;
@@ -73,10 +73,10 @@ bool IsCmyk(const std::string& file)
 TEST(ReadJPEGFile, SharedFilesDecodeToTheirSizeInBothModes)
 {
     for (const bool jpeg256 : {true, false}) {
-        Jpeg256Mode mode(jpeg256);
+        const ReadOptions mode = Jpeg256(jpeg256);
         for (const Expected& e : kJpegFiles) {
             SCOPED_TRACE(std::string(e.file) + (jpeg256 ? " (256)" : " (24)"));
-            HDIB dib = ReadJPEGFile(TestDataPath(std::string("jpeg/") + e.file));
+            HDIB dib = ReadJPEGFile(TestDataPath(std::string("jpeg/") + e.file), mode);
             if (e.width == 0) {
                 EXPECT_FALSE(dib);
                 continue;
@@ -104,23 +104,23 @@ void ExpectSameAsReference24(const HDIB& dib, const test::DecodedJpeg& ref)
 
 TEST(ReadJPEGFile, TrueColourRowsAreLibjpegsRowsBottomUp)
 {
-    Jpeg256Mode mode(false);
+    const ReadOptions mode = Jpeg256(false);
     for (const char* file : {"ljt-testorig.jpg", "mozilla-jpg-size-17x17.jpg", "pillow-hopper_gray.jpg",
                              "jpegdec-grayscale_16x24_sampling2x2.jpg"}) {
         SCOPED_TRACE(file);
         const std::string path = TestDataPath(std::string("jpeg/") + file);
-        ExpectSameAsReference24(ReadJPEGFile(path), test::DecodeReference(path));
+        ExpectSameAsReference24(ReadJPEGFile(path, mode), test::DecodeReference(path));
     }
 }
 
 TEST(ReadJPEGFile, Jpeg256KeepsLibjpegsIndicesAndColours)
 {
-    Jpeg256Mode mode(true);
+    const ReadOptions mode = Jpeg256(true);
     for (const char* file : {"ljt-testorig.jpg", "pillow-hopper_gray.jpg"}) {
         SCOPED_TRACE(file);
         const std::string path = TestDataPath(std::string("jpeg/") + file);
         const test::DecodedJpeg ref = test::DecodeReference(path, true);
-        HDIB dib = ReadJPEGFile(path);
+        HDIB dib = ReadJPEGFile(path, mode);
         ASSERT_TRUE(dib);
         ASSERT_EQ(DIBBitCount(dib.Data()), 8);
         ASSERT_LE(ref.colormap.size(), 236u);
@@ -150,9 +150,9 @@ double MeanDifference(const HDIB& a, const HDIB& b)
 
 TEST(ReadJPEGFile, AdobeCmykLooksLikeItsRgbTwin)
 {
-    Jpeg256Mode mode(false);
-    HDIB cmyk = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_cmyk.jpg"));
-    HDIB rgb = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_rgb.jpg"));
+    const ReadOptions mode = Jpeg256(false);
+    HDIB cmyk = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_cmyk.jpg"), mode);
+    HDIB rgb = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_rgb.jpg"), mode);
     ASSERT_TRUE(cmyk);
     ASSERT_TRUE(rgb);
     // Not inverted, the picture would be a negative: differences near 128.
@@ -190,7 +190,7 @@ TEST(ReadJPEGFile, DrivesTheGaugeOnlyWhenAllowed)
     const std::string path = TestDataPath("jpeg/ljt-testorig.jpg");
     {
         test::CountingProgress progress;
-        ASSERT_TRUE(ReadJPEGFile(path));
+        ASSERT_TRUE(ReadJPEGFile(path, test::WithProgress(true)));
         EXPECT_EQ(progress.begins, 1);
         EXPECT_EQ(progress.ends, 1);
         EXPECT_EQ(progress.steps, 149);
@@ -198,14 +198,32 @@ TEST(ReadJPEGFile, DrivesTheGaugeOnlyWhenAllowed)
         EXPECT_EQ(progress.lastTotal, 149);
         // A failed read still ends what it began.
         const std::vector<uint8_t> good = test::ReadBytes(path);
-        EXPECT_FALSE(ReadJPEGFromMemory({good.data(), 300}));
+        EXPECT_FALSE(ReadJPEGFromMemory({good.data(), 300}, test::WithProgress(true)));
         EXPECT_EQ(progress.begins, 2);
         EXPECT_EQ(progress.ends, 2);
     }
     test::CountingProgress progress;
-    ScopedLoadProgressOff off;
-    ASSERT_TRUE(ReadJPEGFile(path));
+    ASSERT_TRUE(ReadJPEGFile(path, test::WithProgress(false)));
     EXPECT_EQ(progress.begins + progress.steps + progress.ends, 0);
+}
+
+// A gather converts photos in full colour on its workers while the window
+// goes on opening JPEGs in 256 colours: each reading gets its own mode.
+TEST(ReadJPEGFile, ReadingsAtTheSameTimeKeepTheirOwnColourMode)
+{
+    const std::string path = TestDataPath("jpeg/ljt-testorig.jpg");
+    std::atomic<int> wrongDepths = 0;
+    auto readMany = [&](bool jpeg256) {
+        for (int i = 0; i < 40; ++i) {
+            const HDIB dib = ReadJPEGFile(path, Jpeg256(jpeg256));
+            if (!dib || DIBBitCount(dib.Data()) != (jpeg256 ? 8 : 24))
+                ++wrongDepths;
+        }
+    };
+    std::thread converting(readMany, false);
+    readMany(true);
+    converting.join();
+    EXPECT_EQ(wrongDepths, 0);
 }
 
 }  // namespace

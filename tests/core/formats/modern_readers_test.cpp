@@ -76,7 +76,7 @@ TEST(ModernReaders, EveryKindMatchesAnIndependentDecode)
         std::string args = c.makeArgs;
         // The output name goes right after the prefix ("PNG32:") or the options.
         Shell("convert " + source + " " + args + file);
-        const HDIB dib = ReadImageFile(file);
+        const HDIB dib = ReadImageFile(file, ReadOptions{});
         ASSERT_TRUE(dib);
         ASSERT_TRUE(IsValidDIB(dib.Bytes()));
         EXPECT_EQ(DIBBitCount(dib.Data()), c.bits);
@@ -133,7 +133,7 @@ TEST(ModernReaders, HeifStandsAsItsRotationBoxesSay)
                           Turn{heif_orientation_rotate_90_cw, 32, true, false},
                           Turn{heif_orientation_rotate_270_cw, 32, false, false}}) {
         SCOPED_TRACE(static_cast<int>(t.orientation));
-        const HDIB dib = ReadImageFile(WriteTurnedHeif(dir, t.orientation));
+        const HDIB dib = ReadImageFile(WriteTurnedHeif(dir, t.orientation), ReadOptions{});
         ASSERT_TRUE(dib);
         const uint32_t width = DIBPixelWidth(dib.Data()), height = DIBPixelHeight(dib.Data());
         ASSERT_EQ(width, t.width);
@@ -159,7 +159,7 @@ TEST(ModernReaders, AnimatedWebPShowsItsFirstFrame)
     Shell("convert -size 20x10 xc:'#1030c0' " + second);
     const std::string animated = dir.File("anim.webp");
     Shell("convert -delay 20 " + first + " " + second + " -loop 0 -define webp:lossless=true " + animated);
-    const HDIB dib = ReadImageFile(animated);
+    const HDIB dib = ReadImageFile(animated, ReadOptions{});
     ASSERT_TRUE(dib);
     EXPECT_EQ(DIBPixelWidth(dib.Data()), 20u);
     EXPECT_EQ(test::ColorAt(dib, 5, 5), (ColorTriple{0xc0, 0x30, 0x10}));
@@ -176,9 +176,9 @@ TEST(ModernReaders, DamagedFilesGiveNoPicture)
         std::vector<uint8_t> bytes = test::ReadBytes(file);
         bytes.resize(bytes.size() * 2 / 3);
         test::WriteBytes(file, bytes);
-        EXPECT_FALSE(ReadImageFile(file));
+        EXPECT_FALSE(ReadImageFile(file, ReadOptions{}));
         test::WriteBytes(file, {});
-        EXPECT_FALSE(ReadImageFile(file));
+        EXPECT_FALSE(ReadImageFile(file, ReadOptions{}));
     }
     EXPECT_FALSE(ReadPNGFromMemory({}));
     EXPECT_FALSE(ReadWebPFromMemory({}));

@@ -56,7 +56,7 @@ const test::ExpectedOutcome kPcxOutcomes[] = {
 
 TEST(PcxTestPictures, DecodeAsListed)
 {
-    test::CheckOutcomes("pcx", kPcxOutcomes, ReadPCXFile);
+    test::CheckOutcomes("pcx", kPcxOutcomes, [](const std::string& path) { return ReadPCXFile(path); });
 }
 
 TEST(PcxTestPictures, KnownPixelColours)
@@ -245,10 +245,10 @@ TEST(PcxRoundTrip, FileAndMemoryGiveTheSamePicture)
 // ---------------------------------------------------------------------------
 // Damaged and refused files
 
-HDIB Decode(const Bytes& bytes)
+HDIB Decode(const Bytes& bytes, const ReadOptions& options = {})
 {
     MemorySource source(bytes);
-    return ReadPCXFromSource(source);
+    return ReadPCXFromSource(source, options);
 }
 
 TEST(PcxDamage, RunsAreCutAtTheLineBuffer)
@@ -346,13 +346,9 @@ TEST(PcxProgress, StepsEveryLineWhenOnOnly)
 {
     test::RecordingProgress progress;
     const Bytes bytes = test::WritePcx(EightBitPicture(6, 5));
-    {
-        test::ProgressSwitch off(false);
-        ASSERT_TRUE(Decode(bytes));
-        EXPECT_EQ(progress.begun, 0);
-    }
-    test::ProgressSwitch on(true);
-    ASSERT_TRUE(Decode(bytes));
+    ASSERT_TRUE(Decode(bytes, test::WithProgress(false)));
+    EXPECT_EQ(progress.begun, 0);
+    ASSERT_TRUE(Decode(bytes, test::WithProgress(true)));
     EXPECT_EQ(progress.begun, 1);
     EXPECT_EQ(progress.ended, 1);
     ASSERT_EQ(progress.steps.size(), 5u);

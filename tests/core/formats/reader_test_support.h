@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/picture/dib.h"
-#include "core/picture/load_settings.h"
+#include "core/picture/read_options.h"
 #include "core/platform/services.h"
 #include "support/test_support.h"
 
@@ -69,14 +69,12 @@ inline ColorTriple Hex(uint32_t rgb)
     return {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
 }
 
-// Sets the readers' own progress switch for a scope.
-class ProgressSwitch {
-public:
-    explicit ProgressSwitch(bool on) : saved_(LoadSettings().loadProgressOn) { LoadSettings().loadProgressOn = on; }
-    ~ProgressSwitch() { LoadSettings().loadProgressOn = saved_; }
-
-private:
-    bool saved_;
-};
+// Reading options with the reader's own progress on or off.
+inline ReadOptions WithProgress(bool on)
+{
+    ReadOptions options;
+    options.progress = on;
+    return options;
+}
 
 }  // namespace lumora::test

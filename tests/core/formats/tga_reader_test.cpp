@@ -113,7 +113,7 @@ const test::ExpectedOutcome kTgaOutcomes[] = {
 
 TEST(TgaTestPictures, DecodeAsListed)
 {
-    test::CheckOutcomes("tga", kTgaOutcomes, ReadTGAFile);
+    test::CheckOutcomes("tga", kTgaOutcomes, [](const std::string& path) { return ReadTGAFile(path); });
 }
 
 HDIB ReadShared(const std::string& name)
@@ -162,10 +162,10 @@ TEST(TgaTestPictures, TopAndBottomOriginTwinsDecodeAlike)
 // ---------------------------------------------------------------------------
 // Pictures written by the test writer
 
-HDIB Decode(const Bytes& bytes)
+HDIB Decode(const Bytes& bytes, const ReadOptions& options = {})
 {
     MemorySource source(bytes);
-    return ReadTGAFromSource(source);
+    return ReadTGAFromSource(source, options);
 }
 
 ColorTriple ColorOf(unsigned x, unsigned y)
@@ -432,18 +432,15 @@ TEST(TgaProgress, StepsEveryRowWhenOnOnly)
 {
     test::RecordingProgress progress;
     const Bytes bytes = test::WriteTga(TrueColor(10, 3, 4));
-    {
-        test::ProgressSwitch off(false);
-        ASSERT_TRUE(Decode(bytes));
-        EXPECT_EQ(progress.begun, 0);
-    }
-    test::ProgressSwitch on(true);
-    ASSERT_TRUE(Decode(bytes));
+    ASSERT_TRUE(Decode(bytes, test::WithProgress(false)));
+    EXPECT_EQ(progress.begun, 0);
+    ASSERT_TRUE(Decode(bytes, test::WithProgress(true)));
     EXPECT_EQ(progress.begun, 1);
     EXPECT_EQ(progress.ended, 1);
     ASSERT_EQ(progress.steps.size(), 4u);
     EXPECT_EQ(progress.steps.back(), (std::pair<long, long>{4, 4}));
-    EXPECT_FALSE(Decode(Bytes(bytes.begin(), bytes.end() - 2)));
+    EXPECT_FALSE(Decode(Bytes(bytes.begin(), bytes.end() - 2), test::WithProgress(true)));
+    EXPECT_EQ(progress.begun, 2);
     EXPECT_EQ(progress.ended, progress.begun);
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/formats/tiff_reader.h"
 #include "jpeg_test_support.h"
+#include "reader_test_support.h"
 #include "support/modern_test_support.h"
 #include "support/test_support.h"
 
@@ -376,7 +377,7 @@ TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZeroOrRgb)
 TEST(ReadTIFFFile, DrivesTheGaugeOncePerRow)
 {
     test::CountingProgress progress;
-    ASSERT_TRUE(ReadTIFFFile(TestDataPath("tiff/libtiff-rgb-3c-8b.tiff")));
+    ASSERT_TRUE(ReadTIFFFile(TestDataPath("tiff/libtiff-rgb-3c-8b.tiff"), test::WithProgress(true)));
     EXPECT_EQ(progress.begins, 1);
     EXPECT_EQ(progress.ends, 1);
     EXPECT_EQ(progress.steps, 151);

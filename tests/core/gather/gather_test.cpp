@@ -265,7 +265,7 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     EXPECT_EQ(FindAlbumSound(moved.items[0]->soundPath, movedPath), dir.File("ailleurs/vagues.wav"));
     // Converted in full colour at the chosen quality: a 24-bit JPEG.
     Dib converted;
-    converted.Load(plage);
+    converted.Load(plage, ReadOptions{});
     ASSERT_FALSE(converted.IsEmpty());
     EXPECT_EQ(converted.Width(), 64);
     // The viewer knows each photo's gathered file and description.

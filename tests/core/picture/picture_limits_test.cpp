@@ -108,7 +108,7 @@ TEST(PictureLimits, HugeDeclaredCanvasesRefusedQuicklyWithAMessage)
         }
         test::CapturingReporter reporter;
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_FALSE(ReadImageFile(file));
+        EXPECT_FALSE(ReadImageFile(file, ReadOptions{}));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
         ASSERT_EQ(reporter.messages.size(), 1u);
         EXPECT_NE(reporter.messages[0].text.find("Image trop grande"), std::string::npos);
@@ -151,7 +151,7 @@ TEST(PictureLimits, MemoryThatRunsOutGivesAMessageNotAnAbort)
         limit.rlim_cur = rlim_t{1} << 30;
         setrlimit(RLIMIT_AS, &limit);
         test::CapturingReporter reporter;
-        const bool refused = !ReadImageFile(file);
+        const bool refused = !ReadImageFile(file, ReadOptions{});
         const bool told = reporter.messages.size() == 1 &&
                           reporter.messages[0].text.find("Mémoire insuffisante") != std::string::npos;
         if (!(refused && told))

@@ -10,7 +10,6 @@
 #include <QRadioButton>
 
 #include "app/main_window.h"
-#include "core/picture/load_settings.h"
 #include "gui/platform/profile.h"
 #include "gui/picture/load_error_dialog.h"
 #include "support/dialog_driver.h"
@@ -118,11 +117,12 @@ TEST(PreviewBox, GreyWithARaisedFrameAndThePictureThreePixelsIn)
 
 TEST(PreviewPicture, PhotoCdPicturesAreReadAtTheirSmallestSize)
 {
-    LoadSettings().photoCDSize = 2;
+    Preferences prefs;
+    prefs.photoCDSize = 3;
+    ScopedServices services([&](Services& s) { s.preferences = &prefs; });
     const Dib picture = ReadPreviewPicture(QString::fromStdString(test::TestDataPath("pcd/pillow-hopper.pcd")));
     EXPECT_EQ(picture.Width(), 192);
     EXPECT_EQ(picture.Height(), 128);
-    EXPECT_EQ(LoadSettings().photoCDSize, 2);
 }
 
 TEST(PictureFileDialog, TheInsertDialogOffersTheInsertionChoice)

@@ -5,7 +5,6 @@
 
 #include <array>
 
-#include "core/picture/load_settings.h"
 #include "core/formats/pcd/base_picture.h"
 #include "core/formats/pcd/huffman_table.h"
 #include "core/formats/pcd/orientation.h"
@@ -154,27 +153,24 @@ static bool HasPackSignature(ByteSource& source)
     return source.SeekTo(0) && found;
 }
 
-HDIB ReadPhotoCDFromSource(ByteSource& source, int sizeCode)
+HDIB ReadPhotoCDFromSource(ByteSource& source, int sizeCode, bool reportProgress)
 {
     if (!HasPackSignature(source))
         return {};
-    const bool progress = LoadSettings().loadProgressOn;
-    ProgressScope gauge(progress);
-    return PhotoCDDecoder(source, SizeFromCode(sizeCode), progress).Decode();
+    ProgressScope gauge(reportProgress);
+    return PhotoCDDecoder(source, SizeFromCode(sizeCode), reportProgress).Decode();
 }
 
-HDIB ReadPhotoCDFile(const std::string& path)
+HDIB ReadPhotoCDFile(const std::string& path, const ReadOptions& options)
 {
-    const bool progress = LoadSettings().loadProgressOn;
-    const int sizeCode = LoadSettings().photoCDSize;
-    ProgressScope gauge(progress);
+    ProgressScope gauge(options.progress);
     File file;
     if (!file.Open(path, File::Mode::Read))
         return {};
     FileSource source(file);
     if (!HasPackSignature(source))
         return {};
-    return PhotoCDDecoder(source, SizeFromCode(sizeCode), progress).Decode();
+    return PhotoCDDecoder(source, SizeFromCode(options.photoCDSize), options.progress).Decode();
 }
 
 }  // namespace lumora

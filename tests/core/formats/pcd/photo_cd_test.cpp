@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <thread>
 
-#include "core/picture/load_settings.h"
 #include "core/formats/pcd/pcd_errors.h"
 #include "core/formats/pcd/photo_cd.h"
 #include "support/pcd_pack_writer.h"
@@ -37,12 +36,12 @@ struct Decoded {
     std::vector<CapturingReporter::Message> messages;
 };
 
-Decoded Decode(const std::vector<uint8_t>& pack, int sizeCode)
+Decoded Decode(const std::vector<uint8_t>& pack, int sizeCode, bool reportProgress = false)
 {
     CapturingReporter reporter;
     MemorySource source(pack);
     Decoded d;
-    d.dib = ReadPhotoCDFromSource(source, sizeCode);
+    d.dib = ReadPhotoCDFromSource(source, sizeCode, reportProgress);
     d.messages = reporter.messages;
     for (const auto& m : reporter.messages) {
         int code = 0, line = 0;
@@ -318,11 +317,9 @@ const char kHopper[] = "pcd/pillow-hopper.pcd";
 
 HDIB ReadWithSize(const std::string& path, int size)
 {
-    const int saved = LoadSettings().photoCDSize;
-    LoadSettings().photoCDSize = size;
-    HDIB dib = ReadPhotoCDFile(path);
-    LoadSettings().photoCDSize = saved;
-    return dib;
+    ReadOptions options;
+    options.photoCDSize = size;
+    return ReadPhotoCDFile(path, options);
 }
 
 ColorTriple MeanColour(const HDIB& dib)
@@ -430,15 +427,12 @@ public:
 TEST(PhotoCDFiles, DrivesTheGaugeOnlyWhenAsked)
 {
     CountingProgress gauge;
-    (void)Decode(StandardPack(1), 0);
+    (void)Decode(StandardPack(1), 0, true);
     EXPECT_EQ(gauge.begun, 1);
     EXPECT_EQ(gauge.ended, 1);
     EXPECT_EQ(gauge.steps, 192);
     EXPECT_EQ(gauge.last, std::make_pair(192L, 192L));
-    {
-        ScopedLoadProgressOff off;
-        (void)Decode(StandardPack(1), 0);
-    }
+    (void)Decode(StandardPack(1), 0, false);
     EXPECT_EQ(gauge.begun, 1);
     EXPECT_EQ(gauge.steps, 192);
 }

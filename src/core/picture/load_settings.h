@@ -12,8 +12,9 @@ struct ImageLoadSettings {
     // Off while an operation loads many pictures in a row and reports
     // progress itself (opening an album, remaking previews...).
     std::atomic<bool> loadProgressOn = true;
-    // JPEG files read as 8-bit pictures of at most 236 colours (else 24-bit).
-    std::atomic<bool> jpeg256 = true;
+    // JPEG files read as 8-bit pictures of at most 236 colours (else 24-bit,
+    // as the command line reads them unless told otherwise).
+    std::atomic<bool> jpeg256 = false;
     // Photo CD resolution: 0..3 = 192x128, 384x256, 768x512, 1536x1024.
     std::atomic<int> photoCDSize = 2;
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -15,6 +16,7 @@
 #include "core/picture/load_settings.h"
 #include "gui/picture/picture_window.h"
 #include "gui/platform/profile.h"
+#include "gui/platform/screen_fit.h"
 #include "gui/platform/message_services.h"
 #include "gui/sound/sound_service.h"
 #include "core/sound/sounds.h"
@@ -42,8 +44,9 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
     // New tabs take random colours.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-    LoadPreferences(preferences_, *profile_);
     const QScreen* screen = QGuiApplication::primaryScreen();
+    // The screen's own depth, or less when LUMORA_SCREEN_DEPTH asks for it.
+    LoadPreferences(preferences_, *profile_, std::min(ScreenDepth(), screen ? screen->depth() : 24));
     const QSize screenSize = screen ? screen->size() : QSize(1024, 768);
     preferences_.ClampPropertiesPosition(screenSize.width(), screenSize.height());
     ApplyReadingPreferences();
@@ -110,6 +113,7 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
 
     frame_->RestorePlacement(LoadWindowPlacement(*profile_));
     frame_->show();
+    KeepOnScreen(*frame_);  // now that its frame is known
     if (preferences_.showProperties)
         frame_->ShowPropertiesWindow();
     if (arguments.isEmpty())

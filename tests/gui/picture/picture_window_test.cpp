@@ -113,7 +113,7 @@ TEST_F(PictureWindowTest, StatusTextFollowsTheWindowLeftActiveAfterAClose)
                 ASSERT_NE(OpenPictureWindow(frame, *k == 'p' ? photo : wide), nullptr);
         }
         closeActive();
-        EXPECT_EQ(frame.StatusLabel()->text(), QString::fromUtf8(c.status)) << c.opened;
+        EXPECT_EQ(frame.StatusLabel()->text().toStdString(), c.status) << c.opened;
         frame.MdiArea()->closeAllSubWindows();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -14,6 +15,7 @@
 #include "app/splash_window.h"
 #include "gui/picture/picture_window.h"
 #include "gui/platform/profile.h"
+#include "gui/platform/screen_fit.h"
 #include "gui/platform/message_services.h"
 #include "gui/sound/sound_service.h"
 #include "core/sound/sounds.h"
@@ -41,8 +43,9 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
     // New tabs take random colours.
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-    LoadPreferences(preferences_, *profile_);
     const QScreen* screen = QGuiApplication::primaryScreen();
+    // The screen's own depth, or less when LUMORA_SCREEN_DEPTH asks for it.
+    LoadPreferences(preferences_, *profile_, std::min(ScreenDepth(), screen ? screen->depth() : 24));
     const QSize screenSize = screen ? screen->size() : QSize(1024, 768);
     preferences_.ClampPropertiesPosition(screenSize.width(), screenSize.height());
     // Colours added in any colour dialog are kept at once.
@@ -107,6 +110,7 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
 
     frame_->RestorePlacement(LoadWindowPlacement(*profile_));
     frame_->show();
+    KeepOnScreen(*frame_);  // now that its frame is known
     if (preferences_.showProperties)
         frame_->ShowPropertiesWindow();
     if (arguments.isEmpty())

@@ -10,7 +10,9 @@
 #include <QMenu>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -28,6 +30,7 @@
 #include "gui/preferences/preferences_dialog.h"
 #include "gui/platform/program_art.h"
 #include "gui/platform/profile.h"
+#include "gui/platform/screen_fit.h"
 #include "core/sound/sounds.h"
 #include "core/res/strings.h"
 #include "gui/print/print_commands.h"
@@ -77,6 +80,14 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
             QTimer::singleShot(0, this, [this] { ShowWindowKind(mdiArea_->activeSubWindow()); });
     });
 
+    // The placement is kept however the program ends: its own close, the
+    // window manager's, or the desktop session going away (which may end
+    // the program without closing its windows).
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::SavePlacement);
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { SavePlacement(); });
+#endif
+
     // Update handlers run when a menu opens and at idle moments.
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, &MainWindow::RefreshCommandStates);
@@ -96,6 +107,13 @@ void MainWindow::ShowWindowKind(QMdiSubWindow* active)
     QWidget* widget = active ? active->widget() : nullptr;
     if (properties_)
         properties_->Describe(active);
+    // The status text belongs to the active window: a picture's facts must
+    // not stay once another window, or none, is active. (While the frame
+    // itself is inactive, the area names no active window but keeps its
+    // current one.)
+    const QMdiSubWindow* current = active ? active : mdiArea_->currentSubWindow();
+    if (!(current && qobject_cast<PictureView*>(current->widget())) && !ProgressRunning())
+        SetStatusText(kStrReady);
     if (auto* album = qobject_cast<AlbumView*>(widget)) {
         // The properties window follows the selection of the active album.
         connect(album, &AlbumView::SelectionChanged, this, &MainWindow::DescribeActiveWindow,
@@ -202,9 +220,13 @@ void MainWindow::InstallFrameCommands()
         [] { return true; }, [this] { return statusBar()->isVisible(); });
     for (int help : {int{kCmdHelpIndex}, int{kCmdHelpUsing}, int{kCmdHelp}, int{kCmdContextHelp}})
         SetCommandHandler(help, [this] { (new HelpWindow(this))->show(); }, [] { return true; });
-    auto hasWindows = [this] { return !mdiArea_->subWindowList().isEmpty(); };
-    SetCommandHandler(kCmdWindowCascade, [this] { mdiArea_->cascadeSubWindows(); }, hasWindows);
-    SetCommandHandler(kCmdWindowTile, [this] { mdiArea_->tileSubWindows(); }, hasWindows);
+    // Tabs show one window at a time: nothing to cascade, tile or line up.
+    auto hasFreeWindows = [this] { return !tabbedWindows_ && !mdiArea_->subWindowList().isEmpty(); };
+    SetCommandHandler(kCmdWindowCascade, [this] { mdiArea_->cascadeSubWindows(); }, hasFreeWindows);
+    SetCommandHandler(kCmdWindowTile, [this] { mdiArea_->tileSubWindows(); }, hasFreeWindows);
+    SetCommandHandler(
+        kCmdTabbedWindows, [this] { SetTabbedWindows(!tabbedWindows_); }, [] { return true; },
+        [this] { return tabbedWindows_; });
     SetCommandHandler(
         kCmdWindowArrange,
         [this] {
@@ -216,7 +238,7 @@ void MainWindow::InstallFrameCommands()
                     x += w->width();
                 }
         },
-        hasWindows);
+        hasFreeWindows);
 }
 
 void MainWindow::SetCommandHandler(int commandId, std::function<void()> run,
@@ -264,10 +286,52 @@ void MainWindow::UseMenu(const QList<MenuPopup>& menu)
                 m->addSeparator();
             else if (id == kCmdFileMru && !recentFiles_.isEmpty())
                 AddRecentFileEntries(m);
+            else if (id == kMenuWindowList)
+                connect(m, &QMenu::aboutToShow, this, [this, m] { ListWindowsIn(m); });
             else if (QAction* action = actions_.value(id))
                 m->addAction(action);
         }
     }
+}
+
+void MainWindow::ListWindowsIn(QMenu* menu)
+{
+    // Entries of the last opening go; the menu's own items stay.
+    for (QAction* action : menu->actions())
+        if (action->property("windowEntry").toBool())
+            delete action;
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    auto mark = [](QAction* action) {
+        action->setProperty("windowEntry", true);
+        return action;
+    };
+    mark(menu->addSeparator());
+    const QMdiSubWindow* active = mdiArea_->currentSubWindow();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows[i];
+        // Numbers 1 to 9 are the entries' keys, as the first nine windows'.
+        const QString number = i < 9 ? QString("&%1").arg(i + 1) : QString::number(i + 1);
+        QString title = window->windowTitle();
+        title.replace("[*]", window->isWindowModified() ? "*" : "");
+        QAction* entry = mark(menu->addAction(number + ' ' + title.replace('&', "&&")));
+        entry->setCheckable(true);
+        entry->setChecked(window == active);
+        connect(entry, &QAction::triggered, this, [this, target = QPointer<QMdiSubWindow>(window)] {
+            if (target)
+                mdiArea_->setActiveSubWindow(target);
+        });
+    }
+}
+
+void MainWindow::SetTabbedWindows(bool tabbed)
+{
+    tabbedWindows_ = tabbed;
+    mdiArea_->setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    mdiArea_->setTabsClosable(true);
+    mdiArea_->setTabsMovable(true);
+    mdiArea_->setDocumentMode(true);
 }
 
 void MainWindow::AddRecentFileEntries(QMenu* menu)
@@ -321,8 +385,11 @@ void MainWindow::RestorePlacement(const WindowPlacement& placement)
 {
     toolBar_->setVisible(placement.toolBar);
     statusBar()->setVisible(placement.statusBar);
+    SetTabbedWindows(placement.tabbedWindows);
+    // A placement saved under another screen or scale factor is brought
+    // back onto the screen it now opens on.
     if (placement.normal && placement.normal->isValid())
-        setGeometry(*placement.normal);
+        setGeometry(FitInside(*placement.normal, AvailableGeometryFor(*placement.normal)));
     if (placement.maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -332,8 +399,11 @@ WindowPlacement MainWindow::CurrentPlacement() const
     WindowPlacement placement;
     placement.normal = normalGeometry().isValid() ? normalGeometry() : geometry();
     placement.maximized = isMaximized() || (isMinimized() && (windowState() & Qt::WindowMaximized));
-    placement.toolBar = toolBar_->isVisible();
-    placement.statusBar = statusBar()->isVisible();
+    // Whether the bars are shown, not whether they are on screen now: the
+    // placement is also saved after the window has closed.
+    placement.toolBar = !toolBar_->isHidden();
+    placement.statusBar = !statusBar()->isHidden();
+    placement.tabbedWindows = tabbedWindows_;
     return placement;
 }
 
@@ -346,9 +416,14 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     KeepPropertiesPosition();
     StopSound();
+    SavePlacement();
+    event->accept();
+}
+
+void MainWindow::SavePlacement()
+{
     SaveWindowPlacement(profile_, CurrentPlacement());
     profile_.Sync();
-    event->accept();
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event)
@@ -400,6 +475,7 @@ void MainWindow::ShowPropertiesWindow()
         connect(properties_, &RollupWindow::Closed, this, &MainWindow::HidePropertiesWindow);
         if (preferences_.propertiesX != -1 && preferences_.propertiesY != -1)
             properties_->move(preferences_.propertiesX, preferences_.propertiesY);
+        KeepOnScreen(*properties_);
     }
     properties_->show();
     properties_->Describe(mdiArea_->activeSubWindow());

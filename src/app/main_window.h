@@ -58,10 +58,18 @@ public:
     // The recent-file entries that stand in the File menu (newest first).
     void SetRecentFiles(const QStringList& paths);
 
+    // The placement is fitted onto the screen it opens on.
     void RestorePlacement(const WindowPlacement& placement);
     WindowPlacement CurrentPlacement() const;
+    // Writes the placement into "mainwin" at once.
+    void SavePlacement();
 
     void ShowPreferencesDialog();
+
+    // "Fenêtres en onglets": the document windows as tabs of the area
+    // instead of free windows inside it.
+    void SetTabbedWindows(bool tabbed);
+    bool TabbedWindows() const { return tabbedWindows_; }
 
     // The properties window: shown where it last stood, filled from the
     // active window; hidden with its position kept in the preferences.
@@ -98,6 +106,8 @@ private:
     void KeepPropertiesPosition();
     void TogglePropertiesWindow();
     void AddRecentFileEntries(QMenu* menu);
+    // The document windows after the Window menu's own items.
+    void ListWindowsIn(QMenu* menu);
     void ShowAbout();
 
     Preferences& preferences_;
@@ -110,6 +120,7 @@ private:
     QList<MenuPopup> currentMenu_;
     QStringList recentFiles_;
     PropertiesWindow* properties_ = nullptr;
+    bool tabbedWindows_ = false;
 
     struct Handler {
         std::function<void()> run;

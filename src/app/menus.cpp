@@ -7,6 +7,9 @@ namespace {
 
 const QList<MenuPopup> kSharedTail = {
     {"&Options", {kCmdPropertiesWindow, kCmdViewToolBar, kCmdViewStatusBar, 0, kCmdPreferences}},
+    {"Fe&nêtre",
+     {kCmdWindowNew, 0, kCmdWindowCascade, kCmdWindowTile, kCmdWindowArrange, 0, kCmdTabbedWindows,
+      kMenuWindowList}},
 };
 
 }  // namespace
@@ -37,7 +40,7 @@ QList<MenuPopup> AlbumMenu()
          {kCmdUseTabs, 0, kCmdTabProperties, 0, kCmdAddTab, kCmdDeleteTab, 0, kCmdNextTab, kCmdPrevTab,
           kCmdGoToTab}},
         kSharedTail[0],
-        {"Fe&nêtre", {kCmdWindowNew, 0, kCmdWindowCascade, kCmdWindowTile, kCmdWindowArrange}},
+        kSharedTail[1],
         {"&?", {kCmdHelpIndex, kCmdHelpUsing, 0, kCmdAppAbout}},
     };
 }
@@ -50,7 +53,7 @@ QList<MenuPopup> ImageMenu()
           kCmdPosterPreview, 0, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
         {"&Image", {kCmdEditCopy, 0, kCmdFullScreen, 0, kCmdZoomIn, kCmdZoomOut}},
         kSharedTail[0],
-        {"Fe&nêtre", {kCmdWindowNew, 0, kCmdWindowCascade, kCmdWindowTile, kCmdWindowArrange}},
+        kSharedTail[1],
         {"&?", {kCmdHelpIndex, kCmdHelpUsing, 0, kCmdAppAbout}},
     };
 }

@@ -6,6 +6,10 @@
 
 namespace lumora {
 
+// In a popup's items: the list of open document windows, numbered, the
+// active one checked (filled each time the menu opens).
+inline constexpr int kMenuWindowList = -1;
+
 // A menu layout: popup titles and their items (0 = separator).
 struct MenuPopup {
     QString title;

@@ -20,10 +20,10 @@ constexpr const char* kHelp = R"(Usage : lumora-cli COMMANDE [ARGUMENTS]
 
 Commandes :
   info FICHIER [--json] [--jpeg256 on|off] [--pcd-size N]
-      Lit une image (BMP, DIB, RLE, GIF, PCX, TGA, TIF, JPG, PCD, choisie par
-      l'extension) et affiche sa largeur, sa hauteur, ses bits par pixel, son
-      nombre de couleurs et son type. --json : un objet avec les clés
-      width, height, bpp, colors, type.
+      Lit une image (BMP, DIB, RLE, GIF, PCX, TGA, TIF, JPG, PCD, PNG, WebP,
+      HEIC/HEIF, AVIF, choisie par l'extension) et affiche sa largeur, sa
+      hauteur, ses bits par pixel, son nombre de couleurs et son type.
+      --json : un objet avec les clés width, height, bpp, colors, type.
 
   convert ENTREE SORTIE.bmp|SORTIE.jpg [--app-palette] [--dither16] [--size LxH]
           [--quality Q] [--jpeg256 on|off] [--pcd-size N]
@@ -36,8 +36,8 @@ Commandes :
                        sortie .jpg seulement.
 
   Options de lecture (info et convert), pour cette exécution seulement :
-        --jpeg256 on|off  lit les JPEG en 256 couleurs (on, par défaut) ou en
-                          16,8 millions de couleurs (off) ;
+        --jpeg256 on|off  lit les JPEG en 256 couleurs (on) ou en
+                          16,8 millions de couleurs (off, par défaut) ;
         --pcd-size N      taille des images Photo CD : 0 = 192x128,
                           1 = 384x256, 2 = 768x512 (par défaut), 3 = 1536x1024.
 

@@ -1,13 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
 #include <QMenuBar>
 #include <QStatusBar>
 
 #include "app/lumora_app.h"
 #include "app/main_window.h"
+#include "core/formats/bmp_writer.h"
+#include "gui/picture/picture_window.h"
 #include "core/res/strings.h"
+#include "gui/help/help_window.h"
 #include "gui/platform/profile.h"
+#include "gui/platform/screen_fit.h"
+#include "gui/properties/properties_window.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -50,12 +60,70 @@ TEST_F(MainFrameTest, MenusOfEachWindowKind)
         items << (a->isSeparator() ? "-" : a->text());
     // The keys after the tab are named as on a French keyboard.
     EXPECT_EQ(items, QStringList({"&Propriétés de l'album...\tF3", "Titre, de&scription et polices...\tF4", "-",
-                                  "Rasse&mbler l'album...", "&Diaporama...", "-", "Pr&emière page\tCtrl+Orig",
+                                  "Rasse&mbler l'album...", "D&iaporama...", "-", "Pr&emière page\tCtrl+Orig",
                                   "P&age précédente\tPg Prec", "Page sui&vante\tPg Suiv", "&Dernière page\tCtrl+Fin",
-                                  "Atteind&re la page...", "-", "Atteindre la &Couverture\tAlt+F1",
-                                  "Atteindre la Page de &garde\tAlt+F2"}));
+                                  "Atteind&re la page...", "-",
+                                  "Atteindre la &Couverture\tAlt+F1 ou Ctrl+Maj+C",
+                                  "Atteindre la Page de &garde\tAlt+F2 ou Ctrl+Maj+G"}));
     frame.UseMenu(ImageMenu());
     EXPECT_EQ(MenuTitles(frame), QStringList({"&Fichier", "&Image", "&Options", "Fe&nêtre", "&?"}));
+}
+
+// The letter after & in a menu label.
+QChar Mnemonic(const QString& label)
+{
+    for (qsizetype i = 0; i + 1 < label.size(); ++i) {
+        if (label[i] != '&')
+            continue;
+        if (label[i + 1] != '&')
+            return label[i + 1].toLower();
+        ++i;
+    }
+    return {};
+}
+
+TEST_F(MainFrameTest, MenuItemsShowTheCommandTablesLabelsKeysAndDistinctLetters)
+{
+    const struct {
+        const char* kind;
+        QList<MenuPopup> menu;
+    } kinds[] = {{"frame", FrameMenu()}, {"album", AlbumMenu()}, {"image", ImageMenu()}};
+    QList<QKeySequence> everyKey;
+    for (const auto& kind : kinds) {
+        frame.UseMenu(kind.menu);
+        for (const MenuPopup& popup : kind.menu) {
+            QMenu* shown = MenuNamed(frame, popup.title);
+            ASSERT_NE(shown, nullptr) << kind.kind;
+            QHash<QChar, QString> letters;
+            for (QAction* a : shown->actions()) {
+                const int id = a->data().toInt();
+                if (a->isSeparator() || id == 0)
+                    continue;
+                const CommandInfo& command = Command(id);
+                EXPECT_EQ(a->text(), MenuLabel(command)) << kind.kind << " " << id;
+                EXPECT_EQ(a->shortcuts(), command.keys) << id;
+                // Alt+letter must reach one item ("Edition" keeps the two
+                // I and the two P the program always had there).
+                const QChar letter = Mnemonic(command.label);
+                if (letter.isNull() || popup.title == "&Edition")
+                    continue;
+                EXPECT_FALSE(letters.contains(letter))
+                    << kind.kind << " " << popup.title.toStdString() << ": " << command.label.toStdString()
+                    << " and " << letters.value(letter).toStdString();
+                letters.insert(letter, command.label);
+            }
+        }
+    }
+    // The second keys of the cover and flyleaf are in no other entry.
+    for (const CommandInfo& command : AllCommands())
+        for (const QKeySequence& key : command.keys) {
+            EXPECT_FALSE(everyKey.contains(key)) << key.toString().toStdString();
+            everyKey << key;
+        }
+    EXPECT_EQ(frame.Action(kCmdCover)->shortcuts(),
+              QList<QKeySequence>({QKeySequence(Qt::ALT | Qt::Key_F1), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}));
+    EXPECT_EQ(frame.Action(kCmdFlyleaf)->shortcuts(),
+              QList<QKeySequence>({QKeySequence(Qt::ALT | Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G)}));
 }
 
 TEST_F(MainFrameTest, CommandsWithoutHandlersStayDisabled)
@@ -158,6 +226,96 @@ TEST_F(MainFrameTest, StatusTextIsKeptAndRestored)
     EXPECT_EQ(frame.StatusLabel()->text(), "Initialisation de Lumora. Veuillez patienter ...");
     frame.RestoreStatusText();
     EXPECT_EQ(frame.StatusLabel()->text(), "Prêt");
+}
+
+TEST_F(MainFrameTest, WindowsOpenInsideTheScreenWhateverWasSaved)
+{
+    const QRect screen = AvailableGeometryFor(QRect(0, 0, 1, 1));
+    ASSERT_FALSE(screen.isEmpty());
+    auto inside = [&](const QRect& r) { return screen.contains(r); };
+
+    WindowPlacement saved;
+    saved.normal = QRect(screen.right() - 100, screen.bottom() - 80, screen.width() + 600, screen.height() + 200);
+    frame.RestorePlacement(saved);
+    EXPECT_TRUE(inside(frame.geometry())) << frame.geometry().x() << "," << frame.geometry().y();
+
+    preferences.propertiesX = screen.right() - 10;
+    preferences.propertiesY = screen.bottom() - 10;
+    frame.ShowPropertiesWindow();
+    ASSERT_NE(frame.Properties(), nullptr);
+    EXPECT_TRUE(inside(frame.Properties()->frameGeometry()));
+
+    HelpWindow help(&frame);
+    EXPECT_TRUE(inside(help.geometry()));
+}
+
+// However the program ends, the next start finds the window where it was.
+TEST_F(MainFrameTest, PlacementIsSavedByTheWindowManagersCloseAndAtSessionEnd)
+{
+    const QString ini = profile.FileName();
+    auto savedPos = [&] { return Profile(ini).GetProfileString("mainwin", "Pos", {}); };
+    const QRect screen = AvailableGeometryFor(QRect(0, 0, 1, 1));
+
+    frame.setGeometry(screen.left() + 10, screen.top() + 20, 300, 200);
+    QCloseEvent byTitleBar;
+    QApplication::sendEvent(&frame, &byTitleBar);
+    EXPECT_TRUE(byTitleBar.isAccepted());
+    EXPECT_EQ(savedPos(), FormatPos(QRect(screen.left() + 10, screen.top() + 20, 300, 200)));
+
+    // The session ends: the event loop stops without any window closing.
+    frame.setGeometry(screen.left() + 30, screen.top() + 40, 320, 210);
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+    EXPECT_EQ(savedPos(), FormatPos(QRect(screen.left() + 30, screen.top() + 40, 320, 210)));
+    // Saved from a window no longer on screen, the bars still count as shown.
+    EXPECT_EQ(Profile(ini).GetProfileInt("mainwin", "ToolBar", 0), 1);
+    EXPECT_EQ(Profile(ini).GetProfileInt("mainwin", "StatusBar", 0), 1);
+}
+
+TEST_F(MainFrameTest, WindowMenuListsTheOpenWindowsAndOffersTabs)
+{
+    QStringList paths;
+    for (const char* name : {"un.bmp", "deux & trois.bmp"}) {
+        paths << QString::fromStdString(dir.File(name));
+        WriteBMPFile(paths.last().toStdString(), test::MakeRgbPicture(8, 8, [](int32_t, int32_t) {
+                         return ColorTriple{0, 0, 0};
+                     }));
+    }
+    QMdiSubWindow* first = OpenPictureWindow(frame, paths[0]);
+    QMdiSubWindow* second = OpenPictureWindow(frame, paths[1]);
+    ASSERT_TRUE(first && second);
+    QMenu* windows = MenuNamed(frame, "Fe&nêtre");
+    ASSERT_NE(windows, nullptr);
+    auto entries = [&] {
+        emit windows->aboutToShow();
+        QStringList texts;
+        for (QAction* a : windows->actions())
+            if (a->property("windowEntry").toBool() && !a->isSeparator())
+                texts << QString(a->isChecked() ? "[x] " : "[ ] ") + a->text();
+        return texts;
+    };
+    EXPECT_EQ(entries(), QStringList({"[ ] &1 un.bmp", "[x] &2 deux && trois.bmp"}));
+    // Opening the menu again lists them once; an entry activates its window.
+    EXPECT_EQ(entries().size(), 2);
+    for (QAction* a : windows->actions())
+        if (a->text() == "&1 un.bmp")
+            a->trigger();
+    EXPECT_EQ(frame.MdiArea()->activeSubWindow(), first);
+    EXPECT_EQ(entries(), QStringList({"[x] &1 un.bmp", "[ ] &2 deux && trois.bmp"}));
+
+    // Tabs: off by default, kept with the placement.
+    EXPECT_EQ(frame.MdiArea()->viewMode(), QMdiArea::SubWindowView);
+    frame.RefreshCommandStates();
+    EXPECT_TRUE(frame.Action(kCmdWindowCascade)->isEnabled());
+    frame.Action(kCmdTabbedWindows)->trigger();
+    EXPECT_EQ(frame.MdiArea()->viewMode(), QMdiArea::TabbedView);
+    EXPECT_TRUE(frame.Action(kCmdTabbedWindows)->isChecked());
+    EXPECT_FALSE(frame.Action(kCmdWindowCascade)->isEnabled());
+    frame.SavePlacement();
+    EXPECT_EQ(Profile(profile.FileName()).GetProfileInt("mainwin", "FenetresOnglets", 0), 1);
+    EXPECT_TRUE(LoadWindowPlacement(Profile(profile.FileName())).tabbedWindows);
+    EXPECT_FALSE(LoadWindowPlacement(Profile(QString::fromStdString(dir.File("none.ini")))).tabbedWindows);
+    frame.MdiArea()->closeAllSubWindows();
 }
 
 TEST(ProgressGaugeBlocks, TwentyBlocksByIntegerDivision)

@@ -44,6 +44,9 @@ TEST(CliUsage, WrongArgumentsExitWithTwo)
     std::string out;
     EXPECT_EQ(RunCli({"--help"}, &out), 0);
     EXPECT_NE(out.find("convert"), std::string::npos);
+    // `info` names every kind of picture it reads.
+    for (const char* kind : {"PCD", "PNG", "WebP", "HEIC/HEIF", "AVIF"})
+        EXPECT_NE(out.find(kind), std::string::npos) << kind;
 }
 
 TEST(CliConvert, WritesPicturesTheReaderReadsBack)
@@ -113,6 +116,8 @@ TEST(CliReadingOptions, OverrideJpegColoursAndPhotoCDSizeForOneRun)
 {
     const std::string jpeg = test::TestDataPath("jpeg/imagers-progressive-cat.jpg");
     std::string out;
+    ASSERT_EQ(test::RunCli({"info", jpeg, "--json"}, &out), 0);  // true colour unless asked
+    EXPECT_NE(out.find("\"bpp\": 24"), std::string::npos) << out;
     ASSERT_EQ(test::RunCli({"info", jpeg, "--json", "--jpeg256", "off"}, &out), 0);
     EXPECT_NE(out.find("\"bpp\": 24"), std::string::npos) << out;
     ASSERT_EQ(test::RunCli({"info", jpeg, "--json", "--jpeg256", "on"}, &out), 0);

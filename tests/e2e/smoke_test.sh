@@ -130,15 +130,10 @@ sleep 1
 xdotool windowfocus --sync "$window"
 xdotool key alt+b
 sleep 0.3
-xdotool key d
-sleep 0.5
-# "d" may only highlight the entry when another one shares the letter.
+# Alt+B, I: "D&iaporama...", the only entry of the Album menu on that letter.
+xdotool key i
+sleep 1
 dialog=$(xdotool search --onlyvisible --name '^Diaporama$' | head -n 1 || true)
-if [[ -z $dialog ]]; then
-  xdotool key Return
-  sleep 1
-  dialog=$(xdotool search --onlyvisible --name '^Diaporama$' | head -n 1 || true)
-fi
 [[ -n $dialog ]] || { echo "smoke: no slideshow options dialog"; exit 1; }
 xdotool windowfocus --sync "$dialog"
 xdotool key Return

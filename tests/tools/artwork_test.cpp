@@ -258,7 +258,8 @@ TEST(SmallPictures, EveryPngIsValidRgbaOfItsDocumentedSize)
     std::map<std::string, std::pair<uint32_t, uint32_t>> sizes = {
         {"cursors/select.png", {32, 32}},     {"cursors/next_page.png", {32, 32}},
         {"cursors/previous_page.png", {32, 32}}, {"gauge.png", {20, 9}},
-        {"slideshow_bar.png", {80, 15}},      {"titlebar.png", {56, 14}},
+        {"slideshow_bar.png", {80, 15}},      {"slideshow_bar@2x.png", {160, 30}},
+        {"titlebar.png", {56, 14}},
         {"buttons/poubelle.png", {48, 48}},   {"buttons/newonglet.png", {48, 48}},
         {"buttons/delonglet.png", {48, 48}},  {"buttons/rassemble.png", {48, 48}}};
     int toolbarIcons = 0;

@@ -335,11 +335,12 @@ Image GaugeCells()
     return image;
 }
 
-// Five 16 x 15 pictures: quit, first, previous, next, last.
-Image SlideshowButtons()
+// Five 16 x 15 pictures: quit, first, previous, next, last; `scale` 2
+// draws the same shapes at twice the pixels for screens of device ratio 2.
+Image SlideshowButtons(int scale)
 {
-    Image image(80, 15);
-    Canvas canvas(image, 1);
+    Image image(80 * scale, 15 * scale);
+    Canvas canvas(image, static_cast<float>(scale));
     const Color ink = Rgb8(20, 50, 110);
     auto glyph = [&](const Shape& shape, const Paint& paint, Color outline) {
         canvas.Fill(Grow(shape, 1), outline);
@@ -400,7 +401,8 @@ std::vector<NamedImage> RenderToolbarIcons()
 std::vector<NamedImage> RenderControlBitmaps()
 {
     return {{"gauge.png", GaugeCells()},
-            {"slideshow_bar.png", SlideshowButtons()},
+            {"slideshow_bar.png", SlideshowButtons(1)},
+            {"slideshow_bar@2x.png", SlideshowButtons(2)},
             {"titlebar.png", CaptionGlyphs()},
             {"buttons/poubelle.png", Render(TrashCan, 48)},
             {"buttons/newonglet.png", Render([](const Pen& p) { Tab(p); Badge(p, 23, 24, true); }, 48)},

@@ -17,4 +17,9 @@ int ScreenDepth()
     return 24;
 }
 
+bool Jpeg256ByDefault(int screenDepth)
+{
+    return screenDepth <= 8;
+}
+
 }  // namespace lumora

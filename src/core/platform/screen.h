@@ -7,4 +7,9 @@ namespace lumora {
 // that they can be used and seen on a modern display.
 int ScreenDepth();
 
+// Whether JPEG files are read in 256 colours when no preference says so:
+// only where the screen shows no more than 256 colours (8 bits or fewer);
+// on a true-colour screen the dither would only spoil the photo.
+bool Jpeg256ByDefault(int screenDepth);
+
 }  // namespace lumora

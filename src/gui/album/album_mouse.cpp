@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include "gui/album/album_navigation.h"
 #include "gui/album/album_view.h"
+#include "core/sound/sounds.h"
 
 namespace lumora {
 namespace {
@@ -122,6 +123,8 @@ BookHit HitAt(const AlbumView& view, Point point)
 
 void ClickBook(AlbumView& view, Point point, bool doubleClick)
 {
+    // Any click on the book silences the sound, wherever it lands.
+    StopSound();
     ActivateWindowOf(view);
     const BookHit hit = HitAt(view, point);
     switch (hit.kind) {

@@ -16,8 +16,9 @@ class CommandHost;
 // What lies under a point of the view's logical frame.
 BookHit HitAt(const AlbumView& view, Point point);
 
-// Left click (and each click of a double click); the second click of a
-// double click on an item also views it.
+// Left click (and each click of a double click): stops the sound, then acts
+// on what lies under the point; the second click of a double click on an
+// item also views it.
 void ClickBook(AlbumView& view, Point point, bool doubleClick);
 
 enum class BookCursor { Arrow, Select, NextPage, PreviousPage };

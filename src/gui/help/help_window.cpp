@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "gui/platform/screen_fit.h"
+
 namespace lumora {
 
 HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent)
@@ -10,7 +12,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Aide de Lumora");
     setOpenExternalLinks(true);
-    resize(640, 720);
+    // Over the main window, and never beyond the screen it opens on.
+    QRect wanted(QPoint(0, 0), QSize(640, 720));
+    if (parent)
+        wanted.moveCenter(parent->window()->geometry().center());
+    setGeometry(FitInside(wanted, AvailableGeometryFor(parent ? parent->window()->geometry() : wanted)));
     setMarkdown(GuideText());
 }
 

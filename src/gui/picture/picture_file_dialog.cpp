@@ -1,9 +1,13 @@
 #include "gui/picture/picture_file_dialog.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "core/formats/image_format.h"
@@ -67,7 +71,33 @@ PictureFileDialog::PictureFileDialog(Purpose purpose, bool& showPreview, QWidget
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
     connect(this, &QFileDialog::currentChanged, preview_, &PicturePreviewPanel::SelectionChanged);
+    // A name typed (or pasted) in the name field moves no cursor in the
+    // list: the preview follows what the dialog would open as well.
+    if (auto* name = findChild<QLineEdit*>("fileNameEdit"))
+        connect(name, &QLineEdit::textChanged, this, &PictureFileDialog::PreviewTypedFile);
     PrepareDialog(*this, parent);
+}
+
+void PictureFileDialog::PreviewTypedFile(const QString& text)
+{
+    // One name, or several in quotes; taken from the folder shown unless
+    // absolute. The first that names a file is shown.
+    QStringList names;
+    static const QRegularExpression quoted("\"([^\"]+)\"");
+    for (auto match = quoted.globalMatch(text); match.hasNext();)
+        names << match.next().captured(1);
+    if (names.isEmpty() && !text.isEmpty())
+        names << text;
+    for (QString name : names) {
+        if (name.startsWith("~/"))
+            name = QDir::homePath() + name.mid(1);
+        const QString path = QFileInfo(name).isAbsolute() ? name : directory().absoluteFilePath(name);
+        if (QFileInfo(path).isFile()) {
+            if (path != preview_->SelectedPath())
+                preview_->SelectionChanged(path);
+            return;
+        }
+    }
 }
 
 void PictureFileDialog::done(int result)

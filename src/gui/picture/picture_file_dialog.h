@@ -1,6 +1,7 @@
 #pragma once
 // The album's picture file dialogs: Qt's own (non-native) open dialog with
-// the picture filter and a side panel previewing the file under the cursor.
+// the picture filter and a side panel previewing the current file, whether
+// the cursor in the list or a name typed in the name field chose it.
 // Inserting images adds the choice between inserting before or after the
 // current image; browsing for a lost picture has the preview only.
 #include <QFileDialog>
@@ -36,6 +37,7 @@ public:
 
 private:
     void AddInsertionChoice(QWidget* panel);
+    void PreviewTypedFile(const QString& text);
 
     bool& showPreviewPreference_;
     bool showPreview_;  // the check box's state while the dialog is open

@@ -96,8 +96,8 @@ void InstallPictureCommands(CommandHost& frame)
                                 ShowPicturePrintPreview(&v, v.Document());
                             }),
                             when([](const PictureView& v) { return v.CanCopy(); }));
-    // Poster printing (kCmdPrintPoster, kCmdPosterPreview) has no handler
-    // yet and so stays disabled.
+    // Poster printing and its preview are the print commands'
+    // (gui/print/print_commands).
 }
 
 QMdiSubWindow* OpenPictureWindow(CommandHost& frame, const QString& path,

@@ -1,5 +1,6 @@
 #include "gui/platform/commands.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace lumora {
@@ -45,7 +46,9 @@ const QList<CommandInfo>& Table()
         {kCmdViewStatusBar, "Barre d'é&tat", {}},
         {kCmdNextPage, "Page sui&vante", Keys({QKeyCombination(Qt::Key_PageDown)})},
         {kCmdPrevPage, "P&age précédente", Keys({QKeyCombination(Qt::Key_PageUp)})},
-        {kCmdCover, "Atteindre la &Couverture", Keys({Qt::ALT | Qt::Key_F1})},
+        // Desktops take Alt+F1 and Alt+F2 before the program sees them: a second
+        // key each, on the letters the menu underlines, and both in the menu.
+        {kCmdCover, "Atteindre la &Couverture", Keys({Qt::ALT | Qt::Key_F1, Qt::CTRL | Qt::SHIFT | Qt::Key_C}), true},
         {kCmdNextTab, "&Onglet suivant", Keys({Qt::CTRL | Qt::Key_PageDown})},
         {kCmdPrevTab, "O&nglet précédent", Keys({Qt::CTRL | Qt::Key_PageUp})},
         {kCmdGoToPage, "Atteind&re la page...", {}},
@@ -54,7 +57,7 @@ const QList<CommandInfo>& Table()
         {kCmdLastPage, "&Dernière page", Keys({Qt::CTRL | Qt::Key_End})},
         {kCmdAlbumProperties, "&Propriétés de l'album...", Keys({QKeyCombination(Qt::Key_F3)})},
         {kCmdTitleFonts, "Titre, de&scription et polices...", Keys({QKeyCombination(Qt::Key_F4)})},
-        {kCmdFlyleaf, "Atteindre la Page de &garde", Keys({Qt::ALT | Qt::Key_F2})},
+        {kCmdFlyleaf, "Atteindre la Page de &garde", Keys({Qt::ALT | Qt::Key_F2, Qt::CTRL | Qt::SHIFT | Qt::Key_G}), true},
         {kCmdInsertImages, "&Inserer des images...", Keys({QKeyCombination(Qt::Key_Insert)})},
         {kCmdPreferences, "Préférences...", Keys({QKeyCombination(Qt::Key_F2)})},
         {kCmdDeleteItem, "&Supprimer", Keys({QKeyCombination(Qt::Key_Delete)})},
@@ -64,7 +67,7 @@ const QList<CommandInfo>& Table()
         {kCmdDeleteTab, "Suppri&mer l'onglet", Keys({Qt::CTRL | Qt::Key_D})},
         {kCmdTabProperties, "&Propriétés de l'onglet...", Keys({QKeyCombination(Qt::Key_F7)})},
         {kCmdGather, "Rasse&mbler l'album...", {}},
-        {kCmdSlideshow, "&Diaporama...", {}},
+        {kCmdSlideshow, "D&iaporama...", {}},
         {kCmdPropertiesWindow, "Fenêtre de propriétés", {}},
         {kCmdPrintPoster, "I&mprimer un poster...", {}},
         {kCmdPosterPreview, "A&perçu avant impression du poster...", {}},
@@ -77,6 +80,7 @@ const QList<CommandInfo>& Table()
         {kCmdUseTabs, "&Utiliser les onglets", {}},
         {kCmdInsertText, "&Insérer un texte...", Keys({Qt::CTRL | Qt::Key_T})},
         {kCmdExportPdf, "E&xporter en PDF...", {}},
+        {kCmdTabbedWindows, "Fenêtres en &onglets", {}},
     };
     return table;
 }
@@ -131,7 +135,12 @@ QString MenuLabel(const CommandInfo& command)
 {
     if (command.keys.isEmpty())
         return command.label;
-    return command.label + '\t' + MenuKeyText(command.keys.first());
+    if (!command.menuShowsEveryKey)
+        return command.label + '\t' + MenuKeyText(command.keys.first());
+    QStringList names;
+    for (const QKeySequence& keys : command.keys)
+        names << MenuKeyText(keys);
+    return command.label + '\t' + names.join(" ou ");
 }
 
 const QList<CommandInfo>& AllCommands() { return Table(); }

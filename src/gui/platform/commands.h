@@ -74,12 +74,16 @@ enum CommandId : int {
     kCmdInsertText = 32850,
     // beyond the original menus
     kCmdExportPdf = 32860,
+    kCmdTabbedWindows = 32861,
 };
 
 struct CommandInfo {
     int id;
     QString label;               // menu text with its & accelerator mark
     QList<QKeySequence> keys;    // accelerator table entries
+    // The menu names every key, not only the first (a key the desktop may
+    // take has a second one the user must be able to find).
+    bool menuShowsEveryKey = false;
 };
 
 // The command `id`; an empty label for an unknown number.
@@ -90,8 +94,8 @@ const QList<CommandInfo>& AllCommands();
 // "Ctrl+Orig", "Suppr", "Alt+Entrée", "Maj+Inser", "Num +"), not Qt's.
 QString MenuKeyText(const QKeySequence& keys);
 // The menu text of a command: its label, then a tab and the name of its
-// first key when it has one (menus show what follows the tab instead of the
-// shortcut's own text).
+// first key when it has one, or of all its keys joined by "ou" (menus show
+// what follows the tab instead of the shortcut's own text).
 QString MenuLabel(const CommandInfo& command);
 
 }  // namespace lumora

@@ -19,7 +19,7 @@ QString CustomColorKey(int index)
 
 }  // namespace
 
-void LoadPreferences(Preferences& prefs, const Profile& p)
+void LoadPreferences(Preferences& prefs, const Profile& p, int screenDepth)
 {
     auto flag = [&](const char* key, bool fallback) {
         return p.GetProfileInt(kPrefs, key, fallback ? 1 : 0) != 0;
@@ -40,7 +40,7 @@ void LoadPreferences(Preferences& prefs, const Profile& p)
     prefs.slideshowAuto = flag("DiapoAuto", false);
     prefs.slideshowRealSize = flag("DiapoTailleReelle", false);
     prefs.showPreview = flag("ShowApercu", true);
-    prefs.jpeg256 = flag("Jpeg256", true);
+    prefs.jpeg256 = flag("Jpeg256", Jpeg256ByDefault(screenDepth));
     prefs.previews256 = flag("Apercus256", false);
     prefs.soundIsMaster = flag("SoundIsMaster", true);
     prefs.photoCDSize = p.GetProfileInt(kPrefs, "PhotoCDSize", 2);
@@ -121,6 +121,7 @@ WindowPlacement LoadWindowPlacement(const Profile& p)
     placement.maximized = p.GetProfileInt(kMainWin, "Maximized", 0) != 0;
     placement.toolBar = p.GetProfileInt(kMainWin, "ToolBar", 1) != 0;
     placement.statusBar = p.GetProfileInt(kMainWin, "StatusBar", 1) != 0;
+    placement.tabbedWindows = p.GetProfileInt(kMainWin, "FenetresOnglets", 0) != 0;
     return placement;
 }
 
@@ -131,6 +132,7 @@ void SaveWindowPlacement(Profile& p, const WindowPlacement& placement)
     p.WriteProfileInt(kMainWin, "Maximized", placement.maximized ? 1 : 0);
     p.WriteProfileInt(kMainWin, "ToolBar", placement.toolBar ? 1 : 0);
     p.WriteProfileInt(kMainWin, "StatusBar", placement.statusBar ? 1 : 0);
+    p.WriteProfileInt(kMainWin, "FenetresOnglets", placement.tabbedWindows ? 1 : 0);
 }
 
 }  // namespace lumora

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/platform/preferences.h"
+#include "core/platform/screen.h"
 
 namespace lumora {
 
@@ -15,16 +16,19 @@ class Profile;
 // The preferences in lumora.ini's "prefs", "mainwin" and "colors"
 // sections. Loading keeps the built-in value of every key that is absent;
 // saving writes everything but the main window's placement, which the main
-// window saves itself.
-void LoadPreferences(Preferences& preferences, const Profile& profile);
+// window saves itself. The built-in value of "Jpeg256" follows the depth of
+// the screen the pictures are shown on (Jpeg256ByDefault).
+void LoadPreferences(Preferences& preferences, const Profile& profile, int screenDepth = ScreenDepth());
 void SavePreferences(const Preferences& preferences, Profile& profile);
 
-// The main window's placement in "mainwin".
+// The main window's placement in "mainwin", with its bars and how it shows
+// the document windows.
 struct WindowPlacement {
     std::optional<QRect> normal;  // from "Pos", when present
     bool maximized = false;
     bool toolBar = true;
     bool statusBar = true;
+    bool tabbedWindows = false;  // "Fenêtres en onglets"
 
     friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };

@@ -1,6 +1,8 @@
 #include "gui/platform/profile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstdlib>
@@ -10,9 +12,17 @@ namespace lumora {
 
 QString Profile::DefaultPath()
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    // $XDG_CONFIG_HOME/lumora/lumora.ini (~/.config/lumora/lumora.ini).
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString dir = config + "/lumora";
     QDir().mkpath(dir);
-    return dir + "/lumora.ini";
+    const QString path = dir + "/lumora.ini";
+    // Earlier versions kept the file one folder deeper: taken over once,
+    // the first time the new place is missing. The old file stays.
+    const QString oldPath = config + "/lumora/lumora/lumora.ini";
+    if (!QFileInfo::exists(path) && QFileInfo::exists(oldPath))
+        QFile::copy(oldPath, path);
+    return path;
 }
 
 Profile::Profile(const QString& iniPath)

@@ -1,6 +1,7 @@
 #pragma once
 // The program's initialisation file: sections of named values, numbers as
-// decimal text, kept as `lumora.ini` in the user's configuration directory.
+// decimal text, kept as `lumora.ini` in the "lumora" folder of the user's
+// configuration directory.
 #include <QString>
 
 #include "core/platform/ini_file.h"
@@ -29,6 +30,9 @@ public:
     bool Sync();
     QString FileName() const { return path_; }
 
+    // $XDG_CONFIG_HOME/lumora/lumora.ini, made from the file of the old
+    // place ($XDG_CONFIG_HOME/lumora/lumora/lumora.ini) when only that one
+    // exists.
     static QString DefaultPath();
 
 private:

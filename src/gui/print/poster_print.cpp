@@ -2,6 +2,8 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <algorithm>
+#include <limits>
 
 #include "gui/print/album_print.h"
 
@@ -21,23 +23,37 @@ void DrawPosterSheet(QPainter& painter, const QImage& picture, const PosterTilin
     painter.restore();
 }
 
-bool PrintPoster(QPagedPaintDevice& device, const QImage& picture, int widthCm,
-                 const std::function<bool(int, int)>& progress)
+int PosterSheetCount(const QPagedPaintDevice& device, const QImage& picture, int widthCm)
+{
+    return TilePoster(picture.width(), picture.height(), widthCm, SheetOf(device)).Sheets();
+}
+
+bool PrintPosterSheets(QPagedPaintDevice& device, const QImage& picture, int widthCm, int first, int last,
+                       const std::function<bool(int, int)>& progress)
 {
     const PosterTiling tiling = TilePoster(picture.width(), picture.height(), widthCm, SheetOf(device));
-    if (tiling.Sheets() == 0)
+    first = std::max(first, 1);
+    last = std::min(last, tiling.Sheets());
+    if (first > last)
         return false;
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    for (int n = 1; n <= tiling.Sheets(); ++n) {
-        if (n > 1 && !device.newPage())
+    const int total = last - first + 1;
+    for (int n = first; n <= last; ++n) {
+        if (n > first && !device.newPage())
             return false;
         DrawPosterSheet(painter, picture, tiling, n);
-        if (progress && !progress(n, tiling.Sheets()))
+        if (progress && !progress(n - first + 1, total))
             return false;
     }
     return true;
+}
+
+bool PrintPoster(QPagedPaintDevice& device, const QImage& picture, int widthCm,
+                 const std::function<bool(int, int)>& progress)
+{
+    return PrintPosterSheets(device, picture, widthCm, 1, std::numeric_limits<int>::max(), progress);
 }
 
 }  // namespace lumora

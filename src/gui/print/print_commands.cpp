@@ -114,7 +114,10 @@ void PreviewAlbum(CommandHost& frame, AlbumView& view)
     StopSound();
     if (!AskAlbumPrintOptions(frame))
         return;
-    if (frame.Prefs().showProperties)
+    // The properties window stays out of the preview's way and comes back
+    // when the preview closes.
+    const bool propertiesShown = frame.Prefs().showProperties;
+    if (propertiesShown)
         frame.Action(kCmdPropertiesWindow)->trigger();  // hides the properties window
     const AlbumDocument& doc = view.Document();
     const AlbumSheets previewSheets(doc, &view.Book(), CurrentAlbumOptions(frame, true));
@@ -144,6 +147,8 @@ void PreviewAlbum(CommandHost& frame, AlbumView& view)
         });
     }
     preview.exec();
+    if (propertiesShown && !frame.Prefs().showProperties)
+        frame.Action(kCmdPropertiesWindow)->trigger();
 }
 
 // "Exporter en PDF...": a file name, then the pages as printed.
@@ -211,16 +216,23 @@ void PrintPosterCommand(CommandHost& frame, PictureView& view, bool preview)
     printer.setFromTo(0, 0);
     if (preview) {
         QPrintPreviewDialog dialog(&printer, frame.HostWidget());
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&](QPrinter* p) { PrintPoster(*p, picture, *widthCm); });
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* p) {
+            // Printed from the preview window: the sheets its print dialog chose.
+            const int count = PosterSheetCount(*p, picture, *widthCm);
+            const auto [first, last] = IsPreviewDevice(*p) ? std::pair{1, count} : ChosenRange(*p, count);
+            PrintPosterSheets(*p, picture, *widthCm, first, last);
+        });
         dialog.exec();
         return;
     }
+    const int count = PosterSheetCount(printer, picture, *widthCm);
     QPrintDialog dialog(&printer, frame.HostWidget());
+    dialog.setMinMax(1, std::max(count, 1));
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const auto [first, last] = ChosenRange(printer, count);
     ScopedGauge gauge(frame);
-    PrintPoster(printer, picture, *widthCm, GaugeOf(frame));
+    PrintPosterSheets(printer, picture, *widthCm, first, last, GaugeOf(frame));
 }
 
 void ExportPicturePdf(CommandHost& frame, PictureView& view)

@@ -15,8 +15,9 @@ constexpr int kColumns = 5;
 
 SlideshowPalette::SlideshowPalette(QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      buttons_(":/artwork/slideshow_bar.png")
+      buttons_(":/artwork/slideshow_bar.png"), sharpButtons_(":/artwork/slideshow_bar@2x.png")
 {
+    sharpButtons_.setDevicePixelRatio(2);
     setObjectName("slideshowPalette");
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
@@ -108,13 +109,26 @@ void SlideshowPalette::paintEvent(QPaintEvent*)
         p.setPen(down ? Qt::white : QColor(128, 128, 128));
         p.drawLine(button.bottomLeft(), button.bottomRight());
         p.drawLine(button.topRight(), button.bottomRight());
-        if (!buttons_.isNull()) {
-            p.setOpacity(enabled_[i] ? 1.0 : 0.35);
-            p.drawPixmap(button.topLeft() + QPoint(down ? 1 : 0, down ? 1 : 0), buttons_,
-                         QRect(i * kButtonWidth, 0, kButtonWidth, kButtonHeight));
-            p.setOpacity(1.0);
-        }
+        p.setOpacity(enabled_[i] ? 1.0 : 0.35);
+        const QPoint glyph((kButtonWidth - kGlyphWidth) / 2, (kButtonHeight - kGlyphHeight) / 2);
+        PaintGlyph(p, i, button.topLeft() + glyph + QPoint(down ? 1 : 0, down ? 1 : 0));
+        p.setOpacity(1.0);
     }
+}
+
+void SlideshowPalette::PaintGlyph(QPainter& painter, int index, QPoint topLeft) const
+{
+    // On a screen of device ratio 2 the pictures drawn at twice the pixels
+    // stay sharp where the small ones would be doubled. (Painting redirected
+    // into a picture, the device is the widget: the transform tells.)
+    const bool enlarged = painter.device()->devicePixelRatioF() > 1 || painter.deviceTransform().m11() > 1;
+    const bool sharp = enlarged && !sharpButtons_.isNull();
+    const QPixmap& art = sharp ? sharpButtons_ : buttons_;
+    if (art.isNull())
+        return;
+    const int scale = sharp ? 2 : 1;
+    painter.drawPixmap(QRect(topLeft, QSize(kGlyphWidth, kGlyphHeight)), art,
+                       QRect(index * kGlyphWidth * scale, 0, kGlyphWidth * scale, kGlyphHeight * scale));
 }
 
 void SlideshowPalette::mousePressEvent(QMouseEvent* event)

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <array>
 
+class QPainter;
+
 namespace lumora {
 
 class SlideshowPalette : public QWidget {
@@ -19,8 +21,13 @@ public:
     static constexpr int kRightBorder = 7;
     static constexpr int kBottomBorder = 7;
     static constexpr int kTopBorder = 23;  // the caption strip
-    static constexpr int kButtonWidth = 16;
-    static constexpr int kButtonHeight = 15;
+    // Buttons the size of the toolbar's, so that five of them fill the
+    // 125 pixels the palette is given at the screen's right edge; the 16 x
+    // 15 pictures stand in their middle.
+    static constexpr int kButtonWidth = 23;
+    static constexpr int kButtonHeight = 22;
+    static constexpr int kGlyphWidth = 16;
+    static constexpr int kGlyphHeight = 15;
     static constexpr int kCloseBoxSize = 11;
 
     explicit SlideshowPalette(QWidget* owner);
@@ -48,7 +55,10 @@ protected:
 private:
     int ButtonAt(QPoint point) const;
 
+    void PaintGlyph(QPainter& painter, int index, QPoint topLeft) const;
+
     QPixmap buttons_;
+    QPixmap sharpButtons_;  // the same pictures at twice the pixels
     std::array<bool, kButtonCount> enabled_{true, true, true, true, true};
     int pressed_ = -1;
     bool dragging_ = false;

@@ -17,6 +17,7 @@
 #include "gui/album/album_mouse.h"
 #include "gui/album/album_navigation.h"
 #include "gui/album/go_to_dialogs.h"
+#include "support/recording_sound_player.h"
 
 namespace lumora {
 namespace {
@@ -84,6 +85,30 @@ TEST_F(AlbumMouseTest, PageCornersTurnAndADoubleClickTurnsTwice)
     EXPECT_EQ(view.State().Position(), 8);
     ClickBook(view, InBook(view, 30, 200), false);
     EXPECT_EQ(view.State().Position(), 6);
+}
+
+TEST_F(AlbumMouseTest, AnyLeftClickOnTheBookStopsTheSound)
+{
+    AlbumView& view = Open(12, false);
+    view.SetPosition(2);
+    test::RecordingSoundPlayer sound;
+    struct Case {
+        const char* where;
+        Point point;
+        bool doubleClick;
+    };
+    const Case cases[] = {
+        {"desk", InBook(view, -10, -10), false},  {"desk", InBook(view, -10, -10), true},
+        {"item", ItemCentre(view, 3), false},     {"turn zone", InBook(view, 540, 200), false},
+        {"turn zone", InBook(view, 30, 200), true},
+    };
+    for (const Case& c : cases) {
+        sound.playing = true;
+        const int stopsBefore = sound.stops;
+        ClickBook(view, c.point, c.doubleClick);
+        EXPECT_FALSE(sound.playing) << c.where << " double " << c.doubleClick;
+        EXPECT_GT(sound.stops, stopsBefore) << c.where << " double " << c.doubleClick;
+    }
 }
 
 TEST_F(AlbumMouseTest, ItemsAreSelectedByAClickAndViewedByADoubleClick)

@@ -2,9 +2,11 @@
 // preview of the file dialogs and its timing, browsing from the load-error
 // dialog, the text and photo dialogs.
 #include <gtest/gtest.h>
+#include <filesystem>
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -141,6 +143,31 @@ TEST(PictureFileDialog, TheInsertDialogOffersTheInsertionChoice)
     EXPECT_TRUE(dialog.InsertAfter());
     dialog.findChild<QRadioButton*>("radio1053")->setChecked(true);
     EXPECT_FALSE(InsertAfterFlag());
+}
+
+TEST(PictureFileDialog, ThePreviewFollowsANameTypedInTheNameField)
+{
+    test::TempDir dir;
+    test::TempDir elsewhere;
+    for (const std::string& path : {dir.File("un.bmp"), dir.File("deux.bmp"), elsewhere.File("loin.bmp")})
+        std::filesystem::copy_file(kPhoto, path);
+    bool showPreview = true;
+    PictureFileDialog dialog(PictureFileDialog::Purpose::InsertImages, showPreview);
+    dialog.setDirectory(QString::fromStdString(dir.Path()));
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    const struct {
+        std::string typed, previewed;
+    } cases[] = {
+        {"deux.bmp", dir.File("deux.bmp")},
+        {elsewhere.File("loin.bmp"), elsewhere.File("loin.bmp")},
+        {"\"un.bmp\" \"deux.bmp\"", dir.File("un.bmp")},
+        {"absent.bmp", dir.File("un.bmp")},  // no such file: the last one stays
+    };
+    for (const auto& c : cases) {
+        name->setText(QString::fromStdString(c.typed));
+        EXPECT_EQ(dialog.Preview().SelectedPath().toStdString(), c.previewed) << c.typed;
+    }
 }
 
 TEST(AlbumLoadError, BrowsingReplacesThePathAndRetryGivesIt)

@@ -11,6 +11,9 @@
 
 #include "app/lumora_app.h"
 #include "app/main_window.h"
+#include "core/album/album_document.h"
+#include "gui/album/album_view.h"
+#include "gui/album/book_pictures.h"
 #include "core/formats/bmp_writer.h"
 #include "gui/picture/picture_view.h"
 #include "gui/picture/full_screen_window.h"
@@ -74,6 +77,47 @@ TEST_F(PictureWindowTest, OpensWithTheFileNameAsTitleImageMenuAndStatus)
     QApplication::processEvents();
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(MenuTitles(), QStringList({"&Fichier", "&Options", "&?"}));
+}
+
+TEST_F(PictureWindowTest, StatusTextFollowsTheWindowLeftActiveAfterAClose)
+{
+    const BookPictures book = *LoadBookPictures("/nonexistent/", 24, {});
+    const QString wide = QString::fromStdString(dir.File("wide.bmp"));
+    WriteBMPFile(wide.toStdString(), test::MakeRgbPicture(48, 10, [](int32_t, int32_t) {
+                     return ColorTriple{0, 0, 0};
+                 }));
+    auto closeActive = [this] {
+        frame.MdiArea()->activeSubWindow()->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    };
+    auto openAlbum = [&] {
+        auto doc = std::make_shared<AlbumDocument>();
+        doc->OnNewDocument();
+        OpenAlbumWindow(frame, book, app.Prefs(), doc);
+    };
+    const struct {
+        const char* opened;  // in order: a = album, p = photo.bmp, w = wide.bmp; the last is closed
+        const char* status;
+    } cases[] = {
+        {"p", "Prêt"},
+        {"ap", "Prêt"},
+        {"wp", "48 x 10 - 16,8M couleurs - 100 %"},
+        {"pa", "30 x 20 - 16,8M couleurs - 100 %"},
+    };
+    for (const auto& c : cases) {
+        for (const char* k = c.opened; *k; ++k) {
+            if (*k == 'a')
+                openAlbum();
+            else
+                ASSERT_NE(OpenPictureWindow(frame, *k == 'p' ? photo : wide), nullptr);
+        }
+        closeActive();
+        EXPECT_EQ(frame.StatusLabel()->text().toStdString(), c.status) << c.opened;
+        frame.MdiArea()->closeAllSubWindows();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
 }
 
 TEST_F(PictureWindowTest, KeypadPlusAndMinusZoom)

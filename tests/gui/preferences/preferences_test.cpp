@@ -12,6 +12,37 @@
 namespace lumora {
 namespace {
 
+// The file lives in $XDG_CONFIG_HOME/lumora; the old place one folder
+// deeper is read once, when the new file is missing, and never again.
+TEST(PreferencesFile, LivesInTheLumoraConfigFolderAndTakesOverTheOldPlaceOnce)
+{
+    test::TempDir dir;
+    const QByteArray savedHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.Path()));
+    const QString config = QString::fromStdString(dir.Path());
+    const QString oldPath = config + "/lumora/lumora/lumora.ini";
+    std::filesystem::create_directories(dir.Path() + "/lumora/lumora");
+    {
+        Profile old(oldPath);
+        old.WriteProfileInt("prefs", "Compression", 33);
+        ASSERT_TRUE(old.Sync());
+    }
+    const QString path = Profile::DefaultPath();
+    EXPECT_EQ(path, config + "/lumora/lumora.ini");
+    EXPECT_EQ(Profile(path).GetProfileInt("prefs", "Compression", 0), 33);
+    {
+        Profile current(path);
+        current.WriteProfileInt("prefs", "Compression", 44);
+        ASSERT_TRUE(current.Sync());
+    }
+    // The new file exists now: the old one no longer counts.
+    EXPECT_EQ(Profile(Profile::DefaultPath()).GetProfileInt("prefs", "Compression", 0), 44);
+    if (savedHome.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", savedHome);
+}
+
 // Writing through a symbolic link replaces the file it names; the link
 // stays a link.
 TEST(PreferencesFile, WritingThroughALinkKeepsTheLink)
@@ -61,6 +92,33 @@ TEST(PreferencesFile, FailedWriteKeepsThePreviousFile)
               1);
 }
 
+TEST(PreferencesFile, JpegColoursFollowTheScreenUnlessTheFileSays)
+{
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.File("lumora.ini"));
+    const struct {
+        int depth;
+        bool jpeg256;
+    } screens[] = {{1, true}, {4, true}, {8, true}, {15, false}, {16, false}, {24, false}, {32, false}};
+    for (const auto& screen : screens) {
+        Preferences p;
+        p.jpeg256 = !screen.jpeg256;
+        LoadPreferences(p, Profile(path), screen.depth);
+        EXPECT_EQ(p.jpeg256, screen.jpeg256) << screen.depth << " bits";
+    }
+    // The key keeps its name and, when present, wins on any screen.
+    {
+        Profile profile(path);
+        profile.WriteProfileInt("prefs", "Jpeg256", 1);
+        profile.Sync();
+    }
+    for (int depth : {8, 24}) {
+        Preferences p;
+        LoadPreferences(p, Profile(path), depth);
+        EXPECT_TRUE(p.jpeg256) << depth;
+    }
+}
+
 TEST(PreferencesFile, DefaultsWhenAbsent)
 {
     test::TempDir dir;
@@ -69,7 +127,7 @@ TEST(PreferencesFile, DefaultsWhenAbsent)
     p.compression = 7;
     LoadPreferences(p, profile);
     EXPECT_EQ(p.compression, 50);
-    EXPECT_TRUE(p.jpeg256);
+    EXPECT_FALSE(p.jpeg256);  // a true-colour screen
     EXPECT_FALSE(p.convertJpeg);
     EXPECT_EQ(p.slideshowPause, 10);
     EXPECT_EQ(p.photoCDSize, 2);

@@ -1,22 +1,30 @@
 // The printing dialogs and commands: "Impression d'un album" keeps its
 // choices whatever closes it, "Impression d'un poster" keeps width and
-// height in proportion and refuses sizes out of range, and the album's
-// print preview opens on the page the window shows, the properties window
-// hidden.
+// height in proportion and refuses sizes out of range, the album's print
+// preview opens on the page the window shows, the properties window hidden
+// until it closes, and a poster prints only the sheets chosen.
 #include <QFile>
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSpinBox>
 #include <QPrintPreviewWidget>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include "core/formats/bmp_writer.h"
 #include "gui/album/album_window_fixture.h"
+#include "gui/picture/picture_window.h"
+#include "gui/print/page_setup.h"
+#include "gui/print/poster_print.h"
 #include "gui/platform/commands.h"
 #include "gui/print/album_print_dialog.h"
 #include "gui/print/poster_dialog.h"
+#include "gui/properties/properties_window.h"
 #include "support/dialog_driver.h"
 
 namespace lumora {
@@ -109,6 +117,50 @@ TEST_F(PrintCommandsTest, PreviewOpensOnTheWindowsPageWithThePropertiesWindowHid
     });
     frame.Action(kCmdFilePrintPreview)->trigger();
     EXPECT_TRUE(previewed);
+    // The preview closed: the properties window is back.
+    EXPECT_TRUE(prefs.showProperties);
+    ASSERT_NE(frame.Properties(), nullptr);
+    EXPECT_TRUE(frame.Properties()->isVisible());
+}
+
+TEST_F(PrintCommandsTest, APosterPrintsOnlyTheSheetsThePrintDialogChose)
+{
+    const std::string photo = dir.File("photo.bmp");
+    ASSERT_TRUE(WriteBMPFile(photo, test::MakeRgbPicture(640, 480, [](int32_t x, int32_t) {
+                                 return ColorTriple{static_cast<uint8_t>(x), 0, 0};
+                             })));
+    ASSERT_NE(OpenPictureWindow(frame, QString::fromStdString(photo)), nullptr);
+    frame.RefreshCommandStates();
+    ASSERT_TRUE(frame.Action(kCmdPrintPoster)->isEnabled());
+    const QString pdf = QString::fromStdString(dir.File("poster.pdf"));
+    QPrinter& printer = ApplicationPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+
+    bool chosen = false;
+    test::AnswerNextModal<PosterDialog>([&](PosterDialog& dialog) {
+        test::AnswerNextModal<QPrintDialog>([&](QPrintDialog& print) {
+            // Sheets 2 to 3 only, as a user reprinting two spoilt sheets.
+            auto* range = print.findChild<QRadioButton*>("printRange");
+            auto* from = print.findChild<QSpinBox*>("from");
+            auto* to = print.findChild<QSpinBox*>("to");
+            ASSERT_TRUE(range && from && to);
+            EXPECT_GE(to->maximum(), 3);  // the dialog offers every sheet
+            range->setChecked(true);
+            from->setValue(2);
+            to->setValue(3);
+            chosen = true;
+            print.accept();
+        });
+        Type(dialog, "edit1034", "64");
+        Click(dialog, "IDOK");
+    });
+    frame.Action(kCmdPrintPoster)->trigger();
+    printer.setOutputFileName({});
+    ASSERT_TRUE(chosen);
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count("/Type /Page\n"), 2);
 }
 
 TEST_F(PrintCommandsTest, ExportToPdfWritesTheCoverSheetsChosen)

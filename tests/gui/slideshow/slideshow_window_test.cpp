@@ -125,11 +125,12 @@ TEST_F(SlideshowWindowTest, PaletteLayoutButtonsAndCloseBox)
     SlideshowPalette* palette = window->Palette();
     ASSERT_NE(palette, nullptr);
     EXPECT_TRUE(palette->isVisible());
-    EXPECT_EQ(palette->size(), QSize(90, 46));  // 15 x 5 + 7 + 7 + 1, 23 + 7 + 14 + 2
+    // Toolbar-sized buttons: the palette ends at the screen's right edge.
+    EXPECT_EQ(palette->size(), QSize(125, 53));  // 22 x 5 + 7 + 7 + 1, 23 + 7 + 21 + 2
     EXPECT_EQ(palette->pos(), QPoint(400 - 125, 300 - 60));
-    EXPECT_EQ(palette->ButtonRect(0), QRect(7, 23, 16, 15));
-    EXPECT_EQ(palette->ButtonRect(4), QRect(67, 23, 16, 15));
-    EXPECT_EQ(palette->CloseBox(), QRect(72, 5, 11, 11));
+    EXPECT_EQ(palette->ButtonRect(0), QRect(7, 23, 23, 22));
+    EXPECT_EQ(palette->ButtonRect(4), QRect(95, 23, 23, 22));
+    EXPECT_EQ(palette->CloseBox(), QRect(107, 5, 11, 11));
     // At item 0 the way back is closed; at the last item the way on.
     EXPECT_FALSE(palette->IsButtonEnabled(SlideshowPalette::First));
     EXPECT_FALSE(palette->IsButtonEnabled(SlideshowPalette::Previous));
@@ -145,6 +146,35 @@ TEST_F(SlideshowWindowTest, PaletteLayoutButtonsAndCloseBox)
     EXPECT_EQ(window->Sequence().Current(), 0);
     QTest::mouseClick(palette, Qt::LeftButton, {}, palette->ButtonRect(SlideshowPalette::Quit).center());
     EXPECT_TRUE(Closed());
+}
+
+// Counts the 2 x 2 blocks of `area` whose pixels differ: a picture doubled
+// from its small pixels has none.
+int FinerThanDoubledPixels(const QImage& image, QRect area)
+{
+    int blocks = 0;
+    for (int y = area.top(); y < area.bottom(); y += 2)
+        for (int x = area.left(); x < area.right(); x += 2) {
+            const QRgb c = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c)
+                ++blocks;
+        }
+    return blocks;
+}
+
+TEST(SlideshowPaletteTest, ButtonPicturesStaySharpAtDeviceRatioTwo)
+{
+    QWidget owner;
+    SlideshowPalette palette(&owner);
+    QImage sharp(palette.size() * 2, QImage::Format_RGB32);
+    sharp.setDevicePixelRatio(2);
+    palette.render(&sharp);
+    for (int button = 0; button < SlideshowPalette::kButtonCount; ++button) {
+        const QRect r = palette.ButtonRect(button);
+        const QRect glyph(2 * (r.left() + 3), 2 * (r.top() + 3), 2 * SlideshowPalette::kGlyphWidth,
+                          2 * SlideshowPalette::kGlyphHeight);
+        EXPECT_GT(FinerThanDoubledPixels(sharp, glyph), 8) << button;
+    }
 }
 
 TEST_F(SlideshowWindowTest, CloseBoxAndSpaceHideAndShowThePalette)

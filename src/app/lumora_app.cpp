@@ -4,8 +4,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
-#include <cstdlib>
-#include <ctime>
 
 #include "core/album/album_document.h"
 #include "gui/album/album_services.h"
@@ -40,9 +38,23 @@ LumoraApp::~LumoraApp()
 bool LumoraApp::InitInstance(const QStringList& arguments)
 {
     programDirectory_ = QCoreApplication::applicationDirPath() + '/';
-    // New tabs take random colours.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    LoadUserPreferences();
+    CreateMainWindow();
+    ConnectDocuments();
+    InstallItemCommands();
+    InstallProgramServices();
+    LoadCursors();
+    ShowMainWindow(arguments);
+    if (!BuildBookPictures()) {
+        ReportStop("Unable to load Lumora resources. Terminating application.", "Fatal error");
+        return false;
+    }
+    OpenStartDocument(arguments);
+    return true;
+}
 
+void LumoraApp::LoadUserPreferences()
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     // The screen's own depth, or less when LUMORA_SCREEN_DEPTH asks for it.
     LoadPreferences(preferences_, *profile_, std::min(ScreenDepth(), screen ? screen->depth() : 24));
@@ -51,10 +63,17 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
     // Colours added in any colour dialog are kept at once.
     UseProgramCustomColors(&preferences_.customColors,
                            [this] { SaveCustomColors(*profile_, preferences_.customColors); });
+}
 
+void LumoraApp::CreateMainWindow()
+{
     frame_ = std::make_unique<MainWindow>(preferences_, *profile_);
     documents_ = std::make_unique<DocumentManager>(*frame_, *profile_);
     documents_->LoadRecentFiles();
+}
+
+void LumoraApp::ConnectDocuments()
+{
     documents_->SetAlbumWindowOpener([this](std::unique_ptr<AlbumDocument> doc) {
         return OpenAlbum(std::shared_ptr<AlbumDocument>(std::move(doc))) != nullptr;
     });
@@ -62,6 +81,12 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
         AlbumView* view = ActiveAlbumView(*frame_);
         return view ? &view->Document() : nullptr;
     });
+    documents_->SetPictureWindowOpener(
+        [this](const QString& path) { return OpenPictureWindow(*frame_, path) != nullptr; });
+}
+
+void LumoraApp::InstallItemCommands()
+{
     // Viewing an album's photo opens its picture, looked for beside the
     // album first; a text is shown in a dialog.
     frame_->SetCommandHandler(
@@ -87,8 +112,10 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
         kCmdWindowNew,
         [this] { OpenAlbum(ActiveAlbumView(*frame_)->SharedDocument()); },
         [this] { return ActiveAlbumView(*frame_) != nullptr; });
-    documents_->SetPictureWindowOpener(
-        [this](const QString& path) { return OpenPictureWindow(*frame_, path) != nullptr; });
+}
+
+void LumoraApp::InstallProgramServices()
+{
     reporter_ = std::make_unique<MessageBoxReporter>(frame_.get());
     prompter_ = std::make_unique<MessageBoxPrompter>(frame_.get());
     progress_ = std::make_unique<FrameProgressSink>(*frame_);
@@ -103,11 +130,17 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
     QObject::connect(frame_.get(), &MainWindow::PreferencesChanged, frame_.get(), [this] {
         InstallAlbumServices(*frame_, preferences_);
     });
+}
 
+void LumoraApp::LoadCursors()
+{
     selectCursor_ = LoadProgramCursor(ProgramCursor::Select);
     nextPageCursor_ = LoadProgramCursor(ProgramCursor::NextPage);
     previousPageCursor_ = LoadProgramCursor(ProgramCursor::PreviousPage);
+}
 
+void LumoraApp::ShowMainWindow(const QStringList& arguments)
+{
     frame_->RestorePlacement(LoadWindowPlacement(*profile_));
     frame_->show();
     KeepOnScreen(*frame_);  // now that its frame is known
@@ -116,16 +149,14 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
     if (arguments.isEmpty())
         if (SplashWindow* splash = SplashWindow::Create(frame_.get()))
             splash->show();
+}
 
-    if (!BuildBookPictures()) {
-        ReportStop("Unable to load Lumora resources. Terminating application.", "Fatal error");
-        return false;
-    }
+void LumoraApp::OpenStartDocument(const QStringList& arguments)
+{
     if (!arguments.isEmpty())
         documents_->OpenDocumentFile(arguments.first());
     else if (preferences_.newOnStartup)
         documents_->FileNew();
-    return true;
 }
 
 QMdiSubWindow* LumoraApp::OpenAlbum(std::shared_ptr<AlbumDocument> doc)

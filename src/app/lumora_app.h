@@ -46,7 +46,16 @@ public:
     QMdiSubWindow* OpenAlbum(std::shared_ptr<AlbumDocument> doc);
 
 private:
+    // The start-up steps, in their order.
+    void LoadUserPreferences();
+    void CreateMainWindow();
+    void ConnectDocuments();
+    void InstallItemCommands();
+    void InstallProgramServices();
+    void LoadCursors();
+    void ShowMainWindow(const QStringList& arguments);
     bool BuildBookPictures();
+    void OpenStartDocument(const QStringList& arguments);
 
     QString programDirectory_;
     std::unique_ptr<Profile> profile_;

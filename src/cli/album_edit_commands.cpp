@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
-#include <random>
 #include <sys/stat.h>
 
 #include "cli/album_options.h"
@@ -233,9 +232,7 @@ int RunAlbumAddTab(Arguments args)
     if (!before)
         return Fail(kExitUsage, "--before INDEX est obligatoire");
     return EditAlbum(options.Words()[0], [&](AlbumDocument& doc) -> int {
-        std::random_device random;
-        auto tab = std::make_unique<SectionTab>(name.value_or(album_text::UnnamedTab()),
-                                             static_cast<int>(random() % 6));
+        auto tab = std::make_unique<SectionTab>(name.value_or(album_text::UnnamedTab()), RandomTabNumber());
         switch (doc.AddTabBefore(static_cast<size_t>(*before), std::move(tab))) {
         case AlbumDocument::TabEdit::Done:
             return kExitOk;

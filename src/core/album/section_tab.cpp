@@ -1,6 +1,14 @@
 #include "core/album/section_tab.h"
 
+#include <random>
+
 namespace lumora {
+
+int RandomTabNumber()
+{
+    thread_local std::minstd_rand generator{std::random_device{}()};
+    return std::uniform_int_distribution<int>(0, static_cast<int>(kTabColors.size()) - 1)(generator);
+}
 
 const ArchiveClass SectionTab::kClass = {"COnglet", 3};
 

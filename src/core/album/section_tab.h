@@ -20,6 +20,10 @@ inline constexpr std::array<Rgb, 6> kTabColors = {
     0x008080,  // olive
 };
 
+// The number a tab added by the user takes: one of the table's colours at
+// random, the same way in the window and on the command line.
+int RandomTabNumber();
+
 class SectionTab {
 public:
     static const ArchiveClass kClass;  // "COnglet", schema 3

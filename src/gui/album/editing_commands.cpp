@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <cstdlib>
 
 #include "core/album/album_commands.h"
 #include "core/album/album_document.h"
@@ -26,8 +25,6 @@
 
 namespace lumora {
 namespace {
-
-constexpr int kTabColorCount = 6;
 
 // The last step of every change: the view on its selection, all windows
 // of the album updated.
@@ -158,7 +155,7 @@ void AddTabCommand(CommandHost& frame, AlbumView& view)
         return;
     }
     ShowSelectedItem(view);
-    auto tab = std::make_unique<SectionTab>(album_text::UnnamedTab(), std::rand() % kTabColorCount);
+    auto tab = std::make_unique<SectionTab>(album_text::UnnamedTab(), RandomTabNumber());
     TabDialog dialog(TabDialog::Kind::NewTab, *tab, &frame.Prefs().customColors, frame.HostWidget());
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -1,8 +1,12 @@
 // Album files from anywhere, turned into the web viewer's data script: the
 // titles, descriptions, tab names and file names they hold must come out as
 // valid JSON strings, whatever their bytes, with nothing a browser could
-// take for markup or the end of a string.
+// take for markup or the end of a string. The first byte gives the length
+// of a gathered file name that follows, any bytes at all as Linux allows:
+// its address must bring back exactly those bytes.
 #include <cstddef>
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,19 +32,60 @@ bool IsValidUtf8(const std::string& text)
     return true;
 }
 
+int HexValue(char c)
+{
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+// The bytes an address made by PercentEncoded stands for; traps on any
+// character an address of ours may not hold.
+std::string Decoded(const std::string& address)
+{
+    std::string bytes;
+    for (size_t i = 0; i < address.size(); ++i) {
+        const char c = address[i];
+        if (c == '%') {
+            if (i + 2 >= address.size())
+                __builtin_trap();
+            const int high = HexValue(address[i + 1]), low = HexValue(address[i + 2]);
+            if (high < 0 || low < 0)
+                __builtin_trap();
+            bytes += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else if (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.' || c == '_' || c == '~') {
+            bytes += c;
+        } else {
+            __builtin_trap();
+        }
+    }
+    return bytes;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lumora;
+    if (size == 0)
+        return 0;
+    const size_t nameLength = std::min<size_t>(data[0], size - 1);
+    const std::string rawName(reinterpret_cast<const char*>(data + 1), nameLength);
+    if (Decoded(PercentEncoded(rawName)) != rawName)
+        __builtin_trap();
+    data += 1 + nameLength;
+    size -= 1 + nameLength;
     AlbumDocument doc;
     if (!fuzz::ReadAlbumBytes(data, size, doc))
         return 0;
     doc.Paginate();
     std::vector<ViewerPhoto> photos;
-    for (size_t i = 0; i < doc.items.size(); ++i)
-        if (doc.items[i]->IsPhoto())
-            photos.push_back({static_cast<int>(i), doc.items[i]->imagePath, doc.items[i]->soundPath});
+    for (size_t i = 0; i < doc.items.size(); ++i) {
+        if (!doc.items[i]->IsPhoto())
+            continue;
+        const bool raw = photos.size() % 2 == 0;
+        photos.push_back({static_cast<int>(i), raw ? rawName + ".jpg" : doc.items[i]->imagePath,
+                          raw ? rawName + ".wav" : doc.items[i]->soundPath});
+    }
     const std::string script = ViewerAlbumScript(doc, photos);
     if (!IsValidUtf8(script))
         __builtin_trap();

@@ -1,8 +1,10 @@
 #include "cli/album_gather.h"
 
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <signal.h>
 
 #include "cli/album_options.h"
 #include "core/album/album_document.h"
@@ -42,6 +44,41 @@ std::string LineFor(const GatherFile& file)
     return std::string(file.convert ? "converti : " : "copié : ") + file.source + " -> " + file.target;
 }
 
+// The exit status of a command stopped by Ctrl+C or a termination request.
+constexpr int kExitInterrupted = 130;
+
+// SIGINT and SIGTERM, while one lives, ask the gather to stop between two
+// chunks instead of ending the process: the file being written is dropped
+// (its temporary removed) and the command exits 130. A signal handler can
+// only reach a flag of the process; this one is set by the handler alone
+// and read through Requested().
+class StopOnSignals {
+public:
+    StopOnSignals()
+    {
+        requested_ = 0;
+        struct sigaction action {};
+        action.sa_handler = [](int) { requested_ = 1; };
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &savedInterrupt_);
+        ::sigaction(SIGTERM, &action, &savedTerminate_);
+    }
+    ~StopOnSignals()
+    {
+        ::sigaction(SIGINT, &savedInterrupt_, nullptr);
+        ::sigaction(SIGTERM, &savedTerminate_, nullptr);
+    }
+    StopOnSignals(const StopOnSignals&) = delete;
+    StopOnSignals& operator=(const StopOnSignals&) = delete;
+
+    static bool Requested() { return requested_ != 0; }
+
+private:
+    static inline volatile std::sig_atomic_t requested_ = 0;
+    struct sigaction savedInterrupt_ {};
+    struct sigaction savedTerminate_ {};
+};
+
 }  // namespace
 
 int RunAlbumGather(Arguments args)
@@ -71,8 +108,10 @@ int RunAlbumGather(Arguments args)
 
     StoppingPrompter prompter;
     ScopedServices questions([&prompter](Services& s) { s.prompter = &prompter; });
+    StopOnSignals stopOnSignals;
     GatherHooks hooks;
     hooks.written = [](const GatherFile& file) { std::cout << LineFor(file) << '\n'; };
+    hooks.cancelled = [] { return StopOnSignals::Requested(); };
 #ifdef LUMORA_HAVE_GUI
     std::optional<OffscreenGui> gui;
     std::optional<BookPictures> book;
@@ -91,6 +130,8 @@ int RunAlbumGather(Arguments args)
     // Named before the gather writes it: after, "index.html" is always ours.
     const std::string viewerPage = ViewerPagePath(*destination);
     const GatherResult result = RunGather(doc, albumPath, *destination, options, hooks);
+    if (StopOnSignals::Requested())
+        return Fail(kExitInterrupted, "rassemblement interrompu : le fichier en cours n'a pas été écrit");
     if (result.outcome != GatherOutcome::Done)
         return kExitFailed;
     if (options.writeViewer)

@@ -7,7 +7,9 @@
 
 #include "cli/album_options.h"
 #include "core/album/album_document.h"
+#include "core/platform/file.h"
 #include "core/platform/sdl_sound_player.h"
+#include "core/sound/sound_file.h"
 #include "core/sound/sounds.h"
 
 // Under LeakSanitizer: the audio libraries (SDL, SDL_mixer, the MIDI synthesiser
@@ -24,11 +26,6 @@ namespace {
 constexpr const char* kAlbumSoundUsage =
     "usage : lumora-cli album sound FICHIER INDEX SEQUENCE | lumora-cli album sound FICHIER INDEX --remove";
 
-bool IsRegularFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 // The end notices of the player, waited for on the main thread.
 class EndWaiter {
@@ -74,8 +71,12 @@ int RunAlbumSound(Arguments args)
         return Fail(kExitUsage, "INDEX invalide : " + words[1]);
     std::string sound;
     if (!remove) {
+        // Opened without blocking, and only a WAVE or MIDI file is taken:
+        // the album hands this file to whoever gathers it.
         if (!IsRegularFile(words[2]))
             return Fail(kExitFailed, "séquence sonore introuvable : " + words[2]);
+        if (SoundFileKindOf(words[2]) == SoundFileKind::None)
+            return Fail(kExitFailed, "ce fichier n'est ni une séquence WAVE ni une séquence MIDI : " + words[2]);
         // Albums keep the user's full paths.
         sound = std::filesystem::absolute(words[2]).lexically_normal().string();
     }

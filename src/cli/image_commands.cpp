@@ -9,6 +9,7 @@
 #include "core/colour/dither16.h"
 #include "core/colour/halftone.h"
 #include "core/formats/image_format.h"
+#include "core/picture/picture_limits.h"
 #include "core/formats/jpeg_writer.h"
 
 namespace lumora::cli {
@@ -135,6 +136,10 @@ int RunConvert(Arguments args)
     std::optional<Size> size;
     if (sizeText && !(size = ParseSize(*sizeText)))
         return Fail(kExitUsage, "taille invalide : " + *sizeText);
+    // A size is a picture to make: past the megapixel limit it is refused
+    // with the readers' own message, before a byte is taken for it.
+    if (size && !CheckPictureSize(static_cast<uint64_t>(size->width), static_cast<uint64_t>(size->height)))
+        return kExitFailed;
     const std::string& input = args.Positionals()[0];
     const std::string& output = args.Positionals()[1];
     const bool jpeg = HasExtension(output, "jpg");

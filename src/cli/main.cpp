@@ -94,8 +94,8 @@ Commandes :
       --descriptions : la préférence PrintDesc par défaut.
   album sound FICHIER INDEX SEQUENCE
   album sound FICHIER INDEX --remove
-      Associe une séquence sonore (WAVE .wav ou MIDI .mid) à la photo numéro
-      INDEX (à partir de 0), ou lui retire la sienne.
+      Associe une séquence sonore (un fichier WAVE ou MIDI, reconnu à son
+      contenu) à la photo numéro INDEX (à partir de 0), ou lui retire la sienne.
   album gather FICHIER DESTINATION [--jpeg on|off] [--compression N]
                [--sounds on|off] [--viewer on|off]
       Rassemble l'album dans le répertoire DESTINATION (créé au besoin) :
@@ -103,7 +103,9 @@ Commandes :
       --jpeg on, qualité 100 - N, N de 1 à 99, 50 par défaut), ses sons
       (--sounds, on par défaut) et la visionneuse web index.html avec le
       dossier lumora-web (--viewer, on par défaut). Une ligne par fichier
-      écrit ; la première erreur de fichier arrête tout (code 1).
+      écrit ; la première erreur de fichier arrête tout (code 1). Rien n'est
+      écrit sur les fichiers de l'album ; seules les images et les séquences
+      WAVE ou MIDI partent. Ctrl+C arrête sans laisser de fichier (code 130).
   album info FICHIER [--json]
       Affiche les réglages, les polices, les onglets, les éléments et le
       nombre de pages de l'album.

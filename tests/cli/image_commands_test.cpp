@@ -1,3 +1,4 @@
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -67,6 +68,14 @@ TEST(CliConvert, WritesPicturesTheReaderReadsBack)
     EXPECT_EQ(DIBPixelWidth(small.Data()), 20u);
     EXPECT_EQ(DIBPixelHeight(small.Data()), 10u);
     EXPECT_EQ(DIBBitCount(small.Data()), 8);
+    // A size past the megapixel limit is refused at once, as a picture that
+    // large would be (900 megapixels took 15 s and 1.8 GB before).
+    std::string err;
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunCli({"convert", in, dir.File("huge.bmp"), "--size", "30000x30000"}, nullptr, &err), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(2));
+    EXPECT_NE(err.find("Image trop grande : 30000 x 30000 pixels"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("huge.bmp")));
 
     ASSERT_EQ(RunCli({"convert", in, dir.File("d16.bmp"), "--dither16"}), 0);
     HDIB d16 = ReadDIBFromFile(dir.File("d16.bmp"));

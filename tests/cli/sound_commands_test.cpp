@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "core/album/album_document.h"
 #include "support/sound_files.h"
@@ -35,10 +36,22 @@ TEST(CliSound, AttachesAndRemovesASoundOnPhotosOnly)
     EXPECT_NE(err.find("n'est pas une photo"), std::string::npos) << err;
     EXPECT_EQ(RunCli({"album", "sound", album, "7", tone}), 1);
     EXPECT_EQ(RunCli({"album", "sound", album, "0", dir.File("absent.wav")}), 1);
+    // Only WAVE and MIDI files are sounds: not a system file, not a FIFO
+    // (which must not block either), not a MIDI tone's name on other bytes.
+    const std::string fifo = dir.File("tube.wav");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    test::WriteBytes(dir.File("faux.mid"), {'M', 'Z', 0, 0, 0, 6});
+    for (const std::string& notASound : {std::string("/etc/passwd"), dir.File("faux.mid")}) {
+        EXPECT_EQ(RunCli({"album", "sound", album, "0", notASound}, nullptr, &err), 1) << notASound;
+        EXPECT_NE(err.find("ni une séquence WAVE ni une séquence MIDI"), std::string::npos) << err;
+    }
+    EXPECT_EQ(RunCli({"album", "sound", album, "0", fifo}), 1);
     EXPECT_EQ(RunCli({"album", "sound", album, "0"}), 2);
     EXPECT_EQ(RunCli({"album", "sound", album, "x", tone}), 2);
     EXPECT_EQ(std::filesystem::last_write_time(album), before);  // refusals leave the file alone
 
+    test::WriteMidiNote(dir.File("note.mid"), 0.1);
+    EXPECT_EQ(RunCli({"album", "sound", album, "0", dir.File("note.mid")}), 0);
     ASSERT_EQ(RunCli({"album", "sound", album, "0", "--remove"}), 0);
     AlbumDocument doc;
     ASSERT_TRUE(doc.OnOpenDocument(album));

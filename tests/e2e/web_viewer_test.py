@@ -39,7 +39,7 @@ def find_browser():
 
 
 def run(*args):
-    result = subprocess.run(args, capture_output=True, text=True)
+    result = subprocess.run(args, capture_output=True, text=True, errors="surrogateescape")
     if result.returncode != 0:
         sys.exit(f"{' '.join(args)} failed ({result.returncode}): {result.stderr}")
     return result.stdout
@@ -278,7 +278,8 @@ def make_album(cli, data, work):
     os.makedirs(originals)
     photos = []
     for name in ("jpeg/imagers-progressive-cat.jpg", "bmp/bmpsuite-g-pal1.bmp", "jpeg/imagers-progressive-test.jpg"):
-        copy = os.path.join(originals, os.path.basename(name).replace("pal1", "pal 1 #"))
+        # A name with a space, a "#" and a byte that is no UTF-8 (0xFF).
+        copy = os.path.join(originals, os.path.basename(name).replace("pal1", "pal 1 #\udcff"))
         shutil.copy(os.path.join(data, name), copy)
         photos.append(copy)
     write_wave(os.path.join(originals, "miaou.wav"))
@@ -353,6 +354,10 @@ def main():
         assert browser.evaluate("document.getElementById('show-sound').getAttribute('src')") == "miaou.wav"
         browser.key("ArrowRight", "ArrowRight", 39)
         browser.wait_for("document.getElementById('show').dataset.photo === '1'", "the second photo")
+        # Its file found by its bytes, not replaced by the preview.
+        browser.wait_for("document.getElementById('show-image').complete && document.getElementById('show-image')"
+                         ".naturalWidth > 0 && document.getElementById('show-image').src.endsWith('%23%FF.JPG')",
+                         "the second photo's own file, named with a byte that is no UTF-8")
         assert browser.evaluate("document.getElementById('show-sound').getAttribute('src')") is None
         browser.key("Escape", "Escape", 27)
         browser.wait_for("document.getElementById('show').hidden", "the slideshow closed")

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <memory>
+#include <new>
 #include <unistd.h>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "core/platform/atomic_file.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"
+
+#include <jerror.h>  // after jpeglib.h, which the error trap brings
 
 namespace lumora {
 namespace {
@@ -97,6 +100,45 @@ private:
     std::vector<uint8_t> rgb_;
 };
 
+// A libjpeg destination that grows a vector we own. (libjpeg's own memory
+// destination tells where its block is only when the compression finishes,
+// so a stopped or failed one leaves the caller a pointer it already freed.)
+struct VectorDestination {
+    jpeg_destination_mgr manager;  // first: libjpeg sees only this part
+    std::vector<uint8_t>* bytes;
+
+    static VectorDestination& Of(j_compress_ptr cinfo) { return *reinterpret_cast<VectorDestination*>(cinfo->dest); }
+
+    static void Start(j_compress_ptr cinfo)
+    {
+        VectorDestination& d = Of(cinfo);
+        d.bytes->resize(64 * 1024);
+        d.manager.next_output_byte = d.bytes->data();
+        d.manager.free_in_buffer = d.bytes->size();
+    }
+    static boolean Grow(j_compress_ptr cinfo)
+    {
+        VectorDestination& d = Of(cinfo);
+        const size_t used = d.bytes->size();
+        bool grown = false;
+        try {
+            d.bytes->resize(used * 2);
+            grown = true;
+        } catch (const std::bad_alloc&) {
+        }
+        if (!grown)
+            ERREXIT(cinfo, JERR_OUT_OF_MEMORY);  // leaves through the error trap
+        d.manager.next_output_byte = d.bytes->data() + used;
+        d.manager.free_in_buffer = d.bytes->size() - used;
+        return TRUE;
+    }
+    static void Finish(j_compress_ptr cinfo)
+    {
+        VectorDestination& d = Of(cinfo);
+        d.bytes->resize(d.bytes->size() - d.manager.free_in_buffer);
+    }
+};
+
 // One compression into an open file or memory. Each Encode calls setjmp and then owns
 // nothing with a destructor while libjpeg runs.
 class JpegEncoder {
@@ -116,15 +158,19 @@ public:
         return EncodeRows(rows, quality, progress, nullptr);
     }
 
-    // Into a memory block that libjpeg grows with malloc; the caller frees
-    // *block (also after a failure). False when stopped by `cancelled`.
-    bool EncodeToMemory(unsigned char** block, unsigned long* size, RowFeeder& rows, int quality,
+    // Into `bytes`, which hold the whole file once it returns true. False
+    // on a failure or when stopped by `cancelled`.
+    bool EncodeToMemory(std::vector<uint8_t>& bytes, RowFeeder& rows, int quality,
                         const std::function<bool()>* cancelled)
     {
+        memory_.manager.init_destination = VectorDestination::Start;
+        memory_.manager.empty_output_buffer = VectorDestination::Grow;
+        memory_.manager.term_destination = VectorDestination::Finish;
+        memory_.bytes = &bytes;
         if (setjmp(trap_.jump))
             return false;
         jpeg_create_compress(&cinfo_);
-        jpeg_mem_dest(&cinfo_, block, size);
+        cinfo_.dest = &memory_.manager;
         return EncodeRows(rows, quality, silent_, cancelled);
     }
 
@@ -156,6 +202,7 @@ private:
 
     JpegErrorTrap trap_;
     jpeg_compress_struct cinfo_{};
+    VectorDestination memory_{};
     const RowProgress silent_{false};
 };
 
@@ -252,17 +299,14 @@ std::optional<std::vector<uint8_t>> EncodeJPEG(const HDIB& dib, int quality,
     if (!IsWritablePicture(dib))
         return std::nullopt;
     RowFeeder rows(dib);
-    unsigned char* block = nullptr;
-    unsigned long size = 0;
+    std::vector<uint8_t> bytes;
     bool encoded;
     {
         JpegEncoder encoder;
-        encoded = encoder.EncodeToMemory(&block, &size, rows, std::clamp(quality, 1, 100), &cancelled);
+        encoded = encoder.EncodeToMemory(bytes, rows, std::clamp(quality, 1, 100), &cancelled);
     }
-    std::optional<std::vector<uint8_t>> bytes;
-    if (encoded && block)
-        bytes.emplace(block, block + size);
-    std::free(block);
+    if (!encoded)
+        return std::nullopt;
     return bytes;
 }
 

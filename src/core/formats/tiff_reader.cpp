@@ -243,8 +243,51 @@ uint32_t BandRows(TIFF* tiff, const TiffLayout& layout)
     return static_cast<uint32_t>(std::min<uint64_t>(rows, layout.length));
 }
 
-// libtiff composes every layout it understands (samples of 16 bits, CMYK,
-// YCbCr, JPEG-compressed and planar files...) into 32-bit ABGR pixels. It is
+// CMYK with 16-bit samples, interleaved in strips: libtiff composes CMYK of
+// 8 bits only, so these rows are read here, each ink taken at its high byte
+// and composed as libtiff composes 8-bit inks (red = (255 - C)(255 - K) / 255).
+bool IsSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout)
+{
+    uint16_t inks = INKSET_CMYK;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &inks);
+    return layout.photometric == PHOTOMETRIC_SEPARATED && inks == INKSET_CMYK && layout.bitsPerSample == 16 &&
+           layout.samplesPerPixel >= 4 && layout.planar == PLANARCONFIG_CONTIG && !layout.tiled;
+}
+
+HDIB ReadSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
+{
+    const uint64_t needed = NeededScanlineBytes(layout);
+    const tmsize_t lineBytes = TIFFScanlineSize(tiff);
+    if (lineBytes <= 0 || static_cast<uint64_t>(lineBytes) < needed)
+        return {};
+    HDIB dib = AllocDIB(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
+    if (!dib)
+        return {};
+    std::vector<uint8_t> line(static_cast<size_t>(lineBytes));
+    const RowProgress progress(reportProgress);
+    const uint64_t stride = DIBRowBytes(layout.width, 24);
+    const size_t pixelBytes = size_t{2} * layout.samplesPerPixel;
+    uint8_t* pixels = DIBPixels(dib.Data());
+    for (uint32_t y = 0; y < layout.length; ++y) {
+        if (TIFFReadScanline(tiff, line.data(), y, 0) < 0)
+            return {};
+        uint8_t* out = pixels + (layout.length - 1 - y) * stride;
+        for (uint32_t x = 0; x < layout.width; ++x, out += 3) {
+            uint16_t ink[4];
+            std::memcpy(ink, line.data() + x * pixelBytes, sizeof ink);  // in host order
+            const unsigned light = 255 - (ink[3] >> 8);
+            out[0] = static_cast<uint8_t>(light * (255 - (ink[2] >> 8)) / 255);
+            out[1] = static_cast<uint8_t>(light * (255 - (ink[1] >> 8)) / 255);
+            out[2] = static_cast<uint8_t>(light * (255 - (ink[0] >> 8)) / 255);
+        }
+        progress.Step(static_cast<long>(y + 1), static_cast<long>(layout.length));
+    }
+    return dib;
+}
+
+// libtiff composes every other layout it understands (samples of 16 bits,
+// 8-bit CMYK, YCbCr, JPEG-compressed and planar files...) into 32-bit ABGR
+// pixels; 16-bit CMYK it refuses, read above. It is
 // asked for a band of whole strips at a time, so that a band rather than a
 // second picture is held beside the DIB (a file stored as one strip is
 // composed whole).
@@ -301,8 +344,9 @@ HDIB ReadPicture(TIFF* tiff, const ReadOptions& options)
     uint16_t orientation = ORIENTATION_TOPLEFT;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    HDIB dib = ReadsRowByRow(layout) ? ReadScanlines(tiff, layout, options.progress)
-                                     : ReadThroughRgba(tiff, layout, options.progress);
+    HDIB dib = ReadsRowByRow(layout)              ? ReadScanlines(tiff, layout, options.progress)
+               : IsSixteenBitCmyk(tiff, layout) ? ReadSixteenBitCmyk(tiff, layout, options.progress)
+                                                : ReadThroughRgba(tiff, layout, options.progress);
     return ApplyOrientation(std::move(dib), orientation);
 }
 

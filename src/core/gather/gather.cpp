@@ -2,35 +2,20 @@
 
 #include <algorithm>
 #include <atomic>
-#include <map>
 #include <optional>
 
 #include "core/album/album_document.h"
-#include "core/picture_document/dib_object.h"
+#include "core/album/find_album_file.h"
 #include "core/formats/jpeg_writer.h"
+#include "core/gather/gathered_album.h"
+#include "core/gather/web_viewer.h"
+#include "core/picture_document/dib_object.h"
 #include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
-#include "core/album/find_album_file.h"
-#include "core/sound/sounds.h"
-#include "core/gather/web_viewer.h"
 #include "core/res/strings.h"
 
 namespace lumora {
 namespace {
-
-std::string BaseName(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// "PHOTO.BMP" -> "PHOTO.JPG"; a name without extension loses its last three
-// characters all the same, which is where the lookup of a gathered album
-// expects the JPEG.
-std::string JpegName(const std::string& name)
-{
-    return (name.size() >= 3 ? name.substr(0, name.size() - 3) : std::string()) + "JPG";
-}
 
 // The picture converted on a worker thread, before its turn comes.
 struct Converted {
@@ -58,9 +43,9 @@ Converted Convert(const std::string& source, int quality, const std::function<bo
 
 enum class Answer { Retry, Skip, Abort };
 
-Answer AskSourceFailure(const std::string& source)
+Answer AskAbortRetryIgnore(const std::string& question)
 {
-    switch (CurrentPrompter().AskAbortRetryIgnore(LoadString(kStrSourceOpenFailed) + "\n" + source, {})) {
+    switch (CurrentPrompter().AskAbortRetryIgnore(question, {})) {
     case AbortRetryIgnore::Retry: return Answer::Retry;
     case AbortRetryIgnore::Ignore: return Answer::Skip;
     case AbortRetryIgnore::Abort: break;
@@ -68,36 +53,54 @@ Answer AskSourceFailure(const std::string& source)
     return Answer::Abort;
 }
 
+GatherFileResult ResultOf(Answer answer)
+{
+    return answer == Answer::Skip ? GatherFileResult::Skipped : GatherFileResult::Aborted;
+}
+
+std::optional<GatherSourceKind> SourceKindOf(const GatherFile& file)
+{
+    switch (file.kind) {
+    case GatherFile::Kind::Picture: return GatherSourceKind::Picture;
+    case GatherFile::Kind::Sound: return GatherSourceKind::Sound;
+    case GatherFile::Kind::AlbumFile: break;
+    }
+    return std::nullopt;
+}
+
 class GatherRun {
 public:
     GatherRun(const AlbumDocument& doc, const std::string& albumPath, const std::string& destination,
               const GatherOptions& options, const GatherHooks& hooks)
         : doc_(doc),
-          albumPath_(albumPath),
           destination_(destination),
           options_(options),
           hooks_(hooks),
-          files_(PlanGather(doc, albumPath, destination, options)),
+          plan_(PlanGather(doc, albumPath, destination, options)),
+          files_(plan_.files),
+          skipped_(files_.size(), false),
           quality_(JpegQualityForCompression(options.compression))
     {
     }
 
     GatherResult Run()
     {
+        if (!CheckSources())
+            return result_;
         if (options_.writeViewer && hooks_.renderer) {
             Operation(LoadString(kStrCopyingRuntime));
-            if (!Continue(WriteWebViewer(doc_, destination_, ViewerPhotos(), *hooks_.renderer, hooks_.cancelled, {})))
+            if (!Continue(WriteWebViewer(doc_, destination_, ViewerPhotos(), *hooks_.renderer, hooks_.cancelled,
+                                         {}, &plan_.own)))
                 return result_;
         }
         const auto cancelled = [this] { return stopped_ || Cancelled(); };
         const size_t taken = RunInOrder<Converted>(
             files_.size(),
-            [&](size_t i) {
-                return files_[i].convert ? Convert(files_[i].source, quality_, cancelled) : Converted{};
-            },
+            [&](size_t i) { return NeedsWriting(i) && files_[i].convert ? Convert(files_[i].source, quality_, cancelled)
+                                                                        : Converted{}; },
             [&](size_t i, Converted&& converted) {
                 if (!stopped_)
-                    Continue(Write(files_[i], std::move(converted)));
+                    Continue(Write(i, std::move(converted)));
             },
             ParallelHooks{cancelled, {}, hooks_.threads});
         if (!stopped_ && taken < files_.size())
@@ -108,10 +111,40 @@ public:
 private:
     bool Cancelled() const { return hooks_.cancelled && hooks_.cancelled(); }
 
+    bool NeedsWriting(size_t i) const { return !skipped_[i] && !files_[i].inPlace && !files_[i].repeat; }
+
     void Operation(const std::string& text)
     {
         if (hooks_.operation)
             hooks_.operation(text);
+    }
+
+    // Every picture and sound to leave is looked at before anything is
+    // written: a file that is neither is asked about, and Abort leaves the
+    // destination as it was. Sources that cannot be opened are asked about
+    // when their turn comes, as they may appear in between.
+    bool CheckSources()
+    {
+        for (size_t i = 0; i < files_.size(); ++i) {
+            const auto kind = SourceKindOf(files_[i]);
+            if (!kind || !NeedsWriting(i))
+                continue;
+            for (;;) {
+                const SourceVerdict verdict = CheckGatherSource(files_[i].source, *kind);
+                if (verdict == SourceVerdict::Accepted || verdict == SourceVerdict::Unreadable)
+                    break;
+                const Answer answer = AskAbortRetryIgnore(RefusalText(verdict, files_[i].source));
+                if (answer == Answer::Retry)
+                    continue;
+                if (answer == Answer::Abort) {
+                    result_.outcome = GatherOutcome::Aborted;
+                    return false;
+                }
+                skipped_[i] = true;
+                break;
+            }
+        }
+        return true;
     }
 
     // False (and the outcome set) when the gather must stop.
@@ -127,89 +160,106 @@ private:
         return false;
     }
 
-    GatherFileResult Write(const GatherFile& file, Converted&& converted)
+    void Announce(const GatherFile& file)
     {
-        const std::string name = BaseName(file.target);
+        const std::string name = StoredFileName(file.target);
         switch (file.kind) {
         case GatherFile::Kind::AlbumFile: Operation(LoadString(kStrCopyingAlbumFile)); break;
         case GatherFile::Kind::Sound: Operation(LoadString(kStrCopyingSoundLabel) + name); break;
         case GatherFile::Kind::Picture:
             Operation(LoadString(file.convert ? kStrLoadingPictureLabel : kStrCopyingPictureLabel) +
-                      (file.convert ? BaseName(file.source) : name));
+                      (file.convert ? StoredFileName(file.source) : name));
             break;
         }
-        if (AlreadyWritten(file))
+    }
+
+    GatherFileResult Write(size_t i, Converted&& converted)
+    {
+        const GatherFile& file = files_[i];
+        Announce(file);
+        if (!NeedsWriting(i))
             return GatherFileResult::Written;
-        const GatherFileResult result = file.convert ? WriteConverted(file, std::move(converted))
-                                                     : CopyGatherFile(file.source, file.target, hooks_.cancelled);
+        GatherFileResult result = GatherFileResult::Written;
+        if (file.kind == GatherFile::Kind::AlbumFile && plan_.RenamesAlbum())
+            result = WriteRenamedAlbum(file);
+        else if (file.convert)
+            result = WriteConverted(file, std::move(converted));
+        else
+            result = CopyGatherFile(file.source, file.target, hooks_.cancelled, {SourceKindOf(file), &plan_.own});
         if (result == GatherFileResult::Written) {
-            NoteWritten(file);
+            if (!file.wantedName.empty())
+                result_.renamed.push_back({file.wantedName, StoredFileName(file.target)});
             if (hooks_.written)
                 hooks_.written(file);
         }
         return result;
     }
 
+    GatherFileResult WriteRenamedAlbum(const GatherFile& file)
+    {
+        std::optional<std::string> bytes;
+        while (!(bytes = GatheredAlbumBytes(file.source, files_))) {
+            const Answer answer = AskAbortRetryIgnore(LoadString(kStrSourceReadFailed) + "\n" + file.source);
+            if (answer != Answer::Retry)
+                return ResultOf(answer);
+        }
+        return WriteGatherFile(*bytes, file.target, kStrTargetWriteFailed, LoadString(kStrCopyingLabel) + file.source,
+                               hooks_.cancelled, &plan_.own);
+    }
+
     GatherFileResult WriteConverted(const GatherFile& file, Converted&& converted)
     {
-        while (!converted.loaded) {
-            const Answer answer = AskSourceFailure(file.source);
+        for (;;) {
+            if (Cancelled())
+                return GatherFileResult::Interrupted;
+            if (!converted.loaded) {
+                const Answer answer = AskAbortRetryIgnore(LoadString(kStrSourceOpenFailed) + "\n" + file.source);
+                if (answer != Answer::Retry)
+                    return ResultOf(answer);
+                converted = Convert(file.source, quality_, hooks_.cancelled);
+                continue;
+            }
+            Operation(LoadString(kStrConvertingToJpegLabel) + StoredFileName(file.target));
+            if (converted.jpeg)
+                break;
+            // Read, but libjpeg would not encode it (a side beyond 65500
+            // pixels, memory): the JPEG writer's question, as on disk.
+            const Answer answer = AskAbortRetryIgnore(LoadString(kStrJpegCreateFailed) + "\n" + file.target);
             if (answer != Answer::Retry)
-                return answer == Answer::Skip ? GatherFileResult::Skipped : GatherFileResult::Aborted;
+                return ResultOf(answer);
             converted = Convert(file.source, quality_, hooks_.cancelled);
         }
-        if (Cancelled())
-            return GatherFileResult::Interrupted;
-        Operation(LoadString(kStrConvertingToJpegLabel) + BaseName(file.target));
-        if (!converted.jpeg)
-            return GatherFileResult::Skipped;  // a picture libjpeg refused: nothing to write
         return WriteGatherFile(std::string_view(reinterpret_cast<const char*>(converted.jpeg->data()),
                                                 converted.jpeg->size()),
                                file.target, kStrJpegCreateFailed,
-                               LoadString(kStrConvertingToJpegOfLabel) + file.target, hooks_.cancelled);
+                               LoadString(kStrConvertingToJpegOfLabel) + file.target, hooks_.cancelled, &plan_.own);
     }
 
-    // The same file already written to the same name earlier in this
-    // gather (a photo placed twice): nothing to do again.
-    bool AlreadyWritten(const GatherFile& file) const
-    {
-        const auto found = writtenFrom_.find(file.target);
-        return found != writtenFrom_.end() && found->second == file.source;
-    }
-
-    void NoteWritten(const GatherFile& file)
-    {
-        auto [at, inserted] = writtenFrom_.try_emplace(file.target, file.source);
-        if (!inserted && !IsSameFile(at->second, file.source)) {
-            const std::string name = BaseName(file.target);
-            if (std::find(result_.overwritten.begin(), result_.overwritten.end(), name) == result_.overwritten.end())
-                result_.overwritten.push_back(name);
-        }
-        at->second = file.source;
-    }
-
-    // The names the viewer finds each photo's files under.
+    // The names the viewer finds each photo's files under; nothing for a
+    // file refused before the start.
     std::vector<ViewerPhoto> ViewerPhotos() const
     {
         std::vector<ViewerPhoto> photos;
-        for (const GatherFile& file : files_) {
+        for (size_t i = 0; i < files_.size(); ++i) {
+            const GatherFile& file = files_[i];
+            const std::string name = skipped_[i] ? std::string() : StoredFileName(file.target);
             if (file.kind == GatherFile::Kind::Picture)
-                photos.push_back({file.item, BaseName(file.target), {}});
+                photos.push_back({file.item, name, {}});
             else if (file.kind == GatherFile::Kind::Sound && !photos.empty() && photos.back().item == file.item)
-                photos.back().sound = BaseName(file.target);
+                photos.back().sound = name;
         }
         return photos;
     }
 
     const AlbumDocument& doc_;
-    std::string albumPath_;
     std::string destination_;
     GatherOptions options_;
     const GatherHooks& hooks_;
-    std::vector<GatherFile> files_;
+    GatherPlan plan_;
+    const std::vector<GatherFile>& files_;
+    std::vector<bool> skipped_;  // refused before the start, answered Ignore
     int quality_;
     std::atomic<bool> stopped_ = false;  // read by the converting threads
-    std::map<std::string, std::string> writtenFrom_;  // target -> source
     GatherResult result_;
 };
 
@@ -218,30 +268,6 @@ private:
 GatherOptions GatherOptionsFrom(const Preferences& prefs)
 {
     return {prefs.convertJpeg, prefs.copySounds, prefs.copyRuntime, prefs.compression};
-}
-
-std::vector<GatherFile> PlanGather(const AlbumDocument& doc, const std::string& albumPath,
-                                   const std::string& destination, const GatherOptions& options)
-{
-    const std::string into = destination == "/" ? "" : destination;
-    std::vector<GatherFile> files;
-    files.push_back({GatherFile::Kind::AlbumFile, -1, albumPath, into + "/" + BaseName(albumPath), false});
-    for (size_t i = 0; i < doc.items.size(); ++i) {
-        const AlbumItem& item = *doc.items[i];
-        if (!item.IsPhoto())
-            continue;
-        const int index = static_cast<int>(i);
-        std::string source = FindAlbumImage(item.imagePath, albumPath);
-        if (source.empty())
-            source = item.imagePath;  // not found: its copy fails and asks
-        const std::string name = options.convertJpeg ? JpegName(StoredFileName(item.imagePath)) : BaseName(source);
-        files.push_back({GatherFile::Kind::Picture, index, source, into + "/" + name, options.convertJpeg});
-        if (options.copySounds && !item.soundPath.empty()) {
-            const std::string sound = FindAlbumSound(item.soundPath, albumPath);
-            files.push_back({GatherFile::Kind::Sound, index, sound, into + "/" + StoredFileName(sound), false});
-        }
-    }
-    return files;
 }
 
 std::string GatherOptionsSummary(const std::string& destination, const GatherOptions& options)
@@ -261,8 +287,8 @@ GatherResult RunGather(const AlbumDocument& doc, const std::string& albumPath, c
 std::string GatherCompletionText(const GatherResult& result)
 {
     std::string text = LoadString(kStrGatherDone);
-    for (const std::string& name : result.overwritten)
-        text += "\n" + FormatString(kStrGatherOverwritten, name.c_str());
+    for (const GatherRename& rename : result.renamed)
+        text += "\n" + FormatString(kStrGatherRenamed, rename.wanted.c_str(), rename.given.c_str());
     return text;
 }
 

@@ -4,12 +4,19 @@
 // and a web viewer that opens the album in any browser. The album keeps the
 // paths its files had; the gathered copy works because images and sounds
 // are looked up beside the album first (FindAlbumImage, FindAlbumSound).
+// Where a file had to take another name (gather_plan.h), the gathered album
+// file names it instead of being a plain copy.
+//
+// The gather plans every target, then checks every source, then writes:
+// only pictures and WAVE or MIDI sounds leave (gather_source.h); a refused
+// source is asked Abort/Retry/Ignore before anything is written.
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/platform/preferences.h"
 #include "core/gather/gather_copy.h"
+#include "core/gather/gather_plan.h"
 
 namespace lumora {
 
@@ -23,24 +30,6 @@ struct GatherOptions {
     int compression = 50;  // 1 to 99; JPEG quality = 100 - compression
 };
 GatherOptions GatherOptionsFrom(const Preferences& prefs);
-
-// One file the gather writes.
-struct GatherFile {
-    enum class Kind { AlbumFile, Picture, Sound };
-    Kind kind = Kind::AlbumFile;
-    int item = -1;         // the photo, for pictures and sounds
-    std::string source;    // the file read: found beside the album first
-    std::string target;    // its full path in the destination
-    bool convert = false;  // a picture written as JPEG
-};
-
-// The files in the order they are written: the album file, then each photo
-// in album order with its picture and its sound. `destination` is a
-// directory without a trailing slash. A converted picture's name is its
-// stored file name with the last three characters replaced by "JPG"; a
-// copied one keeps the name of the file found.
-std::vector<GatherFile> PlanGather(const AlbumDocument& doc, const std::string& albumPath,
-                                   const std::string& destination, const GatherOptions& options);
 
 // The progress dialog's three lines of options: directory, viewer, sounds,
 // conversion.
@@ -62,11 +51,15 @@ struct GatherHooks {
 
 enum class GatherOutcome { Done, Interrupted, Aborted };
 
+struct GatherRename {
+    std::string wanted;  // the name the file would have had
+    std::string given;   // the name it was gathered under
+};
+
 struct GatherResult {
     GatherOutcome outcome = GatherOutcome::Done;
-    // Destination names written twice from different files, the later one
-    // replacing the earlier.
-    std::vector<std::string> overwritten;
+    // Files written under another name than their own, in order.
+    std::vector<GatherRename> renamed;
 };
 
 // Runs the gather on the calling thread (conversions use worker threads).
@@ -75,7 +68,7 @@ struct GatherResult {
 GatherResult RunGather(const AlbumDocument& doc, const std::string& albumPath, const std::string& destination,
                        const GatherOptions& options, const GatherHooks& hooks);
 
-// kStrGatherDone, followed by one line per overwritten name.
+// kStrGatherDone, followed by one line per renamed file (kStrGatherRenamed).
 std::string GatherCompletionText(const GatherResult& result);
 
 }  // namespace lumora

@@ -21,15 +21,17 @@ constexpr int64_t kKernelChunk = 1 << 20;
 // What the user answered to a failure, as the copy loops use it.
 enum class Answer { Retry, Skip, Abort };
 
-Answer Ask(int textId, const std::string& file)
+Answer AskText(const std::string& question)
 {
-    switch (CurrentPrompter().AskAbortRetryIgnore(LoadString(textId) + "\n" + file, {})) {
+    switch (CurrentPrompter().AskAbortRetryIgnore(question, {})) {
     case AbortRetryIgnore::Retry: return Answer::Retry;
     case AbortRetryIgnore::Ignore: return Answer::Skip;
     case AbortRetryIgnore::Abort: break;
     }
     return Answer::Abort;
 }
+
+Answer Ask(int textId, const std::string& file) { return AskText(LoadString(textId) + "\n" + file); }
 
 GatherFileResult ResultOf(Answer answer)
 {
@@ -168,21 +170,31 @@ std::optional<Answer> WriteAll(int fd, const char* bytes, size_t count, const st
 }
 
 // Nothing once the file is in place; otherwise the user's answer, Retry
-// meaning the file is started over (the failed attempt closed it).
-std::optional<Answer> CommitPending(PendingFile& pending, const std::string& target, int failureTextId)
+// meaning the file is started over (the failed attempt closed it). A file
+// of the album under the target's name is never replaced; looked at just
+// before the rename, as late as can be.
+std::optional<Answer> CommitPending(PendingFile& pending, const std::string& target, int failureTextId,
+                                    const AlbumOwnFiles* own)
 {
+    if (own && own->Holds(target))
+        return Ask(kStrTargetCreateFailed, target);
     if (pending.Commit(target))
         return std::nullopt;
     return Ask(failureTextId, target);
 }
 
+int CreateFailureText(int failureTextId)
+{
+    return failureTextId == kStrJpegCreateFailed ? failureTextId : kStrTargetCreateFailed;
+}
+
 GatherFileResult WriteBytes(std::string_view bytes, const std::string& target, int failureTextId,
-                            const std::string& statusText, const GatherCancel& cancelled)
+                            const std::string& statusText, const GatherCancel& cancelled, const AlbumOwnFiles* own)
 {
     FileGauge gauge(statusText);
     for (;;) {
         PendingFile pending;
-        if (const auto answer = CreatePending(pending, target, 0644, failureTextId))
+        if (const auto answer = CreatePending(pending, target, 0644, CreateFailureText(failureTextId)))
             return ResultOf(*answer);
         if (cancelled && cancelled())
             return GatherFileResult::Interrupted;
@@ -193,7 +205,7 @@ GatherFileResult WriteBytes(std::string_view bytes, const std::string& target, i
         };
         if (const auto answer = WriteAll(pending.Fd(), bytes.data(), bytes.size(), target, failureTextId, advanced))
             return ResultOf(*answer);
-        const auto answer = CommitPending(pending, target, failureTextId);
+        const auto answer = CommitPending(pending, target, failureTextId, own);
         if (!answer)
             return GatherFileResult::Written;
         if (*answer != Answer::Retry)
@@ -201,19 +213,37 @@ GatherFileResult WriteBytes(std::string_view bytes, const std::string& target, i
     }
 }
 
-// Opens the source, asking on failure; the descriptor or an answer.
-std::optional<Answer> OpenSource(Descriptor& source, const std::string& path)
+// What an opened source is worth copying: a regular file, and of the kind
+// asked for.
+SourceVerdict Examine(int fd, const std::string& path, const GatherCopyRules& rules)
+{
+    struct stat facts {};
+    if (fd < 0 || ::fstat(fd, &facts) != 0)
+        return SourceVerdict::Unreadable;
+    if (!rules.kind)
+        return S_ISREG(facts.st_mode) ? SourceVerdict::Accepted : SourceVerdict::Unreadable;
+    return CheckGatherSource(fd, facts, path, *rules.kind);
+}
+
+// Opens the source, asking on failure; the descriptor or an answer. The
+// open never blocks (a FIFO would wait for a writer forever); reads block
+// again once the source is known to be a regular file.
+std::optional<Answer> OpenSource(Descriptor& source, const std::string& path, const GatherCopyRules& rules)
 {
     for (;;) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat facts {};
-        if (fd >= 0 && ::fstat(fd, &facts) == 0 && S_ISREG(facts.st_mode)) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        const SourceVerdict verdict = Examine(fd, path, rules);
+        if (verdict == SourceVerdict::Accepted) {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
             source.Reset(fd);
             return std::nullopt;
         }
         if (fd >= 0)
             ::close(fd);
-        const Answer answer = Ask(kStrSourceOpenFailed, path);
+        const std::string question = verdict == SourceVerdict::Unreadable
+                                         ? LoadString(kStrSourceOpenFailed) + "\n" + path
+                                         : RefusalText(verdict, path);
+        const Answer answer = AskText(question);
         if (answer != Answer::Retry)
             return answer;
     }
@@ -241,7 +271,7 @@ std::optional<Answer> ReadChunk(int fd, char* buffer, size_t wanted, const std::
 // committed, else the result to give.
 std::optional<GatherFileResult> CopyOnce(int sourceFd, const std::string& source, const std::string& target,
                                          mode_t mode, int64_t size, std::vector<char>& buffer,
-                                         FileGauge& gauge, const GatherCancel& cancelled)
+                                         FileGauge& gauge, const GatherCancel& cancelled, const AlbumOwnFiles* own)
 {
     PendingFile pending;
     if (const auto answer = CreatePending(pending, target, mode, kStrTargetCreateFailed))
@@ -275,7 +305,7 @@ std::optional<GatherFileResult> CopyOnce(int sourceFd, const std::string& source
         if (const auto answer = WriteAll(pending.Fd(), buffer.data(), got, target, kStrTargetWriteFailed, advanced))
             return ResultOf(*answer);
     }
-    if (const auto answer = CommitPending(pending, target, kStrTargetWriteFailed))
+    if (const auto answer = CommitPending(pending, target, kStrTargetWriteFailed, own))
         return *answer == Answer::Retry ? std::nullopt : std::optional(ResultOf(*answer));
     return GatherFileResult::Written;
 }
@@ -289,28 +319,31 @@ bool IsSameFile(const std::string& a, const std::string& b)
            first.st_ino == second.st_ino;
 }
 
-GatherFileResult CopyGatherFile(const std::string& source, const std::string& target, const GatherCancel& cancelled)
+GatherFileResult CopyGatherFile(const std::string& source, const std::string& target, const GatherCancel& cancelled,
+                                const GatherCopyRules& rules)
 {
     if (IsSameFile(source, target))
         return GatherFileResult::Written;
     FileGauge gauge(LoadString(kStrCopyingLabel) + source);
     Descriptor input;
-    if (const auto answer = OpenSource(input, source))
+    if (const auto answer = OpenSource(input, source, rules))
         return ResultOf(*answer);
     struct stat facts {};
     ::fstat(input.Get(), &facts);
     const mode_t mode = (facts.st_mode & 0777) | S_IWUSR;
     std::vector<char> buffer(kGatherChunkBytes);
     for (;;) {
-        if (const auto result = CopyOnce(input.Get(), source, target, mode, facts.st_size, buffer, gauge, cancelled))
+        if (const auto result =
+                CopyOnce(input.Get(), source, target, mode, facts.st_size, buffer, gauge, cancelled, rules.own))
             return *result;
     }
 }
 
 GatherFileResult WriteGatherFile(std::string_view bytes, const std::string& target, int failureTextId,
-                                 const std::string& statusText, const GatherCancel& cancelled)
+                                 const std::string& statusText, const GatherCancel& cancelled,
+                                 const AlbumOwnFiles* own)
 {
-    return WriteBytes(bytes, target, failureTextId, statusText, cancelled);
+    return WriteBytes(bytes, target, failureTextId, statusText, cancelled, own);
 }
 
 }  // namespace lumora

@@ -8,8 +8,12 @@
 // progress gauge follows the bytes written.
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/gather/gather_plan.h"
+#include "core/gather/gather_source.h"
 
 namespace lumora {
 
@@ -26,21 +30,35 @@ using GatherCancel = std::function<bool()>;
 // The chunk a copy moves at a time when the kernel cannot copy by itself.
 inline constexpr size_t kGatherChunkBytes = 32768;
 
+// What a copy checks besides moving the bytes.
+struct GatherCopyRules {
+    // The source must be a picture its name's reader takes, or a sound
+    // (gather_source.h); a refusal is asked with RefusalText. Unset: any
+    // regular file.
+    std::optional<GatherSourceKind> kind;
+    // Never replaced: a target that is one of these is asked as a target
+    // that cannot be created (kStrTargetCreateFailed).
+    const AlbumOwnFiles* own = nullptr;
+};
+
 // True when both paths name one existing file (same device and inode), so a
 // copy would read what it overwrites.
 bool IsSameFile(const std::string& a, const std::string& b);
 
 // Copies `source` to `target` byte for byte (nothing to do when they are the
-// same file). Texts: kStrSourceOpenFailed, kStrTargetCreateFailed,
+// same file). The source is opened without blocking and must be a regular
+// file. Texts: kStrSourceOpenFailed, kStrTargetCreateFailed,
 // kStrSourceReadFailed, kStrTargetWriteFailed. The new file gets the
 // source's permissions, writable by its owner.
 GatherFileResult CopyGatherFile(const std::string& source, const std::string& target,
-                                const GatherCancel& cancelled = {});
+                                const GatherCancel& cancelled = {}, const GatherCopyRules& rules = {});
 
 // Writes `bytes` as the whole of `target`, with `statusText` in the status
-// bar. A failure to create or write it shows `failureTextId`
-// (kStrJpegCreateFailed for converted pictures).
+// bar. A failure to write it shows `failureTextId`, a failure to create it
+// kStrTargetCreateFailed (both kStrJpegCreateFailed for converted
+// pictures); a target among `own` is refused as one that cannot be created.
 GatherFileResult WriteGatherFile(std::string_view bytes, const std::string& target, int failureTextId,
-                                 const std::string& statusText, const GatherCancel& cancelled = {});
+                                 const std::string& statusText, const GatherCancel& cancelled = {},
+                                 const AlbumOwnFiles* own = nullptr);
 
 }  // namespace lumora

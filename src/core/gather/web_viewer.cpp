@@ -2,8 +2,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 
 #include "core/album/album_document.h"
@@ -14,6 +12,7 @@
 #include "core/layout/page_queries.h"
 #include "core/layout/spread.h"
 #include "core/layout/tab_columns.h"
+#include "core/platform/file.h"
 #include "core/platform/services.h"
 #include "core/gather/web_viewer_files.h"
 #include "core/res/strings.h"
@@ -22,6 +21,8 @@ namespace lumora {
 namespace {
 
 constexpr int kPageQuality = 90;
+// Our page is far smaller; a larger index.html is the user's own.
+constexpr size_t kLargestViewerPage = 64 * 1024;
 constexpr int kPreviewQuality = 85;
 
 std::string LowerExtension(const std::string& name)
@@ -127,15 +128,24 @@ std::string SpreadJson(AlbumLayout& layout, const AlbumDocument& doc, const std:
            "],\"tabs\":[" + tabs + "]}";
 }
 
+// A gathered file as the page reaches it: its address, percent-encoded
+// from its bytes whatever they are, and its name as the page shows it.
+std::string FileJson(const char* field, const std::string& name, bool usable)
+{
+    const std::string shown = usable ? name : std::string();
+    return "\"" + std::string(field) + "\":" + JsonQuoted(PercentEncoded(shown)) + ",\"" + field +
+           "Name\":" + JsonQuoted(shown);
+}
+
 std::string PhotoJson(const AlbumDocument& doc, const ViewerPhoto& photo, int spread)
 {
     const AlbumItem& item = *doc.items[static_cast<size_t>(photo.item)];
     const bool showable = !photo.picture.empty() && IsWebPicture(photo.picture);
     const bool audible = !photo.sound.empty() && IsWebSound(photo.sound);
-    return "{\"item\":" + std::to_string(photo.item) + ",\"picture\":" + JsonQuoted(showable ? photo.picture : "") +
+    return "{\"item\":" + std::to_string(photo.item) + "," + FileJson("picture", photo.picture, showable) +
            ",\"preview\":" + JsonQuoted(std::string(kViewerFolder) + "/" + PreviewName(photo.item)) +
-           ",\"description\":" + JsonQuoted(item.description) + ",\"sound\":" +
-           JsonQuoted(audible ? photo.sound : "") + ",\"spread\":" + std::to_string(spread) + "}";
+           ",\"description\":" + JsonQuoted(item.description) + "," + FileJson("sound", photo.sound, audible) +
+           ",\"spread\":" + std::to_string(spread) + "}";
 }
 
 std::string ZoneJson(const char* name, const Rect& r) { return std::string("\"") + name + "\":" + Rect4(r); }
@@ -155,6 +165,25 @@ bool IsWebSound(const std::string& name)
 {
     const std::string ext = LowerExtension(name);
     return ext != "mid" && ext != "midi" && ext != "rmi" && !ext.empty();
+}
+
+std::string PercentEncoded(const std::string& name)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) && byte < 0x80) {
+            out += c;
+        } else if (c == '-' || c == '.' || c == '_' || c == '~') {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        }
+    }
+    return out;
 }
 
 std::string JsonQuoted(const std::string& text)
@@ -186,11 +215,15 @@ std::string JsonQuoted(const std::string& text)
 std::string ViewerPagePath(const std::string& destination)
 {
     const std::string page = destination + "/" + kViewerPage;
-    std::ifstream existing(page, std::ios::binary);
-    if (!existing)
+    struct stat facts {};
+    if (::lstat(page.c_str(), &facts) != 0)
         return page;
-    // A page of ours loads the viewer's script; anything else is the user's.
-    const std::string text((std::istreambuf_iterator<char>(existing)), {});
+    // A page of ours loads the viewer's script; anything else is the
+    // user's, and so is whatever is not a plain file (opened without
+    // blocking: a FIFO would wait for a writer).
+    File existing;
+    std::string text(kLargestViewerPage, '\0');
+    text.resize(existing.Open(page, File::Mode::Read) ? existing.Read(text.data(), text.size()) : 0);
     const bool ours = text.find(std::string(kViewerFolder) + "/viewer.js") != std::string::npos;
     return ours ? page : destination + "/" + kViewerSparePage;
 }
@@ -237,7 +270,7 @@ std::string ViewerAlbumScript(const AlbumDocument& doc, const std::vector<Viewer
 GatherFileResult WriteWebViewer(const AlbumDocument& doc, const std::string& destination,
                                 const std::vector<ViewerPhoto>& photos, SpreadRenderer& renderer,
                                 const GatherCancel& cancelled,
-                                const std::function<void(const std::string&)>& written)
+                                const std::function<void(const std::string&)>& written, const AlbumOwnFiles* own)
 {
     const std::string folder = destination + "/" + kViewerFolder;
     MakeDirectory(folder);
@@ -245,7 +278,7 @@ GatherFileResult WriteWebViewer(const AlbumDocument& doc, const std::string& des
     MakeDirectory(folder + "/previews");
     const auto write = [&](std::string_view bytes, const std::string& path) {
         const GatherFileResult result =
-            WriteGatherFile(bytes, path, kStrTargetWriteFailed, LoadString(kStrCopyingLabel) + path, cancelled);
+            WriteGatherFile(bytes, path, kStrTargetWriteFailed, LoadString(kStrCopyingLabel) + path, cancelled, own);
         if (result == GatherFileResult::Written && written)
             written(path);
         return result;

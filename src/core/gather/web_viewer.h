@@ -11,6 +11,7 @@
 
 #include "core/picture/dib.h"
 #include "core/gather/gather_copy.h"
+#include "core/gather/gather_plan.h"
 
 namespace lumora {
 
@@ -53,21 +54,29 @@ std::vector<int> ViewerPositions(const AlbumDocument& doc);
 
 // The album's data for the script: a JavaScript file that sets
 // LUMORA_ALBUM to the title, the spreads (picture, photo and tab areas in
-// book coordinates), the photos and the slideshow settings.
+// book coordinates), the photos and the slideshow settings. A photo's
+// "picture" and "sound" are addresses relative to the folder, percent-
+// encoded from the files' bytes, so that the browser finds a file whatever
+// its name; "pictureName" and "soundName" are those names to show.
 std::string ViewerAlbumScript(const AlbumDocument& doc, const std::vector<ViewerPhoto>& photos);
 
 // Writes the whole viewer into `destination` (no trailing slash), each file
-// through WriteGatherFile; `written` receives each path. Stops at the first
-// file that is not Written.
+// through WriteGatherFile, never over one of `own`; `written` receives each
+// path. Stops at the first file that is not Written.
 GatherFileResult WriteWebViewer(const AlbumDocument& doc, const std::string& destination,
                                 const std::vector<ViewerPhoto>& photos, SpreadRenderer& renderer,
                                 const GatherCancel& cancelled,
-                                const std::function<void(const std::string&)>& written);
+                                const std::function<void(const std::string&)>& written,
+                                const AlbumOwnFiles* own = nullptr);
 
 // A photo file the browsers show as it is (JPEG, PNG, GIF, WebP, BMP).
 bool IsWebPicture(const std::string& name);
 // A sound the browsers play (not MIDI).
 bool IsWebSound(const std::string& name);
+
+// A file name as a relative address: every byte but letters, digits and
+// "-._~" as %XX.
+std::string PercentEncoded(const std::string& name);
 
 // `text` as a JSON string literal; bytes that are not UTF-8 become U+FFFD.
 std::string JsonQuoted(const std::string& text);

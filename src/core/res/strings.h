@@ -124,9 +124,12 @@ inline constexpr int kStrLoadingPictureLabel = 55080;
 inline constexpr int kStrConvertingToJpegLabel = 55081;
 inline constexpr int kStrJpegCreateFailed = 55082;
 inline constexpr int kStrConvertingToJpegOfLabel = 55083;
-// A line of the completion message per name two different files were
-// gathered under (%s: the name).
-inline constexpr int kStrGatherOverwritten = 55140;
+// A line of the completion message per file gathered under another name
+// than its own (%s: its name, %s: the name it was given).
+inline constexpr int kStrGatherRenamed = 55140;
+// Sources the gather refuses to take along.
+inline constexpr int kStrNotPictureOrSound = 55141;
+inline constexpr int kStrSourceTooLarge = 55142;
 
 // More picture types, the filter's second half, the rest.
 inline constexpr int kStrTypeTarga = 55084;

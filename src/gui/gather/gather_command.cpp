@@ -61,8 +61,11 @@ void GatherCommand(CommandHost& frame, AlbumView& view)
     GatherProgressDialog progress(album, *destination, GatherOptionsFrom(prefs), &renderer, parent);
     if (progress.Run() != GatherProgressDialog::kDone)
         return;
-    QMessageBox::information(parent, QApplication::applicationDisplayName(),
-                             QString::fromStdString(GatherCompletionText(progress.Outcome())));
+    // A plain message box: the completion is no warning, and no icon either.
+    QMessageBox done(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+                     QString::fromStdString(GatherCompletionText(progress.Outcome())), QMessageBox::Ok, parent);
+    done.setTextFormat(Qt::PlainText);
+    done.exec();
 }
 
 }  // namespace

@@ -249,19 +249,24 @@ int GatherProgressDialog::Run()
     worker_ = QThread::create([shared, hooks, albumPath] {
         shared->result = RunGather(*shared->album, albumPath, shared->destination, shared->options, hooks);
     });
-    QEventLoop finished;
     connect(worker_, &QThread::finished, this, [this] {
         if (!isVisible())
             return;
         const GatherOutcome outcome = shared_->result.outcome;
         done(outcome == GatherOutcome::Done ? kDone : outcome == GatherOutcome::Aborted ? kAborted : kInterrupted);
     });
-    connect(worker_, &QThread::finished, &finished, &QEventLoop::quit);
     worker_->start();
     int code = exec();
+    // However the dialog went — "Interrompre", its close box, the program
+    // quitting its event loops — a gather still running is stopped: the
+    // file in progress is dropped with its temporary.
     if (worker_->isRunning())
-        finished.exec();  // after "Interrompre": the file in progress is being dropped
-    worker_->wait();
+        shared_->cancelled = true;
+    // Events keep flowing while it stops (a question of the worker waits
+    // for this thread); a plain loop, as a quitting program refuses to
+    // start new event loops.
+    while (!worker_->wait(10))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     outcome_ = shared_->result;
     if (code == kDone && outcome_.outcome != GatherOutcome::Done)
         code = outcome_.outcome == GatherOutcome::Aborted ? kAborted : kInterrupted;

@@ -214,5 +214,36 @@ TEST(WriteJPEGFile, StepsTheGaugeOncePerRow)
     EXPECT_EQ(progress.lastTotal, 13);
 }
 
+// Noise compresses badly: the encoder's output grows past its first block
+// long before the last row.
+HDIB Noise(int32_t w, int32_t h)
+{
+    HDIB dib = AllocDIB(w, h, 24);
+    uint32_t state = 12345;
+    const uint64_t stride = DIBRowBytes(w, 24);
+    for (int32_t y = 0; y < h; ++y)
+        for (uint64_t i = 0; i < uint64_t(w) * 3; ++i) {
+            state = state * 1103515245u + 12345u;
+            DIBPixels(dib.Data())[y * stride + i] = static_cast<uint8_t>(state >> 16);
+        }
+    return dib;
+}
+
+TEST(EncodeJPEG, StoppedOrFinishedItHandsBackWholeBytesOnly)
+{
+    const HDIB picture = Noise(512, 512);
+    const auto whole = EncodeJPEG(picture, 95);
+    ASSERT_TRUE(whole);
+    ASSERT_GT(whole->size(), 128u * 1024);  // grown more than once
+    EXPECT_EQ((*whole)[0], 0xFF);
+    EXPECT_EQ((*whole)[1], 0xD8);
+    EXPECT_EQ(whole->back(), 0xD9);  // ends with its end-of-image marker
+    // Stopped late in the picture, after the output has grown: nothing, and
+    // nothing freed twice (the sanitizer build watches).
+    int asked = 0;
+    EXPECT_FALSE(EncodeJPEG(picture, 95, [&] { return ++asked > 6; }));
+    EXPECT_EQ(asked, 7);
+}
+
 }  // namespace
 }  // namespace lumora

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <functional>
 
 #include <tiffio.h>
@@ -299,6 +301,38 @@ TEST(ReadTIFFFile, RgbPixelsInEveryLayout)
         EXPECT_EQ(test::ColorAt(dib, 0, 0), (ColorTriple{0, 0, 255}));
         EXPECT_EQ(test::ColorAt(dib, 1, 0), (ColorTriple{255, 255, 255}));
     }
+}
+
+// libtiff composes 8-bit CMYK only; 16-bit inks are read row by row, each
+// at its high byte, in the file's byte order whatever the host's.
+TEST(ReadTIFFFile, SixteenBitCmykInksComposeAsEightBitOnes)
+{
+    test::TempDir dir;
+    test::CapturingReporter reporter;
+    // Three pixels: cyan, half black, white (samples C, M, Y, K).
+    const std::vector<uint16_t> inks = {0xFFFF, 0, 0, 0, 0, 0, 0, 0x8000, 0, 0, 0, 0};
+    std::vector<uint8_t> row(inks.size() * 2);
+    std::memcpy(row.data(), inks.data(), row.size());
+    for (const char* order : {"wl", "wb"}) {
+        const std::string path = dir.File(std::string("cmyk16-") + order + ".tif");
+        TIFF* tiff = TIFFOpen(path.c_str(), order);
+        ASSERT_NE(tiff, nullptr);
+        TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, 3);
+        TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, 1);
+        TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 1);
+        TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 16);
+        TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 4);
+        TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_SEPARATED);
+        TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+        ASSERT_EQ(TIFFWriteScanline(tiff, row.data(), 0, 0), 1);
+        TIFFClose(tiff);
+        const HDIB dib = ReadTIFFFile(path);
+        ASSERT_TRUE(dib) << order;
+        EXPECT_EQ(test::ColorAt(dib, 0, 0), (ColorTriple{0, 255, 255})) << order;
+        EXPECT_EQ(test::ColorAt(dib, 1, 0), (ColorTriple{127, 127, 127})) << order;
+        EXPECT_EQ(test::ColorAt(dib, 2, 0), (ColorTriple{255, 255, 255})) << order;
+    }
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST(ReadTIFFFile, RefusalsAndDamage)

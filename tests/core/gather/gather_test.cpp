@@ -20,6 +20,7 @@
 #include "core/sound/sounds.h"
 #include "core/gather/web_viewer.h"
 #include "core/res/strings.h"
+#include "support/sound_files.h"
 #include "support/test_support.h"
 
 namespace lumora {
@@ -86,6 +87,18 @@ bool AnyTemporaryLeft(const std::string& directory)
         if (name.find(".lumora-gather-") != std::string::npos)
             return true;
     return false;
+}
+
+// Where the album at `albumPath` finds each of its photos.
+std::vector<std::string> GatheredPhotos(const std::string& albumPath)
+{
+    AlbumDocument doc;
+    EXPECT_TRUE(doc.OnOpenDocument(albumPath));
+    std::vector<std::string> found;
+    for (const auto& item : doc.items)
+        if (item->IsPhoto())
+            found.push_back(FindAlbumImage(item->imagePath, albumPath));
+    return found;
 }
 
 // An album of photos (paths as given) saved as `albumPath`.
@@ -219,7 +232,7 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     WritePicture(dir.File("originaux/ete/Plage.bmp"), 10);
     WritePicture(dir.File("originaux/hiver/neige.bmp"), 200);
     fs::create_directories(dir.File("originaux/sons"));
-    test::WriteBytes(dir.File("originaux/sons/vagues.wav"), {'R', 'I', 'F', 'F', 0, 0});
+    test::WriteToneWav(dir.File("originaux/sons/vagues.wav"), 0.1);
     const std::string album = dir.File("originaux/Voyage.qza");
     MakeAlbum(album, {dir.File("originaux/ete/Plage.bmp"), dir.File("originaux/hiver/neige.bmp")});
     {
@@ -235,7 +248,7 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     ASSERT_TRUE(destination);
     const GatherResult result = Gather(album, *destination, {true, true, true, 30}, &renderer);
     ASSERT_EQ(result.outcome, GatherOutcome::Done) << (prompter.asked.empty() ? "" : prompter.asked[0]);
-    EXPECT_TRUE(result.overwritten.empty());
+    EXPECT_TRUE(result.renamed.empty());
     EXPECT_EQ(GatherCompletionText(result), LoadString(kStrGatherDone));
 
     // The names: the last three characters become JPG, case kept.
@@ -284,7 +297,7 @@ TEST(GatherTest, PlanNamesConvertedPicturesByTheirLastThreeCharacters)
     doc.items.push_back(std::make_unique<AlbumItem>("/photos/neige"));
     doc.items.push_back(std::make_unique<AlbumItem>("/photos/été.tiff"));
     doc.items[0]->soundPath = "C:\\SONS\\Mer.WAV";
-    const auto plan = PlanGather(doc, "/albums/a.qza", "/dest", {true, true, true, 50});
+    const auto plan = PlanGather(doc, "/albums/a.qza", "/dest", {true, true, true, 50}).files;
     std::vector<std::string> targets;
     for (const GatherFile& file : plan)
         targets.push_back(file.target);
@@ -294,9 +307,9 @@ TEST(GatherTest, PlanNamesConvertedPicturesByTheirLastThreeCharacters)
     EXPECT_FALSE(plan[2].convert);
     EXPECT_EQ(plan[3].item, 2);
     // Without conversion, without sounds: the names as they are.
-    const auto copies = PlanGather(doc, "/albums/a.qza", "/", {false, false, true, 50});
+    const auto copies = PlanGather(doc, "/albums/a.qza", "/", {false, false, true, 50}).files;
     ASSERT_EQ(copies.size(), 4u);
-    EXPECT_EQ(copies[1].target, "/D:\\IMG\\PHOTO.BMP");
+    EXPECT_EQ(copies[1].target, "/PHOTO.BMP");  // a stored Windows path's file name
     EXPECT_EQ(copies[3].target, "/été.tiff");
 }
 
@@ -334,7 +347,7 @@ TEST(GatherTest, FileErrorsAskAbortRetryIgnoreAndRetryRepeatsTheFailedStep)
     test::TempDir dir;
     WritePicture(dir.File("a/un.bmp"), 1);
     WritePicture(dir.File("a/deux.bmp"), 2);
-    test::WriteBytes(dir.File("a/deux.wav"), {1, 2, 3});
+    test::WriteToneWav(dir.File("a/deux.wav"), 0.1);
     const std::string album = dir.File("a/album.qza");
     MakeAlbum(album, {dir.File("a/un.bmp"), dir.File("a/deux.bmp")});
     {
@@ -436,7 +449,7 @@ TEST(GatherTest, EmptyFilesSameFilesAndInterruptions)
     EXPECT_TRUE(FilesUnder(dir.File("out")).empty());
 }
 
-TEST(GatherTest, SameNamesFromDifferentFoldersAreReportedAtTheEnd)
+TEST(GatherTest, SameNamesFromDifferentFoldersGetNamesOfTheirOwn)
 {
     test::TempDir dir;
     WritePicture(dir.File("un/photo.bmp"), 1);
@@ -445,11 +458,17 @@ TEST(GatherTest, SameNamesFromDifferentFoldersAreReportedAtTheEnd)
     MakeAlbum(album, {dir.File("un/photo.bmp"), dir.File("deux/photo.bmp"), dir.File("un/photo.bmp")});
     const GatherResult result = Gather(album, dir.File("dest"), {false, false, false, 50});
     ASSERT_EQ(result.outcome, GatherOutcome::Done);
-    EXPECT_EQ(result.overwritten, std::vector<std::string>{"photo.bmp"});
+    ASSERT_EQ(result.renamed.size(), 1u);
     EXPECT_EQ(GatherCompletionText(result),
-              LoadString(kStrGatherDone) + "\n" + FormatString(kStrGatherOverwritten, "photo.bmp"));
-    // The last photo of that name is the one left.
+              LoadString(kStrGatherDone) + "\n" + FormatString(kStrGatherRenamed, "photo.bmp", "photo-2.bmp"));
+    EXPECT_EQ(FilesUnder(dir.File("dest")), (std::vector<std::string>{"album.qza", "photo-2.bmp", "photo.bmp"}));
+    // Each photo is its own in the gathered album; the first one placed
+    // twice is gathered once.
+    EXPECT_EQ(GatheredPhotos(dir.File("dest/album.qza")),
+              (std::vector<std::string>{dir.File("dest/photo.bmp"), dir.File("dest/photo-2.bmp"),
+                                        dir.File("dest/photo.bmp")}));
     EXPECT_EQ(test::ReadBytes(dir.File("dest/photo.bmp")), test::ReadBytes(dir.File("un/photo.bmp")));
+    EXPECT_EQ(test::ReadBytes(dir.File("dest/photo-2.bmp")), test::ReadBytes(dir.File("deux/photo.bmp")));
     // Interrupted before anything: no completion, nothing half written.
     const GatherResult stopped = Gather(album, dir.File("stop"), {true, false, false, 50}, nullptr, [] { return true; });
     EXPECT_EQ(stopped.outcome, GatherOutcome::Interrupted);

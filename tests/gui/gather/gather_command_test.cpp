@@ -69,7 +69,8 @@ TEST_F(GatherCommandTest, DestinationOptionsProgressThenTheCompletionMessage)
         test::Click(d, "IDOK");
     });
     QString completion;
-    test::AnswerNextModal<GatherOptionsDialog>([&completion](GatherOptionsDialog& d) {
+    QMessageBox::Icon completionIcon = QMessageBox::Information;
+    test::AnswerNextModal<GatherOptionsDialog>([&completion, &completionIcon](GatherOptionsDialog& d) {
         auto& rate = test::Get<QLineEdit>(d, "edit1076");
         EXPECT_FALSE(rate.isEnabled());  // follows the conversion box
         test::Click(d, "check1075");
@@ -79,8 +80,9 @@ TEST_F(GatherCommandTest, DestinationOptionsProgressThenTheCompletionMessage)
         test::Click(d, "IDOK");  // refused: 1 to 99
         EXPECT_TRUE(d.isVisible());
         test::Type(d, "edit1076", "25");
-        test::AnswerNextModal<QMessageBox>([&completion](QMessageBox& box) {
+        test::AnswerNextModal<QMessageBox>([&completion, &completionIcon](QMessageBox& box) {
             completion = box.text();
+            completionIcon = box.icon();
             box.accept();
         });
         test::Click(d, "IDOK");
@@ -88,6 +90,7 @@ TEST_F(GatherCommandTest, DestinationOptionsProgressThenTheCompletionMessage)
     frame.Action(kCmdGather)->trigger();
 
     EXPECT_EQ(completion.toStdString(), LoadString(kStrGatherDone));
+    EXPECT_EQ(completionIcon, QMessageBox::NoIcon);  // a plain message box
     EXPECT_TRUE(prefs.convertJpeg);
     EXPECT_EQ(prefs.compression, 25);
     for (const char* name : {"album.qza", "p0.JPG", "p1.JPG", "index.html", "lumora-web/pages/000.jpg"})
@@ -120,6 +123,32 @@ TEST_F(GatherCommandTest, InterrompreAnswersAtOnceAndLeavesNoHalfFile)
     EXPECT_FALSE(GatherProgressDialog::IsRunning());
     for (const auto& entry : fs::recursive_directory_iterator(dir.File("dest")))
         EXPECT_EQ(entry.path().filename().string().find(".lumora-gather-"), std::string::npos) << entry.path();
+}
+
+// The dialog closed by anything but its button — its close box, or the
+// program ending its event loops as it quits — stops the gather all the same.
+TEST_F(GatherCommandTest, ClosingTheDialogAnyOtherWayStopsTheGather)
+{
+    auto album = SavedAlbum(12);
+    fs::create_directories(dir.File("dest"));
+    GatherProgressDialog progress(album, dir.File("dest"), {true, false, false, 10}, nullptr, frame.HostWidget());
+    test::AnswerNextModal<GatherProgressDialog>([](GatherProgressDialog& d) {
+        QElapsedTimer started;
+        started.start();
+        while (test::Get<QLabel>(d, "static1079").text().isEmpty() && started.elapsed() < 5000)
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        d.QDialog::done(QDialog::Rejected);  // not through reject()
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_NE(progress.Run(), GatherProgressDialog::kDone);
+    EXPECT_LT(clock.elapsed(), 5000);
+    int pictures = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(dir.File("dest"))) {
+        EXPECT_EQ(entry.path().filename().string().find(".lumora-gather-"), std::string::npos) << entry.path();
+        pictures += entry.path().extension() == ".JPG";
+    }
+    EXPECT_LT(pictures, 12);  // stopped, not run to the end
 }
 
 // Answers Ignore, noting on which thread it was asked.

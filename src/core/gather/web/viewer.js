@@ -125,6 +125,8 @@
 
   // ---- One photo over the page ------------------------------------------
 
+  // A photo's picture and sound come already as addresses (their names'
+  // bytes percent-encoded), with their names to show beside them.
   function setPicture(image, photo) {
     image.onerror = null;
     if (photo.picture) {
@@ -132,11 +134,11 @@
         image.onerror = null;
         image.src = fileUrl(photo.preview);
       };
-      image.src = fileUrl(photo.picture);
+      image.src = photo.picture;
     } else {
       image.src = fileUrl(photo.preview);
     }
-    image.alt = photo.description || "";
+    image.alt = photo.description || photo.pictureName || "";
   }
 
   function openPhoto(index) {
@@ -195,7 +197,7 @@
     $("show").setAttribute("data-photo", String(slide));
     stopSound();
     if (photo.sound && !isMidi(photo.sound)) {
-      sound.src = fileUrl(photo.sound);
+      sound.src = photo.sound;
       var playing = sound.play();
       if (playing && playing.catch)
         playing.catch(function () {});  // no audio output, or a format the browser lacks

@@ -53,7 +53,8 @@ TEST_F(MainFrameTest, MenusOfEachWindowKind)
                                   "Rasse&mbler l'album...", "&Diaporama...", "-", "Pr&emière page\tCtrl+Orig",
                                   "P&age précédente\tPg Prec", "Page sui&vante\tPg Suiv", "&Dernière page\tCtrl+Fin",
                                   "Atteind&re la page...", "-", "Atteindre la &Couverture\tAlt+F1",
-                                  "Atteindre la Page de &garde\tAlt+F2"}));
+                                  "Atteindre la Page de &garde\tAlt+F2", "-", "Ajuster à la fenêtre\tCtrl+0",
+                                  "Taille classique\tCtrl+1", "Zoom avant\tNum +", "Zoom arrière\tNum -"}));
     frame.UseMenu(ImageMenu());
     EXPECT_EQ(MenuTitles(frame), QStringList({"&Fichier", "&Image", "&Options", "Fe&nêtre", "&?"}));
 }

@@ -74,6 +74,8 @@ enum CommandId : int {
     kCmdInsertText = 32850,
     // beyond the original menus
     kCmdExportPdf = 32860,
+    kCmdZoomFit = 32861,
+    kCmdZoomClassic = 32862,
 };
 
 struct CommandInfo {

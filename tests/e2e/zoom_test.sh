@@ -28,7 +28,7 @@ shot() { import -window root "$1"; }
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 
 # The book's place on the screen, from a screenshot: prints
-# "zoom left top client_top client_bottom" (see measure.py below).
+# "zoom left top client_top client_bottom book_height".
 measure() {
   python3 - "$1" <<'PY'
 import subprocess, sys
@@ -50,12 +50,19 @@ while top > 0 and at(40, top - 1) == desk:
 bottom = middle_y
 while bottom < height - 1 and at(40, bottom + 1) == desk:
     bottom += 1
-# The book (with its shadow): what is not desk across the middle row and
-# down the middle column.
-row = [x for x in range(width) if at(x, middle_y) != desk]
-column = [y for y in range(top, bottom + 1) if at(width // 2, y) != desk]
-left, right = row[0], row[-1] + 1
-book_top, book_bottom = column[0], column[-1] + 1
+# The book (with its shadow): the run of what is not desk through the
+# middle of the screen, across and down (other windows may stand on the
+# desk beside it).
+def run(start, step, limit, colour_at):
+    at_end = start
+    while 0 <= at_end + step < limit and colour_at(at_end + step) != desk:
+        at_end += step
+    return at_end
+centre_x = width // 2
+left = run(centre_x, -1, width, lambda x: at(x, middle_y))
+right = run(centre_x, 1, width, lambda x: at(x, middle_y)) + 1
+book_top = run(middle_y, -1, height, lambda y: at(centre_x, y))
+book_bottom = run(middle_y, 1, height, lambda y: at(centre_x, y)) + 1
 # The open book's picture starts 10 book pixels in; its shadow ends at 575.
 zoom = (right - left) / 565
 print(f"{zoom:.4f} {left - 10 * zoom:.1f} {book_top - 10 * zoom:.1f} {top} {bottom + 1} {book_bottom - book_top}")

@@ -347,6 +347,29 @@ TEST_F(FullScreenTest, LargePictureScrollsWithinItsEdges)
     EXPECT_EQ(window.ScrollOffset(), QPoint(0, 0));
 }
 
+// F9 on a picture larger than the screen: reduced to fit, centred, whole.
+TEST_F(FullScreenTest, AReducedPictureFitsTheScreenAndAnEnlargedOneScrolls)
+{
+    window.ShowPicture(QImage(1, 1, QImage::Format_RGB32));  // takes the screen's size
+    QImage large(window.width() * 2, window.height() * 4, QImage::Format_RGB32);
+    large.fill(Qt::blue);
+    window.ShowPicture(large, FullScreenScale(large.size(), window.size(), false, 0));
+    EXPECT_EQ(window.ShownSize(), QSize(window.width() / 2, window.height()));
+    EXPECT_EQ(window.PictureOrigin(), QPoint((window.width() - window.width() / 2) / 2, 0));
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(window.ClampedScroll(), QPoint(0, 0));  // nothing to scroll
+    const QImage shot = window.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(window.width() / 2, window.height() - 1), QColor(Qt::blue));
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(Qt::black));
+    // At a window's zoom of 200 % the picture is twice its size and scrolls.
+    QImage small(window.width() / 2 + 50, 40, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    window.ShowPicture(small, 2.0);
+    EXPECT_EQ(window.ShownSize(), QSize(small.width() * 2, 80));
+    Press(Qt::Key_Right);
+    EXPECT_EQ(window.ClampedScroll(), QPoint(10, 0));
+}
+
 TEST_F(FullScreenTest, SmallPictureIsCentredAndDoesNotScroll)
 {
     QImage small(100, 80, QImage::Format_RGB32);

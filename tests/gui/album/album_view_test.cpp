@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "album_window_fixture.h"
+#include "gui/platform/commands.h"
 #include "gui/platform/profile.h"
 #include "support/test_support.h"
 #include "gui/album/album_picture.h"
@@ -159,6 +161,40 @@ TEST(AlbumViewZoom, AOneBookPixelLineIsTwoDevicePixelsWideAtRatioTwo)
                                         QPoint(2 * x + 1, 2 * y + 1)})
                 ASSERT_EQ(two.pixel(device), colour) << x << "," << y;
         }
+}
+
+// The menu's zoom commands act on the active album window, and the last
+// zoom chosen is the one the next window opens at.
+class AlbumZoomCommands : public test::AlbumWindowTest {};
+
+TEST_F(AlbumZoomCommands, ActOnTheActiveWindowAndTheLastChoiceIsKept)
+{
+    frame.resize(1200, 900);
+    frame.show();
+    AlbumView& view = Open(4, false);
+    EXPECT_TRUE(view.Zoom().fit);
+    auto run = [&](int command) {
+        frame.RefreshCommandStates();
+        QAction* action = frame.Action(command);
+        ASSERT_TRUE(action->isEnabled()) << command;
+        action->trigger();
+    };
+    run(kCmdZoomClassic);
+    EXPECT_EQ(view.Zoom(), (ZoomChoice{false, 1.0}));
+    EXPECT_EQ(prefs.albumZoomPercent, 100);
+    run(kCmdZoomIn);
+    EXPECT_DOUBLE_EQ(view.ZoomNow(), 1.25);
+    EXPECT_EQ(prefs.albumZoomPercent, 125);
+    frame.RefreshCommandStates();
+    EXPECT_TRUE(frame.Action(kCmdZoomFit)->isEnabled());
+    AlbumView& second = Open(2, false);  // opens at the last zoom
+    EXPECT_EQ(second.Zoom(), (ZoomChoice{false, 1.25}));
+    run(kCmdZoomFit);
+    EXPECT_TRUE(second.Zoom().fit);
+    EXPECT_EQ(prefs.albumZoomPercent, 0);
+    EXPECT_FALSE(view.Zoom().fit);  // each window keeps its own
+    frame.RefreshCommandStates();
+    EXPECT_FALSE(frame.Action(kCmdZoomFit)->isEnabled());
 }
 
 TEST(AlbumView, FollowsThePaginationOfItsAlbum)

@@ -137,4 +137,8 @@ mkdir -p "$out"
 "$cli" album render "$album" "$out/page-de-garde.png" --position -1
 "$cli" album render "$album" "$out/pages-2-3.png" --position 2 --selection 3
 "$cli" album render "$album" "$out/pages-4-5.png" --position 4 --selection 10
+# The window's view: the book fitted to a 1600 x 900 client area, and the
+# classic size on a screen of device pixel ratio 2.
+"$cli" album render "$album" "$out/fenetre-1600x900.png" --position 2 --selection 3 --size 1600x900
+"$cli" album render "$album" "$out/pages-2-3-ratio2.png" --position 2 --selection 3 --zoom 1 --dpr 2
 echo "screenshots written to $out"

@@ -18,6 +18,7 @@
 #include <QToolBar>
 
 #include "gui/album/album_navigation.h"
+#include "gui/album/album_zoom.h"
 #include "gui/album/album_settings.h"
 #include "gui/album/clipboard_commands.h"
 #include "gui/album/album_view.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* pare
     CreateStatusBar();
     InstallFrameCommands();
     InstallAlbumNavigation(*this);
+    InstallAlbumZoomCommands(*this);
     InstallEditingCommands(*this);
     InstallAlbumSettingsCommands(*this);
     InstallClipboardCommands(*this);

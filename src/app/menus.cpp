@@ -35,7 +35,8 @@ QList<MenuPopup> AlbumMenu()
         {"Effets &sonores", {kCmdAttachSound, kCmdRemoveSound, kCmdPlaySound}},
         {"Al&bum",
          {kCmdAlbumProperties, kCmdTitleFonts, 0, kCmdGather, kCmdSlideshow, 0, kCmdFirstPage, kCmdPrevPage,
-          kCmdNextPage, kCmdLastPage, kCmdGoToPage, 0, kCmdCover, kCmdFlyleaf}},
+          kCmdNextPage, kCmdLastPage, kCmdGoToPage, 0, kCmdCover, kCmdFlyleaf, 0, kCmdZoomFit, kCmdZoomClassic, kCmdZoomIn,
+          kCmdZoomOut}},
         {"On&glets",
          {kCmdUseTabs, 0, kCmdTabProperties, 0, kCmdAddTab, kCmdDeleteTab, 0, kCmdNextTab, kCmdPrevTab,
           kCmdGoToTab}},
@@ -51,7 +52,7 @@ QList<MenuPopup> ImageMenu()
         {"&Fichier",
          {kCmdFileOpen, kCmdFileClose, 0, kCmdFilePrint, kCmdFilePrintPreview, kCmdExportPdf, 0, kCmdPrintPoster,
           kCmdPosterPreview, 0, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
-        {"&Image", {kCmdEditCopy, 0, kCmdFullScreen, 0, kCmdZoomIn, kCmdZoomOut}},
+        {"&Image", {kCmdEditCopy, 0, kCmdFullScreen, 0, kCmdZoomFit, kCmdZoomIn, kCmdZoomOut}},
         kSharedTail[0],
         kSharedTail[1],
         {"&?", {kCmdHelpIndex, kCmdHelpUsing, 0, kCmdAppAbout}},
@@ -68,7 +69,7 @@ QList<int> AlbumToolBar()
 
 QList<int> ImageToolBar()
 {
-    return {kCmdFileNew, kCmdFileOpen, 0, kCmdEditCopy, 0, kCmdZoomIn, kCmdZoomOut, kCmdFullScreen, 0,
+    return {kCmdFileNew, kCmdFileOpen, 0, kCmdEditCopy, 0, kCmdZoomFit, kCmdZoomIn, kCmdZoomOut, kCmdFullScreen, 0,
             kCmdFilePrint, kCmdPrintPoster, 0, kCmdPropertiesWindow, kCmdAppAbout};
 }
 

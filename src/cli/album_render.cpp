@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QImage>
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -22,13 +24,19 @@
 #include "core/layout/book_geometry.h"
 #include "gui/album/album_picture.h"
 #include "gui/album/fast_bitmap.h"
+#include "gui/album/sharp_photos.h"
 #include "core/layout/spread.h"
+#include "core/layout/view_transform.h"
 
 namespace lumora::cli {
 namespace {
 
 constexpr const char* kRenderUsage =
-    "album render FICHIER SORTIE.png [--position P] [--selection I] [--size LxH]";
+    "album render FICHIER SORTIE.png [--position P] [--selection I] [--size LxH] [--zoom Z] [--dpr R]";
+
+// The picture's sides in device pixels.
+constexpr int kLargestDeviceSide = 16384;
+constexpr double kLargestRatio = 4.0;
 
 std::optional<int> ParseInt(const std::string& text)
 {
@@ -51,6 +59,35 @@ std::optional<QSize> ParseRenderSize(const std::string& text)
     if (!size || size->width > kLargestSide || size->height > kLargestSide)
         return std::nullopt;
     return QSize(size->width, size->height);
+}
+
+// A decimal number between `low` and `high` ("2.5", "1,5" as French
+// writes it).
+std::optional<double> ParseDecimal(std::string text, double low, double high)
+{
+    std::replace(text.begin(), text.end(), ',', '.');
+    try {
+        size_t used = 0;
+        const double value = std::stod(text, &used);
+        if (used != text.size() || !std::isfinite(value) || value < low || value > high)
+            return std::nullopt;
+        return value;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+// A decimal option: absent (fallback kept) or valid.
+bool TakeDecimal(Arguments& args, const std::string& name, double low, double high, std::optional<double>& value)
+{
+    bool missing = false;
+    const auto text = args.TakeOption(name, missing);
+    if (missing)
+        return false;
+    if (!text)
+        return true;
+    value = ParseDecimal(*text, low, high);
+    return value.has_value();
 }
 
 // An option that is either absent (fallback) or a valid whole number.
@@ -90,9 +127,29 @@ int RunAlbumRender(Arguments args)
         return Fail(kExitUsage, kRenderUsage);
     bool missing = false;
     const auto sizeText = args.TakeOption("--size", missing);
-    std::optional<QSize> size = QSize(kBookSize.width, kBookSize.height);
+    std::optional<QSize> size;
     if (missing || (sizeText && !(size = ParseRenderSize(*sizeText))))
         return Fail(kExitUsage, std::string("taille invalide (") + kRenderUsage + ")");
+    std::optional<double> zoom, ratio;
+    if (!TakeDecimal(args, "--zoom", kSmallestZoom, kLargestZoom, zoom))
+        return Fail(kExitUsage, std::string("zoom invalide, de 0.5 à 4 (") + kRenderUsage + ")");
+    if (!TakeDecimal(args, "--dpr", 1.0, kLargestRatio, ratio))
+        return Fail(kExitUsage, std::string("rapport de pixels invalide, de 1 à 4 (") + kRenderUsage + ")");
+    // A window's client area with the book fitted as the window fits it;
+    // a fixed zoom instead with --zoom, in a picture of the zoomed book's
+    // size when no size is given. Nothing given: the classic book.
+    AlbumWindowPicture window;
+    window.zoom = zoom ? ZoomChoice{false, *zoom} : ZoomChoice{true, 1.0};
+    if (!size) {
+        const Size book = ZoomedBookSize(zoom.value_or(1.0));
+        size = QSize(book.width, book.height);
+    }
+    window.client = *size;
+    window.devicePixelRatio = ratio.value_or(1.0);
+    if (window.client.width() * window.devicePixelRatio > kLargestDeviceSide ||
+        window.client.height() * window.devicePixelRatio > kLargestDeviceSide)
+        return Fail(kExitUsage, "image trop grande : " + std::to_string(kLargestDeviceSide) +
+                                    " pixels de côté au plus");
     if (const auto unknown = args.FirstUnknownOption())
         return Fail(kExitUsage, "option inconnue : " + *unknown);
     const auto& words = args.Positionals();
@@ -120,8 +177,17 @@ int RunAlbumRender(Arguments args)
     if (!book)
         return Fail(kExitFailed, "images du livre illisibles");
 
-    const QImage image =
-        DrawAlbumPicture(doc, *book, {prefs.deskShadow, prefs.fastBitmaps}, *size, {position, selection});
+    // Photos larger than their previews read from their files, as the
+    // window shows them.
+    SharpPhotos sharp;
+    QImage image =
+        DrawAlbumWindow(doc, *book, {prefs.deskShadow, prefs.fastBitmaps}, window, {position, selection}, &sharp);
+    // The ratio goes with the picture: as a text of the PNG, and as its
+    // resolution (96 dots per inch times the ratio).
+    image.setText("DevicePixelRatio", QString::number(window.devicePixelRatio));
+    const int dotsPerMetre = static_cast<int>(std::lround(96 / 0.0254 * window.devicePixelRatio));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
     // Encoded in memory, then written whole: a failure leaves no half PNG
     // and the previous file untouched.
     QByteArray png;

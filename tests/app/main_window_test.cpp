@@ -64,7 +64,9 @@ TEST_F(MainFrameTest, MenusOfEachWindowKind)
                                   "P&age précédente\tPg Prec", "Page sui&vante\tPg Suiv", "&Dernière page\tCtrl+Fin",
                                   "Atteind&re la page...", "-",
                                   "Atteindre la &Couverture\tAlt+F1 ou Ctrl+Maj+C",
-                                  "Atteindre la Page de &garde\tAlt+F2 ou Ctrl+Maj+G"}));
+                                  "Atteindre la Page de &garde\tAlt+F2 ou Ctrl+Maj+G", "-",
+                                  "Ajuster à la fenêtre\tCtrl+0", "Taille classique\tCtrl+1",
+                                  "Zoom avant\tNum +", "Zoom arrière\tNum -"}));
     frame.UseMenu(ImageMenu());
     EXPECT_EQ(MenuTitles(frame), QStringList({"&Fichier", "&Image", "&Options", "Fe&nêtre", "&?"}));
 }

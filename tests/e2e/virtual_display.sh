@@ -1,7 +1,8 @@
 # Sourced by the end-to-end scripts: the real program gets a private
 # configuration and runtime folder and a virtual X server of its own, all
 # removed on exit (with the program, once its pid is in $app).
-#   start_virtual_display FIRST   (display number FIRST to FIRST + 399)
+#   start_virtual_display FIRST [WxH]   (display number FIRST to FIRST + 399;
+#                                        screen 1024x768 unless WxH is given)
 # Sets: work (the private folder), display, DISPLAY, app (empty).
 
 stop_virtual_display() {
@@ -16,7 +17,7 @@ start_virtual_display() {
   mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
   display=:$(($1 + RANDOM % 400))
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${2:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   app=
   trap stop_virtual_display EXIT

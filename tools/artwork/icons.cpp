@@ -92,14 +92,34 @@ void Landscape(const Pen& pen, const Shape& frame, float y0, float y1)
     pen.Fill(Intersect(frame, Circle(26, y1 + 14, 16)), Vertical(mid, Rgb8(80, 160, 70), y1, Rgb8(40, 110, 45)));
 }
 
-void Magnifier(const Pen& pen, bool plus)
+void MagnifierLens(const Pen& pen)
 {
     pen.Outlined(Capsule(19.5f, 19.5f, 28, 28, 3), Rgb8(90, 70, 60));
     pen.Outlined(Circle(13, 13, 10), MetalPaint(3, 23));
     pen.Outlined(Circle(13, 13, 7), Vertical(6, Rgb8(235, 245, 255), 20, Rgb8(170, 205, 240)));
+}
+
+void Magnifier(const Pen& pen, bool plus)
+{
+    MagnifierLens(pen);
     pen.Fill(Box(8.5f, 11.8f, 17.5f, 14.2f), kBlueDark);
     if (plus)
         pen.Fill(Box(11.8f, 8.5f, 14.2f, 17.5f), kBlueDark);
+}
+
+// The lens over the four corners of a frame: the picture fitted to its
+// window.
+void FitMagnifier(const Pen& pen)
+{
+    MagnifierLens(pen);
+    constexpr float kNear = 8.5f, kFar = 17.5f, kArm = 3.2f, kThick = 1.6f;
+    for (const bool right : {false, true})
+        for (const bool bottom : {false, true}) {
+            const float x = right ? kFar - kArm : kNear, y = bottom ? kFar - kThick : kNear;
+            pen.Fill(Box(x, y, x + kArm, y + kThick), kBlueDark);
+            const float vx = right ? kFar - kThick : kNear, vy = bottom ? kFar - kArm : kNear;
+            pen.Fill(Box(vx, vy, vx + kThick, vy + kArm), kBlueDark);
+        }
 }
 
 void TrashCan(const Pen& pen)
@@ -256,6 +276,7 @@ std::vector<IconDef> ToolbarDefinitions()
          }},
         {"zoom_in", [](const Pen& p) { Magnifier(p, true); }},
         {"zoom_out", [](const Pen& p) { Magnifier(p, false); }},
+        {"zoom_fit", FitMagnifier},
         {"full_screen", [](const Pen& p) {
              p.Outlined(Box(2, 5, 30, 27, 1.5f), Vertical(5, Rgb8(60, 66, 86), 27, Rgb8(24, 28, 40)));
              const Color white = Rgb8(255, 255, 255);

@@ -1,6 +1,7 @@
 #pragma once
-// The fixed geometry of the book drawn in an album view. The view's scroll
-// extent is the book area; nothing is scaled on screen. Every rectangle here
+// The fixed geometry of the book drawn in an album view, in book
+// coordinates: the classic size, 580 x 392. The view transform
+// (view_transform.h) scales and places it in a window. Every rectangle here
 // is relative to the book origin (the book area's top-left corner) unless
 // its name says otherwise.
 #include "core/layout/geometry.h"

@@ -26,6 +26,9 @@ struct Preferences {
     bool maximiseOnOpen = true;
     bool showProperties = true;
     bool printDescriptions = true;
+    // The zoom the last album window was left at, in percent of the classic
+    // size; 0: the book fitted to the window.
+    int albumZoomPercent = 0;
     // The slideshow.
     bool slideshowLoop = true;
     int slideshowPause = 10;

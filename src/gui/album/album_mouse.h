@@ -1,7 +1,9 @@
 #pragma once
 // The pointer over an album view: what a click, a double click or the right
 // button does on the cover, the flyleaf text, a tab, an item or the page
-// corners, and which cursor shows there.
+// corners, and which cursor shows there. Points are in book coordinates:
+// the view turns a pointer position into one with AlbumView::BookPointAt,
+// whatever its zoom, scroll and pixel ratio.
 #include <QCursor>
 
 #include "core/layout/book_hits.h"
@@ -13,7 +15,7 @@ namespace lumora {
 class AlbumView;
 class CommandHost;
 
-// What lies under a point of the view's logical frame.
+// What lies under a point of the book.
 BookHit HitAt(const AlbumView& view, Point point);
 
 // Left click (and each click of a double click): stops the sound, then acts

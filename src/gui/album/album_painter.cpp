@@ -3,8 +3,8 @@
 #include "gui/album/album_painter.h"
 
 #include <QFontMetrics>
-#include <QPolygon>
 #include <algorithm>
+#include <cmath>
 
 #include "core/album/album_document.h"
 #include "gui/platform/dib_painter.h"
@@ -13,6 +13,7 @@
 #include "core/layout/spread.h"
 #include "core/layout/tab_columns.h"
 #include "gui/album/fast_bitmap.h"
+#include "gui/album/sharp_photos.h"
 #include "gui/album/text_drawing.h"
 
 namespace lumora {
@@ -34,12 +35,6 @@ constexpr Piece kSpinePiece{273, 0, 286, 371, {283, 10}};
 constexpr Piece kFrontCoverInside{0, 0, 286, 371, {10, 10}};   // with the spine
 constexpr Piece kBackCoverInside{273, 0, 559, 371, {283, 10}};  // with the spine
 
-constexpr Rect kClosedBookRect{140, 10, 405, 382};
-constexpr Rect kOpenBookRect{10, 10, 570, 382};
-
-// The desk is painted below the book's area further than the view reaches,
-// so that nothing is left unpainted while the window grows.
-constexpr int kDeskBottomMargin = 30;
 
 // Under the selected item: a dotted frame 3 to 4 pixels outside it.
 constexpr int kMarkMargin = 4;
@@ -92,10 +87,12 @@ void DottedFrame(QPainter& painter, const QRect& r)
     painter.fillRect(r.left(), r.bottom(), r.width(), 1, white);
     painter.fillRect(r.left(), r.top(), 1, r.height(), white);
     painter.fillRect(r.right(), r.top(), 1, r.height(), white);
-    QPolygon dots;
+    // Squares of one book pixel, not points of the pen: at a zoom or a
+    // pixel ratio they grow with the book.
+    const QColor black(Qt::black);
     auto dot = [&](int x, int y) {
         if ((x + y) % 2 == 0)
-            dots << QPoint(x, y);
+            painter.fillRect(x, y, 1, 1, black);
     };
     for (int x = r.left(); x <= r.right(); ++x) {
         dot(x, r.top());
@@ -107,11 +104,6 @@ void DottedFrame(QPainter& painter, const QRect& r)
         if (r.right() != r.left())
             dot(r.right(), y);
     }
-    painter.save();
-    painter.setPen(QPen(Qt::black, 0));
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.drawPoints(dots);
-    painter.restore();
 }
 
 }  // namespace
@@ -144,15 +136,27 @@ AlbumPainter::~AlbumPainter() = default;
 
 void AlbumPainter::OnDraw(QPainter& painter, QSize client, AlbumSpread spread) const
 {
-    const Point book = BookOrigin({client.width(), client.height()});
+    OnDraw(painter, PlaceBook({client.width(), client.height()}, 1.0, {0, 0}), client, spread);
+}
+
+void AlbumPainter::OnDraw(QPainter& painter, const ViewTransform& view, QSize client, AlbumSpread spread) const
+{
     if (!doc_) {
         painter.fillRect(QRect(QPoint(0, 0), client), QColor(kNoDocumentColor));
         return;
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    DrawDesk(painter, client);
+    painter.translate(view.Origin().x, view.Origin().y);
+    painter.scale(view.Zoom(), view.Zoom());
+    // Pictures drawn larger than they are (a zoom, a pixel ratio of 2)
+    // are smoothed, not shown as squares of pixels.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, painter.deviceTransform().isScaling());
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const Point book{0, 0};
     const bool closed = spread.position == kCoverPosition;
-    DrawDesk(painter, client, book, closed);
+    DrawShadow(painter, closed);
     if (closed) {
         painter.drawPixmap(kCoverPictureAt.x + book.x, kCoverPictureAt.y + book.y, book_.cover);
         DrawTitle(painter, InBook(book, kCoverTitleBox), doc_->titleEffect,
@@ -163,19 +167,20 @@ void AlbumPainter::OnDraw(QPainter& painter, QSize client, AlbumSpread spread) c
     painter.restore();
 }
 
-void AlbumPainter::DrawDesk(QPainter& painter, QSize client, Point book, bool closed) const
+void AlbumPainter::DrawDesk(QPainter& painter, QSize client) const
 {
-    const QColor desk = ColorFromRef(doc_->deskColor);
-    const int width = std::max(client.width(), kBookSize.width);
-    const int height = std::max(client.height(), kBookSize.height);
-    const Rect b = (closed ? kClosedBookRect : kOpenBookRect).Offset(book);
-    Fill(painter, 0, 0, width, b.top, desk);
-    Fill(painter, 0, b.top, b.left, b.bottom, desk);
-    Fill(painter, b.right, b.top, width, b.bottom, desk);
-    Fill(painter, 0, b.bottom, width, height + kDeskBottomMargin, desk);
+    // The whole window: the book, drawn over it, covers its part, and no
+    // seam can open between desk and book at a zoom that does not fall on
+    // whole pixels.
+    painter.fillRect(QRect(QPoint(0, 0), client), ColorFromRef(doc_->deskColor));
+}
+
+void AlbumPainter::DrawShadow(QPainter& painter, bool closed) const
+{
     if (!options_.deskShadow)
         return;
-    const QColor shadow = DeskShadowColor(desk);
+    const QColor shadow = DeskShadowColor(ColorFromRef(doc_->deskColor));
+    const Point book{0, 0};
     painter.fillRect(InBook(book, closed ? kCoverShadowBottom : kOpenBookShadowBottom), shadow);
     painter.fillRect(InBook(book, closed ? kCoverShadowRight : kOpenBookShadowRight), shadow);
 }
@@ -392,6 +397,26 @@ QImage AlbumPainter::PageUnder(QRect viewRect, Point book, int page) const
     return square;
 }
 
+namespace {
+
+QSize DevicePixelsOf(const QPainter& painter, QRect rect)
+{
+    const QRectF device = painter.deviceTransform().mapRect(QRectF(rect));
+    return {static_cast<int>(std::lround(device.width())), static_cast<int>(std::lround(device.height()))};
+}
+
+}  // namespace
+
+const QImage* AlbumPainter::SharpPictureOf(const QPainter& painter, const AlbumItem& item, QRect photo) const
+{
+    if (!sharp_ || item.imagePath.empty())
+        return nullptr;
+    const QSize device = DevicePixelsOf(painter, photo);
+    if (device.width() <= photo.width() && device.height() <= photo.height())
+        return nullptr;  // the preview has every pixel the screen shows
+    return sharp_->Get(item.imagePath, doc_->PathName(), device);
+}
+
 void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box) const
 {
     const AlbumItem& item = *doc_->items[static_cast<size_t>(index)];
@@ -417,7 +442,9 @@ void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box
                                  item.pageIndex);
 
     const QPixmap* fast = options_.fastBitmaps ? FastBitmapOf(item) : nullptr;
-    if (fast)
+    if (const QImage* sharp = SharpPictureOf(painter, item, photo))
+        painter.drawImage(QRectF(photo), *sharp);
+    else if (fast)
         painter.drawPixmap(photo.topLeft(), *fast);
     else
         DrawDIB(painter, photo, preview, QRect(0, 0, width, height), nullptr);

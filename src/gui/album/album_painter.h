@@ -2,10 +2,12 @@
 // Draws an album view: the desk, the shadow the book casts on it, the closed
 // cover or the open ring binder with its pages, the page furniture (titles,
 // numbers, section markers, tabs) and the items with the selection mark.
-// Every position comes from the book geometry and the album's layout; the
-// painter is given logical (scrolled) coordinates, with the book origin
-// worked out from the client size. Each area is painted once, the desk only
-// around the book and the book only around the pages.
+// Every position comes from the book geometry and the album's layout, in
+// book coordinates: the view transform places and scales the book in the
+// window, and the painter's device (a widget or an image of any pixel
+// ratio) turns that into device pixels, so that lines, text and pictures
+// are drawn at the resolution of the screen. The book is painted only
+// around the pages.
 #include <QFont>
 #include <QPainter>
 #include <QRect>
@@ -14,12 +16,15 @@
 
 #include "gui/album/book_pictures.h"
 #include "core/layout/geometry.h"
+#include "core/layout/view_transform.h"
 
 namespace lumora {
 
 class AlbumLayout;
 class AlbumDocument;
+class AlbumItem;
 class SectionTab;
+class SharpPhotos;
 
 
 // Preferences the drawing reads.
@@ -52,8 +57,16 @@ public:
     AlbumPainter(const AlbumDocument* doc, const BookPictures& book, AlbumDrawOptions options);
     ~AlbumPainter();
 
-    // The whole client area of `client` pixels (at least the book's extent
-    // is covered, so that a scrolled view shows no gap).
+    // Photos drawn on more device pixels than their previews have are
+    // taken from `sharp` when it has them (and asked of it when not); none:
+    // previews only.
+    void SetSharpPhotos(SharpPhotos* sharp) { sharp_ = sharp; }
+
+    // The whole client area of `client` logical pixels: the desk, and the
+    // book where `view` places it.
+    void OnDraw(QPainter& painter, const ViewTransform& view, QSize client, AlbumSpread spread) const;
+    // The same at the classic size, the book centred as a window of that
+    // client size centres it.
     void OnDraw(QPainter& painter, QSize client, AlbumSpread spread) const;
 
     // One page (left when `page` is odd) with its picture, section marker,
@@ -78,13 +91,16 @@ public:
     void DrawSelectionMark(QPainter& painter, QRect rect, int page, bool show, QRect artRect) const;
 
 private:
-    void DrawDesk(QPainter& painter, QSize client, Point book, bool closed) const;
+    void DrawDesk(QPainter& painter, QSize client) const;
+    void DrawShadow(QPainter& painter, bool closed) const;
     void DrawOpenBook(QPainter& painter, Point book, AlbumSpread spread) const;
     // The book's strips around the left or the right page, with that edge's tabs.
     void DrawStrips(QPainter& painter, Point book, bool withTabs, int position, bool left) const;
     void DrawBookPiece(QPainter& painter, Point book, Point at, const QRect& source) const;
     void DrawSectionMarker(QPainter& painter, Point book, int page) const;
     void DrawPhoto(QPainter& painter, Point book, int index, QRect box) const;
+    // The sharp picture to draw in the preview's place, if any.
+    const QImage* SharpPictureOf(const QPainter& painter, const AlbumItem& item, QRect photo) const;
     // The page picture's pixels under a rectangle of the view.
     QImage PageUnder(QRect viewRect, Point book, int page) const;
 
@@ -92,6 +108,7 @@ private:
     std::unique_ptr<AlbumLayout> layout_;  // the layout queries' view of doc_
     const BookPictures& book_;
     AlbumDrawOptions options_;
+    SharpPhotos* sharp_ = nullptr;
     QFont titleFont_, descriptionFont_, pageTitleFont_, pageNumberFont_;
     QFont tabFont_;
 };

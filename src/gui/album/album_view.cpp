@@ -18,7 +18,10 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QtGlobal>
 #include <algorithm>
+#include <cmath>
 #include <thread>
 
 #include "gui/album/album_settings.h"
@@ -34,6 +37,8 @@
 #include "gui/album/album_mouse.h"
 #include "gui/album/fast_bitmap.h"
 #include "gui/album/page_turn_frame.h"
+#include "gui/album/sharp_photos.h"
+#include "core/layout/page_queries.h"
 
 namespace lumora {
 
@@ -52,6 +57,10 @@ AlbumView::AlbumView(std::shared_ptr<AlbumDocument> doc, const BookPictures& boo
     viewport()->setAutoFillBackground(false);
     setFrameShape(QFrame::NoFrame);
     viewport()->setMouseTracking(true);
+    sharp_ = new SharpPhotos(kDefaultSharpCacheBytes, this);
+    // A sharp photo replaces its preview at the next painting; the preview
+    // stays until then, so nothing flickers.
+    connect(sharp_, &SharpPhotos::Ready, viewport(), [this] { viewport()->update(); });
     if (doc_)
         doc_->AddView(this);
     UpdateScrollBars();
@@ -129,22 +138,72 @@ void UpdateAllViews(AlbumDocument& doc)
             view->OnUpdate();
 }
 
-Point AlbumView::BookOriginNow() const
+namespace {
+
+Size SizeOf(QSize size) { return {size.width(), size.height()}; }
+
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+}  // namespace
+
+double AlbumView::ZoomNow() const
 {
+    return EffectiveZoom(zoom_, SizeOf(viewport()->size()));
+}
+
+ViewTransform AlbumView::Transform() const
+{
+    const QPoint scroll = ScrollOffset();
+    return PlaceBook(SizeOf(viewport()->size()), ZoomNow(), {scroll.x(), scroll.y()},
+                     viewport()->devicePixelRatioF());
+}
+
+Point AlbumView::BookPointAt(QPointF viewportPoint) const
+{
+    return Transform().ToBook({viewportPoint.x(), viewportPoint.y()});
+}
+
+void AlbumView::SetZoom(ZoomChoice choice)
+{
+    choice.zoom = std::clamp(choice.zoom, kSmallestZoom, kLargestZoom);
+    if (choice == zoom_)
+        return;
+    // The book point in the middle of the window stays there.
     const QSize client = viewport()->size();
-    return BookOrigin({client.width(), client.height()});
+    const ViewTransform before = Transform();
+    const PointF middle{(client.width() / 2.0 - before.Origin().x) / before.Zoom(),
+                        (client.height() / 2.0 - before.Origin().y) / before.Zoom()};
+    zoom_ = choice;
+    UpdateScrollBars();
+    const double zoom = ZoomNow();
+    horizontalScrollBar()->setValue(static_cast<int>(std::lround(middle.x * zoom - client.width() / 2.0)));
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(middle.y * zoom - client.height() / 2.0)));
+    viewport()->update();
+    emit ZoomChanged();
+}
+
+void AlbumView::ZoomIn()
+{
+    SetZoom({false, ZoomedIn(ZoomNow())});
+}
+
+void AlbumView::ZoomOut()
+{
+    SetZoom({false, ZoomedOut(ZoomNow())});
 }
 
 void AlbumView::Paint(QPainter& painter) const
 {
-    painter.translate(-ScrollOffset());
-    const AlbumPainter album(doc_.get(), book_, {prefs_.deskShadow, prefs_.fastBitmaps});
-    album.OnDraw(painter, viewport()->size(), {state_.Position(), state_.Selection()});
+    AlbumPainter album(doc_.get(), book_, {prefs_.deskShadow, prefs_.fastBitmaps});
+    album.SetSharpPhotos(sharp_);
+    album.OnDraw(painter, Transform(), viewport()->size(), {state_.Position(), state_.Selection()});
 }
 
 QImage AlbumView::Render() const
 {
-    QImage image(viewport()->size(), QImage::Format_RGB32);
+    const qreal ratio = viewport()->devicePixelRatioF();
+    QImage image(viewport()->size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
     Paint(painter);
     return image;
@@ -163,10 +222,13 @@ void AlbumView::MoveSelectionWithinSpread(int item)
         emit SelectionChanged();
     if (!doc_)
         return;
-    const Point book = BookOriginNow();
+    const ViewTransform view = Transform();
     for (const int marked : {old, item}) {
-        if (const QRect mark = SelectionMarkRect(*doc_, book, marked); !mark.isEmpty())
-            viewport()->update(mark.translated(-ScrollOffset()));
+        if (const QRect mark = SelectionMarkRect(*doc_, {0, 0}, marked); !mark.isEmpty()) {
+            const Rect inBook{mark.left(), mark.top(), mark.left() + mark.width(), mark.top() + mark.height()};
+            // One pixel more: smooth scaling reaches a little past the mark.
+            viewport()->update(ToQRect(view.CoveringWindowRect(inBook)).adjusted(-1, -1, 1, 1));
+        }
     }
 }
 
@@ -178,14 +240,13 @@ bool AlbumView::AnimatesPageTurns() const
 void AlbumView::AnimatePageTurn(bool forward)
 {
     const QImage shown = Render();
-    const Point book = BookOriginNow();
-    const QPoint scroll = ScrollOffset();
+    const ViewTransform view = Transform();
     QElapsedTimer clock;
     for (int frame = 0; frame < kPageTurnFrames; ++frame) {
         clock.start();
         // Each frame is the view as it was with one outline inverted on it,
         // so nothing of the previous outline stays behind.
-        turnFrame_ = PageTurnFrame(shown, frame, forward, book, scroll);
+        turnFrame_ = PageTurnFrame(shown, frame, forward, view);
         viewport()->repaint();
         // The turn holds the program for its length: no input is taken
         // while the page moves.
@@ -201,19 +262,13 @@ QPoint AlbumView::ScrollOffset() const
     return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
 }
 
-Point AlbumView::LogicalPoint(QPoint viewportPoint) const
-{
-    const QPoint logical = viewportPoint + ScrollOffset();
-    return {logical.x(), logical.y()};
-}
-
 void AlbumView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !doc_) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    ClickBook(*this, LogicalPoint(event->position().toPoint()), false);
+    ClickBook(*this, BookPointAt(event->position()), false);
     UpdateCursor();
 }
 
@@ -223,13 +278,13 @@ void AlbumView::mouseDoubleClickEvent(QMouseEvent* event)
         QAbstractScrollArea::mouseDoubleClickEvent(event);
         return;
     }
-    ClickBook(*this, LogicalPoint(event->position().toPoint()), true);
+    ClickBook(*this, BookPointAt(event->position()), true);
     UpdateCursor();
 }
 
 void AlbumView::mouseMoveEvent(QMouseEvent* event)
 {
-    lastPointer_ = LogicalPoint(event->position().toPoint());
+    lastPointer_ = BookPointAt(event->position());
     UpdateCursor();
     QAbstractScrollArea::mouseMoveEvent(event);
 }
@@ -251,7 +306,7 @@ void AlbumView::contextMenuEvent(QContextMenuEvent* event)
     auto* frame = HostOf(this);
     if (!doc_ || !frame)
         return;
-    QMenu* menu = PrepareContextMenu(*this, *frame, LogicalPoint(event->pos()));
+    QMenu* menu = PrepareContextMenu(*this, *frame, BookPointAt(event->pos()));
     menu->popup(event->globalPos() - QPoint(0, 10));
 }
 
@@ -264,6 +319,7 @@ void AlbumView::paintEvent(QPaintEvent*)
     }
     Paint(painter);
     painter.end();
+    PrefetchNeighbours();
     // The password of a protected album is asked once it has been shown.
     if (!passwordChecked_) {
         passwordChecked_ = true;
@@ -288,13 +344,80 @@ void AlbumView::scrollContentsBy(int, int)
     viewport()->update();
 }
 
+void AlbumView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // Ctrl and the wheel: one zoom step a notch, whichever way it turns.
+    const int notch = event->angleDelta().y();
+    if (notch > 0)
+        ZoomIn();
+    else if (notch < 0)
+        ZoomOut();
+    event->accept();
+}
+
+bool AlbumView::event(QEvent* event)
+{
+    // A window moved to a screen of another pixel ratio draws everything
+    // again for it.
+    switch (event->type()) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+    case QEvent::ScreenChangeInternal:
+        sharp_->Clear();
+        viewport()->update();
+        break;
+    default:
+        break;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void AlbumView::PrefetchNeighbours() const
+{
+    if (!doc_)
+        return;
+    const ViewTransform view = Transform();
+    const double scale = view.Zoom() * view.DevicePixelRatio();
+    if (scale <= 1.0)
+        return;
+    const AlbumLayout layout(*doc_);
+    const int position = state_.Position();
+    const int pageCount = doc_->pageCount;
+    for (const int spread : {position + 2, position - 2})
+        for (const int page : {spread - 1, spread}) {
+            if (page < 0 || page >= pageCount)
+                continue;
+            for (const int index : ItemsOnPage(layout, page)) {
+                const AlbumItem& item = *doc_->items[static_cast<size_t>(index)];
+                if (!item.IsPhoto() || item.imagePath.empty())
+                    continue;
+                const QSize device(static_cast<int>(std::lround(item.preview.Width() * scale)),
+                                   static_cast<int>(std::lround(item.preview.Height() * scale)));
+                sharp_->Prefetch(item.imagePath, doc_->PathName(), device);
+            }
+        }
+}
+
 void AlbumView::UpdateScrollBars()
 {
+    // A fitted book never needs scroll bars; a fixed zoom has them only
+    // where the book is larger than the window.
+    const Qt::ScrollBarPolicy policy = zoom_.fit ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    setHorizontalScrollBarPolicy(policy);
+    setVerticalScrollBarPolicy(policy);
     const QSize client = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, kBookSize.width - client.width()));
+    const Size book = ZoomedBookSize(ZoomNow());
+    horizontalScrollBar()->setRange(0, std::max(0, book.width - client.width()));
     horizontalScrollBar()->setPageStep(client.width());
-    verticalScrollBar()->setRange(0, std::max(0, kBookSize.height - client.height()));
+    horizontalScrollBar()->setSingleStep(std::max(1, client.width() / 20));
+    verticalScrollBar()->setRange(0, std::max(0, book.height - client.height()));
     verticalScrollBar()->setPageStep(client.height());
+    verticalScrollBar()->setSingleStep(std::max(1, client.height() / 20));
 }
 
 namespace {
@@ -322,6 +445,14 @@ QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, con
                 item->MakeFastBitmap();
     }
     auto* view = new AlbumView(doc, book, prefs);
+    // A new window opens at the zoom the last one was left at.
+    if (prefs.albumZoomPercent > 0)
+        view->SetZoom({false, prefs.albumZoomPercent / 100.0});
+    QObject::connect(view, &AlbumView::ZoomChanged, view, [&frame, view] {
+        const ZoomChoice zoom = view->Zoom();
+        // Saved with the other preferences when the program ends.
+        frame.Prefs().albumZoomPercent = zoom.fit ? 0 : static_cast<int>(std::lround(zoom.zoom * 100));
+    });
     auto* window = new DocumentWindow(prefs.maximiseOnOpen);
     window->setWidget(view);
     frame.MdiArea()->addSubWindow(window);

@@ -1,7 +1,10 @@
 #pragma once
-// The album window's view: a scrolling area of the book's fixed extent that
-// paints the album through AlbumPainter. Each view keeps its own position
-// and selection and follows the album's pagination.
+// The album window's view: the book on its desk, fitted to the window or at
+// a zoom of its own, scrolled when larger than the window, painted through
+// AlbumPainter. Each view keeps its own position, selection and zoom and
+// follows the album's pagination. Every pointer position goes through the
+// view transform's inverse into book coordinates before anything is asked
+// of the book.
 #include <QAbstractScrollArea>
 #include <QCursor>
 #include <QImage>
@@ -9,6 +12,7 @@
 
 #include "core/layout/album_view_state.h"
 #include "core/layout/layout_document.h"
+#include "core/layout/view_transform.h"
 #include "gui/album/album_painter.h"
 
 class QMdiSubWindow;
@@ -19,6 +23,7 @@ class AlbumDocument;
 class CommandHost;
 struct BookPictures;
 struct Preferences;
+class SharpPhotos;
 
 class AlbumView final : public QAbstractScrollArea, public LayoutViewObserver {
     Q_OBJECT
@@ -40,8 +45,21 @@ public:
     void SetPosition(int position);
     void SetSelection(int selection);
 
-    // Where the book stands in the viewport's logical (scrolled) frame.
-    Point BookOriginNow() const;
+    // The zoom asked for: fitted (the default) or fixed. A new choice keeps
+    // the book point at the middle of the window where it was.
+    ZoomChoice Zoom() const { return zoom_; }
+    void SetZoom(ZoomChoice choice);
+    // The next zoom step up or down from the zoom shown now.
+    void ZoomIn();
+    void ZoomOut();
+    double ZoomNow() const;
+
+    // Book coordinates to the viewport's (logical pixels, the screen's
+    // device pixel ratio beneath), with the zoom and scroll of now.
+    ViewTransform Transform() const;
+    // The book pixel under a point of the viewport: what clicks, cursors,
+    // context menus and drops ask about.
+    Point BookPointAt(QPointF viewportPoint) const;
 
     // After every pagination: position and selection back within the
     // album, the location text refreshed, the view repainted.
@@ -50,7 +68,8 @@ public:
     // album no longer has moves to the first page.
     void OnUpdate();
 
-    // What the viewport shows, painted into an image of the viewport's size.
+    // What the viewport shows, painted into an image of the viewport's size
+    // in device pixels (its device pixel ratio set).
     QImage Render() const;
 
     // Paints what is invalid now, without waiting for the event loop.
@@ -62,14 +81,16 @@ public:
     // Whether page turns are animated: the preference is on and the view
     // is on screen.
     bool AnimatesPageTurns() const;
-    // Fifteen frames of a turning page's outline, inverted over what the
-    // view shows; the view looks as before when it returns. Input waits.
+    // Fifteen frames of a turning page's outline, at the zoom shown,
+    // inverted over what the view shows; the view looks as before when it
+    // returns. Input waits.
     void AnimatePageTurn(bool forward);
 
-    // How far the view is scrolled, and a point of the viewport in the
-    // view's logical (scrolled) frame.
+    // How far the view is scrolled.
     QPoint ScrollOffset() const;
-    Point LogicalPoint(QPoint viewportPoint) const;
+    // The photos read sharp for the zoom and pixel ratio shown.
+    SharpPhotos& Sharp() const { return *sharp_; }
+    // The book point the pointer was last over.
     Point LastPointer() const { return lastPointer_; }
 
 signals:
@@ -77,6 +98,9 @@ signals:
     void AlbumRefused();
     // Another item is selected.
     void SelectionChanged();
+    // The zoom asked for changed (the album window keeps it as the
+    // preference for the next one).
+    void ZoomChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -87,21 +111,28 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void UpdateScrollBars();
     void Paint(QPainter& painter) const;
     void CheckPasswordOnce();
     void UpdateCursor();
+    // The photos of the spreads before and after this one, read sharp
+    // ahead for the zoom shown.
+    void PrefetchNeighbours() const;
 
     std::shared_ptr<AlbumDocument> doc_;
     const BookPictures& book_;
     const Preferences& prefs_;
     AlbumViewState state_;
+    ZoomChoice zoom_;
     bool passwordChecked_ = false;
     Point lastPointer_;
     QCursor selectCursor_, nextPageCursor_, previousPageCursor_;
     QImage turnFrame_;  // shown instead of the album while a page turns
+    SharpPhotos* sharp_;  // a child of the view
 };
 
 // Every view of the album runs OnUpdate.

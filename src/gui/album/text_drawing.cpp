@@ -103,10 +103,14 @@ QString ResolveFaceName(const std::string& faceName)
 QFont FontFromLogFont(const LogFont& logFont)
 {
     QFont font(ResolveFaceName(logFont.faceName));
-    // Album text is drawn as the screen fonts of its time were: whole
-    // pixels in the text colour, no kerning.
-    font.setKerning(false);
-    font.setStyleStrategy(QFont::NoAntialias);
+    // Letters stand where the font's own metrics put them, at fractions of
+    // a pixel, and are smoothed: rounding every glyph to whole pixels (as
+    // monochrome hinting does) tears words apart ("la m er") at the
+    // classic size and shows steps when the book is zoomed. Only the
+    // vertical metrics are hinted, which keeps lines crisp on their
+    // baselines at any zoom and pixel ratio.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setStyleStrategy(QFont::PreferAntialias);
     // Heights come from album files unchecked; anything beyond the book
     // would only cost time.
     const int height = std::clamp<int>(logFont.height, -kLargestPixelSize, kLargestPixelSize);

@@ -7,6 +7,9 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
+
+#include "core/formats/screen_picture.h"
 
 namespace lumora {
 namespace {
@@ -34,14 +37,35 @@ FullScreenWindow::FullScreenWindow(QWidget* owner) : QWidget(owner, Qt::Window |
 
 FullScreenWindow::~FullScreenWindow() { ClosePicture(); }
 
-void FullScreenWindow::ShowPicture(const QImage& picture)
+double FullScreenScale(QSize picture, QSize screen, bool realSize, double windowZoom)
 {
-    picture_ = picture;
+    if (windowZoom > 0)
+        return windowZoom;
+    if (realSize || picture.isEmpty() || screen.isEmpty())
+        return 1.0;
+    int width = picture.width(), height = picture.height();
+    FitWithin(screen.width(), screen.height(), width, height);
+    return std::min(double(width) / picture.width(), double(height) / picture.height());
+}
+
+void FullScreenWindow::ShowPicture(const QImage& picture, double scale)
+{
     scroll_ = {};
     const QWidget* owner = parentWidget();
     QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen)
         setGeometry(screen->geometry());
+    scale_ = scale > 0 ? scale : 1.0;
+    picture_ = picture;
+    if (scale_ < 1 && !picture.isNull()) {
+        // Reduced once, to the device pixels it will cover.
+        const double ratio = screen ? screen->devicePixelRatio() : 1.0;
+        const QSize device(std::max(1, static_cast<int>(std::lround(picture.width() * scale_ * ratio))),
+                           std::max(1, static_cast<int>(std::lround(picture.height() * scale_ * ratio))));
+        picture_ = picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture_.setDevicePixelRatio(ratio);
+        scale_ = 1.0;
+    }
     if (!shown_) {
         shown_ = true;
         ++g_shownCount;
@@ -66,16 +90,24 @@ void FullScreenWindow::ClosePicture()
     picture_ = QImage();  // the picture belongs to its window, not to us
 }
 
+QSize FullScreenWindow::ShownSize() const
+{
+    const QSizeF size = picture_.deviceIndependentSize() * scale_;
+    return {static_cast<int>(std::lround(size.width())), static_cast<int>(std::lround(size.height()))};
+}
+
 QPoint FullScreenWindow::ClampedScroll() const
 {
-    const int maxX = std::max(0, picture_.width() - width());
-    const int maxY = std::max(0, picture_.height() - height());
+    const QSize shown = ShownSize();
+    const int maxX = std::max(0, shown.width() - width());
+    const int maxY = std::max(0, shown.height() - height());
     return {std::clamp(scroll_.x(), 0, maxX), std::clamp(scroll_.y(), 0, maxY)};
 }
 
 QPoint FullScreenWindow::PictureOrigin() const
 {
-    return {std::max(0, (width() - picture_.width()) / 2), std::max(0, (height() - picture_.height()) / 2)};
+    const QSize shown = ShownSize();
+    return {std::max(0, (width() - shown.width()) / 2), std::max(0, (height() - shown.height()) / 2)};
 }
 
 void FullScreenWindow::paintEvent(QPaintEvent*)
@@ -86,9 +118,16 @@ void FullScreenWindow::paintEvent(QPaintEvent*)
         return;
     const QPoint origin = PictureOrigin();
     const QPoint scroll = ClampedScroll();
-    const QSize visible(std::min(picture_.width() - scroll.x(), width() - origin.x()),
-                        std::min(picture_.height() - scroll.y(), height() - origin.y()));
-    painter.drawImage(origin, picture_, QRect(scroll, visible));
+    if (scale_ == 1.0 && picture_.devicePixelRatio() == 1.0) {
+        const QSize visible(std::min(picture_.width() - scroll.x(), width() - origin.x()),
+                            std::min(picture_.height() - scroll.y(), height() - origin.y()));
+        painter.drawImage(origin, picture_, QRect(scroll, visible));
+        return;
+    }
+    // Enlarged as its window showed it (its pixels, not smoothed), or a
+    // reduced copy at the device pixel ratio: only the visible part is drawn.
+    painter.setClipRect(rect());
+    painter.drawImage(QRectF(QPointF(origin - scroll), QSizeF(ShownSize())), picture_);
 }
 
 void FullScreenWindow::ScrollBy(int dx, int dy)

@@ -1,6 +1,7 @@
 #pragma once
-// The full-screen picture window: the picture at its natural size on a black
-// screen, centred when it is smaller, scrolled by keys when it is larger.
+// The full-screen picture window: the picture on a black screen at the scale
+// it is handed with (fitted to the screen, its natural size, or the zoom of
+// its window), centred when it is smaller, scrolled by keys when it is larger.
 // Any other key or a click closes it. While it is shown, keys meant for the
 // program's other windows are swallowed.
 #include <QImage>
@@ -22,9 +23,13 @@ public:
     explicit FullScreenWindow(QWidget* owner);
     ~FullScreenWindow() override;
 
-    // Hands over the picture (scroll offsets back to 0) and covers the
-    // screen of the owner.
-    void ShowPicture(const QImage& picture);
+    // Hands over the picture (scroll offsets back to 0), shown `scale`
+    // times its size in logical pixels, and covers the screen of the owner.
+    // A reduced picture is made once, smoothly, at the screen's device
+    // pixels.
+    void ShowPicture(const QImage& picture, double scale = 1.0);
+    // The picture's size on the screen, in logical pixels.
+    QSize ShownSize() const;
     void ClosePicture();
 
     const QImage& Picture() const { return picture_; }
@@ -45,8 +50,15 @@ private:
     void ScrollBy(int dx, int dy);
 
     QImage picture_;
+    double scale_ = 1.0;
     QPoint scroll_;
     bool shown_ = false;
 };
+
+// The scale F9 shows a picture at on a screen of `screen` logical pixels:
+// the zoom of its window when the user zoomed in there (`windowZoom` above
+// 0), else its natural size with the "taille réelle" preference, else
+// reduced to fit the screen when it is larger (the slideshow's rule).
+double FullScreenScale(QSize picture, QSize screen, bool realSize, double windowZoom);
 
 }  // namespace lumora

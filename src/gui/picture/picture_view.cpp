@@ -95,6 +95,22 @@ const HDIB& PictureView::DrawnDIB() const
     return document_->HasDisplayCopy() ? document_->DisplayCopy() : document_->Picture().Picture();
 }
 
+int PictureView::FittedPercent() const
+{
+    const QSize client = viewport()->size();
+    const int width = document_->Width(), height = document_->Height();
+    if (width <= 0 || height <= 0 || client.isEmpty() || (width <= client.width() && height <= client.height()))
+        return 100;
+    const int64_t across = int64_t{client.width()} * 100 / width;
+    const int64_t down = int64_t{client.height()} * 100 / height;
+    return static_cast<int>(std::max<int64_t>(1, std::min(across, down)));
+}
+
+int PictureView::ZoomPercent() const
+{
+    return fitted_ ? FittedPercent() : kZoomSteps[zoomIndex_];
+}
+
 QSize PictureView::ScrollSize() const
 {
     return {Scaled(document_->Width(), ZoomPercent()), Scaled(document_->Height(), ZoomPercent())};
@@ -126,13 +142,13 @@ void PictureView::UpdateScrollSizes()
     setUp(verticalScrollBar(), total.height(), client.height());
 }
 
-void PictureView::SetZoomIndex(int index)
+void PictureView::SetZoom(bool fitted, int index)
 {
-    previousZoomIndex_ = zoomIndex_;
-    zoomIndex_ = index;
+    const int before = ZoomPercent();
+    fitted_ = fitted;
+    zoomIndex_ = std::clamp(index, 0, kLastZoomIndex);
     const QPoint target = ZoomKeepingCentre(ScrollPosition(), viewport()->size(),
-                                            {document_->Width(), document_->Height()},
-                                            kZoomSteps[previousZoomIndex_], ZoomPercent());
+                                            {document_->Width(), document_->Height()}, before, ZoomPercent());
     UpdateScrollSizes();
     ScrollTo(target);
     viewport()->update();
@@ -141,14 +157,33 @@ void PictureView::SetZoomIndex(int index)
 
 void PictureView::ZoomIn()
 {
-    if (CanZoomIn())
-        SetZoomIndex(zoomIndex_ + 1);
+    const int now = ZoomPercent();
+    for (int i = 0; i <= kLastZoomIndex; ++i)
+        if (kZoomSteps[i] > now) {
+            SetZoom(false, i);
+            return;
+        }
 }
 
 void PictureView::ZoomOut()
 {
-    if (CanZoomOut())
-        SetZoomIndex(zoomIndex_ - 1);
+    const int now = ZoomPercent();
+    for (int i = kLastZoomIndex; i >= 0; --i)
+        if (kZoomSteps[i] < now) {
+            SetZoom(false, i);
+            return;
+        }
+}
+
+void PictureView::ZoomToFit()
+{
+    if (!fitted_)
+        SetZoom(true, zoomIndex_);
+}
+
+void PictureView::ZoomToStep(int index)
+{
+    SetZoom(false, index);
 }
 
 QRect PictureView::PictureRect() const
@@ -190,7 +225,10 @@ void PictureView::paintEvent(QPaintEvent* event)
     const QRectF target(picture.left() + left * zoom / 100.0, picture.top() + top * zoom / 100.0,
                         source.width() * zoom / 100.0, source.height() * zoom / 100.0);
     painter.setClipRect(exposed);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Reduced pictures are smoothed; enlarged ones show their pixels, as
+    // a viewer's zoom does. On a screen of ratio 2 a reduced picture is
+    // drawn from its own pixels at the screen's resolution.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom < 100);
     if (!bottomUp_) {
         painter.drawImage(target, image_, source);
         return;
@@ -217,8 +255,12 @@ QImage PictureView::Render()
 
 void PictureView::resizeEvent(QResizeEvent* event)
 {
+    const int before = ZoomPercent();
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollSizes();
+    // A fitted picture follows the window; the status shows the new zoom.
+    if (ZoomPercent() != before)
+        emit ZoomChanged();
 }
 
 void PictureView::scrollContentsBy(int dx, int dy)

@@ -1,7 +1,8 @@
 #pragma once
-// The view of a picture window: the picture zoomed by steps and scrolled,
-// centred on the viewer colour when smaller than the window, and copying to
-// the clipboard (printing: picture_printing.h).
+// The view of a picture window: the picture fitted to the window when it is
+// larger (the default), or zoomed by steps and scrolled, centred on the
+// viewer colour when smaller than the window, and copying to the clipboard
+// (printing: picture_printing.h).
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <functional>
@@ -27,12 +28,21 @@ public:
 
     PictureDocument& Document() const { return *document_; }
 
-    int ZoomIndex() const { return zoomIndex_; }
-    int ZoomPercent() const { return kZoomSteps[zoomIndex_]; }
-    bool CanZoomIn() const { return zoomIndex_ < kLastZoomIndex; }
-    bool CanZoomOut() const { return zoomIndex_ > 0; }
+    // The zoom shown: while fitted, the largest percentage at which the
+    // whole picture shows in the window, 100 for a picture that fits.
+    int ZoomPercent() const;
+    bool IsFitted() const { return fitted_; }
+    bool CanZoomIn() const { return ZoomPercent() < kZoomSteps[kLastZoomIndex]; }
+    bool CanZoomOut() const { return ZoomPercent() > kZoomSteps[0]; }
+    // The next step above or below the zoom shown.
     void ZoomIn();
     void ZoomOut();
+    // Back to fitted ("Ajuster à la fenêtre"), or to one step (3: 100 %).
+    void ZoomToFit();
+    void ZoomToStep(int index);
+    // The user zoomed beyond what fitting shows.
+    bool ZoomedInByUser() const { return !fitted_ && ZoomPercent() > FittedPercent(); }
+    int FittedPercent() const;
 
     // The zoomed picture's size, which is also the scrolled area's size.
     QSize ScrollSize() const;
@@ -66,7 +76,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void SetZoomIndex(int index);
+    void SetZoom(bool fitted, int index);
     void UpdateScrollSizes();
     void CloseWindow();
 
@@ -74,8 +84,8 @@ private:
     std::function<QColor()> background_;
     QImage image_;          // rows of the drawn picture
     bool bottomUp_ = false;  // image_ holds the rows bottom row first
-    int zoomIndex_ = kInitialZoomIndex;
-    int previousZoomIndex_ = -1;
+    bool fitted_ = true;
+    int zoomIndex_ = kInitialZoomIndex;  // while not fitted
 };
 
 // Where the scrolled view moves to when the zoom goes from `oldZoom` to

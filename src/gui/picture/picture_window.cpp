@@ -1,6 +1,7 @@
 #include "gui/picture/picture_window.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include "gui/platform/commands.h"
@@ -62,6 +63,16 @@ PictureView* ActiveDibView(CommandHost& frame)
     return window ? qobject_cast<PictureView*>(window->widget()) : nullptr;
 }
 
+void ShowFullScreen(CommandHost& frame, const PictureView& view)
+{
+    FullScreenWindow& window = FullScreenWindow::Of(*frame.HostWidget());
+    const QImage picture = view.Image();
+    const QScreen* screen = frame.HostWidget()->screen();
+    const QSize screenSize = screen ? screen->size() : QSize();
+    const double windowZoom = view.ZoomedInByUser() ? view.ZoomPercent() / 100.0 : 0.0;
+    window.ShowPicture(picture, FullScreenScale(picture.size(), screenSize, frame.Prefs().slideshowRealSize, windowZoom));
+}
+
 void InstallPictureCommands(CommandHost& frame)
 {
     CommandHost* f = &frame;
@@ -79,9 +90,10 @@ void InstallPictureCommands(CommandHost& frame)
     };
     frame.SetCommandHandler(kCmdEditCopy, withView([](PictureView& v) { v.CopyToClipboard(); }),
                             when([](const PictureView& v) { return v.CanCopy(); }));
-    frame.SetCommandHandler(
-        kCmdFullScreen, withView([f](PictureView& v) { FullScreenWindow::Of(*f->HostWidget()).ShowPicture(v.Image()); }),
-        when([](const PictureView& v) { return v.HasImage(); }));
+    frame.SetCommandHandler(kCmdFullScreen, withView([f](PictureView& v) { ShowFullScreen(*f, v); }),
+                            when([](const PictureView& v) { return v.HasImage(); }));
+    frame.SetCommandHandler(kCmdZoomFit, withView([](PictureView& v) { v.ZoomToFit(); }),
+                            when([](const PictureView& v) { return !v.IsFitted(); }));
     frame.SetCommandHandler(kCmdZoomIn, withView([](PictureView& v) { v.ZoomIn(); }),
                             when([](const PictureView& v) { return v.CanZoomIn(); }));
     frame.SetCommandHandler(kCmdZoomOut, withView([](PictureView& v) { v.ZoomOut(); }),

@@ -21,6 +21,10 @@ QMdiSubWindow* OpenPictureWindow(CommandHost& frame, const QString& path,
 // The picture view of the active window, if it is a picture window.
 PictureView* ActiveDibView(CommandHost& frame);
 
+// F9: the view's picture on the whole screen, at the scale FullScreenScale
+// gives for the screen of the main window.
+void ShowFullScreen(CommandHost& frame, const PictureView& view);
+
 // Registers the image commands with the main window (once, at start-up).
 void InstallPictureCommands(CommandHost& frame);
 

@@ -75,6 +75,8 @@ enum CommandId : int {
     // beyond the original menus
     kCmdExportPdf = 32860,
     kCmdTabbedWindows = 32861,
+    kCmdZoomFit = 32862,
+    kCmdZoomClassic = 32863,
 };
 
 struct CommandInfo {

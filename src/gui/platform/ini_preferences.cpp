@@ -31,6 +31,7 @@ void LoadPreferences(Preferences& prefs, const Profile& p, int screenDepth)
     prefs.animatePages = flag("AnimPages", true);
     prefs.deskShadow = flag("OmbreBureau", true);
     prefs.fastBitmaps = flag("BitmapRapide", true);
+    prefs.albumZoomPercent = p.GetProfileInt(kPrefs, "ZoomAlbum", 0);
     prefs.newOnStartup = flag("NewOnStartup", true);
     prefs.maximiseOnOpen = flag("MaximiseOnOpen", true);
     prefs.showProperties = flag("ShowProp", true);
@@ -63,6 +64,7 @@ void SavePreferences(const Preferences& prefs, Profile& p)
     flag("AnimPages", prefs.animatePages);
     flag("OmbreBureau", prefs.deskShadow);
     flag("BitmapRapide", prefs.fastBitmaps);
+    p.WriteProfileInt(kPrefs, "ZoomAlbum", prefs.albumZoomPercent);
     flag("NewOnStartup", prefs.newOnStartup);
     flag("MaximiseOnOpen", prefs.maximiseOnOpen);
     flag("ShowProp", prefs.showProperties);

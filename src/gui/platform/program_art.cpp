@@ -52,6 +52,7 @@ QIcon CommandIcon(int commandId)
         {kCmdPlaySound, "play_sound"},
         {kCmdZoomIn, "zoom_in"},
         {kCmdZoomOut, "zoom_out"},
+        {kCmdZoomFit, "zoom_fit"},
         {kCmdFullScreen, "full_screen"},
         {kCmdPrintPoster, "poster"},
     };

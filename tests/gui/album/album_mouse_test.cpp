@@ -27,11 +27,10 @@ using test::WhenModal;
 
 constexpr int kMicro = 4;  // twelve items a page in three columns
 
-// A point of the book frame in the view's logical frame.
-Point InBook(const AlbumView& view, int x, int y)
+// A point of the book: the mouse functions take book coordinates.
+Point InBook(const AlbumView&, int x, int y)
 {
-    const Point origin = view.BookOriginNow();
-    return {origin.x + x, origin.y + y};
+    return {x, y};
 }
 
 Point ItemCentre(const AlbumView& view, int item)
@@ -157,10 +156,11 @@ TEST_F(AlbumMouseTest, CursorsFollowWhatLiesUnderThePointer)
     frame.show();
     const QPoint overItem = [&] {
         const Point p = ItemCentre(view, 3);
-        return QPoint(p.x, p.y);
+        const PointF at = view.Transform().ToWindow(PointF{p.x + 0.5, p.y + 0.5});
+        return QPoint(static_cast<int>(at.x), static_cast<int>(at.y));
     }();
     QTest::mouseMove(view.viewport(), overItem);
-    EXPECT_EQ(view.LastPointer(), ItemCentre(view, 3));
+    EXPECT_EQ(HitAt(view, view.LastPointer()), (BookHit{BookHit::Item, 3}));
     EXPECT_EQ(view.viewport()->cursor().shape(), Qt::BitmapCursor);
     QTest::mouseMove(view.viewport(), QPoint(2, 2));
     EXPECT_EQ(view.viewport()->cursor().shape(), Qt::ArrowCursor);

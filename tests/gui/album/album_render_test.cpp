@@ -493,24 +493,33 @@ TEST_F(AlbumRender, EngravedAndEmbossedTitlesEdgeInOppositeDirections)
 {
     doc.title = "IIII";
     doc.titleColor = 0x0000FF;
-    auto edgeColors = [&](int effect) {
+    doc.titleEffect = 0;
+    const QImage plain = Render(-2);
+    // Where the effect's two copies show (what differs from the plain
+    // title): the mean x of the pixels lighter than the plain ones, and of
+    // the darker ones. Text is smoothed, so shades are compared, not exact
+    // colours.
+    auto edges = [&](int effect) {
         doc.titleEffect = static_cast<int16_t>(effect);
         const QImage image = Render(-2);
-        // Walk a row through the title: the colour met just before the first
-        // red pixel, and just after the last.
-        int whiteLeft = 0, blackLeft = 0;
+        double lightX = 0, darkX = 0;
+        int light = 0, dark = 0;
         for (int y = kCoverTitleBox.top; y < kCoverTitleBox.bottom; ++y)
-            for (int x = kCoverTitleBox.left + 1; x < kCoverTitleBox.right; ++x)
-                if (image.pixel(x, y) == qRgb(255, 0, 0) && image.pixel(x - 1, y) != qRgb(255, 0, 0)) {
-                    whiteLeft += image.pixel(x - 1, y) == qRgb(255, 255, 255);
-                    blackLeft += image.pixel(x - 1, y) == qRgb(0, 0, 0);
-                }
-        return std::pair{whiteLeft, blackLeft};
+            for (int x = kCoverTitleBox.left; x < kCoverTitleBox.right; ++x) {
+                const int change = qGray(image.pixel(x, y)) - qGray(plain.pixel(x, y));
+                if (change > 40)
+                    lightX += x, ++light;
+                else if (change < -40)
+                    darkX += x, ++dark;
+            }
+        EXPECT_GT(light, 0);
+        EXPECT_GT(dark, 0);
+        return std::pair{lightX / std::max(light, 1), darkX / std::max(dark, 1)};
     };
-    const auto [engravedWhite, engravedBlack] = edgeColors(1);
-    EXPECT_GT(engravedBlack, engravedWhite);  // engraved: black above-left
-    const auto [embossedWhite, embossedBlack] = edgeColors(2);
-    EXPECT_GT(embossedWhite, embossedBlack);  // embossed: white above-left
+    const auto [engravedLight, engravedDark] = edges(1);
+    EXPECT_LT(engravedDark, engravedLight);  // engraved: black above-left
+    const auto [embossedLight, embossedDark] = edges(2);
+    EXPECT_LT(embossedLight, embossedDark);  // embossed: white above-left
 }
 
 TEST(AlbumRenderNoDocument, FillsTheWindowGrey)

@@ -15,30 +15,57 @@ namespace {
 
 using test::AlbumWindowTest;
 
+constexpr QRgb kGreen = 0xFF0AC81E;         // qRgb(10, 200, 30)
+constexpr QRgb kInvertedGreen = 0xFFF537E1;  // its colour inverted
+
 TEST(PageTurnFrame, InvertsTheOutlineOnceAndNothingElse)
 {
     QImage shown(300, 200, QImage::Format_RGB32);
-    shown.fill(qRgb(10, 200, 30));
-    const QImage frame = PageTurnFrame(shown, 7, true, {-100, -100}, {0, 0});
+    shown.fill(kGreen);
+    const QImage frame = PageTurnFrame(shown, 7, true, ViewTransform(1.0, {-100, -100}));
     const auto outline = PageTurnOutline(7, true, {-100, -100});
     int inverted = 0;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x) {
-            const QRgb pixel = frame.pixel(x, y) & 0xFFFFFF;
-            if (pixel == (qRgb(245, 55, 225) & 0xFFFFFF))
+            const QRgb pixel = frame.pixel(x, y);
+            if (pixel == kInvertedGreen)
                 ++inverted;
             else
-                ASSERT_EQ(pixel, qRgb(10, 200, 30) & 0xFFFFFF) << x << "," << y;
+                ASSERT_EQ(pixel, kGreen) << x << "," << y;
         }
     // The free edge is a vertical line at its x; corners are not inverted
     // twice (they would show the old colour).
     const int edgeX = outline[0].x;
     ASSERT_GE(edgeX, 0);
-    EXPECT_EQ(frame.pixel(edgeX, 0) & 0xFFFFFF, qRgb(245, 55, 225) & 0xFFFFFF);
+    EXPECT_EQ(frame.pixel(edgeX, 0), kInvertedGreen);
     EXPECT_GT(inverted, 200);
     // The scroll position moves the outline with the view.
-    const QImage scrolled = PageTurnFrame(shown, 7, true, {-100, -100}, {10, 0});
-    EXPECT_EQ(scrolled.pixel(edgeX - 10, 0) & 0xFFFFFF, qRgb(245, 55, 225) & 0xFFFFFF);
+    const QImage scrolled = PageTurnFrame(shown, 7, true, ViewTransform(1.0, {-110, -100}));
+    EXPECT_EQ(scrolled.pixel(edgeX - 10, 0), kInvertedGreen);
+}
+
+// At zoom 2, or at the classic size on a screen of ratio 2, the outline is
+// as thick as a book pixel: two device pixels, in the same place.
+TEST(PageTurnFrame, TheOutlineIsOneBookPixelThickAtEveryZoomAndRatio)
+{
+    struct Case {
+        double zoom, ratio;
+    };
+    for (const Case c : {Case{2.0, 1.0}, Case{1.0, 2.0}}) {
+        QImage shown(600, 400, QImage::Format_RGB32);
+        shown.setDevicePixelRatio(c.ratio);
+        shown.fill(kGreen);
+        const ViewTransform view(c.zoom, {-100 * c.zoom, -100 * c.zoom}, c.ratio);
+        const QImage frame = PageTurnFrame(shown, 7, true, view);
+        EXPECT_EQ(frame.devicePixelRatio(), c.ratio);
+        // The free edge at book column x covers device columns 2x and 2x+1.
+        const int edgeX = static_cast<int>(view.ToDevice({double(PageTurnOutline(7, true, {0, 0})[0].x), 0}).x);
+        const int y = 300;  // a row halfway down the page
+        EXPECT_EQ(frame.pixel(edgeX - 1, y), kGreen) << c.zoom << " " << c.ratio;
+        EXPECT_EQ(frame.pixel(edgeX, y), kInvertedGreen);
+        EXPECT_EQ(frame.pixel(edgeX + 1, y), kInvertedGreen);
+        EXPECT_EQ(frame.pixel(edgeX + 2, y), kGreen);
+    }
 }
 
 class PageTurnTest : public AlbumWindowTest {
@@ -111,9 +138,14 @@ TEST_F(PageTurnTest, AMoveWithinTheSpreadRepaintsOnlyTheTwoMarks)
     SelectItem(view, 1, 0);  // item 3, same spread
     QCoreApplication::processEvents();
     EXPECT_EQ(view.State().Selection(), 3);
-    const Point origin = view.BookOriginNow();
-    const QRegion marks = QRegion(SelectionMarkRect(view.Document(), origin, 2)) +
-                          QRegion(SelectionMarkRect(view.Document(), origin, 3));
+    // The two marks where the view transform puts them, a pixel around.
+    QRegion marks;
+    for (const int item : {2, 3}) {
+        const QRect mark = SelectionMarkRect(view.Document(), {0, 0}, item);
+        const Rect covered = view.Transform().CoveringWindowRect(
+            {mark.left(), mark.top(), mark.left() + mark.width(), mark.top() + mark.height()});
+        marks += QRect(covered.left, covered.top, covered.Width(), covered.Height()).adjusted(-1, -1, 1, 1);
+    }
     EXPECT_FALSE(recorder.painted.isEmpty());
     EXPECT_TRUE((recorder.painted - marks).isEmpty());
     // The picture is the same as a full repaint's.

@@ -103,9 +103,59 @@ TEST_F(PictureViewTest, ZoomStepsAndTheirLimits)
     EXPECT_EQ(view->StatusText(), "40 x 30 - 16,8M couleurs - 10 %");
 }
 
+TEST_F(PictureViewTest, ALargerPictureOpensFittedAndZoomsFromThere)
+{
+    auto view = View(Document(test::MakeRgbPicture(400, 300, Pattern)), {200, 200});
+    EXPECT_TRUE(view->IsFitted());
+    EXPECT_EQ(view->ZoomPercent(), 50);  // the width limits: 200 / 400
+    EXPECT_EQ(view->ScrollSize(), QSize(200, 150));
+    EXPECT_EQ(view->PictureRect(), QRect(0, 25, 200, 150));
+    EXPECT_EQ(view->StatusText(), "400 x 300 - 16,8M couleurs - 50 %");
+    EXPECT_FALSE(view->ZoomedInByUser());
+    view->ZoomIn();  // the next step above the fitted zoom
+    EXPECT_FALSE(view->IsFitted());
+    EXPECT_EQ(view->ZoomPercent(), 100);
+    EXPECT_TRUE(view->ZoomedInByUser());
+    view->ZoomToFit();
+    EXPECT_EQ(view->ZoomPercent(), 50);
+    view->ZoomOut();
+    EXPECT_EQ(view->ZoomPercent(), 30);
+    EXPECT_FALSE(view->ZoomedInByUser());
+    // A fitted picture follows its window.
+    view->ZoomToFit();
+    view->resize(120, 300);
+    EXPECT_EQ(view->ZoomPercent(), 30);
+    // A picture that fits opens at 100 %, never enlarged.
+    auto small = View(Document(test::MakeRgbPicture(40, 30, Pattern), 24, "small.bmp"), {200, 200});
+    EXPECT_EQ(small->ZoomPercent(), 100);
+}
+
+// F9's scale: the window's zoom when the user zoomed in there, else the
+// slideshow's rule (reduced to the screen, or the real size on request).
+TEST(FullScreenScale, FollowsTheSlideshowRuleAndTheWindowsZoom)
+{
+    struct Case {
+        QSize picture, screen;
+        bool realSize;
+        double windowZoom, scale;
+    };
+    const Case cases[] = {
+        {{4000, 3000}, {1920, 1080}, false, 0, 1080.0 / 3000},
+        {{4000, 1000}, {1920, 1080}, false, 0, 1920.0 / 4000},
+        {{800, 600}, {1920, 1080}, false, 0, 1.0},   // smaller: its own size
+        {{4000, 3000}, {1920, 1080}, true, 0, 1.0},  // "taille réelle"
+        {{4000, 3000}, {1920, 1080}, false, 2.0, 2.0},
+        {{4000, 3000}, {1920, 1080}, true, 3.0, 3.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(FullScreenScale(c.picture, c.screen, c.realSize, c.windowZoom), c.scale, 1e-3)
+            << c.picture.width() << "x" << c.picture.height() << " " << c.realSize << " " << c.windowZoom;
+}
+
 TEST_F(PictureViewTest, ZoomKeepsThePictureCentre)
 {
     auto view = View(Document(test::MakeRgbPicture(400, 300, Pattern)), {200, 150});
+    view->ZoomToStep(PictureView::kInitialZoomIndex);  // 100 %, not fitted
     view->ScrollTo({100, 75});  // centre of the view at picture point (200, 150)
     view->ZoomIn();
     EXPECT_EQ(view->ScrollPosition(), QPoint((200 - 50) * 2, (150 - 37) * 2));
@@ -188,6 +238,8 @@ TEST_F(PictureViewTest, PalettedPicturesOfEveryDepthAreDrawnUpright)
 TEST_F(PictureViewTest, KeysScrollByPagesAndLines)
 {
     auto view = View(Document(test::MakeRgbPicture(1000, 900, Pattern)), {200, 200});
+    view->ZoomToStep(PictureView::kInitialZoomIndex);  // 100 %, from the top-left corner
+    view->ScrollTo({0, 0});
     auto press = [&](Qt::Key key) { SendKey(view.get(), key); };
     press(Qt::Key_PageDown);
     EXPECT_EQ(view->ScrollPosition(), QPoint(0, 240));
@@ -293,6 +345,29 @@ TEST_F(FullScreenTest, LargePictureScrollsWithinItsEdges)
     // A new picture starts at the top-left corner.
     window.ShowPicture(large);
     EXPECT_EQ(window.ScrollOffset(), QPoint(0, 0));
+}
+
+// F9 on a picture larger than the screen: reduced to fit, centred, whole.
+TEST_F(FullScreenTest, AReducedPictureFitsTheScreenAndAnEnlargedOneScrolls)
+{
+    window.ShowPicture(QImage(1, 1, QImage::Format_RGB32));  // takes the screen's size
+    QImage large(window.width() * 2, window.height() * 4, QImage::Format_RGB32);
+    large.fill(Qt::blue);
+    window.ShowPicture(large, FullScreenScale(large.size(), window.size(), false, 0));
+    EXPECT_EQ(window.ShownSize(), QSize(window.width() / 2, window.height()));
+    EXPECT_EQ(window.PictureOrigin(), QPoint((window.width() - window.width() / 2) / 2, 0));
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(window.ClampedScroll(), QPoint(0, 0));  // nothing to scroll
+    const QImage shot = window.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(window.width() / 2, window.height() - 1), QColor(Qt::blue));
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(Qt::black));
+    // At a window's zoom of 200 % the picture is twice its size and scrolls.
+    QImage small(window.width() / 2 + 50, 40, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    window.ShowPicture(small, 2.0);
+    EXPECT_EQ(window.ShownSize(), QSize(small.width() * 2, 80));
+    Press(Qt::Key_Right);
+    EXPECT_EQ(window.ClampedScroll(), QPoint(10, 0));
 }
 
 TEST_F(FullScreenTest, SmallPictureIsCentredAndDoesNotScroll)

@@ -1,0 +1,157 @@
+// Sharp photos: the byte-bounded cache, and an album view that draws the
+// preview first and the picture read from the file once it is ready.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <filesystem>
+
+#include "core/album/album_document.h"
+#include "core/colour/palette.h"
+#include "core/formats/jpeg_writer.h"
+#include "core/layout/book_geometry.h"
+#include "core/layout/layout_table.h"
+#include "gui/album/album_view.h"
+#include "gui/album/book_pictures.h"
+#include "gui/album/sharp_photos.h"
+#include "support/test_support.h"
+
+namespace lumora {
+namespace {
+
+QImage Square(int side) { return QImage(side, side, QImage::Format_RGB32); }  // side * side * 4 bytes
+
+SharpPhotoKey Key(const char* path) { return {path, 10, 10}; }
+
+TEST(SharpPhotoCache, TheLeastRecentlyUsedLeaveFirstAndTheLimitHolds)
+{
+    SharpPhotoCache cache(1000);
+    cache.Insert(Key("a"), Square(10));  // 400 bytes
+    cache.Insert(Key("b"), Square(10));
+    EXPECT_EQ(cache.Bytes(), 800u);
+    ASSERT_NE(cache.Find(Key("a")), nullptr);  // a is now the most recent
+    cache.Insert(Key("c"), Square(10));        // 1200 > 1000: b goes
+    EXPECT_EQ(cache.Order(), (std::list<SharpPhotoKey>{Key("c"), Key("a")}));
+    EXPECT_EQ(cache.Find(Key("b")), nullptr);
+    EXPECT_LE(cache.Bytes(), cache.Limit());
+    // One larger picture pushes out as many as it needs, oldest first.
+    cache.Insert(Key("d"), Square(15));  // 900 bytes
+    EXPECT_EQ(cache.Order(), (std::list<SharpPhotoKey>{Key("d")}));
+    EXPECT_EQ(cache.Bytes(), 900u);
+    // A picture larger than the whole cache is not kept, and takes nothing.
+    cache.Insert(Key("e"), Square(20));
+    EXPECT_EQ(cache.Find(Key("e")), nullptr);
+    EXPECT_EQ(cache.Order(), (std::list<SharpPhotoKey>{Key("d")}));
+    // The same key again replaces the picture and its bytes.
+    cache.Insert(Key("d"), Square(5));
+    EXPECT_EQ(cache.Bytes(), 100u);
+    EXPECT_EQ(cache.Count(), 1u);
+    // Sizes are part of the key.
+    EXPECT_EQ(cache.Find({"d", 20, 20}), nullptr);
+}
+
+// A photo of fine stripes: a preview shows them as grey, a picture read
+// for four times the pixels shows them.
+HDIB Stripes(int width, int height)
+{
+    return test::MakeRgbPicture(width, height, [](int32_t x, int32_t) {
+        const uint8_t level = (x / 4) % 2 ? 250 : 10;
+        return ColorTriple{level, level, level};
+    });
+}
+
+class SharpAlbumView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        photo = dir.File("rayures.jpg");
+        ASSERT_EQ(WriteJPEGFile(Stripes(1200, 900), photo, 95), kJpegWritten);
+        doc = std::make_shared<AlbumDocument>();
+        doc->OnNewDocument();
+        doc->flyleaf = 0;
+        auto item = std::make_unique<AlbumItem>(photo);
+        const Size box = BoxSize(doc->Layout());
+        ASSERT_TRUE(item->LoadPreview(static_cast<uint16_t>(box.width), static_cast<uint16_t>(box.height),
+                                      AppPalette()));
+        doc->items.push_back(std::move(item));
+        doc->Paginate();
+        prefs.fastBitmaps = false;
+    }
+
+    // How far apart neighbouring pixels are across the photo's middle row:
+    // a blurred picture has small steps, a sharp one large steps.
+    static int Contrast(const QImage& image, const QRect& photo)
+    {
+        int total = 0;
+        const int y = photo.center().y();
+        for (int x = photo.left() + 2; x < photo.right() - 2; ++x)
+            total += std::abs(qGray(image.pixel(x + 1, y)) - qGray(image.pixel(x, y)));
+        return total;
+    }
+
+    QRect PhotoOnScreen(const AlbumView& view) const
+    {
+        const AlbumItem& item = *doc->items[0];
+        const ItemRect& r = item.displayRect;
+        const Rect inBook{kPageAreaOffset.x + r.left, kPageAreaOffset.y + r.top, kPageAreaOffset.x + r.right,
+                          kPageAreaOffset.y + r.bottom};
+        const Rect w = view.Transform().CoveringWindowRect(inBook);
+        return QRect(w.left, w.top, w.Width(), w.Height()).adjusted(4, 4, -4, -4);
+    }
+
+    test::TempDir dir;
+    std::string photo;
+    std::shared_ptr<AlbumDocument> doc;
+    Preferences prefs;
+    const BookPictures book = *LoadBookPictures("/nonexistent/", 24, {});
+};
+
+TEST_F(SharpAlbumView, ThePreviewIsDrawnFirstThenTheSharpPictureInItsPlace)
+{
+    AlbumView view(doc, book, prefs);
+    view.resize(1600, 1000);
+    view.show();
+    view.SetPosition(0);
+    view.SetZoom({false, 4.0});
+    int ready = 0;
+    QObject::connect(&view.Sharp(), &SharpPhotos::Ready, [&] { ++ready; });
+    const QImage first = view.Render();  // asks for the sharp picture
+    EXPECT_EQ(view.Sharp().PendingReads(), 1);
+    view.Sharp().WaitForReads();
+    EXPECT_EQ(ready, 1);
+    EXPECT_EQ(view.Sharp().Cache().Count(), 1u);
+    const QImage second = view.Render();
+    const QRect photoRect = PhotoOnScreen(view);
+    // The sharp picture shows the stripes the preview blurred.
+    EXPECT_GT(Contrast(second, photoRect), 2 * Contrast(first, photoRect));
+    // Outside the photo nothing changed.
+    EXPECT_EQ(first.copy(0, 0, 50, 50), second.copy(0, 0, 50, 50));
+}
+
+TEST_F(SharpAlbumView, AtTheClassicSizeThePreviewIsEnoughAndAMissingFileKeepsIt)
+{
+    {
+        AlbumView view(doc, book, prefs);
+        view.resize(800, 600);
+        view.show();
+        view.SetPosition(0);
+        view.SetZoom({false, 1.0});
+        view.Render();
+        EXPECT_EQ(view.Sharp().PendingReads(), 0);
+    }
+    std::filesystem::remove(photo);
+    AlbumView view(doc, book, prefs);
+    view.resize(1600, 1000);
+    view.show();
+    view.SetPosition(0);
+    view.SetZoom({false, 3.2});
+    const QImage first = view.Render();
+    view.Sharp().WaitForReads();
+    EXPECT_EQ(view.Sharp().Cache().Count(), 0u);
+    EXPECT_EQ(view.Render(), first);
+    // Not asked for again at every painting.
+    EXPECT_EQ(view.Sharp().PendingReads(), 0);
+}
+
+}  // namespace
+}  // namespace lumora

@@ -120,9 +120,10 @@ bool LumoraApp::InitInstance(const QStringList& arguments)
         ReportStop("Unable to load Lumora resources. Terminating application.", "Fatal error");
         return false;
     }
-    if (!arguments.isEmpty())
-        documents_->OpenDocumentFile(arguments.first());
-    else if (preferences_.newOnStartup)
+    // The desktop hands over every file selected (Exec=lumora %F).
+    for (const QString& path : arguments)
+        documents_->OpenDocumentFile(path);
+    if (arguments.isEmpty() && preferences_.newOnStartup)
         documents_->FileNew();
     return true;
 }

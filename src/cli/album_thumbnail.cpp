@@ -107,7 +107,9 @@ int RunThumbnail(Arguments args)
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
+    // Light compression: a file manager's thumbnail is small and wanted now.
+    constexpr int kFastPngQuality = 90;
+    if (!image.save(&buffer, "PNG", kFastPngQuality))
         return Fail(kExitFailed, "écriture impossible : " + out);
     if (const WriteFailure failure = WriteFileAtomically(out, png.constData(), static_cast<size_t>(png.size())))
         return Fail(kExitFailed, DescribeWriteFailure(failure, out));

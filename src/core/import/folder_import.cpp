@@ -3,12 +3,14 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 #include "core/formats/image_format.h"
 #include "core/import/exif_capture_time.h"
 #include "core/import/file_name_time.h"
 #include "core/platform/services.h"
+#include "core/res/strings.h"
 
 namespace lumora {
 namespace {
@@ -127,6 +129,7 @@ FolderImportOutcome ImportFolder(AlbumDocument& doc, const std::string& folder, 
         return outcome;
     outcome.found = paths.size();
 
+    CurrentStatusDisplay().SetStatusText(LoadString(kStrReadingCaptureDates));
     std::vector<ImportCandidate> candidates;
     candidates.reserve(paths.size());
     for (const std::string& path : paths)
@@ -142,6 +145,7 @@ FolderImportOutcome ImportFolder(AlbumDocument& doc, const std::string& folder, 
         ordered.push_back(picture.path);
 
     NoteUnreadable unreadable;
+    CurrentStatusDisplay().SetStatusText(LoadString(kStrAddingPictures));
     {
         const ScopedServices noting{[&](Services& services) { services.previewRetry = &unreadable; }};
         InsertImages(doc, ordered, static_cast<int>(doc.items.size()), false, progress);

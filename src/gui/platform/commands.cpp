@@ -77,6 +77,7 @@ const QList<CommandInfo>& Table()
         {kCmdUseTabs, "&Utiliser les onglets", {}},
         {kCmdInsertText, "&Insérer un texte...", Keys({Qt::CTRL | Qt::Key_T})},
         {kCmdExportPdf, "E&xporter en PDF...", {}},
+        {kCmdNewAlbumFromFolder, "Nouvel album à partir d'un &dossier...", {}},
     };
     return table;
 }

@@ -74,6 +74,7 @@ enum CommandId : int {
     kCmdInsertText = 32850,
     // beyond the original menus
     kCmdExportPdf = 32860,
+    kCmdNewAlbumFromFolder = 32861,
 };
 
 struct CommandInfo {

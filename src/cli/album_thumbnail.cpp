@@ -26,6 +26,8 @@ constexpr const char* kUsage = "usage : lumora-cli thumbnail ALBUM SORTIE.png [-
 // The closed cover and the open book in the window's frame.
 constexpr QRect kCoverArea(140, 10, 265, 372);
 constexpr QRect kOpenBookArea(10, 10, 560, 372);
+// No item is marked as selected on a thumbnail.
+constexpr int kNoSelection = -1;
 
 // The album's fields for the picture: the heading alone for the cover (a
 // large album costs no more than a small one), the whole file for a spread.
@@ -75,7 +77,7 @@ QImage DrawThumbnail(const AlbumDocument& doc, const BookPictures& book, bool co
     const int longest = std::max(area.width(), area.height());
     const int scale = std::max(1, static_cast<int>(std::ceil(static_cast<double>(side) / longest)));
     const QImage window = DrawAlbumPicture(doc, book, {false, false}, QSize(kBookSize.width, kBookSize.height),
-                                           {cover ? kCoverPosition : 0, 0}, scale);
+                                           {cover ? kCoverPosition : 0, kNoSelection}, scale);
     const QImage picture = window.copy(area.x() * scale, area.y() * scale, area.width() * scale, area.height() * scale);
     if (picture.width() <= side && picture.height() <= side)
         return picture;

@@ -1,5 +1,6 @@
 #include "core/import/day_names.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -64,13 +65,17 @@ std::vector<std::string> DayNameForms(CaptureTime day)
     const std::string year = std::to_string(date.year);
     const std::string month = kMonths[static_cast<size_t>(date.month - 1)];
     const std::string shortMonth = kShortMonths[static_cast<size_t>(date.month - 1)];
-    std::vector<std::string> forms = {weekday + " " + number + " " + month + " " + year};
-    if (shortMonth != month)
-        forms.push_back(weekday + " " + number + " " + shortMonth + " " + year);
-    forms.push_back(number + " " + shortMonth + " " + year);
-    forms.push_back(number + " " + shortMonth);
-    forms.push_back(TwoDigits(date.day) + "/" + TwoDigits(date.month));
-    return forms;
+    return {weekday + " " + number + " " + month + " " + year, weekday + " " + number + " " + shortMonth + " " + year,
+            number + " " + shortMonth + " " + year, number + " " + shortMonth,
+            TwoDigits(date.day) + "/" + TwoDigits(date.month)};
+}
+
+size_t CommonDayNameForm(const std::vector<CaptureTime>& days, const TabNameFits& fits)
+{
+    for (size_t form = 0; form + 1 < kDayNameFormCount; ++form)
+        if (std::all_of(days.begin(), days.end(), [&](CaptureTime day) { return fits(DayNameForms(day)[form]); }))
+            return form;
+    return kDayNameFormCount - 1;
 }
 
 std::string DayTabName(CaptureTime day, const TabNameFits& fits)

@@ -36,9 +36,16 @@ ImportPlan PlanImport(std::string title, const std::vector<ImportCandidate>& can
     for (const size_t i : order) {
         const PlannedPicture& picture = chosen[i];
         if (byDay && (plan.pictures.empty() || DayNumber(plan.pictures.back().time) != DayNumber(picture.time)))
-            plan.sections.push_back({plan.pictures.size(), DayTabName(picture.time, fits)});
+            plan.sections.push_back({plan.pictures.size(), {}});
         plan.pictures.push_back(picture);
     }
+    // Every tab in the same form: the longest in which all the days fit.
+    std::vector<CaptureTime> days;
+    for (const PlannedSection& section : plan.sections)
+        days.push_back(plan.pictures[section.first].time);
+    const size_t form = CommonDayNameForm(days, fits);
+    for (size_t s = 0; s < plan.sections.size(); ++s)
+        plan.sections[s].tabName = DayNameForms(days[s])[form];
     return plan;
 }
 

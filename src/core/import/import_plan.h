@@ -45,8 +45,8 @@ struct ImportPlan {
 PlannedPicture ChooseTime(const ImportCandidate& candidate);
 
 // Pictures sorted by time, equal times by file name (then path); with
-// `byDay`, a section for each calendar day, named by `fits` (see
-// DayTabName).
+// `byDay`, a section for each calendar day, every tab named in the longest
+// form that `fits` all of them (see CommonDayNameForm).
 ImportPlan PlanImport(std::string title, const std::vector<ImportCandidate>& candidates, bool byDay,
                       const TabNameFits& fits);
 

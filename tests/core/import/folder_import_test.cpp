@@ -73,6 +73,10 @@ TEST(ImportPlan, ADayStartsASectionNamedInFrench)
     EXPECT_EQ(plan.sections[2].first, 3u);
     EXPECT_EQ(plan.sections[2].tabName, "mer. 24 septembre 2025");
     EXPECT_EQ(plan.title, "Vacances");
+    // Measured on the tabs, every name loses its weekday and long month.
+    const ImportPlan fitted = PlanImport("Vacances", candidates, true, FitsTabByWidth);
+    EXPECT_EQ(fitted.sections[0].tabName, "14 juin 2025");
+    EXPECT_EQ(fitted.sections[2].tabName, "24 sept. 2025");
 }
 
 TEST(DayNames, FormsShortenUntilTheyFitATab)
@@ -81,7 +85,7 @@ TEST(DayNames, FormsShortenUntilTheyFitATab)
               (std::vector<std::string>{"mer. 24 septembre 2025", "mer. 24 sept. 2025", "24 sept. 2025",
                                         "24 sept.", "24/09"}));
     EXPECT_EQ(DayNameForms(At(2026, 2, 1))[0], "dim. 1 février 2026");
-    EXPECT_EQ(DayNameForms(At(2025, 8, 15))[1], "15 août 2025");  // août has no shorter form
+    EXPECT_EQ(DayNameForms(At(2025, 8, 15))[1], "ven. 15 août 2025");  // août has no shorter form
     // Measured in the tabs' font: the weekday does not fit 80 pixels.
     EXPECT_GT(TabTextWidth("sam. 14 juin 2025"), kTabTextLength);
     EXPECT_EQ(DayTabName(At(2025, 6, 14), FitsTabByWidth), "14 juin 2025");
@@ -90,6 +94,10 @@ TEST(DayNames, FormsShortenUntilTheyFitATab)
     // Nothing fits: the shortest form.
     EXPECT_EQ(DayTabName(At(2025, 12, 3), [](const std::string&) { return false; }), "03/12");
     EXPECT_EQ(DayTabName(At(2025, 12, 3), [](const std::string& s) { return s.size() <= 8; }), "3 déc.");
+    // An album's tabs read alike: one long name shortens them all.
+    EXPECT_EQ(CommonDayNameForm({At(2025, 6, 16), At(2025, 6, 17)}, FitsTabByWidth), 2u);
+    EXPECT_LE(TabTextWidth("lun. 16 juin 2025"), kTabTextLength);  // alone it would fit
+    EXPECT_EQ(CommonDayNameForm({}, FitsTabByWidth), 0u);
 }
 
 class FolderImportTest : public ::testing::Test {

@@ -124,7 +124,9 @@ bool DocumentManager::NewAlbumFromFolder(const QString& folder)
             ReportStop(QString::fromStdString(LoadString(kStrFolderHasNoPicture)).arg(folder).toStdString());
         return false;
     }
-    return openAlbumWindow_(std::move(doc));
+    const bool opened = openAlbumWindow_(std::move(doc));
+    frame_.SetStatusText(kStrReady);  // back to the idle text, as after File New
+    return opened;
 }
 
 void DocumentManager::FileOpen()

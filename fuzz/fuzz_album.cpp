@@ -1,18 +1,33 @@
 // Album files from anywhere: the reader must refuse them with a load error
 // or read them whole, never read or write out of bounds; what it reads must
-// be writable again and read back the same.
+// be writable again and read back the same. The heading alone (what the
+// thumbnailer reads for a cover) must never fail where the whole file reads,
+// and must read the same fields.
 #include <cstddef>
 #include <cstdint>
 
 #include "core/album/album_document.h"
+#include "core/album/album_heading.h"
 #include "fuzz_album_bytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace lumora;
+    AlbumFields heading;
+    bool headingRead = false;
+    try {
+        MemorySource source({data, size});
+        Archive ar(source);
+        uint16_t itemTotal = 0;
+        headingRead = ReadAlbumHeading(ar, heading, itemTotal);
+    } catch (const ArchiveError&) {
+    }
     AlbumDocument doc;
     if (!fuzz::ReadAlbumBytes(data, size, doc))
         return 0;
+    if (!headingRead || heading.title != doc.title || heading.password != doc.password ||
+        heading.fonts[kTitleFont].faceName != doc.fonts[kTitleFont].faceName)
+        __builtin_trap();  // the cover would disagree with the album
     for (const auto& item : doc.items)
         if (!item->preview.IsEmpty() && !IsValidDIB(item->preview.Picture().Bytes()))
             __builtin_trap();  // damaged pictures must have been dropped

@@ -3,7 +3,9 @@
 // icons, the gauge cells and the dialog button pictures - and writes them
 // into the given directory (the committed copy lives in src/gui/artwork).
 // With --preview DIR it also puts the book together as the album view does
-// and writes those scenes as PNG files for a visual check.
+// and writes those scenes as PNG files for a visual check. With
+// --desktop-icons DIR it writes the program's and the album files' icons in
+// the hicolor theme's sizes instead (committed in src/app/icons).
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +14,7 @@
 
 #include "artwork/book.h"
 #include "artwork/compose.h"
+#include "artwork/desktop_icons.h"
 #include "artwork/icons.h"
 #include "artwork/quantize.h"
 #include "artwork/splash.h"
@@ -113,8 +116,10 @@ bool WritePreview(const std::string& outDir, const std::string& previewDir)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--desktop-icons")
+        return WritePngs(argv[2], RenderDesktopIcons()) ? 0 : 1;
     if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--preview")) {
-        std::fprintf(stderr, "usage: lumora-artwork OUTDIR [--preview PREVIEWDIR]\n");
+        std::fprintf(stderr, "usage: lumora-artwork OUTDIR [--preview PREVIEWDIR] | --desktop-icons ICONDIR\n");
         return 2;
     }
     const std::string dir = argv[1];

@@ -10,6 +10,8 @@
 #include "core/album/album_document.h"
 #include "app/main_window.h"
 #include "core/formats/image_format.h"
+#include "core/import/folder_import.h"
+#include "gui/album/gauge_insert_progress.h"
 #include "gui/platform/profile.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"
@@ -40,6 +42,8 @@ DocumentManager::DocumentManager(MainWindow& frame, Profile& profile, QObject* p
 {
     frame_.SetCommandHandler(kCmdFileNew, [this] { FileNew(); }, [this] { return bool(openAlbumWindow_); });
     frame_.SetCommandHandler(kCmdFileOpen, [this] { FileOpen(); }, [] { return true; });
+    frame_.SetCommandHandler(kCmdNewAlbumFromFolder, [this] { FileNewFromFolder(); },
+                             [this] { return bool(openAlbumWindow_); });
     auto album = [this]() -> AlbumDocument* { return activeAlbum_ ? activeAlbum_() : nullptr; };
     frame_.SetCommandHandler(kCmdFileSave, [this, album] { Save(*album()); }, [album] { return album() != nullptr; });
     frame_.SetCommandHandler(kCmdFileSaveAs, [this, album] { SaveAs(*album()); },
@@ -76,6 +80,52 @@ bool DocumentManager::FileNew()
         return false;
     const bool opened = openAlbumWindow_(std::move(doc));
     frame_.SetStatusText(kStrReady);  // back to the idle text
+    return opened;
+}
+
+void DocumentManager::FileNewFromFolder()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        &frame_, QString::fromStdString(LoadString(kStrAlbumFromFolder)), QString());
+    if (!folder.isEmpty())
+        NewAlbumFromFolder(folder);
+}
+
+bool DocumentManager::NewAlbumFromFolder(const QString& folder)
+{
+    if (!openAlbumWindow_)
+        return false;
+    auto doc = std::make_unique<AlbumDocument>();
+    doc->OnNewDocument();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    frame_.SaveStatusText();
+    frame_.BeginProgress();
+    FolderImportOutcome outcome;
+    {
+        // The gauge follows the photos; Échap stops the rest, what is in stays.
+        GaugeInsertProgress progress(frame_);
+        outcome = ImportFolder(*doc, folder.toStdString(), {}, &progress, FitsTabByWidth);
+    }
+    frame_.EndProgress();
+    frame_.RestoreStatusText();
+    QApplication::restoreOverrideCursor();
+    if (!outcome.folderRead) {
+        ReportStop(outcome.folderError);
+        return false;
+    }
+    if (!outcome.unreadable.empty()) {
+        QStringList paths;
+        for (const std::string& path : outcome.unreadable)
+            paths << QString::fromStdString(path);
+        ReportStop(QString::fromStdString(LoadString(kStrFilesLeftOut)).arg(paths.join('\n')).toStdString());
+    }
+    if (outcome.inserted == 0 && !outcome.stopped) {
+        if (outcome.found == 0)
+            ReportStop(QString::fromStdString(LoadString(kStrFolderHasNoPicture)).arg(folder).toStdString());
+        return false;
+    }
+    const bool opened = openAlbumWindow_(std::move(doc));
+    frame_.SetStatusText(kStrReady);  // back to the idle text, as after File New
     return opened;
 }
 

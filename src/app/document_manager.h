@@ -30,6 +30,11 @@ public:
 
     // File New: a new album in its own window.
     bool FileNew();
+    // "Nouvel album à partir d'un dossier...": asks for a folder and opens
+    // a new album of its pictures (see ImportFolder).
+    void FileNewFromFolder();
+    // The same without the dialog: false when no album was opened.
+    bool NewAlbumFromFolder(const QString& folder);
     // File Open: the open dialog, albums and pictures.
     void FileOpen();
     // Opens an album (".qza") or a picture (by its extension); remembers it

@@ -153,9 +153,10 @@ void LumoraApp::ShowMainWindow(const QStringList& arguments)
 
 void LumoraApp::OpenStartDocument(const QStringList& arguments)
 {
-    if (!arguments.isEmpty())
-        documents_->OpenDocumentFile(arguments.first());
-    else if (preferences_.newOnStartup)
+    // The desktop hands over every file selected (Exec=lumora %F).
+    for (const QString& path : arguments)
+        documents_->OpenDocumentFile(path);
+    if (arguments.isEmpty() && preferences_.newOnStartup)
         documents_->FileNew();
 }
 

@@ -17,7 +17,7 @@ const QList<MenuPopup> kSharedTail = {
 QList<MenuPopup> FrameMenu()
 {
     return {
-        {"&Fichier", {kCmdFileNew, kCmdFileOpen, 0, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
+        {"&Fichier", {kCmdFileNew, kCmdNewAlbumFromFolder, kCmdFileOpen, 0, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
         kSharedTail[0],
         {"&?", {kCmdHelpIndex, kCmdHelpUsing, 0, kCmdAppAbout}},
     };
@@ -27,7 +27,7 @@ QList<MenuPopup> AlbumMenu()
 {
     return {
         {"&Fichier",
-         {kCmdFileNew, kCmdFileOpen, kCmdFileClose, 0, kCmdFileSave, kCmdFileSaveAs, 0, kCmdFilePrint,
+         {kCmdFileNew, kCmdNewAlbumFromFolder, kCmdFileOpen, kCmdFileClose, 0, kCmdFileSave, kCmdFileSaveAs, 0, kCmdFilePrint,
           kCmdFilePrintPreview, kCmdExportPdf, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
         {"&Edition",
          {kCmdInsertImages, kCmdInsertText, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdDeleteItem, 0,

@@ -2,6 +2,7 @@
 
 #include "cli/album_edit_commands.h"
 #include "cli/album_gather.h"
+#include "cli/album_import.h"
 #include "cli/album_info.h"
 #include "cli/album_sound_commands.h"
 
@@ -9,7 +10,7 @@ namespace lumora::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|tab|text|describe|set|sound|info|gather "
+    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|tab|text|describe|set|sound|info|gather|import "
     "FICHIER ... (lumora-cli --help)";
 
 }  // namespace
@@ -47,6 +48,8 @@ int RunAlbum(Arguments args)
         return RunAlbumInfo(std::move(rest));
     if (sub == "gather")
         return RunAlbumGather(std::move(rest));
+    if (sub == "import")
+        return RunAlbumImport(std::move(rest));
     return Fail(kExitUsage, "sous-commande inconnue : " + sub + " (" + kUsage + ")");
 }
 

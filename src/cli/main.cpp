@@ -10,6 +10,7 @@
 #ifdef LUMORA_HAVE_GUI
 #include "cli/album_print.h"
 #include "cli/album_render.h"
+#include "cli/album_thumbnail.h"
 #endif
 #include "cli/cli_support.h"
 #include "cli/image_commands.h"
@@ -106,6 +107,16 @@ Commandes :
       écrit ; la première erreur de fichier arrête tout (code 1). Rien n'est
       écrit sur les fichiers de l'album ; seules les images et les séquences
       WAVE ou MIDI partent. Ctrl+C arrête sans laisser de fichier (code 130).
+  album import FICHIER DOSSIER [--by-day on|off] [--recursive] [--force]
+      Crée un album des images du dossier (avec --recursive, des dossiers
+      qu'il contient aussi), rangées par date de prise de vue : la date EXIF
+      (DateTimeOriginal), sinon une date écrite dans le nom du fichier
+      (IMG_20250614_183012.jpg), sinon la date de modification ; à date
+      égale, par nom. Avec --by-day on (par défaut), les onglets sont
+      utilisés et chaque jour commence une section (« sam. 14 juin 2025 »).
+      Le titre est le nom du dossier ; couverture et page de garde. Les
+      fichiers illisibles sont ignorés et signalés à la fin. Un fichier
+      existant n'est remplacé qu'avec --force.
   album info FICHIER [--json]
       Affiche les réglages, les polices, les onglets, les éléments et le
       nombre de pages de l'album.
@@ -117,6 +128,13 @@ Commandes :
       morceaux. --dry-run affiche seulement le découpage (colonnes, rangées,
       feuilles, taille d'un morceau en pixels de l'image), pour la zone
       imprimable du papier ou pour LxH pixels à N points par pouce.
+
+  thumbnail FICHIER SORTIE.png [--size N] [--spread 0]
+      Dessine la couverture fermée de l'album avec son titre (ou, avec
+      --spread 0, la première double page) dans N x N pixels au plus (256
+      par défaut, de 16 à 1024) et l'écrit en PNG, pour les vignettes des
+      gestionnaires de fichiers. Seul le fichier album est lu. Album
+      endommagé ou protégé par un mot de passe : code 1, aucun fichier.
 
   sound play SEQUENCE
       Joue une séquence sonore WAVE ou MIDI jusqu'à sa fin (code 1 si elle
@@ -141,6 +159,7 @@ constexpr Command kCommands[] = {
 #ifdef LUMORA_HAVE_GUI
     {"album", lumora::cli::RunAlbumWithRender},  // album render and print, then the others
     {"poster", lumora::cli::RunPoster},
+    {"thumbnail", lumora::cli::RunThumbnail},
 #endif
     {"album", lumora::cli::RunAlbum},
     {"sound", lumora::cli::RunSound},

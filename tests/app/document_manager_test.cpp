@@ -144,6 +144,39 @@ TEST_F(DocumentManagerTest, FileNewMakesANewAlbumOnlyWithAnAlbumWindow)
     EXPECT_EQ(albums[0]->tabs.size(), 1u);
 }
 
+TEST_F(DocumentManagerTest, NewAlbumFromAFolderOpensItsPhotosUnsavedAndSaysWhatWasLeftOut)
+{
+    InstallOpeners();
+    frame.RefreshCommandStates();
+    EXPECT_TRUE(frame.Action(kCmdNewAlbumFromFolder)->isEnabled());
+    const std::string folder = dir.File("Provence");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    const auto jpeg = test::ReadBytes(test::TestDataPath("jpeg/imagers-progressive-cat.jpg"));
+    test::WriteBytes(folder + "/IMG_20250615_100000.jpg", jpeg);
+    test::WriteBytes(folder + "/IMG_20250614_100000.jpg", jpeg);
+    test::WriteBytes(folder + "/IMG_20250614_110000.jpg", {0xFF, 0xD8, 0xFF});
+    test::CapturingReporter reporter;
+    ASSERT_TRUE(documents.NewAlbumFromFolder(QString::fromStdString(folder)));
+    ASSERT_EQ(albums.size(), 1u);
+    const AlbumDocument& album = *albums[0];
+    EXPECT_EQ(album.title, "Provence");
+    ASSERT_EQ(album.items.size(), 2u);
+    EXPECT_EQ(album.items[0]->imagePath, folder + "/IMG_20250614_100000.jpg");
+    EXPECT_EQ(album.tabs.size(), 2u);
+    EXPECT_TRUE(album.PathName().empty());
+    EXPECT_TRUE(album.IsModified());
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find("IMG_20250614_110000.jpg"), std::string::npos);
+
+    // A folder without pictures opens nothing and says so.
+    const std::string empty = dir.File("vide");
+    ASSERT_EQ(::mkdir(empty.c_str(), 0755), 0);
+    EXPECT_FALSE(documents.NewAlbumFromFolder(QString::fromStdString(empty)));
+    EXPECT_EQ(albums.size(), 1u);
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_NE(reporter.messages[1].text.find("ne contient aucune image"), std::string::npos);
+}
+
 TEST_F(DocumentManagerTest, RecentFilesKeepFourNewestFirstAndPersist)
 {
     for (const char* name : {"a.qza", "b.qza", "c.qza", "d.qza", "e.qza"})

@@ -30,6 +30,7 @@ CORE_BELOW = {
     "slideshow": ALBUM_AND_BELOW,
     "properties": ALBUM_AND_BELOW,
     "gather": ALBUM_AND_BELOW | {"sound"},
+    "import": ALBUM_AND_BELOW,
 }
 # The GUI's own bottom: platform glue and the shared widgets build on nothing
 # of the features above them.

@@ -1,11 +1,11 @@
 #include "core/album/album_document.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <new>
 
 #include "core/platform/services.h"
+#include "core/album/album_heading.h"
 #include "core/album/album_layout.h"
 #include "core/album/album_messages.h"
 #include "core/album/load_progress.h"
@@ -17,23 +17,10 @@
 namespace lumora {
 namespace {
 
-constexpr char kMagic[5] = {'Q', 'Z', 'A', '2', '0'};
-
 AlbumDocument::Paginator& DefaultPaginator()
 {
     static AlbumDocument::Paginator paginator;
     return paginator;
-}
-
-// Letters compare without regard to case ("qza20" is accepted too).
-bool IsAlbumMagic(const uint8_t* bytes, size_t count)
-{
-    if (count != sizeof kMagic)
-        return false;
-    for (size_t i = 0; i < sizeof kMagic; ++i)
-        if (std::toupper(bytes[i]) != kMagic[i])
-            return false;
-    return true;
 }
 
 std::string WithPath(std::string message, const std::string& path)
@@ -189,7 +176,7 @@ void AlbumDocument::Serialize(Archive& ar)
 
 void AlbumDocument::WriteAlbum(Archive& ar)
 {
-    ar.WriteBytes(reinterpret_cast<const uint8_t*>(kMagic), sizeof kMagic);
+    ar.WriteBytes(reinterpret_cast<const uint8_t*>(kAlbumMagic), sizeof kAlbumMagic);
     ar.WriteAnsiString({});  // reserved header text
     ar.Write16(static_cast<uint16_t>(headerTitle));
     ar.Write16(static_cast<uint16_t>(pageNumbers));
@@ -212,27 +199,10 @@ void AlbumDocument::WriteAlbum(Archive& ar)
 
 void AlbumDocument::ReadAlbum(Archive& ar)
 {
-    uint8_t magic[sizeof kMagic];
-    if (!IsAlbumMagic(magic, ar.ReadAvailable(magic, sizeof magic))) {
-        wrongFormat = 1;
-        return;
-    }
-    reservedHeader = ar.ReadString();
-    headerTitle = ar.Read16();
-    pageNumbers = ar.Read16();
-    frameStyle = static_cast<int16_t>(ar.Read16());
-    useTabs = ar.Read16();
-    layoutIndex = static_cast<int16_t>(ar.Read16());
-    flyleaf = ar.Read16();
-    deskColor = ar.Read32();
-    title = ar.ReadString();
-    titleColor = ar.Read32();
-    titleEffect = static_cast<int16_t>(ar.Read16());
-    description = ar.ReadString();
-    LoadProgress().total = ar.Read16();
-    password = ReadPassword(ar);
-    for (LogFont& font : fonts)
-        SerializeFont(ar, font);
+    uint16_t itemTotal = 0;
+    if (!ReadAlbumHeading(ar, *this, itemTotal))
+        return;  // wrong format: nothing else read
+    LoadProgress().total = itemTotal;
     LoadProgress().counter = 0;
     ReadArray(ar, tabs);
     ReadArray(ar, items);

@@ -145,6 +145,12 @@ inline constexpr int kStrPictureTooLarge = 55123;   // %llu x %llu, %llu: the li
 inline constexpr int kStrPictureOutOfMemory = 55124;  // %s: the file
 // A file given to open whose kind the program does not read (%1: its path).
 inline constexpr int kStrUnknownFileFormat = 55200;
+// An album made from a folder: the dialog's caption, a folder without a
+// picture (%1: the folder), the files left out (%1: their paths, one a line).
+inline constexpr int kStrAlbumFromFolder = 55260;
+inline constexpr int kStrFolderHasNoPicture = 55261;
+inline constexpr int kStrFilesLeftOut = 55262;
+inline constexpr int kStrReadingCaptureDates = 55263;
 
 // The framework's idle status text and the new-album command's prompt.
 inline constexpr int kStrReady = 57345;

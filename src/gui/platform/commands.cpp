@@ -84,6 +84,7 @@ const QList<CommandInfo>& Table()
         {kCmdInsertText, "&Insérer un texte...", Keys({Qt::CTRL | Qt::Key_T})},
         {kCmdExportPdf, "E&xporter en PDF...", {}},
         {kCmdTabbedWindows, "Fenêtres en &onglets", {}},
+        {kCmdNewAlbumFromFolder, "Nouvel album à partir d'un &dossier...", {}},
     };
     return table;
 }

@@ -77,6 +77,7 @@ enum CommandId : int {
     kCmdTabbedWindows = 32861,
     kCmdZoomFit = 32862,
     kCmdZoomClassic = 32863,
+    kCmdNewAlbumFromFolder = 32864,
 };
 
 struct CommandInfo {

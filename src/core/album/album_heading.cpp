@@ -1,0 +1,70 @@
+#include "core/album/album_heading.h"
+
+#include <cctype>
+#include <new>
+
+#include "core/album/password_codec.h"
+#include "core/formats/byte_source.h"
+#include "core/platform/file.h"
+
+namespace lumora {
+namespace {
+
+// Letters compare without regard to case ("qza20" is accepted too).
+bool IsAlbumMagic(const uint8_t* bytes, size_t count)
+{
+    if (count != sizeof kAlbumMagic)
+        return false;
+    for (size_t i = 0; i < sizeof kAlbumMagic; ++i)
+        if (std::toupper(bytes[i]) != kAlbumMagic[i])
+            return false;
+    return true;
+}
+
+}  // namespace
+
+bool ReadAlbumHeading(Archive& ar, AlbumFields& fields, uint16_t& itemTotal)
+{
+    uint8_t magic[sizeof kAlbumMagic];
+    if (!IsAlbumMagic(magic, ar.ReadAvailable(magic, sizeof magic))) {
+        fields.wrongFormat = 1;
+        return false;
+    }
+    fields.reservedHeader = ar.ReadString();
+    fields.headerTitle = ar.Read16();
+    fields.pageNumbers = ar.Read16();
+    fields.frameStyle = static_cast<int16_t>(ar.Read16());
+    fields.useTabs = ar.Read16();
+    fields.layoutIndex = static_cast<int16_t>(ar.Read16());
+    fields.flyleaf = ar.Read16();
+    fields.deskColor = ar.Read32();
+    fields.title = ar.ReadString();
+    fields.titleColor = ar.Read32();
+    fields.titleEffect = static_cast<int16_t>(ar.Read16());
+    fields.description = ar.ReadString();
+    itemTotal = ar.Read16();
+    fields.password = ReadPassword(ar);
+    for (LogFont& font : fields.fonts)
+        SerializeFont(ar, font);
+    fields.wrongFormat = 0;
+    return true;
+}
+
+HeadingResult ReadAlbumHeadingFile(const std::string& path, AlbumFields& fields)
+{
+    File file;
+    if (!file.Open(path, File::Mode::Read))
+        return HeadingResult::CannotOpen;
+    FileSource source(file);
+    try {
+        Archive ar(source);
+        uint16_t itemTotal = 0;
+        return ReadAlbumHeading(ar, fields, itemTotal) ? HeadingResult::Read : HeadingResult::NotAnAlbum;
+    } catch (const ArchiveError&) {
+        return HeadingResult::Damaged;
+    } catch (const std::bad_alloc&) {
+        return HeadingResult::Damaged;
+    }
+}
+
+}  // namespace lumora

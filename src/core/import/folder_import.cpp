@@ -1,0 +1,162 @@
+#include "core/import/folder_import.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+
+#include "core/formats/image_format.h"
+#include "core/import/exif_capture_time.h"
+#include "core/import/file_name_time.h"
+#include "core/platform/services.h"
+#include "core/res/strings.h"
+
+namespace lumora {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsHidden(const fs::path& path) { return path.filename().string().starts_with('.'); }
+
+// The load-error dialog of an import: files that cannot be read are noted
+// and given up, to be listed once at the end instead of one question each.
+class NoteUnreadable final : public PreviewRetryHandler {
+public:
+    std::optional<std::string> AskRetry(const std::string& failedPath) override
+    {
+        failed.push_back(failedPath);
+        return std::nullopt;
+    }
+    std::vector<std::string> failed;
+};
+
+// Gives each inserted photo the section of its day, with one tab per day
+// that kept at least one photo.
+void MakeDaySections(AlbumDocument& doc, const ImportPlan& plan)
+{
+    std::vector<size_t> sectionOf(plan.pictures.size());
+    for (size_t s = 0; s < plan.sections.size(); ++s) {
+        const size_t end = s + 1 < plan.sections.size() ? plan.sections[s + 1].first : plan.pictures.size();
+        std::fill(sectionOf.begin() + static_cast<long>(plan.sections[s].first), sectionOf.begin() + static_cast<long>(end), s);
+    }
+    std::vector<std::unique_ptr<SectionTab>> tabs;
+    size_t planned = 0, lastSection = SIZE_MAX;
+    for (auto& item : doc.items) {
+        while (planned < plan.pictures.size() && plan.pictures[planned].path != item->imagePath)
+            ++planned;
+        if (planned == plan.pictures.size())
+            break;  // not one of ours: leave the rest in the last section
+        if (sectionOf[planned] != lastSection) {
+            lastSection = sectionOf[planned];
+            tabs.push_back(std::make_unique<SectionTab>(plan.sections[lastSection].tabName, static_cast<int>(tabs.size())));
+        }
+        item->tabIndex = static_cast<int16_t>(tabs.size() - 1);
+        ++planned;
+    }
+    if (tabs.empty())
+        return;  // nothing inserted: the album keeps its one tab
+    doc.tabs = std::move(tabs);
+}
+
+}  // namespace
+
+std::vector<std::string> PicturesInFolder(const std::string& folder, bool recursive, std::string& error)
+{
+    std::vector<std::string> paths;
+    std::error_code failure;
+    const auto keep = [&](const fs::directory_entry& entry) {
+        std::error_code ignored;
+        if (!IsHidden(entry.path()) && entry.is_regular_file(ignored) &&
+            ImageFormat(entry.path().string()) != kFormatUnknown)
+            paths.push_back(entry.path().string());
+    };
+    if (recursive) {
+        fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, failure);
+        for (; !failure && it != fs::recursive_directory_iterator(); it.increment(failure)) {
+            if (IsHidden(it->path())) {
+                if (it->is_directory())
+                    it.disable_recursion_pending();
+                continue;
+            }
+            keep(*it);
+        }
+    } else {
+        fs::directory_iterator it(folder, failure);
+        for (; !failure && it != fs::directory_iterator(); it.increment(failure))
+            keep(*it);
+    }
+    if (failure) {
+        error = folder + " : " + failure.message();
+        return {};
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+ImportCandidate ExamineFile(const std::string& path)
+{
+    ImportCandidate candidate;
+    candidate.path = path;
+    candidate.name = fs::path(path).filename().string();
+    candidate.embedded = EmbeddedCaptureTime(path);
+    if (!candidate.embedded)
+        candidate.fromName = CaptureTimeFromFileName(candidate.name);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        candidate.fileTime = LocalCaptureTime(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    return candidate;
+}
+
+std::string FolderTitle(const std::string& folder)
+{
+    fs::path path = fs::absolute(fs::path(folder)).lexically_normal();
+    if (!path.has_filename())
+        path = path.parent_path();
+    const std::string name = path.filename().string();
+    return name.empty() ? path.string() : name;
+}
+
+FolderImportOutcome ImportFolder(AlbumDocument& doc, const std::string& folder, const FolderImportOptions& options,
+                                 InsertProgress* progress, const TabNameFits& fits)
+{
+    FolderImportOutcome outcome;
+    std::error_code ignored;
+    const std::string absolute = fs::absolute(fs::path(folder), ignored).lexically_normal().string();
+    const auto paths = PicturesInFolder(absolute, options.recursive, outcome.folderError);
+    outcome.folderRead = outcome.folderError.empty();
+    if (!outcome.folderRead)
+        return outcome;
+    outcome.found = paths.size();
+
+    CurrentStatusDisplay().SetStatusText(LoadString(kStrReadingCaptureDates));
+    std::vector<ImportCandidate> candidates;
+    candidates.reserve(paths.size());
+    for (const std::string& path : paths)
+        candidates.push_back(ExamineFile(path));
+    const ImportPlan plan = PlanImport(FolderTitle(absolute), candidates, options.byDay, fits);
+
+    doc.title = plan.title;
+    doc.flyleaf = 1;
+    doc.useTabs = options.byDay ? 1 : 0;
+    std::vector<std::string> ordered;
+    ordered.reserve(plan.pictures.size());
+    for (const PlannedPicture& picture : plan.pictures)
+        ordered.push_back(picture.path);
+
+    NoteUnreadable unreadable;
+    CurrentStatusDisplay().SetStatusText(LoadString(kStrAddingPictures));
+    {
+        const ScopedServices noting{[&](Services& services) { services.previewRetry = &unreadable; }};
+        InsertImages(doc, ordered, static_cast<int>(doc.items.size()), false, progress);
+    }
+    outcome.inserted = doc.items.size();
+    outcome.unreadable = std::move(unreadable.failed);
+    outcome.stopped = progress && progress->Cancelled() && outcome.inserted + outcome.unreadable.size() < ordered.size();
+    if (options.byDay)
+        MakeDaySections(doc, plan);
+    doc.UpdateAfterChange();
+    return outcome;
+}
+
+}  // namespace lumora

@@ -269,6 +269,29 @@ int RunAlbumDelete(Arguments args)
     });
 }
 
+// Moves the item at FROM so that it stands at TO, as dragging it in the
+// window does.
+int RunAlbumMove(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const char* usage = "usage : lumora-cli album move FICHIER DE VERS";
+    const auto& words = options.Words();
+    const auto from = NumberAfterFile(options, 3, usage);
+    if (!from)
+        return kExitUsage;
+    const auto to = ParseIndex(words[2]);
+    if (!to)
+        return Fail(kExitUsage, usage);
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        if (!IsItem(doc, *from))
+            return NoSuchItem(doc, *from);
+        if (!IsItem(doc, *to))
+            return NoSuchItem(doc, *to);
+        MoveAlbumItem(doc, *from, *to);  // the same place: nothing to save
+        return kExitOk;
+    });
+}
+
 int RunAlbumDeleteTab(Arguments args)
 {
     OptionReader options(std::move(args));

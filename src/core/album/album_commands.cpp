@@ -237,11 +237,13 @@ bool ChangeLayout(AlbumDocument& doc, int16_t layout)
     return ChangeAlbumSettings(doc, settings, SettingsKind::Properties);
 }
 
-bool MoveAlbumItem(AlbumDocument& doc, int from, int to)
+bool MoveAlbumItem(AlbumDocument& doc, int from, int to, std::optional<int16_t> section)
 {
-    if (!IsItem(doc, from) || !IsItem(doc, to) || from == to)
+    if (!IsItem(doc, from) || !IsItem(doc, to))
         return false;
-    doc.Perform(MakeMove(doc, static_cast<size_t>(from), static_cast<size_t>(to)));
+    if (from == to && (!section || *section == doc.items[static_cast<size_t>(from)]->tabIndex))
+        return false;
+    doc.Perform(MakeMove(doc, static_cast<size_t>(from), static_cast<size_t>(to), section));
     return true;
 }
 

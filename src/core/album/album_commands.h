@@ -4,6 +4,7 @@
 // tab, switching the tabs on and off. The window asks its questions first
 // (confirmations, dialogs) and then calls these; the command line calls them
 // directly. Every one of them marks the album modified when it changes it.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,8 +99,9 @@ bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, Sett
 bool ChangeLayout(AlbumDocument& doc, int16_t layout);
 
 // Moves the item at `from` to place `to` (its index afterwards); it joins
-// the section of the item it lands before. False (nothing done) when either
+// `section` when given (a drop after the last item of a page), otherwise the
+// section of the item it lands before. False (nothing done) when either
 // names no item or they are the same.
-bool MoveAlbumItem(AlbumDocument& doc, int from, int to);
+bool MoveAlbumItem(AlbumDocument& doc, int from, int to, std::optional<int16_t> section = std::nullopt);
 
 }  // namespace lumora

@@ -70,9 +70,11 @@ enum class RemovalKind { Delete, Cut };
 std::unique_ptr<AlbumEdit> MakeRemoval(const AlbumDocument& doc, size_t index,
                                        std::optional<size_t> tab, RemovalKind kind);
 
-// The item at `from` goes to place `to` (its index afterwards), joining the
-// section of the item it lands before (of the last item, at the end).
-std::unique_ptr<AlbumEdit> MakeMove(const AlbumDocument& doc, size_t from, size_t to);
+// The item at `from` goes to place `to` (its index afterwards), joining
+// `section`, or when none is given the section of the item it lands before
+// (of the last item, at the end).
+std::unique_ptr<AlbumEdit> MakeMove(const AlbumDocument& doc, size_t from, size_t to,
+                                    std::optional<int16_t> section = std::nullopt);
 
 // An item's text, font, colour, sound or description. Successive changes of
 // one description (`typing`) make one step until the history closes it.

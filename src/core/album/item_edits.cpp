@@ -162,7 +162,7 @@ private:
 
 class Move final : public AlbumEdit {
 public:
-    Move(size_t from, size_t to) : from_(from), to_(to) {}
+    Move(size_t from, size_t to, std::optional<int16_t> section) : from_(from), to_(to), section_(section) {}
 
     std::string Label() const override { return "le déplacement"; }
 
@@ -170,7 +170,7 @@ public:
     {
         auto item = TakeItem(doc.items, from_);
         oldTab_ = item->tabIndex;
-        item->tabIndex = SectionForInsertion(doc.items, to_);
+        item->tabIndex = section_.value_or(SectionForInsertion(doc.items, to_));
         PutItem(doc.items, to_, std::move(item));
         return Touched(static_cast<int>(to_));
     }
@@ -193,6 +193,7 @@ private:
     }
 
     size_t from_, to_;
+    std::optional<int16_t> section_;
     int16_t oldTab_ = 0;
 };
 
@@ -263,9 +264,10 @@ std::unique_ptr<AlbumEdit> MakeRemoval(const AlbumDocument&, size_t index, std::
     return std::make_unique<Removal>(index, tab, kind);
 }
 
-std::unique_ptr<AlbumEdit> MakeMove(const AlbumDocument&, size_t from, size_t to)
+std::unique_ptr<AlbumEdit> MakeMove(const AlbumDocument&, size_t from, size_t to,
+                                    std::optional<int16_t> section)
 {
-    return std::make_unique<Move>(from, to);
+    return std::make_unique<Move>(from, to, section);
 }
 
 std::unique_ptr<AlbumEdit> MakeContentChange(const AlbumDocument& doc, size_t index, ItemContent after,

@@ -4,6 +4,8 @@
 
 #include "gui/platform/document_window.h"
 #include "gui/album/album_navigation.h"
+#include "gui/album/album_window_title.h"
+#include "gui/album/item_drag.h"
 #include "gui/album/editing_commands.h"
 
 #include <QContextMenuEvent>
@@ -52,15 +54,19 @@ AlbumView::AlbumView(std::shared_ptr<AlbumDocument> doc, const BookPictures& boo
     viewport()->setAutoFillBackground(false);
     setFrameShape(QFrame::NoFrame);
     viewport()->setMouseTracking(true);
-    if (doc_)
+    if (doc_) {
         doc_->AddView(this);
+        doc_->AddObserver(this);
+    }
     UpdateScrollBars();
 }
 
 AlbumView::~AlbumView()
 {
-    if (doc_)
+    if (doc_) {
         doc_->RemoveView(this);
+        doc_->RemoveObserver(this);
+    }
 }
 
 void AlbumView::SetPosition(int position)
@@ -297,16 +303,6 @@ void AlbumView::UpdateScrollBars()
     verticalScrollBar()->setPageStep(client.height());
 }
 
-namespace {
-
-QString WindowTitle(const AlbumDocument& doc)
-{
-    const QString name = QFileInfo(QString::fromStdString(doc.PathName())).fileName();
-    return name.isEmpty() ? QStringLiteral("Album") : name;
-}
-
-}  // namespace
-
 QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, const Preferences& prefs,
                                std::shared_ptr<AlbumDocument> doc)
 {
@@ -325,7 +321,8 @@ QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, con
     auto* window = new DocumentWindow(prefs.maximiseOnOpen);
     window->setWidget(view);
     frame.MdiArea()->addSubWindow(window);
-    window->setWindowTitle(WindowTitle(*doc));
+    FollowAlbumInTitle(*window, doc);
+    InstallItemDrag(*view);
     QObject::connect(view, &AlbumView::AlbumRefused, window, &QMdiSubWindow::close);
     frame.OnPreferencesChanged(view, [view] { view->viewport()->update(); });
     window->resize(kBookSize.width + 40, kBookSize.height + 60);

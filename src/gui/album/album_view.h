@@ -7,6 +7,7 @@
 #include <QImage>
 #include <memory>
 
+#include "core/album/album_edit.h"
 #include "core/layout/album_view_state.h"
 #include "core/layout/layout_document.h"
 #include "gui/album/album_painter.h"
@@ -20,7 +21,7 @@ class CommandHost;
 struct BookPictures;
 struct Preferences;
 
-class AlbumView final : public QAbstractScrollArea, public LayoutViewObserver {
+class AlbumView final : public QAbstractScrollArea, public LayoutViewObserver, public AlbumObserver {
     Q_OBJECT
 public:
     // Several views may show one album; the album lives as long as its last
@@ -49,6 +50,10 @@ public:
     // After a change to the album's settings: a view left on a flyleaf the
     // album no longer has moves to the first page.
     void OnUpdate();
+    // Every change step of the album repaints its views.
+    void ItemsChanged(size_t, size_t) override { OnUpdate(); }
+    void TabsChanged() override { OnUpdate(); }
+    void SettingsChanged() override { OnUpdate(); }
 
     // What the viewport shows, painted into an image of the viewport's size.
     QImage Render() const;

@@ -26,6 +26,7 @@ enum CommandId : int {
     kCmdContextHelp = 57668,
     kCmdHelp = 57669,
     kCmdEditUndo = 57643,
+    kCmdEditRedo = 57644,
     kCmdEditCopy = 57634,
     kCmdEditCut = 57635,
     kCmdEditPaste = 57637,
@@ -74,6 +75,9 @@ enum CommandId : int {
     kCmdInsertText = 32850,
     // beyond the original menus
     kCmdExportPdf = 32860,
+    kCmdHistoryPanel = 32861,
+    kCmdMoveItemBack = 32862,
+    kCmdMoveItemForward = 32863,
 };
 
 struct CommandInfo {

@@ -350,9 +350,11 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
         try {
             Archive ar(source);
             staged.Serialize(ar);
-        } catch (const ArchiveError&) {
+        } catch (const ArchiveError& error) {
+            // What was wrong goes under the message, for the user and for
+            // whoever they send it to.
             status.SetStatusText(keptStatus);
-            ReportStop(album_text::InvalidFormat());
+            ReportStop(album_text::InvalidFormat() + "\n" + album_text::ArchiveCause(error.GetCause()));
             return false;
         } catch (const std::bad_alloc&) {
             // A damaged or hostile file may ask for more than there is: the

@@ -15,6 +15,7 @@
 #include "gui/platform/profile.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"
+#include "gui/album/album_window_title.h"
 
 namespace lumora {
 namespace {
@@ -195,8 +196,7 @@ bool DocumentManager::SaveAs(AlbumDocument& doc)
     if (!doc.OnSaveDocument(path.toStdString()))
         return false;
     AddToRecentFiles(QFileInfo(path).absoluteFilePath());
-    if (QMdiSubWindow* window = frame_.MdiArea()->currentSubWindow())
-        window->setWindowTitle(QFileInfo(path).fileName());
+    RetitleAlbumWindows(*frame_.MdiArea(), doc);
     return true;
 }
 

@@ -6,7 +6,7 @@ namespace lumora {
 namespace {
 
 const QList<MenuPopup> kSharedTail = {
-    {"&Options", {kCmdPropertiesWindow, kCmdViewToolBar, kCmdViewStatusBar, 0, kCmdPreferences}},
+    {"&Options", {kCmdPropertiesWindow, kCmdHistoryPanel, kCmdViewToolBar, kCmdViewStatusBar, 0, kCmdPreferences}},
     {"Fe&nêtre",
      {kCmdWindowNew, 0, kCmdWindowCascade, kCmdWindowTile, kCmdWindowArrange, 0, kCmdTabbedWindows,
       kMenuWindowList}},
@@ -30,8 +30,9 @@ QList<MenuPopup> AlbumMenu()
          {kCmdFileNew, kCmdNewAlbumFromFolder, kCmdFileOpen, kCmdFileClose, 0, kCmdFileSave, kCmdFileSaveAs, 0, kCmdFilePrint,
           kCmdFilePrintPreview, kCmdExportPdf, kCmdFilePrintSetup, 0, kCmdFileMru, 0, kCmdAppExit}},
         {"&Edition",
-         {kCmdInsertImages, kCmdInsertText, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdDeleteItem, 0,
-          kCmdViewItem, kCmdItemProperties}},
+         {kCmdEditUndo, kCmdEditRedo, 0, kCmdInsertImages, kCmdInsertText, 0, kCmdEditCut, kCmdEditCopy,
+          kCmdEditPaste, kCmdDeleteItem, 0, kCmdMoveItemBack, kCmdMoveItemForward, 0, kCmdViewItem,
+          kCmdItemProperties}},
         {"Effets &sonores", {kCmdAttachSound, kCmdRemoveSound, kCmdPlaySound}},
         {"Al&bum",
          {kCmdAlbumProperties, kCmdTitleFonts, 0, kCmdGather, kCmdSlideshow, 0, kCmdFirstPage, kCmdPrevPage,
@@ -61,7 +62,8 @@ QList<MenuPopup> ImageMenu()
 
 QList<int> AlbumToolBar()
 {
-    return {kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdEditCut, kCmdEditCopy, kCmdEditPaste, 0,
+    return {kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdEditUndo, kCmdEditRedo, 0, kCmdEditCut, kCmdEditCopy,
+            kCmdEditPaste, 0,
             kCmdInsertImages, kCmdInsertText, kCmdDeleteItem, kCmdItemProperties, kCmdViewItem, 0,
             kCmdFirstPage, kCmdPrevPage, kCmdNextPage, kCmdLastPage, 0, kCmdGather, kCmdSlideshow, kCmdPlaySound, 0,
             kCmdFilePrint, kCmdPropertiesWindow, kCmdAppAbout};

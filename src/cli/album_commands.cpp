@@ -10,7 +10,7 @@ namespace lumora::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|tab|text|describe|set|sound|info|gather|import "
+    "usage : lumora-cli album new|add|add-text|add-tab|delete|delete-tab|move|tab|text|describe|set|sound|info|gather|import "
     "FICHIER ... (lumora-cli --help)";
 
 }  // namespace
@@ -34,6 +34,8 @@ int RunAlbum(Arguments args)
         return RunAlbumDescribe(std::move(rest));
     if (sub == "delete")
         return RunAlbumDelete(std::move(rest));
+    if (sub == "move")
+        return RunAlbumMove(std::move(rest));
     if (sub == "delete-tab")
         return RunAlbumDeleteTab(std::move(rest));
     if (sub == "tab")

@@ -127,10 +127,11 @@ int RunAlbumNew(Arguments args)
     if (args.Positionals().size() != 1)
         return Fail(kExitUsage, "usage : lumora-cli album new FICHIER [--title T] [--description D] "
                                 "[--layout N] [--tabs on|off] [--flyleaf on|off] [--force]");
+    AlbumSettings chosen = SettingsOf(doc);
     for (const auto& [key, value] : settings)
-        if (const std::string error = ApplyAlbumSetting(doc, key, value); !error.empty())
+        if (const std::string error = ApplyAlbumSetting(chosen, key, value); !error.empty())
             return Fail(kExitUsage, error);
-    doc.Paginate();
+    ChangeAlbumSettings(doc, chosen, SettingsKind::Properties);
     const std::string& path = args.Positionals()[0];
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0 && !force)
@@ -266,6 +267,29 @@ int RunAlbumDelete(Arguments args)
     });
 }
 
+// Moves the item at FROM so that it stands at TO, as dragging it in the
+// window does.
+int RunAlbumMove(Arguments args)
+{
+    OptionReader options(std::move(args));
+    const char* usage = "usage : lumora-cli album move FICHIER DE VERS";
+    const auto& words = options.Words();
+    const auto from = NumberAfterFile(options, 3, usage);
+    if (!from)
+        return kExitUsage;
+    const auto to = ParseIndex(words[2]);
+    if (!to)
+        return Fail(kExitUsage, usage);
+    return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
+        if (!IsItem(doc, *from))
+            return NoSuchItem(doc, *from);
+        if (!IsItem(doc, *to))
+            return NoSuchItem(doc, *to);
+        MoveAlbumItem(doc, *from, *to);  // the same place: nothing to save
+        return kExitOk;
+    });
+}
+
 int RunAlbumDeleteTab(Arguments args)
 {
     OptionReader options(std::move(args));
@@ -349,18 +373,19 @@ int RunAlbumSet(Arguments args)
     AlbumDocument doc;
     if (!OpenAlbum(doc, words[0]))
         return kExitFailed;
+    AlbumSettings settings = SettingsOf(doc);
     for (size_t i = 1; i < words.size(); ++i) {
         const auto equals = words[i].find('=');
         if (equals == std::string::npos)
             return Fail(kExitUsage, "CLE=VALEUR attendu : " + words[i]);
         const std::string error =
-            ApplyAlbumSetting(doc, words[i].substr(0, equals), words[i].substr(equals + 1));
+            ApplyAlbumSetting(settings, words[i].substr(0, equals), words[i].substr(equals + 1));
         if (error == kPasswordRefused)
             return kExitFailed;  // the document told why
         if (!error.empty())
             return Fail(kExitUsage, error);
     }
-    doc.UpdateAfterChange();
+    ChangeAlbumSettings(doc, settings, SettingsKind::Properties);
     return Save(doc, words[0]) ? kExitOk : kExitFailed;
 }
 

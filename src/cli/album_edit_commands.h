@@ -12,6 +12,7 @@ int RunAlbumAddText(Arguments args);   // add-text FILE TEXT [--at INDEX]
 int RunAlbumAddTab(Arguments args);    // add-tab FILE --before INDEX [--name NAME]
 int RunAlbumDelete(Arguments args);    // delete FILE INDEX
 int RunAlbumDeleteTab(Arguments args); // delete-tab FILE TAB
+int RunAlbumMove(Arguments args);      // move FILE FROM TO
 int RunAlbumTab(Arguments args);       // tab FILE TAB [--name N] [--color C] [--namecolor C]
 int RunAlbumText(Arguments args);      // text FILE INDEX [--text T] [--color C] [--font F]
 int RunAlbumDescribe(Arguments args);  // describe FILE INDEX TEXT

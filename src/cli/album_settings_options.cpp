@@ -6,6 +6,9 @@
 #include "cli/album_options.h"
 #include "core/album/album_commands.h"
 #include "core/album/album_document.h"
+#include "core/album/album_messages.h"
+#include "core/album/password_codec.h"
+#include "core/platform/services.h"
 #include "core/layout/layout_table.h"
 
 namespace lumora::cli {
@@ -21,7 +24,7 @@ std::optional<int16_t> ParseLayout(const std::string& text)
 
 }  // namespace
 
-std::string ApplyAlbumSetting(AlbumDocument& doc, const std::string& key, const std::string& value)
+std::string ApplyAlbumSetting(AlbumSettings& settings, const std::string& key, const std::string& value)
 {
     const auto flag = [&](uint32_t& field) -> std::string {
         const auto parsed = ParseFlag(value);
@@ -45,34 +48,40 @@ std::string ApplyAlbumSetting(AlbumDocument& doc, const std::string& key, const 
         return {};
     };
     if (key == "title")
-        return doc.title = value, std::string{};
+        return settings.title = value, std::string{};
     if (key == "description")
-        return doc.description = value, std::string{};
+        return settings.description = value, std::string{};
     if (key == "layout") {
         const auto layout = ParseLayout(value);
         if (!layout)
             return "layout attend un nombre de 0 à 6";
-        ChangeLayout(doc, *layout);
+        settings.layoutIndex = *layout;
         return {};
     }
     if (key == "flyleaf")
-        return flag(doc.flyleaf);
+        return flag(settings.flyleaf);
     if (key == "pagenumbers")
-        return flag(doc.pageNumbers);
+        return flag(settings.pageNumbers);
     if (key == "headertitle")
-        return flag(doc.headerTitle);
+        return flag(settings.headerTitle);
     if (key == "usetabs" || key == "tabs")
-        return flag(doc.useTabs);
+        return flag(settings.useTabs);
     if (key == "frame")
-        return small(doc.frameStyle, 2);
+        return small(settings.frameStyle, 2);
     if (key == "effect")
-        return small(doc.titleEffect, 2);
+        return small(settings.titleEffect, 2);
     if (key == "titlecolor")
-        return color(doc.titleColor);
+        return color(settings.titleColor);
     if (key == "desk")
-        return color(doc.deskColor);
-    if (key == "password")
-        return doc.SetPassword(value) ? std::string{} : std::string(kPasswordRefused);
+        return color(settings.deskColor);
+    if (key == "password") {
+        if (!PasswordCanBeStored(value)) {
+            ReportStop(album_text::PasswordCharacter());
+            return kPasswordRefused;
+        }
+        settings.password = value;
+        return {};
+    }
     return "clé inconnue : " + key;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 
 namespace lumora {
-class AlbumDocument;
+struct AlbumSettings;
 }
 
 namespace lumora::cli {
@@ -14,8 +14,10 @@ namespace lumora::cli {
 // album has already said why.
 inline constexpr const char* kPasswordRefused = "mot de passe refusé";
 
-// Gives `doc` the setting `key` read from `value`: an error text, empty when
-// applied. A layout whose picture box has another size remakes the previews.
-std::string ApplyAlbumSetting(AlbumDocument& doc, const std::string& key, const std::string& value);
+// Gives `settings` the setting `key` read from `value`: an error text, empty
+// when applied. The caller makes the settings one edit of the album
+// (ChangeAlbumSettings: a layout whose picture box has another size remakes
+// the previews).
+std::string ApplyAlbumSetting(AlbumSettings& settings, const std::string& key, const std::string& value);
 
 }  // namespace lumora::cli

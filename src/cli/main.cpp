@@ -63,6 +63,10 @@ Commandes :
       Supprime l'élément INDEX (à partir de 0) comme la fenêtre de l'album,
       sans confirmation : avec les onglets, un élément seul dans sa section
       emporte son onglet (sauf le dernier élément de l'album).
+  album move FICHIER DE VERS
+      Déplace l'élément DE pour qu'il soit à la place VERS (à partir de 0),
+      comme un glisser-déposer dans la fenêtre ; il rejoint la section de
+      l'élément devant lequel il arrive.
   album delete-tab FICHIER ONGLET
       Supprime l'onglet ONGLET (à partir de 0) ; ses éléments rejoignent la
       section précédente. Le premier onglet ne peut pas être supprimé.

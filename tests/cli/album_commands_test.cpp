@@ -116,6 +116,7 @@ TEST(CliAlbum, UnreadableFilesGiveTheProgramsOwnMessage)
     EXPECT_NE(err.find("n'est pas au format Lumora"), std::string::npos) << err;
     EXPECT_EQ(RunCli({"album", "info", dir.File("cut.qza")}, nullptr, &err), 1);
     EXPECT_NE(err.find("Format de fichier inattendu."), std::string::npos) << err;
+    EXPECT_NE(err.find("\nLe fichier annonce plus de données"), std::string::npos) << err;  // the cause
     EXPECT_EQ(test::ReadBytes(dir.File("cut.qza")).size(), 7u);
 }
 
@@ -439,6 +440,44 @@ TEST(CliHelp, NamesTheEditingCommands)
                               "album tab FICHIER ONGLET [--name NOM] [--color C] [--namecolor C]",
                               "album text FICHIER INDEX [--text T] [--color C]"})
         EXPECT_NE(out.find(usage), std::string::npos) << usage;
+}
+
+}  // namespace
+}  // namespace lumora
+
+namespace lumora {
+namespace {
+
+std::vector<std::string> ItemTexts(const std::string& album)
+{
+    AlbumDocument doc;
+    EXPECT_TRUE(doc.OnOpenDocument(album));
+    std::vector<std::string> texts;
+    for (const auto& item : doc.items)
+        texts.push_back(item->text);
+    return texts;
+}
+
+TEST(CliAlbum, MoveTakesTheItemToItsNewPlaceAndRefusesOthers)
+{
+    TempDir dir;
+    const std::string album = dir.File("a.qza");
+    ASSERT_EQ(RunCli({"album", "new", album}), 0);
+    for (const char* text : {"a", "b", "c", "d"})
+        ASSERT_EQ(RunCli({"album", "add-text", album, text}), 0);
+    ASSERT_EQ(RunCli({"album", "move", album, "0", "2"}), 0);
+    EXPECT_EQ(ItemTexts(album), (std::vector<std::string>{"b", "c", "a", "d"}));
+    ASSERT_EQ(RunCli({"album", "move", album, "3", "0"}), 0);
+    EXPECT_EQ(ItemTexts(album), (std::vector<std::string>{"d", "b", "c", "a"}));
+
+    const auto before = std::filesystem::last_write_time(album);
+    EXPECT_EQ(RunCli({"album", "move", album, "1", "1"}), 0);  // nothing to save
+    EXPECT_EQ(std::filesystem::last_write_time(album), before);
+    std::string err;
+    EXPECT_EQ(RunCli({"album", "move", album, "1", "4"}, nullptr, &err), 1);
+    EXPECT_EQ(RunCli({"album", "move", album, "1"}), 2);
+    EXPECT_EQ(RunCli({"album", "move", album, "x", "1"}), 2);
+    EXPECT_EQ(ItemTexts(album), (std::vector<std::string>{"d", "b", "c", "a"}));
 }
 
 }  // namespace

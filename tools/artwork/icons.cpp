@@ -155,6 +155,22 @@ void Triangle(const Pen& pen, float tipX, float baseX, float top, float bottom)
     pen.Outlined(Polygon({baseX, top, baseX, bottom, tipX, (top + bottom) / 2}), BluePaint(top, bottom), Rgb8(20, 50, 110));
 }
 
+// A blue arrow that turns back on itself: pointing left at the top for
+// undo, mirrored (pointing right) for redo.
+void TurningArrow(const Pen& pen, bool mirrored)
+{
+    const auto x = [mirrored](float at) { return mirrored ? 32 - at : at; };
+    std::vector<float> shaft = {x(11), 11};
+    for (int step = 0; step <= 12; ++step) {
+        const float angle = -1.5708f + 3.1416f * static_cast<float>(step) / 12;
+        shaft.push_back(x(19 + 8 * std::cos(angle)));
+        shaft.push_back(19 + 8 * std::sin(angle));
+    }
+    shaft.insert(shaft.end(), {x(9), 27});
+    const Shape head = Polygon({x(3), 11, x(12), 3.5f, x(12), 18.5f});
+    pen.Outlined(Union(Polyline(shaft, 2.4f), head), BluePaint(3, 29), Rgb8(20, 50, 110));
+}
+
 void Bar(const Pen& pen, float x0, float x1)
 {
     pen.Outlined(Box(x0, 5, x1, 27, 0.5f), BluePaint(5, 27), Rgb8(20, 50, 110));
@@ -233,6 +249,8 @@ std::vector<IconDef> ToolbarDefinitions()
              p.Fill(Circle(16, 16, 2.8f), Rgb8(10, 14, 24));
              p.Fill(Circle(14, 14, 1.3f), Rgb8(255, 255, 255));
          }},
+        {"undo", [](const Pen& p) { TurningArrow(p, false); }},
+        {"redo", [](const Pen& p) { TurningArrow(p, true); }},
         {"first_page", [](const Pen& p) {
              Bar(p, 4, 9);
              Triangle(p, 9, 27, 5, 27);

@@ -68,12 +68,14 @@ DeleteOutcome DeleteAlbumItem(AlbumDocument& doc, int selection)
 
     // The section would be left without items: its tab goes first. The
     // album's last item keeps its tab, so that an album always has one.
+    std::optional<size_t> tab;
     if (tabs && facts.alone && doc.items.size() > 1) {
-        const auto tab = static_cast<size_t>(std::max<int16_t>(doc.items[s]->tabIndex, 0));
-        outcome.tabRemoved = doc.DeleteTab(tab);
+        const auto position = static_cast<size_t>(std::max<int16_t>(doc.items[s]->tabIndex, 0));
+        if (position < doc.tabs.size())
+            tab = position;
     }
-    doc.items.erase(doc.items.begin() + static_cast<ptrdiff_t>(s));
-    doc.UpdateAfterChange();
+    outcome.tabRemoved = tab.has_value();
+    doc.Perform(MakeRemoval(doc, s, tab, RemovalKind::Delete));
     outcome.deleted = true;
 
     // The last item of a section hands the selection to the one before it,
@@ -88,8 +90,7 @@ int CutAlbumItem(AlbumDocument& doc, int selection)
 {
     if (selection < 0 || static_cast<size_t>(selection) >= doc.items.size())
         return std::max(selection, 0);
-    doc.items.erase(doc.items.begin() + selection);
-    doc.UpdateAfterChange();
+    doc.Perform(MakeRemoval(doc, static_cast<size_t>(selection), std::nullopt, RemovalKind::Cut));
     const int last = static_cast<int>(doc.items.size()) - 1;
     return std::clamp(selection, 0, std::max(last, 0));
 }
@@ -100,7 +101,7 @@ int PasteAlbumItem(AlbumDocument& doc, int selection, std::unique_ptr<AlbumItem>
     const size_t at = std::min(index, doc.items.size());
     if (item && item->IsPhoto())
         item->MakeFastBitmap();  // its screen copy, when the program keeps them
-    return doc.InsertItem(std::move(item), at) ? static_cast<int>(at) : -1;
+    return doc.InsertItem(std::move(item), at, InsertionKind::Paste) ? static_cast<int>(at) : -1;
 }
 
 int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int selection,
@@ -117,6 +118,8 @@ int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int 
     const uint16_t boxWidth = layout.boxWidth, boxHeight = layout.boxHeight;
     const Palette& palette = AppPalette();
     const PreviewColors colors = PreferredPreviewColors();
+    // The photos of this run make one step, not joined to a step before.
+    doc.CloseStep();
     ParallelHooks hooks;
     if (progress) {
         hooks.cancelled = [progress] { return progress->Cancelled(); };
@@ -136,6 +139,7 @@ int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int 
                 progress->Step(static_cast<int>(i) + 1, total);
         },
         hooks);
+    doc.CloseStep();
     if (insertAfter && inserted > 0)
         return ClampSelection(doc, selection + 1);
     return selection;
@@ -155,7 +159,7 @@ int InsertTextItem(AlbumDocument& doc, int selection, std::string text, const Lo
 {
     const int index = ClampSelection(doc, selection);
     doc.InsertItem(std::make_unique<AlbumItem>(std::move(text), font, color),
-                   static_cast<size_t>(index));
+                   static_cast<size_t>(index), InsertionKind::Text);
     return index;
 }
 
@@ -164,22 +168,23 @@ void SetTextItem(AlbumDocument& doc, int index, std::string text, const LogFont&
 {
     if (!IsItem(doc, index) || doc.items[static_cast<size_t>(index)]->IsPhoto())
         return;
-    AlbumItem& item = *doc.items[static_cast<size_t>(index)];
-    item.text = std::move(text);
-    item.font = font;
-    item.textColor = color;
-    doc.UpdateAfterChange();
+    ItemContent content = ContentOf(*doc.items[static_cast<size_t>(index)]);
+    content.text = std::move(text);
+    content.font = font;
+    content.textColor = color;
+    doc.Perform(MakeContentChange(doc, static_cast<size_t>(index), std::move(content), ContentKind::Text));
 }
 
-bool SetItemDescription(AlbumDocument& doc, int index, const std::string& description)
+bool SetItemDescription(AlbumDocument& doc, int index, const std::string& description, bool typing)
 {
     if (!IsItem(doc, index))
         return false;
-    std::string& current = doc.items[static_cast<size_t>(index)]->description;
-    if (current == description)
+    const auto at = static_cast<size_t>(index);
+    ItemContent content = ContentOf(*doc.items[at]);
+    if (content.description == description)
         return false;
-    current = description;
-    doc.SetModifiedFlag();
+    content.description = description;
+    doc.Perform(MakeContentChange(doc, at, std::move(content), ContentKind::Description, typing));
     return true;
 }
 
@@ -196,39 +201,48 @@ void SetTabProperties(AlbumDocument& doc, int tab, std::string name, Rgb tabColo
 {
     if (tab < 0 || static_cast<size_t>(tab) >= doc.tabs.size())
         return;
-    SectionTab& edited = *doc.tabs[static_cast<size_t>(tab)];
-    edited.name = std::move(name);
-    edited.tabColor = tabColor;
-    edited.nameColor = nameColor;
-    doc.UpdateAfterChange();
+    doc.Perform(MakeTabChange(doc, static_cast<size_t>(tab), std::move(name), tabColor, nameColor));
 }
 
 void ToggleTabs(AlbumDocument& doc)
 {
-    doc.useTabs = doc.useTabs ? 0 : 1;
-    doc.UpdateAfterChange();
+    AlbumSettings settings = SettingsOf(doc);
+    settings.useTabs = doc.useTabs ? 0 : 1;
+    doc.Perform(MakeSettingsChange(doc, settings, settings.useTabs ? SettingsKind::TabsOn : SettingsKind::TabsOff));
 }
 
-bool RemakePreviewsForLayoutChange(AlbumDocument& doc, int previousLayout, const ParallelHooks& hooks)
+bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, SettingsKind kind,
+                         const ParallelHooks& hooks)
 {
-    if (LayoutsShareBoxSize(previousLayout, doc.layoutIndex))
+    if (LayoutsShareBoxSize(doc.layoutIndex, settings.layoutIndex)) {
+        doc.Perform(MakeSettingsChange(doc, settings, kind));
         return false;
+    }
     StatusDisplay& status = CurrentStatusDisplay();
     status.BeginWaitCursor();
     const std::string kept = status.StatusText();
     status.SetStatusText(LoadString(kStrRemakingPreviews));
-    doc.RemakePreviews(hooks);
+    doc.Perform(MakeLayoutChange(doc, settings, hooks));
     status.SetStatusText(kept);
-    doc.Paginate();
     status.EndWaitCursor();
     return true;
 }
 
 bool ChangeLayout(AlbumDocument& doc, int16_t layout)
 {
-    const int previous = doc.layoutIndex;
-    doc.layoutIndex = layout;
-    return RemakePreviewsForLayoutChange(doc, previous);
+    AlbumSettings settings = SettingsOf(doc);
+    settings.layoutIndex = layout;
+    return ChangeAlbumSettings(doc, settings, SettingsKind::Properties);
+}
+
+bool MoveAlbumItem(AlbumDocument& doc, int from, int to, std::optional<int16_t> section)
+{
+    if (!IsItem(doc, from) || !IsItem(doc, to))
+        return false;
+    if (from == to && (!section || *section == doc.items[static_cast<size_t>(from)]->tabIndex))
+        return false;
+    doc.Perform(MakeMove(doc, static_cast<size_t>(from), static_cast<size_t>(to), section));
+    return true;
 }
 
 }  // namespace lumora

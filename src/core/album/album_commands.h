@@ -4,6 +4,7 @@
 // tab, switching the tabs on and off. The window asks its questions first
 // (confirmations, dialogs) and then calls these; the command line calls them
 // directly. Every one of them marks the album modified when it changes it.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,8 +71,10 @@ void SetTextItem(AlbumDocument& doc, int index, std::string text, const LogFont&
 
 // The roll-up window's and the photo properties dialog's description
 // change: true when it changed. Nothing is paginated: a description does
-// not move anything on the pages.
-bool SetItemDescription(AlbumDocument& doc, int index, const std::string& description);
+// not move anything on the pages. `typing`: successive changes make one
+// step of the history until it is closed (the field lost the focus).
+bool SetItemDescription(AlbumDocument& doc, int index, const std::string& description,
+                        bool typing = false);
 
 // The selected item's tab, or the first tab in an empty album. Always an
 // index into the tab array, even for a damaged album whose items name a tab
@@ -83,17 +86,22 @@ void SetTabProperties(AlbumDocument& doc, int tab, std::string name, Rgb tabColo
 // back on restores the sections.
 void ToggleTabs(AlbumDocument& doc);
 
-// Previews are made for one picture box size. After the layout went from
-// `previousLayout` to doc.layoutIndex, a box of another size has every
-// preview made again from its picture (a photo that can no longer be read
-// leaves the album) under the status text that says so, the gauge following
-// the photos, and the pages laid out again. True when the previews were
-// remade: the album's views then move to their selected items. Unlike the
-// commands above, neither this nor ChangeLayout marks the album modified or
-// lays out its pages for a box of the same size: the caller's change step
-// (UpdateAfterChange) does.
-bool RemakePreviewsForLayoutChange(AlbumDocument& doc, int previousLayout, const ParallelHooks& hooks = {});
+// New settings for the album, one step of its history. When the layout's
+// picture box changes size every preview is made again from its picture (a
+// photo that can no longer be read leaves the album) under the status text
+// that says so, the gauge following the photos; `hooks` keep the caller's
+// windows alive and may stop the rest. Undo puts the previews that were
+// there back as they were. True when the previews were remade: the album's
+// views then move to their selected items.
+bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, SettingsKind kind,
+                         const ParallelHooks& hooks = {});
 // Sets the album's layout, remaking the previews as above.
 bool ChangeLayout(AlbumDocument& doc, int16_t layout);
+
+// Moves the item at `from` to place `to` (its index afterwards); it joins
+// `section` when given (a drop after the last item of a page), otherwise the
+// section of the item it lands before. False (nothing done) when either
+// names no item or they are the same.
+bool MoveAlbumItem(AlbumDocument& doc, int from, int to, std::optional<int16_t> section = std::nullopt);
 
 }  // namespace lumora

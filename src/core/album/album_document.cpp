@@ -140,7 +140,8 @@ bool AlbumDocument::OnNewDocument()
     passwordCheckPending = false;
     tabs.push_back(std::make_unique<SectionTab>(album_text::UnnamedTab(), 0));
     pathName_.clear();
-    modified_ = false;
+    history_.Clear();
+    SetModified(false);
     AfterLoad();
     return true;
 }
@@ -164,6 +165,83 @@ void AlbumDocument::UpdateAfterChange()
 {
     Paginate();
     SetModifiedFlag();
+}
+
+void AlbumDocument::SetModifiedFlag(bool modified)
+{
+    if (modified)
+        history_.ForgetSavePoint();
+    else
+        history_.MarkSaved();
+    SetModified(modified);
+}
+
+void AlbumDocument::SetModified(bool modified)
+{
+    if (modified == modified_)
+        return;
+    modified_ = modified;
+    const std::vector<AlbumObserver*> observers = observers_;
+    for (AlbumObserver* observer : observers)
+        observer->ModifiedChanged(modified);
+}
+
+AlbumChange AlbumDocument::Perform(std::unique_ptr<AlbumEdit> edit)
+{
+    if (!edit)
+        return {};
+    const AlbumChange change = edit->Apply(*this);
+    history_.Push(std::move(edit));
+    FinishStep(change);
+    return change;
+}
+
+AlbumChange AlbumDocument::Undo()
+{
+    AlbumEdit* step = history_.StepToUndo();
+    if (!step)
+        return {};
+    const AlbumChange change = step->Revert(*this);
+    history_.Undone();
+    FinishStep(change);
+    return change;
+}
+
+AlbumChange AlbumDocument::Redo()
+{
+    AlbumEdit* step = history_.StepToRedo();
+    if (!step)
+        return {};
+    const AlbumChange change = step->Apply(*this);
+    history_.Redone();
+    FinishStep(change);
+    return change;
+}
+
+void AlbumDocument::GoToStep(size_t done)
+{
+    while (history_.DoneCount() > done && history_.CanUndo())
+        Undo();
+    while (history_.DoneCount() < done && history_.CanRedo())
+        Redo();
+}
+
+void AlbumDocument::FinishStep(const AlbumChange& change)
+{
+    if (change.relayout)
+        Paginate();
+    SetModified(!history_.AtSavePoint());
+    // Copied: an observer may go while the others are told.
+    const std::vector<AlbumObserver*> observers = observers_;
+    for (AlbumObserver* observer : observers) {
+        if (change.TouchesItems())
+            observer->ItemsChanged(change.firstItem, change.itemCount);
+        if (change.tabs)
+            observer->TabsChanged();
+        if (change.settings)
+            observer->SettingsChanged();
+        observer->HistoryChanged();
+    }
 }
 
 void AlbumDocument::Serialize(Archive& ar)
@@ -238,9 +316,11 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
         try {
             Archive ar(source);
             staged.Serialize(ar);
-        } catch (const ArchiveError&) {
+        } catch (const ArchiveError& error) {
+            // What was wrong goes under the message, for the user and for
+            // whoever they send it to.
             status.SetStatusText(keptStatus);
-            ReportStop(album_text::InvalidFormat());
+            ReportStop(album_text::InvalidFormat() + "\n" + album_text::ArchiveCause(error.GetCause()));
             return false;
         } catch (const std::bad_alloc&) {
             // A damaged or hostile file may ask for more than there is: the
@@ -260,7 +340,8 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
     static_cast<AlbumFields&>(*this) = std::move(static_cast<AlbumFields&>(staged));
     pathName_ = path;
     diskIdentity_ = identity;
-    modified_ = false;
+    history_.Clear();
+    SetModified(false);
     CurrentStatusDisplay().BeginWaitCursor();
     AfterLoad();
     CurrentStatusDisplay().EndWaitCursor();
@@ -314,7 +395,7 @@ bool AlbumDocument::OnSaveDocument(const std::string& path)
     lastSave_ = SaveOutcome::Saved;
     pathName_ = path;
     diskIdentity_ = IdentifyFile(file.Target());
-    modified_ = false;
+    SetModifiedFlag(false);
     return true;
 }
 

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/album/album_edit.h"
+#include "core/album/album_edits.h"
+#include "core/album/album_history.h"
 #include "core/album/album_item.h"
 #include "core/album/archive.h"
 #include "core/album/log_font.h"
@@ -85,10 +88,29 @@ public:
     void Serialize(Archive& ar);
 
     const std::string& PathName() const { return pathName_; }
+    // Whether the album differs from its file: the history stands elsewhere
+    // than at the point it was saved, or something changed outside it.
     bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // True: a change outside the history (no point of it is the saved
+    // album any more); false: the album as it is counts as saved.
+    void SetModifiedFlag(bool modified = true);
 
-    // Change step: pagination, then the modified flag.
+    // Applies an edit and makes it a step of the history: pagination, the
+    // modified mark, the observers told. The change it made comes back.
+    AlbumChange Perform(std::unique_ptr<AlbumEdit> edit);
+    // Undoes the last step (redoes the next one); nothing when there is none.
+    AlbumChange Undo();
+    AlbumChange Redo();
+    // Undoes or redoes steps until `done` steps are done.
+    void GoToStep(size_t done);
+    const AlbumHistory& History() const { return history_; }
+    // The last step takes no more typing into itself.
+    void CloseStep() { history_.CloseStep(); }
+
+    void AddObserver(AlbumObserver* observer) { observers_.push_back(observer); }
+    void RemoveObserver(AlbumObserver* observer) { std::erase(observers_, observer); }
+
+    // A change made outside the history: pagination, then the modified flag.
     void UpdateAfterChange();
     void Paginate();
 
@@ -113,8 +135,11 @@ public:
     // the file could not be read.
     bool InsertMadeImage(const std::string& path, PreviewPicture made, size_t index);
     // Inserts an existing item (pasting); a photo's preview is remade unless
-    // it has exactly the current picture box's size.
-    bool InsertItem(std::unique_ptr<AlbumItem> item, size_t index);
+    // it has exactly the current picture box's size. One step of the
+    // history each; the photos of one InsertMadeImage run after another
+    // make one step until the history closes it.
+    bool InsertItem(std::unique_ptr<AlbumItem> item, size_t index,
+                    InsertionKind kind = InsertionKind::Paste);
     bool InsertTab(std::unique_ptr<SectionTab> tab, size_t position, size_t firstItem);
     bool DeleteTab(size_t position);
 
@@ -139,13 +164,19 @@ private:
     bool LoadPreviewForLayout(AlbumItem& item) const;
     // Inserts the item before `index` (appends past the end) in the section
     // it lands in, then runs the change step.
-    void PlaceItem(std::unique_ptr<AlbumItem> item, size_t index);
+    void PlaceItem(std::unique_ptr<AlbumItem> item, size_t index, InsertionKind kind, bool grouped);
     void AfterLoad();
+    // Pagination (unless nothing moved), the modified mark from the
+    // history, the observers told.
+    void FinishStep(const AlbumChange& change);
+    void SetModified(bool modified);
     void ReadAlbum(Archive& ar);
     void WriteAlbum(Archive& ar);
 
     Paginator paginator_;
     std::vector<LayoutViewObserver*> views_;
+    std::vector<AlbumObserver*> observers_;
+    AlbumHistory history_;
     std::string pathName_;
     std::optional<FileIdentity> diskIdentity_;  // the file as last read or written
     SaveOutcome lastSave_ = SaveOutcome::Saved;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/album/album_document.h"
+#include "core/album/album_edits.h"
+#include "core/album/tab_numbering.h"
 #include "core/platform/services.h"
 #include "core/album/album_messages.h"
 #include "core/album/password_codec.h"
@@ -10,18 +12,6 @@
 #include "core/platform/services.h"
 
 namespace lumora {
-namespace {
-
-// A new item joins the section of the item it is inserted before, or of the
-// last item when appended.
-int16_t TabIndexForInsertion(const std::vector<std::unique_ptr<AlbumItem>>& items, size_t index)
-{
-    if (items.empty())
-        return 0;
-    return index < items.size() ? items[index]->tabIndex : items.back()->tabIndex;
-}
-
-}  // namespace
 
 bool AlbumDocument::CheckPassword()
 {
@@ -117,7 +107,7 @@ bool AlbumDocument::InsertMadeImage(const std::string& path, PreviewPicture made
     const PageLayout& layout = Layout();
     if (!item->FinishPreview(std::move(made), layout.boxWidth, layout.boxHeight, AppPalette()))
         return false;
-    PlaceItem(std::move(item), index);
+    PlaceItem(std::move(item), index, InsertionKind::Photos, true);
     return true;
 }
 
@@ -126,19 +116,21 @@ bool AlbumDocument::InsertImage(const std::string& path, size_t index)
     auto item = std::make_unique<AlbumItem>(path);
     if (!LoadPreviewForLayout(*item))
         return false;
-    PlaceItem(std::move(item), index);
+    PlaceItem(std::move(item), index, InsertionKind::Photos, false);
     return true;
 }
 
-void AlbumDocument::PlaceItem(std::unique_ptr<AlbumItem> item, size_t index)
+void AlbumDocument::PlaceItem(std::unique_ptr<AlbumItem> item, size_t index, InsertionKind kind,
+                              bool grouped)
 {
     index = std::min(index, items.size());
-    item->tabIndex = TabIndexForInsertion(items, index);
-    items.insert(items.begin() + static_cast<ptrdiff_t>(index), std::move(item));
-    UpdateAfterChange();
+    item->tabIndex = SectionForInsertion(items, index);
+    std::vector<std::unique_ptr<AlbumItem>> placed;
+    placed.push_back(std::move(item));
+    Perform(MakeInsertion(*this, index, std::move(placed), kind, grouped));
 }
 
-bool AlbumDocument::InsertItem(std::unique_ptr<AlbumItem> item, size_t index)
+bool AlbumDocument::InsertItem(std::unique_ptr<AlbumItem> item, size_t index, InsertionKind kind)
 {
     if (!item)
         return false;
@@ -147,7 +139,7 @@ bool AlbumDocument::InsertItem(std::unique_ptr<AlbumItem> item, size_t index)
                                 item->preview.Height() == layout.boxHeight;
     if (item->IsPhoto() && !previewFitsBox && !LoadPreviewForLayout(*item))
         return false;
-    PlaceItem(std::move(item), index);
+    PlaceItem(std::move(item), index, kind, false);
     return true;
 }
 
@@ -155,10 +147,7 @@ bool AlbumDocument::InsertTab(std::unique_ptr<SectionTab> tab, size_t position, 
 {
     if (!tab || position > tabs.size())
         return false;
-    for (size_t i = firstItem; i < items.size(); ++i)
-        ++items[i]->tabIndex;
-    tabs.insert(tabs.begin() + static_cast<ptrdiff_t>(position), std::move(tab));
-    UpdateAfterChange();
+    Perform(MakeTabInsertion(*this, position, std::move(tab), firstItem));
     return true;
 }
 
@@ -166,11 +155,7 @@ bool AlbumDocument::DeleteTab(size_t position)
 {
     if (position >= tabs.size())
         return false;
-    for (const auto& item : items)
-        if (item->tabIndex > 0 && static_cast<size_t>(item->tabIndex) >= position)
-            --item->tabIndex;
-    tabs.erase(tabs.begin() + static_cast<ptrdiff_t>(position));
-    UpdateAfterChange();
+    Perform(MakeTabRemoval(*this, position));
     return true;
 }
 

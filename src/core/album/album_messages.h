@@ -2,6 +2,7 @@
 // The texts the album core shows, from the string table.
 #include <string>
 
+#include "core/album/archive.h"
 #include "core/res/strings.h"
 
 namespace lumora::album_text {
@@ -32,5 +33,21 @@ inline std::string AccessRead() { return LoadString(kStrAccessDeniedRead); }
 inline std::string AccessWrite() { return LoadString(kStrAccessDeniedWrite); }
 inline std::string IoErrorRead() { return LoadString(kStrIoErrorRead); }
 inline std::string IoErrorWrite() { return LoadString(kStrIoErrorWrite); }
+
+// Why an album file could not be read, the second line under
+// "Format de fichier inattendu." (no number of its own).
+inline std::string ArchiveCause(ArchiveError::Cause cause)
+{
+    switch (cause) {
+    case ArchiveError::Cause::EndOfFile: return "Le fichier s'arrête au milieu d'un enregistrement (fichier tronqué).";
+    case ArchiveError::Cause::UnknownClass: return "Le fichier contient un type d'objet inconnu.";
+    case ArchiveError::Cause::WrongSchema: return "Le fichier contient un objet d'une version inconnue.";
+    case ArchiveError::Cause::BadIndex: return "Le fichier contient une référence d'objet invalide.";
+    case ArchiveError::Cause::BadCount: return "Le fichier annonce plus de données qu'il n'en contient.";
+    case ArchiveError::Cause::UnexpectedObject: return "Un objet manque ou n'est pas du type attendu.";
+    case ArchiveError::Cause::WriteFailed: break;
+    }
+    return "Le fichier n'a pas pu être lu.";
+}
 
 }  // namespace lumora::album_text

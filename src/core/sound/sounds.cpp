@@ -64,8 +64,12 @@ bool SetItemSound(AlbumDocument& album, int index, const std::string& soundPath)
     AlbumItem* photo = PhotoAt(album, index);
     if (!photo || soundPath.empty())
         return false;
-    photo->soundPath = soundPath;
-    album.SetModifiedFlag();
+    if (photo->soundPath == soundPath)
+        return true;  // nothing to change, nothing to undo
+    ItemContent content = ContentOf(*photo);
+    content.soundPath = soundPath;
+    album.Perform(MakeContentChange(album, static_cast<size_t>(index), std::move(content),
+                                    ContentKind::SoundAttached));
     return true;
 }
 
@@ -74,8 +78,10 @@ bool RemoveItemSound(AlbumDocument& album, int index)
     AlbumItem* photo = PhotoAt(album, index);
     if (!photo || photo->soundPath.empty())
         return false;
-    photo->soundPath.clear();
-    album.SetModifiedFlag();
+    ItemContent content = ContentOf(*photo);
+    content.soundPath.clear();
+    album.Perform(MakeContentChange(album, static_cast<size_t>(index), std::move(content),
+                                    ContentKind::SoundRemoved));
     return true;
 }
 

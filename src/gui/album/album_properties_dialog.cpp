@@ -14,6 +14,7 @@
 
 #include "gui/album/layout_picture.h"
 #include "gui/album/password_dialog.h"
+#include "core/album/album_edits.h"
 #include "gui/widgets/color_button.h"
 #include "gui/widgets/dialog_support.h"
 #include "core/layout/layout_table.h"
@@ -150,18 +151,18 @@ void AlbumPropertiesDialog::ChangePassword()
         password_ = dialog.Password();
 }
 
-void AlbumPropertiesDialog::StoreInto(AlbumDocument& doc) const
+void AlbumPropertiesDialog::StoreInto(AlbumSettings& settings) const
 {
-    doc.layoutIndex = static_cast<int16_t>(LayoutIndex());
-    doc.flyleaf = flyleaf_->isChecked() ? 1 : 0;
-    doc.deskColor = deskColor_->Color();
-    doc.frameStyle = frameStyle_->currentIndex() >= 0 ? static_cast<int16_t>(frameStyle_->currentIndex())
+    settings.layoutIndex = static_cast<int16_t>(LayoutIndex());
+    settings.flyleaf = flyleaf_->isChecked() ? 1 : 0;
+    settings.deskColor = deskColor_->Color();
+    settings.frameStyle = frameStyle_->currentIndex() >= 0 ? static_cast<int16_t>(frameStyle_->currentIndex())
                                                       : frameStyleKept_;
-    doc.useTabs = useTabs_->isChecked() ? 1 : 0;
-    doc.headerTitle = headerTitle_->isChecked() ? 1 : 0;
-    doc.pageNumbers = pageNumbers_->isChecked() ? 1 : 0;
+    settings.useTabs = useTabs_->isChecked() ? 1 : 0;
+    settings.headerTitle = headerTitle_->isChecked() ? 1 : 0;
+    settings.pageNumbers = pageNumbers_->isChecked() ? 1 : 0;
     // The password dialog only confirms passwords the album can hold.
-    doc.SetPassword(password_);
+    settings.password = password_;
 }
 
 }  // namespace lumora

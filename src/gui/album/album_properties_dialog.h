@@ -1,7 +1,8 @@
 #pragma once
 // "Propriétés de l'album": the desk colour, the page layout, how photos are
 // framed, the flyleaf, page numbers, page titles and tabs, and the
-// password. The dialog edits copies; StoreInto writes them into the album.
+// password. The dialog edits copies; StoreInto writes them into the
+// album's settings, which the caller makes one step of its history.
 #include <QDialog>
 #include <string>
 
@@ -14,6 +15,7 @@ class QListWidget;
 namespace lumora {
 
 class ColorButton;
+struct AlbumSettings;
 
 class AlbumPropertiesDialog final : public QDialog {
     Q_OBJECT
@@ -26,7 +28,7 @@ public:
     const std::string& Password() const { return password_; }
 
     // Every value of the dialog, the password included.
-    void StoreInto(AlbumDocument& doc) const;
+    void StoreInto(AlbumSettings& settings) const;
 
 private:
     QListWidget* MakeLayoutList();

@@ -49,9 +49,10 @@ bool EditTitleAndFonts(QWidget* parent, AlbumDocument& doc)
     TitleFontsDialog dialog(doc, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    dialog.StoreInto(doc);
-    doc.UpdateAfterChange();
-    UpdateAllViews(doc);
+    AlbumSettings settings = SettingsOf(doc);
+    dialog.StoreInto(settings);
+    if (settings != SettingsOf(doc))
+        ChangeAlbumSettings(doc, settings, SettingsKind::TitleAndFonts);
     return true;
 }
 
@@ -60,21 +61,21 @@ bool EditAlbumProperties(QWidget* parent, AlbumDocument& doc)
     AlbumPropertiesDialog dialog(doc, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const int oldLayout = doc.layoutIndex;
-    dialog.StoreInto(doc);
-    doc.UpdateAfterChange();
+    AlbumSettings settings = SettingsOf(doc);
+    dialog.StoreInto(settings);
+    if (settings == SettingsOf(doc))
+        return true;
     // Remaking a hundred previews takes a while: the windows keep painting
     // and Échap leaves the rest as they are.
     bool remade = false;
     if (CommandHost* host = HostOf(parent)) {
         GaugeInsertProgress progress(*host);
-        remade = RemakePreviewsForLayoutChange(doc, oldLayout, progress.Hooks());
+        remade = ChangeAlbumSettings(doc, settings, SettingsKind::Properties, progress.Hooks());
     } else {
-        remade = RemakePreviewsForLayoutChange(doc, oldLayout);
+        remade = ChangeAlbumSettings(doc, settings, SettingsKind::Properties);
     }
     if (remade)
         ShowSelectedItems(doc);
-    UpdateAllViews(doc);
     return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include "gui/platform/document_window.h"
 #include "gui/album/album_navigation.h"
+#include "gui/album/album_window_title.h"
+#include "gui/album/item_drag.h"
 #include "gui/album/editing_commands.h"
 
 #include <QContextMenuEvent>
@@ -61,15 +63,19 @@ AlbumView::AlbumView(std::shared_ptr<AlbumDocument> doc, const BookPictures& boo
     // A sharp photo replaces its preview at the next painting; the preview
     // stays until then, so nothing flickers.
     connect(sharp_, &SharpPhotos::Ready, viewport(), [this] { viewport()->update(); });
-    if (doc_)
+    if (doc_) {
         doc_->AddView(this);
+        doc_->AddObserver(this);
+    }
     UpdateScrollBars();
 }
 
 AlbumView::~AlbumView()
 {
-    if (doc_)
+    if (doc_) {
         doc_->RemoveView(this);
+        doc_->RemoveObserver(this);
+    }
 }
 
 void AlbumView::SetPosition(int position)
@@ -420,16 +426,6 @@ void AlbumView::UpdateScrollBars()
     verticalScrollBar()->setSingleStep(std::max(1, client.height() / 20));
 }
 
-namespace {
-
-QString WindowTitle(const AlbumDocument& doc)
-{
-    const QString name = QFileInfo(QString::fromStdString(doc.PathName())).fileName();
-    return name.isEmpty() ? QStringLiteral("Album") : name;
-}
-
-}  // namespace
-
 QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, const Preferences& prefs,
                                std::shared_ptr<AlbumDocument> doc)
 {
@@ -456,7 +452,8 @@ QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, con
     auto* window = new DocumentWindow(prefs.maximiseOnOpen);
     window->setWidget(view);
     frame.MdiArea()->addSubWindow(window);
-    window->setWindowTitle(WindowTitle(*doc));
+    FollowAlbumInTitle(*window, doc);
+    InstallItemDrag(*view);
     QObject::connect(view, &AlbumView::AlbumRefused, window, &QMdiSubWindow::close);
     frame.OnPreferencesChanged(view, [view] { view->viewport()->update(); });
     window->resize(kBookSize.width + 40, kBookSize.height + 60);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <memory>
 
+#include "core/album/album_edit.h"
 #include "core/layout/album_view_state.h"
 #include "core/layout/layout_document.h"
 #include "core/layout/view_transform.h"
@@ -25,7 +26,7 @@ struct BookPictures;
 struct Preferences;
 class SharpPhotos;
 
-class AlbumView final : public QAbstractScrollArea, public LayoutViewObserver {
+class AlbumView final : public QAbstractScrollArea, public LayoutViewObserver, public AlbumObserver {
     Q_OBJECT
 public:
     // Several views may show one album; the album lives as long as its last
@@ -67,6 +68,10 @@ public:
     // After a change to the album's settings: a view left on a flyleaf the
     // album no longer has moves to the first page.
     void OnUpdate();
+    // Every change step of the album repaints its views.
+    void ItemsChanged(size_t, size_t) override { OnUpdate(); }
+    void TabsChanged() override { OnUpdate(); }
+    void SettingsChanged() override { OnUpdate(); }
 
     // What the viewport shows, painted into an image of the viewport's size
     // in device pixels (its device pixel ratio set).

@@ -68,7 +68,6 @@ void CutSelectedItem(AlbumView& view)
         return;
     view.SetSelection(CutAlbumItem(view.Document(), view.State().Selection()));
     ShowSelectedItem(view);
-    UpdateAllViews(view.Document());
 }
 
 void PasteItem(AlbumView& view)
@@ -90,7 +89,6 @@ void PasteItem(AlbumView& view)
     if (index >= 0)
         view.SetSelection(index);
     ShowSelectedItem(view);
-    UpdateAllViews(view.Document());
     QApplication::restoreOverrideCursor();
 }
 

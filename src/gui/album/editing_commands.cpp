@@ -18,6 +18,7 @@
 #include "gui/album/album_view.h"
 #include "gui/album/delete_dialogs.h"
 #include "gui/album/gauge_insert_progress.h"
+#include "gui/album/history_commands.h"
 #include "gui/album/image_properties_dialog.h"
 #include "gui/picture/picture_file_dialog.h"
 #include "gui/album/tab_dialog.h"
@@ -26,12 +27,11 @@
 namespace lumora {
 namespace {
 
-// The last step of every change: the view on its selection, all windows
-// of the album updated.
+// The last step of every change: the view on its selection (the album's
+// windows repaint as they are told of the change).
 void ShowChange(AlbumView& view)
 {
     ShowSelectedItem(view);
-    UpdateAllViews(view.Document());
 }
 
 int Selection(const AlbumView& view)
@@ -86,7 +86,7 @@ void InsertTextCommand(CommandHost& frame, AlbumView& view)
     last.font = dialog.Font();
     const int index = InsertTextItem(view.Document(), Selection(view), dialog.Text(), dialog.Font(), dialog.Color());
     view.SetSelection(index);
-    UpdateAllViews(view.Document());
+    ShowSelectedItem(view);
 }
 
 bool ConfirmDeletion(CommandHost& frame, const AlbumItem& item)
@@ -112,9 +112,8 @@ bool EditPhoto(CommandHost& frame, AlbumView& view)
     ImagePropertiesDialog dialog(SelectedItem(view), frame.HostWidget());
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    // The same text is no change: nothing to undo, the album stays as saved.
     SetItemDescription(view.Document(), Selection(view), dialog.Description());
-    // Confirmed properties count as a change even when the text is the same.
-    view.Document().UpdateAfterChange();
     return true;
 }
 
@@ -132,9 +131,7 @@ bool EditText(CommandHost& frame, AlbumView& view)
 void ItemPropertiesCommand(CommandHost& frame, AlbumView& view)
 {
     ShowSelectedItem(view);
-    const bool changed = SelectedItem(view).IsPhoto() ? EditPhoto(frame, view) : EditText(frame, view);
-    if (changed)
-        UpdateAllViews(view.Document());
+    SelectedItem(view).IsPhoto() ? EditPhoto(frame, view) : EditText(frame, view);
 }
 
 // True when the selected item already begins a section, where a new tab
@@ -190,13 +187,11 @@ void TabPropertiesCommand(CommandHost& frame, AlbumView& view)
     if (dialog.exec() != QDialog::Accepted)
         return;
     SetTabProperties(doc, tab, dialog.Name(), dialog.TabColor(), dialog.NameColor());
-    UpdateAllViews(doc);
 }
 
 void ToggleTabsCommand(AlbumView& view)
 {
     ToggleTabs(view.Document());
-    UpdateAllViews(view.Document());
 }
 
 bool HasItems(const AlbumView& view)
@@ -241,6 +236,7 @@ void InstallEditingCommands(CommandHost& frame)
     frame.SetCommandHandler(kCmdTabProperties, on(TabPropertiesCommand), when(UsesTabs));
     frame.SetCommandHandler(
         kCmdUseTabs, on([](CommandHost&, AlbumView& v) { ToggleTabsCommand(v); }), when(always), when(UsesTabs));
+    InstallHistoryCommands(frame);
 }
 
 }  // namespace lumora

@@ -3,8 +3,8 @@
 // texts, deleting an item, the properties of a photo or text, the tab
 // commands and switching the tabs on and off. Each asks its question (file
 // dialog, confirmation, properties dialog), leaves the change itself to the
-// album's command rules, then updates every window of the album
-// (UpdateAllViews).
+// album's command rules, then shows the selected item; every window of the
+// album repaints as the album tells it of the change.
 namespace lumora {
 
 class AlbumView;

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "core/album/font_description.h"
+#include "core/album/album_edits.h"
 #include "gui/widgets/color_button.h"
 #include "core/colour/nearest_color.h"
 #include "gui/widgets/dialog_support.h"
@@ -165,14 +166,14 @@ void TitleFontsDialog::accept()
     QDialog::accept();
 }
 
-void TitleFontsDialog::StoreInto(AlbumDocument& doc) const
+void TitleFontsDialog::StoreInto(AlbumSettings& settings) const
 {
-    doc.description = description_->text().toStdString();
+    settings.description = description_->text().toStdString();
     // A damaged album's effect outside the list is kept unless one is chosen.
-    doc.titleEffect = effect_->currentIndex() >= 0 ? static_cast<int16_t>(effect_->currentIndex()) : effectKept_;
-    doc.titleColor = color_->Color();
-    doc.title = title_->text().toStdString();
-    doc.fonts = fonts_;
+    settings.titleEffect = effect_->currentIndex() >= 0 ? static_cast<int16_t>(effect_->currentIndex()) : effectKept_;
+    settings.titleColor = color_->Color();
+    settings.title = title_->text().toStdString();
+    settings.fonts = fonts_;
 }
 
 }  // namespace lumora

@@ -1,7 +1,8 @@
 #pragma once
 // "Titre, Description et Polices de l'album": the album's title and its
 // effect and colour, the description, and the album's five fonts. The
-// dialog edits copies; StoreInto writes them into the album.
+// dialog edits copies; StoreInto writes them into the
+// album's settings, which the caller makes one step of its history.
 #include <QDialog>
 #include <array>
 
@@ -14,6 +15,7 @@ class QLineEdit;
 namespace lumora {
 
 class ColorButton;
+struct AlbumSettings;
 
 class TitleFontsDialog final : public QDialog {
     Q_OBJECT
@@ -24,7 +26,7 @@ public:
     explicit TitleFontsDialog(const AlbumDocument& doc, QWidget* parent = nullptr);
 
     // Description, effect, colour, title and the five fonts.
-    void StoreInto(AlbumDocument& doc) const;
+    void StoreInto(AlbumSettings& settings) const;
 
     // Refuses (with a message, the dialog staying open) a title or a
     // description longer than its limit.

@@ -33,6 +33,7 @@ const QList<CommandInfo>& Table()
         {kCmdContextHelp, "Aide &contextuelle", Keys({Qt::SHIFT | Qt::Key_F1})},
         {kCmdHelp, "&Aide", Keys({QKeyCombination(Qt::Key_F1)})},
         {kCmdEditUndo, "&Annuler", Keys({Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace})},
+        {kCmdEditRedo, "&Rétablir", Keys({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z})},
         {kCmdEditCopy, "Co&pier", Keys({Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert})},
         {kCmdEditCut, "&Couper", Keys({Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete})},
         {kCmdEditPaste, "C&oller", Keys({Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert})},
@@ -85,6 +86,9 @@ const QList<CommandInfo>& Table()
         {kCmdExportPdf, "E&xporter en PDF...", {}},
         {kCmdTabbedWindows, "Fenêtres en &onglets", {}},
         {kCmdNewAlbumFromFolder, "Nouvel album à partir d'un &dossier...", {}},
+        {kCmdHistoryPanel, "&Historique", {}},
+        {kCmdMoveItemBack, "Déplacer vers l'a&rrière", Keys({Qt::ALT | Qt::Key_PageUp})},
+        {kCmdMoveItemForward, "Déplacer vers l'a&vant", Keys({Qt::ALT | Qt::Key_PageDown})},
     };
     return table;
 }

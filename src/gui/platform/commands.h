@@ -26,6 +26,7 @@ enum CommandId : int {
     kCmdContextHelp = 57668,
     kCmdHelp = 57669,
     kCmdEditUndo = 57643,
+    kCmdEditRedo = 57644,
     kCmdEditCopy = 57634,
     kCmdEditCut = 57635,
     kCmdEditPaste = 57637,
@@ -78,6 +79,9 @@ enum CommandId : int {
     kCmdZoomFit = 32862,
     kCmdZoomClassic = 32863,
     kCmdNewAlbumFromFolder = 32864,
+    kCmdHistoryPanel = 32865,
+    kCmdMoveItemBack = 32866,
+    kCmdMoveItemForward = 32867,
 };
 
 struct CommandInfo {

@@ -31,6 +31,8 @@ QIcon CommandIcon(int commandId)
         {kCmdFileOpen, "open"},
         {kCmdFileSave, "save"},
         {kCmdFilePrint, "print"},
+        {kCmdEditUndo, "undo"},
+        {kCmdEditRedo, "redo"},
         {kCmdEditCut, "cut"},
         {kCmdEditCopy, "copy"},
         {kCmdEditPaste, "paste"},

@@ -52,6 +52,12 @@ PropertiesWindow::PropertiesWindow(QWidget* owner) : RollupWindow(Text(kStrPrope
     // Dialog 131 is 87 x 119 dialog units of the 8-point font.
     resize(150, 205);
     connect(description_, &QLineEdit::textEdited, this, &PropertiesWindow::DescriptionEdited);
+    // The keystrokes in the field make one step of the album's history,
+    // closed when the field loses the focus.
+    connect(description_, &QLineEdit::editingFinished, this, [this] {
+        if (album_)
+            album_->Document().CloseStep();
+    });
     ShowNoObject();
 }
 
@@ -140,7 +146,7 @@ void PropertiesWindow::DescriptionEdited(const QString& text)
     if (!album_)
         return;
     lastDescription_ = text;
-    SetItemDescription(album_->Document(), album_->State().Selection(), text.toStdString());
+    SetItemDescription(album_->Document(), album_->State().Selection(), text.toStdString(), true);
 }
 
 }  // namespace lumora

@@ -52,7 +52,6 @@ void AssociateCommand(CommandHost& frame, AlbumView& view)
     if (!chosen)
         return;
     SetItemSound(view.Document(), view.State().Selection(), dialog.selectedFiles().first().toStdString());
-    UpdateAllViews(view.Document());
 }
 
 void PlayCommand(AlbumView& view)
@@ -73,7 +72,6 @@ void RemoveCommand(CommandHost& frame, AlbumView& view)
     if (box.exec() != QMessageBox::Yes)
         return;
     RemoveItemSound(view.Document(), view.State().Selection());
-    UpdateAllViews(view.Document());
 }
 
 }  // namespace

@@ -430,9 +430,9 @@ TEST_F(ChangingLayout, StoppedRemakeKeepsThePhotosNotReached)
     int asked = 0;
     ParallelHooks hooks;
     hooks.cancelled = [&] { return ++asked > 1; };  // stops once the first photo is in
-    const int previous = doc.layoutIndex;
-    doc.layoutIndex = 4;  // Micro 12+12: 68 x 51
-    EXPECT_TRUE(RemakePreviewsForLayoutChange(doc, previous, hooks));
+    AlbumSettings settings = SettingsOf(doc);
+    settings.layoutIndex = 4;  // Micro 12+12: 68 x 51
+    EXPECT_TRUE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties, hooks));
     ASSERT_EQ(doc.items.size(), 3u);
     EXPECT_EQ(doc.items[0]->preview.Width(), 68);
     EXPECT_EQ(doc.items[1]->preview.Width(), 185);
@@ -457,12 +457,14 @@ TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
     EXPECT_EQ(status.texts, std::vector<std::string>{"Prêt"});
     EXPECT_EQ(progress.begun, 0);
 
-    // The same rule after the layout was set some other way (the properties
-    // dialog): only the box sizes count.
-    EXPECT_FALSE(RemakePreviewsForLayoutChange(doc, 6));
+    // The same rule for the properties dialog's settings: only the box
+    // sizes count.
+    AlbumSettings settings = SettingsOf(doc);
+    settings.layoutIndex = 6;
+    EXPECT_FALSE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties));
     EXPECT_EQ(doc.items.size(), 3u);
-    doc.layoutIndex = 0;  // Poster 1+1: the files are gone, so are the photos
-    EXPECT_TRUE(RemakePreviewsForLayoutChange(doc, 5));
+    settings.layoutIndex = 0;  // Poster 1+1: the files are gone, so are the photos
+    EXPECT_TRUE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties));
     EXPECT_TRUE(doc.items.empty());
 }
 

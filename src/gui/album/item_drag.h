@@ -1,0 +1,13 @@
+#pragma once
+// Dragging a photo or text on the open spread of an album view: press on
+// an item, move past the drag distance, and a mark shows where it would go;
+// releasing there moves it (one step of the album's history); Échap or a
+// release outside the pages leaves it where it was.
+namespace lumora {
+
+class AlbumView;
+
+// Watches the view's mouse for as long as the view lives.
+void InstallItemDrag(AlbumView& view);
+
+}  // namespace lumora

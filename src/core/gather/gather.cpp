@@ -13,6 +13,7 @@
 #include "core/platform/services.h"
 #include "core/album/find_album_file.h"
 #include "core/sound/sounds.h"
+#include "core/gather/web_sizes.h"
 #include "core/gather/web_viewer.h"
 #include "core/res/strings.h"
 
@@ -87,7 +88,12 @@ public:
         ScopedFullColourJpeg fullColour;
         if (options_.writeViewer && hooks_.renderer) {
             Operation(LoadString(kStrCopyingRuntime));
-            if (!Continue(WriteWebViewer(doc_, destination_, ViewerPhotos(), *hooks_.renderer, hooks_.cancelled, {})))
+            std::vector<ViewerPhoto> photos = ViewerPhotos();
+            // Web sizes hook: the photos' copies for the screen, before the
+            // viewer's data that names them.
+            if (options_.webSizes && !Continue(AddWebSizes(photos)))
+                return result_;
+            if (!Continue(WriteWebViewer(doc_, destination_, photos, *hooks_.renderer, hooks_.cancelled, {})))
                 return result_;
         }
         const auto cancelled = [this] { return stopped_ || Cancelled(); };
@@ -187,6 +193,19 @@ private:
                 result_.overwritten.push_back(name);
         }
         at->second = file.source;
+    }
+
+    GatherFileResult AddWebSizes(std::vector<ViewerPhoto>& photos) const
+    {
+        std::vector<WebSizesSource> sources;
+        for (const GatherFile& file : files_)
+            if (file.kind == GatherFile::Kind::Picture)
+                sources.push_back({file.item, file.source});
+        GatherFileResult result = GatherFileResult::Written;
+        auto sizes = WriteWebSizes(sources, destination_, hooks_.cancelled, hooks_.threads, result);
+        for (size_t i = 0; i < photos.size() && i < sizes.size(); ++i)
+            photos[i].sizes = std::move(sizes[i]);
+        return result;
     }
 
     // The names the viewer finds each photo's files under.

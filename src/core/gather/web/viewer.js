@@ -383,7 +383,9 @@
     if (!target || !document.contains(target))
       target = $("next").disabled ? $("previous") : $("next");
     target.focus();
+    focusedBack = target;
   }
+  var focusedBack = null;  // focused again once full screen has been left
 
   // ---- Sounds: only after the user's first gesture, and never when muted ----
 
@@ -730,8 +732,13 @@
   });
   sound.addEventListener("error", function () { waitingForSound = false; });
   document.addEventListener("fullscreenchange", function () {
-    if (!document.fullscreenElement && !$("show").hidden)
+    if (document.fullscreenElement)
+      return;
+    if (!$("show").hidden)
       quitSlideshow("back");
+    else if (focusedBack && document.contains(focusedBack))
+      focusedBack.focus();  // leaving full screen drops the focus
+    focusedBack = null;
   });
   onSwipe($("show-frame"), function (step) { showSlide(slide + step); });
 

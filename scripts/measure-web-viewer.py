@@ -64,18 +64,20 @@ def gather(cli, album, destination, web_sizes):
 
 FIRST_PAGE = """(() => {
   const mark = performance.getEntriesByName("lumora-first-page")[0];
-  if (!mark) return null;
-  const before = performance.getEntriesByType("resource")
-    .filter(r => r.responseEnd <= mark.startTime).map(r => r.name);
-  return {ms: mark.startTime, files: [location.href.split("#")[0]].concat(before)};
+  return mark ? {ms: mark.startTime, at: performance.timeOrigin + mark.startTime} : null;
 })()"""
 
 
 def open_first_page(binary, url, metrics, profile):
+    """When the first page showed, and the files asked for before then
+    (from the DevTools network events: file:// fetches have no timing)."""
     shutil.rmtree(profile, ignore_errors=True)
     browser = viewer_test.Browser(binary, profile)
     try:
-        browser.open(url, metrics=metrics)
+        browser.open("about:blank", metrics=metrics)
+        browser.send("Network.enable")
+        browser.send("Network.setCacheDisabled", {"cacheDisabled": True})
+        browser.send("Page.navigate", {"url": url})
         deadline = time.time() + 30
         while time.time() < deadline:
             try:
@@ -83,6 +85,9 @@ def open_first_page(binary, url, metrics, profile):
             except RuntimeError:
                 found = None
             if found:
+                asked = [e["params"] for e in browser.events if e.get("method") == "Network.requestWillBeSent"]
+                found["files"] = [a["request"]["url"] for a in asked
+                                  if a["request"]["url"].startswith("file:") and a["wallTime"] * 1000 <= found["at"]]
                 return found
             time.sleep(0.05)
         sys.exit("the first page never showed")

@@ -77,7 +77,14 @@ std::string WebSizeName(int item, const PixelSize& size)
 HDIB ReadForWebSizes(const std::string& source)
 {
     switch (ImageFormat(source)) {
-    case kFormatJPG: return ReadJpegForScreen(source, kLargestSide, kLargestSide);
+    case kFormatJPG:
+        // Reduced while decoding to the eighth just above the largest size.
+        return ReadJPEGForBox(source, [](uint32_t width, uint32_t height) {
+                   int fittedWidth = static_cast<int>(width), fittedHeight = static_cast<int>(height);
+                   FitWithin(kLargestSide, kLargestSide, fittedWidth, fittedHeight);
+                   return NeededSize{static_cast<uint32_t>(fittedWidth), static_cast<uint32_t>(fittedHeight), true};
+               })
+            .picture;
     case kFormatPCD: return ReadPhotoCD(source);
     default: return ReadImageFile(source);
     }

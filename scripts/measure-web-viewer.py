@@ -14,6 +14,7 @@ Prints one line per figure.
 """
 import json
 import os
+import resource
 import shutil
 import subprocess
 import sys
@@ -55,11 +56,14 @@ def folder_bytes(folder):
 
 
 def gather(cli, album, destination, web_sizes):
+    """Wall-clock and processor seconds (user and system) of one gather."""
     shutil.rmtree(destination, ignore_errors=True)
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
     start = time.monotonic()
     subprocess.run([cli, "album", "gather", album, destination, "--web-sizes", web_sizes],
                    check=True, stdout=subprocess.DEVNULL)
-    return time.monotonic() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return time.monotonic() - start, (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
 
 
 FIRST_PAGE = """(() => {
@@ -110,12 +114,16 @@ def main():
                            stdout=subprocess.DEVNULL)
     originals = sum(os.path.getsize(p) for p in photos)
 
-    plain = gather(cli, album, os.path.join(work, "without"), "off")
-    sized = gather(cli, album, os.path.join(work, "with"), "on")
+    (plain, plain_cpu) = gather(cli, album, os.path.join(work, "without"), "off")
+    (sized, sized_cpu) = gather(cli, album, os.path.join(work, "with"), "on")
     folder = os.path.join(work, "with")
-    print(f"photos: {count}, originals {originals / 1e6:.0f} MB, cores {os.cpu_count()}")
+    cores = os.cpu_count()
+    print(f"photos: {count}, originals {originals / 1e6:.0f} MB, cores {cores}, "
+          f"load average {os.getloadavg()[0]:.1f}")
     print(f"gather with the viewer, no web sizes: {plain:.1f} s; with web sizes: {sized:.1f} s; "
-          f"extra {1000 * (sized - plain) / count:.0f} ms a photo")
+          f"extra {1000 * (sized - plain) / count:.0f} ms a photo (wall clock); "
+          f"processor time extra {1000 * (sized_cpu - plain_cpu) / count:.0f} ms a photo, "
+          f"{1000 * (sized_cpu - plain_cpu) / count / cores:.0f} ms over {cores} cores")
     whole = folder_bytes(folder)
     print(f"gathered folder: {whole / 1e6:.0f} MB = {whole / originals:.2f} x the originals "
           f"(web sizes {folder_bytes(os.path.join(folder, 'lumora-web', 'photos')) / 1e6:.0f} MB, "

@@ -323,6 +323,8 @@
   }
 
   function openMenu() {
+    if (!sections.length)
+      return;
     $("sections").classList.add("open");
     $("menu").setAttribute("aria-expanded", "true");
     var chosen = sections.filter(function (s) { return s.button.getAttribute("aria-current") === "true"; })[0];

@@ -87,10 +87,20 @@
 
   // ---- Addresses and the tab's title ---------------------------------------
 
+  // The album page (from 0) the address names, or -1.
+  function pageInAddress() {
+    var match = /^#page-(\d+)$/.exec(location.hash);
+    return match ? +match[1] - 1 : -1;
+  }
+
   function addressOf(view) {
     var spread = spreads[view.spread];
     var pages = view.page ? [view.page] : (spread.pages || []);
     var numbered = pages.filter(function (p) { return p.page >= 0; });
+    // "#page-3" stays as it is on the spread of pages 2 and 3.
+    var named = pageInAddress();
+    if (numbered.some(function (p) { return p.page === named; }))
+      return location.hash;
     if (numbered.length)
       return "#page-" + (numbered[0].page + 1);
     return spread.position === -1 ? "#garde" : "";
@@ -258,6 +268,8 @@
   function setNarrow(on) {
     var spread = current >= 0 ? views[current].spread : 0;
     var page = current >= 0 && views[current].page ? views[current].page.page : null;
+    if (page === null && pageInAddress() >= 0)
+      page = pageInAddress();  // the page asked for, on its spread until now
     narrow = on;
     document.body.classList.toggle("narrow", on);
     buildViews();

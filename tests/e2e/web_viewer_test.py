@@ -17,7 +17,8 @@ console, which Firefox prints with every JavaScript error.
 Then the phone and everyone: at 390 x 844 (device pixel ratio 3) the book
 shows one page at a time at the size the screen needs and a swipe made of
 dispatched pointer events turns it; "#photo-3" opens the third photo at its
-copy for the screen, Back walks back the pages turned; focus stays inside
+copy for the screen, a double tap and a pinch zoom it, a swipe goes to the
+next; Back walks back the pages turned; focus stays inside
 the photo view and the slideshow and comes back to what opened them;
 reduced motion turns pages by a cross-fade; sounds wait for a gesture and
 the "Son" button mutes them; axe-core, run inside the page, finds nothing
@@ -388,6 +389,17 @@ def swipe(browser, selector, towards_left):
     }})()""")
 
 
+def touch(browser, selector, events):
+    """Touch pointers (type, id, offset from the centre in CSS pixels)."""
+    browser.evaluate(f"""(() => {{
+      const target = document.querySelector({json.dumps(selector)});
+      const r = target.getBoundingClientRect(), x = r.x + r.width / 2, y = r.y + r.height / 2;
+      for (const [type, id, dx] of {json.dumps(events)})
+        target.dispatchEvent(new PointerEvent(type, {{pointerId: id, isPrimary: id === 1, pointerType: "touch",
+          clientX: x + dx, clientY: y, bubbles: true}}));
+    }})()""")
+
+
 def active(browser):
     return browser.evaluate("(() => { const e = document.activeElement; return e.id || e.className + ' ' +"
                             " (e.dataset.photo || ''); })()")
@@ -522,6 +534,20 @@ def check_phone(browser, folder_url, axe):
                      " === '2' && document.getElementById('photo-image').naturalWidth > 0", "photo 3 from its link")
     assert browser.evaluate("document.getElementById('photo-image').currentSrc").endswith("photos/0002-32.jpg")
     check_axe(browser, axe, "the photo view on a phone")
+    # A double tap zooms in and out; two fingers drawn apart zoom by as much.
+    touch(browser, "#photo-frame", [("pointerdown", 1, 0), ("pointerup", 1, 0), ("pointerdown", 1, 0),
+                                    ("pointerup", 1, 0)])
+    assert browser.evaluate("document.getElementById('photo').classList.contains('zoomed')"), "double tap"
+    touch(browser, "#photo-frame", [("pointerdown", 1, 0), ("pointerup", 1, 0), ("pointerdown", 1, 0),
+                                    ("pointerup", 1, 0)])
+    assert not browser.evaluate("document.getElementById('photo').classList.contains('zoomed')")
+    touch(browser, "#photo-frame", [("pointerdown", 1, -20), ("pointerdown", 2, 20), ("pointermove", 1, -60),
+                                    ("pointermove", 2, 60), ("pointerup", 1, -60), ("pointerup", 2, 60)])
+    assert "scale(3)" in browser.evaluate("document.getElementById('photo-image').style.transform")
+    browser.key("-", "Minus", 189)
+    browser.key("-", "Minus", 189)
+    browser.key("-", "Minus", 189)
+    assert not browser.evaluate("document.getElementById('photo').classList.contains('zoomed')"), "- zooms out"
     swipe(browser, "#photo-frame", towards_left=True)
     browser.wait_for("document.getElementById('photo').dataset.photo === '3'", "the next photo after a swipe")
     browser.key("Escape", "Escape", 27)

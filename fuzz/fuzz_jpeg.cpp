@@ -1,7 +1,7 @@
 // JPEG bytes from anywhere: libjpeg's errors must come back to the reader
 // (no exit, no leak), in both colour modes, and whatever it returns must be
 // a well-formed picture that survives the program's conversions; likewise
-// when it is decoded reduced for a preview box.
+// when it is decoded reduced for a preview box, by halvings or in eighths.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -32,5 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::ExercisePicture(read.picture);
         fuzz::ExercisePicture(ReduceToTrueColor(read.picture, 185, 140));
     }
+    // Decoded in eighths, as the viewer's copies for the screen are.
+    const JpegBoxRead eighths = ReadJPEGForBox({data, size}, [](uint32_t w, uint32_t h) {
+        return NeededSize{w * 5 / 8, h * 5 / 8, true};
+    });
+    if (eighths.picture)
+        fuzz::ExercisePicture(eighths.picture);
     return 0;
 }

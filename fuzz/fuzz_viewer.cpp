@@ -1,7 +1,7 @@
 // Album files from anywhere, turned into the web viewer's data script: the
 // titles, descriptions, tab names and file names they hold must come out as
 // valid JSON strings, whatever their bytes, with nothing a browser could
-// take for markup or the end of a string. The first byte gives the length
+// take for markup, the end of a string or of a line. The first byte gives the length
 // of a gathered file name that follows, any bytes at all as Linux allows:
 // its address must bring back exactly those bytes.
 #include <cstddef>
@@ -92,5 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const char c : script)
         if (c == '<' || c == '>' || (static_cast<unsigned char>(c) < 0x20 && c != '\n'))
             __builtin_trap();
+    // U+2028 and U+2029 end a line inside older engines' strings.
+    if (script.find("\xE2\x80\xA8") != std::string::npos || script.find("\xE2\x80\xA9") != std::string::npos)
+        __builtin_trap();
     return 0;
 }

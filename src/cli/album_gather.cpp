@@ -26,7 +26,7 @@ namespace {
 
 constexpr const char* kGatherUsage =
     "usage : lumora-cli album gather FICHIER DESTINATION [--jpeg on|off] [--compression N] [--sounds on|off] "
-    "[--viewer on|off]";
+    "[--viewer on|off] [--web-sizes on|off]";
 
 // Nobody to ask on the command line: the question's text goes to stderr and
 // the gather stops.
@@ -88,6 +88,7 @@ int RunAlbumGather(Arguments args)
     options.convertJpeg = reader.Flag("--jpeg").value_or(options.convertJpeg);
     options.copySounds = reader.Flag("--sounds").value_or(options.copySounds);
     options.writeViewer = reader.Flag("--viewer").value_or(options.writeViewer);
+    options.webSizes = reader.Flag("--web-sizes").value_or(options.webSizes);
     options.compression = reader.Number("--compression", 1, 99).value_or(options.compression);
     if (!reader.Finish(2, 2, kGatherUsage))
         return kExitUsage;

@@ -4,8 +4,9 @@
 namespace lumora::cli {
 
 // lumora-cli album gather ALBUM DEST [--jpeg on|off] [--compression N]
-// [--sounds on|off] [--viewer on|off]: the album, its pictures (or JPEG
-// copies), its sounds and the web viewer gathered into DEST. One line per
+// [--sounds on|off] [--viewer on|off] [--web-sizes on|off]: the album, its
+// pictures (or JPEG copies), its sounds and the web viewer (with each
+// photo's copies for the screen) gathered into DEST. One line per
 // file written; the first file error stops with its message (code 1).
 int RunAlbumGather(Arguments args);
 

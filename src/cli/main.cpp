@@ -102,12 +102,14 @@ Commandes :
       Associe une séquence sonore (un fichier WAVE ou MIDI, reconnu à son
       contenu) à la photo numéro INDEX (à partir de 0), ou lui retire la sienne.
   album gather FICHIER DESTINATION [--jpeg on|off] [--compression N]
-               [--sounds on|off] [--viewer on|off]
+               [--sounds on|off] [--viewer on|off] [--web-sizes on|off]
       Rassemble l'album dans le répertoire DESTINATION (créé au besoin) :
       le fichier album, l'image de chaque photo (ou sa copie JPEG avec
       --jpeg on, qualité 100 - N, N de 1 à 99, 50 par défaut), ses sons
       (--sounds, on par défaut) et la visionneuse web index.html avec le
-      dossier lumora-web (--viewer, on par défaut). Une ligne par fichier
+      dossier lumora-web (--viewer, on par défaut) ; avec la visionneuse,
+      chaque photo en JPEG de 1280 et 2560 pixels de grand côté pour les
+      écrans (--web-sizes, on par défaut). Une ligne par fichier
       écrit ; la première erreur de fichier arrête tout (code 1). Rien n'est
       écrit sur les fichiers de l'album ; seules les images et les séquences
       WAVE ou MIDI partent. Ctrl+C arrête sans laisser de fichier (code 130).

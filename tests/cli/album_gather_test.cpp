@@ -46,6 +46,14 @@ TEST(CliGather, OneLinePerFileThenTheCompletionTextAndAStopAtTheFirstFileError)
                        "\n");
     EXPECT_FALSE(fs::exists(dir.File("d/index.html")));
 
+    // The photos for the screen come with the viewer unless told off.
+    EXPECT_EQ(RunCli({"album", "gather", album, dir.File("w"), "--web-sizes", "peut-etre"}), 2);
+    ASSERT_EQ(RunCli({"album", "gather", album, dir.File("w")}, &out), 0);
+    EXPECT_TRUE(fs::is_regular_file(dir.File("w/lumora-web/photos/0000-127.jpg")));
+    ASSERT_EQ(RunCli({"album", "gather", album, dir.File("v"), "--web-sizes", "off"}, &out), 0);
+    EXPECT_TRUE(fs::exists(dir.File("v/index.html")));
+    EXPECT_FALSE(fs::exists(dir.File("v/lumora-web/photos")));
+
     // A photo gone: its message, exit 1, the files before it stay.
     fs::remove(second);
     std::string err;

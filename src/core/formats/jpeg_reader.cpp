@@ -91,18 +91,20 @@ public:
         return jpeg_read_header(&cinfo_, TRUE) == JPEG_HEADER_OK;
     }
 
-    bool Start(Output output, int scaleDenominator = 1)
+    bool Start(Output output, int scaleDenominator = 1, int scaleNumerator = 1)
     {
         if (setjmp(trap_.jump))
             return false;
-        cinfo_.scale_num = 1;
+        cinfo_.scale_num = static_cast<unsigned>(scaleNumerator);
         cinfo_.scale_denom = static_cast<unsigned>(scaleDenominator);
-        if (scaleDenominator > 1) {
+        if (scaleDenominator > scaleNumerator) {
             // A reduced picture is averaged again afterwards: the fastest
             // inverse transform and plain chroma upsampling lose nothing
             // that shows.
             cinfo_.dct_method = JDCT_IFAST;
-            cinfo_.do_fancy_upsampling = FALSE;
+            // In eighths, plain upsampling would run the chroma through a
+            // larger (unaccelerated) inverse transform instead.
+            cinfo_.do_fancy_upsampling = scaleNumerator == 1 ? FALSE : TRUE;
         }
         // Whole-image buffers (progressive files, two-pass quantising) stay
         // within the size allowed for a picture; beyond it the read fails.
@@ -253,6 +255,17 @@ int JpegScaleForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32
     return 1;
 }
 
+int JpegEighthsForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight)
+{
+    const auto side = [](uint32_t full, uint32_t eighths) {
+        return static_cast<uint32_t>((uint64_t{full} * eighths + 7) / 8);
+    };
+    for (uint32_t eighths = 1; eighths < 8; ++eighths)
+        if (side(width, eighths) >= needWidth && side(height, eighths) >= needHeight)
+            return static_cast<int>(eighths);
+    return 8;
+}
+
 namespace {
 
 JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
@@ -273,10 +286,13 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
     read.fullBitCount = decoder.Info().jpeg_color_space == JCS_GRAYSCALE ? 8 : 24;
     const NeededSize need = needed(full.width, full.height);
     const bool quarterTurn = orientation >= 5 && orientation <= 8;
-    const int denominator = quarterTurn
-                                ? JpegScaleForSize(storedWidth, storedHeight, need.height, need.width)
-                                : JpegScaleForSize(storedWidth, storedHeight, need.width, need.height);
-    if (!decoder.Start(output, denominator))
+    const uint32_t needWidth = quarterTurn ? need.height : need.width;
+    const uint32_t needHeight = quarterTurn ? need.width : need.height;
+    const bool started =
+        need.inEighths
+            ? decoder.Start(output, 8, JpegEighthsForSize(storedWidth, storedHeight, needWidth, needHeight))
+            : decoder.Start(output, JpegScaleForSize(storedWidth, storedHeight, needWidth, needHeight));
+    if (!started)
         return read;
     const uint32_t width = decoder.Info().output_width, height = decoder.Info().output_height;
     const UprightSides upright = UprightSize(width, height, orientation);

@@ -30,9 +30,16 @@ HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& optio
 // needed size in both directions.
 int JpegScaleForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight);
 
+// The same in eighths: the smallest M of M/8 (1 to 8) whose output still
+// covers the needed size (libjpeg-turbo scales by any M/8).
+int JpegEighthsForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight);
+
 // The size a picture of the given full size must still cover once decoded.
+// `inEighths`: reduced by JpegEighthsForSize rather than JpegScaleForSize,
+// for a picture reduced again to a size between two halvings.
 struct NeededSize {
     uint32_t width = 0, height = 0;
+    bool inEighths = false;
 };
 using NeededSizeRule = std::function<NeededSize(uint32_t fullWidth, uint32_t fullHeight)>;
 

@@ -12,6 +12,7 @@
 #include "core/picture_document/dib_object.h"
 #include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
+#include "core/gather/web_sizes.h"
 #include "core/res/strings.h"
 
 namespace lumora {
@@ -89,8 +90,13 @@ public:
             return result_;
         if (options_.writeViewer && hooks_.renderer) {
             Operation(LoadString(kStrCopyingRuntime));
-            if (!Continue(WriteWebViewer(doc_, destination_, ViewerPhotos(), *hooks_.renderer, hooks_.cancelled,
-                                         {}, &plan_.own)))
+            std::vector<ViewerPhoto> photos = ViewerPhotos();
+            // The photos' copies for the screen, before the viewer's data
+            // that names them.
+            if (options_.webSizes && !Continue(AddWebSizes(photos)))
+                return result_;
+            if (!Continue(WriteWebViewer(doc_, destination_, photos, *hooks_.renderer, hooks_.cancelled, {},
+                                         &plan_.own)))
                 return result_;
         }
         const auto cancelled = [this] { return stopped_ || Cancelled(); };
@@ -235,6 +241,21 @@ private:
                                LoadString(kStrConvertingToJpegOfLabel) + file.target, hooks_.cancelled, &plan_.own);
     }
 
+    // Each photo's copies for the screen, in the order of ViewerPhotos (one
+    // a picture file); a file refused before the start has none.
+    GatherFileResult AddWebSizes(std::vector<ViewerPhoto>& photos) const
+    {
+        std::vector<WebSizesSource> sources;
+        for (size_t i = 0; i < files_.size(); ++i)
+            if (files_[i].kind == GatherFile::Kind::Picture)
+                sources.push_back({files_[i].item, skipped_[i] ? std::string() : files_[i].source});
+        GatherFileResult result = GatherFileResult::Written;
+        auto sizes = WriteWebSizes(sources, destination_, hooks_.cancelled, hooks_.threads, result, &plan_.own);
+        for (size_t i = 0; i < photos.size() && i < sizes.size(); ++i)
+            photos[i].sizes = std::move(sizes[i]);
+        return result;
+    }
+
     // The names the viewer finds each photo's files under; nothing for a
     // file refused before the start.
     std::vector<ViewerPhoto> ViewerPhotos() const
@@ -244,7 +265,7 @@ private:
             const GatherFile& file = files_[i];
             const std::string name = skipped_[i] ? std::string() : StoredFileName(file.target);
             if (file.kind == GatherFile::Kind::Picture)
-                photos.push_back({file.item, name, {}});
+                photos.push_back({file.item, name, {}, {}});
             else if (file.kind == GatherFile::Kind::Sound && !photos.empty() && photos.back().item == file.item)
                 photos.back().sound = name;
         }

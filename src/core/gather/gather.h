@@ -28,6 +28,7 @@ struct GatherOptions {
     bool copySounds = true;
     bool writeViewer = true;
     int compression = 50;  // 1 to 99; JPEG quality = 100 - compression
+    bool webSizes = true;  // with the viewer: each photo's copies for the screen (web_sizes.h)
 };
 GatherOptions GatherOptionsFrom(const Preferences& prefs);
 

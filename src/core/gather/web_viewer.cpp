@@ -1,12 +1,16 @@
 #include "core/gather/web_viewer.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <cstdio>
 #include <sys/stat.h>
 
 #include "core/album/album_document.h"
 #include "core/album/album_layout.h"
 #include "core/formats/jpeg_writer.h"
+#include "core/picture/area_reduce.h"
+#include "core/album/find_album_file.h"
 #include "core/layout/book_geometry.h"
 #include "core/layout/book_hits.h"
 #include "core/layout/page_queries.h"
@@ -71,11 +75,65 @@ std::string LocationLabel(int position, int pageCount)
     return FormatString(kStrPagesRange, position, position + 1);
 }
 
-std::string PagePictureName(size_t spread)
+// "pages/003.jpg" (the spread at twice the book's size), "pages/003-1x.jpg"
+// (at its size); a page alone "pages/003-l.jpg" and "pages/003-l-2x.jpg"
+// (left), "-r" (right) or "-c" (the cover's middle).
+std::string PagePictureName(size_t spread, const std::string& suffix = {})
 {
     char name[32];
-    std::snprintf(name, sizeof name, "pages/%03zu.jpg", spread);
-    return name;
+    std::snprintf(name, sizeof name, "pages/%03zu", spread);
+    return name + suffix + ".jpg";
+}
+
+constexpr int kHalfWidth = kBookSize.width / 2;
+
+std::string PageSide(const ViewerPage& page)
+{
+    return page.page < 0 && page.left != 0 && page.left != kHalfWidth ? "-c"
+           : page.left == 0                                         ? "-l"
+                                                                    : "-r";
+}
+
+// A srcset as [name, width, height] triples, smallest first.
+struct Candidate {
+    std::string name;
+    int width, height;
+};
+std::string CandidatesJson(const std::vector<Candidate>& candidates)
+{
+    std::string json = "[";
+    for (const Candidate& c : candidates)
+        json += std::string(json.size() > 1 ? "," : "") + "[" + JsonQuoted(c.name) + "," + std::to_string(c.width) +
+                "," + std::to_string(c.height) + "]";
+    return json + "]";
+}
+
+std::string InFolder(const std::string& name) { return std::string(kViewerFolder) + "/" + name; }
+
+std::vector<Candidate> SpreadCandidates(size_t index)
+{
+    return {{InFolder(PagePictureName(index, "-1x")), kBookSize.width, kBookSize.height},
+            {InFolder(PagePictureName(index)), kBookSize.width * kViewerScale, kBookSize.height * kViewerScale}};
+}
+
+std::vector<Candidate> PageCandidates(size_t index, const ViewerPage& page)
+{
+    return {{InFolder(PagePictureName(index, PageSide(page) + "-2x")), kHalfWidth * kViewerScale,
+             kBookSize.height * kViewerScale},
+            {InFolder(PagePictureName(index, PageSide(page))), kHalfWidth * kViewerPageScale,
+             kBookSize.height * kViewerPageScale}};
+}
+
+std::string PagesJson(const std::vector<int>& positions, size_t index, int pageCount)
+{
+    std::string json;
+    for (const ViewerPage& page : ViewerPagesOf(positions[index], pageCount))
+        json += std::string(json.empty() ? "" : ",") + "{\"left\":" + std::to_string(page.left) +
+                ",\"page\":" + std::to_string(page.page) + ",\"label\":" +
+                JsonQuoted(page.page >= 0 ? FormatString(kStrPage, page.page + 1)
+                                          : LocationLabel(positions[index], pageCount)) +
+                ",\"srcset\":" + CandidatesJson(PageCandidates(index, page)) + "}";
+    return "[" + json + "]";
 }
 
 std::string PreviewName(int item)
@@ -124,7 +182,8 @@ std::string SpreadJson(AlbumLayout& layout, const AlbumDocument& doc, const std:
     }
     return "{\"position\":" + std::to_string(position) + ",\"label\":" +
            JsonQuoted(LocationLabel(position, doc.pageCount)) + ",\"picture\":" +
-           JsonQuoted(std::string(kViewerFolder) + "/" + PagePictureName(index)) + ",\"photos\":[" + photos +
+           JsonQuoted(InFolder(PagePictureName(index))) + ",\"srcset\":" + CandidatesJson(SpreadCandidates(index)) +
+           ",\"pages\":" + PagesJson(positions, index, doc.pageCount) + ",\"photos\":[" + photos +
            "],\"tabs\":[" + tabs + "]}";
 }
 
@@ -142,7 +201,12 @@ std::string PhotoJson(const AlbumDocument& doc, const ViewerPhoto& photo, int sp
     const AlbumItem& item = *doc.items[static_cast<size_t>(photo.item)];
     const bool showable = !photo.picture.empty() && IsWebPicture(photo.picture);
     const bool audible = !photo.sound.empty() && IsWebSound(photo.sound);
+    std::vector<Candidate> sizes;
+    for (const WebSize& size : photo.sizes)
+        sizes.push_back({size.name, size.width, size.height});
     return "{\"item\":" + std::to_string(photo.item) + "," + FileJson("picture", photo.picture, showable) +
+           ",\"original\":" + JsonQuoted(PercentEncoded(photo.picture)) + ",\"sizes\":" + CandidatesJson(sizes) +
+           ",\"name\":" + JsonQuoted(StoredFileName(item.imagePath)) +
            ",\"preview\":" + JsonQuoted(std::string(kViewerFolder) + "/" + PreviewName(photo.item)) +
            ",\"description\":" + JsonQuoted(item.description) + "," + FileJson("sound", photo.sound, audible) +
            ",\"spread\":" + std::to_string(spread) + "}";
@@ -151,6 +215,57 @@ std::string PhotoJson(const AlbumDocument& doc, const ViewerPhoto& photo, int sp
 std::string ZoneJson(const char* name, const Rect& r) { return std::string("\"") + name + "\":" + Rect4(r); }
 
 void MakeDirectory(const std::string& path) { ::mkdir(path.c_str(), 0777); }
+
+// `width` columns of a 24-bit picture from column `left`.
+HDIB CropColumns(const HDIB& picture, int left, int width)
+{
+    if (!picture || DIBBitCount(picture.Data()) != 24)
+        return {};
+    const int height = static_cast<int>(DIBPixelHeight(picture.Data()));
+    const int fullWidth = static_cast<int>(DIBPixelWidth(picture.Data()));
+    left = std::clamp(left, 0, std::max(fullWidth - width, 0));
+    width = std::min(width, fullWidth);
+    HDIB part = AllocateDIBBlock(width, height, 24, false);
+    if (!part)
+        return {};
+    const uint64_t fromStride = DIBRowBytes(static_cast<uint64_t>(fullWidth), 24);
+    const uint64_t toStride = DIBRowBytes(static_cast<uint64_t>(width), 24);
+    const uint8_t* from = DIBPixels(picture.Data());
+    uint8_t* to = DIBPixels(part.Data());
+    for (int y = 0; y < height; ++y)
+        std::memcpy(to + toStride * static_cast<uint64_t>(y),
+                    from + fromStride * static_cast<uint64_t>(y) + static_cast<uint64_t>(left) * 3, toStride);
+    return part;
+}
+
+struct SpreadPicture {
+    std::string name;
+    HDIB picture;
+};
+
+// Every picture of one spread: whole at twice and once the book's size,
+// each page alone at twice and three times.
+std::vector<SpreadPicture> SpreadPictures(const AlbumDocument& doc, int position, size_t index,
+                                          SpreadRenderer& renderer)
+{
+    std::vector<SpreadPicture> pictures;
+    HDIB twice = renderer.RenderSpread(doc, position, kViewerScale);
+    if (!twice)
+        return pictures;
+    const std::vector<ViewerPage> pages = ViewerPagesOf(position, doc.pageCount);
+    HDIB thrice = renderer.RenderSpread(doc, position, kViewerPageScale);
+    for (const ViewerPage& page : pages) {
+        const std::string side = PageSide(page);
+        pictures.push_back({PagePictureName(index, side + "-2x"),
+                            CropColumns(twice, page.left * kViewerScale, kHalfWidth * kViewerScale)});
+        if (thrice)
+            pictures.push_back({PagePictureName(index, side),
+                                CropColumns(thrice, page.left * kViewerPageScale, kHalfWidth * kViewerPageScale)});
+    }
+    pictures.push_back({PagePictureName(index, "-1x"), ReduceToTrueColor(twice, kBookSize.width, kBookSize.height)});
+    pictures.push_back({PagePictureName(index), std::move(twice)});
+    return pictures;
+}
 
 }  // namespace
 
@@ -197,7 +312,11 @@ std::string JsonQuoted(const std::string& text)
             ++i;
             continue;
         }
-        if (c == '"' || c == '\\') {
+        if (length == 3 && c == 0xE2 && static_cast<unsigned char>(text[i + 1]) == 0x80 &&
+            (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xA8) {
+            // U+2028 and U+2029 end a line in older JavaScript.
+            out += static_cast<unsigned char>(text[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
+        } else if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);
         } else if (c < 0x20 || c == '<' || c == '>') {
@@ -226,6 +345,20 @@ std::string ViewerPagePath(const std::string& destination)
     text.resize(existing.Open(page, File::Mode::Read) ? existing.Read(text.data(), text.size()) : 0);
     const bool ours = text.find(std::string(kViewerFolder) + "/viewer.js") != std::string::npos;
     return ours ? page : destination + "/" + kViewerSparePage;
+}
+
+std::vector<ViewerPage> ViewerPagesOf(int position, int pageCount)
+{
+    if (position == kCoverPosition)
+        return {{(kCoverZone.left + kCoverZone.right) / 2 - kHalfWidth / 2, -1}};
+    if (position == kFlyleafPosition)
+        return {{kHalfWidth, -1}};
+    std::vector<ViewerPage> pages;
+    if (const int left = LeftPageOf(position); left >= 0)
+        pages.push_back({0, left});
+    if (const int right = RightPageOf(position, pageCount); right >= 0)
+        pages.push_back({kHalfWidth, right});
+    return pages;
 }
 
 std::vector<int> ViewerPositions(const AlbumDocument& doc)
@@ -300,12 +433,14 @@ GatherFileResult WriteWebViewer(const AlbumDocument& doc, const std::string& des
     for (size_t i = 0; i < positions.size(); ++i) {
         if (cancelled && cancelled())
             return GatherFileResult::Interrupted;
-        const auto jpeg = EncodeJPEG(renderer.RenderSpread(doc, positions[i], kViewerScale), kPageQuality);
-        if (!jpeg)
-            continue;  // a spread that cannot be drawn shows as a blank page
-        if (const auto result = write(asText(*jpeg), folder + "/" + PagePictureName(i));
-            result != GatherFileResult::Written)
-            return result;
+        for (const SpreadPicture& picture : SpreadPictures(doc, positions[i], i, renderer)) {
+            const auto jpeg = EncodeJPEG(picture.picture, kPageQuality);
+            if (!jpeg)
+                continue;  // a spread that cannot be drawn shows as a blank page
+            if (const auto result = write(asText(*jpeg), folder + "/" + picture.name);
+                result != GatherFileResult::Written)
+                return result;
+        }
     }
     for (const ViewerPhoto& photo : photos) {
         const auto jpeg = EncodeJPEG(doc.items[static_cast<size_t>(photo.item)]->preview.Picture(), kPreviewQuality);

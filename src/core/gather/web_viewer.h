@@ -12,6 +12,7 @@
 #include "core/picture/dib.h"
 #include "core/gather/gather_copy.h"
 #include "core/gather/gather_plan.h"
+#include "core/gather/web_sizes.h"
 
 namespace lumora {
 
@@ -33,6 +34,7 @@ struct ViewerPhoto {
     int item = -1;
     std::string picture;
     std::string sound;
+    std::vector<WebSize> sizes;  // the copies for the screen, smallest first
 };
 
 // The viewer's folder and its page.
@@ -41,8 +43,22 @@ inline constexpr const char* kViewerPage = "index.html";
 // The page's name when the folder already holds an "index.html" of its
 // own (not a viewer's): that file is kept.
 inline constexpr const char* kViewerSparePage = "lumora-album.html";
-// Spreads are drawn at twice the book's size for sharp high-density screens.
+// Spreads are drawn at twice the book's size for sharp high-density screens
+// (and reduced to its size for the others); a page alone, as a phone held
+// upright shows it, at three times, its width filling the screen's.
 inline constexpr int kViewerScale = 2;
+inline constexpr int kViewerPageScale = 3;
+
+// The part of a spread shown alone on a narrow screen, in book
+// coordinates: half the book's width from `left`. `page` is the album page
+// (from 0), -1 for the cover and the flyleaf.
+struct ViewerPage {
+    int left = 0;
+    int page = -1;
+};
+// The pages of the spread at `position`, left to right: the cover's middle,
+// the flyleaf, then each album page the spread shows.
+std::vector<ViewerPage> ViewerPagesOf(int position, int pageCount);
 
 // The path of the viewer's page in `destination`: "index.html", unless the
 // folder holds an "index.html" that is not a viewer's page.
@@ -78,7 +94,9 @@ bool IsWebSound(const std::string& name);
 // "-._~" as %XX.
 std::string PercentEncoded(const std::string& name);
 
-// `text` as a JSON string literal; bytes that are not UTF-8 become U+FFFD.
+// `text` as a JSON string literal that is also safe inside an HTML script
+// element and in any JavaScript: bytes that are not UTF-8 become U+FFFD;
+// controls, "<", ">", U+2028 and U+2029 are escaped.
 std::string JsonQuoted(const std::string& text);
 
 }  // namespace lumora

@@ -66,6 +66,25 @@ void ExpandRow(const uint8_t* row, int bitCount, uint32_t width,
     }
 }
 
+// A 24-bit picture halved exactly in both directions: each new pixel the
+// rounded mean of its 2 x 2 block. The general path gives the same bytes
+// (four taps of a half each way), with far more work per pixel.
+void HalveTrueColor(const uint8_t* srcPixels, uint64_t srcStride, uint8_t* dstPixels, uint64_t dstStride,
+                    int32_t newWidth, int32_t newHeight)
+{
+    for (int32_t y = 0; y < newHeight; ++y) {
+        const uint8_t* top = srcPixels + static_cast<uint64_t>(y) * 2 * srcStride;
+        const uint8_t* bottom = top + srcStride;
+        uint8_t* out = dstPixels + static_cast<uint64_t>(y) * dstStride;
+        for (int32_t x = 0; x < newWidth * 3; x += 3) {
+            const int32_t from = x * 2;
+            for (int32_t c = 0; c < 3; ++c)
+                out[x + c] = static_cast<uint8_t>((top[from + c] + top[from + 3 + c] + bottom[from + c] +
+                                                   bottom[from + 3 + c] + 2) >> 2);
+        }
+    }
+}
+
 }  // namespace
 
 HDIB ReduceToTrueColor(const HDIB& source, int32_t newWidth, int32_t newHeight)
@@ -102,6 +121,12 @@ HDIB ReduceToTrueColor(const HDIB& source, int32_t newWidth, int32_t newHeight)
     const uint64_t srcStride = DIBRowBytes(width, static_cast<uint64_t>(bitCount));
     uint8_t* dstPixels = DIBPixels(result.Data());
     const uint64_t dstStride = DIBRowBytes(static_cast<uint64_t>(newWidth), 24);
+
+    if (bitCount == 24 && width == 2 * static_cast<uint32_t>(newWidth) &&
+        height == 2 * static_cast<uint32_t>(newHeight)) {
+        HalveTrueColor(srcPixels, srcStride, dstPixels, dstStride, newWidth, newHeight);
+        return result;
+    }
 
     std::vector<uint8_t> bgr(uint64_t{width} * 3);
     std::vector<uint32_t> sums(uint64_t{width} * 3);

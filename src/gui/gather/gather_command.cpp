@@ -58,7 +58,9 @@ void GatherCommand(CommandHost& frame, AlbumView& view)
 
     const Preferences& prefs = frame.Prefs();
     PainterSpreadRenderer renderer(view.Book(), {prefs.deskShadow, false});
-    GatherProgressDialog progress(album, *destination, GatherOptionsFrom(prefs), &renderer, parent);
+    GatherOptions chosen = GatherOptionsFrom(prefs);
+    chosen.webSizes = options.WebSizes();
+    GatherProgressDialog progress(album, *destination, chosen, &renderer, parent);
     if (progress.Run() != GatherProgressDialog::kDone)
         return;
     // A plain message box: the completion is no warning, and no icon either.

@@ -123,6 +123,14 @@ GatherOptionsDialog::GatherOptionsDialog(const Preferences& prefs, QWidget* pare
     viewer_->setObjectName("check1077");
     viewer_->setToolTip("Une visionneuse web (index.html) qui ouvre l'album dans tout navigateur.");
     options->addWidget(viewer_);
+    webSizes_ = new QCheckBox("Photos aux &tailles des écrans", this);
+    webSizes_->setObjectName("checkWebSizes");
+    webSizes_->setToolTip("Chaque photo en JPEG de 1280 et 2560 pixels, pour les téléphones et les écrans.");
+    webSizes_->setChecked(true);
+    auto* webSizesRow = new QHBoxLayout;
+    webSizesRow->setContentsMargins(20, 0, 0, 0);
+    webSizesRow->addWidget(webSizes_);
+    options->addLayout(webSizesRow);
     row->addLayout(options, 1);
     column->addLayout(row);
     column->addWidget(OkCancelButtons(this));
@@ -133,6 +141,8 @@ GatherOptionsDialog::GatherOptionsDialog(const Preferences& prefs, QWidget* pare
     compression_ = prefs.compression;
     EnableCompression(prefs.convertJpeg);
     connect(convert_, &QCheckBox::clicked, this, [this] { EnableCompression(convert_->isChecked()); });
+    webSizes_->setEnabled(viewer_->isChecked());
+    connect(viewer_, &QCheckBox::toggled, webSizes_, &QWidget::setEnabled);
     PrepareDialog(*this, parent);
 }
 
@@ -141,6 +151,8 @@ void GatherOptionsDialog::EnableCompression(bool on)
     for (QWidget* control : compressionControls_)
         control->setEnabled(on);
 }
+
+bool GatherOptionsDialog::WebSizes() const { return webSizes_->isChecked(); }
 
 void GatherOptionsDialog::accept()
 {

@@ -40,6 +40,8 @@ public:
     GatherOptionsDialog(const Preferences& prefs, QWidget* parent);
     // Into the preferences ConvertJpeg, CopierSons, CopyRuntime, Compression.
     void Apply(Preferences& prefs) const;
+    // The photos' copies for the screen beside the viewer (on each time).
+    bool WebSizes() const;
     void accept() override;
 
 private:
@@ -48,6 +50,7 @@ private:
     QCheckBox* convert_;
     QCheckBox* sounds_;
     QCheckBox* viewer_;
+    QCheckBox* webSizes_;
     QLineEdit* compressionEdit_;
     QList<QWidget*> compressionControls_;
     int compression_ = 50;

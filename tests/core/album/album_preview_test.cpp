@@ -128,6 +128,26 @@ TEST(TrueColorReduction, AveragesWhatEachPixelCoversWhateverTheSourceDepth)
 
     EXPECT_FALSE(ReduceToTrueColor(halves, 0, 1));
     EXPECT_FALSE(ReduceToTrueColor(HDIB{}, 1, 1));
+
+    // Halving a 24-bit picture exactly (its own quick path) gives the bytes
+    // the general path gives for the same greys held in a palette.
+    constexpr int32_t kWidth = 10, kHeight = 6;
+    HDIB grey8 = AllocDIB(kWidth, kHeight, 8);
+    HDIB grey24 = AllocDIB(kWidth, kHeight, 24);
+    uint8_t* greyTable = grey8.Data() + kInfoHeaderSize;
+    for (int i = 0; i < 256; ++i)
+        std::fill_n(greyTable + i * 4, 3, static_cast<uint8_t>(i));
+    for (int32_t y = 0; y < kHeight; ++y)
+        for (int32_t x = 0; x < kWidth; ++x) {
+            const auto v = static_cast<uint8_t>((x * 37 + y * 91 + x * y * 13) % 256);
+            DIBPixels(grey8.Data())[y * DIBRowBytes(kWidth, 8) + x] = v;
+            std::fill_n(DIBPixels(grey24.Data()) + y * DIBRowBytes(kWidth, 24) + x * 3, 3, v);
+        }
+    const HDIB fromPalette = ReduceToTrueColor(grey8, kWidth / 2, kHeight / 2);
+    const HDIB halved = ReduceToTrueColor(grey24, kWidth / 2, kHeight / 2);
+    ASSERT_TRUE(fromPalette && halved);
+    EXPECT_TRUE(std::equal(fromPalette.Bytes().begin(), fromPalette.Bytes().end(), halved.Bytes().begin(),
+                           halved.Bytes().end()));
 }
 
 // The means of the 8 x 8 blocks of two pictures of the same size, each

@@ -56,7 +56,8 @@ class FlatRenderer final : public SpreadRenderer {
 public:
     HDIB RenderSpread(const AlbumDocument&, int position, int scale) override
     {
-        positions.push_back(position);
+        if (scale == kViewerScale)  // pages alone are drawn at another scale too
+            positions.push_back(position);
         return test::MakeRgbPicture(58 * scale, 39 * scale, [](uint32_t, uint32_t) { return ColorTriple{90, 90, 90}; });
     }
     std::vector<int> positions;
@@ -261,7 +262,9 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     ASSERT_FALSE(renderer.positions.empty());
     EXPECT_EQ(renderer.positions.front(), -2);
     EXPECT_EQ(std::count_if(files.begin(), files.end(),
-                            [](const std::string& f) { return f.rfind("lumora-web/pages/", 0) == 0; }),
+                            [](const std::string& f) {
+                                return f.rfind("lumora-web/pages/", 0) == 0 && f.size() == 24;  // pages/000.jpg
+                            }),
               static_cast<long>(renderer.positions.size()));
     EXPECT_FALSE(AnyTemporaryLeft(dir.File("rassemble")));
     // The album file is copied byte for byte.
@@ -287,6 +290,10 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     EXPECT_NE(script.find("\"picture\":\"Plage.JPG\""), std::string::npos);
     EXPECT_NE(script.find("\"sound\":\"vagues.wav\""), std::string::npos);
     EXPECT_NE(script.find("\"description\":\"Au bord de l'eau\""), std::string::npos);
+    // With the viewer, each photo's copy for the screen (a 64 x 48 picture:
+    // its own size only), named in the data.
+    EXPECT_TRUE(fs::is_regular_file(dir.File("ailleurs/lumora-web/photos/0000-64.jpg")));
+    EXPECT_NE(script.find("\"sizes\":[[\"lumora-web/photos/0000-64.jpg\",64,48]]"), std::string::npos);
 }
 
 TEST(GatherTest, PlanNamesConvertedPicturesByTheirLastThreeCharacters)

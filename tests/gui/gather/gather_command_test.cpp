@@ -80,6 +80,14 @@ TEST_F(GatherCommandTest, DestinationOptionsProgressThenTheCompletionMessage)
         test::Click(d, "IDOK");  // refused: 1 to 99
         EXPECT_TRUE(d.isVisible());
         test::Type(d, "edit1076", "25");
+        // The photos for the screen go with the viewer, on at every gather.
+        auto& webSizes = test::Get<QCheckBox>(d, "checkWebSizes");
+        EXPECT_TRUE(webSizes.isChecked());
+        EXPECT_TRUE(webSizes.isEnabled());
+        test::Click(d, "check1077");
+        EXPECT_FALSE(webSizes.isEnabled());
+        test::Click(d, "check1077");
+        test::Click(d, "checkWebSizes");
         test::AnswerNextModal<QMessageBox>([&completion, &completionIcon](QMessageBox& box) {
             completion = box.text();
             completionIcon = box.icon();
@@ -95,6 +103,7 @@ TEST_F(GatherCommandTest, DestinationOptionsProgressThenTheCompletionMessage)
     EXPECT_EQ(prefs.compression, 25);
     for (const char* name : {"album.qza", "p0.JPG", "p1.JPG", "index.html", "lumora-web/pages/000.jpg"})
         EXPECT_TRUE(fs::exists(dir.File(std::string("cle usb/album/") + name))) << name;
+    EXPECT_FALSE(fs::exists(dir.File("cle usb/album/lumora-web/photos")));
     (void)view;
 }
 

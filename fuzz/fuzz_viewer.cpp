@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         const bool raw = photos.size() % 2 == 0;
         photos.push_back({static_cast<int>(i), raw ? rawName + ".jpg" : doc.items[i]->imagePath,
-                          raw ? rawName + ".wav" : doc.items[i]->soundPath});
+                          raw ? rawName + ".wav" : doc.items[i]->soundPath, {}});
     }
     const std::string script = ViewerAlbumScript(doc, photos);
     if (!IsValidUtf8(script))

@@ -17,25 +17,14 @@
 #include "gui/album/album_painter.h"
 #include "gui/album/album_view.h"
 #include "gui/album/fast_bitmap.h"
+#include "bench_gui.h"
 
 namespace lumora {
 namespace {
 
-QApplication& Gui()
-{
-    static int argc = 1;
-    static char name[] = "bench_album_view";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& Gui() { return bench::OffscreenApplication(); }
 
-const BookPictures& Book()
-{
-    static const BookPictures book = *LoadBookPictures("/nonexistent/", 24, [](int, int) {});
-    return book;
-}
+const BookPictures& Book() { return bench::BuiltInBook(); }
 
 // 36 photos of 68 x 51 (items 12 to 35 fill pages 1 and 2), titles and page
 // numbers on, positioning corners or no frame.

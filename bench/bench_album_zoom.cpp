@@ -33,6 +33,7 @@
 #include "gui/album/page_turn_frame.h"
 #include "gui/album/sharp_photos.h"
 #include "gui/platform/dib_painter.h"
+#include "bench_gui.h"
 
 namespace lumora {
 namespace {
@@ -41,21 +42,9 @@ constexpr int kPhotoFiles = 4;    // distinct pictures, each under many names
 constexpr int kMicro = 4;         // the Micro 12+12 layout
 constexpr int kSpreads = 40;
 
-QApplication& Gui()
-{
-    static int argc = 1;
-    static char name[] = "bench_album_zoom";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& Gui() { return bench::OffscreenApplication(); }
 
-const BookPictures& Book()
-{
-    static const BookPictures book = *LoadBookPictures("/nonexistent/", 24, [](int, int) {});
-    return book;
-}
+const BookPictures& Book() { return bench::BuiltInBook(); }
 
 std::string Folder()
 {

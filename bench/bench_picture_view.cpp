@@ -10,21 +10,14 @@
 #include "core/formats/jpeg_reader.h"
 #include "core/formats/jpeg_writer.h"
 #include "gui/picture/picture_view.h"
+#include "bench_gui.h"
 
 namespace lumora {
 namespace {
 
 constexpr int32_t kWidth = 4000, kHeight = 3000;
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench_picture_view";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& App() { return bench::OffscreenApplication(); }
 
 const std::string& PhotoPath()
 {

@@ -19,6 +19,7 @@
 #include "core/colour/palette.h"
 #include "core/formats/jpeg_writer.h"
 #include "gui/print/album_print.h"
+#include "bench_gui.h"
 
 namespace lumora {
 namespace {
@@ -27,15 +28,7 @@ constexpr int32_t kWidth = 4000, kHeight = 3000;
 constexpr int kDistinctPhotos = 4;
 constexpr int kPhotos = 80;  // 40 pages of Maxi 2+2
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench_print";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& App() { return bench::OffscreenApplication(); }
 
 // Detail at every scale, as photos have: broad gradients, patches and
 // grain, so that the JPEGs weigh what camera files weigh.

@@ -13,6 +13,7 @@
 #include "core/album/album_document.h"
 #include "core/formats/jpeg_writer.h"
 #include "gui/slideshow/slideshow_window.h"
+#include "bench_gui.h"
 
 namespace lumora {
 namespace {
@@ -21,15 +22,7 @@ constexpr int32_t kWidth = 4000, kHeight = 3000;
 constexpr int kPhotos = 4;
 const QRect kScreen(0, 0, 1920, 1080);
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench_slideshow";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& App() { return bench::OffscreenApplication(); }
 
 // Photos that differ, so that nothing is shared between slides.
 std::shared_ptr<AlbumDocument> Album()

@@ -38,13 +38,7 @@ sleep 1
 import -window root "$out/clipboard-pasted.png"
 xdotool key ctrl+s
 sleep 1
-xdotool key alt+f
-sleep 0.3
-xdotool key q
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then echo "clipboard: the program did not quit"; exit 1; fi
-wait "$app" || { echo "clipboard: the program failed"; exit 1; }
-app=
+quit_program clipboard
 
 if ! "$cli" album info "$target_album" | grep -q "élément 0 : photo .*$(basename "$picture")"; then
   echo "clipboard: the pasted photo is not in the saved album"; exit 1

@@ -62,13 +62,7 @@ sleep 0.5
 import -window root "$out/drag-after.png"
 xdotool key ctrl+s
 sleep 1
-xdotool key alt+f
-sleep 0.3
-xdotool key q
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app" 2>/dev/null; then echo "drag: the program did not quit"; exit 1; fi
-wait "$app" || { echo "drag: the program failed"; exit 1; }
-app=
+quit_program drag
 
 order=$("$cli" album info "$album" | sed -n 's/^élément \([0-9]*\) : photo .*\/p\([0-9]\)\.jpg.*/\2/p' | tr -d '\n')
 if [[ $order != 013425 ]]; then

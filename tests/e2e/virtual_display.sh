@@ -24,3 +24,15 @@ start_virtual_display() {
   export DISPLAY=$display
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
+
+# Fichier > Quitter in the program ($app), then waits for it to end; fails
+# with "NAME: ..." when it does not quit or exits with an error.
+quit_program() {
+  xdotool key alt+f
+  sleep 0.3
+  xdotool key q
+  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$app" 2>/dev/null; then echo "$1: the program did not quit"; exit 1; fi
+  wait "$app" || { echo "$1: the program failed"; exit 1; }
+  app=
+}

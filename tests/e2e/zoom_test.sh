@@ -98,10 +98,5 @@ echo "zoom: back on the first spread, $left_over pixels differ"
 [[ $left_over =~ ^[0-9]+$ && $left_over -lt 50 ]] || { echo "zoom: the page did not turn back"; exit 1; }
 
 xdotool windowfocus --sync "$window"
-xdotool key alt+f
-sleep 0.3
-xdotool key q
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-wait "$app"
-app=
+quit_program zoom
 echo "zoom: done"

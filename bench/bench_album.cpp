@@ -31,10 +31,10 @@ std::string MakeLargeAlbum(int bits)
             auto item = std::make_unique<AlbumItem>("/home/anne/photos/vacances/img" +
                                                     std::to_string(i) + ".jpg");
             item->description = "Photo numéro " + std::to_string(i);
-            HDIB preview = AllocDIB(185, 140, bits);
+            Picture preview = Picture::Make(185, 140, bits);
             if (bits == 8)
                 FillColorTableFromPalette(preview.Data(), &AppPalette(), ColorTableMode::Rgb);
-            std::memset(DIBPixels(preview.Data()), i & 0xFF, DIBRowBytes(185, static_cast<uint64_t>(bits)));
+            std::memset(preview.Pixels(), i & 0xFF, PictureRowBytes(185, static_cast<uint64_t>(bits)));
             item->preview.Attach(std::move(preview));
             doc.items.push_back(std::move(item));
         }

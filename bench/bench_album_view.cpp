@@ -36,8 +36,8 @@ std::unique_ptr<AlbumDocument> MicroAlbum(int frameStyle)
     doc->frameStyle = static_cast<int16_t>(frameStyle);
     for (int i = 0; i < 36; ++i) {
         auto item = std::make_unique<AlbumItem>("photo.bmp");
-        HDIB preview = AllocDIB(68, 51, 24);
-        std::fill(DIBPixels(preview.Data()), DIBPixels(preview.Data()) + DIBRowBytes(68, 24) * 51,
+        Picture preview = Picture::Make(68, 51, 24);
+        std::fill(preview.Pixels(), preview.Pixels() + PictureRowBytes(68, 24) * 51,
                   static_cast<uint8_t>(i * 7));
         item->preview.Attach(std::move(preview));
         item->MakeFastBitmap();

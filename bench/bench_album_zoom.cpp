@@ -87,7 +87,7 @@ std::shared_ptr<AlbumDocument> MicroAlbum(int spreads)
     for (int n = 0; n < spreads * 24; ++n) {
         auto item = std::make_unique<AlbumItem>(PhotoPath(n));
         const AlbumItem& model = *made[static_cast<size_t>(n % kPhotoFiles)];
-        item->preview.Attach(model.preview.Picture().Clone());
+        item->preview.Attach(model.preview.Image().Clone());
         doc->items.push_back(std::move(item));
     }
     doc->Paginate();
@@ -199,7 +199,7 @@ void SharpnessAgainstTheOriginal(benchmark::State& state)
     Gui();
     const std::string path = PhotoPath(0);
     // The original in true colour.
-    const HDIB original = ReadJPEGFile(path);
+    const Picture original = ReadJPEGFile(path);
     const Size box = BoxSize(LayoutAt(kMicro));
     const QSize device(static_cast<int>(std::lround(box.width * 3.6)), static_cast<int>(std::lround(box.height * 3.6)));
     double mean = 0, worst = 0;

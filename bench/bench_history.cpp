@@ -26,9 +26,9 @@ std::unique_ptr<AlbumDocument> LargeAlbum(const std::vector<std::string>& paths 
         auto item = std::make_unique<AlbumItem>(paths.empty() ? "/photos/img" + std::to_string(i) + ".jpg"
                                                               : paths[static_cast<size_t>(i)]);
         item->description = "Photo numéro " + std::to_string(i);
-        HDIB preview = AllocDIB(layout.boxWidth, layout.boxHeight, 8);
+        Picture preview = Picture::Make(layout.boxWidth, layout.boxHeight, 8);
         FillColorTableFromPalette(preview.Data(), &AppPalette(), ColorTableMode::Rgb);
-        std::memset(DIBPixels(preview.Data()), i & 0xFF, DIBRowBytes(layout.boxWidth, 8));
+        std::memset(preview.Pixels(), i & 0xFF, PictureRowBytes(layout.boxWidth, 8));
         item->preview.Attach(std::move(preview));
         doc->items.push_back(std::move(item));
     }
@@ -76,8 +76,8 @@ void BM_UndoRedoLayoutChange(benchmark::State& state)
 {
     const auto dir = std::filesystem::temp_directory_path() / "lumora-bench-history";
     std::filesystem::create_directories(dir);
-    HDIB picture = AllocDIB(64, 48, 24);
-    std::memset(DIBPixels(picture.Data()), 90, picture.Size() - DIBPixelOffset(picture.Data()));
+    Picture picture = Picture::Make(64, 48, 24);
+    std::memset(picture.Pixels(), 90, picture.Size() - picture.PixelOffset());
     std::vector<std::string> paths;
     for (int i = 0; i < kPhotos; ++i) {
         paths.push_back((dir / ("p" + std::to_string(i) + ".bmp")).string());

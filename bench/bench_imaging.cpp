@@ -18,13 +18,13 @@ using namespace lumora;
 
 constexpr int kWidth = 4000, kHeight = 3000;
 
-const HDIB& PhotoSizedPicture()
+const Picture& PhotoSizedPicture()
 {
-    static const HDIB picture = [] {
-        HDIB dib = AllocDIB(kWidth, kHeight, 24);
+    static const Picture picture = [] {
+        Picture dib = Picture::Make(kWidth, kHeight, 24);
         std::mt19937 rng(42);
-        uint8_t* p = DIBPixels(dib.Data());
-        const size_t n = DIBRowBytes(kWidth, 24) * kHeight;
+        uint8_t* p = dib.Pixels();
+        const size_t n = PictureRowBytes(kWidth, 24) * kHeight;
         for (size_t i = 0; i < n; ++i)
             p[i] = static_cast<uint8_t>(rng() >> 24);
         return dib;
@@ -44,9 +44,9 @@ const std::string& PhotoSizedBmpFile()
 
 void BM_ConvertToAppPalette(benchmark::State& state)
 {
-    const HDIB& source = PhotoSizedPicture();
+    const Picture& source = PhotoSizedPicture();
     for (auto _ : state) {
-        HDIB result = ConvertToAppPalette(source, AppPalette());
+        Picture result = ConvertToAppPalette(source, AppPalette());
         benchmark::DoNotOptimize(result.Data());
     }
     state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
@@ -55,9 +55,9 @@ BENCHMARK(BM_ConvertToAppPalette)->Unit(benchmark::kMillisecond);
 
 void BM_ResizeToAppPalette_Preview(benchmark::State& state)
 {
-    const HDIB& source = PhotoSizedPicture();
+    const Picture& source = PhotoSizedPicture();
     for (auto _ : state) {
-        HDIB result = ResizeToAppPalette(source, 185, 140, AppPalette());
+        Picture result = ResizeToAppPalette(source, 185, 140, AppPalette());
         benchmark::DoNotOptimize(result.Data());
     }
 }
@@ -67,7 +67,7 @@ void BM_ReadDIBFromFile(benchmark::State& state)
 {
     const std::string& path = PhotoSizedBmpFile();
     for (auto _ : state) {
-        HDIB dib = ReadDIBFromFile(path);
+        Picture dib = ReadDIBFromFile(path);
         benchmark::DoNotOptimize(dib.Data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(PhotoSizedPicture().Size()));

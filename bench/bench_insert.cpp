@@ -110,7 +110,7 @@ void BM_DecodeJpeg(benchmark::State& state)
     const ReadOptions mode = JpegMode(state.range(0) != 0);
     const std::string& path = JpegFiles()[0];
     for (auto _ : state) {
-        HDIB picture = ReadJPEGFile(path, mode);
+        Picture picture = ReadJPEGFile(path, mode);
         if (!picture)
             state.SkipWithError("the JPEG file was not read");
         benchmark::DoNotOptimize(picture.Data());
@@ -123,11 +123,11 @@ BENCHMARK(BM_DecodeJpeg)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 // application palette, from the 8-bit or the 24-bit decoding.
 void BM_ResizeToAppPalette(benchmark::State& state)
 {
-    HDIB full;
+    Picture full;
     full = ReadJPEGFile(JpegFiles()[0], JpegMode(state.range(0) != 0));
     const FittedSize size = FitPreview(185, 140, kWidth, kHeight);
     for (auto _ : state) {
-        HDIB preview = ResizeToAppPalette(full, size.width, size.height, AppPalette());
+        Picture preview = ResizeToAppPalette(full, size.width, size.height, AppPalette());
         benchmark::DoNotOptimize(preview.Data());
     }
     PerPhoto(state, 1);
@@ -153,7 +153,7 @@ BENCHMARK(BM_PreviewForBox)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // change step (pagination of the growing album, the modified flag).
 void BM_PlaceHundredPhotos(benchmark::State& state)
 {
-    HDIB boxSized = AllocDIB(185, 140, 8);
+    Picture boxSized = Picture::Make(185, 140, 8);
     FillColorTableFromPalette(boxSized.Data(), &AppPalette(), ColorTableMode::Rgb);
     std::vector<std::unique_ptr<AlbumItem>> items;
     for (auto _ : state) {

@@ -22,10 +22,10 @@ QApplication& App() { return bench::OffscreenApplication(); }
 const std::string& PhotoPath()
 {
     static const std::string path = [] {
-        HDIB dib = AllocDIB(kWidth, kHeight, 24);
-        const uint64_t stride = DIBRowBytes(kWidth, 24);
+        Picture dib = Picture::Make(kWidth, kHeight, 24);
+        const uint64_t stride = PictureRowBytes(kWidth, 24);
         for (int32_t y = 0; y < kHeight; ++y) {
-            uint8_t* row = DIBPixels(dib.Data()) + y * stride;
+            uint8_t* row = dib.Pixels() + y * stride;
             for (int32_t x = 0; x < kWidth; ++x) {
                 const int wave = ((x / 7 + y / 11) % 64);
                 row[x * 3] = static_cast<uint8_t>(x * 200 / kWidth + wave);
@@ -43,8 +43,8 @@ const std::string& PhotoPath()
 void BM_DecodeJpegOnly(benchmark::State& state)
 {
     for (auto _ : state) {
-        HDIB picture = ReadJPEGFile(PhotoPath());
-        if (!picture || DIBPixelWidth(picture.Data()) != kWidth)
+        Picture picture = ReadJPEGFile(PhotoPath());
+        if (!picture || picture.Width() != kWidth)
             state.SkipWithError("the picture did not decode");
         benchmark::DoNotOptimize(picture);
     }

@@ -32,13 +32,13 @@ QApplication& App() { return bench::OffscreenApplication(); }
 
 // Detail at every scale, as photos have: broad gradients, patches and
 // grain, so that the JPEGs weigh what camera files weigh.
-HDIB PhotoLike(int seed)
+Picture PhotoLike(int seed)
 {
-    HDIB dib = AllocDIB(kWidth, kHeight, 24);
-    const uint64_t stride = DIBRowBytes(kWidth, 24);
+    Picture dib = Picture::Make(kWidth, kHeight, 24);
+    const uint64_t stride = PictureRowBytes(kWidth, 24);
     uint32_t noise = 12345u + static_cast<uint32_t>(seed) * 7919u;
     for (int32_t y = 0; y < kHeight; ++y) {
-        uint8_t* row = DIBPixels(dib.Data()) + y * stride;
+        uint8_t* row = dib.Pixels() + y * stride;
         for (int32_t x = 0; x < kWidth; ++x) {
             noise = noise * 1664525u + 1013904223u;
             // Sensor grain of +-8 levels: heavier grain (+-16) makes a PDF

@@ -22,13 +22,13 @@ namespace {
 constexpr int32_t kWidth = 4000, kHeight = 3000;
 
 // Smooth gradients and waves with a little grain, like a photograph.
-HDIB MakePhoto()
+Picture MakePhoto()
 {
-    HDIB dib = AllocDIB(kWidth, kHeight, 24);
-    const uint64_t stride = DIBRowBytes(kWidth, 24);
+    Picture dib = Picture::Make(kWidth, kHeight, 24);
+    const uint64_t stride = PictureRowBytes(kWidth, 24);
     uint32_t seed = 12345;
     for (int32_t y = 0; y < kHeight; ++y) {
-        uint8_t* row = DIBPixels(dib.Data()) + y * stride;
+        uint8_t* row = dib.Pixels() + y * stride;
         for (int32_t x = 0; x < kWidth; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int grain = static_cast<int>(seed >> 28) - 8;
@@ -43,14 +43,14 @@ HDIB MakePhoto()
 }
 
 // cjpeg's own input format, read row by row.
-void WritePpm(const HDIB& dib, const std::string& path)
+void WritePpm(const Picture& dib, const std::string& path)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     std::fprintf(file, "P6\n%d %d\n255\n", kWidth, kHeight);
-    const uint64_t stride = DIBRowBytes(kWidth, 24);
+    const uint64_t stride = PictureRowBytes(kWidth, 24);
     std::vector<uint8_t> rgb(size_t{kWidth} * 3);
     for (int32_t r = 0; r < kHeight; ++r) {
-        const uint8_t* bgr = DIBPixels(dib.Data()) + (kHeight - 1 - r) * stride;
+        const uint8_t* bgr = dib.Pixels() + (kHeight - 1 - r) * stride;
         for (int32_t x = 0; x < kWidth; ++x) {
             rgb[x * 3] = bgr[x * 3 + 2];
             rgb[x * 3 + 1] = bgr[x * 3 + 1];
@@ -61,7 +61,7 @@ void WritePpm(const HDIB& dib, const std::string& path)
     std::fclose(file);
 }
 
-void WriteUncompressedTiff(const HDIB& dib, const std::string& path)
+void WriteUncompressedTiff(const Picture& dib, const std::string& path)
 {
     TIFF* tiff = TIFFOpen(path.c_str(), "w");
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, kWidth);
@@ -71,10 +71,10 @@ void WriteUncompressedTiff(const HDIB& dib, const std::string& path)
     TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff, 0));
-    const uint64_t stride = DIBRowBytes(kWidth, 24);
+    const uint64_t stride = PictureRowBytes(kWidth, 24);
     std::vector<uint8_t> rgb(size_t{kWidth} * 3);
     for (int32_t r = 0; r < kHeight; ++r) {
-        const uint8_t* bgr = DIBPixels(dib.Data()) + (kHeight - 1 - r) * stride;
+        const uint8_t* bgr = dib.Pixels() + (kHeight - 1 - r) * stride;
         for (int32_t x = 0; x < kWidth; ++x) {
             rgb[x * 3] = bgr[x * 3 + 2];
             rgb[x * 3 + 1] = bgr[x * 3 + 1];
@@ -89,7 +89,7 @@ struct Files {
     std::string dir = (std::filesystem::temp_directory_path() / "lumora-bench-jt").string();
     std::string jpeg = dir + "/photo.jpg", ppm = dir + "/photo.ppm", tiff = dir + "/photo.tif";
     std::string out = dir + "/out.jpg";
-    HDIB photo;
+    Picture photo;
 
     Files()
     {

@@ -30,10 +30,10 @@ std::shared_ptr<AlbumDocument> Album()
     static const std::vector<std::string> paths = [] {
         std::vector<std::string> files;
         for (int photo = 0; photo < kPhotos; ++photo) {
-            HDIB dib = AllocDIB(kWidth, kHeight, 24);
-            const uint64_t stride = DIBRowBytes(kWidth, 24);
+            Picture dib = Picture::Make(kWidth, kHeight, 24);
+            const uint64_t stride = PictureRowBytes(kWidth, 24);
             for (int32_t y = 0; y < kHeight; ++y) {
-                uint8_t* row = DIBPixels(dib.Data()) + y * stride;
+                uint8_t* row = dib.Pixels() + y * stride;
                 for (int32_t x = 0; x < kWidth; ++x) {
                     const int wave = ((x / (7 + photo) + y / 11) % 64);
                     row[x * 3] = static_cast<uint8_t>(x * 200 / kWidth + wave);

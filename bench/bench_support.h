@@ -8,19 +8,19 @@
 #include <random>
 #include <string>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora::bench {
 
 // A photo-like picture: smooth light with some grain, which compresses and
 // decodes like a real photograph rather than a flat or random one (about
 // 3 MB at quality 85 for 4000 x 3000). `seed` shifts its colours.
-inline HDIB PhotoLikePicture(int width, int height, unsigned seed)
+inline Picture PhotoLikePicture(int width, int height, unsigned seed)
 {
-    HDIB dib = AllocDIB(width, height, 24);
+    Picture dib = Picture::Make(width, height, 24);
     std::mt19937 rng(seed);
-    uint8_t* pixels = DIBPixels(dib.Data());
-    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), 24);
+    uint8_t* pixels = dib.Pixels();
+    const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(width), 24);
     for (int y = 0; y < height; ++y) {
         uint8_t* p = pixels + static_cast<uint64_t>(y) * stride;
         for (int x = 0; x < width; ++x, p += 3) {

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         heading.fonts[kTitleFont].faceName != doc.fonts[kTitleFont].faceName)
         __builtin_trap();  // the cover would disagree with the album
     for (const auto& item : doc.items)
-        if (!item->preview.IsEmpty() && !IsValidDIB(item->preview.Picture().Bytes()))
+        if (!item->preview.IsEmpty() && !IsValidPicture(item->preview.Image().Bytes()))
             __builtin_trap();  // damaged pictures must have been dropped
 
     MemorySink first;

@@ -43,10 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     MemorySource source({data + 1, size - 1});
-    HDIB dib = ReadPhotoCDFromSource(source, (mode >> 1) & 3);
+    Picture dib = ReadPhotoCDFromSource(source, (mode >> 1) & 3);
     // A file without the pack's signature gives no picture; every pack that
     // can be read gives a well-formed one.
-    if (dib && !IsValidDIB(dib.Bytes()))
+    if (dib && !IsValidPicture(dib.Bytes()))
         __builtin_trap();
     return 0;
 }

@@ -4,21 +4,21 @@
 // pictures runs over it without going out of bounds.
 #include <cstdint>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/dib_rgb.h"
 #include "core/colour/dither16.h"
 #include "core/colour/halftone.h"
 
 namespace lumora::fuzz {
 
-inline void ExercisePicture(const HDIB& dib)
+inline void ExercisePicture(const Picture& dib)
 {
     if (!dib)
         return;
-    if (!IsValidDIB(dib.Bytes()))
+    if (!IsValidPicture(dib.Bytes()))
         __builtin_trap();
     // Keep each run fast; the size limits themselves are unit-tested.
-    if (uint64_t{DIBPixelWidth(dib.Data())} * DIBPixelHeight(dib.Data()) > (1u << 22))
+    if (uint64_t{dib.Width()} * dib.Height() > (1u << 22))
         return;
     (void)ConvertToAppPalette(dib, AppPalette());
     (void)ResizeToAppPalette(dib, 17, 11, AppPalette());

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "core/formats/bmp_writer.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/formats/jpeg_writer.h"
 
 namespace {
@@ -119,13 +119,13 @@ ColorTriple PixelAt(const Scene& s, int x, int y)
 
 // The scene as a 24-bit picture; `grain` adds a camera's noise, which makes
 // the JPEG file compress and decode like a real photograph.
-lumora::HDIB DrawScene(const Scene& scene, int grain)
+lumora::Picture DrawScene(const Scene& scene, int grain)
 {
-    lumora::HDIB dib = lumora::AllocDIB(scene.width, scene.height, 24);
+    lumora::Picture dib = lumora::Picture::Make(scene.width, scene.height, 24);
     if (!dib)
         return dib;
-    uint8_t* pixels = lumora::DIBPixels(dib.Data());
-    const uint64_t stride = lumora::DIBRowBytes(static_cast<uint64_t>(scene.width), 24);
+    uint8_t* pixels = dib.Pixels();
+    const uint64_t stride = lumora::PictureRowBytes(static_cast<uint64_t>(scene.width), 24);
     uint32_t noise = 12345;
     for (int y = 0; y < scene.height; ++y) {
         uint8_t* row = pixels + static_cast<uint64_t>(scene.height - 1 - y) * stride;  // bottom-up
@@ -152,7 +152,7 @@ bool WritePhotos(const std::string& dir, int count)
         scene.height = 3000;
         char name[32];
         std::snprintf(name, sizeof name, "/photo%02d.jpg", i + 1);
-        const lumora::HDIB dib = DrawScene(scene, 10);
+        const lumora::Picture dib = DrawScene(scene, 10);
         if (!dib || lumora::WriteJPEGFile(dib, dir + name, 90) != lumora::kJpegWritten) {
             std::fprintf(stderr, "lumora-sample: cannot write %s%s\n", dir.c_str(), name);
             return false;
@@ -163,11 +163,11 @@ bool WritePhotos(const std::string& dir, int count)
 
 bool WriteScene(const Scene& scene, const std::string& path)
 {
-    lumora::HDIB dib = lumora::AllocDIB(scene.width, scene.height, 24);
+    lumora::Picture dib = lumora::Picture::Make(scene.width, scene.height, 24);
     if (!dib)
         return false;
-    uint8_t* pixels = lumora::DIBPixels(dib.Data());
-    const uint64_t stride = lumora::DIBRowBytes(static_cast<uint64_t>(scene.width), 24);
+    uint8_t* pixels = dib.Pixels();
+    const uint64_t stride = lumora::PictureRowBytes(static_cast<uint64_t>(scene.width), 24);
     for (int y = 0; y < scene.height; ++y) {
         uint8_t* row = pixels + static_cast<uint64_t>(scene.height - 1 - y) * stride;  // bottom-up
         for (int x = 0; x < scene.width; ++x) {

@@ -142,7 +142,7 @@ int RunPoster(Arguments args)
                   << tiling.tileHeight << " pixels de l'image\n";
         return kExitOk;
     }
-    const QImage image = DIBToQImage(picture.Picture());
+    const QImage image = DIBToQImage(picture.Image());
     if (const auto failure = WritePdf(words[1], setup, [&](QPagedPaintDevice& device) {
             return PrintPoster(device, image, static_cast<int>(*widthCm));
         }))

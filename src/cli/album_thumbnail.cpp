@@ -61,7 +61,7 @@ bool ReadForThumbnail(const std::string& path, bool cover, AlbumDocument& doc)
 // The book pieces built into the program: no file beside it is looked at.
 std::optional<BookPictures> BuiltInBook()
 {
-    std::array<HDIB, kBookPieceCount> pieces;
+    std::array<Picture, kBookPieceCount> pieces;
     for (int i = 0; i < kBookPieceCount; ++i)
         pieces[static_cast<size_t>(i)] = ReadProgramPicture(i + 1);
     return ComposeFromPieces(pieces);

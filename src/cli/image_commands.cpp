@@ -69,7 +69,7 @@ std::optional<int> ParseQuality(const std::optional<std::string>& text)
 
 // The .jpg output: the gather's JPEG writer; a file it cannot make is
 // abandoned (the command line answers its question with Abort).
-int WriteJpegOutput(const std::string& output, const HDIB& picture, int quality)
+int WriteJpegOutput(const std::string& output, const Picture& picture, int quality)
 {
     if (!CanWriteJPEG(picture))
         return Fail(kExitFailed, output + " : cette image ne peut pas être écrite en JPEG "
@@ -98,7 +98,7 @@ int RunInfo(Arguments args)
     const auto picture = LoadPicture(path, readOptions);
     if (!picture)
         return Fail(kExitFailed, path + " : aucune image n'a pu être lue");
-    const int bpp = DIBBitCount(picture->Picture().Data());
+    const int bpp = picture->Image().BitCount();
     if (json) {
         std::cout << "{\"width\": " << picture->Width() << ", \"height\": " << picture->Height()
                   << ", \"bpp\": " << bpp << ", \"colors\": " << picture->ColorCount()
@@ -154,7 +154,7 @@ int RunConvert(Arguments args)
     auto picture = LoadPicture(input, readOptions);
     if (!picture)
         return Fail(kExitFailed, input + " : aucune image n'a pu être lue");
-    HDIB result = std::move(picture->Picture());
+    Picture result = std::move(picture->Image());
 
     if (size) {
         result = ResizeToAppPalette(result, size->width, size->height, AppPalette());
@@ -166,7 +166,7 @@ int RunConvert(Arguments args)
             return Fail(kExitFailed, "conversion vers la palette impossible pour cette image");
     }
     if (dither16) {
-        const int bits = DIBBitCount(result.Data());
+        const int bits = result.BitCount();
         if (bits != 24 && bits != 8)
             return Fail(kExitFailed, "le tramage en 16 couleurs demande une image de 8 ou 24 bits");
         result = bits == 24 ? DitherTo16(result) : DitherPalettedTo16(result);

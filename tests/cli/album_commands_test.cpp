@@ -77,8 +77,8 @@ TEST(CliAlbum, PreviewDepthFollowsThePreviews256Option)
     AlbumDocument doc;
     ASSERT_TRUE(doc.OnOpenDocument(album));
     ASSERT_EQ(doc.items.size(), 2u);
-    EXPECT_EQ(DIBBitCount(doc.items[0]->preview.Picture().Data()), 24);
-    EXPECT_EQ(DIBBitCount(doc.items[1]->preview.Picture().Data()), 8);
+    EXPECT_EQ(doc.items[0]->preview.Image().BitCount(), 24);
+    EXPECT_EQ(doc.items[1]->preview.Image().BitCount(), 8);
 }
 
 TEST(CliAlbum, ReportsBadImagesAndTabRulesWithExitOne)

@@ -55,19 +55,19 @@ TEST(CliConvert, WritesPicturesTheReaderReadsBack)
     test::TempDir dir;
     const std::string in = TestDataPath("bmp/bmpsuite-g-rgb24.bmp");
     ASSERT_EQ(RunCli({"convert", in, dir.File("same.bmp")}), 0);
-    HDIB same = ReadDIBFromFile(dir.File("same.bmp"));
-    HDIB original = ReadDIBFromFile(in);
+    Picture same = ReadDIBFromFile(dir.File("same.bmp"));
+    Picture original = ReadDIBFromFile(in);
     ASSERT_TRUE(same);
     ASSERT_TRUE(original);
     EXPECT_TRUE(std::equal(same.Bytes().begin(), same.Bytes().end(), original.Bytes().begin(),
                            original.Bytes().end()));
 
     ASSERT_EQ(RunCli({"convert", in, dir.File("small.bmp"), "--size", "20x10"}), 0);
-    HDIB small = ReadDIBFromFile(dir.File("small.bmp"));
+    Picture small = ReadDIBFromFile(dir.File("small.bmp"));
     ASSERT_TRUE(small);
-    EXPECT_EQ(DIBPixelWidth(small.Data()), 20u);
-    EXPECT_EQ(DIBPixelHeight(small.Data()), 10u);
-    EXPECT_EQ(DIBBitCount(small.Data()), 8);
+    EXPECT_EQ(small.Width(), 20u);
+    EXPECT_EQ(small.Height(), 10u);
+    EXPECT_EQ(small.BitCount(), 8);
     // A size past the megapixel limit is refused at once, as a picture that
     // large would be (900 megapixels took 15 s and 1.8 GB before).
     std::string err;
@@ -78,9 +78,9 @@ TEST(CliConvert, WritesPicturesTheReaderReadsBack)
     EXPECT_FALSE(std::filesystem::exists(dir.File("huge.bmp")));
 
     ASSERT_EQ(RunCli({"convert", in, dir.File("d16.bmp"), "--dither16"}), 0);
-    HDIB d16 = ReadDIBFromFile(dir.File("d16.bmp"));
+    Picture d16 = ReadDIBFromFile(dir.File("d16.bmp"));
     ASSERT_TRUE(d16);
-    EXPECT_EQ(DIBBitCount(d16.Data()), 4);
+    EXPECT_EQ(d16.BitCount(), 4);
 
     // A 1-bit picture cannot be dithered to 16 colours directly.
     EXPECT_EQ(RunCli({"convert", TestDataPath("bmp/bmpsuite-g-pal1.bmp"), dir.File("x.bmp"),

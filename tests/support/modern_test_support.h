@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "support/test_support.h"
 
 namespace lumora::test {
@@ -38,10 +38,10 @@ inline RgbImage Converted(const std::string& file, const TempDir& dir, const std
     return image;
 }
 
-inline void ExpectSamePixels(const HDIB& dib, const RgbImage& expected, int tolerance)
+inline void ExpectSamePixels(const Picture& dib, const RgbImage& expected, int tolerance)
 {
-    ASSERT_EQ(DIBPixelWidth(dib.Data()), expected.width);
-    ASSERT_EQ(DIBPixelHeight(dib.Data()), expected.height);
+    ASSERT_EQ(dib.Width(), expected.width);
+    ASSERT_EQ(dib.Height(), expected.height);
     ASSERT_EQ(expected.rgb.size(), size_t{expected.width} * expected.height * 3);
     int worst = 0, differing = 0;
     std::string first;
@@ -65,9 +65,9 @@ inline void ExpectSamePixels(const HDIB& dib, const RgbImage& expected, int tole
 // For lossy pictures decoded with another chroma upsampling: the mean
 // difference per sample stays small (a picture turned the wrong way or
 // mirrored differs by tens).
-inline double MeanDifference(const HDIB& dib, const RgbImage& expected)
+inline double MeanDifference(const Picture& dib, const RgbImage& expected)
 {
-    if (DIBPixelWidth(dib.Data()) != expected.width || DIBPixelHeight(dib.Data()) != expected.height ||
+    if (dib.Width() != expected.width || dib.Height() != expected.height ||
         expected.rgb.size() != size_t{expected.width} * expected.height * 3)
         return 255;
     double sum = 0;

@@ -44,32 +44,32 @@ std::vector<uint8_t> ReadBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-static const uint8_t* RowOf(const HDIB& dib, uint32_t memoryRow)
+static const uint8_t* RowOf(const Picture& dib, uint32_t memoryRow)
 {
-    const uint8_t* block = dib.Data();
-    return DIBPixels(block) + memoryRow * DIBRowBytes(DIBPixelWidth(block), DIBBitCount(block));
+    const PictureSpan block = dib.Span();
+    return block.Pixels() + memoryRow * PictureRowBytes(block.Width(), block.BitCount());
 }
 
-uint8_t IndexAt(const HDIB& dib, uint32_t x, uint32_t memoryRow)
+uint8_t IndexAt(const Picture& dib, uint32_t x, uint32_t memoryRow)
 {
     const uint8_t* row = RowOf(dib, memoryRow);
-    switch (DIBBitCount(dib.Data())) {
+    switch (dib.BitCount()) {
     case 1: return (row[x / 8] >> (7 - x % 8)) & 1;
     case 4: return x % 2 ? row[x / 2] & 0x0F : row[x / 2] >> 4;
     default: return row[x];
     }
 }
 
-ColorTriple ColorAt(const HDIB& dib, uint32_t x, uint32_t memoryRow)
+ColorTriple ColorAt(const Picture& dib, uint32_t x, uint32_t memoryRow)
 {
-    if (DIBBitCount(dib.Data()) == 24) {
+    if (dib.BitCount() == 24) {
         const uint8_t* p = RowOf(dib, memoryRow) + x * 3;
         return {p[2], p[1], p[0]};
     }
-    return DIBColor(dib.Data(), IndexAt(dib, x, memoryRow));
+    return dib.Color(IndexAt(dib, x, memoryRow));
 }
 
-void SetRgb(HDIB& dib, uint32_t x, uint32_t memoryRow, ColorTriple color)
+void SetRgb(Picture& dib, uint32_t x, uint32_t memoryRow, ColorTriple color)
 {
     auto* p = const_cast<uint8_t*>(RowOf(dib, memoryRow)) + x * 3;
     p[0] = color.blue;

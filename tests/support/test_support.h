@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/platform/services.h"
 
 namespace lumora::test {
@@ -64,15 +64,15 @@ public:
 };
 
 // Pixel access on valid blocks, rows counted from the first in memory.
-uint8_t IndexAt(const HDIB& dib, uint32_t x, uint32_t memoryRow);
-ColorTriple ColorAt(const HDIB& dib, uint32_t x, uint32_t memoryRow);
-void SetRgb(HDIB& dib, uint32_t x, uint32_t memoryRow, ColorTriple color);
+uint8_t IndexAt(const Picture& dib, uint32_t x, uint32_t memoryRow);
+ColorTriple ColorAt(const Picture& dib, uint32_t x, uint32_t memoryRow);
+void SetRgb(Picture& dib, uint32_t x, uint32_t memoryRow, ColorTriple color);
 
 // A 24-bit picture filled by `colorAt(x, memoryRow)`.
 template <typename F>
-HDIB MakeRgbPicture(int32_t width, int32_t height, F colorAt)
+Picture MakeRgbPicture(int32_t width, int32_t height, F colorAt)
 {
-    HDIB dib = AllocDIB(width, height, 24);
+    Picture dib = Picture::Make(width, height, 24);
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
             SetRgb(dib, static_cast<uint32_t>(x), static_cast<uint32_t>(y), colorAt(x, y));

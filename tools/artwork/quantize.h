@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "artwork/raster.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora::art {
 

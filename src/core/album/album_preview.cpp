@@ -16,7 +16,7 @@ namespace {
 
 // The picture as decoded for the box, with the file's own size and depth.
 struct DecodedPicture {
-    HDIB picture;
+    Picture picture;
     uint32_t fullWidth = 0, fullHeight = 0;
     int fullBitCount = 0;
 };
@@ -50,10 +50,10 @@ DecodedPicture DecodeForBox(const std::string& path, uint16_t boxWidth, uint16_t
         break;
     }
     if (decoded.picture) {
-        const uint8_t* dib = decoded.picture.Data();
-        decoded.fullWidth = DIBPixelWidth(dib);
-        decoded.fullHeight = DIBPixelHeight(dib);
-        decoded.fullBitCount = DIBBitCount(dib);
+        const PictureSpan dib = decoded.picture.Span();
+        decoded.fullWidth = dib.Width();
+        decoded.fullHeight = dib.Height();
+        decoded.fullBitCount = dib.BitCount();
     }
     return decoded;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/colour/palette.h"
 #include "core/platform/services.h"
 
@@ -19,7 +19,7 @@ enum class PreviewColors { TrueColor, AppPalette256 };
 
 struct PreviewPicture {
     bool fileRead = false;  // the file was read as a picture
-    HDIB preview;           // empty when the file was not read or not reduced
+    Picture preview;           // empty when the file was not read or not reduced
     int16_t imageWidth = 0, imageHeight = 0, bitsPerPixel = 0;
     uint32_t imageFileSize = 0;
     std::vector<HeldMessage> messages;  // what the readers reported, when held

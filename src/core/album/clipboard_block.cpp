@@ -9,7 +9,7 @@
 #include "core/album/album_item.h"
 #include "core/album/text_codec.h"
 #include "core/picture/byte_order.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 namespace {
@@ -106,7 +106,7 @@ std::optional<ItemStrings> ReadStrings(std::span<const uint8_t> block)
 std::vector<uint8_t> ToClipboardBlock(const AlbumItem& item)
 {
     const std::span<const uint8_t> preview =
-        item.IsPhoto() ? item.preview.Picture().Bytes() : std::span<const uint8_t>();
+        item.IsPhoto() ? item.preview.Image().Bytes() : std::span<const uint8_t>();
     std::vector<uint8_t> block(kClipboardHeaderSize + preview.size(), 0);
     std::copy(kMagic.begin(), kMagic.end(), block.begin() + kMagicAt);
     block[kKindAt] = item.IsPhoto() ? 0 : 1;
@@ -149,10 +149,10 @@ std::unique_ptr<AlbumItem> FromClipboardBlock(std::span<const uint8_t> block,
     item->kind = block[kKindAt] == 0 ? kPhotoItem : kTextItem;
     if (item->IsPhoto()) {
         const auto preview = block.subspan(kClipboardHeaderSize);
-        if (!IsValidDIB(preview))
+        if (!IsValidPicture(preview))
             return nullptr;
-        item->preview.Attach(HDIB::FromBytes(preview));
-        if (!item->preview.Picture())
+        item->preview.Attach(Picture::FromBytes(preview));
+        if (!item->preview.Image())
             return nullptr;
     }
     item->imagePath = GetString(block, kPathAt, kClipboardPathBytes);

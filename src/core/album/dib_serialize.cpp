@@ -11,14 +11,14 @@ namespace {
 // The length a picture is stored with: a 40-byte header, its colour table
 // and its rows. A block that does not hold that many bytes (another header
 // size) is stored whole, so the length always counts the bytes that follow.
-uint32_t StoredLength(const HDIB& picture)
+uint32_t StoredLength(const Picture& picture)
 {
-    if (!picture || picture.Size() < kInfoHeaderSize || !IsValidDIB(picture.Bytes()))
+    if (!picture || picture.Size() < kInfoHeaderSize || !IsValidPicture(picture.Bytes()))
         return static_cast<uint32_t>(picture.Size());
-    const uint8_t* dib = picture.Data();
-    const uint64_t length = kInfoHeaderSize + uint64_t{DIBColorTableSize(dib)} +
-                            DIBRowBytes(DIBPixelWidth(dib), DIBBitCount(dib)) * DIBPixelHeight(dib);
-    if (DIBHeaderSize(dib) != kInfoHeaderSize || length > picture.Size())
+    const PictureSpan dib = picture.Span();
+    const uint64_t length = kInfoHeaderSize + uint64_t{dib.ColorTableSize()} +
+                            PictureRowBytes(dib.Width(), dib.BitCount()) * dib.Height();
+    if (dib.HeaderSize() != kInfoHeaderSize || length > picture.Size())
         return static_cast<uint32_t>(picture.Size());
     return static_cast<uint32_t>(length);
 }
@@ -39,13 +39,13 @@ void Dib::Serialize(Archive& ar)
     palette_.clear();
     if (length == 0)
         return;
-    HDIB block = HDIB::Allocate(length, false);
+    Picture block = Picture::Block(length, false);
     if (!block)
         throw ArchiveError(ArchiveError::Cause::BadCount, "picture too large for memory");
     ar.ReadBytes(block.Data(), length);
     // A damaged picture is dropped rather than handed to the drawing code;
     // the rest of the album stays readable.
-    if (IsValidDIB(block.Bytes()))
+    if (IsValidPicture(block.Bytes()))
         Attach(std::move(block));
 }
 

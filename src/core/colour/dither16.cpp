@@ -21,20 +21,20 @@ inline uint8_t DitherSlot(ColorTriple c, int x, int y)
 // Runs `colorAt(row, x)` over every source pixel and packs two 4-bit
 // slots per byte, even columns in the high nibble.
 template <typename ColorAt>
-HDIB Dither(const HDIB& source, int sourceBits, ColorAt colorAt)
+Picture Dither(const Picture& source, int sourceBits, ColorAt colorAt)
 {
-    if (!source || !IsValidDIB(source.Bytes()) || DIBBitCount(source.Data()) != sourceBits)
+    if (!source || !IsValidPicture(source.Bytes()) || source.BitCount() != sourceBits)
         return {};
-    const uint8_t* src = source.Data();
-    const auto width = static_cast<int32_t>(DIBPixelWidth(src));
-    const auto height = static_cast<int32_t>(DIBPixelHeight(src));
-    HDIB result = AllocDIB(width, height, 4);
+    const PictureSpan src = source.Span();
+    const auto width = static_cast<int32_t>(src.Width());
+    const auto height = static_cast<int32_t>(src.Height());
+    Picture result = Picture::Make(width, height, 4);
     if (!result)
         return {};
-    const uint64_t srcStride = DIBRowBytes(static_cast<uint64_t>(width), static_cast<uint64_t>(sourceBits));
-    const uint64_t dstStride = DIBRowBytes(static_cast<uint64_t>(width), 4);
-    const uint8_t* srcPixels = DIBPixels(src);
-    uint8_t* dstPixels = DIBPixels(result.Data());
+    const uint64_t srcStride = PictureRowBytes(static_cast<uint64_t>(width), static_cast<uint64_t>(sourceBits));
+    const uint64_t dstStride = PictureRowBytes(static_cast<uint64_t>(width), 4);
+    const uint8_t* srcPixels = src.Pixels();
+    uint8_t* dstPixels = result.Pixels();
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* row = srcPixels + static_cast<uint64_t>(y) * srcStride;
         uint8_t* out = dstPixels + static_cast<uint64_t>(y) * dstStride;
@@ -51,7 +51,7 @@ HDIB Dither(const HDIB& source, int sourceBits, ColorAt colorAt)
 
 }  // namespace
 
-HDIB DitherTo16(const HDIB& source)
+Picture DitherTo16(const Picture& source)
 {
     return Dither(source, 24, [](const uint8_t* row, int32_t x) {
         const uint8_t* p = row + x * 3;
@@ -59,12 +59,12 @@ HDIB DitherTo16(const HDIB& source)
     });
 }
 
-HDIB DitherPalettedTo16(const HDIB& source)
+Picture DitherPalettedTo16(const Picture& source)
 {
     std::array<ColorTriple, 256> colors{};
-    if (source && IsValidDIB(source.Bytes()))
+    if (source && IsValidPicture(source.Bytes()))
         for (unsigned i = 0; i < colors.size(); ++i)
-            colors[i] = DIBColor(source.Data(), i);
+            colors[i] = source.Color(i);
     return Dither(source, 8, [&colors](const uint8_t* row, int32_t x) { return colors[row[x]]; });
 }
 

@@ -48,7 +48,7 @@ uint8_t SlotFor(const CubeContributions& t, int cell, ColorTriple c)
 
 // For paletted sources every (cell, colour index) pair has one answer:
 // compute those once instead of per pixel.
-std::vector<uint8_t> SlotsForColorTable(const uint8_t* dib, int bitCount)
+std::vector<uint8_t> SlotsForColorTable(PictureSpan dib, int bitCount)
 {
     const CubeContributions& t = Contributions();
     const int colors = 1 << bitCount;
@@ -60,7 +60,7 @@ std::vector<uint8_t> SlotsForColorTable(const uint8_t* dib, int bitCount)
             const uint8_t v = index ? 255 : 0;
             c = {v, v, v};
         } else {
-            c = DIBColor(dib, static_cast<unsigned>(index));
+            c = dib.Color(static_cast<unsigned>(index));
         }
         for (int cell = 0; cell < kCells; ++cell)
             slots[static_cast<size_t>(cell) * colors + index] = SlotFor(t, cell, c);
@@ -79,22 +79,22 @@ inline unsigned PaletteIndexAt(const uint8_t* row, int bitCount, uint32_t column
 
 // The shared loop: destination pixel (x, y) takes source pixel
 // (columns[x], rows[y]).
-HDIB Halftone(const HDIB& source, const std::vector<uint32_t>& columns,
+Picture Halftone(const Picture& source, const std::vector<uint32_t>& columns,
               const std::vector<uint32_t>& rows, const Palette& palette)
 {
-    const uint8_t* src = source.Data();
-    const int bitCount = DIBBitCount(src);
+    const PictureSpan src = source.Span();
+    const int bitCount = src.BitCount();
     const auto width = static_cast<int32_t>(columns.size());
     const auto height = static_cast<int32_t>(rows.size());
-    HDIB result = AllocDIB(width, height, 8);
+    Picture result = Picture::Make(width, height, 8);
     if (!result)
         return {};
     FillColorTableFromPalette(result.Data(), &palette, ColorTableMode::Rgb);
 
-    const uint8_t* srcPixels = DIBPixels(src);
-    const uint64_t srcStride = DIBRowBytes(DIBPixelWidth(src), static_cast<uint64_t>(bitCount));
-    uint8_t* dstPixels = DIBPixels(result.Data());
-    const uint64_t dstStride = DIBRowBytes(static_cast<uint64_t>(width), 8);
+    const uint8_t* srcPixels = src.Pixels();
+    const uint64_t srcStride = PictureRowBytes(src.Width(), static_cast<uint64_t>(bitCount));
+    uint8_t* dstPixels = result.Pixels();
+    const uint64_t dstStride = PictureRowBytes(static_cast<uint64_t>(width), 8);
 
     if (bitCount == 24) {
         const CubeContributions& t = Contributions();
@@ -123,11 +123,11 @@ HDIB Halftone(const HDIB& source, const std::vector<uint32_t>& columns,
     return result;
 }
 
-bool IsHalftoneSource(const HDIB& source)
+bool IsHalftoneSource(const Picture& source)
 {
-    if (!source || !IsValidDIB(source.Bytes()))
+    if (!source || !IsValidPicture(source.Bytes()))
         return false;
-    const int bits = DIBBitCount(source.Data());
+    const int bits = source.BitCount();
     return bits == 1 || bits == 4 || bits == 8 || bits == 24;
 }
 
@@ -155,14 +155,14 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c)
     return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
-HDIB ConvertToAppPalette(const HDIB& source, const Palette& palette)
+Picture ConvertToAppPalette(const Picture& source, const Palette& palette)
 {
     if (!IsHalftoneSource(source))
         return {};
-    const uint32_t width = DIBPixelWidth(source.Data());
-    const uint32_t height = DIBPixelHeight(source.Data());
+    const uint32_t width = source.Width();
+    const uint32_t height = source.Height();
     // A 1-bit source may be far smaller than its 8-bit result and the tables.
-    if (DIBRowBytes(width, 8) * height > kMaxPixelBytes)
+    if (PictureRowBytes(width, 8) * height > kMaxPixelBytes)
         return {};
     std::vector<uint32_t> columns(width), rows(height);
     for (uint32_t i = 0; i < width; ++i)
@@ -172,16 +172,16 @@ HDIB ConvertToAppPalette(const HDIB& source, const Palette& palette)
     return Halftone(source, columns, rows, palette);
 }
 
-HDIB ResizeToAppPalette(const HDIB& source, int32_t newWidth, int32_t newHeight,
+Picture ResizeToAppPalette(const Picture& source, int32_t newWidth, int32_t newHeight,
                         const Palette& palette)
 {
     if (!IsHalftoneSource(source) || newWidth <= 0 || newHeight <= 0)
         return {};
-    if (DIBRowBytes(static_cast<uint64_t>(newWidth), 8) * static_cast<uint64_t>(newHeight) >
+    if (PictureRowBytes(static_cast<uint64_t>(newWidth), 8) * static_cast<uint64_t>(newHeight) >
         kMaxPixelBytes)
         return {};
-    return Halftone(source, SamplePositions(newWidth, DIBPixelWidth(source.Data())),
-                    SamplePositions(newHeight, DIBPixelHeight(source.Data())), palette);
+    return Halftone(source, SamplePositions(newWidth, source.Width()),
+                    SamplePositions(newHeight, source.Height()), palette);
 }
 
 }  // namespace lumora

@@ -3,7 +3,7 @@
 // the 6x6x6 colour cube, and reducing them to another size on the way.
 #include <cstdint>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/colour/palette.h"
 
 namespace lumora {
@@ -11,10 +11,10 @@ namespace lumora {
 // 8-bit picture of the same size whose colour table is `palette` (always
 // AppPalette in this program). Sources of 1, 4, 8 or 24 bits; others give
 // an empty handle.
-HDIB ConvertToAppPalette(const HDIB& source, const Palette& palette);
+Picture ConvertToAppPalette(const Picture& source, const Palette& palette);
 
 // The same mapping at a new size, sampling the nearest source pixel.
-HDIB ResizeToAppPalette(const HDIB& source, int32_t newWidth, int32_t newHeight,
+Picture ResizeToAppPalette(const Picture& source, int32_t newWidth, int32_t newHeight,
                         const Palette& palette);
 
 // Windows MulDiv: a x b / c in 64 bits, rounded to the nearest integer

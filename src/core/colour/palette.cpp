@@ -33,15 +33,15 @@ const Palette& DefaultPalette()
     return palette;
 }
 
-Palette MakeDIBPalette(const HDIB& dib)
+Palette MakeDIBPalette(const Picture& dib)
 {
     Palette palette;
     if (!dib)
         return palette;
-    const uint8_t* block = dib.Data();
-    const uint16_t count = DIBColorCount(block);
-    const unsigned entrySize = DIBHeaderSize(block) == kCoreHeaderSize ? 3 : 4;
-    const uint8_t* table = block + DIBHeaderSize(block);
+    const PictureSpan block = dib.Span();
+    const uint16_t count = block.ColorCount();
+    const unsigned entrySize = block.HeaderSize() == kCoreHeaderSize ? 3 : 4;
+    const uint8_t* table = block.Data() + block.HeaderSize();
     palette.resize(count);
     for (unsigned i = 0; i < count; ++i, table += entrySize)
         palette[i] = {table[2], table[1], table[0], 0};

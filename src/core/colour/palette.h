@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
@@ -25,7 +25,7 @@ const Palette& DefaultPalette();
 
 // One entry per colour-table entry of the picture; empty for a picture
 // without colour table.
-Palette MakeDIBPalette(const HDIB& dib);
+Palette MakeDIBPalette(const Picture& dib);
 
 Palette CopyPalette(const Palette& palette);
 

@@ -59,18 +59,18 @@ struct MaskChannel {
 };
 
 // Turns 16- or 32-bit rows (read into `raw`) into a 24-bit picture.
-HDIB DecodeMaskedPixels(BitmapInfoHeader header, const std::vector<uint8_t>& raw,
+Picture DecodeMaskedPixels(BitmapInfoHeader header, const std::vector<uint8_t>& raw,
                         const uint32_t masks[3])
 {
     const uint32_t width = static_cast<uint32_t>(header.width);
     const uint32_t height = static_cast<uint32_t>(header.height);
-    HDIB dib = AllocDIB(header.width, header.height, 24);
+    Picture dib = Picture::Make(header.width, header.height, 24);
     if (!dib)
         return {};
     const MaskChannel red(masks[0]), green(masks[1]), blue(masks[2]);
-    const uint64_t inStride = DIBRowBytes(width, header.bitCount);
-    const uint64_t outStride = DIBRowBytes(width, 24);
-    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t inStride = PictureRowBytes(width, header.bitCount);
+    const uint64_t outStride = PictureRowBytes(width, 24);
+    uint8_t* pixels = dib.Pixels();
     for (uint32_t y = 0; y < height; ++y) {
         const uint8_t* in = raw.data() + y * inStride;
         uint8_t* out = pixels + y * outStride;
@@ -103,7 +103,7 @@ class BitmapFileReader {
 public:
     explicit BitmapFileReader(ByteSource& source) : source_(source) {}
 
-    HDIB Read()
+    Picture Read()
     {
         if (!ReadHeaders())
             return {};
@@ -139,13 +139,13 @@ private:
         header_.height = topDown_ ? -header_.height : header_.height;
         if (!CheckPictureSize(static_cast<uint64_t>(header_.width), static_cast<uint64_t>(header_.height)))
             return false;
-        const uint64_t pixelBytes = DIBRowBytes(static_cast<uint64_t>(header_.width),
+        const uint64_t pixelBytes = PictureRowBytes(static_cast<uint64_t>(header_.width),
                                                 header_.bitCount) *
                                     static_cast<uint64_t>(header_.height);
         return pixelBytes <= kMaxPixelBytes && header_.bitCount <= 32;
     }
 
-    HDIB ReadIndexedOrRgbPicture()
+    Picture ReadIndexedOrRgbPicture()
     {
         const uint16_t bits = header_.bitCount;
         if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
@@ -163,7 +163,7 @@ private:
         if (colorBytes > source_.Remaining())
             return {};
 
-        const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(header_.width), bits);
+        const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(header_.width), bits);
         const uint64_t pixelBytes = stride * static_cast<uint64_t>(header_.height);
         // A true-colour picture keeps no colour table, whatever the file has.
         const uint64_t keptColors = bits == 24 ? 0 : colors;
@@ -171,7 +171,7 @@ private:
         // large picture is refused before its memory is taken.
         if (!rle8 && pixelBytes > source_.Length())
             return {};
-        HDIB dib = HDIB::Allocate(kInfoHeaderSize + keptColors * 4 + pixelBytes, rle8);
+        Picture dib = Picture::Block(kInfoHeaderSize + keptColors * 4 + pixelBytes, rle8);
         if (!dib)
             return {};
         uint8_t* table = dib.Data() + kInfoHeaderSize;
@@ -217,7 +217,7 @@ private:
         return true;
     }
 
-    HDIB ReadMaskedPicture()
+    Picture ReadMaskedPicture()
     {
         uint32_t masks[3];
         if (header_.compression == kCompressionNone) {
@@ -240,7 +240,7 @@ private:
         }
         if (!SeekToPixels())
             return {};
-        const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(header_.width), header_.bitCount);
+        const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(header_.width), header_.bitCount);
         const uint64_t rawBytes = stride * static_cast<uint64_t>(header_.height);
         if (rawBytes > source_.Remaining())
             return {};
@@ -265,12 +265,12 @@ private:
 
 }  // namespace
 
-HDIB ReadDIBFromSource(ByteSource& source)
+Picture ReadDIBFromSource(ByteSource& source)
 {
     return BitmapFileReader(source).Read();
 }
 
-HDIB ReadDIBFromFile(const std::string& path)
+Picture ReadDIBFromFile(const std::string& path)
 {
     File file;
     if (!file.Open(path, File::Mode::Read)) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/formats/byte_source.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
@@ -14,9 +14,9 @@ namespace lumora {
 // header, compression 0, a positive height and 1, 4, 8 or 24 bits: RLE8 is
 // expanded, 16- and 32-bit files become 24-bit pictures and top-down files
 // are turned bottom-up.
-HDIB ReadDIBFromFile(const std::string& path);
+Picture ReadDIBFromFile(const std::string& path);
 
 // The same from any byte source positioned at the file header.
-HDIB ReadDIBFromSource(ByteSource& source);
+Picture ReadDIBFromSource(ByteSource& source);
 
 }  // namespace lumora

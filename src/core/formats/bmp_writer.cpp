@@ -7,23 +7,23 @@
 
 namespace lumora {
 
-std::vector<uint8_t> EncodeBMPFile(const HDIB& dib)
+std::vector<uint8_t> EncodeBMPFile(const Picture& dib)
 {
-    if (!dib || !IsValidDIB(dib.Bytes()))
+    if (!dib || !IsValidPicture(dib.Bytes()))
         return {};
-    const uint8_t* block = dib.Data();
-    const uint64_t used = DIBPixelOffset(block) +
-                          DIBRowBytes(DIBPixelWidth(block), DIBBitCount(block)) * DIBPixelHeight(block);
+    const PictureSpan block = dib.Span();
+    const uint64_t used = block.PixelOffset() +
+                          PictureRowBytes(block.Width(), block.BitCount()) * block.Height();
     std::vector<uint8_t> file(14 + used);
     file[0] = 'B';
     file[1] = 'M';
     WriteLE32(&file[2], static_cast<uint32_t>(file.size()));
-    WriteLE32(&file[10], static_cast<uint32_t>(14 + DIBPixelOffset(block)));
-    std::memcpy(file.data() + 14, block, used);
+    WriteLE32(&file[10], static_cast<uint32_t>(14 + block.PixelOffset()));
+    std::memcpy(file.data() + 14, block.Data(), used);
     return file;
 }
 
-bool WriteBMPFile(const std::string& path, const HDIB& dib, WriteFailure* failure)
+bool WriteBMPFile(const std::string& path, const Picture& dib, WriteFailure* failure)
 {
     const std::vector<uint8_t> bytes = EncodeBMPFile(dib);
     if (bytes.empty())

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/platform/atomic_file.h"
 
 namespace lumora {
 
-std::vector<uint8_t> EncodeBMPFile(const HDIB& dib);
+std::vector<uint8_t> EncodeBMPFile(const Picture& dib);
 // Replaces `path` whole (see AtomicFile); false when the picture cannot be
 // written as a bitmap file or the file could not be replaced (`failure`
 // then says why; it stays empty for a picture that cannot be encoded).
-bool WriteBMPFile(const std::string& path, const HDIB& dib, WriteFailure* failure = nullptr);
+bool WriteBMPFile(const std::string& path, const Picture& dib, WriteFailure* failure = nullptr);
 
 }  // namespace lumora

@@ -112,7 +112,7 @@ public:
 
     // The composed picture, or empty on any failure with the decoder's
     // error number in `error` (left alone for an unsupported table size).
-    HDIB Compose(int& error)
+    Picture Compose(int& error)
     {
         // Tables of 2 and 3 bits fit a 4-bit picture, those of 5 to 7 bits an
         // 8-bit one. Without a global table the first image's local table,
@@ -123,13 +123,13 @@ public:
             error = D_GIF_ERR_NOT_ENOUGH_MEM;
             return {};
         }
-        HDIB dib = AllocPictureToFill(int32_t(screen_.width), int32_t(screen_.height), bits);
+        Picture dib = AllocPictureToFill(int32_t(screen_.width), int32_t(screen_.height), bits);
         if (!dib) {
             error = D_GIF_ERR_NOT_ENOUGH_MEM;
             return {};
         }
-        const uint64_t stride = DIBRowBytes(screen_.width, bits);
-        uint8_t* pixels = DIBPixels(dib.Data());
+        const uint64_t stride = PictureRowBytes(screen_.width, bits);
+        uint8_t* pixels = dib.Pixels();
         if (bits == 8) {
             rows_ = {pixels + (screen_.height - 1) * stride, -int64_t(stride)};
         } else {
@@ -326,12 +326,12 @@ GifRead DecodeGIFFile(const std::string& path, const ReadOptions& options)
     return DecodeGIF(source, options);
 }
 
-HDIB ReadGIFFile(const std::string& path, const ReadOptions& options)
+Picture ReadGIFFile(const std::string& path, const ReadOptions& options)
 {
     return DecodeGIFFile(path, options).picture;
 }
 
-HDIB ReadGIFResource(std::span<const uint8_t> bytes)
+Picture ReadGIFResource(std::span<const uint8_t> bytes)
 {
     MemorySource source(bytes);
     return DecodeGIF(source).picture;

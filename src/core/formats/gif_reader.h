@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/formats/byte_source.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -20,7 +20,7 @@ namespace lumora {
 // enough memory or an absurd screen; 0 for an unsupported colour-table
 // size). The number is never shown to the user.
 struct GifRead {
-    HDIB picture;
+    Picture picture;
     int error = 0;
 };
 
@@ -29,9 +29,9 @@ GifRead DecodeGIF(ByteSource& source, const ReadOptions& options = {});
 GifRead DecodeGIFFile(const std::string& path, const ReadOptions& options = {});
 
 // The picture alone, as the readers' dispatch wants it.
-HDIB ReadGIFFile(const std::string& path, const ReadOptions& options = {});
+Picture ReadGIFFile(const std::string& path, const ReadOptions& options = {});
 
 // One of the program's own pictures, handed over as the bytes of a GIF file.
-HDIB ReadGIFResource(std::span<const uint8_t> bytes);
+Picture ReadGIFResource(std::span<const uint8_t> bytes);
 
 }  // namespace lumora

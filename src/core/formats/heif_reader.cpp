@@ -22,7 +22,7 @@ struct HeifFree {
 template <typename T>
 using HeifPtr = std::unique_ptr<T, HeifFree>;
 
-HDIB DecodeHeif(std::span<const uint8_t> file)
+Picture DecodeHeif(std::span<const uint8_t> file)
 {
     HeifPtr<heif_context> context(heif_context_alloc());
     if (!context)
@@ -64,11 +64,11 @@ HDIB DecodeHeif(std::span<const uint8_t> file)
     if (sourceStride < width * channels)
         return {};
 
-    HDIB dib = AllocDIB(width, height, 24);
+    Picture dib = Picture::Make(width, height, 24);
     if (!dib)
         throw std::bad_alloc();
-    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), 24);
-    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(width), 24);
+    uint8_t* pixels = dib.Pixels();
     for (int y = 0; y < height; ++y) {
         const uint8_t* in = source + static_cast<uint64_t>(y) * static_cast<uint64_t>(sourceStride);
         uint8_t* out = pixels + static_cast<uint64_t>(height - 1 - y) * stride;
@@ -84,7 +84,7 @@ HDIB DecodeHeif(std::span<const uint8_t> file)
 
 }  // namespace
 
-HDIB ReadHEIFFile(const std::string& path)
+Picture ReadHEIFFile(const std::string& path)
 {
     try {
         std::vector<uint8_t> bytes;
@@ -97,7 +97,7 @@ HDIB ReadHEIFFile(const std::string& path)
     }
 }
 
-HDIB ReadHEIFFromMemory(std::span<const uint8_t> bytes)
+Picture ReadHEIFFromMemory(std::span<const uint8_t> bytes)
 {
     try {
         return DecodeHeif(bytes);

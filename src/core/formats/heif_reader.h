@@ -7,13 +7,13 @@
 #include <span>
 #include <string>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
 // Empty when the file cannot be opened, is damaged, too large, or uses a
 // compression no installed decoder handles.
-HDIB ReadHEIFFile(const std::string& path);
-HDIB ReadHEIFFromMemory(std::span<const uint8_t> bytes);
+Picture ReadHEIFFile(const std::string& path);
+Picture ReadHEIFFromMemory(std::span<const uint8_t> bytes);
 
 }  // namespace lumora

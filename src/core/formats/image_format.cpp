@@ -102,7 +102,7 @@ std::string PictureFilter()
 
 namespace {
 
-HDIB ReadByKind(const std::string& path, const ReadOptions& options)
+Picture ReadByKind(const std::string& path, const ReadOptions& options)
 {
     // Only regular files: some readers open with stdio or libtiff, which
     // would wait forever on a FIFO, and a device is no picture.
@@ -127,7 +127,7 @@ HDIB ReadByKind(const std::string& path, const ReadOptions& options)
 
 }  // namespace
 
-HDIB ReadImageFile(const std::string& path, const ReadOptions& options)
+Picture ReadImageFile(const std::string& path, const ReadOptions& options)
 {
     // A picture whose memory cannot be found is refused with a message; the
     // album or window that asked for it stays as it was.

@@ -5,7 +5,7 @@
 // tiff, webp, heic, heif, avif) and png by what follows the last dot.
 #include <string>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -37,6 +37,6 @@ std::string PictureFilter();
 
 // Reads any supported picture file as `options` ask; empty for an unknown
 // extension or a file its reader refuses.
-HDIB ReadImageFile(const std::string& path, const ReadOptions& options);
+Picture ReadImageFile(const std::string& path, const ReadOptions& options);
 
 }  // namespace lumora

@@ -200,7 +200,7 @@ bool QuantisedOutputFits(const jpeg_decompress_struct& info)
     return info.out_color_components == 1 || info.out_color_components == 3;
 }
 
-HDIB DecodeJpeg(JpegInput input, const ReadOptions& options)
+Picture DecodeJpeg(JpegInput input, const ReadOptions& options)
 {
     const RowProgress progress(options.progress);
     JpegDecoder decoder;
@@ -217,7 +217,7 @@ HDIB DecodeJpeg(JpegInput input, const ReadOptions& options)
         return {};
     const UprightSides upright = UprightSize(decoder.Info().image_width, decoder.Info().image_height,
                                              orientation);
-    HDIB dib = AllocDIB(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height),
+    Picture dib = Picture::Make(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height),
                         output == Output::Indexed ? 8 : 24);
     if (!dib || !decoder.Start(output))
         return {};
@@ -227,10 +227,10 @@ HDIB DecodeJpeg(JpegInput input, const ReadOptions& options)
         (output == Output::Indexed && !QuantisedOutputFits(info)))
         return {};
 
-    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), DIBBitCount(dib.Data()));
-    UprightRowPlacer placer(dib.Data(), static_cast<uint32_t>(width), static_cast<uint32_t>(height),
+    const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(width), dib.BitCount());
+    UprightRowPlacer placer(dib, static_cast<uint32_t>(width), static_cast<uint32_t>(height),
                             orientation);
-    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, progress, &placer))
+    if (!decoder.ReadRows(dib.Pixels(), stride, output, progress, &placer))
         return {};
     if (output == Output::Indexed)
         decoder.CopyColorMap(dib.Data());
@@ -296,12 +296,12 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
         return read;
     const uint32_t width = decoder.Info().output_width, height = decoder.Info().output_height;
     const UprightSides upright = UprightSize(width, height, orientation);
-    HDIB dib = AllocDIB(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height), 24);
+    Picture dib = Picture::Make(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height), 24);
     if (!dib)
         return read;
-    UprightRowPlacer placer(dib.Data(), width, height, orientation);
-    const uint64_t stride = DIBRowBytes(width, 24);
-    if (!decoder.ReadRows(DIBPixels(dib.Data()), stride, output, RowProgress(false), &placer) ||
+    UprightRowPlacer placer(dib, width, height, orientation);
+    const uint64_t stride = PictureRowBytes(width, 24);
+    if (!decoder.ReadRows(dib.Pixels(), stride, output, RowProgress(false), &placer) ||
         !decoder.Finish())
         return read;
     read.picture = std::move(dib);
@@ -323,7 +323,7 @@ JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule&
     return DecodeJpegForBox({nullptr, bytes}, needed);
 }
 
-HDIB ReadJPEGFile(const std::string& path, const ReadOptions& options)
+Picture ReadJPEGFile(const std::string& path, const ReadOptions& options)
 {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
@@ -331,7 +331,7 @@ HDIB ReadJPEGFile(const std::string& path, const ReadOptions& options)
     return DecodeJpeg({file.get(), {}}, options);
 }
 
-HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
+Picture ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     return DecodeJpeg({nullptr, bytes}, options);
 }

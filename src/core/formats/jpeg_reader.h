@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -18,10 +18,10 @@ namespace lumora {
 // at most 236 colours chosen by libjpeg (Floyd-Steinberg dithering);
 // without, 24-bit pictures. CMYK and YCCK files are converted to 24-bit RGB
 // in both modes. The progress gauge runs when options.progress asks.
-HDIB ReadJPEGFile(const std::string& path, const ReadOptions& options = {});
+Picture ReadJPEGFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from bytes in memory.
-HDIB ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
+Picture ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 // The reduction 1/1, 1/2, 1/4 or 1/8 (the denominator is returned) that
 // libjpeg's DCT scaling can apply while decoding a width x height file so
@@ -51,7 +51,7 @@ using NeededSizeRule = std::function<NeededSize(uint32_t fullWidth, uint32_t ful
 // gives the file's own size and depth (8 for greyscale, 24 otherwise). Never drives the gauge, and safe to call from several threads
 // at once. Empty picture on the same failures as ReadJPEGFile.
 struct JpegBoxRead {
-    HDIB picture;
+    Picture picture;
     uint32_t fullWidth = 0, fullHeight = 0;
     int fullBitCount = 0;
 };

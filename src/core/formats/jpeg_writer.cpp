@@ -33,12 +33,12 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // The picture's colours by pixel value; values beyond its colour table are
 // black, so a stray index never reads past the table.
-std::array<ColorTriple, 256> ColorLookup(const uint8_t* dib)
+std::array<ColorTriple, 256> ColorLookup(PictureSpan dib)
 {
     std::array<ColorTriple, 256> lookup{};
-    const unsigned count = std::min<unsigned>(DIBColorCount(dib), 256);
+    const unsigned count = std::min<unsigned>(dib.ColorCount(), 256);
     for (unsigned i = 0; i < count; ++i)
-        lookup[i] = DIBColor(dib, i);
+        lookup[i] = dib.Color(i);
     return lookup;
 }
 
@@ -63,12 +63,12 @@ void IndexedRowToRgb(const uint8_t* row, int bits, uint32_t width,
 // The rows of a picture in the order and form libjpeg takes them.
 class RowFeeder {
 public:
-    explicit RowFeeder(const HDIB& dib)
-        : dib_(dib.Data()),
-          width_(DIBPixelWidth(dib_)),
-          height_(DIBPixelHeight(dib_)),
-          bits_(DIBBitCount(dib_)),
-          stride_(DIBRowBytes(width_, bits_))
+    explicit RowFeeder(const Picture& dib)
+        : dib_(dib),
+          width_(dib_.Width()),
+          height_(dib_.Height()),
+          bits_(dib_.BitCount()),
+          stride_(PictureRowBytes(width_, bits_))
     {
         if (bits_ != 24) {
             colors_ = ColorLookup(dib_);
@@ -84,7 +84,7 @@ public:
     // Row `r` counted from the top of the picture.
     JSAMPROW Row(uint32_t r)
     {
-        const uint8_t* row = DIBPixels(dib_) + (height_ - 1 - r) * stride_;
+        const uint8_t* row = dib_.Pixels() + (height_ - 1 - r) * stride_;
         if (bits_ == 24)
             return const_cast<JSAMPROW>(row);  // libjpeg only reads input rows
         IndexedRowToRgb(row, bits_, width_, colors_, rgb_.data());
@@ -92,7 +92,7 @@ public:
     }
 
 private:
-    const uint8_t* dib_;
+    PictureSpan dib_;
     uint32_t width_, height_;
     int bits_;
     uint64_t stride_;
@@ -206,26 +206,26 @@ private:
     const RowProgress silent_{false};
 };
 
-bool IsWritablePicture(const HDIB& dib)
+bool IsWritablePicture(const Picture& dib)
 {
-    if (!dib || !IsValidDIB(dib.Bytes()))
+    if (!dib || !IsValidPicture(dib.Bytes()))
         return false;
-    const int bits = DIBBitCount(dib.Data());
+    const int bits = dib.BitCount();
     return bits == 1 || bits == 4 || bits == 8 || bits == 24;
 }
 
 // libjpeg refuses sides above 65 500 pixels; checked before the row buffer
 // (three bytes a pixel of one row) is taken for such a picture.
-bool FitsJpeg(const HDIB& dib)
+bool FitsJpeg(const Picture& dib)
 {
-    return DIBPixelWidth(dib.Data()) <= JPEG_MAX_DIMENSION &&
-           DIBPixelHeight(dib.Data()) <= JPEG_MAX_DIMENSION;
+    return dib.Width() <= JPEG_MAX_DIMENSION &&
+           dib.Height() <= JPEG_MAX_DIMENSION;
 }
 
 // Writes the whole file through a temporary one; false (with `failure`
 // set) when it could not be made or completed. The target is replaced only
 // by a complete picture.
-bool WriteFile(const HDIB& dib, const std::string& path, int quality, WriteFailure& failure)
+bool WriteFile(const Picture& dib, const std::string& path, int quality, WriteFailure& failure)
 {
     AtomicFile target;
     if (!target.Open(path)) {
@@ -265,9 +265,9 @@ bool WriteFile(const HDIB& dib, const std::string& path, int quality, WriteFailu
 
 }  // namespace
 
-bool CanWriteJPEG(const HDIB& dib) { return IsWritablePicture(dib); }
+bool CanWriteJPEG(const Picture& dib) { return IsWritablePicture(dib); }
 
-JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality,
+JpegWriteResult WriteJPEGFile(const Picture& dib, const std::string& path, int quality,
                               WriteFailure* failure)
 {
     WriteFailure last;
@@ -293,7 +293,7 @@ JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int qual
     return kJpegWritten;
 }
 
-std::optional<std::vector<uint8_t>> EncodeJPEG(const HDIB& dib, int quality,
+std::optional<std::vector<uint8_t>> EncodeJPEG(const Picture& dib, int quality,
                                                const std::function<bool()>& cancelled)
 {
     if (!IsWritablePicture(dib))

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/platform/atomic_file.h"
 
 namespace lumora {
@@ -24,16 +24,16 @@ enum JpegWriteResult : int {
 // file is replaced whole or not at all (AtomicFile); `failure` receives the
 // last failure's reason.
 // The progress gauge runs while it writes (EncodeJPEG is the silent way).
-JpegWriteResult WriteJPEGFile(const HDIB& dib, const std::string& path, int quality,
+JpegWriteResult WriteJPEGFile(const Picture& dib, const std::string& path, int quality,
                               WriteFailure* failure = nullptr);
 // True for the pictures WriteJPEGFile writes (1, 4, 8 or 24 bits, valid).
-bool CanWriteJPEG(const HDIB& dib);
+bool CanWriteJPEG(const Picture& dib);
 
 // The same picture as the bytes of a JPEG file, made in memory without a
 // word to the user (worker threads). Nothing for a picture WriteJPEGFile
 // refuses, a failure inside libjpeg, or when `cancelled` (asked every few
 // rows) answers true.
-std::optional<std::vector<uint8_t>> EncodeJPEG(const HDIB& dib, int quality,
+std::optional<std::vector<uint8_t>> EncodeJPEG(const Picture& dib, int quality,
                                                const std::function<bool()>& cancelled = {});
 
 // The gather's compression rate (1 to 99) as a JPEG quality.

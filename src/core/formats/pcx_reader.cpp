@@ -64,14 +64,14 @@ class PcxReader {
 public:
     PcxReader(BufferedFile& file, const PcxHeader& header) : file_(file), h_(header) {}
 
-    HDIB Read(bool reportProgress)
+    Picture Read(bool reportProgress)
     {
         const int bits = h_.Bits();
         // Every row is copied whole from the line buffers, padding included.
         dib_ = AllocPictureToFill(h_.width, h_.height, bits);
         if (!dib_)
             return {};
-        stride_ = DIBRowBytes(uint64_t(h_.width), bits);
+        stride_ = PictureRowBytes(uint64_t(h_.width), bits);
 
         ReaderProgress progress(reportProgress);
         if (bits != 24 && !ReadPalette(bits))
@@ -79,7 +79,7 @@ public:
         if (!file_.Seek(kHeaderSize, File::Origin::Begin))
             return {};
         SizeLineBuffers(bits);
-        uint8_t* pixels = DIBPixels(dib_.Data());
+        uint8_t* pixels = dib_.Pixels();
         for (int32_t line = 0; line < h_.height; ++line) {
             DecodeLine();
             // A file that ends before its last line is damaged.
@@ -209,14 +209,14 @@ private:
 
     BufferedFile& file_;
     PcxHeader h_;
-    HDIB dib_;
+    Picture dib_;
     uint64_t stride_ = 0;
     uint64_t lineLength_ = 0;
     std::vector<uint8_t> line_;
     std::vector<uint8_t> converted_;
 };
 
-HDIB ReadFrom(BufferedFile& file, const ReadOptions& options)
+Picture ReadFrom(BufferedFile& file, const ReadOptions& options)
 {
     if (!file.IsOpen())
         return {};
@@ -233,13 +233,13 @@ HDIB ReadFrom(BufferedFile& file, const ReadOptions& options)
 
 }  // namespace
 
-HDIB ReadPCXFromSource(ByteSource& source, const ReadOptions& options)
+Picture ReadPCXFromSource(ByteSource& source, const ReadOptions& options)
 {
     BufferedFile file(source);
     return ReadFrom(file, options);
 }
 
-HDIB ReadPCXFile(const std::string& path, const ReadOptions& options)
+Picture ReadPCXFile(const std::string& path, const ReadOptions& options)
 {
     BufferedFile file(path);
     return ReadFrom(file, options);

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "core/formats/byte_source.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
 
-HDIB ReadPCXFile(const std::string& path, const ReadOptions& options = {});
+Picture ReadPCXFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from any byte source holding a whole PCX file.
-HDIB ReadPCXFromSource(ByteSource& source, const ReadOptions& options = {});
+Picture ReadPCXFromSource(ByteSource& source, const ReadOptions& options = {});
 
 }  // namespace lumora

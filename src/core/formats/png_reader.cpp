@@ -93,11 +93,11 @@ bool DecodeRows(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_t>& ro
     }
 }
 
-HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
+Picture DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
 {
     if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_PNG, SPNG_DECODE_PROGRESSIVE) != 0)
         return {};
-    HDIB dib = AllocDIB(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 8);
+    Picture dib = Picture::Make(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 8);
     if (!dib)
         throw std::bad_alloc();
     if (!WritePalette(ctx, dib.Data()))
@@ -105,8 +105,8 @@ HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
     const uint32_t width = header.width, height = header.height;
     const unsigned depth = header.bit_depth;  // 1, 2, 4 or 8
     std::vector<uint8_t> row((uint64_t{width} * depth + 7) / 8);
-    const uint64_t stride = DIBRowBytes(width, 8);
-    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t stride = PictureRowBytes(width, 8);
+    uint8_t* pixels = dib.Pixels();
     const unsigned mask = (1u << depth) - 1;
     const bool ok = DecodeRows(ctx, header, row, reportProgress, [&](uint32_t y, RowSpan span) {
         uint8_t* out = pixels + (height - 1 - y) * stride;
@@ -115,21 +115,20 @@ HDIB DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
             out[x] = static_cast<uint8_t>((row[bit / 8] >> (8 - depth - bit % 8)) & mask);
         }
     });
-    return ok ? std::move(dib) : HDIB{};
+    return ok ? std::move(dib) : Picture{};
 }
 
-HDIB DecodeColour(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
+Picture DecodeColour(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
 {
     if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE) != 0)
         return {};
-    HDIB dib = AllocateDIBBlock(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 24,
-                                false);
+    Picture dib = Picture::Make(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 24, {ColourTable::Black, false});
     if (!dib)
         throw std::bad_alloc();
     const uint32_t width = header.width, height = header.height;
     std::vector<uint8_t> row(uint64_t{width} * 4);
-    const uint64_t stride = DIBRowBytes(width, 24);
-    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t stride = PictureRowBytes(width, 24);
+    uint8_t* pixels = dib.Pixels();
     const bool ok = DecodeRows(ctx, header, row, reportProgress, [&](uint32_t y, RowSpan span) {
         uint8_t* out = pixels + (height - 1 - y) * stride;
         for (uint32_t x = span.start; x < width; x += span.step) {
@@ -149,10 +148,10 @@ HDIB DecodeColour(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
         for (uint64_t i = uint64_t{width} * 3; i < stride; ++i)
             out[i] = 0;
     });
-    return ok ? std::move(dib) : HDIB{};
+    return ok ? std::move(dib) : Picture{};
 }
 
-HDIB DecodePng(spng_ctx* ctx, const ReadOptions& options)
+Picture DecodePng(spng_ctx* ctx, const ReadOptions& options)
 {
     // Chunks beyond the image data are bounded too: a file cannot make the
     // decoder keep more than a few megabytes of text or profiles.
@@ -170,7 +169,7 @@ HDIB DecodePng(spng_ctx* ctx, const ReadOptions& options)
 
 }  // namespace
 
-HDIB ReadPNGFile(const std::string& path, const ReadOptions& options)
+Picture ReadPNGFile(const std::string& path, const ReadOptions& options)
 {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     PngContext ctx(spng_ctx_new(0));
@@ -184,7 +183,7 @@ HDIB ReadPNGFile(const std::string& path, const ReadOptions& options)
     }
 }
 
-HDIB ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
+Picture ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     PngContext ctx(spng_ctx_new(0));
     if (!ctx || spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()) != 0)

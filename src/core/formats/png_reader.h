@@ -8,13 +8,13 @@
 #include <span>
 #include <string>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
 
 // Empty when the file cannot be opened, is damaged or too large.
-HDIB ReadPNGFile(const std::string& path, const ReadOptions& options = {});
-HDIB ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
+Picture ReadPNGFile(const std::string& path, const ReadOptions& options = {});
+Picture ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

@@ -1,17 +1,17 @@
 #pragma once
-// The picture block a reader fills row by row. Unlike AllocDIB it leaves
+// The picture block a reader fills row by row. Unlike a new picture it leaves
 // the pixel rows unwritten, which spares large pictures a pass over memory
 // they are about to overwrite: the reader must write every byte of every
 // row, padding included. The colour table starts black. (Large blocks come
 // from the picture-memory pool, which already asks for huge pages.)
 #include <cstdint>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
 // Empty for a bit count other than 1, 4, 8 or 24, a non-positive size, a
 // pixel area above kMaxPixelBytes or a failed allocation.
-HDIB AllocPictureToFill(int32_t width, int32_t height, int bitCount);
+Picture AllocPictureToFill(int32_t width, int32_t height, int bitCount);
 
 }  // namespace lumora

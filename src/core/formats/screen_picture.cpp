@@ -41,7 +41,7 @@ bool IsJpegName(const std::string& path)
     return extension == "jpg" || extension == "jpeg" || extension == "jpe";
 }
 
-HDIB ReadJpegForScreen(const std::string& path, int screenWidth, int screenHeight)
+Picture ReadJpegForScreen(const std::string& path, int screenWidth, int screenHeight)
 {
     return ReadJPEGForBox(path, [&](uint32_t width, uint32_t height) {
                int fittedWidth = static_cast<int>(width), fittedHeight = static_cast<int>(height);

@@ -4,7 +4,7 @@
 // which costs a fraction of a full decode, and always in 24 bits.
 #include <string>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
@@ -22,6 +22,6 @@ bool IsJpegName(const std::string& path);
 // Reads the JPEG at `path` for a W x H screen (reduced per JpegReduction; a
 // screen of 0 x 0 reads it whole): a 24-bit picture, turned upright. Empty
 // when the file cannot be read as a JPEG.
-HDIB ReadJpegForScreen(const std::string& path, int screenWidth, int screenHeight);
+Picture ReadJpegForScreen(const std::string& path, int screenWidth, int screenHeight);
 
 }  // namespace lumora

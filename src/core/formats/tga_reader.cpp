@@ -140,11 +140,11 @@ public:
     {
     }
 
-    HDIB Read(bool reportProgress)
+    Picture Read(bool reportProgress)
     {
         const bool eightBit = h_.PictureKind() != Kind::TrueColor;
         outBytes_ = eightBit ? 1 : 3;
-        HDIB dib = AllocPictureToFill(h_.width, h_.height, eightBit ? 8 : 24);
+        Picture dib = AllocPictureToFill(h_.width, h_.height, eightBit ? 8 : 24);
         if (!dib)
             return {};
         ReaderProgress progress(reportProgress);
@@ -153,8 +153,8 @@ public:
         if (eightBit)
             WriteColorTable(dib.Data());
 
-        uint8_t* pixels = DIBPixels(dib.Data());
-        const uint64_t stride = DIBRowBytes(h_.width, eightBit ? 8 : 24);
+        uint8_t* pixels = dib.Pixels();
+        const uint64_t stride = PictureRowBytes(h_.width, eightBit ? 8 : 24);
         const size_t rowBytes = size_t{h_.width} * outBytes_;
         const bool topOrigin = (h_.descriptor & kTopOriginBit) != 0;
         for (unsigned row = 0; row < h_.height; ++row) {
@@ -288,7 +288,7 @@ bool FileCanHoldPixels(const TgaHeader& h, uint64_t bytesAfterHeader)
 
 }  // namespace
 
-HDIB ReadTGAFromSource(ByteSource& source, const ReadOptions& options)
+Picture ReadTGAFromSource(ByteSource& source, const ReadOptions& options)
 {
     uint8_t raw[kHeaderSize];
     if (!source.ReadExactly(raw, sizeof raw))
@@ -299,7 +299,7 @@ HDIB ReadTGAFromSource(ByteSource& source, const ReadOptions& options)
     return TgaReader(source, header).Read(options.progress);
 }
 
-HDIB ReadTGAFile(const std::string& path, const ReadOptions& options)
+Picture ReadTGAFile(const std::string& path, const ReadOptions& options)
 {
     File file;
     if (!file.Open(path, File::Mode::Read))

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "core/formats/byte_source.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
 
-HDIB ReadTGAFile(const std::string& path, const ReadOptions& options = {});
+Picture ReadTGAFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from any byte source positioned at the start of a Targa file.
-HDIB ReadTGAFromSource(ByteSource& source, const ReadOptions& options = {});
+Picture ReadTGAFromSource(ByteSource& source, const ReadOptions& options = {});
 
 }  // namespace lumora

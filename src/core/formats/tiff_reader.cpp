@@ -191,20 +191,20 @@ void ConvertRow(const TiffLayout& layout, const uint8_t* in, uint8_t* out)
     }
 }
 
-HDIB ReadScanlines(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
+Picture ReadScanlines(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
 {
     const tmsize_t scanlineSize = TIFFScanlineSize(tiff);
     if (scanlineSize <= 0 || static_cast<uint64_t>(scanlineSize) < NeededScanlineBytes(layout))
         return {};
-    HDIB dib = AllocDIB(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length),
+    Picture dib = Picture::Make(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length),
                         layout.DIBBits());
     if (!dib || !WriteColorTable(tiff, layout, dib.Data()))
         return {};
 
     std::vector<uint8_t> scanline(static_cast<size_t>(scanlineSize));
     const RowProgress progress(reportProgress);
-    const uint64_t stride = DIBRowBytes(layout.width, layout.DIBBits());
-    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t stride = PictureRowBytes(layout.width, layout.DIBBits());
+    uint8_t* pixels = dib.Pixels();
     const long total = static_cast<long>(layout.length);
     for (uint32_t r = 0; r < layout.length; ++r) {
         if (TIFFReadScanline(tiff, scanline.data(), r, 0) < 0)
@@ -254,20 +254,20 @@ bool IsSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout)
            layout.samplesPerPixel >= 4 && layout.planar == PLANARCONFIG_CONTIG && !layout.tiled;
 }
 
-HDIB ReadSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
+Picture ReadSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
 {
     const uint64_t needed = NeededScanlineBytes(layout);
     const tmsize_t lineBytes = TIFFScanlineSize(tiff);
     if (lineBytes <= 0 || static_cast<uint64_t>(lineBytes) < needed)
         return {};
-    HDIB dib = AllocDIB(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
+    Picture dib = Picture::Make(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
     if (!dib)
         return {};
     std::vector<uint8_t> line(static_cast<size_t>(lineBytes));
     const RowProgress progress(reportProgress);
-    const uint64_t stride = DIBRowBytes(layout.width, 24);
+    const uint64_t stride = PictureRowBytes(layout.width, 24);
     const size_t pixelBytes = size_t{2} * layout.samplesPerPixel;
-    uint8_t* pixels = DIBPixels(dib.Data());
+    uint8_t* pixels = dib.Pixels();
     for (uint32_t y = 0; y < layout.length; ++y) {
         if (TIFFReadScanline(tiff, line.data(), y, 0) < 0)
             return {};
@@ -291,12 +291,12 @@ HDIB ReadSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout, bool reportProgres
 // asked for a band of whole strips at a time, so that a band rather than a
 // second picture is held beside the DIB (a file stored as one strip is
 // composed whole).
-HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
+Picture ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
 {
     char reason[1024];
     if (!TIFFRGBAImageOK(tiff, reason))
         return {};
-    HDIB dib = AllocDIB(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
+    Picture dib = Picture::Make(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
     if (!dib)
         return {};
     RgbaImage rgba;
@@ -310,8 +310,8 @@ HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
         return {};
     std::vector<uint32_t> band(uint64_t{layout.width} * bandRows);
     const RowProgress progress(reportProgress);
-    const uint64_t stride = DIBRowBytes(layout.width, 24);
-    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t stride = PictureRowBytes(layout.width, 24);
+    uint8_t* pixels = dib.Pixels();
     for (uint32_t top = 0; top < layout.length; top += bandRows) {
         const uint32_t rows = std::min(bandRows, layout.length - top);
         rgba.image.row_offset = static_cast<int>(top);
@@ -332,7 +332,7 @@ HDIB ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
     return dib;
 }
 
-HDIB ReadPicture(TIFF* tiff, const ReadOptions& options)
+Picture ReadPicture(TIFF* tiff, const ReadOptions& options)
 {
     TiffLayout layout;
     if (!ReadLayout(tiff, layout) || !CheckPictureSize(layout.width, layout.length) ||
@@ -344,7 +344,7 @@ HDIB ReadPicture(TIFF* tiff, const ReadOptions& options)
     uint16_t orientation = ORIENTATION_TOPLEFT;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    HDIB dib = ReadsRowByRow(layout)              ? ReadScanlines(tiff, layout, options.progress)
+    Picture dib = ReadsRowByRow(layout)              ? ReadScanlines(tiff, layout, options.progress)
                : IsSixteenBitCmyk(tiff, layout) ? ReadSixteenBitCmyk(tiff, layout, options.progress)
                                                 : ReadThroughRgba(tiff, layout, options.progress);
     return ApplyOrientation(std::move(dib), orientation);
@@ -352,26 +352,26 @@ HDIB ReadPicture(TIFF* tiff, const ReadOptions& options)
 
 }  // namespace
 
-HDIB ReadTIFFFile(const std::string& path, const ReadOptions& options)
+Picture ReadTIFFFile(const std::string& path, const ReadOptions& options)
 {
     const TiffMessages messages;
-    HDIB dib;
+    Picture dib;
     {
         const TiffHandle tiff = OpenTiffFile(path, messages);
-        dib = tiff ? ReadPicture(tiff.get(), options) : HDIB{};
+        dib = tiff ? ReadPicture(tiff.get(), options) : Picture{};
     }
     messages.ReportFirstError();
     return dib;
 }
 
-HDIB ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
+Picture ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     const TiffMessages messages;
     TiffMemory memory{bytes};
-    HDIB dib;
+    Picture dib;
     {
         const TiffHandle tiff = OpenTiffMemory(memory, messages);
-        dib = tiff ? ReadPicture(tiff.get(), options) : HDIB{};
+        dib = tiff ? ReadPicture(tiff.get(), options) : Picture{};
     }
     messages.ReportFirstError();
     return dib;

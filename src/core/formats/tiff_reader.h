@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -20,9 +20,9 @@ namespace lumora {
 // interpretations other than white-is-zero, black-is-zero, RGB and palette
 // yield no picture. libtiff's first error is
 // shown in a stop box. The progress gauge runs when options.progress asks.
-HDIB ReadTIFFFile(const std::string& path, const ReadOptions& options = {});
+Picture ReadTIFFFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from bytes in memory.
-HDIB ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
+Picture ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

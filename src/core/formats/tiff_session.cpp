@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/platform/services.h"
 
 namespace lumora {

@@ -62,7 +62,7 @@ void PackOverWhite(uint8_t* pixels, uint32_t width, uint32_t height, uint64_t st
     }
 }
 
-HDIB DecodeWebP(std::span<const uint8_t> file)
+Picture DecodeWebP(std::span<const uint8_t> file)
 {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config) ||
@@ -75,11 +75,11 @@ HDIB DecodeWebP(std::span<const uint8_t> file)
     const int width = config.input.width, height = config.input.height;
     if (width <= 0 || height <= 0 || !CheckPictureSize(static_cast<uint64_t>(width), static_cast<uint64_t>(height)))
         return {};
-    HDIB dib = AllocateDIBBlock(width, height, 24, false);
+    Picture dib = Picture::Make(width, height, 24, {ColourTable::Black, false});
     if (!dib)
         throw std::bad_alloc();
-    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(width), 24);
-    const size_t pixelOffset = DIBPixelOffset(dib.Data());
+    const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(width), 24);
+    const size_t pixelOffset = dib.PixelOffset();
     const bool alpha = config.input.has_alpha;
     const uint64_t decodedStride = alpha ? uint64_t{4} * static_cast<uint64_t>(width) : stride;
     const uint64_t decodedBytes = decodedStride * static_cast<uint64_t>(height);
@@ -127,7 +127,7 @@ bool ReadWholePictureFile(const std::string& path, std::vector<uint8_t>& bytes, 
     return file.Read(bytes.data(), bytes.size()) == bytes.size();
 }
 
-HDIB ReadWebPFile(const std::string& path)
+Picture ReadWebPFile(const std::string& path)
 {
     try {
         std::vector<uint8_t> bytes;
@@ -140,7 +140,7 @@ HDIB ReadWebPFile(const std::string& path)
     }
 }
 
-HDIB ReadWebPFromMemory(std::span<const uint8_t> bytes)
+Picture ReadWebPFromMemory(std::span<const uint8_t> bytes)
 {
     try {
         return DecodeWebP(bytes);

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
 // Empty when the file cannot be opened, is damaged or too large.
-HDIB ReadWebPFile(const std::string& path);
-HDIB ReadWebPFromMemory(std::span<const uint8_t> bytes);
+Picture ReadWebPFile(const std::string& path);
+Picture ReadWebPFromMemory(std::span<const uint8_t> bytes);
 
 // The whole of a (compressed) picture file, for the decoders that need it in
 // memory; nothing when it cannot be read or is larger than `limit` bytes.

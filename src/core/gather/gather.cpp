@@ -38,7 +38,7 @@ Converted Convert(const std::string& source, int quality, const std::function<bo
     picture.Load(source, ReadOptions{});
     result.loaded = !picture.IsEmpty();
     if (result.loaded)
-        result.jpeg = EncodeJPEG(picture.Picture(), quality, cancelled);
+        result.jpeg = EncodeJPEG(picture.Image(), quality, cancelled);
     return result;
 }
 

@@ -31,12 +31,12 @@ PixelSize FittedToSide(int width, int height, int side)
     return size;
 }
 
-PixelSize SizeOf(const HDIB& picture)
+PixelSize SizeOf(const Picture& picture)
 {
-    return {static_cast<int>(DIBPixelWidth(picture.Data())), static_cast<int>(DIBPixelHeight(picture.Data()))};
+    return {static_cast<int>(picture.Width()), static_cast<int>(picture.Height())};
 }
 
-HDIB ReadPhotoCD(const std::string& source)
+Picture ReadPhotoCD(const std::string& source)
 {
     File file;
     if (!file.Open(source, File::Mode::Read))
@@ -74,7 +74,7 @@ std::string WebSizeName(int item, const PixelSize& size)
     return name;
 }
 
-HDIB ReadForWebSizes(const std::string& source)
+Picture ReadForWebSizes(const std::string& source)
 {
     switch (ImageFormat(source)) {
     case kFormatJPG:
@@ -90,7 +90,7 @@ HDIB ReadForWebSizes(const std::string& source)
     }
 }
 
-std::vector<WebSizePicture> EncodeWebSizes(const HDIB& upright, const std::function<bool()>& cancelled)
+std::vector<WebSizePicture> EncodeWebSizes(const Picture& upright, const std::function<bool()>& cancelled)
 {
     std::vector<WebSizePicture> pictures;
     if (!upright)
@@ -100,12 +100,12 @@ std::vector<WebSizePicture> EncodeWebSizes(const HDIB& upright, const std::funct
     // Largest first, so that each smaller copy averages the larger one
     // rather than the whole picture again.
     std::reverse(sizes.begin(), sizes.end());
-    HDIB larger;
+    Picture larger;
     for (const PixelSize& size : sizes) {
         if (cancelled && cancelled())
             return {};
-        const HDIB& from = larger ? larger : upright;
-        HDIB reduced = ReduceToTrueColor(from, size.width, size.height);
+        const Picture& from = larger ? larger : upright;
+        Picture reduced = ReduceToTrueColor(from, size.width, size.height);
         if (!reduced)
             return {};
         auto jpeg = EncodeJPEG(reduced, kWebSizeQuality, cancelled);

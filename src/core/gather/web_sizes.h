@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/gather/gather_copy.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
@@ -44,7 +44,7 @@ std::string WebSizeName(int item, const PixelSize& size);
 // The upright picture at `source` read for the largest web size: JPEGs
 // DCT-reduced while decoding, other types read whole. Empty when it cannot
 // be read. Safe on several threads at once.
-HDIB ReadForWebSizes(const std::string& source);
+Picture ReadForWebSizes(const std::string& source);
 
 // The JPEG copies of one picture, largest reduced first and each smaller
 // one from it. Empty when the picture is empty or `cancelled` says stop.
@@ -52,7 +52,7 @@ struct WebSizePicture {
     PixelSize size;
     std::vector<uint8_t> jpeg;
 };
-std::vector<WebSizePicture> EncodeWebSizes(const HDIB& upright, const std::function<bool()>& cancelled = {});
+std::vector<WebSizePicture> EncodeWebSizes(const Picture& upright, const std::function<bool()>& cancelled = {});
 
 // The copies of every photo item of `items` (item index, source path), made
 // on one worker per core (`threads`, 0: one per core) and written in order

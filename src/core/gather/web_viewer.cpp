@@ -217,21 +217,21 @@ std::string ZoneJson(const char* name, const Rect& r) { return std::string("\"")
 void MakeDirectory(const std::string& path) { ::mkdir(path.c_str(), 0777); }
 
 // `width` columns of a 24-bit picture from column `left`.
-HDIB CropColumns(const HDIB& picture, int left, int width)
+Picture CropColumns(const Picture& picture, int left, int width)
 {
-    if (!picture || DIBBitCount(picture.Data()) != 24)
+    if (!picture || picture.BitCount() != 24)
         return {};
-    const int height = static_cast<int>(DIBPixelHeight(picture.Data()));
-    const int fullWidth = static_cast<int>(DIBPixelWidth(picture.Data()));
+    const int height = static_cast<int>(picture.Height());
+    const int fullWidth = static_cast<int>(picture.Width());
     left = std::clamp(left, 0, std::max(fullWidth - width, 0));
     width = std::min(width, fullWidth);
-    HDIB part = AllocateDIBBlock(width, height, 24, false);
+    Picture part = Picture::Make(width, height, 24, {ColourTable::Black, false});
     if (!part)
         return {};
-    const uint64_t fromStride = DIBRowBytes(static_cast<uint64_t>(fullWidth), 24);
-    const uint64_t toStride = DIBRowBytes(static_cast<uint64_t>(width), 24);
-    const uint8_t* from = DIBPixels(picture.Data());
-    uint8_t* to = DIBPixels(part.Data());
+    const uint64_t fromStride = PictureRowBytes(static_cast<uint64_t>(fullWidth), 24);
+    const uint64_t toStride = PictureRowBytes(static_cast<uint64_t>(width), 24);
+    const uint8_t* from = picture.Pixels();
+    uint8_t* to = part.Pixels();
     for (int y = 0; y < height; ++y)
         std::memcpy(to + toStride * static_cast<uint64_t>(y),
                     from + fromStride * static_cast<uint64_t>(y) + static_cast<uint64_t>(left) * 3, toStride);
@@ -240,7 +240,7 @@ HDIB CropColumns(const HDIB& picture, int left, int width)
 
 struct SpreadPicture {
     std::string name;
-    HDIB picture;
+    Picture picture;
 };
 
 // Every picture of one spread: whole at twice and once the book's size,
@@ -249,11 +249,11 @@ std::vector<SpreadPicture> SpreadPictures(const AlbumDocument& doc, int position
                                           SpreadRenderer& renderer)
 {
     std::vector<SpreadPicture> pictures;
-    HDIB twice = renderer.RenderSpread(doc, position, kViewerScale);
+    Picture twice = renderer.RenderSpread(doc, position, kViewerScale);
     if (!twice)
         return pictures;
     const std::vector<ViewerPage> pages = ViewerPagesOf(position, doc.pageCount);
-    HDIB thrice = renderer.RenderSpread(doc, position, kViewerPageScale);
+    Picture thrice = renderer.RenderSpread(doc, position, kViewerPageScale);
     for (const ViewerPage& page : pages) {
         const std::string side = PageSide(page);
         pictures.push_back({PagePictureName(index, side + "-2x"),
@@ -443,7 +443,7 @@ GatherFileResult WriteWebViewer(const AlbumDocument& doc, const std::string& des
         }
     }
     for (const ViewerPhoto& photo : photos) {
-        const auto jpeg = EncodeJPEG(doc.items[static_cast<size_t>(photo.item)]->preview.Picture(), kPreviewQuality);
+        const auto jpeg = EncodeJPEG(doc.items[static_cast<size_t>(photo.item)]->preview.Image(), kPreviewQuality);
         if (!jpeg)
             continue;
         if (const auto result = write(asText(*jpeg), folder + "/" + PreviewName(photo.item));

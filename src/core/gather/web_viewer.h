@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/gather/gather_copy.h"
 #include "core/gather/gather_plan.h"
 #include "core/gather/web_sizes.h"
@@ -25,7 +25,7 @@ public:
     // 2...) as its window shows it, with no selection mark, `scale` times
     // the book's size; a 24-bit picture, empty on failure. Called on the
     // gathering thread.
-    virtual HDIB RenderSpread(const AlbumDocument& doc, int position, int scale) = 0;
+    virtual Picture RenderSpread(const AlbumDocument& doc, int position, int scale) = 0;
 };
 
 // A photo as the viewer finds it in the folder: names relative to the

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 

@@ -87,22 +87,22 @@ void HalveTrueColor(const uint8_t* srcPixels, uint64_t srcStride, uint8_t* dstPi
 
 }  // namespace
 
-HDIB ReduceToTrueColor(const HDIB& source, int32_t newWidth, int32_t newHeight)
+Picture ReduceToTrueColor(const Picture& source, int32_t newWidth, int32_t newHeight)
 {
-    if (!source || !IsValidDIB(source.Bytes()) || newWidth <= 0 || newHeight <= 0)
+    if (!source || !IsValidPicture(source.Bytes()) || newWidth <= 0 || newHeight <= 0)
         return {};
-    const uint8_t* src = source.Data();
-    const int bitCount = DIBBitCount(src);
+    const PictureSpan src = source.Span();
+    const int bitCount = src.BitCount();
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
         return {};
-    if (DIBRowBytes(static_cast<uint64_t>(newWidth), 24) * static_cast<uint64_t>(newHeight) >
+    if (PictureRowBytes(static_cast<uint64_t>(newWidth), 24) * static_cast<uint64_t>(newHeight) >
         kMaxPixelBytes)
         return {};
-    HDIB result = AllocDIB(newWidth, newHeight, 24);
+    Picture result = Picture::Make(newWidth, newHeight, 24);
     if (!result)
         return {};
 
-    const uint32_t width = DIBPixelWidth(src), height = DIBPixelHeight(src);
+    const uint32_t width = src.Width(), height = src.Height();
     std::vector<ColorTriple> table;
     if (bitCount != 24) {
         table.resize(size_t{1} << bitCount);
@@ -110,17 +110,17 @@ HDIB ReduceToTrueColor(const HDIB& source, int32_t newWidth, int32_t newHeight)
             // One-bit pictures are black and white whatever their table says,
             // as on the halftoned previews.
             const uint8_t v = i ? 255 : 0;
-            table[i] = bitCount == 1 ? ColorTriple{v, v, v} : DIBColor(src, i);
+            table[i] = bitCount == 1 ? ColorTriple{v, v, v} : src.Color(i);
         }
     }
     std::vector<Cell> columns, rows;
     std::vector<Tap> columnTaps, rowTaps;
     Coverage(newWidth, width, columns, columnTaps);
     Coverage(newHeight, height, rows, rowTaps);
-    const uint8_t* srcPixels = DIBPixels(src);
-    const uint64_t srcStride = DIBRowBytes(width, static_cast<uint64_t>(bitCount));
-    uint8_t* dstPixels = DIBPixels(result.Data());
-    const uint64_t dstStride = DIBRowBytes(static_cast<uint64_t>(newWidth), 24);
+    const uint8_t* srcPixels = src.Pixels();
+    const uint64_t srcStride = PictureRowBytes(width, static_cast<uint64_t>(bitCount));
+    uint8_t* dstPixels = result.Pixels();
+    const uint64_t dstStride = PictureRowBytes(static_cast<uint64_t>(newWidth), 24);
 
     if (bitCount == 24 && width == 2 * static_cast<uint32_t>(newWidth) &&
         height == 2 * static_cast<uint32_t>(newHeight)) {

@@ -10,11 +10,11 @@ constexpr uint32_t PackRGB32(uint8_t red, uint8_t green, uint8_t blue)
     return 0xFF000000u | (uint32_t{red} << 16) | (uint32_t{green} << 8) | blue;
 }
 
-std::array<uint32_t, 256> ColorTableRGB32(const uint8_t* dib)
+std::array<uint32_t, 256> ColorTableRGB32(PictureSpan dib)
 {
     std::array<uint32_t, 256> table{};
     for (unsigned i = 0; i < table.size(); ++i) {
-        const ColorTriple c = DIBColor(dib, i);
+        const ColorTriple c = dib.Color(i);
         table[i] = PackRGB32(c.red, c.green, c.blue);
     }
     return table;
@@ -47,27 +47,27 @@ void ExpandRow(const uint8_t* row, int bits, uint32_t width,
 
 }  // namespace
 
-void DIBRowToRGB32(const uint8_t* dib, uint32_t memoryRow, uint32_t* out)
+void DIBRowToRGB32(PictureSpan dib, uint32_t memoryRow, uint32_t* out)
 {
-    const int bits = DIBBitCount(dib);
-    const uint32_t width = DIBPixelWidth(dib);
-    const uint8_t* row = DIBPixels(dib) + memoryRow * DIBRowBytes(width, static_cast<uint64_t>(bits));
+    const int bits = dib.BitCount();
+    const uint32_t width = dib.Width();
+    const uint8_t* row = dib.Pixels() + memoryRow * PictureRowBytes(width, static_cast<uint64_t>(bits));
     ExpandRow(row, bits, width, ColorTableRGB32(dib), out);
 }
 
-std::vector<uint32_t> DIBToRGB32TopDown(const HDIB& dib)
+std::vector<uint32_t> DIBToRGB32TopDown(const Picture& dib)
 {
-    if (!dib || !IsValidDIB(dib.Bytes()))
+    if (!dib || !IsValidPicture(dib.Bytes()))
         return {};
-    const uint8_t* block = dib.Data();
-    const int bits = DIBBitCount(block);
-    const uint32_t width = DIBPixelWidth(block);
-    const uint32_t height = DIBPixelHeight(block);
-    const uint64_t stride = DIBRowBytes(width, static_cast<uint64_t>(bits));
+    const PictureSpan block = dib.Span();
+    const int bits = block.BitCount();
+    const uint32_t width = block.Width();
+    const uint32_t height = block.Height();
+    const uint64_t stride = PictureRowBytes(width, static_cast<uint64_t>(bits));
     const auto table = ColorTableRGB32(block);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     for (uint32_t y = 0; y < height; ++y)
-        ExpandRow(DIBPixels(block) + (height - 1 - y) * stride, bits, width, table,
+        ExpandRow(block.Pixels() + (height - 1 - y) * stride, bits, width, table,
                   pixels.data() + static_cast<size_t>(y) * width);
     return pixels;
 }

@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
 // Row `memoryRow` (0 = the first row in memory, the bottom of the picture)
 // of a valid 1-, 4-, 8- or 24-bit block into `out` (width entries).
-void DIBRowToRGB32(const uint8_t* dib, uint32_t memoryRow, uint32_t* out);
+void DIBRowToRGB32(PictureSpan dib, uint32_t memoryRow, uint32_t* out);
 
 // The whole picture top-down, width x height entries; empty for an invalid
 // block.
-std::vector<uint32_t> DIBToRGB32TopDown(const HDIB& dib);
+std::vector<uint32_t> DIBToRGB32TopDown(const Picture& dib);
 
 }  // namespace lumora

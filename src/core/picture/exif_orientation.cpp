@@ -93,23 +93,23 @@ inline void SetIndex(uint8_t* row, uint32_t x, unsigned bits, unsigned value)
 
 }  // namespace
 
-HDIB ApplyOrientation(HDIB dib, int orientation)
+Picture ApplyOrientation(Picture dib, int orientation)
 {
     if (!dib || orientation < 2 || orientation > 8)
         return dib;
-    const uint8_t* source = dib.Data();
-    const uint32_t width = DIBPixelWidth(source), height = DIBPixelHeight(source);
-    const unsigned bits = DIBBitCount(source);
-    if (DIBHeaderSize(source) != kInfoHeaderSize || (bits != 1 && bits != 4 && bits != 8 && bits != 24))
+    const PictureSpan source = dib.Span();
+    const uint32_t width = source.Width(), height = source.Height();
+    const unsigned bits = source.BitCount();
+    if (source.HeaderSize() != kInfoHeaderSize || (bits != 1 && bits != 4 && bits != 8 && bits != 24))
         return dib;
     const bool quarter = orientation >= 5;
     const uint32_t outWidth = quarter ? height : width, outHeight = quarter ? width : height;
-    const size_t offset = DIBPixelOffset(source);
-    HDIB result = HDIB::Allocate(offset + DIBRowBytes(outWidth, bits) * outHeight, true);
+    const size_t offset = source.PixelOffset();
+    Picture result = Picture::Block(offset + PictureRowBytes(outWidth, bits) * outHeight, true);
     if (!result)
         return {};
-    std::memcpy(result.Data(), source, offset);  // header and colour table
-    BitmapInfoHeader header = BitmapInfoHeader::Read(source);
+    std::memcpy(result.Data(), source.Data(), offset);  // header and colour table
+    BitmapInfoHeader header = BitmapInfoHeader::Read(source.Data());
     header.width = static_cast<int32_t>(outWidth);
     header.height = static_cast<int32_t>(outHeight);
     header.sizeImage = 0;
@@ -118,9 +118,9 @@ HDIB ApplyOrientation(HDIB dib, int orientation)
     header.Write(result.Data());
 
     // Rows are kept bottom-up: top-down row y is stored row (height - 1 - y).
-    const uint64_t inStride = DIBRowBytes(width, bits), outStride = DIBRowBytes(outWidth, bits);
-    const uint8_t* in = DIBPixels(source);
-    uint8_t* out = DIBPixels(result.Data());
+    const uint64_t inStride = PictureRowBytes(width, bits), outStride = PictureRowBytes(outWidth, bits);
+    const uint8_t* in = source.Pixels();
+    uint8_t* out = result.Pixels();
     for (uint32_t dy = 0; dy < outHeight; ++dy) {
         uint8_t* outRow = out + uint64_t{outHeight - 1 - dy} * outStride;
         for (uint32_t dx = 0; dx < outWidth; ++dx) {
@@ -152,15 +152,15 @@ UprightSides UprightSize(uint32_t width, uint32_t height, int orientation)
     return {width, height};
 }
 
-UprightRowPlacer::UprightRowPlacer(uint8_t* upright, uint32_t sourceWidth, uint32_t sourceHeight,
+UprightRowPlacer::UprightRowPlacer(Picture& upright, uint32_t sourceWidth, uint32_t sourceHeight,
                                    int orientation)
-    : pixels_(DIBPixels(upright)),
+    : pixels_(upright.Pixels()),
       width_(sourceWidth),
       height_(sourceHeight),
       outWidth_(UprightSize(sourceWidth, sourceHeight, orientation).width),
       outHeight_(UprightSize(sourceWidth, sourceHeight, orientation).height),
-      bytesPerPixel_(DIBBitCount(upright) / 8),
-      outStride_(DIBRowBytes(outWidth_, DIBBitCount(upright))),
+      bytesPerPixel_(upright.BitCount() / 8),
+      outStride_(PictureRowBytes(outWidth_, upright.BitCount())),
       orientation_(orientation)
 {
 }

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
@@ -23,7 +23,7 @@ int TiffStructureOrientation(std::span<const uint8_t> tiff);
 // The picture turned upright for orientation 2 to 8 (a new block, the size
 // of the picture); the picture unchanged for 1 or an invalid value. Empty
 // only when memory fails.
-HDIB ApplyOrientation(HDIB dib, int orientation);
+Picture ApplyOrientation(Picture dib, int orientation);
 
 // Puts the rows of a picture being decoded, top row first, straight into
 // their upright places, so that a reader needs a few rows of buffer rather
@@ -33,7 +33,7 @@ HDIB ApplyOrientation(HDIB dib, int orientation);
 // upright rows: a row at a time would touch one cache line per pixel.
 class UprightRowPlacer {
 public:
-    UprightRowPlacer(uint8_t* upright, uint32_t sourceWidth, uint32_t sourceHeight, int orientation);
+    UprightRowPlacer(Picture& upright, uint32_t sourceWidth, uint32_t sourceHeight, int orientation);
     // Whether rows need the placer: false for orientation 1 or an invalid one.
     bool Turns() const { return orientation_ >= 2 && orientation_ <= 8; }
     // Source row `sy` (counted from the top, every row in turn), in the

@@ -7,7 +7,7 @@ namespace lumora {
 
 Dib::Dib(const Dib& other) : picture_(other.picture_.Clone())
 {
-    if (DIBColorCountOf(picture_) > 0)
+    if (picture_.ColorCount() > 0)
         palette_ = MakeDIBPalette(picture_);
 }
 
@@ -28,21 +28,21 @@ void Dib::Load(const std::string& path, const ReadOptions& options)
     Attach(ReadImageFile(path, options));
 }
 
-void Dib::Attach(HDIB picture)
+void Dib::Attach(Picture picture)
 {
     picture_ = std::move(picture);
-    if (DIBColorCountOf(picture_) > 0)
+    if (picture_.ColorCount() > 0)
         palette_ = MakeDIBPalette(picture_);
 }
 
 int32_t Dib::Width() const
 {
-    return picture_ ? static_cast<int32_t>(DIBPixelWidth(picture_.Data())) : 0;
+    return picture_ ? static_cast<int32_t>(picture_.Width()) : 0;
 }
 
 int32_t Dib::Height() const
 {
-    return picture_ ? static_cast<int32_t>(DIBPixelHeight(picture_.Data())) : 0;
+    return picture_ ? static_cast<int32_t>(picture_.Height()) : 0;
 }
 
 }  // namespace lumora

@@ -2,7 +2,7 @@
 // One picture together with its palette.
 #include <string>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 #include "core/colour/palette.h"
 
@@ -26,16 +26,16 @@ public:
     void Load(const std::string& path, const ReadOptions& options);
 
     // Takes over a picture already in memory (and makes its palette).
-    void Attach(HDIB picture);
+    void Attach(Picture picture);
 
     bool IsEmpty() const { return !picture_; }
     int32_t Width() const;
     int32_t Height() const;
-    uint16_t ColorCount() const { return DIBColorCountOf(picture_); }
+    uint16_t ColorCount() const { return picture_.ColorCount(); }
     Palette MakePalette() const { return MakeDIBPalette(picture_); }
 
-    const HDIB& Picture() const { return picture_; }
-    HDIB& Picture() { return picture_; }
+    const Picture& Image() const { return picture_; }
+    Picture& Image() { return picture_; }
     const Palette& GetPalette() const { return palette_; }
 
     // Writes the 32-bit length and the block's bytes, or reads them back
@@ -43,7 +43,7 @@ public:
     void Serialize(Archive& ar);
 
 private:
-    HDIB picture_;
+    Picture picture_;
     Palette palette_;
 };
 

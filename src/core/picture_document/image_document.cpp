@@ -43,9 +43,9 @@ bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth, c
     }
     width_ = picture_.Width();
     height_ = picture_.Height();
-    bitCount_ = DIBBitCount(picture_.Picture().Data());
+    bitCount_ = picture_.Image().BitCount();
     try {
-        displayCopy_ = MakeDisplayCopy(picture_.Picture(), screenDepth);
+        displayCopy_ = MakeDisplayCopy(picture_.Image(), screenDepth);
     } catch (const std::bad_alloc&) {
         ReportPictureOutOfMemory(path);
         Clear();
@@ -54,11 +54,11 @@ bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth, c
     return true;
 }
 
-HDIB MakeDisplayCopy(const HDIB& picture, int screenDepth)
+Picture MakeDisplayCopy(const Picture& picture, int screenDepth)
 {
     if (!picture)
         return {};
-    const int bits = DIBBitCount(picture.Data());
+    const int bits = picture.BitCount();
     if (bits == 24 && screenDepth == 4)
         return DitherTo16(picture);
     if (bits == 24 && screenDepth == 8)

@@ -31,10 +31,10 @@ public:
     const std::string& PathName() const { return path_; }
     const std::string& Title() const { return title_; }
 
-    const Dib& Picture() const { return picture_; }
+    const Dib& Image() const { return picture_; }
     bool HasPicture() const { return !picture_.IsEmpty(); }
     // Null when the picture itself is drawn.
-    const HDIB& DisplayCopy() const { return displayCopy_; }
+    const Picture& DisplayCopy() const { return displayCopy_; }
     bool HasDisplayCopy() const { return static_cast<bool>(displayCopy_); }
 
     int64_t FileSize() const { return fileSize_; }
@@ -55,7 +55,7 @@ private:
     void Clear();
 
     Dib picture_;
-    HDIB displayCopy_;
+    Picture displayCopy_;
     std::string path_;
     std::string title_;
     std::string description_;
@@ -68,7 +68,7 @@ private:
 
 // The converted copy a picture of `bitCount` bits needs on a screen of
 // `screenDepth` bits; empty when the picture can be drawn as it is.
-HDIB MakeDisplayCopy(const HDIB& picture, int screenDepth);
+Picture MakeDisplayCopy(const Picture& picture, int screenDepth);
 
 // The number of colours of a depth as the texts write it: "2" (or "mono"
 // in the properties pane) for 1 bit, "16", "256", "64K", "16,8M".

@@ -420,8 +420,8 @@ const QImage* AlbumPainter::SharpPictureOf(const QPainter& painter, const AlbumI
 void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box) const
 {
     const AlbumItem& item = *doc_->items[static_cast<size_t>(index)];
-    const HDIB& preview = item.preview.Picture();
-    if (!preview || !IsValidDIB(preview.Bytes()))
+    const Picture& preview = item.preview.Image();
+    if (!preview || !IsValidPicture(preview.Bytes()))
         return;
     const int width = item.preview.Width();
     const int height = item.preview.Height();

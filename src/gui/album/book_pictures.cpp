@@ -72,11 +72,11 @@ QPixmap& TargetOf(BookPictures& pictures, Target target)
 
 // A source rectangle must lie inside its picture, or the copy would show
 // whatever was beside it.
-bool Covers(const HDIB& dib, const InclusiveRect& r)
+bool Covers(const Picture& dib, const InclusiveRect& r)
 {
-    return dib && IsValidDIB(dib.Bytes()) && r.left >= 0 && r.top >= 0 &&
-           r.right < static_cast<int>(DIBPixelWidth(dib.Data())) &&
-           r.bottom < static_cast<int>(DIBPixelHeight(dib.Data()));
+    return dib && IsValidPicture(dib.Bytes()) && r.left >= 0 && r.top >= 0 &&
+           r.right < static_cast<int>(dib.Width()) &&
+           r.bottom < static_cast<int>(dib.Height());
 }
 
 template <typename SourceOf, size_t N>
@@ -84,7 +84,7 @@ std::optional<BookPictures> Compose(const Copy (&copies)[N], SourceOf sourceOf)
 {
     BookPictures pictures = BlankPictures();
     for (const Copy& copy : copies) {
-        const HDIB& source = sourceOf(copy.source);
+        const Picture& source = sourceOf(copy.source);
         if (!Covers(source, copy.from) ||
             !RenderDIBInto(source, TargetOf(pictures, copy.target), nullptr, copy.from, copy.to))
             return std::nullopt;
@@ -94,17 +94,17 @@ std::optional<BookPictures> Compose(const Copy (&copies)[N], SourceOf sourceOf)
 
 }  // namespace
 
-std::optional<BookPictures> ComposeFromPieces(const std::array<HDIB, kBookPieceCount>& pieces)
+std::optional<BookPictures> ComposeFromPieces(const std::array<Picture, kBookPieceCount>& pieces)
 {
-    return Compose(kPieceCopies, [&](int piece) -> const HDIB& { return pieces[static_cast<size_t>(piece)]; });
+    return Compose(kPieceCopies, [&](int piece) -> const Picture& { return pieces[static_cast<size_t>(piece)]; });
 }
 
-std::optional<BookPictures> ComposeFromTexture(const HDIB& texture)
+std::optional<BookPictures> ComposeFromTexture(const Picture& texture)
 {
-    return Compose(kTextureCopies, [&](int) -> const HDIB& { return texture; });
+    return Compose(kTextureCopies, [&](int) -> const Picture& { return texture; });
 }
 
-HDIB ReadProgramPicture(int number)
+Picture ReadProgramPicture(int number)
 {
     QFile resource(QString(":/artwork/%1.gif").arg(number));
     if (!resource.open(QIODevice::ReadOnly))
@@ -125,7 +125,7 @@ std::optional<BookPictures> LoadBookPictures(const QString& programDirectory, in
     if (screenDepth > 4 && IsRegularFile(texturePath)) {
         constexpr int kStages = 5;
         step(1, kStages);
-        const HDIB texture = ReadDIBFromFile(texturePath);
+        const Picture texture = ReadDIBFromFile(texturePath);
         step(3, kStages);
         if (texture) {
             auto pictures = ComposeFromTexture(texture);
@@ -137,7 +137,7 @@ std::optional<BookPictures> LoadBookPictures(const QString& programDirectory, in
     // The program's own pieces: 1-5 for 256 colours and more, 6-10 for 16.
     constexpr int kStages = 8;
     const int first = screenDepth > 4 ? 1 : 6;
-    std::array<HDIB, kBookPieceCount> pieces;
+    std::array<Picture, kBookPieceCount> pieces;
     for (int i = 0; i < kBookPieceCount; ++i) {
         pieces[static_cast<size_t>(i)] = ReadProgramPicture(first + i);
         step(i + 1, kStages);

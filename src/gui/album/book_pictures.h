@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora {
 
@@ -23,9 +23,9 @@ struct BookPictures {
 enum BookPiece { kLeather, kSpine, kPage, kEdge, kTitlePlate, kBookPieceCount };
 
 // From the five pieces; nothing when a piece is missing.
-std::optional<BookPictures> ComposeFromPieces(const std::array<HDIB, kBookPieceCount>& pieces);
+std::optional<BookPictures> ComposeFromPieces(const std::array<Picture, kBookPieceCount>& pieces);
 // From the sprite sheet.
-std::optional<BookPictures> ComposeFromTexture(const HDIB& texture);
+std::optional<BookPictures> ComposeFromTexture(const Picture& texture);
 
 // The start-up rule: the texture beside the program on screens of more than
 // 4 bits per pixel, else the program's pieces for the screen's depth (GIF
@@ -35,6 +35,6 @@ std::optional<BookPictures> LoadBookPictures(const QString& programDirectory, in
                                              const std::function<void(int done, int total)>& step);
 
 // Reads one of the program's own GIF pictures (1 to 11) from its resources.
-HDIB ReadProgramPicture(int number);
+Picture ReadProgramPicture(int number);
 
 }  // namespace lumora

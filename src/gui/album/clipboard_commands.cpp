@@ -103,7 +103,7 @@ QMimeData* ItemMimeData(const AlbumItem& item, const std::string& albumPath)
         // Other programs get the full picture; a file that cannot be read
         // leaves only our own block.
         const std::string found = FindAlbumImage(item.imagePath, albumPath);
-        const HDIB picture =
+        const Picture picture =
             ReadImageFile(found.empty() ? item.imagePath : found, ReadOptionsFromPreferences(CurrentPreferences()));
         if (picture)
             data->setImageData(DIBToQImage(picture));

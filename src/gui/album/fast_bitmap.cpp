@@ -17,10 +17,10 @@ struct FastBitmap {
 
 void MakeFastBitmap(AlbumItem& item)
 {
-    if (!IsValidDIB(item.preview.Picture().Bytes()))
+    if (!IsValidPicture(item.preview.Image().Bytes()))
         return;
     auto copy = std::make_shared<FastBitmap>();
-    copy->pixmap = DIBToDeviceBitmap(item.preview.Picture(), nullptr);
+    copy->pixmap = DIBToDeviceBitmap(item.preview.Image(), nullptr);
     if (!copy->pixmap.isNull())
         item.fastBitmap = std::shared_ptr<const void>(copy, copy.get());
 }

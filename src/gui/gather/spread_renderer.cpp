@@ -9,9 +9,9 @@
 
 namespace lumora {
 
-HDIB PainterSpreadRenderer::RenderSpread(const AlbumDocument& doc, int position, int scale)
+Picture PainterSpreadRenderer::RenderSpread(const AlbumDocument& doc, int position, int scale)
 {
-    HDIB picture;
+    Picture picture;
     const auto draw = [&] {
         // No selection mark; photos from their previews, not screen copies.
         const QImage image = DrawAlbumPicture(doc, book_, {options_.deskShadow, false},

@@ -10,7 +10,7 @@ namespace lumora {
 class PainterSpreadRenderer final : public SpreadRenderer {
 public:
     PainterSpreadRenderer(const BookPictures& book, AlbumDrawOptions options) : book_(book), options_(options) {}
-    HDIB RenderSpread(const AlbumDocument& doc, int position, int scale) override;
+    Picture RenderSpread(const AlbumDocument& doc, int position, int scale) override;
 
 private:
     const BookPictures& book_;

@@ -32,7 +32,7 @@ public:
     QSize ShownSize() const;
     void ClosePicture();
 
-    const QImage& Picture() const { return picture_; }
+    const QImage& Image() const { return picture_; }
     QPoint ScrollOffset() const { return scroll_; }
     // The offsets as painted: the visible part stays inside the picture.
     QPoint ClampedScroll() const;

@@ -41,7 +41,7 @@ public:
 
     void SetPicture(Dib picture);
     void ClearPicture();
-    const Dib& Picture() const { return picture_; }
+    const Dib& Image() const { return picture_; }
     void SetPictureShown(bool shown);
     bool PictureShown() const { return shown_; }
 

@@ -51,8 +51,8 @@ void RenderPicturePrintPage(QPainter& painter, const PictureDocument& document, 
     painter.drawText(QRect(0, page.height() - band, page.width(), band), Qt::AlignCenter | Qt::TextSingleLine,
                      QString::fromStdString(LoadString(kStrProductName)));
     // The picture itself, never the screen's display copy.
-    const Palette& palette = document.Picture().GetPalette();
-    DrawDIB(painter, picture, document.Picture().Picture(), QRect(0, 0, w, h), &palette);
+    const Palette& palette = document.Image().GetPalette();
+    DrawDIB(painter, picture, document.Image().Image(), QRect(0, 0, w, h), &palette);
     painter.restore();
 }
 

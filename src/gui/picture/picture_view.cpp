@@ -35,28 +35,28 @@ int Unscaled(int value, int zoom) { return static_cast<int>(static_cast<int64_t>
 // copy, so that a 4000 x 3000 photograph is on screen as soon as it is read
 // (a fresh 36 MB copy costs several times the decoding). The rows are only
 // ever read. Depths Qt has no format for (4 bits) are converted upright.
-QImage WrapBottomUpRows(const HDIB& dib, bool& bottomUp)
+QImage WrapBottomUpRows(const Picture& dib, bool& bottomUp)
 {
     bottomUp = false;
-    if (!dib || !IsValidDIB(dib.Bytes()) || DIBHeaderSize(dib.Data()) != kInfoHeaderSize)
+    if (!dib || !IsValidPicture(dib.Bytes()) || dib.HeaderSize() != kInfoHeaderSize)
         return DIBToQImage(dib);
-    const uint8_t* block = dib.Data();
-    const int bits = DIBBitCount(block);
+    const PictureSpan block = dib.Span();
+    const int bits = block.BitCount();
     const QImage::Format format = bits == 24  ? QImage::Format_BGR888
                                   : bits == 8 ? QImage::Format_Indexed8
                                   : bits == 1 ? QImage::Format_Mono
                                               : QImage::Format_Invalid;
     if (format == QImage::Format_Invalid)
         return DIBToQImage(dib);
-    const int width = static_cast<int>(DIBPixelWidth(block));
-    const int height = static_cast<int>(DIBPixelHeight(block));
-    const auto stride = static_cast<qsizetype>(DIBRowBytes(static_cast<uint64_t>(width), static_cast<uint64_t>(bits)));
-    QImage rows(const_cast<uchar*>(DIBPixels(block)), width, height, stride, format);
+    const int width = static_cast<int>(block.Width());
+    const int height = static_cast<int>(block.Height());
+    const auto stride = static_cast<qsizetype>(PictureRowBytes(static_cast<uint64_t>(width), static_cast<uint64_t>(bits)));
+    QImage rows(const_cast<uchar*>(block.Pixels()), width, height, stride, format);
     if (bits != 24) {
         QList<QRgb> table(1 << bits, qRgb(0, 0, 0));
-        const unsigned count = std::min<unsigned>(DIBColorCount(block), static_cast<unsigned>(table.size()));
+        const unsigned count = std::min<unsigned>(block.ColorCount(), static_cast<unsigned>(table.size()));
         for (unsigned i = 0; i < count; ++i) {
-            const ColorTriple c = DIBColor(block, i);
+            const ColorTriple c = block.Color(i);
             table[static_cast<qsizetype>(i)] = qRgb(c.red, c.green, c.blue);
         }
         rows.setColorTable(table);
@@ -90,9 +90,9 @@ PictureView::PictureView(std::shared_ptr<PictureDocument> document, std::functio
     UpdateScrollSizes();
 }
 
-const HDIB& PictureView::DrawnDIB() const
+const Picture& PictureView::DrawnDIB() const
 {
-    return document_->HasDisplayCopy() ? document_->DisplayCopy() : document_->Picture().Picture();
+    return document_->HasDisplayCopy() ? document_->DisplayCopy() : document_->Image().Image();
 }
 
 int PictureView::FittedPercent() const

@@ -62,7 +62,7 @@ public:
     // a copy made on each call.
     QImage Image() const;
     bool HasImage() const { return !image_.isNull(); }
-    const HDIB& DrawnDIB() const;
+    const Picture& DrawnDIB() const;
 
 signals:
     // After a zoom command: the status text changed.

@@ -9,12 +9,12 @@
 namespace lumora {
 namespace {
 
-QList<QRgb> ColorTable(const uint8_t* dib)
+QList<QRgb> ColorTable(PictureSpan dib)
 {
     QList<QRgb> table(256, qRgb(0, 0, 0));
-    const unsigned count = std::min<unsigned>(DIBColorCount(dib), 256);
+    const unsigned count = std::min<unsigned>(dib.ColorCount(), 256);
     for (unsigned i = 0; i < count; ++i) {
-        const ColorTriple c = DIBColor(dib, i);
+        const ColorTriple c = dib.Color(i);
         table[static_cast<int>(i)] = qRgb(c.red, c.green, c.blue);
     }
     return table;
@@ -38,16 +38,16 @@ Span InclusiveSpan(int from, int to)
 
 }  // namespace
 
-QImage DIBToQImage(const HDIB& dib)
+QImage DIBToQImage(const Picture& dib)
 {
-    if (!dib || !IsValidDIB(dib.Bytes()))
+    if (!dib || !IsValidPicture(dib.Bytes()))
         return {};
-    const uint8_t* block = dib.Data();
-    const int width = static_cast<int>(DIBPixelWidth(block));
-    const int height = static_cast<int>(DIBPixelHeight(block));
-    const int bits = DIBBitCount(block);
-    const auto stride = static_cast<qsizetype>(DIBRowBytes(static_cast<uint64_t>(width), static_cast<uint64_t>(bits)));
-    const uint8_t* pixels = DIBPixels(block);
+    const PictureSpan block = dib.Span();
+    const int width = static_cast<int>(block.Width());
+    const int height = static_cast<int>(block.Height());
+    const int bits = block.BitCount();
+    const auto stride = static_cast<qsizetype>(PictureRowBytes(static_cast<uint64_t>(width), static_cast<uint64_t>(bits)));
+    const uint8_t* pixels = block.Pixels();
 
     if (bits == 24) {
         // Wrap the bottom-up rows, then copy them upright.
@@ -70,23 +70,23 @@ QImage DIBToQImage(const HDIB& dib)
     return image;
 }
 
-HDIB QImageToDIB(const QImage& image)
+Picture QImageToDIB(const QImage& image)
 {
     if (image.isNull())
         return {};
     const QImage rgb = image.convertToFormat(QImage::Format_BGR888);
-    HDIB dib = AllocDIB(rgb.width(), rgb.height(), 24);
+    Picture dib = Picture::Make(rgb.width(), rgb.height(), 24);
     if (!dib)
         return {};
-    const uint64_t stride = DIBRowBytes(static_cast<uint64_t>(rgb.width()), 24);
-    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(rgb.width()), 24);
+    uint8_t* pixels = dib.Pixels();
     for (int y = 0; y < rgb.height(); ++y)
         std::memcpy(pixels + static_cast<uint64_t>(rgb.height() - 1 - y) * stride, rgb.constScanLine(y),
                     static_cast<size_t>(rgb.width()) * 3);
     return dib;
 }
 
-bool DrawDIB(QPainter& painter, const QRect& dest, const HDIB& dib, const QRect& source,
+bool DrawDIB(QPainter& painter, const QRect& dest, const Picture& dib, const QRect& source,
              const Palette* /*palette: true-colour screens realise nothing*/)
 {
     const QImage image = DIBToQImage(dib);
@@ -108,15 +108,15 @@ void DrawDeviceBitmap(QPainter& painter, const QRect& dest, const QPixmap& bitma
     painter.restore();
 }
 
-QPixmap DIBToDeviceBitmap(const HDIB& dib, const Palette* /*palette*/)
+QPixmap DIBToDeviceBitmap(const Picture& dib, const Palette* /*palette*/)
 {
     const QImage image = DIBToQImage(dib);
     return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
 }
 
-HDIB DeviceBitmapToDIB(const QPixmap& bitmap, const Palette* /*palette*/)
+Picture DeviceBitmapToDIB(const QPixmap& bitmap, const Palette* /*palette*/)
 {
-    return bitmap.isNull() ? HDIB{} : QImageToDIB(bitmap.toImage());
+    return bitmap.isNull() ? Picture{} : QImageToDIB(bitmap.toImage());
 }
 
 QPixmap BlankScreenBitmap(int width, int height)
@@ -124,7 +124,7 @@ QPixmap BlankScreenBitmap(int width, int height)
     return QPixmap(width, height);
 }
 
-bool RenderDIBInto(const HDIB& dib, QPixmap& target, const Palette* /*palette*/,
+bool RenderDIBInto(const Picture& dib, QPixmap& target, const Palette* /*palette*/,
                    const InclusiveRect& source, const InclusiveRect& dest)
 {
     const QImage image = DIBToQImage(dib);
@@ -145,12 +145,12 @@ bool RenderDIBInto(const HDIB& dib, QPixmap& target, const Palette* /*palette*/,
     return true;
 }
 
-bool DIBToScreenBitmap(const HDIB& dib, QPixmap& target, const Palette* palette)
+bool DIBToScreenBitmap(const Picture& dib, QPixmap& target, const Palette* palette)
 {
-    if (!dib || !IsValidDIB(dib.Bytes()))
+    if (!dib || !IsValidPicture(dib.Bytes()))
         return false;
-    const int width = static_cast<int>(DIBPixelWidth(dib.Data()));
-    const int height = static_cast<int>(DIBPixelHeight(dib.Data()));
+    const int width = static_cast<int>(dib.Width());
+    const int height = static_cast<int>(dib.Height());
     target = BlankScreenBitmap(width, height);
     return RenderDIBInto(dib, target, palette, {0, 0, width - 1, height - 1},
                          {0, 0, width - 1, height - 1});
@@ -176,13 +176,13 @@ void DrawFitted(const Dib& picture, QPainter& painter, int x, int y, int width, 
     const QRect target(x + (width - drawn.width()) / 2, y + (height - drawn.height()) / 2,
                        drawn.width(), drawn.height());
     if (ScreenDepth() < 9 && picture.ColorCount() == 0) {
-        const HDIB reduced = ResizeToAppPalette(picture.Picture(), drawn.width(), drawn.height(),
+        const Picture reduced = ResizeToAppPalette(picture.Image(), drawn.width(), drawn.height(),
                                                 AppPalette());
         if (reduced)
             DrawDIB(painter, target, reduced, QRect(0, 0, drawn.width(), drawn.height()), &AppPalette());
         return;
     }
-    DrawDIB(painter, target, picture.Picture(), QRect(0, 0, picture.Width(), picture.Height()),
+    DrawDIB(painter, target, picture.Image(), QRect(0, 0, picture.Width(), picture.Height()),
             &picture.GetPalette());
 }
 

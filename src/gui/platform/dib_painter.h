@@ -9,28 +9,28 @@
 #include <QRect>
 
 #include "core/picture_document/dib_object.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/colour/palette.h"
 
 namespace lumora {
 
 // The picture as a top-down QImage (indexed for 1, 4 and 8 bits, RGB for
 // 24); a null image for an invalid block.
-QImage DIBToQImage(const HDIB& dib);
+QImage DIBToQImage(const Picture& dib);
 
 // A 24-bit packed DIB of the image's pixels.
-HDIB QImageToDIB(const QImage& image);
+Picture QImageToDIB(const QImage& image);
 
 // Draws `source` (top-down picture coordinates) of the picture into `dest`,
 // 1:1 or stretched with nearest-neighbour sampling. False for no picture.
-bool DrawDIB(QPainter& painter, const QRect& dest, const HDIB& dib, const QRect& source,
+bool DrawDIB(QPainter& painter, const QRect& dest, const Picture& dib, const QRect& source,
              const Palette* palette);
 
 void DrawDeviceBitmap(QPainter& painter, const QRect& dest, const QPixmap& bitmap,
                       const QRect& source, const Palette* palette);
 
-QPixmap DIBToDeviceBitmap(const HDIB& dib, const Palette* palette);
-HDIB DeviceBitmapToDIB(const QPixmap& bitmap, const Palette* palette);
+QPixmap DIBToDeviceBitmap(const Picture& dib, const Palette* palette);
+Picture DeviceBitmapToDIB(const QPixmap& bitmap, const Palette* palette);
 
 // A screen-compatible bitmap of the given size (contents undefined).
 QPixmap BlankScreenBitmap(int width, int height);
@@ -43,11 +43,11 @@ QPixmap BlankScreenBitmap(int width, int height);
 struct InclusiveRect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
-bool RenderDIBInto(const HDIB& dib, QPixmap& target, const Palette* palette,
+bool RenderDIBInto(const Picture& dib, QPixmap& target, const Palette* palette,
                    const InclusiveRect& source, const InclusiveRect& dest);
 
 // A screen bitmap of the picture's size holding the whole picture.
-bool DIBToScreenBitmap(const HDIB& dib, QPixmap& target, const Palette* palette);
+bool DIBToScreenBitmap(const Picture& dib, QPixmap& target, const Palette* palette);
 
 // Draws the picture fitted into the box, keeping its proportions, centred.
 // On 16- and 256-colour screens a true-colour picture is drawn through a

@@ -147,8 +147,8 @@ void AlbumSheets::DrawItem(QPainter& painter, int index, const Rect& box, double
     QImage picture;
     if (const auto found = pictures.find(index); found != pictures.end())
         picture = found->second;
-    if (picture.isNull() && item.preview.Picture() && IsValidDIB(item.preview.Picture().Bytes()))
-        picture = DIBToQImage(item.preview.Picture());
+    if (picture.isNull() && item.preview.Image() && IsValidPicture(item.preview.Image().Bytes()))
+        picture = DIBToQImage(item.preview.Image());
     if (picture.isNull())
         return;
     painter.drawImage(ToQRect(FitPictureInBox(box, picture.width(), picture.height())), picture);

@@ -202,7 +202,7 @@ std::optional<int> AskPosterWidth(CommandHost& frame, const PictureDocument& doc
     return dialog.WidthCm();
 }
 
-QImage PosterPicture(const PictureDocument& document) { return DIBToQImage(document.Picture().Picture()); }
+QImage PosterPicture(const PictureDocument& document) { return DIBToQImage(document.Image().Image()); }
 
 void PrintPosterCommand(CommandHost& frame, PictureView& view, bool preview)
 {

@@ -12,7 +12,7 @@ namespace {
 QImage FullPicture(const std::string& path, QSize box)
 {
     if (IsJpegName(path))
-        if (const HDIB picture = ReadJpegForScreen(path, box.width(), box.height()))
+        if (const Picture picture = ReadJpegForScreen(path, box.width(), box.height()))
             return DIBToQImage(picture).convertToFormat(QImage::Format_RGB32);
     // Other formats, and a JPEG under another name, through the readers:
     // in full colour, and quietly (this runs on the printing workers).
@@ -20,7 +20,7 @@ QImage FullPicture(const std::string& path, QSize box)
     dib.Load(path, ReadOptions{});
     if (dib.IsEmpty())
         return {};
-    return DIBToQImage(dib.Picture()).convertToFormat(QImage::Format_RGB32);
+    return DIBToQImage(dib.Image()).convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace

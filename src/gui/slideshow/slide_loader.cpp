@@ -30,8 +30,8 @@ QImage DisplayCopy(const QImage& picture, int depth)
 {
     if (depth != 4 && depth != 8)
         return picture;
-    const HDIB dib = QImageToDIB(picture);
-    const HDIB copy = depth == 4 ? DitherTo16(dib) : ConvertToAppPalette(dib, AppPalette());
+    const Picture dib = QImageToDIB(picture);
+    const Picture copy = depth == 4 ? DitherTo16(dib) : ConvertToAppPalette(dib, AppPalette());
     const QImage shown = DIBToQImage(copy);
     return shown.isNull() ? picture : shown.convertToFormat(QImage::Format_RGB32);
 }
@@ -44,7 +44,7 @@ QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, cons
     if (IsJpegName(path)) {
         const int width = realSize ? 0 : screen.width();
         const int height = realSize ? 0 : screen.height();
-        if (const HDIB picture = ReadJpegForScreen(path, width, height))
+        if (const Picture picture = ReadJpegForScreen(path, width, height))
             image = DIBToQImage(picture).convertToFormat(QImage::Format_RGB32);  // paints fast
     }
     if (image.isNull()) {
@@ -53,15 +53,15 @@ QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, cons
         dib.Load(path, options);
         if (dib.IsEmpty())
             return {};
-        const uint16_t bitCount = DIBBitCount(dib.Picture().Bytes().data());
+        const uint16_t bitCount = dib.Image().BitCount();
         if (bitCount != 24) {
             // Paletted pictures are shown with their own colours (a 256-colour
             // one dithered to 16 on a 4-bit screen), then brought within it.
-            const QImage shown = ScreenDepth() == 4 && bitCount == 8 ? DIBToQImage(DitherPalettedTo16(dib.Picture()))
-                                                                     : DIBToQImage(dib.Picture());
+            const QImage shown = ScreenDepth() == 4 && bitCount == 8 ? DIBToQImage(DitherPalettedTo16(dib.Image()))
+                                                                     : DIBToQImage(dib.Image());
             return FittedToScreen(shown.convertToFormat(QImage::Format_RGB32), screen, realSize);
         }
-        image = DIBToQImage(dib.Picture()).convertToFormat(QImage::Format_RGB32);
+        image = DIBToQImage(dib.Image()).convertToFormat(QImage::Format_RGB32);
     }
     return DisplayCopy(FittedToScreen(image, screen, realSize), ScreenDepth());
 }

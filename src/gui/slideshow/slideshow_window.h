@@ -46,7 +46,7 @@ public:
     const SlideshowSequence& Sequence() const { return sequence_; }
     SlideshowPalette* Palette() const { return palette_; }
     // The picture on screen (already brought within the screen).
-    const QImage& Picture() const { return picture_; }
+    const QImage& Image() const { return picture_; }
     // The one-second timer's tick (tests call it directly).
     void Tick();
     // True when the photo after the current one has been read ahead.

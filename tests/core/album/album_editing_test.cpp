@@ -166,7 +166,7 @@ TEST_F(AlbumPhotos, InsertImageRecordsFactsAndFitsThePreview)
     EXPECT_EQ(item.preview.Width(), 185);
     EXPECT_EQ(item.preview.Height(), 46);
     // True-colour previews unless the preferences ask for 256 colours.
-    EXPECT_EQ(DIBBitCount(item.preview.Picture().Data()), 24);
+    EXPECT_EQ(item.preview.Image().BitCount(), 24);
     EXPECT_TRUE(doc.IsModified());
 
     Preferences classic;

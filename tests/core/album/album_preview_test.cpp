@@ -94,9 +94,9 @@ TEST(OrderedParallel, TakesEveryResultInOrderAndStopsWhenCancelled)
     EXPECT_GE(WorkerCount(100, 0), 1u);
 }
 
-ColorTriple PixelOf(const HDIB& dib, uint32_t x, uint32_t y)
+ColorTriple PixelOf(const Picture& dib, uint32_t x, uint32_t y)
 {
-    const uint8_t* p = DIBPixels(dib.Data()) + y * DIBRowBytes(DIBPixelWidth(dib.Data()), 24) + x * 3;
+    const uint8_t* p = dib.Pixels() + y * PictureRowBytes(dib.Width(), 24) + x * 3;
     return {p[2], p[1], p[0]};
 }
 
@@ -104,47 +104,47 @@ TEST(TrueColorReduction, AveragesWhatEachPixelCoversWhateverTheSourceDepth)
 {
     // Black and white halves: one pixel is their mean; three pixels from
     // two take a third of the middle's share from each side.
-    HDIB halves = AllocDIB(2, 1, 24);
-    std::fill_n(DIBPixels(halves.Data()) + 3, 3, uint8_t{255});
+    Picture halves = Picture::Make(2, 1, 24);
+    std::fill_n(halves.Pixels() + 3, 3, uint8_t{255});
     EXPECT_EQ(PixelOf(ReduceToTrueColor(halves, 1, 1), 0, 0), (ColorTriple{128, 128, 128}));
-    const HDIB three = ReduceToTrueColor(halves, 3, 1);
+    const Picture three = ReduceToTrueColor(halves, 3, 1);
     EXPECT_EQ(PixelOf(three, 0, 0), (ColorTriple{0, 0, 0}));
     EXPECT_EQ(PixelOf(three, 1, 0), (ColorTriple{128, 128, 128}));
     EXPECT_EQ(PixelOf(three, 2, 0), (ColorTriple{255, 255, 255}));
 
     // A paletted source averages its table's colours; one bit is black and
     // white whatever its table says.
-    HDIB paletted = AllocDIB(4, 4, 8);
+    Picture paletted = Picture::Make(4, 4, 8);
     uint8_t* table = paletted.Data() + kInfoHeaderSize;
     table[0] = 200;  // index 0: blue 200
     table[4 + 2] = 100;  // index 1: red 100
     for (int i = 0; i < 4; ++i)
-        DIBPixels(paletted.Data())[i * 4 + (i & 1)] = 1;  // a few red pixels
+        paletted.Pixels()[i * 4 + (i & 1)] = 1;  // a few red pixels
     EXPECT_EQ(PixelOf(ReduceToTrueColor(paletted, 1, 1), 0, 0), (ColorTriple{25, 0, 150}));
-    HDIB mono = AllocDIB(8, 1, 1);
-    DIBPixels(mono.Data())[0] = 0xF0;
+    Picture mono = Picture::Make(8, 1, 1);
+    mono.Pixels()[0] = 0xF0;
     EXPECT_EQ(PixelOf(ReduceToTrueColor(mono, 2, 1), 0, 0), (ColorTriple{255, 255, 255}));
     EXPECT_EQ(PixelOf(ReduceToTrueColor(mono, 2, 1), 1, 0), (ColorTriple{0, 0, 0}));
 
     EXPECT_FALSE(ReduceToTrueColor(halves, 0, 1));
-    EXPECT_FALSE(ReduceToTrueColor(HDIB{}, 1, 1));
+    EXPECT_FALSE(ReduceToTrueColor(Picture{}, 1, 1));
 
     // Halving a 24-bit picture exactly (its own quick path) gives the bytes
     // the general path gives for the same greys held in a palette.
     constexpr int32_t kWidth = 10, kHeight = 6;
-    HDIB grey8 = AllocDIB(kWidth, kHeight, 8);
-    HDIB grey24 = AllocDIB(kWidth, kHeight, 24);
+    Picture grey8 = Picture::Make(kWidth, kHeight, 8);
+    Picture grey24 = Picture::Make(kWidth, kHeight, 24);
     uint8_t* greyTable = grey8.Data() + kInfoHeaderSize;
     for (int i = 0; i < 256; ++i)
         std::fill_n(greyTable + i * 4, 3, static_cast<uint8_t>(i));
     for (int32_t y = 0; y < kHeight; ++y)
         for (int32_t x = 0; x < kWidth; ++x) {
             const auto v = static_cast<uint8_t>((x * 37 + y * 91 + x * y * 13) % 256);
-            DIBPixels(grey8.Data())[y * DIBRowBytes(kWidth, 8) + x] = v;
-            std::fill_n(DIBPixels(grey24.Data()) + y * DIBRowBytes(kWidth, 24) + x * 3, 3, v);
+            grey8.Pixels()[y * PictureRowBytes(kWidth, 8) + x] = v;
+            std::fill_n(grey24.Pixels() + y * PictureRowBytes(kWidth, 24) + x * 3, 3, v);
         }
-    const HDIB fromPalette = ReduceToTrueColor(grey8, kWidth / 2, kHeight / 2);
-    const HDIB halved = ReduceToTrueColor(grey24, kWidth / 2, kHeight / 2);
+    const Picture fromPalette = ReduceToTrueColor(grey8, kWidth / 2, kHeight / 2);
+    const Picture halved = ReduceToTrueColor(grey24, kWidth / 2, kHeight / 2);
     ASSERT_TRUE(fromPalette && halved);
     EXPECT_TRUE(std::equal(fromPalette.Bytes().begin(), fromPalette.Bytes().end(), halved.Bytes().begin(),
                            halved.Bytes().end()));
@@ -152,12 +152,12 @@ TEST(TrueColorReduction, AveragesWhatEachPixelCoversWhateverTheSourceDepth)
 
 // The means of the 8 x 8 blocks of two pictures of the same size, each
 // channel: the mean absolute difference.
-double BlockMeanDifference(const HDIB& a, const HDIB& b)
+double BlockMeanDifference(const Picture& a, const Picture& b)
 {
-    const uint32_t width = DIBPixelWidth(a.Data()), height = DIBPixelHeight(a.Data());
-    EXPECT_EQ(DIBPixelWidth(b.Data()), width);
-    EXPECT_EQ(DIBPixelHeight(b.Data()), height);
-    const uint64_t stride = DIBRowBytes(width, 24);
+    const uint32_t width = a.Width(), height = a.Height();
+    EXPECT_EQ(b.Width(), width);
+    EXPECT_EQ(b.Height(), height);
+    const uint64_t stride = PictureRowBytes(width, 24);
     double total = 0;
     int blocks = 0;
     for (uint32_t by = 0; by + 8 <= height; by += 8)
@@ -166,8 +166,8 @@ double BlockMeanDifference(const HDIB& a, const HDIB& b)
                 int sumA = 0, sumB = 0;
                 for (uint32_t y = by; y < by + 8; ++y)
                     for (uint32_t x = bx; x < bx + 8; ++x) {
-                        sumA += DIBPixels(a.Data())[y * stride + x * 3 + channel];
-                        sumB += DIBPixels(b.Data())[y * stride + x * 3 + channel];
+                        sumA += a.Pixels()[y * stride + x * 3 + channel];
+                        sumB += b.Pixels()[y * stride + x * 3 + channel];
                     }
                 total += std::abs(sumA - sumB) / 64.0;
                 ++blocks;
@@ -180,21 +180,21 @@ class PreviewQuality : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PreviewQuality, StaysWithinTwoLevelsOfAnAreaAveragedReduction)
 {
-    const HDIB photo = ReadImageFile(test::TestDataPath(GetParam()), ReadOptions{});
+    const Picture photo = ReadImageFile(test::TestDataPath(GetParam()), ReadOptions{});
     ASSERT_TRUE(photo);
     test::TempDir dir;
     const std::string path = dir.File("photo.jpg");
     ASSERT_EQ(WriteJPEGFile(photo, path, 90), kJpegWritten);
 
     // What the file holds, reduced to the preview's size by area averaging.
-    const HDIB decoded = ReadJPEGFile(path);
+    const Picture decoded = ReadJPEGFile(path);
     ASSERT_TRUE(decoded);
-    const FittedSize size = FitPreview(185, 140, DIBPixelWidth(decoded.Data()), DIBPixelHeight(decoded.Data()));
-    const HDIB reference = ReduceToTrueColor(decoded, size.width, size.height);
+    const FittedSize size = FitPreview(185, 140, decoded.Width(), decoded.Height());
+    const Picture reference = ReduceToTrueColor(decoded, size.width, size.height);
 
     const PreviewPicture made = MakePreviewPicture(path, 185, 140, AppPalette(), PreviewColors::TrueColor);
     ASSERT_TRUE(made.preview);
-    EXPECT_EQ(made.imageWidth, static_cast<int16_t>(DIBPixelWidth(decoded.Data())));
+    EXPECT_EQ(made.imageWidth, static_cast<int16_t>(decoded.Width()));
     EXPECT_EQ(made.bitsPerPixel, 24);
     const double trueColor = BlockMeanDifference(made.preview, reference);
     EXPECT_LE(trueColor, 2.0);
@@ -202,7 +202,7 @@ TEST_P(PreviewQuality, StaysWithinTwoLevelsOfAnAreaAveragedReduction)
     // The 256-colour preview, as the screen shows it, is no worse than one
     // made from the whole picture as before.
     const PreviewPicture classic = MakePreviewPicture(path, 185, 140, AppPalette(), PreviewColors::AppPalette256);
-    const HDIB before = ResizeToAppPalette(decoded, size.width, size.height, AppPalette());
+    const Picture before = ResizeToAppPalette(decoded, size.width, size.height, AppPalette());
     const double now256 = BlockMeanDifference(ReduceToTrueColor(classic.preview, size.width, size.height), reference);
     const double before256 = BlockMeanDifference(ReduceToTrueColor(before, size.width, size.height), reference);
     EXPECT_LE(now256, before256 + 0.5);

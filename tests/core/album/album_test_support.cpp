@@ -24,11 +24,11 @@ void LoadFromBytes(AlbumDocument& doc, const std::vector<uint8_t>& bytes)
     doc.Serialize(ar);
 }
 
-HDIB SmallPreview(int32_t width, int32_t height, uint8_t fill)
+Picture SmallPreview(int32_t width, int32_t height, uint8_t fill)
 {
-    HDIB dib = AllocDIB(width, height, 8);
+    Picture dib = Picture::Make(width, height, 8);
     FillColorTableFromPalette(dib.Data(), &AppPalette(), ColorTableMode::Rgb);
-    std::memset(DIBPixels(dib.Data()), fill, dib.Size() - DIBPixelOffset(dib.Data()));
+    std::memset(dib.Pixels(), fill, dib.Size() - dib.PixelOffset());
     return dib;
 }
 
@@ -107,7 +107,7 @@ void ExpectSameAlbum(const AlbumDocument& a, const AlbumDocument& b)
         EXPECT_EQ(x.bitsPerPixel, y.bitsPerPixel) << i;
         EXPECT_EQ(x.imageFileSize, y.imageFileSize) << i;
         EXPECT_EQ(x.tabIndex, y.tabIndex) << i;
-        EXPECT_TRUE(std::ranges::equal(x.preview.Picture().Bytes(), y.preview.Picture().Bytes()))
+        EXPECT_TRUE(std::ranges::equal(x.preview.Image().Bytes(), y.preview.Image().Bytes()))
             << i;
     }
 }

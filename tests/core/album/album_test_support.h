@@ -38,7 +38,7 @@ std::vector<uint8_t> StoreToBytes(AlbumDocument& doc);
 void LoadFromBytes(AlbumDocument& doc, const std::vector<uint8_t>& bytes);
 
 // A small 8-bit picture on the application palette.
-HDIB SmallPreview(int32_t width, int32_t height, uint8_t fill);
+Picture SmallPreview(int32_t width, int32_t height, uint8_t fill);
 
 // A new album holding two tabs, two photos with small previews and a text.
 void FillSampleAlbum(AlbumDocument& doc);

@@ -277,13 +277,13 @@ TEST(PictureRecord, HoldsTheLengthThenExactlyThatManyBytes)
     const auto& bytes = sink.Bytes();
     ASSERT_EQ(bytes.size(), 4 + length);
     EXPECT_EQ(Head(bytes, 4), Bytes().U32(length).data);
-    EXPECT_TRUE(std::equal(bytes.begin() + 4, bytes.end(), picture.Picture().Data()));
+    EXPECT_TRUE(std::equal(bytes.begin() + 4, bytes.end(), picture.Image().Data()));
 
     MemorySource source({bytes.data(), bytes.size()});
     Archive in(source);
     Dib read;
     read.Serialize(in);
-    EXPECT_TRUE(std::ranges::equal(read.Picture().Bytes(), picture.Picture().Bytes()));
+    EXPECT_TRUE(std::ranges::equal(read.Image().Bytes(), picture.Image().Bytes()));
     EXPECT_EQ(read.GetPalette().size(), 256u);
 }
 

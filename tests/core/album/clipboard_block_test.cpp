@@ -63,7 +63,7 @@ TEST(ClipboardBlock, PhotoBlockIsTheHeaderThenThePreview)
 {
     const AlbumItem photo = PhotoItem();
     const std::vector<uint8_t> block = ToClipboardBlock(photo);
-    const auto preview = photo.preview.Picture().Bytes();
+    const auto preview = photo.preview.Image().Bytes();
     ASSERT_EQ(block.size(), kClipboardHeaderSize + preview.size());
     std::vector<uint8_t> expected = Header();
     Put(expected, 0, "QZA");
@@ -87,7 +87,7 @@ TEST(ClipboardBlock, RoundTripsEveryCarriedField)
     EXPECT_EQ(back->imageHeight, 3000);
     EXPECT_EQ(back->bitsPerPixel, 24);
     EXPECT_EQ(back->imageFileSize, 3'300'000u);
-    EXPECT_TRUE(std::ranges::equal(back->preview.Picture().Bytes(), photo.preview.Picture().Bytes()));
+    EXPECT_TRUE(std::ranges::equal(back->preview.Image().Bytes(), photo.preview.Image().Bytes()));
 
     // A 1999-character text comes back whole; the font keeps height,
     // weight, italic and face name, everything else is 0.

@@ -71,24 +71,24 @@ TEST(DitherMatrices, ThresholdsStayInTheirRanges)
 
 TEST(PaletteFromPicture, OneEntryPerTableEntry)
 {
-    HDIB dib = AllocDIB(2, 2, 4);
+    Picture dib = Picture::Make(2, 2, 4);
     const Palette p = MakeDIBPalette(dib);
     ASSERT_EQ(p.size(), 16u);
     EXPECT_EQ(p[9], (PaletteEntry{0xFF, 0, 0, 0}));
     EXPECT_EQ(CopyPalette(p), p);
-    EXPECT_TRUE(MakeDIBPalette(HDIB{}).empty());
+    EXPECT_TRUE(MakeDIBPalette(Picture{}).empty());
 }
 
 TEST(FillColorTable, CopiesPaletteOrWritesIndices)
 {
-    HDIB dib = AllocDIB(2, 2, 8);
+    Picture dib = Picture::Make(2, 2, 8);
     FillColorTableFromPalette(dib.Data(), &AppPalette(), ColorTableMode::Rgb);
     for (unsigned i = 0; i < 256; ++i)
-        ASSERT_EQ(DIBColor(dib.Data(), i), kAppPaletteColors[i]) << i;
+        ASSERT_EQ(dib.Color(i), kAppPaletteColors[i]) << i;
 
     FillColorTableFromPalette(dib.Data(), nullptr, ColorTableMode::Rgb);
-    EXPECT_EQ(DIBColor(dib.Data(), 10), (ColorTriple{0xFF, 0xFB, 0xF0}));  // default palette
-    EXPECT_EQ(DIBColor(dib.Data(), 20), kAppPaletteColors[20]);  // beyond it: untouched
+    EXPECT_EQ(dib.Color(10), (ColorTriple{0xFF, 0xFB, 0xF0}));  // default palette
+    EXPECT_EQ(dib.Color(20), kAppPaletteColors[20]);  // beyond it: untouched
 
     FillColorTableFromPalette(dib.Data(), nullptr, ColorTableMode::PaletteIndices);
     EXPECT_EQ(ReadLE16(dib.Data() + 40 + 2 * 7), 7);
@@ -97,11 +97,11 @@ TEST(FillColorTable, CopiesPaletteOrWritesIndices)
 
 TEST(FillColorTable, NeverWritesPastASmallTable)
 {
-    HDIB dib = AllocDIB(2, 2, 4);  // 16 entries, then pixels
+    Picture dib = Picture::Make(2, 2, 4);  // 16 entries, then pixels
     dib.Data()[40 + 64] = 0x5A;
     FillColorTableFromPalette(dib.Data(), &AppPalette(), ColorTableMode::Rgb);
     EXPECT_EQ(dib.Data()[40 + 64], 0x5A);
-    EXPECT_EQ(DIBColor(dib.Data(), 15), kAppPaletteColors[15]);
+    EXPECT_EQ(dib.Color(15), kAppPaletteColors[15]);
 }
 
 }  // namespace

@@ -92,22 +92,22 @@ TEST(BmpSuite, EveryFileDecodesOrIsRefusedAsTheRulesSay)
     ASSERT_GT(manifest.size(), 100u);
     for (const ManifestEntry& entry : manifest) {
         SCOPED_TRACE(entry.file);
-        const HDIB dib = ReadDIBFromFile(TestDataPath("bmp/" + entry.file));
+        const Picture dib = ReadDIBFromFile(TestDataPath("bmp/" + entry.file));
         if (kRefused.count(entry.file)) {
             EXPECT_FALSE(dib) << kRefused.at(entry.file);
             continue;
         }
         ASSERT_TRUE(dib);
-        ASSERT_TRUE(IsValidDIB(dib.Bytes()));
+        ASSERT_TRUE(IsValidPicture(dib.Bytes()));
         const BitmapInfoHeader h = BitmapInfoHeader::Read(dib.Data());
         EXPECT_EQ(h.size, 40u);
         EXPECT_EQ(h.compression, 0u);
         EXPECT_EQ(static_cast<uint32_t>(h.width), entry.width);
         EXPECT_EQ(static_cast<uint32_t>(h.height), entry.height);
         EXPECT_EQ(h.bitCount, ExpectedBits(entry.description));
-        EXPECT_EQ(h.sizeImage, DIBRowBytes(entry.width, h.bitCount) * entry.height);
+        EXPECT_EQ(h.sizeImage, PictureRowBytes(entry.width, h.bitCount) * entry.height);
         if (h.bitCount == 24) {
-            EXPECT_EQ(DIBColorCount(dib.Data()), 0);
+            EXPECT_EQ(dib.ColorCount(), 0);
         }
     }
 }
@@ -129,9 +129,9 @@ TEST(BmpSuite, KnownPixelValues)
         {"bmpsuite-g-pal4.bmp", 0, 0, {0xFF, 0, 0}},
     };
     for (const Probe& p : probes) {
-        const HDIB dib = ReadDIBFromFile(TestDataPath(std::string("bmp/") + p.file));
+        const Picture dib = ReadDIBFromFile(TestDataPath(std::string("bmp/") + p.file));
         ASSERT_TRUE(dib) << p.file;
-        const uint32_t row = DIBPixelHeight(dib.Data()) - 1 - p.y;
+        const uint32_t row = dib.Height() - 1 - p.y;
         EXPECT_EQ(ColorAt(dib, p.x, row), p.color) << p.file << " at " << p.x << "," << p.y;
     }
 }
@@ -139,13 +139,13 @@ TEST(BmpSuite, KnownPixelValues)
 // Every pixel of two decodings, as colours.
 void ExpectSamePicture(const std::string& a, const std::string& b, int tolerance = 0)
 {
-    const HDIB first = ReadDIBFromFile(TestDataPath("bmp/" + a));
-    const HDIB second = ReadDIBFromFile(TestDataPath("bmp/" + b));
+    const Picture first = ReadDIBFromFile(TestDataPath("bmp/" + a));
+    const Picture second = ReadDIBFromFile(TestDataPath("bmp/" + b));
     ASSERT_TRUE(first) << a;
     ASSERT_TRUE(second) << b;
-    const uint32_t w = DIBPixelWidth(first.Data()), h = DIBPixelHeight(first.Data());
-    ASSERT_EQ(w, DIBPixelWidth(second.Data()));
-    ASSERT_EQ(h, DIBPixelHeight(second.Data()));
+    const uint32_t w = first.Width(), h = first.Height();
+    ASSERT_EQ(w, second.Width());
+    ASSERT_EQ(h, second.Height());
     for (uint32_t y = 0; y < h; ++y)
         for (uint32_t x = 0; x < w; ++x) {
             const ColorTriple c1 = ColorAt(first, x, y), c2 = ColorAt(second, x, y);
@@ -175,7 +175,7 @@ TEST(BmpVariants, DecodeToTheSamePicture)
 
 TEST(BmpReader, ZeroFieldsAreFilledIn)
 {
-    const HDIB dib = ReadDIBFromFile(TestDataPath("bmp/bmpsuite-g-pal8-0.bmp"));
+    const Picture dib = ReadDIBFromFile(TestDataPath("bmp/bmpsuite-g-pal8-0.bmp"));
     ASSERT_TRUE(dib);
     const BitmapInfoHeader h = BitmapInfoHeader::Read(dib.Data());
     EXPECT_EQ(h.clrUsed, 256u);
@@ -217,7 +217,7 @@ std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint32_t compression
     return file;
 }
 
-HDIB ReadBytes(const std::vector<uint8_t>& bytes)
+Picture ReadBytes(const std::vector<uint8_t>& bytes)
 {
     MemorySource source(bytes);
     return ReadDIBFromSource(source);
@@ -235,12 +235,12 @@ TEST(Rle8, EscapesAndRunsDecodeToPlainRows)
         0, 1,             // end of picture
         9, 9,             // never read
     };
-    const HDIB dib = ReadBytes(MakeBmp(5, 3, kCompressionRLE8, rle));
+    const Picture dib = ReadBytes(MakeBmp(5, 3, kCompressionRLE8, rle));
     ASSERT_TRUE(dib);
     const BitmapInfoHeader h = BitmapInfoHeader::Read(dib.Data());
     EXPECT_EQ(h.compression, 0u);
     EXPECT_EQ(h.sizeImage, 24u);
-    const uint8_t* p = DIBPixels(dib.Data());
+    const uint8_t* p = dib.Pixels();
     const std::vector<uint8_t> expected = {1, 1, 1, 7, 8, 9, 0, 0,  // row 0 spills past width
                                            0, 0, 0, 0, 0, 0, 0, 0,  //
                                            0, 0, 3, 3, 0, 0, 0, 0};
@@ -251,11 +251,11 @@ TEST(Rle8, OverrunsStopAtTheEndOfThePixelArea)
 {
     // 4 x 2 picture = 8 pixel bytes; the data tries to write far more.
     const std::vector<uint8_t> bigRun = {255, 5, 255, 6, 0, 1};
-    HDIB dib = ReadBytes(MakeBmp(4, 2, kCompressionRLE8, bigRun));
+    Picture dib = ReadBytes(MakeBmp(4, 2, kCompressionRLE8, bigRun));
     ASSERT_TRUE(dib);
     EXPECT_EQ(dib.Size(), 40u + 16u + 8u);
     for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(DIBPixels(dib.Data())[i], 5);
+        EXPECT_EQ(dib.Pixels()[i], 5);
 
     const std::vector<uint8_t> bigDelta = {0, 2, 255, 255, 4, 1, 0, 1};
     dib = ReadBytes(MakeBmp(4, 2, kCompressionRLE8, bigDelta));
@@ -264,7 +264,7 @@ TEST(Rle8, OverrunsStopAtTheEndOfThePixelArea)
     const std::vector<uint8_t> absolutePastEnd = {0, 200, 1, 2, 3};  // input ends mid-run
     dib = ReadBytes(MakeBmp(4, 2, kCompressionRLE8, absolutePastEnd));
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBPixels(dib.Data())[2], 3);
+    EXPECT_EQ(dib.Pixels()[2], 3);
 
     const std::vector<uint8_t> manyLines = {0, 0, 0, 0, 0, 0, 0, 0, 1, 9};
     dib = ReadBytes(MakeBmp(4, 2, kCompressionRLE8, manyLines));
@@ -300,7 +300,7 @@ TEST(BmpReader, PixelOffsetZeroMeansRightAfterTheTable)
 {
     auto bytes = MakeBmp(4, 1, 0, {1, 2, 3, 0});
     WriteLE32(&bytes[10], 0);
-    const HDIB dib = ReadBytes(bytes);
+    const Picture dib = ReadBytes(bytes);
     ASSERT_TRUE(dib);
     EXPECT_EQ(ColorAt(dib, 2, 0), (ColorTriple{30, 0, 0}));
 
@@ -308,7 +308,7 @@ TEST(BmpReader, PixelOffsetZeroMeansRightAfterTheTable)
     auto rgb = MakeBmp(2, 1, 0, {1, 2, 3, 4, 5, 6, 0, 0}, 2);
     WriteLE16(&rgb[14 + 14], 24);
     WriteLE32(&rgb[10], 0);
-    const HDIB trueColour = ReadBytes(rgb);
+    const Picture trueColour = ReadBytes(rgb);
     ASSERT_TRUE(trueColour);
     EXPECT_EQ(ColorAt(trueColour, 0, 0), (ColorTriple{3, 2, 1}));
     EXPECT_EQ(ColorAt(trueColour, 1, 0), (ColorTriple{6, 5, 4}));
@@ -330,7 +330,7 @@ TEST(BmpReader, ImplausibleAndHugeSizesRefused)
 
 TEST(BmpWriter, WritesFileHeaderAndBlockAsIs)
 {
-    HDIB dib = AllocDIB(3, 2, 24);
+    Picture dib = Picture::Make(3, 2, 24);
     test::SetRgb(dib, 1, 1, {10, 20, 30});
     const auto file = EncodeBMPFile(dib);
     ASSERT_EQ(file.size(), 14 + dib.Size());
@@ -339,7 +339,7 @@ TEST(BmpWriter, WritesFileHeaderAndBlockAsIs)
     EXPECT_EQ(ReadLE32(&file[2]), file.size());
     EXPECT_EQ(ReadLE32(&file[10]), 54u);
     EXPECT_TRUE(std::equal(dib.Bytes().begin(), dib.Bytes().end(), file.begin() + 14));
-    EXPECT_TRUE(EncodeBMPFile(HDIB{}).empty());
+    EXPECT_TRUE(EncodeBMPFile(Picture{}).empty());
 }
 
 }  // namespace

@@ -153,15 +153,15 @@ TEST(GifTestPictures, DecodeAsListed)
 
 TEST(GifTestPictures, KnownPixelColours)
 {
-    HDIB hopper = ReadGIFFile(test::TestDataPath("gif/pillow-hopper.gif"));
+    Picture hopper = ReadGIFFile(test::TestDataPath("gif/pillow-hopper.gif"));
     ASSERT_TRUE(hopper);
     EXPECT_EQ(test::PixelFromTop(hopper, 64, 64), test::Hex(0xAB4F32));
 
-    HDIB interlaced = ReadGIFFile(test::TestDataPath("gif/imagers-interlaced.gif"));
+    Picture interlaced = ReadGIFFile(test::TestDataPath("gif/imagers-interlaced.gif"));
     ASSERT_TRUE(interlaced);
     EXPECT_EQ(test::PixelFromTop(interlaced, 5, 20), test::Hex(0x76FFFE));
 
-    HDIB interleaved = ReadGIFFile(test::TestDataPath("gif/juicy-interleaved.gif"));
+    Picture interleaved = ReadGIFFile(test::TestDataPath("gif/juicy-interleaved.gif"));
     ASSERT_TRUE(interleaved);
     EXPECT_EQ(test::PixelFromTop(interleaved, 100, 100), test::Hex(0xF9FAFB));
 }
@@ -175,7 +175,7 @@ TEST(GifTestPictures, OddDepthsAndLocalTablesMatchAnIndependentDecode)
                              "pygif-depth7.gif", "pygif-no-global-color-table.gif", "pygif-four-colors.gif"}) {
         SCOPED_TRACE(name);
         const std::string file = test::TestDataPath(std::string("gif/") + name);
-        const HDIB dib = ReadGIFFile(file);
+        const Picture dib = ReadGIFFile(file);
         ASSERT_TRUE(dib);
         test::ExpectSamePixels(dib, test::Converted(file, dir), 0);
     }
@@ -215,12 +215,12 @@ GifPicture SingleImage(int width, int height, int colorBits, bool interlaced = f
     return picture;
 }
 
-HDIB Decode(const Bytes& bytes)
+Picture Decode(const Bytes& bytes)
 {
     return ReadGIFResource(bytes);
 }
 
-HDIB DecodeWith(const Bytes& bytes, const ReadOptions& options)
+Picture DecodeWith(const Bytes& bytes, const ReadOptions& options)
 {
     MemorySource source(bytes);
     return DecodeGIF(source, options).picture;
@@ -236,9 +236,9 @@ int DecodeError(const Bytes& bytes)
 }
 
 // Every pixel of the picture against the frame's indices.
-void ExpectIndices(const HDIB& dib, const GifFrame& frame)
+void ExpectIndices(const Picture& dib, const GifFrame& frame)
 {
-    const uint32_t height = DIBPixelHeight(dib.Data());
+    const uint32_t height = dib.Height();
     for (int y = 0; y < frame.height; ++y)
         for (int x = 0; x < frame.width; ++x)
             ASSERT_EQ(test::IndexAt(dib, uint32_t(x), height - 1 - uint32_t(y)),
@@ -249,9 +249,9 @@ void ExpectIndices(const HDIB& dib, const GifFrame& frame)
 TEST(GifRoundTrip, EightBitPicture)
 {
     const GifPicture picture = SingleImage(13, 7, 8);
-    HDIB dib = Decode(test::WriteGif(picture));
+    Picture dib = Decode(test::WriteGif(picture));
     ASSERT_TRUE(dib);
-    ASSERT_TRUE(IsValidDIB(dib.Bytes()));
+    ASSERT_TRUE(IsValidPicture(dib.Bytes()));
     const BitmapInfoHeader h = BitmapInfoHeader::Read(dib.Data());
     EXPECT_EQ(h.width, 13);
     EXPECT_EQ(h.height, 7);
@@ -260,7 +260,7 @@ TEST(GifRoundTrip, EightBitPicture)
     EXPECT_EQ(h.sizeImage, 16u * 7u);
     ExpectIndices(dib, picture.frames[0]);
     for (unsigned i = 0; i < 256; ++i)
-        EXPECT_EQ(DIBColor(dib.Data(), i), (ColorTriple{uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)})) << i;
+        EXPECT_EQ(dib.Color(i), (ColorTriple{uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)})) << i;
 }
 
 TEST(GifRoundTrip, InterlacedTwinGivesTheSamePicture)
@@ -270,7 +270,7 @@ TEST(GifRoundTrip, InterlacedTwinGivesTheSamePicture)
     const GifPicture interlaced = SingleImage(11, 19, 8, true);
     const Bytes plainBytes = test::WriteGif(plain), interlacedBytes = test::WriteGif(interlaced);
     ASSERT_NE(plainBytes, interlacedBytes);
-    HDIB a = Decode(plainBytes), b = Decode(interlacedBytes);
+    Picture a = Decode(plainBytes), b = Decode(interlacedBytes);
     ASSERT_TRUE(a);
     ASSERT_TRUE(b);
     EXPECT_TRUE(std::equal(a.Bytes().begin(), a.Bytes().end(), b.Bytes().begin(), b.Bytes().end()));
@@ -280,24 +280,24 @@ TEST(GifRoundTrip, InterlacedTwinGivesTheSamePicture)
 TEST(GifRoundTrip, SixteenColoursPackTwoPixelsPerByteHighNibbleFirst)
 {
     const GifPicture picture = SingleImage(5, 3, 4);
-    HDIB dib = Decode(test::WriteGif(picture));
+    Picture dib = Decode(test::WriteGif(picture));
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBBitCount(dib.Data()), 4);
+    EXPECT_EQ(dib.BitCount(), 4);
     EXPECT_EQ(BitmapInfoHeader::Read(dib.Data()).clrUsed, 16u);
     ExpectIndices(dib, picture.frames[0]);
     // The odd fifth pixel sits in a high nibble; the low one stays 0.
-    const uint8_t* topRow = DIBPixels(dib.Data()) + 2 * DIBRowBytes(5, 4);
+    const uint8_t* topRow = dib.Pixels() + 2 * PictureRowBytes(5, 4);
     EXPECT_EQ(topRow[2], uint8_t(picture.frames[0].pixels[4] << 4));
 }
 
 TEST(GifRoundTrip, TwoColourPicture)
 {
     const GifPicture picture = SingleImage(19, 4, 1);
-    HDIB dib = Decode(test::WriteGif(picture));
+    Picture dib = Decode(test::WriteGif(picture));
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBBitCount(dib.Data()), 1);
+    EXPECT_EQ(dib.BitCount(), 1);
     ExpectIndices(dib, picture.frames[0]);
-    EXPECT_EQ(DIBColor(dib.Data(), 1), (ColorTriple{1, 254, 7}));
+    EXPECT_EQ(dib.Color(1), (ColorTriple{1, 254, 7}));
 }
 
 TEST(GifRoundTrip, FramesArePaintedInOrderOverTheBackground)
@@ -310,7 +310,7 @@ TEST(GifRoundTrip, FramesArePaintedInOrderOverTheBackground)
     picture.background = 9;
     picture.frames.push_back({0, 0, 4, 2, false, Bytes(8, 1)});
     picture.frames.push_back({2, 1, 3, 2, true, Bytes(6, 2)});
-    HDIB dib = Decode(test::WriteGif(picture));
+    Picture dib = Decode(test::WriteGif(picture));
     ASSERT_TRUE(dib);
     const char* expected[] = {"111199", "112229", "992229", "999999"};
     for (uint32_t y = 0; y < 4; ++y)
@@ -321,9 +321,9 @@ TEST(GifRoundTrip, FramesArePaintedInOrderOverTheBackground)
 TEST(GifRoundTrip, ExtensionsAreSkipped)
 {
     GifPicture picture = SingleImage(4, 4, 8);
-    HDIB plain = Decode(test::WriteGif(picture));
+    Picture plain = Decode(test::WriteGif(picture));
     picture.commentFirst = true;
-    HDIB commented = Decode(test::WriteGif(picture));
+    Picture commented = Decode(test::WriteGif(picture));
     ASSERT_TRUE(plain);
     ASSERT_TRUE(commented);
     EXPECT_TRUE(std::ranges::equal(plain.Bytes(), commented.Bytes()));
@@ -334,8 +334,8 @@ TEST(GifRoundTrip, FileAndMemoryGiveTheSamePicture)
     const Bytes bytes = test::WriteGif(SingleImage(9, 9, 8, true));
     test::TempDir dir;
     test::WriteBytes(dir.File("p.gif"), bytes);
-    HDIB fromFile = ReadGIFFile(dir.File("p.gif"));
-    HDIB fromMemory = ReadGIFResource(bytes);
+    Picture fromFile = ReadGIFFile(dir.File("p.gif"));
+    Picture fromMemory = ReadGIFResource(bytes);
     ASSERT_TRUE(fromFile);
     ASSERT_TRUE(fromMemory);
     EXPECT_TRUE(std::ranges::equal(fromFile.Bytes(), fromMemory.Bytes()));
@@ -354,12 +354,12 @@ TEST(GifRefusals, ImageReachingBeyondTheScreenFailsTheLoad)
 TEST(GifDepths, TwoAndThreeBitTablesGiveFourBitPictures)
 {
     for (const int colorBits : {2, 3}) {
-        HDIB dib = Decode(test::WriteGif(SingleImage(4, 4, colorBits)));
+        Picture dib = Decode(test::WriteGif(SingleImage(4, 4, colorBits)));
         ASSERT_TRUE(dib) << colorBits;
-        EXPECT_EQ(DIBBitCount(dib.Data()), 4);
+        EXPECT_EQ(dib.BitCount(), 4);
         const Bytes palette = DistinctPalette(1 << colorBits);
         for (int i = 0; i < (1 << colorBits); ++i)
-            EXPECT_EQ(DIBColor(dib.Data(), unsigned(i)),
+            EXPECT_EQ(dib.Color(unsigned(i)),
                       (ColorTriple{palette[i * 3], palette[i * 3 + 1], palette[i * 3 + 2]})) << i;
     }
 }
@@ -406,11 +406,11 @@ TEST(GifHeader, WithoutAnyTableTheColoursAreBlack)
     // keeping the size bits.
     bytes.erase(bytes.begin() + 13, bytes.begin() + 13 + 48);
     bytes[10] &= 0x7F;
-    HDIB dib = Decode(bytes);
+    Picture dib = Decode(bytes);
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBBitCount(dib.Data()), 8);
+    EXPECT_EQ(dib.BitCount(), 8);
     for (unsigned i = 0; i < 256; ++i)
-        EXPECT_EQ(DIBColor(dib.Data(), i), (ColorTriple{0, 0, 0})) << i;
+        EXPECT_EQ(dib.Color(i), (ColorTriple{0, 0, 0})) << i;
 }
 
 // ---------------------------------------------------------------------------

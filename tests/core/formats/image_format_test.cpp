@@ -94,8 +94,8 @@ TEST(DibPicture, LoadKeepsPaletteRulesAndCopiesDeeply)
 
     Dib copy(picture);
     ASSERT_FALSE(copy.IsEmpty());
-    EXPECT_NE(copy.Picture().Data(), picture.Picture().Data());
-    EXPECT_EQ(copy.Picture().Size(), picture.Picture().Size());
+    EXPECT_NE(copy.Image().Data(), picture.Image().Data());
+    EXPECT_EQ(copy.Image().Size(), picture.Image().Size());
 
     // An empty path or a directory loads nothing and frees the picture.
     picture.Load(test::TestDataPath("bmp"), ReadOptions{});

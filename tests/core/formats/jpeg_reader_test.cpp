@@ -76,24 +76,24 @@ TEST(ReadJPEGFile, SharedFilesDecodeToTheirSizeInBothModes)
         const ReadOptions mode = Jpeg256(jpeg256);
         for (const Expected& e : kJpegFiles) {
             SCOPED_TRACE(std::string(e.file) + (jpeg256 ? " (256)" : " (24)"));
-            HDIB dib = ReadJPEGFile(TestDataPath(std::string("jpeg/") + e.file), mode);
+            Picture dib = ReadJPEGFile(TestDataPath(std::string("jpeg/") + e.file), mode);
             if (e.width == 0) {
                 EXPECT_FALSE(dib);
                 continue;
             }
             ASSERT_TRUE(dib);
-            ASSERT_TRUE(IsValidDIB(dib.Bytes()));
-            EXPECT_EQ(DIBPixelWidth(dib.Data()), static_cast<uint32_t>(e.width));
-            EXPECT_EQ(DIBPixelHeight(dib.Data()), static_cast<uint32_t>(e.height));
-            EXPECT_EQ(DIBBitCount(dib.Data()), jpeg256 && !IsCmyk(e.file) ? 8 : 24);
+            ASSERT_TRUE(IsValidPicture(dib.Bytes()));
+            EXPECT_EQ(dib.Width(), static_cast<uint32_t>(e.width));
+            EXPECT_EQ(dib.Height(), static_cast<uint32_t>(e.height));
+            EXPECT_EQ(dib.BitCount(), jpeg256 && !IsCmyk(e.file) ? 8 : 24);
         }
     }
 }
 
 // Our rows must be libjpeg's rows, bottom-up, blue first.
-void ExpectSameAsReference24(const HDIB& dib, const test::DecodedJpeg& ref)
+void ExpectSameAsReference24(const Picture& dib, const test::DecodedJpeg& ref)
 {
-    ASSERT_EQ(DIBBitCount(dib.Data()), 24);
+    ASSERT_EQ(dib.BitCount(), 24);
     for (uint32_t y = 0; y < ref.height; ++y)
         for (uint32_t x = 0; x < ref.width; ++x) {
             const uint8_t* s = ref.samples.data() + (size_t{y} * ref.width + x) * ref.components;
@@ -120,12 +120,12 @@ TEST(ReadJPEGFile, Jpeg256KeepsLibjpegsIndicesAndColours)
         SCOPED_TRACE(file);
         const std::string path = TestDataPath(std::string("jpeg/") + file);
         const test::DecodedJpeg ref = test::DecodeReference(path, true);
-        HDIB dib = ReadJPEGFile(path, mode);
+        Picture dib = ReadJPEGFile(path, mode);
         ASSERT_TRUE(dib);
-        ASSERT_EQ(DIBBitCount(dib.Data()), 8);
+        ASSERT_EQ(dib.BitCount(), 8);
         ASSERT_LE(ref.colormap.size(), 236u);
         for (size_t i = 0; i < ref.colormap.size(); ++i)
-            EXPECT_EQ(DIBColor(dib.Data(), static_cast<unsigned>(i)), ref.colormap[i]) << i;
+            EXPECT_EQ(dib.Color(static_cast<unsigned>(i)), ref.colormap[i]) << i;
         if (std::string(file).find("gray") != std::string::npos) {
             for (const ColorTriple& c : ref.colormap)  // libjpeg's greys, one component each
                 ASSERT_TRUE(c.red == c.green && c.green == c.blue);
@@ -136,9 +136,9 @@ TEST(ReadJPEGFile, Jpeg256KeepsLibjpegsIndicesAndColours)
     }
 }
 
-double MeanDifference(const HDIB& a, const HDIB& b)
+double MeanDifference(const Picture& a, const Picture& b)
 {
-    const uint32_t w = DIBPixelWidth(a.Data()), h = DIBPixelHeight(a.Data());
+    const uint32_t w = a.Width(), h = a.Height();
     double sum = 0;
     for (uint32_t y = 0; y < h; ++y)
         for (uint32_t x = 0; x < w; ++x) {
@@ -151,8 +151,8 @@ double MeanDifference(const HDIB& a, const HDIB& b)
 TEST(ReadJPEGFile, AdobeCmykLooksLikeItsRgbTwin)
 {
     const ReadOptions mode = Jpeg256(false);
-    HDIB cmyk = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_cmyk.jpg"), mode);
-    HDIB rgb = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_rgb.jpg"), mode);
+    Picture cmyk = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_cmyk.jpg"), mode);
+    Picture rgb = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_rgb.jpg"), mode);
     ASSERT_TRUE(cmyk);
     ASSERT_TRUE(rgb);
     // Not inverted, the picture would be a negative: differences near 128.
@@ -175,14 +175,14 @@ TEST(ReadJPEGFile, DamagedFilesYieldNoPicture)
         }
     EXPECT_FALSE(ReadJPEGFromMemory(bad));
     EXPECT_FALSE(ReadJPEGFile(TestDataPath("jpeg/no-such-file.jpg")));
-    HDIB whole = ReadJPEGFromMemory(good), fromFile = ReadJPEGFile(TestDataPath("jpeg/ljt-testorig.jpg"));
+    Picture whole = ReadJPEGFromMemory(good), fromFile = ReadJPEGFile(TestDataPath("jpeg/ljt-testorig.jpg"));
     ASSERT_TRUE(whole && fromFile);
     EXPECT_TRUE(std::equal(whole.Bytes().begin(), whole.Bytes().end(), fromFile.Bytes().begin(),
                            fromFile.Bytes().end()));
     // Cut inside the scan: libjpeg warns and fills in; a picture results.
-    HDIB cut = ReadJPEGFromMemory({good.data(), good.size() - 1500});
+    Picture cut = ReadJPEGFromMemory({good.data(), good.size() - 1500});
     ASSERT_TRUE(cut);
-    EXPECT_EQ(DIBPixelWidth(cut.Data()), 227u);
+    EXPECT_EQ(cut.Width(), 227u);
 }
 
 TEST(ReadJPEGFile, DrivesTheGaugeOnlyWhenAllowed)
@@ -215,8 +215,8 @@ TEST(ReadJPEGFile, ReadingsAtTheSameTimeKeepTheirOwnColourMode)
     std::atomic<int> wrongDepths = 0;
     auto readMany = [&](bool jpeg256) {
         for (int i = 0; i < 40; ++i) {
-            const HDIB dib = ReadJPEGFile(path, Jpeg256(jpeg256));
-            if (!dib || DIBBitCount(dib.Data()) != (jpeg256 ? 8 : 24))
+            const Picture dib = ReadJPEGFile(path, Jpeg256(jpeg256));
+            if (!dib || dib.BitCount() != (jpeg256 ? 8 : 24))
                 ++wrongDepths;
         }
     };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/platform/services.h"
 
 namespace lumora::test {

@@ -64,9 +64,9 @@ void ExpectQuadrants(const test::DecodedJpeg& d)
 
 // A picture of the given depth whose top-left, top-right, bottom-left and
 // bottom-right quadrants hold kColors 0 to 3.
-HDIB MakeQuadrants(int bits, int32_t w, int32_t h)
+Picture MakeQuadrants(int bits, int32_t w, int32_t h)
 {
-    HDIB dib = AllocDIB(w, h, bits);
+    Picture dib = Picture::Make(w, h, bits);
     uint8_t* table = dib.Data() + kInfoHeaderSize;
     constexpr int kTwoSlots[4] = {0, 1, 1, 1}, kSixteenSlots[4] = {9, 3, 7, 14};
     const int* slots = bits == 1 ? kTwoSlots : kSixteenSlots;
@@ -75,11 +75,11 @@ HDIB MakeQuadrants(int bits, int32_t w, int32_t h)
             uint8_t* e = table + slots[q] * 4;
             e[0] = kColors[q].blue, e[1] = kColors[q].green, e[2] = kColors[q].red;
         }
-    const uint64_t stride = DIBRowBytes(w, bits);
+    const uint64_t stride = PictureRowBytes(w, bits);
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x) {
             const int q = (y < h / 2 ? 0 : 2) + (x < w / 2 ? 0 : 1);  // y from the top
-            uint8_t* row = DIBPixels(dib.Data()) + (h - 1 - y) * stride;
+            uint8_t* row = dib.Pixels() + (h - 1 - y) * stride;
             const int v = slots[q];
             switch (bits) {
             case 1: row[x / 8] |= static_cast<uint8_t>(v << (7 - x % 8)); break;
@@ -152,8 +152,8 @@ TEST(WriteJPEGFile, RefusesPicturesItCannotWrite)
 {
     test::TempDir dir;
     const std::string path = dir.File("none.jpg");
-    EXPECT_EQ(WriteJPEGFile(HDIB{}, path, 75), kJpegWritten);
-    HDIB broken = MakeQuadrants(8, 10, 10);
+    EXPECT_EQ(WriteJPEGFile(Picture{}, path, 75), kJpegWritten);
+    Picture broken = MakeQuadrants(8, 10, 10);
     broken.Resize(100);  // rows cut off
     EXPECT_EQ(WriteJPEGFile(broken, path, 75), kJpegWritten);
     EXPECT_FALSE(std::filesystem::exists(path));
@@ -161,7 +161,7 @@ TEST(WriteJPEGFile, RefusesPicturesItCannotWrite)
     // Wider than JPEG allows: refused with a message before a row buffer of
     // three bytes a pixel is taken, nothing written.
     test::CapturingReporter reporter;
-    EXPECT_EQ(WriteJPEGFile(AllocDIB(70000, 1, 1), path, 75), kJpegAborted);
+    EXPECT_EQ(WriteJPEGFile(Picture::Make(70000, 1, 1), path, 75), kJpegAborted);
     EXPECT_EQ(reporter.messages.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(path));
 }
@@ -170,7 +170,7 @@ TEST(WriteJPEGFile, CreationFailureAsksAbortRetryIgnore)
 {
     test::TempDir dir;
     const std::string path = dir.File("missing/out.jpg");
-    const HDIB picture = MakeQuadrants(24, 8, 8);
+    const Picture picture = MakeQuadrants(24, 8, 8);
     {
         ScriptedPrompter prompter({AbortRetryIgnore::Retry, AbortRetryIgnore::Abort});
         EXPECT_EQ(WriteJPEGFile(picture, path, 75), kJpegAborted);
@@ -216,22 +216,22 @@ TEST(WriteJPEGFile, StepsTheGaugeOncePerRow)
 
 // Noise compresses badly: the encoder's output grows past its first block
 // long before the last row.
-HDIB Noise(int32_t w, int32_t h)
+Picture Noise(int32_t w, int32_t h)
 {
-    HDIB dib = AllocDIB(w, h, 24);
+    Picture dib = Picture::Make(w, h, 24);
     uint32_t state = 12345;
-    const uint64_t stride = DIBRowBytes(w, 24);
+    const uint64_t stride = PictureRowBytes(w, 24);
     for (int32_t y = 0; y < h; ++y)
         for (uint64_t i = 0; i < uint64_t(w) * 3; ++i) {
             state = state * 1103515245u + 12345u;
-            DIBPixels(dib.Data())[y * stride + i] = static_cast<uint8_t>(state >> 16);
+            dib.Pixels()[y * stride + i] = static_cast<uint8_t>(state >> 16);
         }
     return dib;
 }
 
 TEST(EncodeJPEG, StoppedOrFinishedItHandsBackWholeBytesOnly)
 {
-    const HDIB picture = Noise(512, 512);
+    const Picture picture = Noise(512, 512);
     const auto whole = EncodeJPEG(picture, 95);
     ASSERT_TRUE(whole);
     ASSERT_GT(whole->size(), 128u * 1024);  // grown more than once

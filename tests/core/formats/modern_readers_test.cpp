@@ -10,7 +10,7 @@
 
 #include <libheif/heif.h>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/formats/image_format.h"
 #include "core/formats/png_reader.h"
 #include "core/formats/webp_reader.h"
@@ -76,10 +76,10 @@ TEST(ModernReaders, EveryKindMatchesAnIndependentDecode)
         std::string args = c.makeArgs;
         // The output name goes right after the prefix ("PNG32:") or the options.
         Shell("convert " + source + " " + args + file);
-        const HDIB dib = ReadImageFile(file, ReadOptions{});
+        const Picture dib = ReadImageFile(file, ReadOptions{});
         ASSERT_TRUE(dib);
-        ASSERT_TRUE(IsValidDIB(dib.Bytes()));
-        EXPECT_EQ(DIBBitCount(dib.Data()), c.bits);
+        ASSERT_TRUE(IsValidPicture(dib.Bytes()));
+        EXPECT_EQ(dib.BitCount(), c.bits);
         ExpectSamePixels(dib, Converted(file, dir), c.tolerance);
     }
 }
@@ -133,9 +133,9 @@ TEST(ModernReaders, HeifStandsAsItsRotationBoxesSay)
                           Turn{heif_orientation_rotate_90_cw, 32, true, false},
                           Turn{heif_orientation_rotate_270_cw, 32, false, false}}) {
         SCOPED_TRACE(static_cast<int>(t.orientation));
-        const HDIB dib = ReadImageFile(WriteTurnedHeif(dir, t.orientation), ReadOptions{});
+        const Picture dib = ReadImageFile(WriteTurnedHeif(dir, t.orientation), ReadOptions{});
         ASSERT_TRUE(dib);
-        const uint32_t width = DIBPixelWidth(dib.Data()), height = DIBPixelHeight(dib.Data());
+        const uint32_t width = dib.Width(), height = dib.Height();
         ASSERT_EQ(width, t.width);
         // Rows are stored bottom-up: the top row is the last in memory.
         const ColorTriple topLeft = test::ColorAt(dib, 2, height - 3);
@@ -159,9 +159,9 @@ TEST(ModernReaders, AnimatedWebPShowsItsFirstFrame)
     Shell("convert -size 20x10 xc:'#1030c0' " + second);
     const std::string animated = dir.File("anim.webp");
     Shell("convert -delay 20 " + first + " " + second + " -loop 0 -define webp:lossless=true " + animated);
-    const HDIB dib = ReadImageFile(animated, ReadOptions{});
+    const Picture dib = ReadImageFile(animated, ReadOptions{});
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBPixelWidth(dib.Data()), 20u);
+    EXPECT_EQ(dib.Width(), 20u);
     EXPECT_EQ(test::ColorAt(dib, 5, 5), (ColorTriple{0xc0, 0x30, 0x10}));
 }
 

@@ -75,7 +75,7 @@ TEST(PcxTestPictures, KnownPixelColours)
         {"zigimg-test-bpp24.pcx", 13, 13, 0x477378},
     };
     for (const Probe& p : probes) {
-        HDIB dib = ReadPCXFile(test::TestDataPath(std::string("pcx/") + p.file));
+        Picture dib = ReadPCXFile(test::TestDataPath(std::string("pcx/") + p.file));
         ASSERT_TRUE(dib) << p.file;
         EXPECT_EQ(test::PixelFromTop(dib, p.x, p.y), test::Hex(p.rgb)) << p.file;
     }
@@ -114,16 +114,16 @@ TEST(PcxTestPictures, OneBitFilesWithAnEmptyPaletteAreBlackOnWhite)
     for (const char* name : {"kde-mono.pcx", "kde-write-Format_Mono.pcx", "pillow-pil184.pcx"}) {
         SCOPED_TRACE(name);
         const std::string file = test::TestDataPath(std::string("pcx/") + name);
-        const HDIB dib = ReadPCXFile(file);
+        const Picture dib = ReadPCXFile(file);
         ASSERT_TRUE(dib);
-        EXPECT_EQ(DIBColor(dib.Data(), 0), (ColorTriple{0, 0, 0}));
-        EXPECT_EQ(DIBColor(dib.Data(), 1), (ColorTriple{255, 255, 255}));
+        EXPECT_EQ(dib.Color(0), (ColorTriple{0, 0, 0}));
+        EXPECT_EQ(dib.Color(1), (ColorTriple{255, 255, 255}));
         test::ExpectSamePixels(dib, test::Converted(file, dir, "-negate"), 0);
     }
-    const HDIB coloured = ReadPCXFile(test::TestDataPath("pcx/zigimg-test-bpp1.pcx"));
+    const Picture coloured = ReadPCXFile(test::TestDataPath("pcx/zigimg-test-bpp1.pcx"));
     ASSERT_TRUE(coloured);
-    EXPECT_EQ(DIBColor(coloured.Data(), 0), (ColorTriple{102, 90, 155}));
-    EXPECT_NE(DIBColor(coloured.Data(), 1), (ColorTriple{255, 255, 255}));
+    EXPECT_EQ(coloured.Color(0), (ColorTriple{102, 90, 155}));
+    EXPECT_NE(coloured.Color(1), (ColorTriple{255, 255, 255}));
 }
 
 TEST(PcxRoundTrip, EightBitPictureTakesTheClosingPalette)
@@ -131,9 +131,9 @@ TEST(PcxRoundTrip, EightBitPictureTakesTheClosingPalette)
     const PcxPicture p = EightBitPicture(7, 3);
     const Bytes bytes = test::WritePcx(p);
     MemorySource source(bytes);
-    HDIB dib = ReadPCXFromSource(source);
+    Picture dib = ReadPCXFromSource(source);
     ASSERT_TRUE(dib);
-    ASSERT_TRUE(IsValidDIB(dib.Bytes()));
+    ASSERT_TRUE(IsValidPicture(dib.Bytes()));
     const BitmapInfoHeader h = BitmapInfoHeader::Read(dib.Data());
     EXPECT_EQ(h.bitCount, 8);
     EXPECT_EQ(h.clrUsed, 256u);
@@ -141,7 +141,7 @@ TEST(PcxRoundTrip, EightBitPictureTakesTheClosingPalette)
     for (uint32_t y = 0; y < 3; ++y)
         for (uint32_t x = 0; x < 7; ++x)
             EXPECT_EQ(test::IndexAt(dib, x, 2 - y), p.lines[y][x]) << x << "," << y;
-    EXPECT_EQ(DIBColor(dib.Data(), 200), (ColorTriple{200, 100, 55}));
+    EXPECT_EQ(dib.Color(200), (ColorTriple{200, 100, 55}));
 }
 
 TEST(PcxRoundTrip, ThreeColourPlanesBecomeBlueGreenRedPixels)
@@ -163,9 +163,9 @@ TEST(PcxRoundTrip, ThreeColourPlanesBecomeBlueGreenRedPixels)
     }
     const Bytes bytes = test::WritePcx(p);
     MemorySource source(bytes);
-    HDIB dib = ReadPCXFromSource(source);
+    Picture dib = ReadPCXFromSource(source);
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBBitCount(dib.Data()), 24);
+    EXPECT_EQ(dib.BitCount(), 24);
     for (uint32_t y = 0; y < 2; ++y)
         for (uint32_t x = 0; x < 5; ++x)
             EXPECT_EQ(test::PixelFromTop(dib, x, y), colorAt(x, y)) << x << "," << y;
@@ -197,14 +197,14 @@ TEST(PcxRoundTrip, FourPlanesGiveSixteenColours)
     }
     const Bytes bytes = test::WritePcx(p);
     MemorySource source(bytes);
-    HDIB dib = ReadPCXFromSource(source);
+    Picture dib = ReadPCXFromSource(source);
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBBitCount(dib.Data()), 4);
+    EXPECT_EQ(dib.BitCount(), 4);
     EXPECT_EQ(BitmapInfoHeader::Read(dib.Data()).clrUsed, 16u);
     for (uint32_t y = 0; y < 2; ++y)
         for (uint32_t x = 0; x < 11; ++x)
             EXPECT_EQ(test::IndexAt(dib, x, 1 - y), values[y][x]) << x << "," << y;
-    EXPECT_EQ(DIBColor(dib.Data(), 9), (ColorTriple{144, 9, 246}));
+    EXPECT_EQ(dib.Color(9), (ColorTriple{144, 9, 246}));
 }
 
 TEST(PcxRoundTrip, OneBitPictureWithHeaderColours)
@@ -219,11 +219,11 @@ TEST(PcxRoundTrip, OneBitPictureWithHeaderColours)
     p.lines = {{0xF0, 0x0F, 0xA0, 0}, {0x00, 0xFF, 0x50, 0}, {0x81, 0x81, 0xF0, 0}};
     const Bytes bytes = test::WritePcx(p);
     MemorySource source(bytes);
-    HDIB dib = ReadPCXFromSource(source);
+    Picture dib = ReadPCXFromSource(source);
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBBitCount(dib.Data()), 1);
-    EXPECT_EQ(DIBColor(dib.Data(), 0), (ColorTriple{0x12, 0, 0}));
-    EXPECT_EQ(DIBColor(dib.Data(), 1), (ColorTriple{0xFF, 0xEE, 0xDD}));
+    EXPECT_EQ(dib.BitCount(), 1);
+    EXPECT_EQ(dib.Color(0), (ColorTriple{0x12, 0, 0}));
+    EXPECT_EQ(dib.Color(1), (ColorTriple{0xFF, 0xEE, 0xDD}));
     for (uint32_t y = 0; y < 3; ++y)
         for (uint32_t x = 0; x < 20; ++x)
             EXPECT_EQ(test::IndexAt(dib, x, 2 - y), (p.lines[y][x / 8] >> (7 - x % 8)) & 1) << x << "," << y;
@@ -235,8 +235,8 @@ TEST(PcxRoundTrip, FileAndMemoryGiveTheSamePicture)
     test::TempDir dir;
     test::WriteBytes(dir.File("p.pcx"), bytes);
     MemorySource source(bytes);
-    HDIB fromMemory = ReadPCXFromSource(source);
-    HDIB fromFile = ReadPCXFile(dir.File("p.pcx"));
+    Picture fromMemory = ReadPCXFromSource(source);
+    Picture fromFile = ReadPCXFile(dir.File("p.pcx"));
     ASSERT_TRUE(fromMemory);
     ASSERT_TRUE(fromFile);
     EXPECT_TRUE(std::ranges::equal(fromMemory.Bytes(), fromFile.Bytes()));
@@ -245,7 +245,7 @@ TEST(PcxRoundTrip, FileAndMemoryGiveTheSamePicture)
 // ---------------------------------------------------------------------------
 // Damaged and refused files
 
-HDIB Decode(const Bytes& bytes, const ReadOptions& options = {})
+Picture Decode(const Bytes& bytes, const ReadOptions& options = {})
 {
     MemorySource source(bytes);
     return ReadPCXFromSource(source, options);
@@ -264,7 +264,7 @@ TEST(PcxDamage, RunsAreCutAtTheLineBuffer)
     bytes.insert(bytes.end(), coded.begin(), coded.end());
     bytes.push_back(0x0C);
     bytes.resize(bytes.size() + 768, 0x40);
-    HDIB dib = Decode(bytes);
+    Picture dib = Decode(bytes);
     ASSERT_TRUE(dib);
     const uint8_t expected[2][4] = {{0x11, 0x11, 0x11, 0x22}, {0x33, 0x33, 0x33, 0x33}};
     for (uint32_t y = 0; y < 2; ++y)

@@ -5,7 +5,7 @@
 
 #include "core/formats/image_format.h"
 #include "core/formats/picture_header.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/picture_limits.h"
 #include "core/platform/file.h"
 #include "core/platform/services.h"
@@ -45,7 +45,7 @@ TEST(PictureHeader, AnnouncesTheSizeEveryReadablePictureHas)
             const int format = ImageFormat(path);
             if (format == kFormatUnknown)
                 continue;
-            const HDIB dib = ReadImageFile(path, ReadOptions{});
+            const Picture dib = ReadImageFile(path, ReadOptions{});
             if (!dib)
                 continue;  // refused by its reader: nothing to agree with
             const auto header = HeaderOf(path, format);
@@ -56,10 +56,10 @@ TEST(PictureHeader, AnnouncesTheSizeEveryReadablePictureHas)
             // a HEIF's largest item may be coded larger than it is shown.
             if (format == kFormatPCD || format == kFormatGIF || format == kFormatHEIF)
                 continue;
-            const bool quarterTurn = header->width == DIBPixelHeight(dib.Data()) &&
-                                     header->height == DIBPixelWidth(dib.Data());  // upright by its tag
-            EXPECT_TRUE(quarterTurn || (header->width == DIBPixelWidth(dib.Data()) &&
-                                        header->height == DIBPixelHeight(dib.Data())))
+            const bool quarterTurn = header->width == dib.Height() &&
+                                     header->height == dib.Width();  // upright by its tag
+            EXPECT_TRUE(quarterTurn || (header->width == dib.Width() &&
+                                        header->height == dib.Height()))
                 << path << ": " << header->width << " x " << header->height;
         }
     }

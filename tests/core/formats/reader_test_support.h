@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 #include "core/platform/services.h"
 #include "support/test_support.h"
@@ -28,7 +28,7 @@ struct ExpectedOutcome {
 // Reads every file of testdata/<folder>: each must be listed, must decode
 // as listed, and what decodes must be a well-formed block.
 inline void CheckOutcomes(const std::string& folder, std::span<const ExpectedOutcome> table,
-                          const std::function<HDIB(const std::string&)>& read)
+                          const std::function<Picture(const std::string&)>& read)
 {
     std::map<std::string, ExpectedOutcome> byName;
     for (const ExpectedOutcome& e : table)
@@ -44,24 +44,24 @@ inline void CheckOutcomes(const std::string& folder, std::span<const ExpectedOut
         }
         ++seen;
         const ExpectedOutcome& e = found->second;
-        HDIB dib = read(entry.path().string());
+        Picture dib = read(entry.path().string());
         if (e.bits == 0) {
             EXPECT_FALSE(dib) << name << " should give no picture";
             continue;
         }
         ASSERT_TRUE(dib) << name << " should decode";
-        ASSERT_TRUE(IsValidDIB(dib.Bytes())) << name;
-        EXPECT_EQ(int32_t(DIBPixelWidth(dib.Data())), e.width) << name;
-        EXPECT_EQ(int32_t(DIBPixelHeight(dib.Data())), e.height) << name;
-        EXPECT_EQ(DIBBitCount(dib.Data()), e.bits) << name;
+        ASSERT_TRUE(IsValidPicture(dib.Bytes())) << name;
+        EXPECT_EQ(int32_t(dib.Width()), e.width) << name;
+        EXPECT_EQ(int32_t(dib.Height()), e.height) << name;
+        EXPECT_EQ(dib.BitCount(), e.bits) << name;
     }
     EXPECT_EQ(seen, table.size()) << "files listed but missing from " << folder;
 }
 
 // The colour of pixel (x, y), y counted from the top of the picture.
-inline ColorTriple PixelFromTop(const HDIB& dib, uint32_t x, uint32_t y)
+inline ColorTriple PixelFromTop(const Picture& dib, uint32_t x, uint32_t y)
 {
-    return ColorAt(dib, x, DIBPixelHeight(dib.Data()) - 1 - y);
+    return ColorAt(dib, x, dib.Height() - 1 - y);
 }
 
 inline ColorTriple Hex(uint32_t rgb)

@@ -41,15 +41,15 @@ TEST(ScreenPictureTest, DecodesReducedAndRefusesWhatIsNoJpeg)
     EXPECT_FALSE(IsJpegName("x.tif"));
 
     const std::string jpeg = test::TestDataPath("jpeg/imagers-progressive-cat.jpg");
-    const HDIB whole = ReadJpegForScreen(jpeg, 0, 0);
+    const Picture whole = ReadJpegForScreen(jpeg, 0, 0);
     ASSERT_TRUE(whole) << jpeg;
-    const int width = static_cast<int>(DIBPixelWidth(whole.Data()));
-    const int height = static_cast<int>(DIBPixelHeight(whole.Data()));
-    const HDIB reduced = ReadJpegForScreen(jpeg, width / 4, height / 4);
+    const int width = static_cast<int>(whole.Width());
+    const int height = static_cast<int>(whole.Height());
+    const Picture reduced = ReadJpegForScreen(jpeg, width / 4, height / 4);
     ASSERT_TRUE(reduced);
-    EXPECT_EQ(static_cast<int>(DIBPixelWidth(reduced.Data())), (width + 3) / 4);
-    EXPECT_EQ(static_cast<int>(DIBPixelHeight(reduced.Data())), (height + 3) / 4);
-    EXPECT_EQ(DIBBitCount(reduced.Data()), 24);
+    EXPECT_EQ(static_cast<int>(reduced.Width()), (width + 3) / 4);
+    EXPECT_EQ(static_cast<int>(reduced.Height()), (height + 3) / 4);
+    EXPECT_EQ(reduced.BitCount(), 24);
 
     test::TempDir dir;
     test::WriteBytes(dir.File("faux.jpg"), {0xFF, 0xD8, 0xFF, 0xE0, 0, 0});

@@ -116,7 +116,7 @@ TEST(TgaTestPictures, DecodeAsListed)
     test::CheckOutcomes("tga", kTgaOutcomes, [](const std::string& path) { return ReadTGAFile(path); });
 }
 
-HDIB ReadShared(const std::string& name)
+Picture ReadShared(const std::string& name)
 {
     return ReadTGAFile(test::TestDataPath("tga/" + name));
 }
@@ -138,7 +138,7 @@ TEST(TgaTestPictures, KnownPixelColours)
         {"zigimg-stopsignsmall.tga", 100, 200, 0xE4E4C6},   // top origin, 24-bit
     };
     for (const Probe& p : probes) {
-        HDIB dib = ReadShared(p.file);
+        Picture dib = ReadShared(p.file);
         ASSERT_TRUE(dib) << p.file;
         EXPECT_EQ(test::PixelFromTop(dib, p.x, p.y), test::Hex(p.rgb)) << p.file;
     }
@@ -153,7 +153,7 @@ TEST(TgaTestPictures, TopAndBottomOriginTwinsDecodeAlike)
         {"pillow-200x32_l_bl_rle.tga", "pillow-200x32_l_tl_rle.tga"},
     };
     for (auto [bottom, top] : twins) {
-        HDIB a = ReadShared(bottom), b = ReadShared(top);
+        Picture a = ReadShared(bottom), b = ReadShared(top);
         ASSERT_TRUE(a && b) << bottom;
         EXPECT_TRUE(std::ranges::equal(a.Bytes(), b.Bytes())) << bottom << " / " << top;
     }
@@ -162,7 +162,7 @@ TEST(TgaTestPictures, TopAndBottomOriginTwinsDecodeAlike)
 // ---------------------------------------------------------------------------
 // Pictures written by the test writer
 
-HDIB Decode(const Bytes& bytes, const ReadOptions& options = {})
+Picture Decode(const Bytes& bytes, const ReadOptions& options = {})
 {
     MemorySource source(bytes);
     return ReadTGAFromSource(source, options);
@@ -191,11 +191,11 @@ TgaPicture TrueColor(uint8_t imageType, uint16_t width, uint16_t height, uint8_t
     return p;
 }
 
-void ExpectTrueColor(const HDIB& dib, unsigned width, unsigned height)
+void ExpectTrueColor(const Picture& dib, unsigned width, unsigned height)
 {
     ASSERT_TRUE(dib);
-    ASSERT_TRUE(IsValidDIB(dib.Bytes()));
-    ASSERT_EQ(DIBBitCount(dib.Data()), 24);
+    ASSERT_TRUE(IsValidPicture(dib.Bytes()));
+    ASSERT_EQ(dib.BitCount(), 24);
     for (unsigned row = 0; row < height; ++row)
         for (unsigned x = 0; x < width; ++x)
             ASSERT_EQ(test::ColorAt(dib, x, row), ColorOf(x, row)) << x << "," << row;
@@ -218,8 +218,8 @@ TEST(TgaRoundTrip, TopOriginFilesAreStoredUpright)
     for (int fileRow = 4; fileRow >= 0; --fileRow)
         topFirst.pixels.insert(topFirst.pixels.end(), bottomFirst.pixels.begin() + fileRow * 12,
                                bottomFirst.pixels.begin() + (fileRow + 1) * 12);
-    HDIB a = Decode(test::WriteTga(bottomFirst));
-    HDIB b = Decode(test::WriteTga(topFirst));
+    Picture a = Decode(test::WriteTga(bottomFirst));
+    Picture b = Decode(test::WriteTga(topFirst));
     ExpectTrueColor(b, 4, 5);
     EXPECT_TRUE(std::ranges::equal(a.Bytes(), b.Bytes()));
     topFirst.imageType = 10;
@@ -236,7 +236,7 @@ TEST(TgaRoundTrip, SixteenBitWhiteDependsOnTheCoding)
     // White, then red 16 / green 8 / blue 1, then 15-bit depth's white with
     // the attribute bit set.
     p.pixels = {0xFF, 0x7F, 0x01, 0x41, 0xFF, 0xFF};
-    HDIB plain = Decode(test::WriteTga(p));
+    Picture plain = Decode(test::WriteTga(p));
     ASSERT_TRUE(plain);
     EXPECT_EQ(test::ColorAt(plain, 0, 0), (ColorTriple{255, 255, 255}));
     EXPECT_EQ(test::ColorAt(plain, 1, 0), (ColorTriple{131, 65, 8}));
@@ -244,7 +244,7 @@ TEST(TgaRoundTrip, SixteenBitWhiteDependsOnTheCoding)
 
     p.imageType = 10;
     p.pixelDepth = 15;
-    HDIB coded = Decode(test::WriteTga(p));
+    Picture coded = Decode(test::WriteTga(p));
     ASSERT_TRUE(coded);
     EXPECT_EQ(test::ColorAt(coded, 0, 0), (ColorTriple{248, 248, 248}));
     EXPECT_EQ(test::ColorAt(coded, 1, 0), (ColorTriple{128, 64, 8}));
@@ -262,7 +262,7 @@ TEST(TgaRoundTrip, RunPacketSpansTwoRows)
     p.height = 2;
     Bytes bytes = test::WriteTga(p);
     bytes.insert(bytes.end(), {0x84, 0x40, 0x00, 0x41});
-    HDIB dib = Decode(bytes);
+    Picture dib = Decode(bytes);
     ASSERT_TRUE(dib);
     const uint8_t expected[2][3] = {{0x40, 0x40, 0x40}, {0x40, 0x40, 0x41}};
     for (uint32_t row = 0; row < 2; ++row)
@@ -305,16 +305,16 @@ TgaPicture ColorMapped(uint8_t imageType, uint8_t entryBits, unsigned entries)
 TEST(TgaColourMaps, EntriesOfTwoThreeAndFourBytes)
 {
     for (uint8_t type : {uint8_t{1}, uint8_t{9}}) {
-        HDIB fiveBit = Decode(test::WriteTga(ColorMapped(type, 15, 256)));
+        Picture fiveBit = Decode(test::WriteTga(ColorMapped(type, 15, 256)));
         ASSERT_TRUE(fiveBit);
-        EXPECT_EQ(DIBBitCount(fiveBit.Data()), 8);
+        EXPECT_EQ(fiveBit.BitCount(), 8);
         // Entry 2: red 2, green 29, blue 0 through the expansion table.
         EXPECT_EQ(test::ColorAt(fiveBit, 2, 0), (ColorTriple{16, 238, 0}));
         // Entry 255: red 31, green 0, blue 7.
         EXPECT_EQ(test::ColorAt(fiveBit, 1, 1), (ColorTriple{255, 0, 57}));
 
         for (uint8_t bits : {uint8_t{24}, uint8_t{32}}) {
-            HDIB dib = Decode(test::WriteTga(ColorMapped(type, bits, 256)));
+            Picture dib = Decode(test::WriteTga(ColorMapped(type, bits, 256)));
             ASSERT_TRUE(dib);
             EXPECT_EQ(test::ColorAt(dib, 3, 0), (ColorTriple{252, 3, 1})) << int(bits);
             EXPECT_EQ(test::IndexAt(dib, 2, 1), 100) << int(bits);
@@ -327,29 +327,29 @@ TEST(TgaColourMaps, SixteenBitIndicesUseTheLowByte)
     TgaPicture p = ColorMapped(1, 24, 256);
     p.pixelDepth = 16;
     p.pixels = {7, 1, 8, 0, 9, 2, 10, 0, 11, 0, 12, 0, 13, 0, 14, 0xFF};
-    HDIB dib = Decode(test::WriteTga(p));
+    Picture dib = Decode(test::WriteTga(p));
     ASSERT_TRUE(dib);
     for (uint32_t x = 0; x < 4; ++x) {
         EXPECT_EQ(test::IndexAt(dib, x, 0), 7 + x);
         EXPECT_EQ(test::IndexAt(dib, x, 1), 11 + x);
     }
     p.imageType = 9;
-    HDIB coded = Decode(test::WriteTga(p));
+    Picture coded = Decode(test::WriteTga(p));
     ASSERT_TRUE(coded);
     EXPECT_TRUE(std::ranges::equal(dib.Bytes(), coded.Bytes()));
 }
 
 TEST(TgaColourMaps, LongMapsAreCutAndShortOnesLeaveBlack)
 {
-    HDIB full = Decode(test::WriteTga(ColorMapped(1, 24, 300)));
+    Picture full = Decode(test::WriteTga(ColorMapped(1, 24, 300)));
     ASSERT_TRUE(full);
-    EXPECT_EQ(DIBColor(full.Data(), 255), (ColorTriple{0, 255, 127}));
+    EXPECT_EQ(full.Color(255), (ColorTriple{0, 255, 127}));
     // A later file with a shorter map does not inherit the earlier colours.
-    HDIB partial = Decode(test::WriteTga(ColorMapped(1, 24, 4)));
+    Picture partial = Decode(test::WriteTga(ColorMapped(1, 24, 4)));
     ASSERT_TRUE(partial);
-    EXPECT_EQ(DIBColor(partial.Data(), 3), (ColorTriple{252, 3, 1}));
-    EXPECT_EQ(DIBColor(partial.Data(), 4), (ColorTriple{0, 0, 0}));
-    EXPECT_EQ(DIBColor(partial.Data(), 255), (ColorTriple{0, 0, 0}));
+    EXPECT_EQ(partial.Color(3), (ColorTriple{252, 3, 1}));
+    EXPECT_EQ(partial.Color(4), (ColorTriple{0, 0, 0}));
+    EXPECT_EQ(partial.Color(255), (ColorTriple{0, 0, 0}));
 }
 
 TEST(TgaColourMaps, GreyPicturesGetARampWhateverCameBefore)
@@ -362,10 +362,10 @@ TEST(TgaColourMaps, GreyPicturesGetARampWhateverCameBefore)
         grey.width = 2;
         grey.height = 1;
         grey.pixels = {0x10, 0xF0};
-        HDIB dib = Decode(test::WriteTga(grey));
+        Picture dib = Decode(test::WriteTga(grey));
         ASSERT_TRUE(dib);
         for (unsigned i = 0; i < 256; ++i)
-            ASSERT_EQ(DIBColor(dib.Data(), i), (ColorTriple{uint8_t(i), uint8_t(i), uint8_t(i)})) << i;
+            ASSERT_EQ(dib.Color(i), (ColorTriple{uint8_t(i), uint8_t(i), uint8_t(i)})) << i;
         EXPECT_EQ(test::IndexAt(dib, 1, 0), 0xF0);
     }
 }

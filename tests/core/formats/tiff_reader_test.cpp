@@ -97,17 +97,17 @@ TEST(ReadTIFFFile, SharedFilesGiveTheExpectedPictures)
     for (const Expected& e : kTiffFiles) {
         SCOPED_TRACE(e.file);
         const size_t boxesBefore = reporter.messages.size();
-        HDIB dib = ReadTIFFFile(TestDataPath(std::string("tiff/") + e.file));
+        Picture dib = ReadTIFFFile(TestDataPath(std::string("tiff/") + e.file));
         EXPECT_LE(reporter.messages.size(), boxesBefore + 1);  // one box at most per file
         if (e.bits == 0) {
             EXPECT_FALSE(dib);
             continue;
         }
         ASSERT_TRUE(dib);
-        ASSERT_TRUE(IsValidDIB(dib.Bytes()));
-        EXPECT_EQ(DIBPixelWidth(dib.Data()), static_cast<uint32_t>(e.width));
-        EXPECT_EQ(DIBPixelHeight(dib.Data()), static_cast<uint32_t>(e.height));
-        EXPECT_EQ(DIBBitCount(dib.Data()), e.bits);
+        ASSERT_TRUE(IsValidPicture(dib.Bytes()));
+        EXPECT_EQ(dib.Width(), static_cast<uint32_t>(e.width));
+        EXPECT_EQ(dib.Height(), static_cast<uint32_t>(e.height));
+        EXPECT_EQ(dib.BitCount(), e.bits);
     }
 }
 
@@ -121,7 +121,7 @@ TEST(ReadTIFFFile, SixteenBitAndCmykMatchAnIndependentDecode)
                              "gm-flower-separated-contig-08.tif", "gm-flower-separated-planar-08.tif"}) {
         SCOPED_TRACE(name);
         const std::string file = TestDataPath(std::string("tiff/") + name);
-        const HDIB dib = ReadTIFFFile(file);
+        const Picture dib = ReadTIFFFile(file);
         ASSERT_TRUE(dib);
         test::ExpectSamePixels(dib, test::Converted(file, dir), 1);
     }
@@ -160,14 +160,14 @@ TEST(ReadTIFFFile, BilevelTablesFollowTheInterpretation)
     for (const uint16_t photometric : {PHOTOMETRIC_MINISBLACK, PHOTOMETRIC_MINISWHITE}) {
         const std::string path = dir.File("bw" + std::to_string(photometric) + ".tif");
         WriteTiff(path, 9, 2, Grey(1, photometric), rows, 2);
-        HDIB dib = ReadTIFFFile(path);
+        Picture dib = ReadTIFFFile(path);
         ASSERT_TRUE(dib);
-        ASSERT_EQ(DIBBitCount(dib.Data()), 1);
+        ASSERT_EQ(dib.BitCount(), 1);
         // Always black then white: a white-is-zero file has its bits
         // inverted instead, so that previews that ignore the table agree.
         const unsigned set = photometric == PHOTOMETRIC_MINISWHITE ? 0 : 1;
-        EXPECT_EQ(DIBColor(dib.Data(), 0), (ColorTriple{0, 0, 0}));
-        EXPECT_EQ(DIBColor(dib.Data(), 1), (ColorTriple{255, 255, 255}));
+        EXPECT_EQ(dib.Color(0), (ColorTriple{0, 0, 0}));
+        EXPECT_EQ(dib.Color(1), (ColorTriple{255, 255, 255}));
         // Top row 1010 0000 0 lands in the last memory row.
         EXPECT_EQ(test::IndexAt(dib, 0, 1), set);
         EXPECT_EQ(test::IndexAt(dib, 1, 1), 1 - set);
@@ -175,7 +175,7 @@ TEST(ReadTIFFFile, BilevelTablesFollowTheInterpretation)
         EXPECT_EQ(test::IndexAt(dib, 8, 0), set);
         EXPECT_EQ(test::IndexAt(dib, 0, 0), 1 - set);
         // Padding bits past the ninth pixel stay clear.
-        EXPECT_EQ(DIBPixels(dib.Data())[1] & 0x7F, 0);
+        EXPECT_EQ(dib.Pixels()[1] & 0x7F, 0);
     }
 }
 
@@ -183,7 +183,7 @@ TEST(ReadTIFFFile, SharedWhiteIsZeroFileMatchesAnIndependentDecode)
 {
     test::TempDir dir;
     const std::string file = test::TestDataPath("tiff/libtiff-miniswhite-1c-1b.tiff");
-    const HDIB dib = ReadTIFFFile(file);
+    const Picture dib = ReadTIFFFile(file);
     ASSERT_TRUE(dib);
     test::ExpectSamePixels(dib, test::Converted(file, dir), 0);
 }
@@ -194,25 +194,25 @@ TEST(ReadTIFFFile, GreyTablesAndExpandedSamples)
     const std::string grey8 = dir.File("g8.tif"), white8 = dir.File("w8.tif");
     WriteTiff(grey8, 2, 1, Grey(8, PHOTOMETRIC_MINISBLACK), {7, 255}, 2);
     WriteTiff(white8, 2, 1, Grey(8, PHOTOMETRIC_MINISWHITE), {7, 255}, 2);
-    HDIB black = ReadTIFFFile(grey8), white = ReadTIFFFile(white8);
+    Picture black = ReadTIFFFile(grey8), white = ReadTIFFFile(white8);
     ASSERT_TRUE(black && white);
-    EXPECT_EQ(DIBColor(black.Data(), 255), (ColorTriple{254, 254, 254}));  // 255 x 255 / 256
-    EXPECT_EQ(DIBColor(black.Data(), 0), (ColorTriple{0, 0, 0}));
-    EXPECT_EQ(DIBColor(white.Data(), 0), (ColorTriple{255, 255, 255}));
-    EXPECT_EQ(DIBColor(white.Data(), 255), (ColorTriple{1, 1, 1}));
+    EXPECT_EQ(black.Color(255), (ColorTriple{254, 254, 254}));  // 255 x 255 / 256
+    EXPECT_EQ(black.Color(0), (ColorTriple{0, 0, 0}));
+    EXPECT_EQ(white.Color(0), (ColorTriple{255, 255, 255}));
+    EXPECT_EQ(white.Color(255), (ColorTriple{1, 1, 1}));
     EXPECT_EQ(test::IndexAt(black, 0, 0), 7);
     EXPECT_EQ(test::IndexAt(black, 1, 0), 255);
 
     // Two-bit samples, width not a multiple of four: 00 01 10 11 | 11 10.
     const std::string grey2 = dir.File("g2.tif");
     WriteTiff(grey2, 6, 1, Grey(2, PHOTOMETRIC_MINISBLACK), {0x1B, 0xE0}, 2);
-    HDIB two = ReadTIFFFile(grey2);
+    Picture two = ReadTIFFFile(grey2);
     ASSERT_TRUE(two);
-    ASSERT_EQ(DIBBitCount(two.Data()), 8);
+    ASSERT_EQ(two.BitCount(), 8);
     const uint8_t expected[6] = {0, 1, 2, 3, 3, 2};
     for (uint32_t x = 0; x < 6; ++x)
         EXPECT_EQ(test::IndexAt(two, x, 0), expected[x]) << x;
-    EXPECT_EQ(DIBColor(two.Data(), 3), (ColorTriple{191, 191, 191}));  // 3 x 255 / 4
+    EXPECT_EQ(two.Color(3), (ColorTriple{191, 191, 191}));  // 3 x 255 / 4
 }
 
 std::function<void(TIFF*)> Palette(uint16_t bits, std::vector<uint16_t>& map)
@@ -235,14 +235,14 @@ TEST(ReadTIFFFile, PaletteNibblesAndColourMapScale)
         map16[i] = static_cast<uint16_t>(i * 4369), map16[16 + i] = 65535;
     const std::string nibbles = dir.File("p4.tif");
     WriteTiff(nibbles, 5, 1, Palette(4, map16), {0x12, 0xEF, 0x90}, 3);  // odd width
-    HDIB dib = ReadTIFFFile(nibbles);
+    Picture dib = ReadTIFFFile(nibbles);
     ASSERT_TRUE(dib);
-    ASSERT_EQ(DIBBitCount(dib.Data()), 8);
+    ASSERT_EQ(dib.BitCount(), 8);
     const uint8_t expected[5] = {1, 2, 14, 15, 9};
     for (uint32_t x = 0; x < 5; ++x)
         EXPECT_EQ(test::IndexAt(dib, x, 0), expected[x]) << x;
-    EXPECT_EQ(DIBColor(dib.Data(), 15), (ColorTriple{255, 255, 0}));
-    EXPECT_EQ(DIBColor(dib.Data(), 3), (ColorTriple{51, 255, 0}));
+    EXPECT_EQ(dib.Color(15), (ColorTriple{255, 255, 0}));
+    EXPECT_EQ(dib.Color(3), (ColorTriple{51, 255, 0}));
 
     // Every value below 256: taken as 8-bit colours.
     std::vector<uint16_t> map8(768);
@@ -250,9 +250,9 @@ TEST(ReadTIFFFile, PaletteNibblesAndColourMapScale)
         map8[i] = static_cast<uint16_t>(i), map8[256 + i] = static_cast<uint16_t>(255 - i), map8[512 + i] = 9;
     const std::string small = dir.File("p8.tif");
     WriteTiff(small, 1, 1, Palette(8, map8), {200}, 1);
-    HDIB eight = ReadTIFFFile(small);
+    Picture eight = ReadTIFFFile(small);
     ASSERT_TRUE(eight);
-    EXPECT_EQ(DIBColor(eight.Data(), 200), (ColorTriple{200, 55, 9}));
+    EXPECT_EQ(eight.Color(200), (ColorTriple{200, 55, 9}));
 }
 
 std::function<void(TIFF*)> Rgbs(uint16_t samples, uint16_t planar = PLANARCONFIG_CONTIG)
@@ -293,9 +293,9 @@ TEST(ReadTIFFFile, RgbPixelsInEveryLayout)
     }
     for (const std::string& path : {rgb, rgba, planar}) {
         SCOPED_TRACE(path);
-        HDIB dib = ReadTIFFFile(path);
+        Picture dib = ReadTIFFFile(path);
         ASSERT_TRUE(dib);
-        ASSERT_EQ(DIBBitCount(dib.Data()), 24);
+        ASSERT_EQ(dib.BitCount(), 24);
         EXPECT_EQ(test::ColorAt(dib, 0, 1), (ColorTriple{255, 0, 0}));
         EXPECT_EQ(test::ColorAt(dib, 1, 1), (ColorTriple{0, 255, 0}));
         EXPECT_EQ(test::ColorAt(dib, 0, 0), (ColorTriple{0, 0, 255}));
@@ -326,7 +326,7 @@ TEST(ReadTIFFFile, SixteenBitCmykInksComposeAsEightBitOnes)
         TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
         ASSERT_EQ(TIFFWriteScanline(tiff, row.data(), 0, 0), 1);
         TIFFClose(tiff);
-        const HDIB dib = ReadTIFFFile(path);
+        const Picture dib = ReadTIFFFile(path);
         ASSERT_TRUE(dib) << order;
         EXPECT_EQ(test::ColorAt(dib, 0, 0), (ColorTriple{0, 255, 255})) << order;
         EXPECT_EQ(test::ColorAt(dib, 1, 0), (ColorTriple{127, 127, 127})) << order;
@@ -341,7 +341,7 @@ TEST(ReadTIFFFile, RefusalsAndDamage)
     test::CapturingReporter reporter;
     const std::string sixteen = dir.File("g16.tif");
     WriteTiff(sixteen, 2, 1, Grey(16, PHOTOMETRIC_MINISBLACK), {0xFF, 0xFF, 0, 0}, 4);
-    const HDIB grey = ReadTIFFFile(sixteen);
+    const Picture grey = ReadTIFFFile(sixteen);
     ASSERT_TRUE(grey);  // 16-bit samples reduced to 8
     EXPECT_EQ(test::ColorAt(grey, 0, 0), (ColorTriple{255, 255, 255}));
     EXPECT_EQ(test::ColorAt(grey, 1, 0), (ColorTriple{0, 0, 0}));
@@ -392,7 +392,7 @@ TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZeroOrRgb)
     test::TempDir dir;
     const std::string path = dir.File("nophoto.tif");
     WriteTiff(path, 1, 1, [](TIFF* t) { TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 8); }, {255}, 1);
-    HDIB dib = ReadTIFFFile(path);
+    Picture dib = ReadTIFFFile(path);
     ASSERT_TRUE(dib);
     EXPECT_EQ(test::ColorAt(dib, 0, 0), (ColorTriple{254, 254, 254}));
 
@@ -403,7 +403,7 @@ TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZeroOrRgb)
         TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 3);
         TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     }, {10, 20, 30}, 3);
-    HDIB colour = ReadTIFFFile(rgb);
+    Picture colour = ReadTIFFFile(rgb);
     ASSERT_TRUE(colour);
     EXPECT_EQ(test::ColorAt(colour, 0, 0), (ColorTriple{10, 20, 30}));
 }

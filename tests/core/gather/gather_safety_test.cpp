@@ -52,13 +52,13 @@ private:
 
 class FlatRenderer final : public SpreadRenderer {
 public:
-    HDIB RenderSpread(const AlbumDocument&, int, int scale) override
+    Picture RenderSpread(const AlbumDocument&, int, int scale) override
     {
         return test::MakeRgbPicture(58 * scale, 39 * scale, [](uint32_t, uint32_t) { return ColorTriple{9, 9, 9}; });
     }
 };
 
-HDIB Picture(uint8_t shade, int32_t width = 64, int32_t height = 48)
+Picture Picture(uint8_t shade, int32_t width = 64, int32_t height = 48)
 {
     return test::MakeRgbPicture(width, height, [shade](uint32_t x, uint32_t y) {
         return ColorTriple{static_cast<uint8_t>(x * 3), static_cast<uint8_t>(y * 5), shade};
@@ -321,7 +321,7 @@ TEST(GatherSafety, EveryOriginalStaysWholeAndTheGatheredAlbumShowsEveryPhoto)
             shown.Load(found[i], ReadOptions{});
             original.Load(shownBefore[i], ReadOptions{});
             ASSERT_FALSE(shown.IsEmpty()) << found[i];
-            EXPECT_NEAR(test::ColorAt(shown.Picture(), 10, 10).blue, test::ColorAt(original.Picture(), 10, 10).blue, 25)
+            EXPECT_NEAR(test::ColorAt(shown.Image(), 10, 10).blue, test::ColorAt(original.Image(), 10, 10).blue, 25)
                 << found[i];
         }
     }

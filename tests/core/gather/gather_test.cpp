@@ -54,7 +54,7 @@ private:
 // A plain grey picture for each spread, as the album painter would give.
 class FlatRenderer final : public SpreadRenderer {
 public:
-    HDIB RenderSpread(const AlbumDocument&, int position, int scale) override
+    Picture RenderSpread(const AlbumDocument&, int position, int scale) override
     {
         if (scale == kViewerScale)  // pages alone are drawn at another scale too
             positions.push_back(position);
@@ -66,7 +66,7 @@ public:
 void WritePicture(const std::string& path, uint8_t shade)
 {
     fs::create_directories(fs::path(path).parent_path());
-    const HDIB dib = test::MakeRgbPicture(64, 48, [shade](uint32_t x, uint32_t y) {
+    const Picture dib = test::MakeRgbPicture(64, 48, [shade](uint32_t x, uint32_t y) {
         return ColorTriple{static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5), shade};
     });
     ASSERT_TRUE(WriteBMPFile(path, dib));

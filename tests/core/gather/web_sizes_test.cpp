@@ -33,16 +33,16 @@ bool IsRed(ColorTriple c) { return c.red > 150 && c.green < 100; }
 bool IsGreen(ColorTriple c) { return c.green > 150 && c.red < 100; }
 
 // The colour at (x, y) counted from the top of a 24-bit picture.
-ColorTriple TopDownAt(const HDIB& dib, uint32_t x, uint32_t y)
+ColorTriple TopDownAt(const Picture& dib, uint32_t x, uint32_t y)
 {
-    return test::ColorAt(dib, x, DIBPixelHeight(dib.Data()) - 1 - y);
+    return test::ColorAt(dib, x, dib.Height() - 1 - y);
 }
 
 // A `width` x `height` JPEG, the left half red and the right half green,
 // stored with the camera's orientation tag `orientation`.
 void WriteTurnedJpeg(const std::string& path, int width, int height, int orientation)
 {
-    const HDIB picture = test::MakeRgbPicture(width, height, [width](uint32_t x, uint32_t) {
+    const Picture picture = test::MakeRgbPicture(width, height, [width](uint32_t x, uint32_t) {
         return static_cast<int>(x) < width / 2 ? kRed : kGreen;
     });
     auto jpeg = EncodeJPEG(picture, 90);
@@ -153,10 +153,10 @@ TEST(WebSizesTest, JpegHeicAndPcxCopiesHaveTheirSizesAndStandUpright)
             EXPECT_EQ(pictures[i].size, c.sizes[i]);
             const std::string written = dir.File("copy.jpg");
             test::WriteBytes(written, pictures[i].jpeg);
-            const HDIB copy = ReadImageFile(written, ReadOptions{});
+            const Picture copy = ReadImageFile(written, ReadOptions{});
             ASSERT_TRUE(copy);
-            const int width = static_cast<int>(DIBPixelWidth(copy.Data()));
-            const int height = static_cast<int>(DIBPixelHeight(copy.Data()));
+            const int width = static_cast<int>(copy.Width());
+            const int height = static_cast<int>(copy.Height());
             EXPECT_EQ((PixelSize{width, height}), c.sizes[i]);
             const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
             // Upright: red on top (stored left), else red on the left.
@@ -168,7 +168,7 @@ TEST(WebSizesTest, JpegHeicAndPcxCopiesHaveTheirSizesAndStandUpright)
         }
     }
     EXPECT_FALSE(ReadForWebSizes(dir.File("missing.jpg")));
-    EXPECT_TRUE(EncodeWebSizes(HDIB{}).empty());
+    EXPECT_TRUE(EncodeWebSizes(Picture{}).empty());
 }
 
 TEST(WebSizesTest, WrittenInTheViewersFolderInOrderAndUnreadablePicturesLeftOut)

@@ -83,10 +83,10 @@ TEST(Orientation, JpegAndTiffTurnedUprightForAllEightValues)
                   file);
             if (std::string(kind.extension) == "jpg")  // ImageMagick writes no EXIF of its own
                 InsertExif(file, orientation);
-            const HDIB dib = ReadImageFile(file, ReadOptions{});
+            const Picture dib = ReadImageFile(file, ReadOptions{});
             ASSERT_TRUE(dib);
-            ASSERT_TRUE(IsValidDIB(dib.Bytes()));
-            EXPECT_EQ(DIBPixelWidth(dib.Data()), orientation >= 5 ? 16u : 48u);
+            ASSERT_TRUE(IsValidPicture(dib.Bytes()));
+            EXPECT_EQ(dib.Width(), orientation >= 5 ? 16u : 48u);
             test::ExpectSamePixels(dib, test::Converted(file, dir, "-auto-orient"), kind.tolerance);
             if (std::string(kind.extension) != "jpg")
                 continue;
@@ -94,12 +94,12 @@ TEST(Orientation, JpegAndTiffTurnedUprightForAllEightValues)
             // too, with upright sizes asked and given.
             const JpegBoxRead whole = ReadJPEGForBox(file, [](uint32_t w, uint32_t h) { return NeededSize{w, h}; });
             ASSERT_TRUE(whole.picture);
-            EXPECT_EQ(whole.fullWidth, DIBPixelWidth(dib.Data()));
+            EXPECT_EQ(whole.fullWidth, dib.Width());
             test::ExpectSamePixels(whole.picture, test::Converted(file, dir, "-auto-orient"), kind.tolerance);
             const JpegBoxRead half = ReadJPEGForBox(file, [](uint32_t w, uint32_t h) { return NeededSize{w / 2, h / 2}; });
             ASSERT_TRUE(half.picture);
-            EXPECT_EQ(DIBPixelWidth(half.picture.Data()), DIBPixelWidth(dib.Data()) / 2);
-            EXPECT_EQ(DIBPixelHeight(half.picture.Data()), DIBPixelHeight(dib.Data()) / 2);
+            EXPECT_EQ(half.picture.Width(), dib.Width() / 2);
+            EXPECT_EQ(half.picture.Height(), dib.Height() / 2);
         }
 }
 
@@ -111,7 +111,7 @@ TEST(Orientation, SharedPhotosStandAsImageMagickTurnsThem)
                              "pillow-hopper_orientation_8.jpg", "juicy-10x8-samsung-s8.jpg"}) {
         SCOPED_TRACE(name);
         const std::string file = test::TestDataPath(std::string("jpeg/") + name);
-        const HDIB dib = ReadImageFile(file, ReadOptions{});
+        const Picture dib = ReadImageFile(file, ReadOptions{});
         ASSERT_TRUE(dib);
         // ImageMagick upsamples the colour planes its own way: compare on
         // average (a wrong turn differs by tens).

@@ -10,17 +10,17 @@
 namespace lumora {
 namespace {
 
-HDIB Gradient(int32_t width, int32_t height)
+Picture Gradient(int32_t width, int32_t height)
 {
     return test::MakeRgbPicture(width, height, [](int32_t x, int32_t y) {
         return ColorTriple{static_cast<uint8_t>(x * 7), static_cast<uint8_t>(y * 5), 0x40};
     });
 }
 
-HDIB Paletted(int32_t width, int32_t height)
+Picture Paletted(int32_t width, int32_t height)
 {
-    HDIB dib = AllocDIB(width, height, 8);
-    uint8_t* pixels = DIBPixels(dib.Data());
+    Picture dib = Picture::Make(width, height, 8);
+    uint8_t* pixels = dib.Pixels();
     for (int32_t i = 0; i < width * height; ++i)
         pixels[i] = static_cast<uint8_t>(i % 16);  // width is a multiple of 4
     return dib;
@@ -28,7 +28,7 @@ HDIB Paletted(int32_t width, int32_t height)
 
 class ImageDocumentTest : public ::testing::Test {
 protected:
-    std::string Write(const std::string& name, const HDIB& dib)
+    std::string Write(const std::string& name, const Picture& dib)
     {
         const std::string path = dir.File(name);
         EXPECT_TRUE(WriteBMPFile(path, dib));
@@ -96,10 +96,10 @@ TEST_F(ImageDocumentTest, DisplayCopyFollowsScreenAndPictureDepth)
         ASSERT_EQ(doc.HasDisplayCopy(), c.copyBits != 0);
         if (c.copyBits == 0)
             continue;
-        const uint8_t* copy = doc.DisplayCopy().Data();
-        EXPECT_EQ(DIBBitCount(copy), c.copyBits);
-        EXPECT_EQ(DIBPixelWidth(copy), 16u);
-        EXPECT_EQ(DIBPixelHeight(copy), 12u);
+        const PictureSpan copy = doc.DisplayCopy().Span();
+        EXPECT_EQ(copy.BitCount(), c.copyBits);
+        EXPECT_EQ(copy.Width(), 16u);
+        EXPECT_EQ(copy.Height(), 12u);
         // The picture itself is kept unchanged for printing.
         EXPECT_EQ(doc.BitCount(), c.path == rgb ? 24 : 8);
     }

@@ -45,7 +45,7 @@ const BookPictures& TestBook()
 
 constexpr QRgb kPhotoColor = 0xFF2040E0;
 
-HDIB SolidPicture(int width, int height)
+Picture SolidPicture(int width, int height)
 {
     return test::MakeRgbPicture(width, height, [](int, int) { return ColorTriple{0x20, 0x40, 0xE0}; });
 }

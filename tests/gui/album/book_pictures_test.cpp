@@ -8,7 +8,7 @@ namespace {
 
 // A piece whose pixel (x, y from the top) encodes its piece number, its
 // column and its row, so every copy can be traced back to its source.
-HDIB Piece(int number, int width, int height)
+Picture Piece(int number, int width, int height)
 {
     return test::MakeRgbPicture(width, height, [=](int x, int memoryRow) {
         const int y = height - 1 - memoryRow;
@@ -21,9 +21,9 @@ QRgb From(int number, int x, int y)
     return qRgb(number * 40, x & 0xFF, y & 0xFF);
 }
 
-std::array<HDIB, kBookPieceCount> Pieces(int edgeWidth = 24)
+std::array<Picture, kBookPieceCount> Pieces(int edgeWidth = 24)
 {
-    std::array<HDIB, kBookPieceCount> pieces;
+    std::array<Picture, kBookPieceCount> pieces;
     pieces[kLeather] = Piece(1, 250, 372);
     pieces[kSpine] = Piece(2, 54, 372);
     pieces[kPage] = Piece(3, 282, 356);
@@ -75,7 +75,7 @@ TEST(BookPicturesFromPieces, SixteenColourEdgeIsNarrowerAndMissingPiecesFail)
 TEST(BookPicturesFromTexture, SourceRowsCountFromTheBottom)
 {
     // A 620 x 500 sheet; row r from the bottom is memory row r.
-    const HDIB sheet = test::MakeRgbPicture(620, 500, [](int x, int memoryRow) {
+    const Picture sheet = test::MakeRgbPicture(620, 500, [](int x, int memoryRow) {
         return ColorTriple{static_cast<uint8_t>(x & 0xFF), static_cast<uint8_t>(memoryRow & 0xFF),
                    static_cast<uint8_t>(memoryRow >> 8)};
     });

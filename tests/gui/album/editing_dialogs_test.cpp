@@ -59,16 +59,16 @@ TEST_F(PreviewPanelTest, LoadsTheSelectedPictureWhenTheSelectionRests)
 {
     panel.SelectionChanged(QString::fromStdString(kPhoto));
     panel.Tick();
-    ASSERT_FALSE(panel.Box().Picture().IsEmpty());
-    EXPECT_EQ(panel.Box().Picture().Width(), 127);
+    ASSERT_FALSE(panel.Box().Image().IsEmpty());
+    EXPECT_EQ(panel.Box().Image().Width(), 127);
 
     panel.SelectionChanged(QString::fromStdString(test::TestDataPath("bmp/bmpsuite-g-pal8.bmp")));
     now += 300;
     panel.Tick();
-    EXPECT_EQ(panel.Box().Picture().Width(), 127) << "still the first picture";
+    EXPECT_EQ(panel.Box().Image().Width(), 127) << "still the first picture";
     now += 300;
     panel.Tick();
-    EXPECT_EQ(DIBBitCount(panel.Box().Picture().Picture().Data()), 8);
+    EXPECT_EQ(panel.Box().Image().Image().BitCount(), 8);
 }
 
 TEST_F(PreviewPanelTest, TheCheckBoxSwitchesPreviewingAndThePreference)
@@ -78,10 +78,10 @@ TEST_F(PreviewPanelTest, TheCheckBoxSwitchesPreviewingAndThePreference)
     EXPECT_FALSE(showPreview);
     panel.SelectionChanged(QString::fromStdString(kPhoto));
     panel.Tick();
-    EXPECT_TRUE(panel.Box().Picture().IsEmpty());  // nothing read while off
+    EXPECT_TRUE(panel.Box().Image().IsEmpty());  // nothing read while off
     panel.ShowBox().setChecked(true);
     EXPECT_TRUE(showPreview);
-    EXPECT_FALSE(panel.Box().Picture().IsEmpty());  // switched on: loaded at once
+    EXPECT_FALSE(panel.Box().Image().IsEmpty());  // switched on: loaded at once
 }
 
 TEST_F(PreviewPanelTest, NonPicturesLeaveTheBoxEmpty)
@@ -89,7 +89,7 @@ TEST_F(PreviewPanelTest, NonPicturesLeaveTheBoxEmpty)
     test::TempDir dir;
     panel.SelectionChanged(QString::fromStdString(dir.Path()));
     panel.Tick();
-    EXPECT_TRUE(panel.Box().Picture().IsEmpty());
+    EXPECT_TRUE(panel.Box().Image().IsEmpty());
 }
 
 TEST(PreviewBox, GreyWithARaisedFrameAndThePictureThreePixelsIn)

@@ -52,7 +52,7 @@ TEST(SharpPhotoCache, TheLeastRecentlyUsedLeaveFirstAndTheLimitHolds)
 
 // A photo of fine stripes: a preview shows them as grey, a picture read
 // for four times the pixels shows them.
-HDIB Stripes(int width, int height)
+Picture Stripes(int width, int height)
 {
     return test::MakeRgbPicture(width, height, [](int32_t x, int32_t) {
         const uint8_t level = (x / 4) % 2 ? 250 : 10;

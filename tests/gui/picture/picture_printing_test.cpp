@@ -22,7 +22,7 @@ class PicturePrintingTest : public ::testing::Test {
 protected:
     // A document holding a picture written to disk and read back for a
     // screen of `screenDepth` bits.
-    std::shared_ptr<PictureDocument> Document(const HDIB& picture, int screenDepth = 24)
+    std::shared_ptr<PictureDocument> Document(const Picture& picture, int screenDepth = 24)
     {
         const std::string path = dir.File("photo.bmp");
         EXPECT_TRUE(WriteBMPFile(path, picture));
@@ -38,7 +38,7 @@ protected:
 TEST_F(PicturePrintingTest, PrintedPageHasBandsTitleFooterAndFittedPicture)
 {
     const QSize page(850, 1100);
-    auto render = [&](const HDIB& picture, int screenDepth = 24) {
+    auto render = [&](const Picture& picture, int screenDepth = 24) {
         const auto doc = Document(picture, screenDepth);
         EXPECT_EQ(doc->HasDisplayCopy(), screenDepth == 8);
         QImage sheet(page, QImage::Format_RGB32);

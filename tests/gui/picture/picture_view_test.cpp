@@ -50,7 +50,7 @@ ColorTriple Pattern(int32_t x, int32_t y) { return {static_cast<uint8_t>(x * 40)
 class PictureViewTest : public ::testing::Test {
 protected:
     // A document holding a picture written to disk and read back.
-    std::shared_ptr<PictureDocument> Document(const HDIB& picture, int screenDepth = 24, const char* name = "photo.bmp")
+    std::shared_ptr<PictureDocument> Document(const Picture& picture, int screenDepth = 24, const char* name = "photo.bmp")
     {
         const std::string path = dir.File(name);
         EXPECT_TRUE(WriteBMPFile(path, picture));
@@ -205,15 +205,15 @@ TEST_F(PictureViewTest, PalettedPicturesOfEveryDepthAreDrawnUpright)
 {
     for (int bits : {1, 4, 8}) {
         SCOPED_TRACE(bits);
-        HDIB dib = AllocDIB(4, 2, bits);
+        Picture dib = Picture::Make(4, 2, bits);
         uint8_t* table = dib.Data() + kInfoHeaderSize;
         if (bits == 1)
             table[4] = table[5] = table[6] = 0xFF;  // index 1 white
-        const auto stride = static_cast<size_t>(DIBRowBytes(4, static_cast<uint64_t>(bits)));
+        const auto stride = static_cast<size_t>(PictureRowBytes(4, static_cast<uint64_t>(bits)));
         auto indexAt = [bits](int x, int memoryRow) { return (x + memoryRow * 5 + 1) % (bits == 1 ? 2 : 16); };
         for (int row = 0; row < 2; ++row)
             for (int x = 0; x < 4; ++x) {
-                uint8_t* line = DIBPixels(dib.Data()) + row * stride;
+                uint8_t* line = dib.Pixels() + row * stride;
                 const int index = indexAt(x, row);
                 if (bits == 8)
                     line[x] = static_cast<uint8_t>(index);
@@ -279,7 +279,7 @@ TEST_F(PictureViewTest, CloseKeysAndDoubleClickCloseTheWindow)
 
 TEST_F(PictureViewTest, ClipboardHoldsThePictureOrItsDisplayCopy)
 {
-    const HDIB picture = test::MakeRgbPicture(16, 8, Pattern);
+    const Picture picture = test::MakeRgbPicture(16, 8, Pattern);
     auto trueColour = View(Document(picture), {50, 50});
     trueColour->CopyToClipboard();
     const QImage copied = QApplication::clipboard()->image();
@@ -292,7 +292,7 @@ TEST_F(PictureViewTest, ClipboardHoldsThePictureOrItsDisplayCopy)
     paletted->CopyToClipboard();
     const QImage onPalette = QApplication::clipboard()->image();
     ASSERT_EQ(onPalette.size(), QSize(16, 8));
-    const HDIB& copy = paletted->Document().DisplayCopy();
+    const Picture& copy = paletted->Document().DisplayCopy();
     for (int x = 0; x < 16; ++x) {
         const ColorTriple expected = kAppPaletteColors[test::IndexAt(copy, static_cast<uint32_t>(x), 7)];
         EXPECT_EQ(onPalette.pixelColor(x, 0), Of(expected)) << x;

@@ -181,7 +181,7 @@ TEST_F(PictureWindowTest, CommandStatesFollowTheActivePicture)
 
     frame.Action(kCmdFullScreen)->trigger();
     EXPECT_TRUE(FullScreenWindow::IsActive());
-    EXPECT_EQ(FullScreenWindow::Of(frame).Picture().size(), QSize(30, 20));
+    EXPECT_EQ(FullScreenWindow::Of(frame).Image().size(), QSize(30, 20));
     FullScreenWindow::Of(frame).ClosePicture();
 }
 

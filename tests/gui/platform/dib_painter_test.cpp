@@ -12,7 +12,7 @@ namespace {
 
 // A 4 x 3 true-colour picture whose pixel (x, y from the top) is
 // (x * 60, y * 100, 7).
-HDIB Gradient()
+Picture Gradient()
 {
     return test::MakeRgbPicture(4, 3, [](int x, int memoryRow) {
         const int y = 2 - memoryRow;
@@ -32,17 +32,17 @@ TEST(DibToImage, EveryDepthUpright)
     EXPECT_EQ(rgb.pixel(0, 0), Expected(0, 0));
     EXPECT_EQ(rgb.pixel(3, 2), Expected(3, 2));
 
-    HDIB four = AllocDIB(3, 2, 4);
-    DIBPixels(four.Data())[0] = 0x9C;  // bottom row: bright red, bright blue
+    Picture four = Picture::Make(3, 2, 4);
+    four.Pixels()[0] = 0x9C;  // bottom row: bright red, bright blue
     const QImage indexed = DIBToQImage(four);
     EXPECT_EQ(indexed.pixel(0, 1), qRgb(255, 0, 0));
     EXPECT_EQ(indexed.pixel(1, 1), qRgb(0, 0, 255));
     EXPECT_EQ(indexed.pixel(0, 0), qRgb(0, 0, 0));
 
-    EXPECT_TRUE(DIBToQImage(HDIB{}).isNull());
+    EXPECT_TRUE(DIBToQImage(Picture{}).isNull());
 
     // And back: the same pixels as a 24-bit block.
-    const HDIB back = QImageToDIB(rgb);
+    const Picture back = QImageToDIB(rgb);
     ASSERT_TRUE(back);
     EXPECT_TRUE(std::equal(back.Bytes().begin(), back.Bytes().end(), Gradient().Bytes().begin()));
 }
@@ -54,7 +54,7 @@ TEST(DrawDib, OneToOneAndStretchedWithNearestPixels)
     {
         QPainter painter(&canvas);
         EXPECT_TRUE(DrawDIB(painter, QRect(0, 0, 8, 6), Gradient(), QRect(0, 0, 4, 3), nullptr));
-        EXPECT_FALSE(DrawDIB(painter, QRect(0, 0, 8, 6), HDIB{}, QRect(0, 0, 4, 3), nullptr));
+        EXPECT_FALSE(DrawDIB(painter, QRect(0, 0, 8, 6), Picture{}, QRect(0, 0, 4, 3), nullptr));
     }
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 8; ++x)

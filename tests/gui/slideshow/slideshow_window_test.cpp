@@ -84,7 +84,7 @@ TEST_F(SlideshowWindowTest, LargePicturesFitTheScreenSmallOnesStayCentredOnBlack
 {
     Start(Show("TLS"));
     EXPECT_EQ(window->Sequence().Current(), 1);
-    EXPECT_EQ(window->Picture().size(), QSize(400, 300));
+    EXPECT_EQ(window->Image().size(), QSize(400, 300));
     EXPECT_EQ(QColor(At(2, 150)), QColor(Qt::yellow));  // the frame, reduced, at the edge
     EXPECT_EQ(QColor(At(100, 150)), QColor(Qt::red));
     EXPECT_EQ(QColor(At(300, 150)), QColor(Qt::blue));
@@ -100,7 +100,7 @@ TEST_F(SlideshowWindowTest, RealSizeCutsALargePictureOnEverySide)
 {
     prefs.slideshowRealSize = true;
     Start(Show("L"));
-    EXPECT_EQ(window->Picture().size(), QSize(800, 600));
+    EXPECT_EQ(window->Image().size(), QSize(800, 600));
     // The screen shows the middle 400 x 300: no frame, the halves meet in the centre.
     EXPECT_EQ(QColor(At(2, 150)), QColor(Qt::red));
     EXPECT_EQ(QColor(At(197, 2)), QColor(Qt::red));

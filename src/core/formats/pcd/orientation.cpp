@@ -42,18 +42,18 @@ bool IsQuarterTurn(Orientation orientation)
 
 }  // namespace
 
-HDIB WriteTurnedDIB(const PcdPlane& red, const PcdPlane& green, const PcdPlane& blue,
+Picture WriteTurnedDIB(const PcdPlane& red, const PcdPlane& green, const PcdPlane& blue,
                     Orientation orientation, bool progress)
 {
     const bool quarter = IsQuarterTurn(orientation);
     const uint32_t outWidth = quarter ? red.height : red.width;
     const uint32_t outHeight = quarter ? red.width : red.height;
-    HDIB dib = AllocDIB(static_cast<int32_t>(outWidth), static_cast<int32_t>(outHeight), 24);
+    Picture dib = Picture::Make(static_cast<int32_t>(outWidth), static_cast<int32_t>(outHeight), 24);
     if (!dib)
         return {};
     const SourceWalk walk = WalkFor(orientation, red);
-    const uint64_t outStride = DIBRowBytes(outWidth, 24);
-    uint8_t* pixels = DIBPixels(dib.Data());
+    const uint64_t outStride = PictureRowBytes(outWidth, 24);
+    uint8_t* pixels = dib.Pixels();
     const uint8_t* r = red.Row(0);
     const uint8_t* g = green.Row(0);
     const uint8_t* b = blue.Row(0);

@@ -3,7 +3,7 @@
 // picture the right way up.
 #include <cstdint>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/formats/pcd/pcd_plane.h"
 
 namespace lumora::pcd {
@@ -25,7 +25,7 @@ constexpr Orientation OrientationFromByte(uint8_t attribute)
 // size), turned as `orientation` says; quarter turns swap width and height.
 // Steps the progress gauge per output row when `progress` is set. Empty
 // when the picture cannot be allocated.
-HDIB WriteTurnedDIB(const PcdPlane& red, const PcdPlane& green, const PcdPlane& blue,
+Picture WriteTurnedDIB(const PcdPlane& red, const PcdPlane& green, const PcdPlane& blue,
                     Orientation orientation, bool progress);
 
 }  // namespace lumora::pcd

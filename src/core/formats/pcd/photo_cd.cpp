@@ -27,7 +27,7 @@ public:
     {
     }
 
-    HDIB Decode()
+    Picture Decode()
     {
         const Orientation orientation = ReadOrientation();
         const bool decoded = size_ == PcdSize::Large ? DecodeLarge() : DecodeStored(Stored());
@@ -153,7 +153,7 @@ static bool HasPackSignature(ByteSource& source)
     return source.SeekTo(0) && found;
 }
 
-HDIB ReadPhotoCDFromSource(ByteSource& source, int sizeCode, bool reportProgress)
+Picture ReadPhotoCDFromSource(ByteSource& source, int sizeCode, bool reportProgress)
 {
     if (!HasPackSignature(source))
         return {};
@@ -161,7 +161,7 @@ HDIB ReadPhotoCDFromSource(ByteSource& source, int sizeCode, bool reportProgress
     return PhotoCDDecoder(source, SizeFromCode(sizeCode), reportProgress).Decode();
 }
 
-HDIB ReadPhotoCDFile(const std::string& path, const ReadOptions& options)
+Picture ReadPhotoCDFile(const std::string& path, const ReadOptions& options)
 {
     ProgressScope gauge(options.progress);
     File file;

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "core/formats/byte_source.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -10,11 +10,11 @@ namespace lumora {
 // Reads a Kodak Photo CD image pack at the size options.photoCDSize
 // chooses. Null only when the file cannot be opened; a damaged pack still
 // gives a picture, after its errors are reported.
-HDIB ReadPhotoCDFile(const std::string& path, const ReadOptions& options = {});
+Picture ReadPhotoCDFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from any source, at an explicit size code: 0..3 for 192 x 128,
 // 384 x 256, 768 x 512 and 1536 x 1024; other codes mean 768 x 512.
 // Each call decodes on its own, so several may run at once.
-HDIB ReadPhotoCDFromSource(ByteSource& source, int sizeCode, bool reportProgress = false);
+Picture ReadPhotoCDFromSource(ByteSource& source, int sizeCode, bool reportProgress = false);
 
 }  // namespace lumora

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 
 namespace lumora::test::pcd {
 

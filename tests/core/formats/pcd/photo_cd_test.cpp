@@ -31,7 +31,7 @@ uint8_t Wavy2(uint32_t x, uint32_t y) { return static_cast<uint8_t>(90 + (x + y 
 
 // The error codes of a decoding, read back from the messages shown.
 struct Decoded {
-    HDIB dib;
+    Picture dib;
     std::vector<int> errors;
     std::vector<CapturingReporter::Message> messages;
 };
@@ -51,15 +51,15 @@ Decoded Decode(const std::vector<uint8_t>& pack, int sizeCode, bool reportProgre
     return d;
 }
 
-std::pair<uint32_t, uint32_t> SizeOf(const HDIB& dib)
+std::pair<uint32_t, uint32_t> SizeOf(const Picture& dib)
 {
-    return {DIBPixelWidth(dib.Data()), DIBPixelHeight(dib.Data())};
+    return {dib.Width(), dib.Height()};
 }
 
 // Output pixel (x, y), y counted from the top.
-ColorTriple TopDownAt(const HDIB& dib, uint32_t x, uint32_t y)
+ColorTriple TopDownAt(const Picture& dib, uint32_t x, uint32_t y)
 {
-    return ColorAt(dib, x, DIBPixelHeight(dib.Data()) - 1 - y);
+    return ColorAt(dib, x, dib.Height() - 1 - y);
 }
 
 // A stream that only closes: the large picture with no corrections.
@@ -90,8 +90,8 @@ TEST(PhotoCDSizes, EachSizeCodeAndTurnGivesItsDimensions)
         for (int size = 0; size < 4; ++size) {
             const Decoded d = Decode(StandardPack(orientation), size);
             ASSERT_TRUE(d.dib);
-            EXPECT_TRUE(IsValidDIB(d.dib.Bytes()));
-            EXPECT_EQ(DIBBitCount(d.dib.Data()), 24);
+            EXPECT_TRUE(IsValidPicture(d.dib.Bytes()));
+            EXPECT_EQ(d.dib.BitCount(), 24);
             auto [w, h] = landscape[size];
             if (orientation % 2 == 1)
                 std::swap(w, h);
@@ -148,7 +148,7 @@ SamplePlane ChromaOf(const YccPicture& p, bool second)
     return {p.width / 2, p.height / 2, second ? p.chroma2 : p.chroma1};
 }
 
-void ExpectPicture(const HDIB& dib, const SamplePlane& y, const SamplePlane& c1, const SamplePlane& c2)
+void ExpectPicture(const Picture& dib, const SamplePlane& y, const SamplePlane& c1, const SamplePlane& c2)
 {
     ASSERT_EQ(SizeOf(dib), std::make_pair(y.width, y.height));
     for (uint32_t row = 0; row < y.height; ++row)
@@ -228,7 +228,7 @@ TEST(PhotoCDLarge, BadOrMissingTableLeavesTheDoubledPicture)
                            missing.dib.Bytes().begin(), missing.dib.Bytes().end()));
 }
 
-bool RowsAreGrey(const HDIB& dib, uint32_t from)
+bool RowsAreGrey(const Picture& dib, uint32_t from)
 {
     const auto [w, h] = SizeOf(dib);
     for (uint32_t y = from; y < h; ++y)
@@ -315,14 +315,14 @@ TEST(PhotoCDErrors, MessageNamesCodeAndLineInAStopBox)
 
 const char kHopper[] = "pcd/pillow-hopper.pcd";
 
-HDIB ReadWithSize(const std::string& path, int size)
+Picture ReadWithSize(const std::string& path, int size)
 {
     ReadOptions options;
     options.photoCDSize = size;
     return ReadPhotoCDFile(path, options);
 }
 
-ColorTriple MeanColour(const HDIB& dib)
+ColorTriple MeanColour(const Picture& dib)
 {
     const auto [w, h] = SizeOf(dib);
     uint64_t sum[3] = {};
@@ -339,9 +339,9 @@ ColorTriple MeanColour(const HDIB& dib)
 TEST(PhotoCDFiles, PublicPackDecodesAtEverySizeItHolds)
 {
     CapturingReporter reporter;
-    const HDIB mini = ReadWithSize(test::TestDataPath(kHopper), 0);
-    const HDIB medium = ReadWithSize(test::TestDataPath(kHopper), 1);
-    const HDIB normal = ReadWithSize(test::TestDataPath(kHopper), 2);
+    const Picture mini = ReadWithSize(test::TestDataPath(kHopper), 0);
+    const Picture medium = ReadWithSize(test::TestDataPath(kHopper), 1);
+    const Picture normal = ReadWithSize(test::TestDataPath(kHopper), 2);
     EXPECT_TRUE(reporter.messages.empty());
     ASSERT_TRUE(mini && medium && normal);
     EXPECT_EQ(SizeOf(mini), std::make_pair(192u, 128u));
@@ -355,7 +355,7 @@ TEST(PhotoCDFiles, PublicPackDecodesAtEverySizeItHolds)
     EXPECT_NE(TopDownAt(normal, 100, 100), TopDownAt(normal, 600, 400));
 
     // No corrections stored: the large size is the normal one doubled.
-    const HDIB large = ReadWithSize(test::TestDataPath(kHopper), 3);
+    const Picture large = ReadWithSize(test::TestDataPath(kHopper), 3);
     ASSERT_TRUE(large);
     EXPECT_EQ(SizeOf(large), std::make_pair(1536u, 1024u));
     ASSERT_FALSE(reporter.messages.empty());
@@ -366,7 +366,7 @@ TEST(PhotoCDFiles, PublicPackDecodesAtEverySizeItHolds)
 TEST(PhotoCDFiles, HeaderOnlyPackIsTurnedAndGrey)
 {
     CapturingReporter reporter;
-    const HDIB dib = ReadWithSize(test::TestDataPath("pcd/exiftool-PhotoCD.pcd"), 7);
+    const Picture dib = ReadWithSize(test::TestDataPath("pcd/exiftool-PhotoCD.pcd"), 7);
     ASSERT_TRUE(dib);
     EXPECT_EQ(SizeOf(dib), std::make_pair(512u, 768u));
     EXPECT_TRUE(RowsAreGrey(dib, 0));
@@ -399,8 +399,8 @@ TEST(PhotoCDFiles, TwoPicturesDecodeAtOnce)
         MemorySource source(pack);
         return ReadPhotoCDFromSource(source, size);
     };
-    const HDIB expectedA = decode(turned, 3), expectedB = decode(hopper, 2);
-    HDIB a, b;
+    const Picture expectedA = decode(turned, 3), expectedB = decode(hopper, 2);
+    Picture a, b;
     std::thread first([&] { a = decode(turned, 3); });
     std::thread second([&] { b = decode(hopper, 2); });
     first.join();

@@ -6,26 +6,26 @@
 #include "core/picture/app_palette.h"
 #include "core/picture/block_pool.h"
 #include "core/picture/byte_order.h"
-#include "core/picture/dib.h"
+#include "core/picture/picture.h"
 #include "core/colour/palette.h"
 
 namespace lumora {
 namespace {
 
-TEST(AllocDIB, NormalisesBitCounts)
+TEST(NewPicture, NormalisesBitCounts)
 {
     const std::pair<int, int> cases[] = {{0, 1}, {1, 1}, {2, 4}, {4, 4}, {5, 8}, {8, 8},
                                          {9, 24}, {16, 24}, {24, 24}, {25, 4}, {32, 4}};
     for (auto [asked, expected] : cases) {
-        HDIB dib = AllocDIB(3, 2, asked);
+        Picture dib = Picture::Make(3, 2, asked);
         ASSERT_TRUE(dib) << asked;
-        EXPECT_EQ(DIBBitCount(dib.Data()), expected) << "asked " << asked;
+        EXPECT_EQ(dib.BitCount(), expected) << "asked " << asked;
     }
 }
 
-TEST(AllocDIB, WritesHeaderTableAndZeroedPixels)
+TEST(NewPicture, WritesHeaderTableAndZeroedPixels)
 {
-    HDIB dib = AllocDIB(5, 3, 8);
+    Picture dib = Picture::Make(5, 3, 8);
     ASSERT_TRUE(dib);
     const BitmapInfoHeader h = BitmapInfoHeader::Read(dib.Data());
     EXPECT_EQ(h.size, 40u);
@@ -39,55 +39,55 @@ TEST(AllocDIB, WritesHeaderTableAndZeroedPixels)
     EXPECT_EQ(dib.Size(), 40u + 1024u + 24u);
     // The sixteen-colour table, repeated.
     for (unsigned i = 0; i < 256; ++i)
-        EXPECT_EQ(DIBColor(dib.Data(), i), kSixteenColors[i % 16]) << i;
+        EXPECT_EQ(dib.Color(i), kSixteenColors[i % 16]) << i;
     for (size_t i = 40 + 1024; i < dib.Size(); ++i)
         EXPECT_EQ(dib.Data()[i], 0) << i;
 }
 
-TEST(AllocDIB, OneBitTableStartsBlack)
+TEST(NewPicture, OneBitTableStartsBlack)
 {
-    HDIB dib = AllocDIB(9, 1, 1);
+    Picture dib = Picture::Make(9, 1, 1);
     ASSERT_TRUE(dib);
-    EXPECT_EQ(DIBColorCount(dib.Data()), 2);
-    EXPECT_EQ(DIBColor(dib.Data(), 0), (ColorTriple{0, 0, 0}));
-    EXPECT_EQ(DIBColor(dib.Data(), 1), (ColorTriple{0, 0, 0}));
+    EXPECT_EQ(dib.ColorCount(), 2);
+    EXPECT_EQ(dib.Color(0), (ColorTriple{0, 0, 0}));
+    EXPECT_EQ(dib.Color(1), (ColorTriple{0, 0, 0}));
     EXPECT_EQ(dib.Size(), 40u + 8u + 4u);
 }
 
-TEST(AllocDIB, RefusesEmptyAndHugePictures)
+TEST(NewPicture, RefusesEmptyAndHugePictures)
 {
-    EXPECT_FALSE(AllocDIB(0, 10, 8));
-    EXPECT_FALSE(AllocDIB(10, -1, 8));
-    EXPECT_FALSE(AllocDIB(100000, 100000, 24));
+    EXPECT_FALSE(Picture::Make(0, 10, 8));
+    EXPECT_FALSE(Picture::Make(10, -1, 8));
+    EXPECT_FALSE(Picture::Make(100000, 100000, 24));
 }
 
 TEST(DIBMeasures, RowBytesArePaddedToFourBytes)
 {
-    EXPECT_EQ(DIBRowBytes(1, 1), 4u);
-    EXPECT_EQ(DIBRowBytes(32, 1), 4u);
-    EXPECT_EQ(DIBRowBytes(33, 1), 8u);
-    EXPECT_EQ(DIBRowBytes(7, 4), 4u);
-    EXPECT_EQ(DIBRowBytes(9, 4), 8u);
-    EXPECT_EQ(DIBRowBytes(5, 8), 8u);
-    EXPECT_EQ(DIBRowBytes(1, 24), 4u);
-    EXPECT_EQ(DIBRowBytes(5, 24), 16u);
-    EXPECT_EQ(DIBRowBytes(4, 24), 12u);
+    EXPECT_EQ(PictureRowBytes(1, 1), 4u);
+    EXPECT_EQ(PictureRowBytes(32, 1), 4u);
+    EXPECT_EQ(PictureRowBytes(33, 1), 8u);
+    EXPECT_EQ(PictureRowBytes(7, 4), 4u);
+    EXPECT_EQ(PictureRowBytes(9, 4), 8u);
+    EXPECT_EQ(PictureRowBytes(5, 8), 8u);
+    EXPECT_EQ(PictureRowBytes(1, 24), 4u);
+    EXPECT_EQ(PictureRowBytes(5, 24), 16u);
+    EXPECT_EQ(PictureRowBytes(4, 24), 12u);
 }
 
 TEST(DIBMeasures, ColorCountFollowsUsedFieldThenBitCount)
 {
-    HDIB dib = AllocDIB(2, 2, 8);
+    Picture dib = Picture::Make(2, 2, 8);
     WriteLE32(dib.Data() + 32, 0);
-    EXPECT_EQ(DIBColorCount(dib.Data()), 256);
+    EXPECT_EQ(dib.ColorCount(), 256);
     WriteLE32(dib.Data() + 32, 17);
-    EXPECT_EQ(DIBColorCount(dib.Data()), 17);
-    EXPECT_EQ(DIBColorTableSize(dib.Data()), 68u);
-    EXPECT_EQ(DIBPixels(dib.Data()), dib.Data() + 40 + 68);
+    EXPECT_EQ(dib.ColorCount(), 17);
+    EXPECT_EQ(dib.ColorTableSize(), 68u);
+    EXPECT_EQ(dib.Pixels(), dib.Data() + 40 + 68);
 
-    HDIB rgb = AllocDIB(2, 2, 24);
-    EXPECT_EQ(DIBColorCountOf(rgb), 0);
-    EXPECT_EQ(DIBPixels(rgb.Data()), rgb.Data() + 40);
-    EXPECT_EQ(DIBColorCountOf(HDIB{}), 0);
+    Picture rgb = Picture::Make(2, 2, 24);
+    EXPECT_EQ(rgb.ColorCount(), 0);
+    EXPECT_EQ(rgb.Pixels(), rgb.Data() + 40);
+    EXPECT_EQ((Picture{}).ColorCount(), 0);
     EXPECT_TRUE(MakeDIBPalette(rgb).empty());
 }
 
@@ -102,43 +102,43 @@ TEST(DIBMeasures, CoreHeaderBlocksAreMeasuredToo)
     WriteLE16(&block[8], 1);
     WriteLE16(&block[10], 4);
     block[12 + 3 * 5 + 2] = 0xAB;  // red of entry 5
-    HDIB dib = HDIB::FromBytes(block);
-    EXPECT_TRUE(IsValidDIB(dib.Bytes()));
-    EXPECT_EQ(DIBPixelWidth(dib.Data()), 7u);
-    EXPECT_EQ(DIBPixelHeight(dib.Data()), 2u);
-    EXPECT_EQ(DIBColorCount(dib.Data()), 16);
-    EXPECT_EQ(DIBColorTableSize(dib.Data()), 48u);
-    EXPECT_EQ(DIBColor(dib.Data(), 5), (ColorTriple{0xAB, 0, 0}));
+    Picture dib = Picture::FromBytes(block);
+    EXPECT_TRUE(IsValidPicture(dib.Bytes()));
+    EXPECT_EQ(dib.Width(), 7u);
+    EXPECT_EQ(dib.Height(), 2u);
+    EXPECT_EQ(dib.ColorCount(), 16);
+    EXPECT_EQ(dib.ColorTableSize(), 48u);
+    EXPECT_EQ(dib.Color(5), (ColorTriple{0xAB, 0, 0}));
     block.pop_back();
-    EXPECT_FALSE(IsValidDIB(block));
+    EXPECT_FALSE(IsValidPicture(block));
 }
 
 TEST(DIBValidity, RefusesBlocksThatDoNotHoldTheirPixels)
 {
-    HDIB dib = AllocDIB(10, 10, 24);
-    EXPECT_TRUE(IsValidDIB(dib.Bytes()));
-    EXPECT_FALSE(IsValidDIB(dib.Bytes().first(dib.Size() - 1)));
+    Picture dib = Picture::Make(10, 10, 24);
+    EXPECT_TRUE(IsValidPicture(dib.Bytes()));
+    EXPECT_FALSE(IsValidPicture(dib.Bytes().first(dib.Size() - 1)));
     WriteLE16(dib.Data() + 14, 16);
-    EXPECT_FALSE(IsValidDIB(dib.Bytes()));
+    EXPECT_FALSE(IsValidPicture(dib.Bytes()));
     WriteLE16(dib.Data() + 14, 24);
     WriteLE32(dib.Data() + 8, static_cast<uint32_t>(-10));
-    EXPECT_FALSE(IsValidDIB(dib.Bytes()));
-    EXPECT_FALSE(IsValidDIB({}));
+    EXPECT_FALSE(IsValidPicture(dib.Bytes()));
+    EXPECT_FALSE(IsValidPicture({}));
 }
 
-TEST(HDIBHandle, MovesCopiesAndDestroys)
+TEST(PictureOwnership, MovesCopiesAndDestroys)
 {
-    HDIB a = AllocDIB(4, 4, 8);
+    Picture a = Picture::Make(4, 4, 8);
     a.Data()[40] = 9;
-    HDIB copy = a.Clone();
+    Picture copy = a.Clone();
     ASSERT_TRUE(copy);
     EXPECT_NE(copy.Data(), a.Data());
     EXPECT_EQ(copy.Size(), a.Size());
     EXPECT_EQ(copy.Data()[40], 9);
-    HDIB moved = std::move(a);
+    Picture moved = std::move(a);
     EXPECT_FALSE(a);
     EXPECT_TRUE(moved);
-    EXPECT_FALSE(DestroyDIB(moved));
+    moved.Reset();
     EXPECT_FALSE(moved);
     ASSERT_TRUE(copy.Resize(copy.Size() + 10));
     EXPECT_EQ(copy.Data()[40], 9);
@@ -157,19 +157,19 @@ TEST(PictureMemory, LargeBlocksAreReusedAndZeroedWhenAsked)
     const size_t big = 8u << 20;
     const uint8_t* first = nullptr;
     {
-        HDIB a = HDIB::Allocate(big, false);
+        Picture a = Picture::Block(big, false);
         ASSERT_TRUE(a);
         first = a.Data();
         std::memset(a.Data(), 0xAB, big);
     }
-    HDIB b = HDIB::Allocate(big - 100, true);  // close enough in size to reuse
+    Picture b = Picture::Block(big - 100, true);  // close enough in size to reuse
     ASSERT_TRUE(b);
     EXPECT_EQ(b.Data(), first);
     EXPECT_EQ(b.Size(), big - 100);
     EXPECT_TRUE(std::all_of(b.Data(), b.Data() + b.Size(), [](uint8_t v) { return v == 0; }));
     // A much smaller request does not take a big kept block.
     b.Reset();
-    HDIB small = HDIB::Allocate(2u << 20, false);
+    Picture small = Picture::Block(2u << 20, false);
     EXPECT_NE(small.Data(), first);
     ReleaseKeptPictureBlocks();
 }
@@ -185,36 +185,36 @@ namespace {
 TEST(RgbExpansion, EveryDepthTopDown)
 {
     // 1-bit, 3 x 2: the bottom row (first in memory) has its middle bit set.
-    HDIB mono = AllocDIB(3, 2, 1);
+    Picture mono = Picture::Make(3, 2, 1);
     uint8_t* table = mono.Data() + 40;
     table[4] = 0x30, table[5] = 0x20, table[6] = 0x10;  // entry 1 = (0x10, 0x20, 0x30)
-    DIBPixels(mono.Data())[0] = 0x40;
+    mono.Pixels()[0] = 0x40;
     auto pixels = DIBToRGB32TopDown(mono);
     ASSERT_EQ(pixels.size(), 6u);
     EXPECT_EQ(pixels[3 + 1], 0xFF102030u);  // bottom row, middle pixel
     EXPECT_EQ(pixels[1], 0xFF000000u);
 
-    HDIB four = AllocDIB(3, 1, 4);
-    DIBPixels(four.Data())[0] = 0x9C;  // bright red, blue
-    DIBPixels(four.Data())[1] = 0xF0;  // white
+    Picture four = Picture::Make(3, 1, 4);
+    four.Pixels()[0] = 0x9C;  // bright red, blue
+    four.Pixels()[1] = 0xF0;  // white
     pixels = DIBToRGB32TopDown(four);
     EXPECT_EQ(pixels, (std::vector<uint32_t>{0xFFFF0000u, 0xFF0000FFu, 0xFFFFFFFFu}));
 
-    HDIB eight = AllocDIB(2, 1, 8);
-    DIBPixels(eight.Data())[1] = 14;  // cyan
+    Picture eight = Picture::Make(2, 1, 8);
+    eight.Pixels()[1] = 14;  // cyan
     pixels = DIBToRGB32TopDown(eight);
     EXPECT_EQ(pixels[1], 0xFF00FFFFu);
 
-    HDIB rgb = AllocDIB(2, 2, 24);
-    uint8_t* top = DIBPixels(rgb.Data()) + DIBRowBytes(2, 24);  // last row in memory
+    Picture rgb = Picture::Make(2, 2, 24);
+    uint8_t* top = rgb.Pixels() + PictureRowBytes(2, 24);  // last row in memory
     top[3] = 1, top[4] = 2, top[5] = 3;                           // blue, green, red
     pixels = DIBToRGB32TopDown(rgb);
     EXPECT_EQ(pixels[1], 0xFF030201u);
     std::vector<uint32_t> row(2);
-    DIBRowToRGB32(rgb.Data(), 1, row.data());
+    DIBRowToRGB32(rgb, 1, row.data());
     EXPECT_EQ(row[1], 0xFF030201u);
 
-    EXPECT_TRUE(DIBToRGB32TopDown(HDIB{}).empty());
+    EXPECT_TRUE(DIBToRGB32TopDown(Picture{}).empty());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // Driving dialogs from a test as a user would: the modal dialog opened by
 // exec() is answered from the event loop it runs, and controls are found by
-// their object names ("edit1001", "button1"...).
+// their object names (widget_name::kTitleEdit, widget_name::kOkButton...).
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include "gui/widgets/widget_names.h"
 
 namespace lumora::test {
 

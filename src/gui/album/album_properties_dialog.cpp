@@ -18,6 +18,7 @@
 #include "gui/widgets/color_button.h"
 #include "gui/widgets/dialog_support.h"
 #include "core/layout/layout_table.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -42,15 +43,15 @@ public:
 };
 
 template <typename W>
-W* Named(W* widget, const QString& kind, int id)
+W* Named(W* widget, const char* name)
 {
-    widget->setObjectName(kind + QString::number(id));
+    widget->setObjectName(name);
     return widget;
 }
 
-QCheckBox* Check(const char* text, int id, uint32_t flag, QWidget* parent)
+QCheckBox* Check(const char* text, const char* name, uint32_t flag, QWidget* parent)
 {
-    auto* box = Named(new QCheckBox(QString::fromUtf8(text), parent), "check", id);
+    auto* box = Named(new QCheckBox(QString::fromUtf8(text), parent), name);
     box->setChecked(flag != 0);
     return box;
 }
@@ -64,22 +65,22 @@ AlbumPropertiesDialog::AlbumPropertiesDialog(const AlbumDocument& doc, QWidget* 
     setModal(true);
 
     deskColor_ = Named(new ColorButton(QString::fromUtf8("&Couleur du bureau :"), doc.deskColor, this),
-                       "button", 1009);
+                       widget_name::kDeskColourButton);
     layouts_ = MakeLayoutList();
     if (doc.layoutIndex >= 0 && doc.layoutIndex < kLayoutCount)
         layouts_->setCurrentRow(doc.layoutIndex);
 
-    frameStyle_ = Named(new QComboBox(this), "combo", 1016);
+    frameStyle_ = Named(new QComboBox(this), widget_name::kFrameStyleCombo);
     frameStyle_->addItems({"Affichage simple", "Angles de positionnement", QString::fromUtf8("Affichage ombré")});
     frameStyle_->setCurrentIndex(doc.frameStyle >= 0 && doc.frameStyle < kFrameStyleCount ? doc.frameStyle : -1);
     auto* frameLabel = new QLabel("&Apercu des images :", this);
     frameLabel->setBuddy(frameStyle_);
 
-    flyleaf_ = Check(" &Page de garde", 1012, doc.flyleaf, this);
-    pageNumbers_ = Check(" &Numéros de pages", 1018, doc.pageNumbers, this);
-    headerTitle_ = Check(" &Titre de haut de page", 1017, doc.headerTitle, this);
-    useTabs_ = Check(" &Utiliser les onglets", 1015, doc.useTabs, this);
-    auto* password = Named(new QPushButton(" &Mot de passe... ", this), "button", 57670);
+    flyleaf_ = Check(" &Page de garde", widget_name::kFlyleafCheck, doc.flyleaf, this);
+    pageNumbers_ = Check(" &Numéros de pages", widget_name::kPageNumbersCheck, doc.pageNumbers, this);
+    headerTitle_ = Check(" &Titre de haut de page", widget_name::kHeaderTitleCheck, doc.headerTitle, this);
+    useTabs_ = Check(" &Utiliser les onglets", widget_name::kUseTabsCheck, doc.useTabs, this);
+    auto* password = Named(new QPushButton(" &Mot de passe... ", this), widget_name::kPasswordButton);
     password->setAutoDefault(false);
     connect(password, &QPushButton::clicked, this, &AlbumPropertiesDialog::ChangePassword);
 
@@ -88,8 +89,8 @@ AlbumPropertiesDialog::AlbumPropertiesDialog(const AlbumDocument& doc, QWidget* 
     layoutBox->addWidget(layouts_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("button1");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("button2");
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(widget_name::kOkButton);
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(widget_name::kCancelButton);
     buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -116,7 +117,7 @@ AlbumPropertiesDialog::AlbumPropertiesDialog(const AlbumDocument& doc, QWidget* 
 
 QListWidget* AlbumPropertiesDialog::MakeLayoutList()
 {
-    auto* list = Named(new QListWidget(this), "list", 1013);
+    auto* list = Named(new QListWidget(this), widget_name::kLayoutList);
     list->setItemDelegate(new LayoutPictureDelegate(list));
     // All seven pictures in view: four on the first row, three below.
     list->setFlow(QListView::LeftToRight);

@@ -13,6 +13,7 @@
 #include "gui/widgets/dialog_buttons.h"
 #include "gui/picture/picture_preview.h"
 #include "gui/album/text_drawing.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -43,15 +44,15 @@ DeleteImageDialog::DeleteImageDialog(const AlbumItem& photo, QWidget* parent) : 
     setWindowTitle("Supprimer une image");
     auto* layout = new QVBoxLayout(this);
     auto* body = new QHBoxLayout;
-    body->addWidget(Artwork(this, "poubelle.png", "bitmap1029"));
+    body->addWidget(Artwork(this, "poubelle.png", widget_name::kDeletePhotoPicture));
     auto* texts = new QVBoxLayout;
     texts->addWidget(
         Wrapped(this, "Voulez-vous réellement supprimer de l'album l'image ou animation suivante ?"));
-    texts->addWidget(Wrapped(this, "(" + AlbumText(photo.imagePath) + ")", "static1030"));
+    texts->addWidget(Wrapped(this, "(" + AlbumText(photo.imagePath) + ")", widget_name::kPhotoPathLabel));
     texts->addStretch(1);
     body->addLayout(texts, 1);
     auto* preview = new PreviewBox(this);
-    preview->setObjectName("button1031");
+    preview->setObjectName(widget_name::kPreviewButton);
     preview->setFixedSize(120, 96);
     preview->SetPicture(photo.preview);
     body->addWidget(preview);
@@ -66,10 +67,10 @@ DeleteTabDialog::DeleteTabDialog(const std::string& tabName, QWidget* parent) : 
     setWindowTitle("Supprimer un onglet");
     auto* layout = new QVBoxLayout(this);
     auto* body = new QHBoxLayout;
-    body->addWidget(Artwork(this, "delonglet.png", "bitmap1050"));
+    body->addWidget(Artwork(this, "delonglet.png", widget_name::kDeleteTabPicture));
     auto* texts = new QVBoxLayout;
     texts->addWidget(Wrapped(this, "Voulez-vous réellement supprimer l'onglet suivant de l'album ?"));
-    texts->addWidget(Wrapped(this, AlbumText(tabName), "static1051"));
+    texts->addWidget(Wrapped(this, AlbumText(tabName), widget_name::kTabNameLabel));
     texts->addWidget(Wrapped(this, "IMPORTANT : Si vous supprimez l'onglet les images associées seront "
                                    "automatiquement intégrées à l'onglet précédent."));
     body->addLayout(texts, 1);

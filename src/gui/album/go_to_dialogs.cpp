@@ -10,6 +10,7 @@
 
 #include "gui/widgets/dialog_support.h"
 #include "core/res/strings.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -42,7 +43,7 @@ GoToPageDialog::GoToPageDialog(int initialNumber, QWidget* parent) : QDialog(par
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Numéro de la page à atteindre :"), this));
     edit_ = new QLineEdit(QString::number(initialNumber), this);
-    edit_->setObjectName(QStringLiteral("edit1017"));
+    edit_->setObjectName(widget_name::kPageNumberEdit);
     edit_->selectAll();
     layout->addWidget(edit_);
     layout->addWidget(OkCancelButtons(*this));
@@ -72,7 +73,7 @@ GoToTabDialog::GoToTabDialog(const QStringList& tabNames, QWidget* parent) : QDi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Veuillez choisir l'onglet à atteindre :"), this));
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("list1019"));
+    list_->setObjectName(widget_name::kTabList);
     list_->addItems(tabNames);
     list_->setCurrentRow(0);
     connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);

@@ -12,6 +12,7 @@
 #include "gui/widgets/dialog_buttons.h"
 #include "gui/picture/picture_preview.h"
 #include "gui/album/text_drawing.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -31,26 +32,26 @@ ImagePropertiesDialog::ImagePropertiesDialog(const AlbumItem& photo, QWidget* pa
 {
     setWindowTitle("Propriétés de l'image");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Fact(this, AlbumText(photo.imagePath), "static1020"));
+    layout->addWidget(Fact(this, AlbumText(photo.imagePath), widget_name::kPhotoPathLabel));
 
     auto* body = new QHBoxLayout;
     auto* preview = new PreviewBox(this);
-    preview->setObjectName("button1031");
+    preview->setObjectName(widget_name::kPreviewButton);
     preview->setFixedSize(160, 130);
     preview->SetPicture(photo.preview);
     body->addWidget(preview);
 
     auto* facts = new QFormLayout;
     description_ = new QLineEdit(AlbumText(photo.description), this);
-    description_->setObjectName("edit1008");
+    description_->setObjectName(widget_name::kDescriptionEdit);
     description_->setMaxLength(kDescriptionLimit);
     facts->addRow("&Description :", description_);
     facts->addRow("Dimensions :",
-                  Fact(this, QString("%1 x %2").arg(photo.imageWidth).arg(photo.imageHeight), "static1021"));
-    facts->addRow("Couleurs :", Fact(this, QString::fromStdString(ColorDepthName(photo.bitsPerPixel)), "static1024"));
-    facts->addRow("Taille (octets) :", Fact(this, QString::number(photo.imageFileSize), "static1022"));
-    facts->addRow("Format :", Fact(this, QString::fromStdString(ImageTypeName(photo.imagePath)), "static1023"));
-    facts->addRow("Son associé :", Fact(this, AlbumText(photo.soundPath), "static1025"));
+                  Fact(this, QString("%1 x %2").arg(photo.imageWidth).arg(photo.imageHeight), widget_name::kPictureSizeLabel));
+    facts->addRow("Couleurs :", Fact(this, QString::fromStdString(ColorDepthName(photo.bitsPerPixel)), widget_name::kColoursLabel));
+    facts->addRow("Taille (octets) :", Fact(this, QString::number(photo.imageFileSize), widget_name::kFileSizeLabel));
+    facts->addRow("Format :", Fact(this, QString::fromStdString(ImageTypeName(photo.imagePath)), widget_name::kFormatLabel));
+    facts->addRow("Son associé :", Fact(this, AlbumText(photo.soundPath), widget_name::kSoundLabel));
     body->addLayout(facts, 1);
     layout->addLayout(body);
 

@@ -12,22 +12,23 @@
 #include "gui/widgets/dialog_support.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
 
-QLineEdit* PasswordEdit(int id, QWidget* parent)
+QLineEdit* PasswordEdit(const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QStringLiteral("edit%1").arg(id));
+    edit->setObjectName(name);
     edit->setEchoMode(QLineEdit::Password);
     return edit;
 }
 
-QLabel* Label(const char* text, int id, QLineEdit* buddy, QWidget* parent)
+QLabel* Label(const char* text, const char* name, QLineEdit* buddy, QWidget* parent)
 {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QStringLiteral("static%1").arg(id));
+    label->setObjectName(name);
     label->setBuddy(buddy);
     return label;
 }
@@ -39,16 +40,16 @@ PasswordDialog::PasswordDialog(std::string password, QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8("Mot de passe d'accès"));
     setModal(true);
-    oldEdit_ = PasswordEdit(1065, this);
-    newEdit_ = PasswordEdit(1066, this);
-    verifyEdit_ = PasswordEdit(1067, this);
-    oldLabel_ = Label("Ancien mot de passe :", 1068, oldEdit_, this);
-    newLabel_ = Label("Nouveau mot de passe :", 1069, newEdit_, this);
-    verifyLabel_ = Label("Vérification :", 1070, verifyEdit_, this);
+    oldEdit_ = PasswordEdit(widget_name::kOldPasswordEdit, this);
+    newEdit_ = PasswordEdit(widget_name::kNewPasswordEdit, this);
+    verifyEdit_ = PasswordEdit(widget_name::kVerifyPasswordEdit, this);
+    oldLabel_ = Label("Ancien mot de passe :", widget_name::kOldPasswordLabel, oldEdit_, this);
+    newLabel_ = Label("Nouveau mot de passe :", widget_name::kNewPasswordLabel, newEdit_, this);
+    verifyLabel_ = Label("Vérification :", widget_name::kVerifyPasswordLabel, verifyEdit_, this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("button1"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("button2"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(widget_name::kOkButton);
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(widget_name::kCancelButton);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
     connect(buttons, &QDialogButtonBox::accepted, this, &PasswordDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -76,7 +77,7 @@ AccessPasswordDialog::AccessPasswordDialog(QWidget* parent) : QDialog(parent)
                                               "mot de passe d'accès ci-dessous :"),
                             this);
     text->setWordWrap(true);
-    edit_ = PasswordEdit(1064, this);
+    edit_ = PasswordEdit(widget_name::kPasswordEdit, this);
     text->setBuddy(edit_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

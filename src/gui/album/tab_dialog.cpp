@@ -11,6 +11,7 @@
 #include "gui/widgets/dialog_support.h"
 #include "gui/widgets/dialog_buttons.h"
 #include "gui/album/text_drawing.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -25,7 +26,7 @@ QLayout* NewTabHeader(QWidget* parent)
 {
     auto* header = new QHBoxLayout;
     auto* picture = new QLabel(parent);
-    picture->setObjectName("bitmap1046");
+    picture->setObjectName(widget_name::kTabPicture);
     picture->setPixmap(QPixmap(":/artwork/buttons/newonglet.png"));
     picture->setAlignment(Qt::AlignTop);
     header->addWidget(picture);
@@ -48,13 +49,13 @@ TabDialog::TabDialog(Kind kind, const SectionTab& tab, std::array<uint32_t, 16>*
 
     auto* fields = new QFormLayout;
     name_ = new QLineEdit(AlbumText(tab.name), this);
-    name_->setObjectName("edit1049");
+    name_->setObjectName(widget_name::kTabNameEdit);
     fields->addRow("&Nom :", name_);
     auto* colours = new QHBoxLayout;
     tabColor_ = new ColorButton("&Onglet :", tab.tabColor, customColors, this);
-    tabColor_->setObjectName("button1047");
+    tabColor_->setObjectName(widget_name::kTabColourButton);
     nameColor_ = new ColorButton("&Texte :", tab.nameColor, customColors, this);
-    nameColor_->setObjectName("button1048");
+    nameColor_->setObjectName(widget_name::kTabNameColourButton);
     colours->addWidget(tabColor_);
     colours->addWidget(nameColor_);
     fields->addRow("Couleurs :", colours);

@@ -13,6 +13,7 @@
 #include "gui/widgets/dialog_support.h"
 #include "gui/widgets/dialog_buttons.h"
 #include "gui/album/text_drawing.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 
@@ -43,22 +44,22 @@ TextDialog::TextDialog(const std::string& text, const LogFont& font, Rgb color,
     setWindowTitle("Texte...");
     auto* layout = new QVBoxLayout(this);
     edit_ = new QPlainTextEdit(TextForEditing(text), this);
-    edit_->setObjectName("edit1008");
+    edit_->setObjectName(widget_name::kTextEdit);
     layout->addWidget(edit_, 1);
 
     auto* fontRow = new QHBoxLayout;
     description_ = new QLabel(this);
-    description_->setObjectName("static1083");
+    description_->setObjectName(widget_name::kTextFontLabel);
     description_->setTextFormat(Qt::PlainText);
     fontRow->addWidget(description_, 1);
     auto* change = new QPushButton("&Changer la police...", this);
-    change->setObjectName("button1082");
+    change->setObjectName(widget_name::kTextFontButton);
     connect(change, &QPushButton::clicked, this, &TextDialog::ChooseFont);
     fontRow->addWidget(change);
     layout->addLayout(fontRow);
 
     color_ = new ColorButton("&Couleur du texte :", color, customColors, this);
-    color_->setObjectName("button1048");
+    color_->setObjectName(widget_name::kTextColourButton);
     color_->setMinimumWidth(190);  // the label stays clear of the swatch
     layout->addWidget(color_, 0, Qt::AlignLeft);
     AddOkCancelHelp(*this, *layout);
@@ -97,7 +98,7 @@ ViewTextDialog::ViewTextDialog(const std::string& text, QWidget* parent) : QDial
     setWindowTitle("Visualiser un texte");
     auto* layout = new QVBoxLayout(this);
     auto* edit = new QPlainTextEdit(TextForEditing(text), this);
-    edit->setObjectName("edit1008");
+    edit->setObjectName(widget_name::kTextEdit);
     edit->setReadOnly(true);
     layout->addWidget(edit, 1);
     AddAnswerButtons(*this, *layout, "  OK  ", {});

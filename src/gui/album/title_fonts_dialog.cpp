@@ -19,31 +19,32 @@
 #include "core/platform/services.h"
 #include "core/res/strings.h"
 #include "gui/album/text_drawing.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
 
-// The font buttons in the order they stand, with their control numbers.
+// The font buttons in the order they stand, with their names.
 struct FontRow {
     AlbumFont font;
     const char* label;
-    int buttonId;
-    int staticId;
+    const char* buttonName;
+    const char* labelName;
 };
 constexpr std::array<FontRow, kAlbumFontCount> kFontRows = {{
-    {kTitleFont, "Tit&re...", 4, 1041},
-    {kDescriptionFont, "De&scription...", 5, 1042},
-    {kPhotosFont, "P&hotos...", 6, 1043},
-    {kPageTitleFont, "E&n-tête...", 7, 1044},
-    {kPageNumberFont, "&Pied de page...", 8, 1045},
+    {kTitleFont, "Tit&re...", widget_name::kTitleFontButton, widget_name::kTitleFontLabel},
+    {kDescriptionFont, "De&scription...", widget_name::kDescriptionFontButton, widget_name::kDescriptionFontLabel},
+    {kPhotosFont, "P&hotos...", widget_name::kPhotosFontButton, widget_name::kPhotosFontLabel},
+    {kPageTitleFont, "E&n-tête...", widget_name::kPageTitleFontButton, widget_name::kPageTitleFontLabel},
+    {kPageNumberFont, "&Pied de page...", widget_name::kPageNumberFontButton, widget_name::kPageNumberFontLabel},
 }};
 
 constexpr int kEffectCount = 3;
 
 template <typename W>
-W* Named(W* widget, const QString& kind, int id)
+W* Named(W* widget, const char* name)
 {
-    widget->setObjectName(kind + QString::number(id));
+    widget->setObjectName(name);
     return widget;
 }
 
@@ -71,13 +72,13 @@ TitleFontsDialog::TitleFontsDialog(const AlbumDocument& doc, QWidget* parent)
     setWindowTitle(QString::fromUtf8("Titre, Description et Polices de l'album"));
     setModal(true);
 
-    title_ = Named(new QLineEdit(AlbumText(doc.title), this), "edit", 1001);
-    effect_ = Named(new QComboBox(this), "combo", 1007);
+    title_ = Named(new QLineEdit(AlbumText(doc.title), this), widget_name::kTitleEdit);
+    effect_ = Named(new QComboBox(this), widget_name::kTitleEffectCombo);
     effect_->addItems({"Normal", QString::fromUtf8("Gravé"), "Relief"});
     effect_->setCurrentIndex(doc.titleEffect >= 0 && doc.titleEffect < kEffectCount ? doc.titleEffect : -1);
-    color_ = Named(new ColorButton("&Couleur :", doc.titleColor, this), "button", 1005);
+    color_ = Named(new ColorButton("&Couleur :", doc.titleColor, this), widget_name::kTitleColourButton);
     color_->SetColorAdjuster([](Rgb chosen) { return NearestScreenColor(chosen, ScreenDepth()); });
-    description_ = Named(new QLineEdit(AlbumText(doc.description), this), "edit", 1008);
+    description_ = Named(new QLineEdit(AlbumText(doc.description), this), widget_name::kDescriptionEdit);
     description_->setMinimumWidth(320);
 
     auto* fonts = new QGroupBox("Polices", this);
@@ -86,8 +87,8 @@ TitleFontsDialog::TitleFontsDialog(const AlbumDocument& doc, QWidget* parent)
         fontLayout->addWidget(MakeFontRow(slot, fonts));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("button1");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("button2");
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(widget_name::kOkButton);
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(widget_name::kCancelButton);
     buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
     connect(buttons, &QDialogButtonBox::accepted, this, &TitleFontsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -113,10 +114,10 @@ QWidget* TitleFontsDialog::MakeFontRow(int slot, QWidget* parent)
     auto* line = new QWidget(parent);
     auto* layout = new QHBoxLayout(line);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* button = Named(new QPushButton(QString::fromUtf8(row.label), line), "button", row.buttonId);
+    auto* button = Named(new QPushButton(QString::fromUtf8(row.label), line), row.buttonName);
     button->setMinimumWidth(110);
     button->setAutoDefault(false);
-    auto* description = Named(new QLabel(line), "static", row.staticId);
+    auto* description = Named(new QLabel(line), row.labelName);
     description->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     description->setMinimumWidth(260);
     layout->addWidget(button, 0, Qt::AlignTop);

@@ -21,6 +21,7 @@
 #include "core/res/strings.h"
 #include "gui/widgets/dialog_support.h"
 #include "gui/platform/ui_thread_services.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -34,7 +35,7 @@ QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 QLabel* GatherPicture(QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    label->setObjectName("button1062");
+    label->setObjectName(widget_name::kGatherPicture);
     label->setPixmap(QPixmap(":/artwork/buttons/rassemble.png"));
     label->setAlignment(Qt::AlignTop);
     return label;
@@ -55,7 +56,7 @@ GatherDestinationDialog::GatherDestinationDialog(const QString& directory, QWidg
     auto* fields = new QGridLayout;
     auto* label = new QLabel("&Répertoire :", this);
     directory_ = new QLineEdit(directory, this);
-    directory_->setObjectName("edit1063");
+    directory_->setObjectName(widget_name::kFolderEdit);
     // The file system's own limit, not the 128 characters of old drives.
     directory_->setMaxLength(PATH_MAX - 1);
     directory_->setMinimumWidth(320);
@@ -91,23 +92,23 @@ GatherOptionsDialog::GatherOptionsDialog(const Preferences& prefs, QWidget* pare
     row->addWidget(GatherPicture(this));
     auto* options = new QVBoxLayout;
     convert_ = new QCheckBox("Co&nvertir les images au format  JPEG", this);
-    convert_->setObjectName("check1075");
+    convert_->setObjectName(widget_name::kConvertCheck);
     options->addWidget(convert_);
 
     auto* rate = new QGridLayout;
     rate->setContentsMargins(20, 0, 0, 0);
     auto* rateLabel = new QLabel("&Taux de compression :", this);
-    rateLabel->setObjectName("static1068");
+    rateLabel->setObjectName(widget_name::kRateLabel);
     compressionEdit_ = new QLineEdit(QString::number(prefs.compression), this);
-    compressionEdit_->setObjectName("edit1076");
+    compressionEdit_->setObjectName(widget_name::kCompressionEdit);
     compressionEdit_->setMaximumWidth(50);
     rateLabel->setBuddy(compressionEdit_);
     auto* percent = new QLabel("%", this);
-    percent->setObjectName("static1069");
+    percent->setObjectName(widget_name::kPercentLabel);
     auto* best = new QLabel("1 : qualité maximale", this);
-    best->setObjectName("static1070");
+    best->setObjectName(widget_name::kBestLabel);
     auto* smallest = new QLabel("99 : fichiers les plus petits", this);
-    smallest->setObjectName("static1071");
+    smallest->setObjectName(widget_name::kSmallestLabel);
     rate->addWidget(rateLabel, 0, 0);
     rate->addWidget(compressionEdit_, 0, 1);
     rate->addWidget(percent, 0, 2);
@@ -117,14 +118,14 @@ GatherOptionsDialog::GatherOptionsDialog(const Preferences& prefs, QWidget* pare
     compressionControls_ = {compressionEdit_, rateLabel, percent, best, smallest};
 
     sounds_ = new QCheckBox("C&opier les sons associés", this);
-    sounds_->setObjectName("check1074");
+    sounds_->setObjectName(widget_name::kSoundsCheck);
     options->addWidget(sounds_);
     viewer_ = new QCheckBox("&Copier le programme Lumora Runtime", this);
-    viewer_->setObjectName("check1077");
+    viewer_->setObjectName(widget_name::kViewerCheck);
     viewer_->setToolTip("Une visionneuse web (index.html) qui ouvre l'album dans tout navigateur.");
     options->addWidget(viewer_);
     webSizes_ = new QCheckBox("Photos aux &tailles des écrans", this);
-    webSizes_->setObjectName("checkWebSizes");
+    webSizes_->setObjectName(widget_name::kWebSizesCheck);
     webSizes_->setToolTip("Chaque photo en JPEG de 1280 et 2560 pixels, pour les téléphones et les écrans.");
     webSizes_->setChecked(true);
     auto* webSizesRow = new QHBoxLayout;
@@ -206,16 +207,16 @@ GatherProgressDialog::GatherProgressDialog(std::shared_ptr<const AlbumDocument> 
     setWindowTitle("Rassemblement en cours...");
     auto* column = new QVBoxLayout(this);
     auto* summary = new QLabel(QString::fromStdString(GatherOptionsSummary(shared_->destination, options)), this);
-    summary->setObjectName("static1080");
+    summary->setObjectName(widget_name::kSummaryLabel);
     summary->setTextFormat(Qt::PlainText);
     column->addWidget(summary);
     operation_ = new QLabel(this);
-    operation_->setObjectName("static1079");
+    operation_->setObjectName(widget_name::kOperationLabel);
     operation_->setTextFormat(Qt::PlainText);
     operation_->setMinimumWidth(360);
     column->addWidget(operation_);
     interrupt_ = new QPushButton("Interrompre", this);
-    interrupt_->setObjectName("IDCANCEL");
+    interrupt_->setObjectName(widget_name::kCancelButton);
     connect(interrupt_, &QPushButton::clicked, this, &GatherProgressDialog::reject);
     column->addWidget(interrupt_, 0, Qt::AlignHCenter);
     PrepareDialog(*this, parent);

@@ -15,6 +15,7 @@
 #include "gui/widgets/dialog_support.h"
 #include "core/res/strings.h"
 #include "gui/picture/picture_preview.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -111,8 +112,8 @@ void PictureFileDialog::AddInsertionChoice(QWidget* panel)
 {
     auto* group = new QGroupBox(panel);
     auto* radios = new QVBoxLayout(group);
-    QRadioButton* before = AddInsertionRadio(radios, "Insérer A&VANT", "radio1053");
-    after_ = AddInsertionRadio(radios, "Insérer A&PRES", "radio1054");
+    QRadioButton* before = AddInsertionRadio(radios, "Insérer A&VANT", widget_name::kInsertBeforeRadio);
+    after_ = AddInsertionRadio(radios, "Insérer A&PRES", widget_name::kInsertAfterRadio);
     (InsertAfterFlag() ? after_ : before)->setChecked(true);
     connect(after_, &QRadioButton::toggled, this, [](bool on) { InsertAfterFlag() = on; });
     panel->layout()->addWidget(group);

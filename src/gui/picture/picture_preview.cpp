@@ -8,6 +8,7 @@
 
 #include "core/platform/services.h"
 #include "gui/platform/dib_painter.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -87,11 +88,11 @@ PicturePreviewPanel::PicturePreviewPanel(bool& showPreview, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     box_ = new PreviewBox(this);
-    box_->setObjectName("button1081");
+    box_->setObjectName(widget_name::kPreviewBox);
     box_->SetPictureShown(showApercu_);
     layout->addWidget(box_, 1);
     check_ = new QCheckBox("&Afficher l'aperçu", this);
-    check_->setObjectName("check1080");
+    check_->setObjectName(widget_name::kPreviewCheck);
     check_->setChecked(showApercu_);
     layout->addWidget(check_);
     connect(check_, &QCheckBox::toggled, this, &PicturePreviewPanel::ShowToggled);

@@ -12,6 +12,7 @@
 #include "gui/platform/commands.h"
 #include "gui/widgets/dialog_support.h"
 #include "gui/platform/program_art.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 
@@ -27,16 +28,16 @@ AlbumPrintDialog::AlbumPrintDialog(Preferences& prefs, QWidget* parent) : QDialo
     auto* column = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     auto* picture = new QLabel(this);
-    picture->setObjectName("button1039");
+    picture->setObjectName(widget_name::kPrintPicture);
     picture->setPixmap(CommandIcon(kCmdFilePrint).pixmap(32, 32));
     top->addWidget(picture, 0, Qt::AlignTop);
     auto* choices = new QVBoxLayout;
     contents_ = new QRadioButton(QStringLiteral("&Imprimer le contenu"), this);
-    contents_->setObjectName("radio1036");
+    contents_->setObjectName(widget_name::kContentsRadio);
     covers_ = new QRadioButton(QStringLiteral("I&mprimer la couverture"), this);
-    covers_->setObjectName("radio1037");
+    covers_->setObjectName(widget_name::kCoversRadio);
     descriptions_ = new QCheckBox(QStringLiteral("Im&primer la description des photos"), this);
-    descriptions_->setObjectName("check1038");
+    descriptions_->setObjectName(widget_name::kDescriptionsCheck);
     choices->addWidget(contents_);
     choices->addWidget(covers_);
     choices->addSpacing(6);

@@ -16,6 +16,7 @@
 #include "gui/platform/commands.h"
 #include "gui/widgets/dialog_support.h"
 #include "gui/platform/program_art.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 
@@ -35,7 +36,7 @@ PosterDialog::PosterDialog(int widthCm, int pictureWidth, int pictureHeight, QWi
     auto* column = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     auto* picture = new QLabel(this);
-    picture->setObjectName("button1033");
+    picture->setObjectName(widget_name::kPosterPicture);
     picture->setPixmap(CommandIcon(kCmdPrintPoster).pixmap(32, 32));
     top->addWidget(picture, 0, Qt::AlignTop);
     auto* grid = new QGridLayout;
@@ -51,8 +52,8 @@ PosterDialog::PosterDialog(int widthCm, int pictureWidth, int pictureHeight, QWi
         grid->addWidget(new QLabel(QStringLiteral("cm"), this), row, 2);
         return edit;
     };
-    widthEdit_ = addRow(0, QStringLiteral("&Largeur :"), "edit1034", w0_);
-    heightEdit_ = addRow(1, QStringLiteral("&Hauteur :"), "edit1035", h0_);
+    widthEdit_ = addRow(0, QStringLiteral("&Largeur :"), widget_name::kPosterWidthEdit, w0_);
+    heightEdit_ = addRow(1, QStringLiteral("&Hauteur :"), widget_name::kPosterHeightEdit, h0_);
     top->addLayout(grid, 1);
     column->addLayout(top);
 

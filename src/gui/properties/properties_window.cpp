@@ -11,6 +11,7 @@
 #include "gui/album/album_view.h"
 #include "gui/picture/picture_view.h"
 #include "gui/widgets/dialog_support.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -37,13 +38,13 @@ PropertiesWindow::PropertiesWindow(QWidget* owner) : RollupWindow(Text(kStrPrope
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(6, 4, 6, 6);
     layout->setSpacing(3);
-    name_ = NamedLabel("<object name>", "static1043", pane);
-    properties_ = NamedLabel("<propriétés>", "static1044", pane);
-    noObject_ = NamedLabel("Aucun objet sélectionné", "static1045", pane);
+    name_ = NamedLabel("<object name>", widget_name::kObjectNameLabel, pane);
+    properties_ = NamedLabel("<propriétés>", widget_name::kPropertiesLabel, pane);
+    noObject_ = NamedLabel("Aucun objet sélectionné", widget_name::kNoObjectLabel, pane);
     noObject_->setAlignment(Qt::AlignCenter);
-    descriptionLabel_ = NamedLabel("Description :", "static1046", pane);
+    descriptionLabel_ = NamedLabel("Description :", widget_name::kDescriptionLabel, pane);
     description_ = new QLineEdit(pane);
-    description_->setObjectName("edit1042");
+    description_->setObjectName(widget_name::kPropertiesDescriptionEdit);
     for (QWidget* control : std::initializer_list<QWidget*>{name_, properties_, noObject_, descriptionLabel_,
                                                              description_})
         layout->addWidget(control);

@@ -16,6 +16,7 @@
 #include "gui/widgets/dialog_support.h"
 #include "gui/platform/program_art.h"
 #include "gui/platform/commands.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -31,14 +32,14 @@ SlideshowOptionsDialog::SlideshowOptionsDialog(const Preferences& prefs, QWidget
     auto* column = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     auto* picture = new QLabel(this);
-    picture->setObjectName("button1061");
+    picture->setObjectName(widget_name::kSlideshowPicture);
     picture->setPixmap(CommandIcon(kCmdSlideshow).pixmap(32, 32));
     top->addWidget(picture, 0, Qt::AlignTop);
     auto* modes = new QVBoxLayout;
     manual_ = new QRadioButton("Diaporama &manuel", this);
-    manual_->setObjectName("radio1054");
+    manual_->setObjectName(widget_name::kManualRadio);
     automatic_ = new QRadioButton("Diaporama &automatique", this);
-    automatic_->setObjectName("radio1055");
+    automatic_->setObjectName(widget_name::kAutomaticRadio);
     modes->addWidget(manual_);
     modes->addWidget(automatic_);
     top->addLayout(modes, 1);
@@ -47,30 +48,30 @@ SlideshowOptionsDialog::SlideshowOptionsDialog(const Preferences& prefs, QWidget
     auto* grid = new QGridLayout;
     grid->setContentsMargins(20, 0, 0, 0);
     pauseLabel_ = new QLabel("&Pause entre deux photos :", this);
-    pauseLabel_->setObjectName("static1059");
+    pauseLabel_->setObjectName(widget_name::kPauseLabel);
     pauseEdit_ = new QLineEdit(QString::number(prefs.slideshowPause), this);
-    pauseEdit_->setObjectName("edit1057");
+    pauseEdit_->setObjectName(widget_name::kPauseEdit);
     pauseEdit_->setMaximumWidth(50);
     pauseLabel_->setBuddy(pauseEdit_);
     secondsLabel_ = new QLabel("secondes", this);
-    secondsLabel_->setObjectName("static1060");
+    secondsLabel_->setObjectName(widget_name::kSecondsLabel);
     grid->addWidget(pauseLabel_, 0, 0);
     grid->addWidget(pauseEdit_, 0, 1);
     grid->addWidget(secondsLabel_, 0, 2);
     loop_ = new QCheckBox("&Recommencer après la dernière photo", this);
-    loop_->setObjectName("check1056");
+    loop_->setObjectName(widget_name::kLoopCheck);
     grid->addWidget(loop_, 1, 0, 1, 3);
     wait_ = new QCheckBox(" &Attendre la fin de la séquence sonore pour ", this);
-    wait_->setObjectName("check1058");
+    wait_->setObjectName(widget_name::kWaitForSoundCheck);
     grid->addWidget(wait_, 2, 0, 1, 3);
     waitContinued_ = new QLabel("passer à la photo suivante.", this);
-    waitContinued_->setObjectName("static1062");
+    waitContinued_->setObjectName(widget_name::kWaitForSoundLabel);
     waitContinued_->setContentsMargins(22, 0, 0, 0);
     grid->addWidget(waitContinued_, 3, 0, 1, 3);
     column->addLayout(grid);
 
     realSize_ = new QCheckBox("Afficher les photos en taille &réelle", this);
-    realSize_->setObjectName("checkRealSize");
+    realSize_->setObjectName(widget_name::kRealSizeCheck);
     column->addWidget(realSize_);
 
     auto* buttons = OkCancelButtons(this);

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "gui/help/help_window.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -23,12 +24,13 @@ void AddOkCancelHelp(QDialog& dialog, QBoxLayout& layout)
 {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    QPushButton* ok = AddButton(dialog, *row, "OK", "IDOK");
+    QPushButton* ok = AddButton(dialog, *row, "OK", widget_name::kOkButton);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(AddButton(dialog, *row, "Annuler", "IDCANCEL"), &QPushButton::clicked, &dialog,
-                     &QDialog::reject);
-    QObject::connect(AddButton(dialog, *row, "Aide", "IDHELP"), &QPushButton::clicked, &dialog, [&dialog] {
+    QPushButton* cancel = AddButton(dialog, *row, "Annuler", widget_name::kCancelButton);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    QPushButton* help = AddButton(dialog, *row, "Aide", widget_name::kHelpButton);
+    QObject::connect(help, &QPushButton::clicked, &dialog, [&dialog] {
         // Parented to the dialog's owner so that it outlives the dialog.
         (new HelpWindow(dialog.parentWidget()))->show();
     });
@@ -39,11 +41,11 @@ void AddAnswerButtons(QDialog& dialog, QBoxLayout& layout, const QString& yes, c
 {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    QPushButton* accept = AddButton(dialog, *row, yes, "IDOK");
+    QPushButton* accept = AddButton(dialog, *row, yes, widget_name::kOkButton);
     accept->setDefault(true);
     QObject::connect(accept, &QPushButton::clicked, &dialog, &QDialog::accept);
     if (!no.isEmpty())
-        QObject::connect(AddButton(dialog, *row, no, "IDCANCEL"), &QPushButton::clicked, &dialog,
+        QObject::connect(AddButton(dialog, *row, no, widget_name::kCancelButton), &QPushButton::clicked, &dialog,
                          &QDialog::reject);
     row->addStretch(1);
     layout.addLayout(row);

@@ -1,4 +1,5 @@
 #include "gui/widgets/dialog_support.h"
+#include "gui/widgets/widget_names.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -47,9 +48,9 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     buttons->button(QDialogButtonBox::Ok)->setText("OK");
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("IDOK");
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(widget_name::kOkButton);
     buttons->button(QDialogButtonBox::Cancel)->setText("Annuler");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("IDCANCEL");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(widget_name::kCancelButton);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;

@@ -18,6 +18,7 @@
 #include "gui/album/album_navigation.h"
 #include "gui/album/go_to_dialogs.h"
 #include "support/recording_sound_player.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -214,7 +215,7 @@ TEST_F(AlbumMouseTest, GoToPageOffersTheRightPageAndRefusesWhatIsNotAPage)
     QStringList refusals;
     auto answer = [&](const QString& typed) {
         WhenModal<GoToPageDialog>([&, typed](GoToPageDialog* dialog) {
-            auto* edit = dialog->findChild<QLineEdit*>("edit1017");
+            auto* edit = dialog->findChild<QLineEdit*>(widget_name::kPageNumberEdit);
             offered = edit->text();
             for (const QString& bad : {QStringLiteral("sept"), QStringLiteral("0"), QStringLiteral("32761")}) {
                 WhenModal<QMessageBox>([&](QMessageBox* box) {
@@ -250,7 +251,7 @@ TEST_F(AlbumMouseTest, GoToTabListsTheTabsAndGoesToTheChosenOne)
     AlbumView& view = Open(12, false, {4, 8});
     QStringList listed;
     WhenModal<GoToTabDialog>([&](GoToTabDialog* dialog) {
-        auto* list = dialog->findChild<QListWidget*>("list1019");
+        auto* list = dialog->findChild<QListWidget*>(widget_name::kTabList);
         for (int i = 0; i < list->count(); ++i)
             listed << list->item(i)->text();
         EXPECT_EQ(list->currentRow(), 0);

@@ -29,6 +29,7 @@
 #include "gui/platform/profile.h"
 #include "support/test_support.h"
 #include "gui/album/album_view.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -106,17 +107,17 @@ TEST_F(TitleFontsDialogTest, OpensOnTheAlbumsValuesWithEachFontDescribedBesideIt
     doc.fonts[kPageTitleFont].weight = 700;
     doc.fonts[kPageNumberFont].italic = 0;
     TitleFontsDialog dialog(doc);
-    EXPECT_EQ(Get<QLineEdit>(dialog, "edit1001").text(), "Titre de l'album");
-    EXPECT_EQ(Get<QLineEdit>(dialog, "edit1008").text(), "Description de l'album, date, auteur...");
-    EXPECT_EQ(Get<QComboBox>(dialog, "combo1007").currentText(), "Relief");
-    EXPECT_EQ(ColorOf(dialog, "button1005"), 0x800000u);
+    EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kTitleEdit).text(), "Titre de l'album");
+    EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kDescriptionEdit).text(), "Description de l'album, date, auteur...");
+    EXPECT_EQ(Get<QComboBox>(dialog, widget_name::kTitleEffectCombo).currentText(), "Relief");
+    EXPECT_EQ(ColorOf(dialog, widget_name::kTitleColourButton), 0x800000u);
     const QString face = "Nom de police : Times New Roman\n";
-    EXPECT_EQ(Get<QLabel>(dialog, "static1041").text(), face + "Taille : 22,  Gras : non,  Italique : oui.");
-    EXPECT_EQ(Get<QLabel>(dialog, "static1042").text(), face + "Taille : 12,  Gras : non,  Italique : oui.");
-    EXPECT_EQ(Get<QLabel>(dialog, "static1043").text(), face + "Taille : 15,  Gras : non,  Italique : oui.");
-    EXPECT_EQ(Get<QLabel>(dialog, "static1044").text(), face + "Taille : 10,  Gras : oui,  Italique : oui.");
-    EXPECT_EQ(Get<QLabel>(dialog, "static1045").text(), face + "Taille : 10,  Gras : non,  Italique : non.");
-    EXPECT_EQ(Get<QLineEdit>(dialog, "edit1001").font().pointSize(), 8);  // the small dialog font
+    EXPECT_EQ(Get<QLabel>(dialog, widget_name::kTitleFontLabel).text(), face + "Taille : 22,  Gras : non,  Italique : oui.");
+    EXPECT_EQ(Get<QLabel>(dialog, widget_name::kDescriptionFontLabel).text(), face + "Taille : 12,  Gras : non,  Italique : oui.");
+    EXPECT_EQ(Get<QLabel>(dialog, widget_name::kPhotosFontLabel).text(), face + "Taille : 15,  Gras : non,  Italique : oui.");
+    EXPECT_EQ(Get<QLabel>(dialog, widget_name::kPageTitleFontLabel).text(), face + "Taille : 10,  Gras : oui,  Italique : oui.");
+    EXPECT_EQ(Get<QLabel>(dialog, widget_name::kPageNumberFontLabel).text(), face + "Taille : 10,  Gras : non,  Italique : non.");
+    EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kTitleEdit).font().pointSize(), 8);  // the small dialog font
 }
 
 TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem)
@@ -124,16 +125,16 @@ TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem
     doc.fonts[kDescriptionFont].quality = 2;  // a value a QFont does not carry
     const auto untouched = doc.fonts;
     WhenModal([](QWidget& d) {
-        Type(d, "edit1001", "Vacances 1996");
-        Type(d, "edit1008", "Bretagne, août");
-        Get<QComboBox>(d, "combo1007").setCurrentIndex(0);
+        Type(d, widget_name::kTitleEdit, "Vacances 1996");
+        Type(d, widget_name::kDescriptionEdit, "Bretagne, août");
+        Get<QComboBox>(d, widget_name::kTitleEffectCombo).setCurrentIndex(0);
         AnswerColor(QColor(0x12, 0x34, 0x56));
-        Click(d, "button1005");
+        Click(d, widget_name::kTitleColourButton);
         AnswerFont("Liberation Sans", 18, true);
-        Click(d, "button5");
-        EXPECT_EQ(Get<QLabel>(d, "static1042").text(),
+        Click(d, widget_name::kDescriptionFontButton);
+        EXPECT_EQ(Get<QLabel>(d, widget_name::kDescriptionFontLabel).text(),
                   "Nom de police : Arial\nTaille : 18,  Gras : oui,  Italique : non.");
-        Click(d, "button1");
+        Click(d, widget_name::kOkButton);
     });
     ASSERT_TRUE(EditTitleAndFonts(nullptr, doc));
     EXPECT_EQ(doc.title, "Vacances 1996");
@@ -163,8 +164,8 @@ TEST_F(TitleFontsDialogTest, FontDialogOpensOnTheAlbumFontAndGivesItBackUnchange
             EXPECT_TRUE(shown.italic());
             qobject_cast<QFontDialog*>(&w)->accept();
         });
-        Click(d, "button4");
-        Click(d, "button1");
+        Click(d, widget_name::kTitleFontButton);
+        Click(d, widget_name::kOkButton);
     });
     ASSERT_TRUE(EditTitleAndFonts(nullptr, doc));
     EXPECT_EQ(doc.fonts[kTitleFont], title);
@@ -174,13 +175,13 @@ TEST_F(TitleFontsDialogTest, CancelStoresNothingEvenAfterAFontWasChosen)
 {
     const auto before = Settings(doc);
     WhenModal([](QWidget& d) {
-        Type(d, "edit1001", "Autre titre");
+        Type(d, widget_name::kTitleEdit, "Autre titre");
         AnswerFont("Liberation Sans", 30, true);
-        Click(d, "button4");
-        EXPECT_TRUE(Get<QLabel>(d, "static1041").text().contains("Taille : 30"));
+        Click(d, widget_name::kTitleFontButton);
+        EXPECT_TRUE(Get<QLabel>(d, widget_name::kTitleFontLabel).text().contains("Taille : 30"));
         AnswerColor(QColor(1, 2, 3));
-        Click(d, "button1005");
-        Click(d, "button2");
+        Click(d, widget_name::kTitleColourButton);
+        Click(d, widget_name::kCancelButton);
     });
     EXPECT_FALSE(EditTitleAndFonts(nullptr, doc));
     EXPECT_TRUE(Settings(doc) == before);
@@ -191,22 +192,22 @@ TEST_F(TitleFontsDialogTest, OverlongTitleOrDescriptionIsRefusedAndTheDialogStay
 {
     TitleFontsDialog dialog(doc);
     dialog.show();
-    Type(dialog, "edit1001", QString(51, 'x'));
-    Click(dialog, "button1");
+    Type(dialog, widget_name::kTitleEdit, QString(51, 'x'));
+    Click(dialog, widget_name::kOkButton);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "Tapez 50 caractères au maximum.");
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.focusWidget(), &Get<QLineEdit>(dialog, "edit1001"));
+    EXPECT_EQ(dialog.focusWidget(), &Get<QLineEdit>(dialog, widget_name::kTitleEdit));
 
-    Type(dialog, "edit1001", QString(50, 'x'));
-    Type(dialog, "edit1008", QString(201, 'y'));
-    Click(dialog, "button1");
+    Type(dialog, widget_name::kTitleEdit, QString(50, 'x'));
+    Type(dialog, widget_name::kDescriptionEdit, QString(201, 'y'));
+    Click(dialog, widget_name::kOkButton);
     ASSERT_EQ(reporter.messages.size(), 2u);
     EXPECT_EQ(reporter.messages[1].text, "Tapez 200 caractères au maximum.");
     EXPECT_TRUE(dialog.isVisible());
 
-    Type(dialog, "edit1008", QString(200, QChar(0xE9)));  // accented letters count once
-    Click(dialog, "button1");
+    Type(dialog, widget_name::kDescriptionEdit, QString(200, QChar(0xE9)));  // accented letters count once
+    Click(dialog, widget_name::kOkButton);
     EXPECT_EQ(reporter.messages.size(), 2u);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
@@ -217,9 +218,9 @@ TEST_F(TitleFontsDialogTest, TitleColourIsWhatTheScreenCanShow)
         setenv("LUMORA_SCREEN_DEPTH", depth, 1);
         TitleFontsDialog dialog(doc);
         AnswerColor(QColor(0x30, 0x64, 0x98));
-        Click(dialog, "button1005");
+        Click(dialog, widget_name::kTitleColourButton);
         unsetenv("LUMORA_SCREEN_DEPTH");
-        return ColorOf(dialog, "button1005");
+        return ColorOf(dialog, widget_name::kTitleColourButton);
     };
     EXPECT_EQ(pick("24"), 0x986430u);  // true colour: as chosen
     EXPECT_EQ(pick("8"), 0x996633u);   // the application palette's nearest
@@ -239,7 +240,7 @@ TEST_F(AlbumPropertiesDialogTest, OpensOnTheAlbumsValuesWithAllSevenLayoutsInVie
     doc.useTabs = 1;
     AlbumPropertiesDialog dialog(doc);
     dialog.show();
-    auto& layouts = Get<QListWidget>(dialog, "list1013");
+    auto& layouts = Get<QListWidget>(dialog, widget_name::kLayoutList);
     EXPECT_EQ(layouts.currentRow(), 3);
     ASSERT_EQ(layouts.count(), kLayoutCount);
     for (int i = 0; i < kLayoutCount; ++i) {
@@ -247,11 +248,11 @@ TEST_F(AlbumPropertiesDialogTest, OpensOnTheAlbumsValuesWithAllSevenLayoutsInVie
         EXPECT_EQ(entry.size(), QSize(98, 80));
         EXPECT_TRUE(layouts.viewport()->rect().contains(entry)) << i;
     }
-    EXPECT_EQ(Get<QComboBox>(dialog, "combo1016").currentText(), "Affichage ombré");
-    EXPECT_FALSE(Get<QCheckBox>(dialog, "check1012").isChecked());
-    EXPECT_TRUE(Get<QCheckBox>(dialog, "check1018").isChecked());
-    EXPECT_FALSE(Get<QCheckBox>(dialog, "check1017").isChecked());
-    EXPECT_TRUE(Get<QCheckBox>(dialog, "check1015").isChecked());
+    EXPECT_EQ(Get<QComboBox>(dialog, widget_name::kFrameStyleCombo).currentText(), "Affichage ombré");
+    EXPECT_FALSE(Get<QCheckBox>(dialog, widget_name::kFlyleafCheck).isChecked());
+    EXPECT_TRUE(Get<QCheckBox>(dialog, widget_name::kPageNumbersCheck).isChecked());
+    EXPECT_FALSE(Get<QCheckBox>(dialog, widget_name::kHeaderTitleCheck).isChecked());
+    EXPECT_TRUE(Get<QCheckBox>(dialog, widget_name::kUseTabsCheck).isChecked());
     // LUMORA_LAYOUT_LIST_PNG=file keeps a picture of the dialog to look at.
     if (const char* png = std::getenv("LUMORA_LAYOUT_LIST_PNG")) {
         EXPECT_TRUE(dialog.grab().save(png));
@@ -261,21 +262,21 @@ TEST_F(AlbumPropertiesDialogTest, OpensOnTheAlbumsValuesWithAllSevenLayoutsInVie
 // Changes every value of the properties dialog, the password included.
 void ChangeEveryProperty(QWidget& d)
 {
-    Get<QListWidget>(d, "list1013").setCurrentRow(4);
-    Get<QComboBox>(d, "combo1016").setCurrentIndex(1);
-    Get<QCheckBox>(d, "check1012").setChecked(false);
-    Get<QCheckBox>(d, "check1018").setChecked(false);
-    Get<QCheckBox>(d, "check1017").setChecked(true);
-    Get<QCheckBox>(d, "check1015").setChecked(true);
+    Get<QListWidget>(d, widget_name::kLayoutList).setCurrentRow(4);
+    Get<QComboBox>(d, widget_name::kFrameStyleCombo).setCurrentIndex(1);
+    Get<QCheckBox>(d, widget_name::kFlyleafCheck).setChecked(false);
+    Get<QCheckBox>(d, widget_name::kPageNumbersCheck).setChecked(false);
+    Get<QCheckBox>(d, widget_name::kHeaderTitleCheck).setChecked(true);
+    Get<QCheckBox>(d, widget_name::kUseTabsCheck).setChecked(true);
     AnswerColor(QColor(0x20, 0x40, 0x60));
-    Click(d, "button1009");
+    Click(d, widget_name::kDeskColourButton);
     WhenModal([](QWidget& p) {
-        Type(p, "edit1066", "clef");
-        Click(p, "button1");
-        Type(p, "edit1067", "clef");
-        Click(p, "button1");
+        Type(p, widget_name::kNewPasswordEdit, "clef");
+        Click(p, widget_name::kOkButton);
+        Type(p, widget_name::kVerifyPasswordEdit, "clef");
+        Click(p, widget_name::kOkButton);
     });
-    Click(d, "button57670");
+    Click(d, widget_name::kPasswordButton);
     EXPECT_EQ(qobject_cast<AlbumPropertiesDialog*>(&d)->Password(), "clef");
 }
 
@@ -284,7 +285,7 @@ TEST_F(AlbumPropertiesDialogTest, OkStoresEveryValueAndThePassword)
     doc.headerTitle = 0;  // so that every check box changes its flag
     WhenModal([](QWidget& d) {
         ChangeEveryProperty(d);
-        Click(d, "button1");
+        Click(d, widget_name::kOkButton);
     });
     ASSERT_TRUE(EditAlbumProperties(nullptr, doc));
     EXPECT_EQ(doc.layoutIndex, 4);
@@ -304,7 +305,7 @@ TEST_F(AlbumPropertiesDialogTest, CancelStoresNothingNotEvenTheNewPassword)
     const auto before = Settings(doc);
     WhenModal([](QWidget& d) {
         ChangeEveryProperty(d);
-        Click(d, "button2");
+        Click(d, widget_name::kCancelButton);
     });
     EXPECT_FALSE(EditAlbumProperties(nullptr, doc));
     EXPECT_TRUE(Settings(doc) == before);
@@ -315,7 +316,7 @@ TEST_F(AlbumPropertiesDialogTest, DoubleClickOnALayoutIsOk)
 {
     AlbumPropertiesDialog dialog(doc);
     dialog.show();
-    auto& layouts = Get<QListWidget>(dialog, "list1013");
+    auto& layouts = Get<QListWidget>(dialog, widget_name::kLayoutList);
     const QPointF at = layouts.visualItemRect(layouts.item(3)).center();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                               QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
@@ -397,8 +398,8 @@ protected:
     void ChooseLayout(int layout)
     {
         WhenModal([layout](QWidget& d) {
-            Get<QListWidget>(d, "list1013").setCurrentRow(layout);
-            Click(d, "button1");
+            Get<QListWidget>(d, widget_name::kLayoutList).setCurrentRow(layout);
+            Click(d, widget_name::kOkButton);
         });
         frame.RefreshCommandStates();
         frame.Action(kCmdAlbumProperties)->trigger();
@@ -466,8 +467,8 @@ TEST_F(LayoutChangeTest, CommandsNeedAnAlbumWindowAndWorkOnItsAlbum)
     frame.RefreshCommandStates();
     EXPECT_TRUE(frame.Action(kCmdAlbumProperties)->isEnabled());
     WhenModal([](QWidget& d) {
-        Type(d, "edit1001", "Noël");
-        Click(d, "button1");
+        Type(d, widget_name::kTitleEdit, "Noël");
+        Click(d, widget_name::kOkButton);
     });
     frame.Action(kCmdTitleFonts)->trigger();
     EXPECT_EQ(doc->title, "Noël");

@@ -28,6 +28,7 @@
 #include "gui/picture/picture_file_dialog.h"
 #include "gui/album/tab_dialog.h"
 #include "gui/album/text_dialog.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -86,7 +87,7 @@ protected:
     {
         const QString directory = QString::fromStdString(dir.Path());
         AnswerNextModal<PictureFileDialog>([=](PictureFileDialog& dialog) {
-            Click(dialog, after ? "radio1054" : "radio1053");
+            Click(dialog, after ? widget_name::kInsertAfterRadio : widget_name::kInsertBeforeRadio);
             dialog.setDirectory(directory);
             dialog.selectFile('"' + names.join("\" \"") + '"');
             static_cast<QDialog&>(dialog).accept();  // the file dialog's own checks run
@@ -138,7 +139,7 @@ TEST_F(EditingCommandsTest, TheInsertDialogStartsFromTheLastChoice)
     bool afterChecked = false;
     AnswerNextModal<PictureFileDialog>([&](PictureFileDialog& dialog) {
         afterChecked = dialog.InsertAfter();
-        Click(dialog, "radio1053");
+        Click(dialog, widget_name::kInsertBeforeRadio);
         dialog.reject();
     });
     Run(kCmdInsertImages);
@@ -237,14 +238,14 @@ TEST_F(EditingCommandsTest, DeletingAPhotoAsksWithItsPathAndPreview)
     view.SetSelection(1);
     QString shown;
     AnswerNextModal<DeleteImageDialog>([&](DeleteImageDialog& dialog) {
-        shown = dialog.findChild<QLabel*>("static1030")->text();
-        Click(dialog, "IDCANCEL");
+        shown = dialog.findChild<QLabel*>(widget_name::kPhotoPathLabel)->text();
+        Click(dialog, widget_name::kCancelButton);
     });
     Run(kCmdDeleteItem);
     EXPECT_EQ(shown, "(" + QString::fromStdString(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp")) + ")");
     EXPECT_EQ(view.Document().items.size(), 3u);
 
-    AnswerNextModal<DeleteImageDialog>([](DeleteImageDialog& dialog) { Click(dialog, "IDOK"); });
+    AnswerNextModal<DeleteImageDialog>([](DeleteImageDialog& dialog) { Click(dialog, widget_name::kOkButton); });
     Run(kCmdDeleteItem);
     ASSERT_EQ(view.Document().items.size(), 2u);
     EXPECT_FALSE(view.Document().items[0]->IsPhoto());
@@ -300,9 +301,9 @@ TEST_F(EditingCommandsTest, TheTextDialogKeepsTheColourOfACancelledTextButNotIts
     arial.faceName = "Arial";
     arial.height = -24;
     AnswerNextModal<TextDialog>([&](TextDialog& dialog) {
-        dialog.findChild<ColorButton*>("button1048")->SetColor(0x0000FF);
+        dialog.findChild<ColorButton*>(widget_name::kTextColourButton)->SetColor(0x0000FF);
         dialog.SetFont(arial);
-        Click(dialog, "IDCANCEL");
+        Click(dialog, widget_name::kCancelButton);
     });
     Run(kCmdInsertText);
     EXPECT_EQ(view.Document().items.size(), 2u);
@@ -313,10 +314,10 @@ TEST_F(EditingCommandsTest, TheTextDialogKeepsTheColourOfACancelledTextButNotIts
     QString offeredFont;
     AnswerNextModal<TextDialog>([&](TextDialog& dialog) {
         offeredColor = dialog.Color();
-        offeredFont = dialog.findChild<QLabel*>("static1083")->text();
-        dialog.findChild<QPlainTextEdit*>("edit1008")->setPlainText("Bonjour\nla mer");
+        offeredFont = dialog.findChild<QLabel*>(widget_name::kTextFontLabel)->text();
+        dialog.findChild<QPlainTextEdit*>(widget_name::kTextEdit)->setPlainText("Bonjour\nla mer");
         dialog.SetFont(arial);
-        Click(dialog, "IDOK");
+        Click(dialog, widget_name::kOkButton);
     });
     Run(kCmdInsertText);
     EXPECT_EQ(offeredColor, 0x0000FFu);
@@ -339,8 +340,8 @@ TEST_F(EditingCommandsTest, PhotoPropertiesShowTheFactsAndStoreTheDescription)
     ASSERT_TRUE(view.Document().InsertImage(file, 0));
     view.Document().SetModifiedFlag(false);
     AnswerNextModal<ImagePropertiesDialog>([](ImagePropertiesDialog& dialog) {
-        dialog.findChild<QLineEdit*>("edit1008")->setText("Ne garder que ceci");
-        Click(dialog, "IDCANCEL");
+        dialog.findChild<QLineEdit*>(widget_name::kDescriptionEdit)->setText("Ne garder que ceci");
+        Click(dialog, widget_name::kCancelButton);
     });
     Run(kCmdItemProperties);
     EXPECT_EQ(view.Document().items[0]->description, "");
@@ -348,20 +349,20 @@ TEST_F(EditingCommandsTest, PhotoPropertiesShowTheFactsAndStoreTheDescription)
 
     std::map<std::string, QString> facts;
     AnswerNextModal<ImagePropertiesDialog>([&](ImagePropertiesDialog& dialog) {
-        for (const char* name : {"static1020", "static1021", "static1022", "static1023", "static1024"})
+        for (const char* name : {widget_name::kPhotoPathLabel, widget_name::kPictureSizeLabel, widget_name::kFileSizeLabel, widget_name::kFormatLabel, widget_name::kColoursLabel})
             facts[name] = dialog.findChild<QLabel*>(name)->text();
-        dialog.findChild<QLineEdit*>("edit1008")->setText("Le port au matin");
-        Click(dialog, "IDOK");
+        dialog.findChild<QLineEdit*>(widget_name::kDescriptionEdit)->setText("Le port au matin");
+        Click(dialog, widget_name::kOkButton);
     });
     Run(kCmdItemProperties);
     const AlbumItem& photo = *view.Document().items[0];
     EXPECT_EQ(photo.description, "Le port au matin");
     EXPECT_TRUE(view.Document().IsModified());
-    EXPECT_EQ(facts["static1020"], QString::fromStdString(file));
-    EXPECT_EQ(facts["static1021"], "127 x 64");
-    EXPECT_EQ(facts["static1022"], QString::number(test::ReadBytes(file).size()));
-    EXPECT_EQ(facts["static1023"], "Image Windows BMP");
-    EXPECT_EQ(facts["static1024"], "16,8M");
+    EXPECT_EQ(facts[widget_name::kPhotoPathLabel], QString::fromStdString(file));
+    EXPECT_EQ(facts[widget_name::kPictureSizeLabel], "127 x 64");
+    EXPECT_EQ(facts[widget_name::kFileSizeLabel], QString::number(test::ReadBytes(file).size()));
+    EXPECT_EQ(facts[widget_name::kFormatLabel], "Image Windows BMP");
+    EXPECT_EQ(facts[widget_name::kColoursLabel], "16,8M");
 }
 
 TEST_F(EditingCommandsTest, TextPropertiesChangeTheText)
@@ -369,11 +370,11 @@ TEST_F(EditingCommandsTest, TextPropertiesChangeTheText)
     AlbumView& view = Open(2);
     QString offered;
     AnswerNextModal<TextDialog>([&](TextDialog& dialog) {
-        auto* edit = dialog.findChild<QPlainTextEdit*>("edit1008");
+        auto* edit = dialog.findChild<QPlainTextEdit*>(widget_name::kTextEdit);
         offered = edit->toPlainText();
         edit->setPlainText("autre texte");
-        dialog.findChild<ColorButton*>("button1048")->SetColor(0x00FF00);
-        Click(dialog, "IDOK");
+        dialog.findChild<ColorButton*>(widget_name::kTextColourButton)->SetColor(0x00FF00);
+        Click(dialog, widget_name::kOkButton);
     });
     Run(kCmdItemProperties);
     EXPECT_EQ(offered, "texte 0");
@@ -404,12 +405,12 @@ TEST_F(EditingCommandsTest, ANewTabStartsItsSectionOnARightPage)
     view.SetSelection(5);
     QString offeredName;
     AnswerNextModal<TabDialog>([&](TabDialog& dialog) {
-        offeredName = dialog.findChild<QLineEdit*>("edit1049")->text();
+        offeredName = dialog.findChild<QLineEdit*>(widget_name::kTabNameEdit)->text();
         EXPECT_EQ(dialog.windowTitle(), "Nouvel onglet");
-        EXPECT_NE(dialog.findChild<QLabel*>("bitmap1046"), nullptr);
-        dialog.findChild<QLineEdit*>("edit1049")->setText("Retour");
-        dialog.findChild<ColorButton*>("button1047")->SetColor(0x123456);
-        Click(dialog, "IDOK");
+        EXPECT_NE(dialog.findChild<QLabel*>(widget_name::kTabPicture), nullptr);
+        dialog.findChild<QLineEdit*>(widget_name::kTabNameEdit)->setText("Retour");
+        dialog.findChild<ColorButton*>(widget_name::kTabColourButton)->SetColor(0x123456);
+        Click(dialog, widget_name::kOkButton);
     });
     Run(kCmdAddTab);
     EXPECT_EQ(offeredName, "Sans Nom");
@@ -424,7 +425,7 @@ TEST_F(EditingCommandsTest, ANewTabStartsItsSectionOnARightPage)
     EXPECT_EQ(view.State().Position(), doc.items[5]->pageIndex);
     EXPECT_TRUE(doc.IsModified());
 
-    AnswerNextModal<TabDialog>([](TabDialog& dialog) { Click(dialog, "IDCANCEL"); });
+    AnswerNextModal<TabDialog>([](TabDialog& dialog) { Click(dialog, widget_name::kCancelButton); });
     view.SetSelection(6);
     Run(kCmdAddTab);
     EXPECT_EQ(doc.tabs.size(), 3u);
@@ -442,14 +443,14 @@ TEST_F(EditingCommandsTest, DeletingTabsAsksAndKeepsTheFirst)
     view.SetSelection(3);
     QString shownName;
     AnswerNextModal<DeleteTabDialog>([&](DeleteTabDialog& dialog) {
-        shownName = dialog.findChild<QLabel*>("static1051")->text();
-        Click(dialog, "IDCANCEL");
+        shownName = dialog.findChild<QLabel*>(widget_name::kTabNameLabel)->text();
+        Click(dialog, widget_name::kCancelButton);
     });
     Run(kCmdDeleteTab);
     EXPECT_EQ(shownName, "Section 2");
     EXPECT_EQ(view.Document().tabs.size(), 3u);
 
-    AnswerNextModal<DeleteTabDialog>([](DeleteTabDialog& dialog) { Click(dialog, "IDOK"); });
+    AnswerNextModal<DeleteTabDialog>([](DeleteTabDialog& dialog) { Click(dialog, widget_name::kOkButton); });
     Run(kCmdDeleteTab);
     const AlbumDocument& doc = view.Document();
     ASSERT_EQ(doc.tabs.size(), 2u);
@@ -464,10 +465,10 @@ TEST_F(EditingCommandsTest, TabPropertiesEditTheSelectedItemsTab)
     view.SetSelection(3);
     AnswerNextModal<TabDialog>([](TabDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Propriétés de l'onglet");
-        EXPECT_EQ(dialog.findChild<QLabel*>("bitmap1046"), nullptr);
-        dialog.findChild<QLineEdit*>("edit1049")->setText("Montagne");
-        dialog.findChild<ColorButton*>("button1048")->SetColor(0x000080);
-        Click(dialog, "IDOK");
+        EXPECT_EQ(dialog.findChild<QLabel*>(widget_name::kTabPicture), nullptr);
+        dialog.findChild<QLineEdit*>(widget_name::kTabNameEdit)->setText("Montagne");
+        dialog.findChild<ColorButton*>(widget_name::kTabNameColourButton)->SetColor(0x000080);
+        Click(dialog, widget_name::kOkButton);
     });
     Run(kCmdTabProperties);
     const AlbumDocument& doc = view.Document();
@@ -514,10 +515,10 @@ TEST(ViewingItems, ATextShowsInItsDialogAndAPhotoInAPictureWindow)
     bool readOnly = false;
     int buttons = 0;
     AnswerNextModal<ViewTextDialog>([&](ViewTextDialog& dialog) {
-        shown = dialog.findChild<QPlainTextEdit*>("edit1008")->toPlainText();
-        readOnly = dialog.findChild<QPlainTextEdit*>("edit1008")->isReadOnly();
+        shown = dialog.findChild<QPlainTextEdit*>(widget_name::kTextEdit)->toPlainText();
+        readOnly = dialog.findChild<QPlainTextEdit*>(widget_name::kTextEdit)->isReadOnly();
         buttons = static_cast<int>(dialog.findChildren<QPushButton*>().size());
-        Click(dialog, "IDOK");
+        Click(dialog, widget_name::kOkButton);
     });
     frame.RefreshCommandStates();
     frame.Action(kCmdViewItem)->trigger();

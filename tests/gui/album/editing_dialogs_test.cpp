@@ -20,6 +20,7 @@
 #include "gui/picture/picture_file_dialog.h"
 #include "gui/picture/picture_preview.h"
 #include "gui/album/text_dialog.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -138,10 +139,10 @@ TEST(PictureFileDialog, TheInsertDialogOffersTheInsertionChoice)
     ASSERT_EQ(dialog.nameFilters().size(), 13);
     EXPECT_EQ(dialog.nameFilters()[0], "Tous fichiers (*.bmp *.dib *.gif *.jpg *.jpeg *.jfif *.pcd *.pcx *.rle *.tga "
                                        "*.tif *.tiff *.png *.webp *.heic *.heif *.avif)");
-    EXPECT_FALSE(dialog.findChild<QCheckBox*>("check1080")->isChecked());
-    EXPECT_TRUE(dialog.findChild<QRadioButton*>("radio1054")->isChecked());
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>(widget_name::kPreviewCheck)->isChecked());
+    EXPECT_TRUE(dialog.findChild<QRadioButton*>(widget_name::kInsertAfterRadio)->isChecked());
     EXPECT_TRUE(dialog.InsertAfter());
-    dialog.findChild<QRadioButton*>("radio1053")->setChecked(true);
+    dialog.findChild<QRadioButton*>(widget_name::kInsertBeforeRadio)->setChecked(true);
     EXPECT_FALSE(InsertAfterFlag());
 }
 
@@ -226,7 +227,7 @@ TEST(PictureLoadError, BrowsesWithThePreviewOfTheProgramsPreference)
     AnswerNextModal<LoadErrorDialog>([&](LoadErrorDialog& dialog) {
         AnswerNextModal<PictureFileDialog>([&](PictureFileDialog& browser) {
             previewOffered = browser.Preview().ShowBox().isChecked();
-            insertionOffered = browser.findChild<QRadioButton*>("radio1054") != nullptr;
+            insertionOffered = browser.findChild<QRadioButton*>(widget_name::kInsertAfterRadio) != nullptr;
             browser.Preview().ShowBox().setChecked(false);
             browser.selectFile(QString::fromStdString(dir.File("found.bmp")));
             static_cast<QDialog&>(browser).accept();
@@ -251,12 +252,12 @@ TEST(TextDialog, DescribesTheFontAndKeepsLineBreaksAsAlbumsDo)
     bold.italic = 1;
     TextDialog dialog("Ligne 1\r\nLigne 2", bold, 0x00FF00, nullptr);
     EXPECT_EQ(dialog.windowTitle(), "Texte...");
-    EXPECT_EQ(dialog.findChild<QPlainTextEdit*>("edit1008")->toPlainText(), "Ligne 1\nLigne 2");
-    EXPECT_EQ(dialog.findChild<QLabel*>("static1083")->text(), "Arial\nTaille : 15,  Gras : oui,  Italique : oui.");
+    EXPECT_EQ(dialog.findChild<QPlainTextEdit*>(widget_name::kTextEdit)->toPlainText(), "Ligne 1\nLigne 2");
+    EXPECT_EQ(dialog.findChild<QLabel*>(widget_name::kTextFontLabel)->text(), "Arial\nTaille : 15,  Gras : oui,  Italique : oui.");
     EXPECT_EQ(dialog.Text(), "Ligne 1\r\nLigne 2");
     EXPECT_EQ(dialog.Color(), 0x00FF00u);
     QStringList buttons;
-    for (const char* name : {"button1082", "button1048", "IDOK", "IDCANCEL", "IDHELP"})
+    for (const char* name : {widget_name::kTextFontButton, widget_name::kTextColourButton, widget_name::kOkButton, widget_name::kCancelButton, widget_name::kHelpButton})
         buttons << dialog.findChild<QPushButton*>(name)->text();
     EXPECT_EQ(buttons, QStringList({"&Changer la police...", "&Couleur du texte :", "OK", "Annuler", "Aide"}));
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include "support/dialog_driver.h"
 #include "support/test_support.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -18,20 +19,25 @@ using test::Type;
 
 class PasswordDialogTest : public ::testing::Test {
 protected:
-    // Only the edit `editId` (of 1065 old, 1066 new, 1067 verification) and
-    // its label (id + 3) can be used, and it has the focus.
-    static void ExpectOnly(QWidget& dialog, int editId)
+    enum Field { kOld, kNew, kVerify };
+    static constexpr const char* kEdits[] = {widget_name::kOldPasswordEdit, widget_name::kNewPasswordEdit,
+                                             widget_name::kVerifyPasswordEdit};
+    static constexpr const char* kLabels[] = {widget_name::kOldPasswordLabel, widget_name::kNewPasswordLabel,
+                                              widget_name::kVerifyPasswordLabel};
+
+    // Only the edit `field` and its label can be used, and it has the focus.
+    static void ExpectOnly(QWidget& dialog, Field field)
     {
-        for (int id : {1065, 1066, 1067}) {
-            EXPECT_EQ(Get<QLineEdit>(dialog, QString("edit%1").arg(id)).isEnabled(), id == editId) << id;
-            EXPECT_EQ(Get<QLabel>(dialog, QString("static%1").arg(id + 3)).isEnabled(), id == editId) << id;
+        for (Field f : {kOld, kNew, kVerify}) {
+            EXPECT_EQ(Get<QLineEdit>(dialog, kEdits[f]).isEnabled(), f == field) << kEdits[f];
+            EXPECT_EQ(Get<QLabel>(dialog, kLabels[f]).isEnabled(), f == field) << kLabels[f];
         }
-        EXPECT_EQ(dialog.focusWidget(), &Get<QLineEdit>(dialog, QString("edit%1").arg(editId)));
+        EXPECT_EQ(dialog.focusWidget(), &Get<QLineEdit>(dialog, kEdits[field]));
     }
-    static void Ok(PasswordDialog& dialog, int editId, const QString& text)
+    static void Ok(PasswordDialog& dialog, Field field, const QString& text)
     {
-        Type(dialog, QString("edit%1").arg(editId), text);
-        Click(dialog, "button1");
+        Type(dialog, kEdits[field], text);
+        Click(dialog, widget_name::kOkButton);
     }
 
     test::CapturingReporter reporter;
@@ -42,13 +48,13 @@ TEST_F(PasswordDialogTest, WithoutAPasswordItOpensAtTheNewOneAndHidesWhatIsTyped
     PasswordDialog dialog("");
     dialog.show();
     EXPECT_EQ(dialog.CurrentStep(), PasswordDialog::kNewPassword);
-    ExpectOnly(dialog, 1066);
-    for (const char* edit : {"edit1065", "edit1066", "edit1067"})
+    ExpectOnly(dialog, kNew);
+    for (const char* edit : {widget_name::kOldPasswordEdit, widget_name::kNewPasswordEdit, widget_name::kVerifyPasswordEdit})
         EXPECT_EQ(Get<QLineEdit>(dialog, edit).echoMode(), QLineEdit::Password);
-    Ok(dialog, 1066, "secret");
+    Ok(dialog, kNew, "secret");
     EXPECT_EQ(dialog.CurrentStep(), PasswordDialog::kVerification);
-    ExpectOnly(dialog, 1067);
-    Ok(dialog, 1067, "secret");
+    ExpectOnly(dialog, kVerify);
+    Ok(dialog, kVerify, "secret");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Password(), "secret");
     EXPECT_TRUE(reporter.messages.empty());
@@ -58,19 +64,19 @@ TEST_F(PasswordDialogTest, EmptyNewPasswordAndVerificationMeanNoPassword)
 {
     PasswordDialog fresh("");
     fresh.show();
-    Ok(fresh, 1066, "");
-    Ok(fresh, 1067, "");
+    Ok(fresh, kNew, "");
+    Ok(fresh, kVerify, "");
     EXPECT_EQ(fresh.result(), QDialog::Accepted);
     EXPECT_EQ(fresh.Password(), "");
 
     PasswordDialog removal("secret");
     removal.show();
     EXPECT_EQ(removal.CurrentStep(), PasswordDialog::kOldPassword);
-    ExpectOnly(removal, 1065);
-    Ok(removal, 1065, "secret");
-    ExpectOnly(removal, 1066);
-    Ok(removal, 1066, "");
-    Ok(removal, 1067, "");
+    ExpectOnly(removal, kOld);
+    Ok(removal, kOld, "secret");
+    ExpectOnly(removal, kNew);
+    Ok(removal, kNew, "");
+    Ok(removal, kVerify, "");
     EXPECT_EQ(removal.result(), QDialog::Accepted);
     EXPECT_EQ(removal.Password(), "");
 }
@@ -79,7 +85,7 @@ TEST_F(PasswordDialogTest, WrongOldPasswordClosesTheDialogUnchanged)
 {
     PasswordDialog dialog("secret");
     dialog.show();
-    Ok(dialog, 1065, "Secret");  // case counts
+    Ok(dialog, kOld, "Secret");  // case counts
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "Le mot de passe saisi est incorrect. Vous devez connaître l'ancien "
                                          "mot de passe pour pouvoir le modifier.");
@@ -93,19 +99,19 @@ TEST_F(PasswordDialogTest, MismatchGoesBackToTheNewPasswordWithEmptyEdits)
 {
     PasswordDialog dialog("");
     dialog.show();
-    Ok(dialog, 1066, "abc");
-    Ok(dialog, 1067, "abd");
+    Ok(dialog, kNew, "abc");
+    Ok(dialog, kVerify, "abd");
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text,
               "Erreur lors de la vérification du nouveau mot de passe. Veuillez recommencer.");
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.CurrentStep(), PasswordDialog::kNewPassword);
-    ExpectOnly(dialog, 1066);
-    EXPECT_TRUE(Get<QLineEdit>(dialog, "edit1066").text().isEmpty());
-    EXPECT_TRUE(Get<QLineEdit>(dialog, "edit1067").text().isEmpty());
-    Ok(dialog, 1066, "abd");
-    Ok(dialog, 1067, "abd");
+    ExpectOnly(dialog, kNew);
+    EXPECT_TRUE(Get<QLineEdit>(dialog, widget_name::kNewPasswordEdit).text().isEmpty());
+    EXPECT_TRUE(Get<QLineEdit>(dialog, widget_name::kVerifyPasswordEdit).text().isEmpty());
+    Ok(dialog, kNew, "abd");
+    Ok(dialog, kVerify, "abd");
     EXPECT_EQ(dialog.Password(), "abd");
 }
 
@@ -113,18 +119,18 @@ TEST_F(PasswordDialogTest, CancelOrAPasswordTheAlbumCannotHoldKeepTheOldOne)
 {
     PasswordDialog cancelled("secret");
     cancelled.show();
-    Ok(cancelled, 1065, "secret");
-    Ok(cancelled, 1066, "other");
-    Type(cancelled, "edit1067", "other");
-    Click(cancelled, "button2");
+    Ok(cancelled, kOld, "secret");
+    Ok(cancelled, kNew, "other");
+    Type(cancelled, widget_name::kVerifyPasswordEdit, "other");
+    Click(cancelled, widget_name::kCancelButton);
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);
     EXPECT_EQ(cancelled.Password(), "secret");
 
     PasswordDialog refused("");
     refused.show();
     const QString unstorable = QString("ab") + QChar(0x81);
-    Ok(refused, 1066, unstorable);
-    Ok(refused, 1067, unstorable);
+    Ok(refused, kNew, unstorable);
+    Ok(refused, kVerify, unstorable);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
     EXPECT_EQ(refused.CurrentStep(), PasswordDialog::kNewPassword);

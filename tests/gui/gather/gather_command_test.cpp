@@ -19,6 +19,7 @@
 #include "gui/gather/spread_renderer.h"
 #include "support/dialog_driver.h"
 #include "../album/album_window_fixture.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -57,43 +58,43 @@ TEST_F(GatherCommandTest, DestinationOptionsProgressThenTheCompletionMessage)
     test::AnswerNextModal<GatherDestinationDialog>([this, &reporter](GatherDestinationDialog& d) {
         // Starts at the album's folder; a relative path is refused and the
         // dialog comes back with the text as typed.
-        EXPECT_EQ(test::Get<QLineEdit>(d, "edit1063").text().toStdString(), dir.File("photos"));
-        test::Type(d, "edit1063", "relatif");
+        EXPECT_EQ(test::Get<QLineEdit>(d, widget_name::kFolderEdit).text().toStdString(), dir.File("photos"));
+        test::Type(d, widget_name::kFolderEdit, "relatif");
         test::AnswerNextModal<GatherDestinationDialog>([this, &reporter](GatherDestinationDialog& again) {
             ASSERT_EQ(reporter.messages.size(), 1u);
             EXPECT_EQ(reporter.messages[0].text, LoadString(kStrGatherBadPath));
             EXPECT_EQ(again.Directory(), "relatif");
-            test::Type(again, "edit1063", QString::fromStdString(dir.File("cle usb/album")));
-            test::Click(again, "IDOK");
+            test::Type(again, widget_name::kFolderEdit, QString::fromStdString(dir.File("cle usb/album")));
+            test::Click(again, widget_name::kOkButton);
         });
-        test::Click(d, "IDOK");
+        test::Click(d, widget_name::kOkButton);
     });
     QString completion;
     QMessageBox::Icon completionIcon = QMessageBox::Information;
     test::AnswerNextModal<GatherOptionsDialog>([&completion, &completionIcon](GatherOptionsDialog& d) {
-        auto& rate = test::Get<QLineEdit>(d, "edit1076");
+        auto& rate = test::Get<QLineEdit>(d, widget_name::kCompressionEdit);
         EXPECT_FALSE(rate.isEnabled());  // follows the conversion box
-        test::Click(d, "check1075");
+        test::Click(d, widget_name::kConvertCheck);
         EXPECT_TRUE(rate.isEnabled());
-        test::Type(d, "edit1076", "100");
+        test::Type(d, widget_name::kCompressionEdit, "100");
         test::AnswerNextModal<QMessageBox>([](QMessageBox& box) { box.accept(); });
-        test::Click(d, "IDOK");  // refused: 1 to 99
+        test::Click(d, widget_name::kOkButton);  // refused: 1 to 99
         EXPECT_TRUE(d.isVisible());
-        test::Type(d, "edit1076", "25");
+        test::Type(d, widget_name::kCompressionEdit, "25");
         // The photos for the screen go with the viewer, on at every gather.
-        auto& webSizes = test::Get<QCheckBox>(d, "checkWebSizes");
+        auto& webSizes = test::Get<QCheckBox>(d, widget_name::kWebSizesCheck);
         EXPECT_TRUE(webSizes.isChecked());
         EXPECT_TRUE(webSizes.isEnabled());
-        test::Click(d, "check1077");
+        test::Click(d, widget_name::kViewerCheck);
         EXPECT_FALSE(webSizes.isEnabled());
-        test::Click(d, "check1077");
-        test::Click(d, "checkWebSizes");
+        test::Click(d, widget_name::kViewerCheck);
+        test::Click(d, widget_name::kWebSizesCheck);
         test::AnswerNextModal<QMessageBox>([&completion, &completionIcon](QMessageBox& box) {
             completion = box.text();
             completionIcon = box.icon();
             box.accept();
         });
-        test::Click(d, "IDOK");
+        test::Click(d, widget_name::kOkButton);
     });
     frame.Action(kCmdGather)->trigger();
 
@@ -113,17 +114,17 @@ TEST_F(GatherCommandTest, InterrompreAnswersAtOnceAndLeavesNoHalfFile)
     fs::create_directories(dir.File("dest"));
     PainterSpreadRenderer renderer(book, {});
     GatherProgressDialog progress(album, dir.File("dest"), {true, false, true, 10}, &renderer, frame.HostWidget());
-    EXPECT_NE(test::Get<QLabel>(progress, "static1080").text().indexOf("Les images seront converties"), -1);
+    EXPECT_NE(test::Get<QLabel>(progress, widget_name::kSummaryLabel).text().indexOf("Les images seront converties"), -1);
     qint64 answeredMs = -1;
     test::AnswerNextModal<GatherProgressDialog>([&answeredMs](GatherProgressDialog& d) {
         // Once the conversions have begun.
         QElapsedTimer started;
         started.start();
-        while (test::Get<QLabel>(d, "static1079").text().isEmpty() && started.elapsed() < 5000)
+        while (test::Get<QLabel>(d, widget_name::kOperationLabel).text().isEmpty() && started.elapsed() < 5000)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
         QElapsedTimer clock;
         clock.start();
-        test::Click(d, "IDCANCEL");
+        test::Click(d, widget_name::kCancelButton);
         answeredMs = clock.elapsed();
     });
     EXPECT_EQ(progress.Run(), GatherProgressDialog::kInterrupted);
@@ -144,7 +145,7 @@ TEST_F(GatherCommandTest, ClosingTheDialogAnyOtherWayStopsTheGather)
     test::AnswerNextModal<GatherProgressDialog>([](GatherProgressDialog& d) {
         QElapsedTimer started;
         started.start();
-        while (test::Get<QLabel>(d, "static1079").text().isEmpty() && started.elapsed() < 5000)
+        while (test::Get<QLabel>(d, widget_name::kOperationLabel).text().isEmpty() && started.elapsed() < 5000)
             QApplication::processEvents(QEventLoop::AllEvents, 5);
         d.QDialog::done(QDialog::Rejected);  // not through reject()
     });

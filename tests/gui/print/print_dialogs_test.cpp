@@ -26,6 +26,7 @@
 #include "gui/print/poster_dialog.h"
 #include "gui/properties/properties_window.h"
 #include "support/dialog_driver.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -47,33 +48,33 @@ TEST(AlbumPrintDialogTest, ChoicesAreKeptEvenOnCancel)
     AlbumCoverMode() = false;
     {
         AlbumPrintDialog dialog(prefs);
-        EXPECT_TRUE(Get<QRadioButton>(dialog, "radio1036").isChecked());
-        Click(dialog, "radio1037");
-        Click(dialog, "check1038");
+        EXPECT_TRUE(Get<QRadioButton>(dialog, widget_name::kContentsRadio).isChecked());
+        Click(dialog, widget_name::kCoversRadio);
+        Click(dialog, widget_name::kDescriptionsCheck);
         dialog.reject();
     }
     EXPECT_FALSE(prefs.printDescriptions);
     EXPECT_TRUE(AlbumCoverMode());
     AlbumPrintDialog again(prefs);
-    EXPECT_TRUE(Get<QRadioButton>(again, "radio1037").isChecked());
+    EXPECT_TRUE(Get<QRadioButton>(again, widget_name::kCoversRadio).isChecked());
     AlbumCoverMode() = false;
 }
 
 TEST(PosterDialogTest, WidthAndHeightFollowEachOtherAndStayInRange)
 {
     PosterDialog dialog(64, 640, 427);  // proposes 64 x 42 cm
-    auto& width = Get<QLineEdit>(dialog, "edit1034");
-    auto& height = Get<QLineEdit>(dialog, "edit1035");
+    auto& width = Get<QLineEdit>(dialog, widget_name::kPosterWidthEdit);
+    auto& height = Get<QLineEdit>(dialog, widget_name::kPosterHeightEdit);
     EXPECT_EQ(height.text(), "42");
-    Type(dialog, "edit1034", "128");
+    Type(dialog, widget_name::kPosterWidthEdit, "128");
     LeaveEdit(width);
     EXPECT_EQ(height.text(), "84");
-    Type(dialog, "edit1035", "21");
+    Type(dialog, widget_name::kPosterHeightEdit, "21");
     LeaveEdit(height);
     EXPECT_EQ(width.text(), "32");
 
     // Out of range: refused with the framework's message, the dialog stays.
-    Type(dialog, "edit1034", "1001");
+    Type(dialog, widget_name::kPosterWidthEdit, "1001");
     test::AnswerNextModal<QMessageBox>([](QMessageBox& box) { box.accept(); });
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted);
@@ -81,7 +82,7 @@ TEST(PosterDialogTest, WidthAndHeightFollowEachOtherAndStayInRange)
     // OK first finishes what leaving the edit being typed in would do.
     QFocusEvent in(QEvent::FocusIn);
     QApplication::sendEvent(&width, &in);
-    Type(dialog, "edit1034", "200");
+    Type(dialog, widget_name::kPosterWidthEdit, "200");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.WidthCm(), 200);
@@ -113,7 +114,7 @@ TEST_F(PrintCommandsTest, PreviewOpensOnTheWindowsPageWithThePropertiesWindowHid
             previewed = true;
             preview.reject();
         });
-        Click(dialog, "IDOK");
+        Click(dialog, widget_name::kOkButton);
     });
     frame.Action(kCmdFilePrintPreview)->trigger();
     EXPECT_TRUE(previewed);
@@ -152,8 +153,8 @@ TEST_F(PrintCommandsTest, APosterPrintsOnlyTheSheetsThePrintDialogChose)
             chosen = true;
             print.accept();
         });
-        Type(dialog, "edit1034", "64");
-        Click(dialog, "IDOK");
+        Type(dialog, widget_name::kPosterWidthEdit, "64");
+        Click(dialog, widget_name::kOkButton);
     });
     frame.Action(kCmdPrintPoster)->trigger();
     printer.setOutputFileName({});
@@ -174,8 +175,8 @@ TEST_F(PrintCommandsTest, ExportToPdfWritesTheCoverSheetsChosen)
             files.selectFile(pdf);
             QMetaObject::invokeMethod(&files, "accept");
         });
-        Click(dialog, "radio1037");
-        Click(dialog, "IDOK");
+        Click(dialog, widget_name::kCoversRadio);
+        Click(dialog, widget_name::kOkButton);
     });
     frame.Action(kCmdExportPdf)->trigger();
     AlbumCoverMode() = false;

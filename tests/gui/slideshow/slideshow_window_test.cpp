@@ -14,6 +14,7 @@
 #include "support/test_support.h"
 #include "../album/album_window_fixture.h"
 #include "support/recording_sound_player.h"
+#include "gui/widgets/widget_names.h"
 
 namespace lumora {
 namespace {
@@ -288,11 +289,11 @@ TEST_F(SlideshowWindowTest, OptionsDialogChecksThePauseAndStoresThePreferences)
     prefs.slideshowAuto = false;
     prefs.slideshowPause = 10;
     SlideshowOptionsDialog dialog(prefs, &frame);
-    EXPECT_FALSE(test::Get<QLineEdit>(dialog, "edit1057").isEnabled());
-    test::Click(dialog, "radio1055");
-    EXPECT_TRUE(test::Get<QLineEdit>(dialog, "edit1057").isEnabled());
+    EXPECT_FALSE(test::Get<QLineEdit>(dialog, widget_name::kPauseEdit).isEnabled());
+    test::Click(dialog, widget_name::kAutomaticRadio);
+    EXPECT_TRUE(test::Get<QLineEdit>(dialog, widget_name::kPauseEdit).isEnabled());
     for (const char* refused : {"0", "501", "dix"}) {
-        test::Get<QLineEdit>(dialog, "edit1057").setText(refused);
+        test::Get<QLineEdit>(dialog, widget_name::kPauseEdit).setText(refused);
         bool warned = false;
         test::WhenModal([&](QWidget& box) {
             warned = true;
@@ -302,9 +303,9 @@ TEST_F(SlideshowWindowTest, OptionsDialogChecksThePauseAndStoresThePreferences)
         EXPECT_TRUE(warned) << refused;
         EXPECT_NE(dialog.result(), QDialog::Accepted) << refused;
     }
-    test::Get<QLineEdit>(dialog, "edit1057").setText("500");
-    test::Click(dialog, "check1058");  // wait for the sound: off
-    test::Click(dialog, "checkRealSize");
+    test::Get<QLineEdit>(dialog, widget_name::kPauseEdit).setText("500");
+    test::Click(dialog, widget_name::kWaitForSoundCheck);  // wait for the sound: off
+    test::Click(dialog, widget_name::kRealSizeCheck);
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     dialog.Apply(prefs);

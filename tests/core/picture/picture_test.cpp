@@ -54,6 +54,39 @@ TEST(NewPicture, OneBitTableStartsBlack)
     EXPECT_EQ(dib.Size(), 40u + 8u + 4u);
 }
 
+TEST(NewPicture, ReaderPicturesStartBlackAndRecordTheirImageSize)
+{
+    const NewPicture forReader{ColourTable::Black, false, true};
+    Picture dib = Picture::Make(5, 3, 4, forReader);
+    ASSERT_TRUE(dib);
+    for (unsigned i = 0; i < 16; ++i)
+        EXPECT_EQ(dib.Color(i), (ColorTriple{0, 0, 0})) << i;
+    EXPECT_EQ(BitmapInfoHeader::Read(dib.Data()).sizeImage, 4u * 3u);
+}
+
+TEST(PictureAccessors, AnEmptyPictureReadsAsNothingAndASpanReadsAsThePicture)
+{
+    const Picture none;
+    EXPECT_EQ(none.Width(), 0u);
+    EXPECT_EQ(none.Height(), 0u);
+    EXPECT_EQ(none.BitCount(), 0);
+    EXPECT_EQ(none.ColorCount(), 0);
+    EXPECT_EQ(none.Pixels(), nullptr);
+    EXPECT_EQ(none.Color(3), (ColorTriple{}));
+
+    Picture dib = Picture::Make(7, 4, 8);
+    ASSERT_TRUE(dib);
+    dib.Row(2)[6] = 5;
+    const PictureSpan span(dib.Bytes());
+    EXPECT_EQ(span.Width(), 7u);
+    EXPECT_EQ(span.Height(), 4u);
+    EXPECT_EQ(span.RowBytes(), 8u);
+    EXPECT_EQ(span.PixelOffset(), 40u + 1024u);
+    EXPECT_EQ(span.Row(2), dib.Pixels() + 16);
+    EXPECT_EQ(span.Row(2)[6], 5);
+    EXPECT_EQ(span.Color(12), kSixteenColors[12]);
+}
+
 TEST(NewPicture, RefusesEmptyAndHugePictures)
 {
     EXPECT_FALSE(Picture::Make(0, 10, 8));

@@ -7,6 +7,7 @@
 #include "app/lumora_app.h"
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 #include "gui/platform/program_art.h"
 #include "gui/platform/qt_translation.h"
 
@@ -65,6 +66,10 @@ int main(int argc, char** argv)
         app.MainFrame()->raise();
         app.MainFrame()->activateWindow();
     });
+    // Ended from outside: closed as the user would close it, asking about
+    // unsaved albums.
+    lumora::TerminationSignals termination;
+    QObject::connect(&termination, &lumora::TerminationSignals::Requested, [&app] { app.MainFrame()->close(); });
     const int status = QApplication::exec();
     app.ExitInstance();
     return status;

@@ -363,10 +363,15 @@ void MainWindow::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
             paths << url.toLocalFile();
-    if (!paths.isEmpty()) {
-        activateWindow();
-        emit FilesDropped(paths);
-    }
+    OpenFiles(paths);
+}
+
+void MainWindow::OpenFiles(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    activateWindow();
+    emit FilesDropped(paths);
 }
 
 void MainWindow::BeginProgress() { gauge_->Begin(); }

@@ -31,6 +31,7 @@ public:
     QWidget* HostWidget() override { return this; }
     QMdiArea* MdiArea() const override { return mdiArea_; }
     Preferences& Prefs() const override { return preferences_; }
+    void OpenFiles(const QStringList& paths) override;
     void SetCommandHandler(int commandId, std::function<void()> run, std::function<bool()> enabled = {},
                            std::function<bool()> checked = {}) override;
     void RefreshCommandStates() override;

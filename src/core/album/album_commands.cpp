@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/album/album_preview.h"
+#include "core/album/tab_numbering.h"
 #include "core/layout/layout_table.h"
 #include "core/platform/ordered_parallel.h"
 #include "core/platform/services.h"
@@ -104,16 +105,37 @@ int PasteAlbumItem(AlbumDocument& doc, int selection, std::unique_ptr<AlbumItem>
     return doc.InsertItem(std::move(item), at, InsertionKind::Paste) ? static_cast<int>(at) : -1;
 }
 
-int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int selection,
-                 bool insertAfter, InsertProgress* progress)
+namespace {
+
+// A photo whose preview was made on a worker: finished here (the load-error
+// question asked when its file could not be read) and placed before `index`
+// in `section`, the step joined to the photos placed before it in the run.
+bool PlaceMadePhoto(AlbumDocument& doc, const std::string& path, PreviewPicture made, size_t index,
+                    std::optional<int16_t> section)
+{
+    auto item = std::make_unique<AlbumItem>(path);
+    const PageLayout& layout = doc.Layout();
+    if (!item->FinishPreview(std::move(made), layout.boxWidth, layout.boxHeight, AppPalette()))
+        return false;
+    index = std::min(index, doc.items.size());
+    item->tabIndex = section.value_or(SectionForInsertion(doc.items, index));
+    std::vector<std::unique_ptr<AlbumItem>> placed;
+    placed.push_back(std::move(item));
+    doc.Perform(MakeInsertion(doc, index, std::move(placed), InsertionKind::Photos, true));
+    return true;
+}
+
+}  // namespace
+
+size_t InsertImagesBefore(AlbumDocument& doc, const std::vector<std::string>& paths, size_t index,
+                          std::optional<int16_t> section, InsertProgress* progress)
 {
     // The loop reports progress per file; previews are read quietly.
     const int total = static_cast<int>(paths.size());
-    size_t index = std::min(static_cast<size_t>(std::max(selection, 0)) + (insertAfter ? 1 : 0),
-                            doc.items.size());
-    int inserted = 0;
+    index = std::min(index, doc.items.size());
+    size_t inserted = 0;
     // The pictures are decoded on the workers; the items are made and
-    // placed here, in the order chosen.
+    // placed here, in the order given.
     const PageLayout& layout = doc.Layout();
     const uint16_t boxWidth = layout.boxWidth, boxHeight = layout.boxHeight;
     const Palette& palette = AppPalette();
@@ -131,15 +153,21 @@ int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int 
             return MakePreviewOnWorker(paths[i], boxWidth, boxHeight, palette, colors);
         },
         [&](size_t i, PreviewPicture&& made) {
-            if (doc.InsertMadeImage(paths[i], std::move(made), index)) {
-                ++index;
+            if (PlaceMadePhoto(doc, paths[i], std::move(made), index + inserted, section))
                 ++inserted;
-            }
             if (progress)
                 progress->Step(static_cast<int>(i) + 1, total);
         },
         hooks);
     doc.CloseStep();
+    return inserted;
+}
+
+int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int selection,
+                 bool insertAfter, InsertProgress* progress)
+{
+    const size_t index = static_cast<size_t>(std::max(selection, 0)) + (insertAfter ? 1 : 0);
+    const size_t inserted = InsertImagesBefore(doc, paths, index, std::nullopt, progress);
     if (insertAfter && inserted > 0)
         return ClampSelection(doc, selection + 1);
     return selection;

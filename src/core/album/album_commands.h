@@ -55,6 +55,12 @@ struct InsertProgress {
 };
 int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int selection,
                  bool insertAfter, InsertProgress* progress);
+// The same run placed before `index` (appended past the end): every photo
+// joins `section` when given (files dropped after the last item of a page),
+// otherwise the section of the item it lands before. One step of the
+// history. How many photos went in.
+size_t InsertImagesBefore(AlbumDocument& doc, const std::vector<std::string>& paths, size_t index,
+                          std::optional<int16_t> section, InsertProgress* progress);
 
 // The font a text starts with until the user picks another: Times New
 // Roman, 12 points on a 96-dpi screen, normal weight, upright.

@@ -108,6 +108,19 @@ ImportCandidate ExamineFile(const std::string& path)
     return candidate;
 }
 
+std::vector<std::string> FolderPicturesInCaptureOrder(const std::string& folder, std::string& error)
+{
+    std::vector<ImportCandidate> candidates;
+    for (const std::string& path : PicturesInFolder(folder, false, error))
+        candidates.push_back(ExamineFile(path));
+    const auto noTabs = [](const std::string&) { return true; };
+    std::vector<std::string> ordered;
+    ordered.reserve(candidates.size());
+    for (PlannedPicture& picture : PlanImport({}, candidates, false, noTabs).pictures)
+        ordered.push_back(std::move(picture.path));
+    return ordered;
+}
+
 std::string FolderTitle(const std::string& folder)
 {
     fs::path path = fs::absolute(fs::path(folder)).lexically_normal();

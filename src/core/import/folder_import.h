@@ -19,6 +19,11 @@ std::vector<std::string> PicturesInFolder(const std::string& folder, bool recurs
 // The candidate's times: EXIF, the file name, the modification time.
 ImportCandidate ExamineFile(const std::string& path);
 
+// The pictures of `folder` (not of the folders within it) in the order they
+// were taken, as an album made from it has them; empty, with `error` set,
+// when the folder cannot be read. A folder dropped on a page goes in so.
+std::vector<std::string> FolderPicturesInCaptureOrder(const std::string& folder, std::string& error);
+
 // The title an album made from `folder` takes: the folder's own name.
 std::string FolderTitle(const std::string& folder);
 

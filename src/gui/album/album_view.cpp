@@ -5,6 +5,7 @@
 #include "gui/platform/document_window.h"
 #include "gui/album/album_navigation.h"
 #include "gui/album/album_window_title.h"
+#include "gui/album/file_drop.h"
 #include "gui/album/item_drag.h"
 #include "gui/album/editing_commands.h"
 
@@ -454,6 +455,7 @@ QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, con
     frame.MdiArea()->addSubWindow(window);
     FollowAlbumInTitle(*window, doc);
     InstallItemDrag(*view);
+    InstallFileDrop(*view);
     QObject::connect(view, &AlbumView::AlbumRefused, window, &QMdiSubWindow::close);
     frame.OnPreferencesChanged(view, [view] { view->viewport()->update(); });
     window->resize(kBookSize.width + 40, kBookSize.height + 60);

@@ -3,54 +3,23 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QScrollBar>
-#include <QWidget>
 
 #include "core/album/album_commands.h"
 #include "core/album/album_document.h"
 #include "core/album/album_layout.h"
 #include "core/layout/book_hits.h"
 #include "gui/album/album_view.h"
+#include "gui/album/drop_mark.h"
 #include "gui/album/editing_commands.h"
 #include "gui/album/item_drop.h"
+#include "gui/album/photo_drag.h"
 
 namespace lumora {
 namespace {
 
-// The drop mark, painted over the viewport; the mouse goes through it.
-class DropMark final : public QWidget {
-public:
-    explicit DropMark(QWidget* viewport) : QWidget(viewport)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        hide();
-    }
-
-    void ShowAt(const QRect& mark)
-    {
-        setGeometry(parentWidget()->rect());
-        mark_ = mark;
-        show();
-        raise();
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.fillRect(mark_, QColor(0, 0, 160));
-    }
-
-private:
-    QRect mark_;
-};
-
 class ItemDragger final : public QObject {
 public:
-    explicit ItemDragger(AlbumView& view) : QObject(&view), view_(view), mark_(new DropMark(view.viewport()))
+    explicit ItemDragger(AlbumView& view) : QObject(&view), view_(view), mark_(new DropMark(view))
     {
         view.viewport()->installEventFilter(this);
         view.installEventFilter(this);
@@ -96,9 +65,17 @@ private:
         if (!dragging_ && (at - pressedAt_).manhattanLength() < QApplication::startDragDistance())
             return false;
         dragging_ = true;
+        if (!view_.viewport()->rect().contains(at) && IsPhoto(from_)) {
+            // Out of the window the photo is offered to other programs; back
+            // over a view of this album it moves all the same.
+            const int from = from_;
+            Stop();
+            DragPhotoOut(view_, from);
+            return true;
+        }
         view_.viewport()->setCursor(Qt::DragMoveCursor);
         if (const auto place = PlaceAt(at))
-            mark_->ShowAt(ToViewport(place->mark));
+            mark_->ShowBar(place->mark);
         else
             mark_->hide();
         return true;
@@ -110,17 +87,9 @@ private:
             Stop();
             return false;
         }
-        const auto place = PlaceAt(event.position().toPoint());
         const int from = from_;
         Stop();
-        AlbumDocument& doc = view_.Document();
-        if (!place || static_cast<size_t>(from) >= doc.items.size())
-            return true;
-        const int to = DropTargetIndex(from, *place, doc.items[static_cast<size_t>(from)]->tabIndex);
-        if (to >= 0 && MoveAlbumItem(doc, from, to, place->section)) {
-            view_.SetSelection(to);
-            ShowSelectedItem(view_);
-        }
+        MoveItemTo(view_, from, event.position());
         return true;
     }
 
@@ -129,11 +98,10 @@ private:
         return DropPlaceAt(view_.Document(), view_.State(), view_.BookPointAt(viewportPoint), {0, 0});
     }
 
-    // The mark's book rectangle where the zoomed book stands in the window.
-    QRect ToViewport(const Rect& book) const
+    bool IsPhoto(int index) const
     {
-        const Rect covering = view_.Transform().CoveringWindowRect(book);
-        return QRect(QPoint(covering.left, covering.top), QPoint(covering.right - 1, covering.bottom - 1));
+        const auto& items = view_.Document().items;
+        return index >= 0 && static_cast<size_t>(index) < items.size() && items[static_cast<size_t>(index)]->IsPhoto();
     }
 
     void Stop()
@@ -155,5 +123,19 @@ private:
 }  // namespace
 
 void InstallItemDrag(AlbumView& view) { new ItemDragger(view); }
+
+bool MoveItemTo(AlbumView& view, int from, QPointF viewportPoint)
+{
+    AlbumDocument& doc = view.Document();
+    const auto place = DropPlaceAt(doc, view.State(), view.BookPointAt(viewportPoint), {0, 0});
+    if (!place || from < 0 || static_cast<size_t>(from) >= doc.items.size())
+        return false;
+    const int to = DropTargetIndex(from, *place, doc.items[static_cast<size_t>(from)]->tabIndex);
+    if (to < 0 || !MoveAlbumItem(doc, from, to, place->section))
+        return false;
+    view.SetSelection(to);
+    ShowSelectedItem(view);
+    return true;
+}
 
 }  // namespace lumora

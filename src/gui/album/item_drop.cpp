@@ -74,6 +74,11 @@ std::optional<DropPlace> DropPlaceAt(AlbumDocument& doc, const AlbumViewState& s
                      ToLogical({at.x - 1, at.y - 20, at.x - 1 + kMarkWidth, at.y + 20}, bookOrigin)};
 }
 
+Rect ItemBoxAt(AlbumDocument& doc, int index, Point bookOrigin)
+{
+    return ToLogical(AlbumLayout(doc).ItemRect(index), bookOrigin);
+}
+
 int DropTargetIndex(int from, const DropPlace& place, int16_t fromSection)
 {
     const int to = place.before > from ? place.before - 1 : place.before;

@@ -22,6 +22,10 @@ struct DropPlace {
 std::optional<DropPlace> DropPlaceAt(AlbumDocument& doc, const AlbumViewState& state, Point point,
                                      Point bookOrigin);
 
+// The box of the item at `index` in the same frame: the photo a dropped
+// sound would go to is framed round it.
+Rect ItemBoxAt(AlbumDocument& doc, int index, Point bookOrigin);
+
 // The index the item at `from` takes when dropped before `before`; -1 when
 // it would not move.
 int DropTargetIndex(int from, const DropPlace& place, int16_t fromSection);

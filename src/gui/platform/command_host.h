@@ -4,6 +4,7 @@
 // toolbar, the status bar and its progress gauge, the preferences. The main
 // window implements it; the windows find it from any of their widgets.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "core/platform/preferences.h"
@@ -47,6 +48,11 @@ public:
     // The album view's location, shown in the gauge's pane while no long
     // operation runs.
     virtual void SetLocationText(const QString& text) = 0;
+
+    // Files given to the program from outside and taken by no window (an
+    // album dropped on a page, anything dropped on the desk): each opens in
+    // a window of its own, as when dropped on the main window.
+    virtual void OpenFiles(const QStringList& paths) = 0;
 
     // Runs `slot` in `context` whenever the preferences change through the
     // preferences dialog.

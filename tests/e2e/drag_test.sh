@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # End to end: in the real program, a photo dragged from the left page of a
 # spread onto a photo of the right page goes before it; Ctrl+S saves the
-# album and `lumora-cli album info` shows the new order.
-#   drag_test.sh LUMORA LUMORA_CLI OUTDIR PICTURE
+# album and `lumora-cli album info` shows the new order. With "out" the drag
+# leaves the view on the way, becoming the system's drag that other programs
+# could take, and still moves the photo when it comes back.
+#   drag_test.sh LUMORA LUMORA_CLI OUTDIR PICTURE [out]
 set -euo pipefail
-lumora=$1 cli=$2 out=$3 picture=$4
+lumora=$1 cli=$2 out=$3 picture=$4 via=${5:-}
 mkdir -p "$out"
 source "$(dirname "$0")/virtual_display.sh"
 start_virtual_display 900
@@ -51,15 +53,28 @@ x1=$((book_x + 26 + to_x)) y1=$((book_y + 18 + to_y))
 xdotool mousemove "$x0" "$y0"
 sleep 0.2
 xdotool mousedown 1
+shot=drag
+if [[ $via == out ]]; then
+  shot=drag-out
+  # Up out of the view (over the menus), then down again to the start.
+  for y in $((y0 - 10)) $((y0 - 30)) $((desk_y - 40)) $((desk_y - 60)); do
+    xdotool mousemove "$x0" "$y"
+    sleep 0.1
+  done
+  sleep 0.3
+  import -window root "$out/drag-out-outside.png"
+  xdotool mousemove "$x0" $((desk_y + 20))
+  sleep 0.2
+fi
 for step in 1 2 3 4 5 6 7 8; do
   xdotool mousemove $((x0 + (x1 - x0) * step / 8)) $((y0 + (y1 - y0) * step / 8))
   sleep 0.05
 done
 sleep 0.3
-import -window root "$out/drag-mark.png"
+import -window root "$out/$shot-mark.png"
 xdotool mouseup 1
 sleep 0.5
-import -window root "$out/drag-after.png"
+import -window root "$out/$shot-after.png"
 xdotool key ctrl+s
 sleep 1
 quit_program drag
@@ -68,4 +83,4 @@ order=$("$cli" album info "$album" | sed -n 's/^élément \([0-9]*\) : photo .*\
 if [[ $order != 013425 ]]; then
   echo "drag: the saved order is $order, not 013425"; exit 1
 fi
-echo "drag: photo 2 dragged onto the other page went before photo 5 and was saved"
+echo "drag: photo 2 dragged onto the other page${via:+ by way of outside the view} went before photo 5 and was saved"

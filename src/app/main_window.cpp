@@ -23,6 +23,7 @@
 #include "gui/album/clipboard_commands.h"
 #include "gui/album/album_view.h"
 #include "gui/album/editing_commands.h"
+#include "gui/album/photo_drag.h"
 #include "gui/picture/picture_view.h"
 #include "gui/picture/picture_window.h"
 #include "gui/help/help_window.h"
@@ -353,7 +354,10 @@ void MainWindow::SetRecentFiles(const QStringList& paths)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    // A photo dragged out of an album moves within the book or goes to
+    // another program; let go over the menus it opens nothing.
+    const QMimeData& data = *event->mimeData();
+    if (data.hasUrls() && !data.hasFormat(kBookItemMimeType))
         event->acceptProposedAction();
 }
 

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -12,6 +15,7 @@
 #include "app/lumora_app.h"
 #include "app/main_window.h"
 #include "core/formats/bmp_writer.h"
+#include "gui/album/photo_drag.h"
 #include "gui/picture/picture_window.h"
 #include "core/res/strings.h"
 #include "gui/help/help_window.h"
@@ -218,6 +222,22 @@ TEST_F(MainFrameTest, PropertiesWindowToggleIsChecked)
     EXPECT_FALSE(preferences.showProperties);
     frame.RefreshCommandStates();
     EXPECT_FALSE(frame.Action(kCmdPropertiesWindow)->isChecked());
+}
+
+TEST_F(MainFrameTest, FilesDraggedInAreTakenButNotAPhotoDraggedOutOfAnAlbum)
+{
+    const auto accepts = [this](const QMimeData& data) {
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&frame, &enter);
+        return enter.isAccepted();
+    };
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/tmp/photo.jpg")});
+    EXPECT_TRUE(accepts(files));
+    QMimeData photo;
+    photo.setUrls({QUrl::fromLocalFile("/tmp/photo.jpg")});
+    photo.setData(kBookItemMimeType, "2");
+    EXPECT_FALSE(accepts(photo));
 }
 
 TEST_F(MainFrameTest, StatusTextIsKeptAndRestored)

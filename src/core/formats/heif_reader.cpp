@@ -8,6 +8,7 @@
 
 #include "core/picture/alpha_blend.h"
 #include "core/picture/picture_limits.h"
+#include "core/formats/heif_canvas.h"
 #include "core/formats/webp_reader.h"
 
 namespace lumora {
@@ -41,6 +42,11 @@ Picture DecodeHeif(std::span<const uint8_t> file)
     const int declaredHeight = heif_image_handle_get_height(handle.get());
     if (declaredWidth <= 0 || declaredHeight <= 0 ||
         !CheckPictureSize(static_cast<uint64_t>(declaredWidth), static_cast<uint64_t>(declaredHeight)))
+        return {};
+    // A grid or an overlay is put together at the size its own data gives,
+    // before any tile is decoded, whatever size the file declares.
+    if (const std::optional<HeifCanvas> canvas = PrimaryHeifCanvas(file);
+        canvas && !CheckPictureSize(canvas->width, canvas->height))
         return {};
 
     const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;

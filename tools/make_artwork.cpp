@@ -5,7 +5,10 @@
 // With --preview DIR it also puts the book together as the album view does
 // and writes those scenes as PNG files for a visual check. With
 // --desktop-icons DIR it writes the program's and the album files' icons in
-// the hicolor theme's sizes instead (committed in src/app/icons).
+// the hicolor theme's sizes instead (committed in src/app/icons). With
+// --sharp-book DIR it writes the 256-colour set's five book pieces in true
+// colour at kSharpBookScale times their size, as JPEG files, for books
+// drawn larger than the classic size (made at build time, not committed).
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -44,6 +47,33 @@ bool WriteBookSet(const std::string& dir, int first, const BookStyle& style,
         const std::string path = dir + "/" + std::to_string(first + i) + ".gif";
         const ColorChoice choice = i == 2 ? ColorChoice::GreysOnly : ColorChoice::GreysWhereGrey;
         if (!WriteGif87a(path, DiffuseOnto(pieces[i], colors, choice), bits)) {
+            std::fprintf(stderr, "lumora-artwork: cannot write %s\n", path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+// Enough for a book four times the classic size on a screen of pixel
+// ratio 2; smaller levels are decoded from these by the JPEG reader's DCT
+// scaling.
+constexpr int kSharpBookScale = 8;
+constexpr int kSharpBookQuality = 90;
+
+bool WriteSharpBook(const std::string& dir)
+{
+    std::filesystem::create_directories(dir);
+    const BookStyle style{false, kSharpBookScale};
+    const std::pair<const char*, Image> pieces[] = {
+        {"leather.jpg", RenderLeather(style)},
+        {"spine.jpg", RenderSpine(style)},
+        {"page.jpg", RenderPageSheet(style)},
+        {"edge.jpg", RenderEdge(style)},
+        {"plate.jpg", RenderTitlePlate(style)},
+    };
+    for (const auto& [name, image] : pieces) {
+        const std::string path = dir + "/" + name;
+        if (!WriteJpeg(path, image, kSharpBookQuality)) {
             std::fprintf(stderr, "lumora-artwork: cannot write %s\n", path.c_str());
             return false;
         }
@@ -118,8 +148,10 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::string(argv[1]) == "--desktop-icons")
         return WritePngs(argv[2], RenderDesktopIcons()) ? 0 : 1;
+    if (argc == 3 && std::string(argv[1]) == "--sharp-book")
+        return WriteSharpBook(argv[2]) ? 0 : 1;
     if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--preview")) {
-        std::fprintf(stderr, "usage: lumora-artwork OUTDIR [--preview PREVIEWDIR] | --desktop-icons ICONDIR\n");
+        std::fprintf(stderr, "usage: lumora-artwork OUTDIR [--preview PREVIEWDIR] | --desktop-icons ICONDIR | --sharp-book DIR\n");
         return 2;
     }
     const std::string dir = argv[1];

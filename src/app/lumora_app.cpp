@@ -21,6 +21,7 @@
 #include "core/res/strings.h"
 #include "gui/album/album_navigation.h"
 #include "gui/album/album_view.h"
+#include "gui/album/sharp_photos.h"
 #include "gui/album/editing_commands.h"
 #include "gui/album/text_dialog.h"
 
@@ -164,7 +165,9 @@ QMdiSubWindow* LumoraApp::OpenAlbum(std::shared_ptr<AlbumDocument> doc)
 {
     if (!book_)
         return nullptr;
-    QMdiSubWindow* window = OpenAlbumWindow(*frame_, *book_, preferences_, std::move(doc));
+    if (!sharpPhotos_)
+        sharpPhotos_ = std::make_shared<SharpPhotos>(kDefaultSharpCacheBytes);
+    QMdiSubWindow* window = OpenAlbumWindow(*frame_, *book_, preferences_, std::move(doc), sharpPhotos_);
     auto* view = window ? qobject_cast<AlbumView*>(window->widget()) : nullptr;
     if (auto* frameWindow = qobject_cast<DocumentWindow*>(window); frameWindow && view) {
         // The last window of a changed album asks whether to save it.

@@ -22,6 +22,7 @@ class Profile;
 class MessageBoxReporter;
 class MessageBoxPrompter;
 class FrameProgressSink;
+class SharpPhotos;
 
 class LumoraApp {
 public:
@@ -68,6 +69,9 @@ private:
     std::unique_ptr<MessageBoxPrompter> prompter_;
     std::unique_ptr<FrameProgressSink> progress_;
     std::optional<BookPictures> book_;
+    // The photos read sharp for every album window: one cache, one limit,
+    // one pool of reading threads for the whole program.
+    std::shared_ptr<SharpPhotos> sharpPhotos_;
     QCursor selectCursor_, nextPageCursor_, previousPageCursor_;
 };
 

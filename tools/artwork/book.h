@@ -2,7 +2,8 @@
 // The pieces the album painter cuts the book from: leather, spine with the
 // binder rings, paper page with the right-hand ring ends beside it, the
 // board edges and the gilded title plate. All sizes and column positions
-// are the ones the painter's cutting table expects.
+// are the ones the painter's cutting table expects (in classic pixels; a
+// piece drawn at a scale is that many times larger).
 #include "artwork/raster.h"
 
 namespace lumora::art {
@@ -25,9 +26,13 @@ constexpr int kLeftPageLeft = 16, kRightPageLeft = 287, kPageTop = 8;
 constexpr int kPlateOnLeatherX = 43, kPlateOnLeatherY = 55;
 
 // `subdued` lowers texture contrast for the 16-colour set, where every
-// shade becomes a dither pattern.
+// shade becomes a dither pattern. `scale` draws the pieces that many
+// pixels per pixel of the classic size, for zoomed books and dense
+// screens: the same surfaces evaluated finer, so that at scale 1 they are
+// exactly the classic pictures.
 struct BookStyle {
     bool subdued = false;
+    int scale = 1;
 };
 
 Image RenderLeather(const BookStyle& style);

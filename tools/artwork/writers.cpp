@@ -6,7 +6,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <fstream>
 #include <vector>
+
+#include "artwork/quantize.h"
+#include "core/formats/jpeg_writer.h"
 
 namespace lumora::art {
 
@@ -99,6 +103,30 @@ bool WritePng(const std::string& path, const Image& image)
 
     std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(path.c_str(), "wb"), std::fclose);
     return out && std::fwrite(file.data(), 1, file.size(), out.get()) == file.size();
+}
+
+bool WriteJpeg(const std::string& path, const Image& image, int quality)
+{
+    Picture dib = Picture::Make(image.Width(), image.Height(), 24);
+    if (!dib)
+        return false;
+    uint8_t* pixels = dib.Pixels();
+    const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(image.Width()), 24);
+    for (int y = 0; y < image.Height(); ++y) {
+        uint8_t* row = pixels + static_cast<uint64_t>(image.Height() - 1 - y) * stride;  // bottom-up
+        for (int x = 0; x < image.Width(); ++x) {
+            const Color& c = image.At(x, y);
+            row[3 * x] = ToByte(c.b);
+            row[3 * x + 1] = ToByte(c.g);
+            row[3 * x + 2] = ToByte(c.r);
+        }
+    }
+    const auto bytes = EncodeJPEG(dib, quality);
+    if (!bytes)
+        return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+    return static_cast<bool>(out.flush());
 }
 
 }  // namespace lumora::art

@@ -14,4 +14,7 @@ bool WriteGif87a(const std::string& path, const IndexedImage& image, int bitsPer
 // 8-bit RGBA PNG, straight alpha.
 bool WritePng(const std::string& path, const Image& image);
 
+// An opaque picture as a baseline JPEG file at `quality` (alpha ignored).
+bool WriteJpeg(const std::string& path, const Image& image, int quality);
+
 }  // namespace lumora::art

@@ -13,6 +13,7 @@
 #include "core/layout/spread.h"
 #include "core/layout/tab_columns.h"
 #include "gui/album/fast_bitmap.h"
+#include "gui/album/sharp_book.h"
 #include "gui/album/sharp_photos.h"
 #include "gui/album/text_drawing.h"
 
@@ -56,6 +57,33 @@ QRect InclusiveQRect(int left, int top, int right, int bottom)
 }
 
 QRect InBook(Point book, const Rect& r) { return ToQRect(r.Offset(book)); }
+
+// Device pixels per book pixel of what the painter draws now.
+double DeviceScale(const QPainter& painter) { return std::sqrt(std::abs(painter.deviceTransform().determinant())); }
+
+// `source`, in book pixels, of a picture of the book whose device pixel
+// ratio says how many times finer than the book it is.
+QRectF PixelsOf(QRect source, qreal ratio)
+{
+    return {source.x() * ratio, source.y() * ratio, source.width() * ratio, source.height() * ratio};
+}
+
+// Part `source` (book pixels) of a book picture, its top-left at `at`.
+void DrawBookPicture(QPainter& painter, QPoint at, const QPixmap& picture, QRect source)
+{
+    painter.drawPixmap(QRectF(at, source.size()), picture, PixelsOf(source, picture.devicePixelRatio()));
+}
+
+void DrawBookPicture(QPainter& painter, QPoint at, const QPixmap& picture)
+{
+    DrawBookPicture(painter, at, picture, QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize()));
+}
+
+// The same for a copy of part of a book picture (PageUnder).
+void DrawSaved(QPainter& painter, QPoint at, const QImage& saved, QRect source)
+{
+    painter.drawImage(QRectF(at, source.size()), saved, PixelsOf(source, saved.devicePixelRatio()));
+}
 
 void Fill(QPainter& painter, int left, int top, int right, int bottom, const QColor& color)
 {
@@ -158,7 +186,7 @@ void AlbumPainter::OnDraw(QPainter& painter, const ViewTransform& view, QSize cl
     const bool closed = spread.position == kCoverPosition;
     DrawShadow(painter, closed);
     if (closed) {
-        painter.drawPixmap(kCoverPictureAt.x + book.x, kCoverPictureAt.y + book.y, book_.cover);
+        DrawBookPicture(painter, QPoint(kCoverPictureAt.x + book.x, kCoverPictureAt.y + book.y), Art(painter).cover);
         DrawTitle(painter, InBook(book, kCoverTitleBox), doc_->titleEffect,
                   ColorFromRef(doc_->titleColor));
     } else {
@@ -187,7 +215,7 @@ void AlbumPainter::DrawShadow(QPainter& painter, bool closed) const
 
 void AlbumPainter::DrawBookPiece(QPainter& painter, Point book, Point at, const QRect& source) const
 {
-    painter.drawPixmap(QPoint(book.x + at.x, book.y + at.y), book_.openBook, source);
+    DrawBookPicture(painter, QPoint(book.x + at.x, book.y + at.y), Art(painter).openBook, source);
 }
 
 // The strips of book around one page: top and outer edge, the tabs of that
@@ -235,7 +263,8 @@ void AlbumPainter::DrawOpenBook(QPainter& painter, Point book, AlbumSpread sprea
     DrawStrips(painter, book, tabs, position, true);
     if (position == 0) {
         // The blank back of the flyleaf.
-        painter.drawPixmap(book.x + kLeftPagePictureAt.x, book.y + kLeftPagePictureAt.y, book_.leftPage);
+        DrawBookPicture(painter, QPoint(book.x + kLeftPagePictureAt.x, book.y + kLeftPagePictureAt.y),
+                        Art(painter).leftPage);
     } else {
         DrawPage(painter, book, position - 1, spread.selection);
     }
@@ -252,7 +281,8 @@ void AlbumPainter::DrawPage(QPainter& painter, Point book, int page, int selecti
 {
     const bool right = IsRightPage(page);
     const Point at = right ? kRightPagePictureAt : kLeftPagePictureAt;
-    painter.drawPixmap(book.x + at.x, book.y + at.y, right ? book_.rightPage : book_.leftPage);
+    const BookPictures& art = Art(painter);
+    DrawBookPicture(painter, QPoint(book.x + at.x, book.y + at.y), right ? art.rightPage : art.leftPage);
     DrawSectionMarker(painter, book, page);
     if (doc_->headerTitle)
         DrawPlainText(painter, InBook(book, PageTitleBox(page)), AlbumText(PageTitle(*layout_, page)),
@@ -292,7 +322,8 @@ void AlbumPainter::DrawSectionMarker(QPainter& painter, Point book, int page) co
 
 void AlbumPainter::DrawFlyleaf(QPainter& painter, Point book) const
 {
-    painter.drawPixmap(book.x + kRightPagePictureAt.x, book.y + kRightPagePictureAt.y, book_.rightPage);
+    DrawBookPicture(painter, QPoint(book.x + kRightPagePictureAt.x, book.y + kRightPagePictureAt.y),
+                    Art(painter).rightPage);
     DrawTitle(painter, InBook(book, kFlyleafTitleBox), 0, Qt::black);
     DrawPlainText(painter, InBook(book, kFlyleafDescriptionBox), AlbumText(doc_->description),
                   descriptionFont_, Qt::black, kCentredWrapped);
@@ -385,15 +416,22 @@ void AlbumPainter::DrawItem(QPainter& painter, Point book, int index, QRect box)
     DrawPlainText(painter, box, AlbumText(item.text), font, ColorFromRef(item.textColor), kLeftWrapped);
 }
 
-QImage AlbumPainter::PageUnder(QRect viewRect, Point book, int page) const
+const BookPictures& AlbumPainter::Art(const QPainter& painter) const
+{
+    return PicturesForScale(book_, DeviceScale(painter));
+}
+
+QImage AlbumPainter::PageUnder(const BookPictures& art, QRect viewRect, Point book, int page) const
 {
     const bool right = IsRightPage(page);
     const Point at = right ? kRightPagePictureAt : kLeftPagePictureAt;
-    const QPixmap& picture = right ? book_.rightPage : book_.leftPage;
-    QImage square(viewRect.size(), QImage::Format_RGB32);
+    const QPixmap& picture = right ? art.rightPage : art.leftPage;
+    const qreal ratio = picture.devicePixelRatio();
+    QImage square(viewRect.size() * ratio, QImage::Format_RGB32);
+    square.setDevicePixelRatio(ratio);
     square.fill(Qt::black);
     QPainter copy(&square);
-    copy.drawPixmap(QPoint(0, 0), picture, viewRect.translated(-(book.x + at.x), -(book.y + at.y)));
+    DrawBookPicture(copy, QPoint(0, 0), picture, viewRect.translated(-(book.x + at.x), -(book.y + at.y)));
     return square;
 }
 
@@ -438,7 +476,7 @@ void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box
     QImage saved[4];
     if (corners)
         for (int c = 0; c < 4; ++c)
-            saved[c] = PageUnder(QRect(squareAt[c], QSize(kCornerSquare, kCornerSquare)), book,
+            saved[c] = PageUnder(Art(painter), QRect(squareAt[c], QSize(kCornerSquare, kCornerSquare)), book,
                                  item.pageIndex);
 
     const QPixmap* fast = options_.fastBitmaps ? FastBitmapOf(item) : nullptr;
@@ -452,11 +490,11 @@ void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box
     if (corners) {
         for (int i = 0; i < kCornerSquare; ++i) {
             const int wide = kCornerSquare - i, narrow = i + 1;
-            painter.drawImage(QPoint(L, T + i), saved[0], QRect(0, i, wide, 1));
-            painter.drawImage(QPoint(squareAt[1].x() + i, T + i), saved[1], QRect(i, i, wide, 1));
-            painter.drawImage(QPoint(L, squareAt[2].y() + i), saved[2], QRect(0, i, narrow, 1));
-            painter.drawImage(QPoint(R - narrow, squareAt[3].y() + i), saved[3],
-                              QRect(kCornerSquare - narrow, i, narrow, 1));
+            DrawSaved(painter, QPoint(L, T + i), saved[0], QRect(0, i, wide, 1));
+            DrawSaved(painter, QPoint(squareAt[1].x() + i, T + i), saved[1], QRect(i, i, wide, 1));
+            DrawSaved(painter, QPoint(L, squareAt[2].y() + i), saved[2], QRect(0, i, narrow, 1));
+            DrawSaved(painter, QPoint(R - narrow, squareAt[3].y() + i), saved[3],
+                      QRect(kCornerSquare - narrow, i, narrow, 1));
         }
         const QColor black(Qt::black), grey(kFrameGrey);
         const QPoint lines[4][2] = {{{L - 2, T + 6}, {L + 7, T - 3}},
@@ -510,14 +548,14 @@ void AlbumPainter::DrawSelectionMark(QPainter& painter, QRect rect, int page, bo
     }
     // Put the page picture back under the two-pixel frame.
     const bool right = IsRightPage(page);
-    const QPixmap& picture = right ? book_.rightPage : book_.leftPage;
+    const BookPictures& art = Art(painter);
+    const QPixmap& picture = right ? art.rightPage : art.leftPage;
     const QRect source = right ? artRect.translated(-kRightPageShift, 0) : artRect;
     const int w = rect.width(), h = rect.height();
     const QRect strips[4] = {QRect(0, 0, w, 2), QRect(0, 0, 2, h), QRect(w - 2, 0, 2, h),
                              QRect(0, h - 2, w, 2)};
     for (const QRect& strip : strips)
-        painter.drawPixmap(rect.topLeft() + strip.topLeft(), picture,
-                           strip.translated(source.topLeft()));
+        DrawBookPicture(painter, rect.topLeft() + strip.topLeft(), picture, strip.translated(source.topLeft()));
 }
 
 }  // namespace lumora

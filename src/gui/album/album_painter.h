@@ -101,8 +101,12 @@ private:
     void DrawPhoto(QPainter& painter, Point book, int index, QRect box) const;
     // The sharp picture to draw in the preview's place, if any.
     const QImage* SharpPictureOf(const QPainter& painter, const AlbumItem& item, QRect photo) const;
-    // The page picture's pixels under a rectangle of the view.
-    QImage PageUnder(QRect viewRect, Point book, int page) const;
+    // The book's pictures at the level the painter's scale asks for (the
+    // classic ones at one device pixel per book pixel).
+    const BookPictures& Art(const QPainter& painter) const;
+    // The page picture's pixels under a rectangle of the view, at the
+    // pictures' level (its device pixel ratio).
+    QImage PageUnder(const BookPictures& art, QRect viewRect, Point book, int page) const;
 
     const AlbumDocument* doc_;
     std::unique_ptr<AlbumLayout> layout_;  // the layout queries' view of doc_

@@ -46,7 +46,7 @@
 namespace lumora {
 
 AlbumView::AlbumView(std::shared_ptr<AlbumDocument> doc, const BookPictures& book,
-                         const Preferences& prefs, QWidget* parent)
+                         const Preferences& prefs, QWidget* parent, std::shared_ptr<SharpPhotos> sharp)
     : QAbstractScrollArea(parent),
       doc_(std::move(doc)),
       book_(book),
@@ -60,10 +60,10 @@ AlbumView::AlbumView(std::shared_ptr<AlbumDocument> doc, const BookPictures& boo
     viewport()->setAutoFillBackground(false);
     setFrameShape(QFrame::NoFrame);
     viewport()->setMouseTracking(true);
-    sharp_ = new SharpPhotos(kDefaultSharpCacheBytes, this);
+    sharp_ = sharp ? std::move(sharp) : std::make_shared<SharpPhotos>(kDefaultSharpCacheBytes);
     // A sharp photo replaces its preview at the next painting; the preview
     // stays until then, so nothing flickers.
-    connect(sharp_, &SharpPhotos::Ready, viewport(), [this] { viewport()->update(); });
+    connect(sharp_.get(), &SharpPhotos::Ready, viewport(), [this] { viewport()->update(); });
     if (doc_) {
         doc_->AddView(this);
         doc_->AddObserver(this);
@@ -202,7 +202,7 @@ void AlbumView::ZoomOut()
 void AlbumView::Paint(QPainter& painter) const
 {
     AlbumPainter album(doc_.get(), book_, {prefs_.deskShadow, prefs_.fastBitmaps});
-    album.SetSharpPhotos(sharp_);
+    album.SetSharpPhotos(sharp_.get());
     album.OnDraw(painter, Transform(), viewport()->size(), {state_.Position(), state_.Selection()});
 }
 
@@ -369,13 +369,15 @@ void AlbumView::wheelEvent(QWheelEvent* event)
 bool AlbumView::event(QEvent* event)
 {
     // A window moved to a screen of another pixel ratio draws everything
-    // again for it.
+    // again for it: the book's artwork at the level of the new ratio, the
+    // photos read for its device pixels. The pictures read for the old
+    // ratio stay in the shared cache (other windows may draw them) until
+    // they are the least recently used.
     switch (event->type()) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     case QEvent::DevicePixelRatioChange:
 #endif
     case QEvent::ScreenChangeInternal:
-        sharp_->Clear();
         viewport()->update();
         break;
     default:
@@ -428,7 +430,7 @@ void AlbumView::UpdateScrollBars()
 }
 
 QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, const Preferences& prefs,
-                               std::shared_ptr<AlbumDocument> doc)
+                               std::shared_ptr<AlbumDocument> doc, std::shared_ptr<SharpPhotos> sharp)
 {
     if (!doc)
         return nullptr;
@@ -441,7 +443,7 @@ QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, con
             if (item->IsPhoto() && !item->fastBitmap)
                 item->MakeFastBitmap();
     }
-    auto* view = new AlbumView(doc, book, prefs);
+    auto* view = new AlbumView(doc, book, prefs, nullptr, std::move(sharp));
     // A new window opens at the zoom the last one was left at.
     if (prefs.albumZoomPercent > 0)
         view->SetZoom({false, prefs.albumZoomPercent / 100.0});

@@ -30,9 +30,11 @@ class AlbumView final : public QAbstractScrollArea, public LayoutViewObserver, p
     Q_OBJECT
 public:
     // Several views may show one album; the album lives as long as its last
-    // view. A new view shows the closed cover with item 0 selected.
+    // view. A new view shows the closed cover with item 0 selected. The
+    // program's windows share one `sharp` photo cache; without one the view
+    // keeps its own.
     AlbumView(std::shared_ptr<AlbumDocument> doc, const BookPictures& book, const Preferences& prefs,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, std::shared_ptr<SharpPhotos> sharp = {});
     ~AlbumView() override;
 
     AlbumDocument& Document() const { return *doc_; }
@@ -137,15 +139,18 @@ private:
     Point lastPointer_;
     QCursor selectCursor_, nextPageCursor_, previousPageCursor_;
     QImage turnFrame_;  // shown instead of the album while a page turns
-    SharpPhotos* sharp_;  // a child of the view
+    // Shared with the program's other windows: it outlives whichever view
+    // closes first.
+    std::shared_ptr<SharpPhotos> sharp_;
 };
 
 // Every view of the album runs OnUpdate.
 void UpdateAllViews(AlbumDocument& doc);
 
 // Opens the album in a new MDI window titled with its file name. While an
-// album window is active the frame shows the album menu and toolbar.
+// album window is active the frame shows the album menu and toolbar. The
+// view reads its sharp photos through `sharp` (the program's one cache).
 QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, const Preferences& prefs,
-                               std::shared_ptr<AlbumDocument> doc);
+                               std::shared_ptr<AlbumDocument> doc, std::shared_ptr<SharpPhotos> sharp = {});
 
 }  // namespace lumora

@@ -1,10 +1,12 @@
 #include "gui/album/book_pictures.h"
 
 #include <QFile>
+#include <QPainter>
 
 #include "core/formats/bmp_reader.h"
 #include "core/formats/gif_reader.h"
 #include "core/platform/file.h"
+#include "gui/album/sharp_book.h"
 #include "gui/platform/dib_painter.h"
 
 namespace lumora {
@@ -53,10 +55,10 @@ constexpr Copy kTextureCopies[] = {
     {kRightPage, 0, {591, 144, 613, 499}, {0, 0, 22, 355}},
 };
 
-BookPictures BlankPictures()
+BookPictures BlankPictures(int scale)
 {
-    return {BlankScreenBitmap(265, 372), BlankScreenBitmap(560, 372), BlankScreenBitmap(257, 356),
-            BlankScreenBitmap(257, 356)};
+    return {BlankScreenBitmap(265 * scale, 372 * scale), BlankScreenBitmap(560 * scale, 372 * scale),
+            BlankScreenBitmap(257 * scale, 356 * scale), BlankScreenBitmap(257 * scale, 356 * scale), {}};
 }
 
 QPixmap& TargetOf(BookPictures& pictures, Target target)
@@ -70,38 +72,77 @@ QPixmap& TargetOf(BookPictures& pictures, Target target)
     return pictures.rightPage;
 }
 
-// A source rectangle must lie inside its picture, or the copy would show
-// whatever was beside it.
-bool Covers(const Picture& dib, const InclusiveRect& r)
+// A span of whole pixels of an inclusive rectangle's side, reversed when
+// it runs from right to left (a mirrored copy), `scale` times longer.
+struct ScaledSpan {
+    int start, length;
+    bool mirrored;
+};
+ScaledSpan SpanOf(int from, int to, int scale)
 {
-    return dib && IsValidPicture(dib.Bytes()) && r.left >= 0 && r.top >= 0 &&
-           r.right < static_cast<int>(dib.Width()) &&
-           r.bottom < static_cast<int>(dib.Height());
+    const int size = to - from + 1;
+    if (size >= 0)
+        return {from * scale, size * scale, false};
+    return {(from + size + 1) * scale, -size * scale, true};
+}
+
+// One copy of the table at `scale`: the source rectangle, its rows counted
+// from the bottom, must lie inside its picture, or the copy would show
+// whatever was beside it.
+bool CopyInto(QPixmap& target, const QImage& source, const Copy& copy, int scale)
+{
+    const ScaledSpan xs = SpanOf(copy.from.left, copy.from.right, scale);
+    const ScaledSpan ys = SpanOf(copy.from.top, copy.from.bottom, scale);
+    const QRect from(xs.start, source.height() - ys.start - ys.length, xs.length, ys.length);
+    if (source.isNull() || target.isNull() || xs.mirrored || ys.mirrored || !source.rect().contains(from))
+        return false;
+    const ScaledSpan tx = SpanOf(copy.to.left, copy.to.right, scale);
+    const ScaledSpan ty = SpanOf(copy.to.top, copy.to.bottom, scale);
+    QImage piece = source.copy(from);
+    if (tx.mirrored || ty.mirrored)
+        piece = piece.mirrored(tx.mirrored, ty.mirrored);
+    QPainter painter(&target);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(tx.start, ty.start, tx.length, ty.length), piece);
+    return true;
 }
 
 template <typename SourceOf, size_t N>
-std::optional<BookPictures> Compose(const Copy (&copies)[N], SourceOf sourceOf)
+std::optional<BookPictures> Compose(const Copy (&copies)[N], SourceOf sourceOf, int scale)
 {
-    BookPictures pictures = BlankPictures();
-    for (const Copy& copy : copies) {
-        const Picture& source = sourceOf(copy.source);
-        if (!Covers(source, copy.from) ||
-            !RenderDIBInto(source, TargetOf(pictures, copy.target), nullptr, copy.from, copy.to))
+    BookPictures pictures = BlankPictures(scale);
+    for (const Copy& copy : copies)
+        if (!CopyInto(TargetOf(pictures, copy.target), sourceOf(copy.source), copy, scale))
             return std::nullopt;
-    }
+    for (QPixmap* picture : {&pictures.cover, &pictures.openBook, &pictures.leftPage, &pictures.rightPage})
+        picture->setDevicePixelRatio(scale);
     return pictures;
 }
+
+QImage ImageOf(const Picture& dib) { return dib && IsValidPicture(dib.Bytes()) ? DIBToQImage(dib) : QImage(); }
 
 }  // namespace
 
 std::optional<BookPictures> ComposeFromPieces(const std::array<Picture, kBookPieceCount>& pieces)
 {
-    return Compose(kPieceCopies, [&](int piece) -> const Picture& { return pieces[static_cast<size_t>(piece)]; });
+    std::array<QImage, kBookPieceCount> images;
+    for (size_t i = 0; i < images.size(); ++i)
+        images[i] = ImageOf(pieces[i]);
+    return ComposeFromPieces(images, 1);
+}
+
+std::optional<BookPictures> ComposeFromPieces(const std::array<QImage, kBookPieceCount>& pieces, int scale)
+{
+    if (scale < 1)
+        return std::nullopt;
+    return Compose(kPieceCopies, [&](int piece) -> const QImage& { return pieces[static_cast<size_t>(piece)]; },
+                   scale);
 }
 
 std::optional<BookPictures> ComposeFromTexture(const Picture& texture)
 {
-    return Compose(kTextureCopies, [&](int) -> const Picture& { return texture; });
+    const QImage image = ImageOf(texture);
+    return Compose(kTextureCopies, [&](int) -> const QImage& { return image; }, 1);
 }
 
 Picture ReadProgramPicture(int number)
@@ -143,6 +184,9 @@ std::optional<BookPictures> LoadBookPictures(const QString& programDirectory, in
         step(i + 1, kStages);
     }
     auto pictures = ComposeFromPieces(pieces);
+    // The finer pieces exist for the 256-colour set only.
+    if (pictures && screenDepth > 4)
+        pictures->sharper = SharpBook::FromResources();
     step(kStages, kStages);
     return pictures;
 }

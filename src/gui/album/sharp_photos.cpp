@@ -95,7 +95,7 @@ SharpPhotos::~SharpPhotos()
 
 const QImage* SharpPhotos::Get(const std::string& storedPath, const std::string& albumPath, QSize device)
 {
-    const SharpPhotoKey key{storedPath, device.width(), device.height()};
+    const SharpPhotoKey key{storedPath, albumPath, device.width(), device.height()};
     if (const QImage* image = cache_.Find(key))
         return image;
     Request(key, storedPath, albumPath);
@@ -104,7 +104,7 @@ const QImage* SharpPhotos::Get(const std::string& storedPath, const std::string&
 
 void SharpPhotos::Prefetch(const std::string& storedPath, const std::string& albumPath, QSize device)
 {
-    const SharpPhotoKey key{storedPath, device.width(), device.height()};
+    const SharpPhotoKey key{storedPath, albumPath, device.width(), device.height()};
     // Looked up without being counted as drawn: what is shown now stays
     // the most recently used.
     if (!cache_.Contains(key))

@@ -5,7 +5,9 @@
 // with. The preview is drawn meanwhile; the view is told when the sharp
 // picture is ready and paints it in the preview's place. A file that cannot
 // be read keeps its preview. What was read stays in a cache bounded in bytes,
-// the least recently drawn pictures leaving first.
+// the least recently drawn pictures leaving first. The program has one, which
+// all its album windows share: one limit for all of them, one pool of
+// reading threads.
 #include <QImage>
 #include <QObject>
 #include <QSize>
@@ -23,11 +25,14 @@ namespace lumora {
 inline constexpr size_t kDefaultSharpCacheBytes = size_t{256} << 20;
 
 struct SharpPhotoKey {
-    std::string path;  // the photo's file as the album finds it
+    std::string path;  // the photo's file as the album names it
+    // The album's file: a name relative to it may be another file in
+    // another album.
+    std::string album;
     int width = 0, height = 0;  // device pixels
     friend bool operator<(const SharpPhotoKey& a, const SharpPhotoKey& b)
     {
-        return std::tie(a.path, a.width, a.height) < std::tie(b.path, b.width, b.height);
+        return std::tie(a.path, a.album, a.width, a.height) < std::tie(b.path, b.album, b.width, b.height);
     }
     friend bool operator==(const SharpPhotoKey&, const SharpPhotoKey&) = default;
 };

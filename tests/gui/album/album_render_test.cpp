@@ -39,7 +39,7 @@ enum Tag { kCoverTag = 1, kOpenTag = 2, kLeftTag = 3, kRightTag = 4 };
 const BookPictures& TestBook()
 {
     static const BookPictures book{EncodedPicture(kCoverTag, 265, 372), EncodedPicture(kOpenTag, 560, 372),
-                                   EncodedPicture(kLeftTag, 257, 356), EncodedPicture(kRightTag, 257, 356)};
+                                   EncodedPicture(kLeftTag, 257, 356), EncodedPicture(kRightTag, 257, 356), {}};
     return book;
 }
 

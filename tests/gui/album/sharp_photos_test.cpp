@@ -21,7 +21,7 @@ namespace {
 
 QImage Square(int side) { return QImage(side, side, QImage::Format_RGB32); }  // side * side * 4 bytes
 
-SharpPhotoKey Key(const char* path) { return {path, 10, 10}; }
+SharpPhotoKey Key(const char* path) { return {path, {}, 10, 10}; }
 
 TEST(SharpPhotoCache, TheLeastRecentlyUsedLeaveFirstAndTheLimitHolds)
 {
@@ -47,7 +47,7 @@ TEST(SharpPhotoCache, TheLeastRecentlyUsedLeaveFirstAndTheLimitHolds)
     EXPECT_EQ(cache.Bytes(), 100u);
     EXPECT_EQ(cache.Count(), 1u);
     // Sizes are part of the key.
-    EXPECT_EQ(cache.Find({"d", 20, 20}), nullptr);
+    EXPECT_EQ(cache.Find({"d", {}, 20, 20}), nullptr);
 }
 
 // A photo of fine stripes: a preview shows them as grey, a picture read

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "core/picture/exif_orientation.h"
 #include "core/formats/jpeg_error_trap.h"
+#include "core/platform/file.h"
 #include "core/picture/picture_limits.h"
 #include "core/picture/row_progress.h"
 
@@ -312,10 +314,25 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
 
 JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed)
 {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    // Decoded from memory: libjpeg-turbo's fast Huffman decoding needs a
+    // few kilobytes of the file ahead of it, which its stdio source (4 KB
+    // at a time) seldom has, and a reduced decode is almost all Huffman
+    // decoding. A file too large to hold is read through stdio instead.
+    constexpr int64_t kLargestHeld = int64_t{256} << 20;
+    File file(path, File::Mode::Read);
+    if (!file.IsOpen())
         return {};
-    return DecodeJpegForBox({file.get(), {}}, needed);
+    const int64_t length = file.Length();
+    if (length > 0 && length <= kLargestHeld) {
+        std::vector<uint8_t> bytes(static_cast<size_t>(length));
+        bytes.resize(file.Read(bytes.data(), bytes.size()));
+        return DecodeJpegForBox({nullptr, bytes}, needed);
+    }
+    file.Close();
+    FileHandle stream(std::fopen(path.c_str(), "rb"));
+    if (!stream)
+        return {};
+    return DecodeJpegForBox({stream.get(), {}}, needed);
 }
 
 JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed)

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 
+#include "artwork/book.h"
 #include "artwork/compose.h"
 #include "artwork/font.h"
 #include "artwork/noise.h"
@@ -568,6 +569,41 @@ TEST(Composition, CutsAndPlacesThePiecesByTheTable)
     EXPECT_EQ(source(book.rightPage, 23, 3), std::pair(3, 233));
     EXPECT_EQ(source(book.rightPage, 256, 3), std::pair(3, 0));
     EXPECT_EQ(int(book.rightPage.At(100, 355).b), 355);
+}
+
+// ---- the book drawn finer -------------------------------------------------------------
+
+// A piece drawn at scale 2 is the same surface seen closer: twice the size
+// and, averaged back over 2 x 2 pixels, the classic piece. A feature drawn
+// in the wrong place at the finer scale (a ring, a groove, a shadow) shows
+// up as a large difference somewhere.
+TEST(FinerBook, EveryPieceAtScaleTwoAveragesBackToTheClassicOne)
+{
+    using Render = art::Image (*)(const art::BookStyle&);
+    const std::pair<const char*, Render> pieces[] = {
+        {"leather", art::RenderLeather}, {"spine", art::RenderSpine}, {"page", art::RenderPageSheet},
+        {"edge", art::RenderEdge},       {"plate", art::RenderTitlePlate},
+    };
+    for (const auto& [name, render] : pieces) {
+        SCOPED_TRACE(name);
+        const art::Image classic = render(art::BookStyle{false, 1});
+        const art::Image finer = render(art::BookStyle{false, 2});
+        ASSERT_EQ(finer.Width(), 2 * classic.Width());
+        ASSERT_EQ(finer.Height(), 2 * classic.Height());
+        double total = 0, worst = 0;
+        for (int y = 0; y < classic.Height(); ++y)
+            for (int x = 0; x < classic.Width(); ++x) {
+                const auto light = [](const art::Color& c) { return (c.r + c.g + c.b) / 3 * 255; };
+                const double averaged = (light(finer.At(2 * x, 2 * y)) + light(finer.At(2 * x + 1, 2 * y)) +
+                                         light(finer.At(2 * x, 2 * y + 1)) + light(finer.At(2 * x + 1, 2 * y + 1))) /
+                                        4;
+                const double difference = std::abs(averaged - light(classic.At(x, y)));
+                total += difference;
+                worst = std::max(worst, difference);
+            }
+        EXPECT_LT(total / (classic.Width() * classic.Height()), 8.0);  // the grain, sampled between pixels
+        EXPECT_LT(worst, 60.0);  // steel against paper is over 100
+    }
 }
 
 }  // namespace

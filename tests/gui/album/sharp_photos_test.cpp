@@ -65,17 +65,34 @@ protected:
     void SetUp() override
     {
         photo = dir.File("rayures.jpg");
-        ASSERT_EQ(WriteJPEGFile(Stripes(1200, 900), photo, 95), kJpegWritten);
-        doc = std::make_shared<AlbumDocument>();
-        doc->OnNewDocument();
-        doc->flyleaf = 0;
-        auto item = std::make_unique<AlbumItem>(photo);
-        const Size box = BoxSize(doc->Layout());
-        ASSERT_TRUE(item->LoadPreview(static_cast<uint16_t>(box.width), static_cast<uint16_t>(box.height),
-                                      AppPalette()));
-        doc->items.push_back(std::move(item));
-        doc->Paginate();
+        doc = AlbumOfOnePhoto(photo);
+        ASSERT_TRUE(doc);
         prefs.fastBitmaps = false;
+    }
+
+    // An album whose first page holds one photo of stripes, written at `path`.
+    static std::shared_ptr<AlbumDocument> AlbumOfOnePhoto(const std::string& path)
+    {
+        if (WriteJPEGFile(Stripes(1200, 900), path, 95) != kJpegWritten)
+            return nullptr;
+        auto album = std::make_shared<AlbumDocument>();
+        album->OnNewDocument();
+        album->flyleaf = 0;
+        auto item = std::make_unique<AlbumItem>(path);
+        const Size box = BoxSize(album->Layout());
+        if (!item->LoadPreview(static_cast<uint16_t>(box.width), static_cast<uint16_t>(box.height), AppPalette()))
+            return nullptr;
+        album->items.push_back(std::move(item));
+        album->Paginate();
+        return album;
+    }
+
+    static void ShowZoomed(AlbumView& view)
+    {
+        view.resize(1600, 1000);
+        view.show();
+        view.SetPosition(0);
+        view.SetZoom({false, 4.0});
     }
 
     // How far apart neighbouring pixels are across the photo's middle row:
@@ -151,6 +168,52 @@ TEST_F(SharpAlbumView, AtTheClassicSizeThePreviewIsEnoughAndAMissingFileKeepsIt)
     EXPECT_EQ(view.Render(), first);
     // Not asked for again at every painting.
     EXPECT_EQ(view.Sharp().PendingReads(), 0);
+}
+
+// The program's windows read through one cache: one limit for all of them,
+// and a window closed while its photo is read takes nothing from the others.
+TEST_F(SharpAlbumView, WindowsShareOneCacheItsLimitAndItsReads)
+{
+    const auto otherDoc = AlbumOfOnePhoto(dir.File("autre.jpg"));
+    ASSERT_TRUE(otherDoc);
+    size_t onePicture = 0;
+    {
+        AlbumView alone(doc, book, prefs);
+        ShowZoomed(alone);
+        alone.Render();
+        alone.Sharp().WaitForReads();
+        onePicture = alone.Sharp().Cache().Bytes();
+    }
+    ASSERT_GT(onePicture, 0u);
+    // Room for one picture at this zoom, not for two.
+    const auto shared = std::make_shared<SharpPhotos>(onePicture * 3 / 2);
+    auto first = std::make_unique<AlbumView>(doc, book, prefs, nullptr, shared);
+    AlbumView second(otherDoc, book, prefs, nullptr, shared);
+    EXPECT_EQ(&first->Sharp(), &second.Sharp());
+    ShowZoomed(*first);
+    ShowZoomed(second);
+
+    first->Render();
+    shared->WaitForReads();
+    EXPECT_EQ(shared->Cache().Count(), 1u);
+    second.Render();
+    shared->WaitForReads();
+    EXPECT_EQ(shared->Cache().Count(), 1u);  // the first window's picture made room
+    EXPECT_LE(shared->Cache().Bytes(), shared->Cache().Limit());
+
+    // Asked again by the first window, which closes before it is read.
+    first->Render();
+    EXPECT_EQ(shared->PendingReads(), 1);
+    first.reset();
+    shared->WaitForReads();
+    EXPECT_EQ(shared->PendingReads(), 0);
+    EXPECT_LE(shared->Cache().Bytes(), shared->Cache().Limit());
+    // The other window goes on drawing and reading.
+    second.Render();
+    shared->WaitForReads();
+    const QImage shown = second.Render();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(shared->Cache().Count(), 1u);
 }
 
 }  // namespace

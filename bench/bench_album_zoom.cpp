@@ -32,6 +32,7 @@
 #include "gui/album/album_view.h"
 #include "gui/album/book_pictures.h"
 #include "gui/album/page_turn_frame.h"
+#include "gui/album/sharp_book.h"
 #include "gui/album/sharp_photos.h"
 #include "gui/platform/dib_painter.h"
 #include "bench_gui.h"
@@ -145,6 +146,22 @@ void EveryPhotoSharp(benchmark::State& state)
         benchmark::Counter(processSeconds * 1000, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(EveryPhotoSharp)->ArgName("screen")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The book's artwork made for a level the first time a painting needs it
+// (decoding the five pieces at that level and cutting the four pictures).
+void BookArtworkAtLevel(benchmark::State& state)
+{
+    Gui();
+    const int level = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        const auto sharp = SharpBook::FromResources();
+        if (!sharp || !sharp->AtLevel(level)) {
+            state.SkipWithError("no artwork at that level");
+            return;
+        }
+    }
+}
+BENCHMARK(BookArtworkAtLevel)->ArgName("level")->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
 
 void PageTurnAnimationFrame(benchmark::State& state)
 {

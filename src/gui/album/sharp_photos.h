@@ -82,7 +82,8 @@ public:
     // Waits for every reading asked for (for tests and benchmarks), then
     // takes their results in.
     void WaitForReads();
-    // A new screen, a new ratio: pictures of other sizes are no use.
+    // Lets every picture go and forgets which files could not be read
+    // (reads under way are dropped when they end).
     void Clear();
 
     const SharpPhotoCache& Cache() const { return cache_; }

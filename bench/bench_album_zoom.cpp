@@ -231,7 +231,7 @@ void SharpnessAgainstTheOriginal(benchmark::State& state)
     Gui();
     const std::string path = PhotoPath(0);
     // The original in true colour.
-    const Picture original = ReadJPEGFile(path);
+    const Picture original = ReadJPEGFile(path).picture;
     const Size box = BoxSize(LayoutAt(kMicro));
     const QSize device(static_cast<int>(std::lround(box.width * 3.6)), static_cast<int>(std::lround(box.height * 3.6)));
     double mean = 0, worst = 0;

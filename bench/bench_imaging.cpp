@@ -67,7 +67,7 @@ void BM_ReadDIBFromFile(benchmark::State& state)
 {
     const std::string& path = PhotoSizedBmpFile();
     for (auto _ : state) {
-        Picture dib = ReadDIBFromFile(path);
+        Picture dib = ReadDIBFromFile(path).picture;
         benchmark::DoNotOptimize(dib.Data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(PhotoSizedPicture().Size()));

@@ -110,7 +110,7 @@ void BM_DecodeJpeg(benchmark::State& state)
     const ReadOptions mode = JpegMode(state.range(0) != 0);
     const std::string& path = JpegFiles()[0];
     for (auto _ : state) {
-        Picture picture = ReadJPEGFile(path, mode);
+        Picture picture = ReadJPEGFile(path, mode).picture;
         if (!picture)
             state.SkipWithError("the JPEG file was not read");
         benchmark::DoNotOptimize(picture.Data());
@@ -124,7 +124,7 @@ BENCHMARK(BM_DecodeJpeg)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 void BM_ResizeToAppPalette(benchmark::State& state)
 {
     Picture full;
-    full = ReadJPEGFile(JpegFiles()[0], JpegMode(state.range(0) != 0));
+    full = ReadJPEGFile(JpegFiles()[0], JpegMode(state.range(0) != 0)).picture;
     const FittedSize size = FitPreview(185, 140, kWidth, kHeight);
     for (auto _ : state) {
         Picture preview = ResizeToAppPalette(full, size.width, size.height, AppPalette());

@@ -50,7 +50,7 @@ void DecodeAtSize(benchmark::State& state)
     ReadOptions options;
     options.photoCDSize = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        Picture dib = ReadPhotoCDFile(path, options);
+        Picture dib = ReadPhotoCDFile(path, options).picture;
         benchmark::DoNotOptimize(dib.Data());
     }
 }

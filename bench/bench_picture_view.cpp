@@ -43,7 +43,7 @@ const std::string& PhotoPath()
 void BM_DecodeJpegOnly(benchmark::State& state)
 {
     for (auto _ : state) {
-        Picture picture = ReadJPEGFile(PhotoPath());
+        Picture picture = ReadJPEGFile(PhotoPath()).picture;
         if (!picture || picture.Width() != kWidth)
             state.SkipWithError("the picture did not decode");
         benchmark::DoNotOptimize(picture);

@@ -90,7 +90,7 @@ template <typename Reader>
 void ReadRepeatedly(benchmark::State& state, const std::string& path, Reader read)
 {
     for (auto _ : state) {
-        Picture dib = read(path, ReadOptions{});
+        Picture dib = read(path, ReadOptions{}).picture;
         if (!dib) {
             state.SkipWithError("the picture did not decode");
             return;

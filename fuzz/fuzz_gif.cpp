@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size >= 10 && uint64_t(data[6] | data[7] << 8) * uint64_t(data[8] | data[9] << 8) > (1u << 22))
         return 0;
     MemorySource source({data, size});
-    fuzz::ExercisePicture(DecodeGIF(source).picture);
+    fuzz::ExercisePicture(DecodeGIF(source).result);
     return 0;
 }

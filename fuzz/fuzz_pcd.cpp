@@ -43,7 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     MemorySource source({data + 1, size - 1});
-    Picture dib = ReadPhotoCDFromSource(source, (mode >> 1) & 3);
+    ReadOptions options;
+    options.photoCDSize = (mode >> 1) & 3;
+    const ReadResult read = ReadPhotoCDFromSource(source, options);
+    if (static_cast<bool>(read.picture) != (read.error == ReadError::None))
+        __builtin_trap();
+    const Picture& dib = read.picture;
     // A file without the pack's signature gives no picture; every pack that
     // can be read gives a well-formed one.
     if (dib && !IsValidPicture(dib.Bytes()))

@@ -6,6 +6,7 @@
 
 #include "core/picture/picture.h"
 #include "core/picture/dib_rgb.h"
+#include "core/picture/read_result.h"
 #include "core/colour/dither16.h"
 #include "core/colour/halftone.h"
 
@@ -25,6 +26,16 @@ inline void ExercisePicture(const Picture& dib)
     (void)DitherTo16(dib);
     (void)DitherPalettedTo16(dib);
     (void)DIBToRGB32TopDown(dib);
+}
+
+// A read's result: a picture exactly when no error is named, and the
+// messages it makes can always be made.
+inline void ExercisePicture(const ReadResult& read)
+{
+    if (static_cast<bool>(read.picture) != (read.error == ReadError::None))
+        __builtin_trap();
+    (void)ReadMessages(read);
+    ExercisePicture(read.picture);
 }
 
 }  // namespace lumora::fuzz

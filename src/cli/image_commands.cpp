@@ -39,13 +39,18 @@ std::optional<int> TakeReaderOptions(Arguments& args, ReadOptions& options)
     return std::nullopt;
 }
 
-// Reads a picture the way the program opens one.
+// Reads a picture the way the program opens one. What the read has to
+// say goes to stderr, and a picture that cannot be read is told in a line
+// naming why ("fichier introuvable", "fichier endommagé"...).
 std::optional<Dib> LoadPicture(const std::string& path, const ReadOptions& options)
 {
     Dib picture;
-    picture.Load(path, options);
-    if (picture.IsEmpty())
+    const ReadResult read = picture.Load(path, options);
+    ShowHeldMessages(ReadMessages(read));
+    if (picture.IsEmpty()) {
+        Fail(kExitFailed, path + " : aucune image n'a pu être lue (" + ReadErrorWords(read.error) + ")");
         return std::nullopt;
+    }
     return picture;
 }
 
@@ -97,7 +102,7 @@ int RunInfo(Arguments args)
 
     const auto picture = LoadPicture(path, readOptions);
     if (!picture)
-        return Fail(kExitFailed, path + " : aucune image n'a pu être lue");
+        return kExitFailed;
     const int bpp = picture->Image().BitCount();
     if (json) {
         std::cout << "{\"width\": " << picture->Width() << ", \"height\": " << picture->Height()
@@ -138,8 +143,11 @@ int RunConvert(Arguments args)
         return Fail(kExitUsage, "taille invalide : " + *sizeText);
     // A size is a picture to make: past the megapixel limit it is refused
     // with the readers' own message, before a byte is taken for it.
-    if (size && !CheckPictureSize(static_cast<uint64_t>(size->width), static_cast<uint64_t>(size->height)))
+    if (size && !readOptions.SizeAllowed(static_cast<uint64_t>(size->width), static_cast<uint64_t>(size->height))) {
+        ShowHeldMessages(ReadMessages(readOptions.TooLarge(static_cast<uint64_t>(size->width),
+                                                           static_cast<uint64_t>(size->height))));
         return kExitFailed;
+    }
     const std::string& input = args.Positionals()[0];
     const std::string& output = args.Positionals()[1];
     const bool jpeg = HasExtension(output, "jpg");
@@ -153,7 +161,7 @@ int RunConvert(Arguments args)
 
     auto picture = LoadPicture(input, readOptions);
     if (!picture)
-        return Fail(kExitFailed, input + " : aucune image n'a pu être lue");
+        return kExitFailed;
     Picture result = std::move(picture->Image());
 
     if (size) {

@@ -81,7 +81,7 @@ TEST_F(ThumbnailTest, DrawsTheLeatherCoverFittedInTheAskedSize)
     }
     // The cover: red leather around, the gilt plate with the title above.
     ASSERT_EQ(RunCli({"thumbnail", album, dir.File("cover.png")}), 0);
-    const Picture picture = ReadImageFile(dir.File("cover.png"), ReadOptions{});
+    const Picture picture = ReadImageFile(dir.File("cover.png"), ReadOptions{}).picture;
     ASSERT_TRUE(picture);
     const auto rowFromTop = [&](uint32_t y) { return 255u - y; };  // bottom-up rows
     const ColorTriple leather = test::ColorAt(picture, 30, rowFromTop(220));

@@ -20,12 +20,28 @@ TEST(CliInfo, ReportsPictureFactsAsJson)
                    "\"type\": \"Image Windows BMP\"}\n");
 }
 
-TEST(CliInfo, FailsWithOneLineForFilesWithoutPicture)
+// One line naming why: a missing file, a damaged one and a variant not read
+// are told apart.
+TEST(CliInfo, FailsWithOneLineSayingWhy)
 {
-    std::string err;
-    EXPECT_EQ(RunCli({"info", TestDataPath("bmp/bmpsuite-g-pal8os2.bmp")}, nullptr, &err), 1);
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_EQ(RunCli({"info", "/nonexistent/picture.bmp"}, nullptr, &err), 1);
+    test::TempDir dir;
+    std::vector<uint8_t> cut = test::ReadBytes(TestDataPath("bmp/bmpsuite-g-rgb24.bmp"));
+    cut.resize(cut.size() / 2);
+    test::WriteBytes(dir.File("cut.bmp"), cut);
+    const struct {
+        std::string path;
+        const char* why;
+    } cases[] = {
+        {TestDataPath("bmp/bmpsuite-g-pal8os2.bmp"), "(variante de format non prise en charge)"},
+        {"/nonexistent/picture.bmp", "(fichier introuvable)"},
+        {dir.File("cut.bmp"), "(fichier endommagé)"},
+    };
+    for (const auto& c : cases) {
+        std::string err;
+        EXPECT_EQ(RunCli({"info", c.path}, nullptr, &err), 1);
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_NE(err.find(c.path + " : aucune image n'a pu être lue " + c.why), std::string::npos) << err;
+    }
 }
 
 TEST(CliUsage, WrongArgumentsExitWithTwo)
@@ -55,15 +71,15 @@ TEST(CliConvert, WritesPicturesTheReaderReadsBack)
     test::TempDir dir;
     const std::string in = TestDataPath("bmp/bmpsuite-g-rgb24.bmp");
     ASSERT_EQ(RunCli({"convert", in, dir.File("same.bmp")}), 0);
-    Picture same = ReadDIBFromFile(dir.File("same.bmp"));
-    Picture original = ReadDIBFromFile(in);
+    Picture same = ReadDIBFromFile(dir.File("same.bmp")).picture;
+    Picture original = ReadDIBFromFile(in).picture;
     ASSERT_TRUE(same);
     ASSERT_TRUE(original);
     EXPECT_TRUE(std::equal(same.Bytes().begin(), same.Bytes().end(), original.Bytes().begin(),
                            original.Bytes().end()));
 
     ASSERT_EQ(RunCli({"convert", in, dir.File("small.bmp"), "--size", "20x10"}), 0);
-    Picture small = ReadDIBFromFile(dir.File("small.bmp"));
+    Picture small = ReadDIBFromFile(dir.File("small.bmp")).picture;
     ASSERT_TRUE(small);
     EXPECT_EQ(small.Width(), 20u);
     EXPECT_EQ(small.Height(), 10u);
@@ -78,7 +94,7 @@ TEST(CliConvert, WritesPicturesTheReaderReadsBack)
     EXPECT_FALSE(std::filesystem::exists(dir.File("huge.bmp")));
 
     ASSERT_EQ(RunCli({"convert", in, dir.File("d16.bmp"), "--dither16"}), 0);
-    Picture d16 = ReadDIBFromFile(dir.File("d16.bmp"));
+    Picture d16 = ReadDIBFromFile(dir.File("d16.bmp")).picture;
     ASSERT_TRUE(d16);
     EXPECT_EQ(d16.BitCount(), 4);
 

@@ -326,7 +326,7 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
             // A damaged or hostile file may ask for more than there is: the
             // open album, if any, stays as it was.
             status.SetStatusText(keptStatus);
-            ReportPictureOutOfMemory(path);
+            ShowHeldMessages(ReadMessages(PictureOutOfMemory(path)));
             return false;
         }
     }

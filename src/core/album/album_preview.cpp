@@ -16,7 +16,7 @@ namespace {
 
 // The picture as decoded for the box, with the file's own size and depth.
 struct DecodedPicture {
-    Picture picture;
+    ReadResult read;
     uint32_t fullWidth = 0, fullHeight = 0;
     int fullBitCount = 0;
 };
@@ -32,6 +32,8 @@ DecodedPicture DecodeForBox(const std::string& path, uint16_t boxWidth, uint16_t
         });
         if (read.picture)
             decoded = {std::move(read.picture), read.fullWidth, read.fullHeight, read.fullBitCount};
+        else
+            decoded.read = ReadFailed(read.error);
         return decoded;
     }
     case kFormatPCD: {
@@ -39,18 +41,20 @@ DecodedPicture DecodeForBox(const std::string& path, uint16_t boxWidth, uint16_t
         // size the preferences choose for windows.
         File file;
         if (!file.Open(path, File::Mode::Read))
-            return decoded;
+            return {ReadFailed(ReadError::NotFound)};
         FileSource source(file);
-        decoded.picture = ReadPhotoCDFromSource(source, PhotoCDSizeForBox(boxWidth, boxHeight));
+        ReadOptions options;
+        options.photoCDSize = PhotoCDSizeForBox(boxWidth, boxHeight);
+        decoded.read = ReadPhotoCDFromSource(source, options);
         break;
     }
     default:
-        // Full colour, and quiet: previews are made on worker threads.
-        decoded.picture = ReadImageFile(path, ReadOptions{});
+        // Full colour, and without the gauge: previews are made on worker threads.
+        decoded.read = ReadImageFile(path, ReadOptions{});
         break;
     }
-    if (decoded.picture) {
-        const PictureSpan dib = decoded.picture.Span();
+    if (const Picture& picture = decoded.read.picture) {
+        const PictureSpan dib = picture.Span();
         decoded.fullWidth = dib.Width();
         decoded.fullHeight = dib.Height();
         decoded.fullBitCount = dib.BitCount();
@@ -77,10 +81,9 @@ int PhotoCDSizeForBox(uint16_t boxWidth, uint16_t boxHeight)
 PreviewPicture MakePreviewOnWorker(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
                                    const Palette& palette, PreviewColors colors)
 {
-    ScopedHeldMessages held;
-    PreviewPicture made = MakePreviewPicture(path, boxWidth, boxHeight, palette, colors);
-    made.messages = held.Take();
-    return made;
+    // The readers say nothing themselves: what the read has to tell travels
+    // in the result to the thread that shows it.
+    return MakePreviewPicture(path, boxWidth, boxHeight, palette, colors);
 }
 
 PreviewColors PreferredPreviewColors()
@@ -95,7 +98,10 @@ PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, ui
     if (!IsRegularFile(path))
         return made;
     DecodedPicture decoded = DecodeForBox(path, boxWidth, boxHeight);
-    if (!decoded.picture)
+    made.messages = ReadMessages(decoded.read);
+    made.readError = decoded.read.error;
+    const Picture& picture = decoded.read.picture;
+    if (!picture)
         return made;
     made.fileRead = true;
     made.imageWidth = static_cast<int16_t>(decoded.fullWidth);
@@ -108,8 +114,8 @@ PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, ui
     // it was decoded at.
     const FittedSize size = FitPreview(boxWidth, boxHeight, decoded.fullWidth, decoded.fullHeight);
     made.preview = colors == PreviewColors::TrueColor
-                       ? ReduceToTrueColor(decoded.picture, size.width, size.height)
-                       : ResizeToAppPalette(decoded.picture, size.width, size.height, palette);
+                       ? ReduceToTrueColor(picture, size.width, size.height)
+                       : ResizeToAppPalette(picture, size.width, size.height, palette);
     return made;
 }
 

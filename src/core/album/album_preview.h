@@ -11,6 +11,7 @@
 
 #include "core/picture/picture.h"
 #include "core/colour/palette.h"
+#include "core/picture/read_result.h"
 #include "core/platform/services.h"
 
 namespace lumora {
@@ -22,14 +23,15 @@ struct PreviewPicture {
     Picture preview;           // empty when the file was not read or not reduced
     int16_t imageWidth = 0, imageHeight = 0, bitsPerPixel = 0;
     uint32_t imageFileSize = 0;
-    std::vector<HeldMessage> messages;  // what the readers reported, when held
+    std::vector<HeldMessage> messages;  // what the read has to tell, shown by the taker
+    ReadError readError = ReadError::None;
 };
 
 PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
                                   const Palette& palette, PreviewColors colors);
 
-// The same on a worker thread: what the readers report is held in the
-// result, to be shown on the calling thread.
+// The same on a worker thread: what the read has to tell is in the
+// result's messages, to be shown on the calling thread.
 PreviewPicture MakePreviewOnWorker(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
                                    const Palette& palette, PreviewColors colors);
 

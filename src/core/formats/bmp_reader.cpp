@@ -101,58 +101,65 @@ void FlipRows(uint8_t* pixels, uint64_t stride, uint32_t height)
 
 class BitmapFileReader {
 public:
-    explicit BitmapFileReader(ByteSource& source) : source_(source) {}
+    BitmapFileReader(ByteSource& source, const ReadOptions& options) : source_(source), options_(options) {}
 
-    Picture Read()
+    ReadResult Read()
     {
-        if (!ReadHeaders())
-            return {};
-        if (header_.bitCount == 16 || header_.bitCount == 32)
-            return ReadMaskedPicture();
-        return ReadIndexedOrRgbPicture();
+        if (const ReadError error = ReadHeaders(); error != ReadError::None) {
+            if (error == ReadError::TooLarge)
+                return options_.TooLarge(static_cast<uint64_t>(header_.width), static_cast<uint64_t>(header_.height));
+            return ReadFailed(error);
+        }
+        Picture dib = header_.bitCount == 16 || header_.bitCount == 32 ? ReadMaskedPicture() : ReadIndexedOrRgbPicture();
+        if (!dib)
+            return ReadFailed(unsupported_ ? ReadError::Unsupported : ReadError::Damaged);
+        return dib;
     }
 
 private:
-    bool ReadHeaders()
+    ReadError ReadHeaders()
     {
         uint8_t fileHeader[kFileHeaderSize];
         uint8_t info[kInfoHeaderSize];
         if (!source_.ReadExactly(fileHeader, sizeof fileHeader) ||
             ReadLE16(fileHeader) != kSignatureBM)
-            return false;
+            return ReadError::NotThisType;
         pixelOffset_ = ReadLE32(fileHeader + 10);
         if (!source_.ReadExactly(info, sizeof info))
-            return false;
+            return ReadError::Damaged;
         header_ = BitmapInfoHeader::Read(info);
         // OS/2 core headers are refused; so are the short OS/2 2.x forms,
         // whose 40 bytes would take in colour-table bytes. Longer headers
         // (V4, V5) keep the fields of the first 40 bytes.
         if (header_.size < kInfoHeaderSize)
-            return false;
+            return ReadError::Unsupported;
         if (header_.size > kInfoHeaderSize) {
             if (!source_.SeekTo(kFileHeaderSize + header_.size))
-                return false;
+                return ReadError::Damaged;
         }
         topDown_ = header_.height < 0;
         if (header_.width <= 0 || header_.height == 0 || header_.height == INT32_MIN)
-            return false;
+            return ReadError::Damaged;
         header_.height = topDown_ ? -header_.height : header_.height;
-        if (!CheckPictureSize(static_cast<uint64_t>(header_.width), static_cast<uint64_t>(header_.height)))
-            return false;
+        if (!options_.SizeAllowed(static_cast<uint64_t>(header_.width), static_cast<uint64_t>(header_.height)))
+            return ReadError::TooLarge;
+        if (header_.bitCount > 32)
+            return ReadError::Unsupported;
         const uint64_t pixelBytes = PictureRowBytes(static_cast<uint64_t>(header_.width),
                                                 header_.bitCount) *
                                     static_cast<uint64_t>(header_.height);
-        return pixelBytes <= kMaxPixelBytes && header_.bitCount <= 32;
+        return pixelBytes <= kMaxPixelBytes ? ReadError::None : ReadError::TooLarge;
     }
 
     Picture ReadIndexedOrRgbPicture()
     {
         const uint16_t bits = header_.bitCount;
-        if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
-            return {};
         const bool rle8 = header_.compression == kCompressionRLE8;
-        if (header_.compression != kCompressionNone && !(rle8 && bits == 8))
-            return {};  // RLE4, JPEG, PNG and the rest are not read
+        unsupported_ = (bits != 1 && bits != 4 && bits != 8 && bits != 24) ||
+                       // RLE4, JPEG, PNG and the rest are not read
+                       (header_.compression != kCompressionNone && !(rle8 && bits == 8));
+        if (unsupported_)
+            return {};
         if (rle8 && topDown_)
             return {};  // run-length pictures cannot be top-down
 
@@ -236,6 +243,7 @@ private:
                 return {};
             masks[0] = ReadLE32(raw), masks[1] = ReadLE32(raw + 4), masks[2] = ReadLE32(raw + 8);
         } else {
+            unsupported_ = true;
             return {};
         }
         if (!SeekToPixels())
@@ -258,27 +266,27 @@ private:
     }
 
     ByteSource& source_;
+    const ReadOptions& options_;
     BitmapInfoHeader header_;
+    bool unsupported_ = false;
     uint32_t pixelOffset_ = 0;
     bool topDown_ = false;
 };
 
 }  // namespace
 
-Picture ReadDIBFromSource(ByteSource& source)
+ReadResult ReadDIBFromSource(ByteSource& source, const ReadOptions& options)
 {
-    return BitmapFileReader(source).Read();
+    return BitmapFileReader(source, options).Read();
 }
 
-Picture ReadDIBFromFile(const std::string& path)
+ReadResult ReadDIBFromFile(const std::string& path, const ReadOptions& options)
 {
     File file;
-    if (!file.Open(path, File::Mode::Read)) {
-        ReportDIBError(DIBError::FileNotFound);
-        return {};
-    }
+    if (!file.Open(path, File::Mode::Read))
+        return ReadFailed(ReadError::NotFound, {.text = DIBErrorText(DIBError::FileNotFound)});
     FileSource source(file);
-    return ReadDIBFromSource(source);
+    return ReadDIBFromSource(source, options);
 }
 
 }  // namespace lumora

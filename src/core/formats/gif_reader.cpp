@@ -78,6 +78,17 @@ struct ScreenDescriptor {
     uint8_t background = 0;
 };
 
+ReadError ErrorOfGiflib(int error)
+{
+    switch (error) {
+    case D_GIF_ERR_OPEN_FAILED: return ReadError::NotFound;
+    case D_GIF_ERR_NOT_GIF_FILE: return ReadError::NotThisType;
+    case D_GIF_ERR_NOT_ENOUGH_MEM: return ReadError::OutOfMemory;
+    case 0: return ReadError::Unsupported;
+    default: return ReadError::Damaged;
+    }
+}
+
 // Reads the descriptor ahead of giflib, which keeps the table size only
 // when the table is present; the source is put back where it was.
 bool PeekScreenDescriptor(ByteSource& source, ScreenDescriptor& screen)
@@ -105,14 +116,16 @@ struct ScreenRows {
 
 class GifComposer {
 public:
-    GifComposer(GifFileType* gif, const ScreenDescriptor& screen, ReaderProgress& progress)
-        : gif_(gif), screen_(screen), progress_(progress)
+    GifComposer(GifFileType* gif, const ScreenDescriptor& screen, ReaderProgress& progress,
+                const ReadOptions& options)
+        : gif_(gif), screen_(screen), progress_(progress), options_(options)
     {
     }
 
-    // The composed picture, or empty on any failure with the decoder's
-    // error number in `error` (left alone for an unsupported table size).
-    Picture Compose(int& error)
+    // The composed picture, or a failure with the decoder's error number in
+    // `error` (left alone for an unsupported table size, a picture too
+    // large for the options' limit or a stop).
+    ReadResult Compose(int& error)
     {
         // Tables of 2 and 3 bits fit a 4-bit picture, those of 5 to 7 bits an
         // 8-bit one. Without a global table the first image's local table,
@@ -121,13 +134,15 @@ public:
         const int bits = !gif_->SColorMap ? 8 : announced == 1 ? 1 : announced <= 4 ? 4 : 8;
         if (uint64_t{screen_.width} * screen_.height > kMaxPixelBytes) {
             error = D_GIF_ERR_NOT_ENOUGH_MEM;
-            return {};
+            return ReadFailed(ReadError::TooLarge);
         }
-        Picture dib = AllocPictureToFill(int32_t(screen_.width), int32_t(screen_.height), bits);
-        if (!dib) {
-            error = D_GIF_ERR_NOT_ENOUGH_MEM;
-            return {};
+        ReadResult made = AllocPictureToFill(int32_t(screen_.width), int32_t(screen_.height), bits, options_);
+        if (!made) {
+            if (made.error != ReadError::TooLarge)
+                error = D_GIF_ERR_NOT_ENOUGH_MEM;
+            return made;
         }
+        Picture dib = std::move(made.picture);
         const uint64_t stride = PictureRowBytes(screen_.width, bits);
         uint8_t* pixels = dib.Pixels();
         if (bits == 8) {
@@ -143,7 +158,7 @@ public:
                 std::memset(rows_.Row(y) + screen_.width, 0, stride - screen_.width);
         }
         if (!PaintAll(error))
-            return {};
+            return ReadFailed(stopped_ ? ReadError::Stopped : ErrorOfGiflib(error));
         WriteColorTable(dib.Data(), bits);
         if (bits != 8)
             PackRows(pixels, stride, bits);
@@ -200,6 +215,10 @@ private:
         const int height = image.Height;
         int done = 0;
         auto readRow = [&](int row) {
+            if (options_.StopRequested()) {
+                stopped_ = true;
+                return false;
+            }
             uint8_t* target = rows_.Row(uint32_t(image.Top + row)) + image.Left;
             if (DGifGetLine(gif_, target, image.Width) == GIF_ERROR)
                 return false;
@@ -212,11 +231,11 @@ private:
             for (int pass = 0; pass < 4; ++pass)
                 for (int row = kStart[pass]; row < height; row += kStep[pass])
                     if (!readRow(row))
-                        return Fail(error);
+                        return stopped_ ? false : Fail(error);
         } else {
             for (int row = 0; row < height; ++row)
                 if (!readRow(row))
-                    return Fail(error);
+                    return stopped_ ? false : Fail(error);
         }
         return true;
     }
@@ -292,6 +311,8 @@ private:
     GifFileType* gif_;
     ScreenDescriptor screen_;
     ReaderProgress& progress_;
+    const ReadOptions& options_;
+    bool stopped_ = false;
     ScreenRows rows_;
     std::vector<uint8_t> buffer_;
     std::vector<GifColorType> firstLocal_;
@@ -303,38 +324,40 @@ GifRead DecodeGIF(ByteSource& source, const ReadOptions& options)
 {
     ScreenDescriptor screen;
     if (!PeekScreenDescriptor(source, screen))
-        return {{}, D_GIF_ERR_READ_FAILED};
+        return {ReadFailed(ReadError::Damaged), D_GIF_ERR_READ_FAILED};
     BufferedInput input(source);
     int error = 0;
     GifHandle gif(DGifOpen(&input, ReadForGiflib, &error));
-    if (!gif)
-        return {{}, error ? error : D_GIF_ERR_OPEN_FAILED};
+    if (!gif) {
+        error = error ? error : D_GIF_ERR_OPEN_FAILED;
+        return {ReadFailed(ErrorOfGiflib(error)), error};
+    }
     ReaderProgress progress(options.progress);
-    GifRead result;
-    result.picture = GifComposer(gif.get(), screen, progress).Compose(error);
-    if (!result.picture)
-        result.error = error;
-    return result;
+    GifRead read;
+    read.result = GifComposer(gif.get(), screen, progress, options).Compose(error);
+    if (!read.result)
+        read.error = error;
+    return read;
 }
 
 GifRead DecodeGIFFile(const std::string& path, const ReadOptions& options)
 {
     File file;
     if (!file.Open(path, File::Mode::Read))
-        return {{}, D_GIF_ERR_OPEN_FAILED};
+        return {ReadFailed(ReadError::NotFound), D_GIF_ERR_OPEN_FAILED};
     FileSource source(file);
     return DecodeGIF(source, options);
 }
 
-Picture ReadGIFFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadGIFFile(const std::string& path, const ReadOptions& options)
 {
-    return DecodeGIFFile(path, options).picture;
+    return std::move(DecodeGIFFile(path, options).result);
 }
 
 Picture ReadGIFResource(std::span<const uint8_t> bytes)
 {
     MemorySource source(bytes);
-    return DecodeGIF(source).picture;
+    return std::move(DecodeGIF(source).result.picture);
 }
 
 }  // namespace lumora

@@ -20,7 +20,7 @@ namespace lumora {
 // enough memory or an absurd screen; 0 for an unsupported colour-table
 // size). The number is never shown to the user.
 struct GifRead {
-    Picture picture;
+    ReadResult result;
     int error = 0;
 };
 
@@ -28,8 +28,8 @@ struct GifRead {
 GifRead DecodeGIF(ByteSource& source, const ReadOptions& options = {});
 GifRead DecodeGIFFile(const std::string& path, const ReadOptions& options = {});
 
-// The picture alone, as the readers' dispatch wants it.
-Picture ReadGIFFile(const std::string& path, const ReadOptions& options = {});
+// The result alone, as the readers' dispatch wants it.
+ReadResult ReadGIFFile(const std::string& path, const ReadOptions& options = {});
 
 // One of the program's own pictures, handed over as the bytes of a GIF file.
 Picture ReadGIFResource(std::span<const uint8_t> bytes);

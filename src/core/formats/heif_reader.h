@@ -8,12 +8,13 @@
 #include <string>
 
 #include "core/picture/picture.h"
+#include "core/picture/read_options.h"
 
 namespace lumora {
 
-// Empty when the file cannot be opened, is damaged, too large, or uses a
-// compression no installed decoder handles.
-Picture ReadHEIFFile(const std::string& path);
-Picture ReadHEIFFromMemory(std::span<const uint8_t> bytes);
+// No picture when the file cannot be opened, is no HEIF file, is damaged,
+// too large, or uses a compression no installed decoder handles (Unsupported).
+ReadResult ReadHEIFFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadHEIFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

@@ -102,16 +102,16 @@ std::string PictureFilter()
 
 namespace {
 
-Picture ReadByKind(const std::string& path, const ReadOptions& options)
+ReadResult ReadByKind(const std::string& path, const ReadOptions& options)
 {
     // Only regular files: some readers open with stdio or libtiff, which
     // would wait forever on a FIFO, and a device is no picture.
     if (!IsRegularFile(path))
-        return {};
+        return ReadFailed(StatFile(path) ? ReadError::NotThisType : ReadError::NotFound);
     switch (ImageFormat(path)) {
     case kFormatBMP:
     case kFormatRLE:
-    case kFormatDIB: return ReadDIBFromFile(path);
+    case kFormatDIB: return ReadDIBFromFile(path, options);
     case kFormatPCX: return ReadPCXFile(path, options);
     case kFormatGIF: return ReadGIFFile(path, options);
     case kFormatJPG: return ReadJPEGFile(path, options);
@@ -119,23 +119,22 @@ Picture ReadByKind(const std::string& path, const ReadOptions& options)
     case kFormatTGA: return ReadTGAFile(path, options);
     case kFormatTIF: return ReadTIFFFile(path, options);
     case kFormatPNG: return ReadPNGFile(path, options);
-    case kFormatWEBP: return ReadWebPFile(path);
-    case kFormatHEIF: return ReadHEIFFile(path);
-    default: return {};
+    case kFormatWEBP: return ReadWebPFile(path, options);
+    case kFormatHEIF: return ReadHEIFFile(path, options);
+    default: return ReadFailed(ReadError::NotThisType);
     }
 }
 
 }  // namespace
 
-Picture ReadImageFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadImageFile(const std::string& path, const ReadOptions& options)
 {
     // A picture whose memory cannot be found is refused with a message; the
     // album or window that asked for it stays as it was.
     try {
         return ReadByKind(path, options);
     } catch (const std::bad_alloc&) {
-        ReportPictureOutOfMemory(path);
-        return {};
+        return PictureOutOfMemory(path);
     }
 }
 

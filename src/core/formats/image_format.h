@@ -35,8 +35,9 @@ std::string ImageTypeName(const std::string& path);
 // The open and insert dialogs' filter: "label|patterns|label|patterns||".
 std::string PictureFilter();
 
-// Reads any supported picture file as `options` ask; empty for an unknown
-// extension or a file its reader refuses.
-Picture ReadImageFile(const std::string& path, const ReadOptions& options);
+// Reads any supported picture file as `options` ask: the picture, or why
+// there is none (NotThisType for an unknown extension, a directory or a
+// device).
+ReadResult ReadImageFile(const std::string& path, const ReadOptions& options);
 
 }  // namespace lumora

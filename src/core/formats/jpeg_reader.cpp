@@ -6,11 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "core/picture/exif_orientation.h"
 #include "core/formats/jpeg_error_trap.h"
 #include "core/platform/file.h"
-#include "core/picture/picture_limits.h"
+#include "core/picture/exif_orientation.h"
 #include "core/picture/row_progress.h"
+
+#include <jerror.h>
 
 namespace lumora {
 namespace {
@@ -80,6 +81,21 @@ public:
 
     const jpeg_decompress_struct& Info() const { return cinfo_; }
 
+    // What the last failure means: bytes that do not begin as a JPEG's,
+    // a memory refused by libjpeg, or a damaged stream.
+    ReadError Failure() const
+    {
+        if (stopped_)
+            return ReadError::Stopped;
+        switch (trap_.manager.msg_code) {
+        case JERR_NO_SOI: return ReadError::NotThisType;
+        case JERR_OUT_OF_MEMORY: return ReadError::OutOfMemory;
+        case JERR_NOT_COMPILED:
+        case JERR_ARITH_NOTIMPL: return ReadError::Unsupported;
+        default: return ReadError::Damaged;
+        }
+    }
+
     bool ReadHeader(JpegInput input)
     {
         if (setjmp(trap_.jump))
@@ -132,7 +148,7 @@ public:
     // Rows come top first; the DIB keeps them bottom-up. With a placer that
     // turns, each row goes through one row buffer to its upright place.
     bool ReadRows(uint8_t* pixels, uint64_t stride, Output output, const RowProgress& progress,
-                  UprightRowPlacer* placer = nullptr)
+                  UprightRowPlacer* placer, const ReadOptions& options)
     {
         if (setjmp(trap_.jump))
             return false;
@@ -148,6 +164,10 @@ public:
                                                  static_cast<JDIMENSION>(stride), 1);
         const bool inverted = cinfo_.saw_Adobe_marker;
         while (cinfo_.output_scanline < height) {
+            if (options.StopRequested()) {
+                stopped_ = true;
+                return false;
+            }
             const JDIMENSION r = cinfo_.output_scanline;
             uint8_t* destination = turning ? turned[0] : pixels + (height - 1 - r) * stride;
             JSAMPROW row = inks ? inks[0] : destination;
@@ -195,6 +215,7 @@ public:
 private:
     JpegErrorTrap trap_;
     jpeg_decompress_struct cinfo_{};
+    bool stopped_ = false;
 };
 
 bool QuantisedOutputFits(const jpeg_decompress_struct& info)
@@ -202,42 +223,44 @@ bool QuantisedOutputFits(const jpeg_decompress_struct& info)
     return info.out_color_components == 1 || info.out_color_components == 3;
 }
 
-Picture DecodeJpeg(JpegInput input, const ReadOptions& options)
+ReadResult DecodeJpeg(JpegInput input, const ReadOptions& options)
 {
     const RowProgress progress(options.progress);
     JpegDecoder decoder;
     if (!decoder.ReadHeader(input))
-        return {};
+        return ReadFailed(decoder.Failure());
     const int orientation = decoder.Orientation();  // the saved segments go with the decoding
     const Output output = ChooseOutput(decoder.Info(), options.jpeg256);
     if (output == Output::Unsupported)
-        return {};
+        return ReadFailed(ReadError::Unsupported);
 
     const auto width = static_cast<int32_t>(decoder.Info().image_width);
     const auto height = static_cast<int32_t>(decoder.Info().image_height);
-    if (!CheckPictureSize(decoder.Info().image_width, decoder.Info().image_height))
-        return {};
+    if (!options.SizeAllowed(decoder.Info().image_width, decoder.Info().image_height))
+        return options.TooLarge(decoder.Info().image_width, decoder.Info().image_height);
     const UprightSides upright = UprightSize(decoder.Info().image_width, decoder.Info().image_height,
                                              orientation);
     Picture dib = Picture::Make(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height),
                         output == Output::Indexed ? 8 : 24);
-    if (!dib || !decoder.Start(output))
-        return {};
+    if (!dib)
+        return ReadFailed(ReadError::OutOfMemory);
+    if (!decoder.Start(output))
+        return ReadFailed(decoder.Failure());
     const jpeg_decompress_struct& info = decoder.Info();
     if (info.output_width != static_cast<JDIMENSION>(width) ||
         info.output_height != static_cast<JDIMENSION>(height) ||
         (output == Output::Indexed && !QuantisedOutputFits(info)))
-        return {};
+        return ReadFailed(ReadError::Unsupported);
 
     const uint64_t stride = PictureRowBytes(static_cast<uint64_t>(width), dib.BitCount());
     UprightRowPlacer placer(dib, static_cast<uint32_t>(width), static_cast<uint32_t>(height),
                             orientation);
-    if (!decoder.ReadRows(dib.Pixels(), stride, output, progress, &placer))
-        return {};
+    if (!decoder.ReadRows(dib.Pixels(), stride, output, progress, &placer, options))
+        return ReadFailed(decoder.Failure());
     if (output == Output::Indexed)
         decoder.CopyColorMap(dib.Data());
     if (!decoder.Finish())
-        return {};
+        return ReadFailed(decoder.Failure());
     return dib;
 }
 
@@ -270,15 +293,19 @@ int JpegEighthsForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint
 
 namespace {
 
-JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
+JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed, const ReadOptions& options)
 {
     JpegBoxRead read;
     JpegDecoder decoder;
-    if (!decoder.ReadHeader(input))
+    if (!decoder.ReadHeader(input)) {
+        read.error = decoder.Failure();
         return read;
+    }
     const Output output = ChooseOutput(decoder.Info(), false);
-    if (output == Output::Unsupported)
+    if (output == Output::Unsupported) {
+        read.error = ReadError::Unsupported;
         return read;
+    }
     // Sizes are given upright; the decoder works on the stored rows.
     const int orientation = decoder.Orientation();
     const uint32_t storedWidth = decoder.Info().image_width, storedHeight = decoder.Info().image_height;
@@ -294,61 +321,73 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed)
         need.inEighths
             ? decoder.Start(output, 8, JpegEighthsForSize(storedWidth, storedHeight, needWidth, needHeight))
             : decoder.Start(output, JpegScaleForSize(storedWidth, storedHeight, needWidth, needHeight));
-    if (!started)
+    if (!started) {
+        read.error = decoder.Failure();
         return read;
+    }
     const uint32_t width = decoder.Info().output_width, height = decoder.Info().output_height;
+    if (!options.SizeAllowed(width, height)) {
+        read.error = ReadError::TooLarge;
+        return read;
+    }
     const UprightSides upright = UprightSize(width, height, orientation);
     Picture dib = Picture::Make(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height), 24);
-    if (!dib)
+    if (!dib) {
+        read.error = ReadError::OutOfMemory;
         return read;
+    }
     UprightRowPlacer placer(dib, width, height, orientation);
     const uint64_t stride = PictureRowBytes(width, 24);
-    if (!decoder.ReadRows(dib.Pixels(), stride, output, RowProgress(false), &placer) ||
-        !decoder.Finish())
+    if (!decoder.ReadRows(dib.Pixels(), stride, output, RowProgress(false), &placer, options) ||
+        !decoder.Finish()) {
+        read.error = decoder.Failure();
         return read;
+    }
     read.picture = std::move(dib);
     return read;
 }
 
 }  // namespace
 
-JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed)
+JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed, const ReadOptions& options)
 {
     // Decoded from memory: libjpeg-turbo's fast Huffman decoding needs a
     // few kilobytes of the file ahead of it, which its stdio source (4 KB
     // at a time) seldom has, and a reduced decode is almost all Huffman
     // decoding. A file too large to hold is read through stdio instead.
     constexpr int64_t kLargestHeld = int64_t{256} << 20;
+    JpegBoxRead missing;
+    missing.error = ReadError::NotFound;
     File file(path, File::Mode::Read);
     if (!file.IsOpen())
-        return {};
+        return missing;
     const int64_t length = file.Length();
     if (length > 0 && length <= kLargestHeld) {
         std::vector<uint8_t> bytes(static_cast<size_t>(length));
         bytes.resize(file.Read(bytes.data(), bytes.size()));
-        return DecodeJpegForBox({nullptr, bytes}, needed);
+        return DecodeJpegForBox({nullptr, bytes}, needed, options);
     }
     file.Close();
     FileHandle stream(std::fopen(path.c_str(), "rb"));
     if (!stream)
-        return {};
-    return DecodeJpegForBox({stream.get(), {}}, needed);
+        return missing;
+    return DecodeJpegForBox({stream.get(), {}}, needed, options);
 }
 
-JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed)
+JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed, const ReadOptions& options)
 {
-    return DecodeJpegForBox({nullptr, bytes}, needed);
+    return DecodeJpegForBox({nullptr, bytes}, needed, options);
 }
 
-Picture ReadJPEGFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadJPEGFile(const std::string& path, const ReadOptions& options)
 {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
-        return {};
+        return ReadFailed(ReadError::NotFound);
     return DecodeJpeg({file.get(), {}}, options);
 }
 
-Picture ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
+ReadResult ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     return DecodeJpeg({nullptr, bytes}, options);
 }

@@ -10,18 +10,19 @@
 
 namespace lumora {
 
-// Reads a JPEG file into a packed DIB; empty when the file cannot be opened
-// or libjpeg reports an error (damaged file, unsupported process). Warnings
-// do not fail the read.
+// Reads a JPEG file into a packed DIB, or says why not: NotFound, NotThisType
+// (no start-of-image marker), Unsupported (a process or colour space not
+// read), TooLarge, OutOfMemory, Damaged (any other libjpeg error), Stopped.
+// Warnings do not fail the read.
 //
 // With options.jpeg256, colour and greyscale files give 8-bit pictures of
 // at most 236 colours chosen by libjpeg (Floyd-Steinberg dithering);
 // without, 24-bit pictures. CMYK and YCCK files are converted to 24-bit RGB
 // in both modes. The progress gauge runs when options.progress asks.
-Picture ReadJPEGFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadJPEGFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from bytes in memory.
-Picture ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
+ReadResult ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 // The reduction 1/1, 1/2, 1/4 or 1/8 (the denominator is returned) that
 // libjpeg's DCT scaling can apply while decoding a width x height file so
@@ -52,10 +53,13 @@ using NeededSizeRule = std::function<NeededSize(uint32_t fullWidth, uint32_t ful
 // at once. Empty picture on the same failures as ReadJPEGFile.
 struct JpegBoxRead {
     Picture picture;
+    ReadError error = ReadError::None;  // why there is no picture
     uint32_t fullWidth = 0, fullHeight = 0;
     int fullBitCount = 0;
 };
-JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed);
-JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed);
+// Of the options only the limit (on the decoded size) and the stop are used.
+JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed, const ReadOptions& options = {});
+JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed,
+                           const ReadOptions& options = {});
 
 }  // namespace lumora

@@ -14,6 +14,7 @@ namespace {
 
 constexpr size_t kHeaderSize = 128;
 constexpr uint8_t kSupportedVersion = 5;
+constexpr uint8_t kManufacturer = 0x0A;  // the first byte of every PCX file
 constexpr uint64_t kHeaderPaletteOffset = 16;
 constexpr uint64_t kVgaPaletteBytes = 768;
 constexpr unsigned kLongestRun = 63;
@@ -45,46 +46,52 @@ struct PcxHeader {
 // Header checks, including those that keep a damaged file from asking for
 // a huge picture: every plane line must hold a row of pixels, and the file
 // must be long enough for the coded lines (a code byte yields at most 63).
-bool IsReadable(const PcxHeader& h, uint64_t fileLength)
+// None when the file can be read. A header of another version or depth is
+// an unsupported variant when the file begins as PCX files do, else some
+// other kind of file.
+ReadError CheckReadable(const PcxHeader& h, uint8_t manufacturer, uint64_t fileLength)
 {
     const int bits = h.Bits();
     if (h.version != kSupportedVersion || (bits != 1 && bits != 4 && bits != 8 && bits != 24))
-        return false;
+        return manufacturer == kManufacturer ? ReadError::Unsupported : ReadError::NotThisType;
     if (h.width <= 0 || h.height <= 0)
-        return false;
+        return ReadError::Damaged;
     if (uint64_t{h.bytesPerLine} * 8 < uint64_t(h.width) * h.bitsPerPlane)
-        return false;
+        return ReadError::Damaged;
     const uint64_t leastCodedLine = (h.LineBytes() + kLongestRun - 1) / kLongestRun;
     if (fileLength < kHeaderSize || (fileLength - kHeaderSize) / uint64_t(h.height) < leastCodedLine)
-        return false;
-    return bits != 8 || fileLength >= kVgaPaletteBytes;
+        return ReadError::Damaged;
+    return bits != 8 || fileLength >= kVgaPaletteBytes ? ReadError::None : ReadError::Damaged;
 }
 
 class PcxReader {
 public:
     PcxReader(BufferedFile& file, const PcxHeader& header) : file_(file), h_(header) {}
 
-    Picture Read(bool reportProgress)
+    ReadResult Read(const ReadOptions& options)
     {
         const int bits = h_.Bits();
         // Every row is copied whole from the line buffers, padding included.
-        dib_ = AllocPictureToFill(h_.width, h_.height, bits);
-        if (!dib_)
-            return {};
+        ReadResult made = AllocPictureToFill(h_.width, h_.height, bits, options);
+        if (!made)
+            return made;
+        dib_ = std::move(made.picture);
         stride_ = PictureRowBytes(uint64_t(h_.width), bits);
 
-        ReaderProgress progress(reportProgress);
+        ReaderProgress progress(options.progress);
         if (bits != 24 && !ReadPalette(bits))
-            return {};
+            return ReadFailed(ReadError::Damaged);
         if (!file_.Seek(kHeaderSize, File::Origin::Begin))
-            return {};
+            return ReadFailed(ReadError::Damaged);
         SizeLineBuffers(bits);
         uint8_t* pixels = dib_.Pixels();
         for (int32_t line = 0; line < h_.height; ++line) {
+            if (options.StopRequested())
+                return ReadFailed(ReadError::Stopped);
             DecodeLine();
             // A file that ends before its last line is damaged.
             if (file_.PastEnd())
-                return {};
+                return ReadFailed(ReadError::Damaged);
             const uint8_t* row = ConvertLine(bits);
             std::memcpy(pixels + uint64_t(h_.height - 1 - line) * stride_, row, stride_);
             progress.Step(line + 1, h_.height);
@@ -216,30 +223,30 @@ private:
     std::vector<uint8_t> converted_;
 };
 
-Picture ReadFrom(BufferedFile& file, const ReadOptions& options)
+ReadResult ReadFrom(BufferedFile& file, const ReadOptions& options)
 {
     if (!file.IsOpen())
-        return {};
+        return ReadFailed(ReadError::NotFound);
     uint8_t raw[kHeaderSize];
     for (uint8_t& byte : raw)
         byte = file.ReadByte();
     if (file.PastEnd())
-        return {};
+        return ReadFailed(raw[0] == kManufacturer ? ReadError::Damaged : ReadError::NotThisType);
     const PcxHeader header = PcxHeader::Parse(raw);
-    if (!IsReadable(header, file.Length()))
-        return {};
-    return PcxReader(file, header).Read(options.progress);
+    if (const ReadError error = CheckReadable(header, raw[0], file.Length()); error != ReadError::None)
+        return ReadFailed(error);
+    return PcxReader(file, header).Read(options);
 }
 
 }  // namespace
 
-Picture ReadPCXFromSource(ByteSource& source, const ReadOptions& options)
+ReadResult ReadPCXFromSource(ByteSource& source, const ReadOptions& options)
 {
     BufferedFile file(source);
     return ReadFrom(file, options);
 }
 
-Picture ReadPCXFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadPCXFile(const std::string& path, const ReadOptions& options)
 {
     BufferedFile file(path);
     return ReadFrom(file, options);

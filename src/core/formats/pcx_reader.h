@@ -1,7 +1,7 @@
 #pragma once
 // ZSoft PCX files of version 5: 1-bit, 16-colour (four 1-bit planes),
 // 256-colour and 24-bit (three 8-bit planes) pictures, run-length coded.
-// Failures show nothing; the result is simply empty.
+// Failures show nothing; the result says what went wrong.
 #include <string>
 
 #include "core/formats/byte_source.h"
@@ -10,9 +10,9 @@
 
 namespace lumora {
 
-Picture ReadPCXFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadPCXFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from any byte source holding a whole PCX file.
-Picture ReadPCXFromSource(ByteSource& source, const ReadOptions& options = {});
+ReadResult ReadPCXFromSource(ByteSource& source, const ReadOptions& options = {});
 
 }  // namespace lumora

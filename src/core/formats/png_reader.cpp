@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/picture/alpha_blend.h"
-#include "core/picture/picture_limits.h"
 #include "core/picture/row_progress.h"
 
 namespace lumora {
@@ -67,61 +66,66 @@ bool WritePalette(spng_ctx* ctx, uint8_t* dib)
 }
 
 // Decodes every row; `store` receives each one with the pixels it carries.
+// None when every row came, else Damaged or Stopped.
 template <typename Store>
-bool DecodeRows(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_t>& row, bool reportProgress,
-                Store store)
+ReadError DecodeRows(spng_ctx* ctx, const spng_ihdr& header, std::vector<uint8_t>& row,
+                     const ReadOptions& options, Store store)
 {
-    const RowProgress progress(reportProgress);
+    const RowProgress progress(options.progress);
     long rowsDone = 0;
     const long totalRows = static_cast<long>(header.height) * (header.interlace_method ? 2 : 1);
     for (;;) {
+        if (options.StopRequested())
+            return ReadError::Stopped;
         spng_row_info info{};
         int status = spng_get_row_info(ctx, &info);
         if (status == SPNG_EOI)
-            return true;
+            return ReadError::None;
         if (status != 0)
-            return false;
+            return ReadError::Damaged;
         status = spng_decode_row(ctx, row.data(), row.size());
         if (status != 0 && status != SPNG_EOI)
-            return false;
+            return ReadError::Damaged;
         if (info.row_num >= header.height)
-            return false;
+            return ReadError::Damaged;
         store(info.row_num, PixelsOf(header, info));
         progress.Step(std::min(++rowsDone, totalRows), totalRows);
         if (status == SPNG_EOI)
-            return true;
+            return ReadError::None;
     }
 }
 
-Picture DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
+ReadResult DecodeIndexed(spng_ctx* ctx, const spng_ihdr& header, const ReadOptions& options)
 {
     if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_PNG, SPNG_DECODE_PROGRESSIVE) != 0)
-        return {};
+        return ReadFailed(ReadError::Damaged);
     Picture dib = Picture::Make(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 8);
     if (!dib)
         throw std::bad_alloc();
     if (!WritePalette(ctx, dib.Data()))
-        return {};
+        return ReadFailed(ReadError::Damaged);
     const uint32_t width = header.width, height = header.height;
     const unsigned depth = header.bit_depth;  // 1, 2, 4 or 8
     std::vector<uint8_t> row((uint64_t{width} * depth + 7) / 8);
     const uint64_t stride = PictureRowBytes(width, 8);
     uint8_t* pixels = dib.Pixels();
     const unsigned mask = (1u << depth) - 1;
-    const bool ok = DecodeRows(ctx, header, row, reportProgress, [&](uint32_t y, RowSpan span) {
+    const ReadError error = DecodeRows(ctx, header, row, options, [&](uint32_t y, RowSpan span) {
         uint8_t* out = pixels + (height - 1 - y) * stride;
         for (uint32_t x = span.start; x < width; x += span.step) {
             const uint64_t bit = uint64_t{x} * depth;
             out[x] = static_cast<uint8_t>((row[bit / 8] >> (8 - depth - bit % 8)) & mask);
         }
     });
-    return ok ? std::move(dib) : Picture{};
+    if (error != ReadError::None)
+        return ReadFailed(error);
+    return dib;
 }
 
-Picture DecodeColour(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress)
+ReadResult DecodeColour(spng_ctx* ctx, const spng_ihdr& header, const ReadOptions& options)
 {
     if (spng_decode_image(ctx, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE) != 0)
-        return {};
+        return ReadFailed(ReadError::Damaged);
     Picture dib = Picture::Make(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), 24, {ColourTable::Black, false});
     if (!dib)
         throw std::bad_alloc();
@@ -129,7 +133,7 @@ Picture DecodeColour(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress
     std::vector<uint8_t> row(uint64_t{width} * 4);
     const uint64_t stride = PictureRowBytes(width, 24);
     uint8_t* pixels = dib.Pixels();
-    const bool ok = DecodeRows(ctx, header, row, reportProgress, [&](uint32_t y, RowSpan span) {
+    const ReadError error = DecodeRows(ctx, header, row, options, [&](uint32_t y, RowSpan span) {
         uint8_t* out = pixels + (height - 1 - y) * stride;
         for (uint32_t x = span.start; x < width; x += span.step) {
             const uint8_t* in = &row[uint64_t{x} * 4];
@@ -148,51 +152,53 @@ Picture DecodeColour(spng_ctx* ctx, const spng_ihdr& header, bool reportProgress
         for (uint64_t i = uint64_t{width} * 3; i < stride; ++i)
             out[i] = 0;
     });
-    return ok ? std::move(dib) : Picture{};
+    if (error != ReadError::None)
+        return ReadFailed(error);
+    return dib;
 }
 
-Picture DecodePng(spng_ctx* ctx, const ReadOptions& options)
+ReadResult DecodePng(spng_ctx* ctx, const ReadOptions& options)
 {
     // Chunks beyond the image data are bounded too: a file cannot make the
     // decoder keep more than a few megabytes of text or profiles.
     spng_set_chunk_limits(ctx, 16u << 20, 64u << 20);
     spng_ihdr header{};
-    if (spng_get_ihdr(ctx, &header) != 0)
-        return {};
+    if (const int status = spng_get_ihdr(ctx, &header); status != 0)
+        return ReadFailed(status == SPNG_ESIGNATURE ? ReadError::NotThisType : ReadError::Damaged);
     if (header.width == 0 || header.height == 0 || header.width > INT32_MAX || header.height > INT32_MAX)
-        return {};
-    if (!CheckPictureSize(header.width, header.height))
-        return {};
-    return header.color_type == kColorIndexed ? DecodeIndexed(ctx, header, options.progress)
-                                               : DecodeColour(ctx, header, options.progress);
+        return ReadFailed(ReadError::Damaged);
+    if (!options.SizeAllowed(header.width, header.height))
+        return options.TooLarge(header.width, header.height);
+    return header.color_type == kColorIndexed ? DecodeIndexed(ctx, header, options)
+                                               : DecodeColour(ctx, header, options);
 }
 
 }  // namespace
 
-Picture ReadPNGFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadPNGFile(const std::string& path, const ReadOptions& options)
 {
     FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return ReadFailed(ReadError::NotFound);
     PngContext ctx(spng_ctx_new(0));
-    if (!file || !ctx || spng_set_png_file(ctx.get(), file.get()) != 0)
-        return {};
+    if (!ctx || spng_set_png_file(ctx.get(), file.get()) != 0)
+        return PictureOutOfMemory(path);
     try {
         return DecodePng(ctx.get(), options);
     } catch (const std::bad_alloc&) {
-        ReportPictureOutOfMemory(path);
-        return {};
+        return PictureOutOfMemory(path);
     }
 }
 
-Picture ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
+ReadResult ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     PngContext ctx(spng_ctx_new(0));
     if (!ctx || spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()) != 0)
-        return {};
+        return PictureOutOfMemory("PNG");
     try {
         return DecodePng(ctx.get(), options);
     } catch (const std::bad_alloc&) {
-        ReportPictureOutOfMemory("PNG");
-        return {};
+        return PictureOutOfMemory("PNG");
     }
 }
 

@@ -13,8 +13,9 @@
 
 namespace lumora {
 
-// Empty when the file cannot be opened, is damaged or too large.
-Picture ReadPNGFile(const std::string& path, const ReadOptions& options = {});
-Picture ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
+// NotFound, NotThisType (no PNG signature), Damaged, TooLarge, OutOfMemory
+// or Stopped when there is no picture.
+ReadResult ReadPNGFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

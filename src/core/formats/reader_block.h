@@ -7,11 +7,13 @@
 #include <cstdint>
 
 #include "core/picture/picture.h"
+#include "core/picture/read_options.h"
 
 namespace lumora {
 
-// Empty for a bit count other than 1, 4, 8 or 24, a non-positive size, a
-// pixel area above kMaxPixelBytes or a failed allocation.
-Picture AllocPictureToFill(int32_t width, int32_t height, int bitCount);
+// TooLarge beyond the options' limit; Damaged for a bit count other than 1,
+// 4, 8 or 24, a non-positive size or a pixel area above kMaxPixelBytes;
+// OutOfMemory for a failed allocation.
+ReadResult AllocPictureToFill(int32_t width, int32_t height, int bitCount, const ReadOptions& options);
 
 }  // namespace lumora

@@ -140,16 +140,17 @@ public:
     {
     }
 
-    Picture Read(bool reportProgress)
+    ReadResult Read(const ReadOptions& options)
     {
         const bool eightBit = h_.PictureKind() != Kind::TrueColor;
         outBytes_ = eightBit ? 1 : 3;
-        Picture dib = AllocPictureToFill(h_.width, h_.height, eightBit ? 8 : 24);
-        if (!dib)
-            return {};
-        ReaderProgress progress(reportProgress);
+        ReadResult made = AllocPictureToFill(h_.width, h_.height, eightBit ? 8 : 24, options);
+        if (!made)
+            return made;
+        Picture dib = std::move(made.picture);
+        ReaderProgress progress(options.progress);
         if (!input_.Skip(h_.idLength) || !ReadColorMap())
-            return {};
+            return ReadFailed(ReadError::Damaged);
         if (eightBit)
             WriteColorTable(dib.Data());
 
@@ -158,12 +159,14 @@ public:
         const size_t rowBytes = size_t{h_.width} * outBytes_;
         const bool topOrigin = (h_.descriptor & kTopOriginBit) != 0;
         for (unsigned row = 0; row < h_.height; ++row) {
+            if (options.StopRequested())
+                return ReadFailed(ReadError::Stopped);
             // Rows are stored bottom first unless the file says otherwise.
             const unsigned memoryRow = topOrigin ? h_.height - 1 - row : row;
             uint8_t* out = pixels + memoryRow * stride;
             std::memset(out + rowBytes, 0, stride - rowBytes);
             if (!(h_.RunLength() ? DecodeRunLengthRow(out) : DecodePlainRow(out)))
-                return {};
+                return ReadFailed(ReadError::Damaged);
             progress.Step(row + 1, h_.height);
         }
         return dib;
@@ -288,22 +291,26 @@ bool FileCanHoldPixels(const TgaHeader& h, uint64_t bytesAfterHeader)
 
 }  // namespace
 
-Picture ReadTGAFromSource(ByteSource& source, const ReadOptions& options)
+ReadResult ReadTGAFromSource(ByteSource& source, const ReadOptions& options)
 {
+    // Targa files carry no signature: a header that makes no sense is taken
+    // for another kind of file.
     uint8_t raw[kHeaderSize];
     if (!source.ReadExactly(raw, sizeof raw))
-        return {};
+        return ReadFailed(ReadError::NotThisType);
     const TgaHeader header = TgaHeader::Parse(raw);
-    if (!header.Accepted() || !FileCanHoldPixels(header, source.Remaining()))
-        return {};
-    return TgaReader(source, header).Read(options.progress);
+    if (!header.Accepted())
+        return ReadFailed(ReadError::NotThisType);
+    if (!FileCanHoldPixels(header, source.Remaining()))
+        return ReadFailed(ReadError::Damaged);
+    return TgaReader(source, header).Read(options);
 }
 
-Picture ReadTGAFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadTGAFile(const std::string& path, const ReadOptions& options)
 {
     File file;
     if (!file.Open(path, File::Mode::Read))
-        return {};
+        return ReadFailed(ReadError::NotFound);
     FileSource source(file);
     return ReadTGAFromSource(source, options);
 }

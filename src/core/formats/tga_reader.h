@@ -2,7 +2,7 @@
 // Truevision Targa files: colour-mapped, true-colour and grey pictures,
 // plain or run-length coded. Colour-mapped and grey files give 8-bit
 // pictures, true-colour files 24-bit ones. Failures show nothing; the
-// result is simply empty.
+// result says what went wrong.
 #include <string>
 
 #include "core/formats/byte_source.h"
@@ -11,9 +11,9 @@
 
 namespace lumora {
 
-Picture ReadTGAFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadTGAFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from any byte source positioned at the start of a Targa file.
-Picture ReadTGAFromSource(ByteSource& source, const ReadOptions& options = {});
+ReadResult ReadTGAFromSource(ByteSource& source, const ReadOptions& options = {});
 
 }  // namespace lumora

@@ -6,12 +6,33 @@
 #include <vector>
 
 #include "core/picture/exif_orientation.h"
-#include "core/picture/picture_limits.h"
 #include "core/picture/row_progress.h"
 #include "core/formats/tiff_session.h"
+#include "core/platform/file.h"
 
 namespace lumora {
 namespace {
+
+// One read's options and what stopped it short of a picture.
+struct TiffRun {
+    const ReadOptions& options;
+    ReadError failure = ReadError::Damaged;
+
+    bool Stopping()
+    {
+        if (!options.StopRequested())
+            return false;
+        failure = ReadError::Stopped;
+        return true;
+    }
+    Picture Allocate(uint32_t width, uint32_t length, int bits)
+    {
+        Picture dib = Picture::Make(static_cast<int32_t>(width), static_cast<int32_t>(length), bits);
+        if (!dib)
+            failure = ReadError::OutOfMemory;
+        return dib;
+    }
+};
 
 struct TiffLayout {
     uint32_t width = 0, length = 0;
@@ -191,22 +212,23 @@ void ConvertRow(const TiffLayout& layout, const uint8_t* in, uint8_t* out)
     }
 }
 
-Picture ReadScanlines(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
+Picture ReadScanlines(TIFF* tiff, const TiffLayout& layout, TiffRun& run)
 {
     const tmsize_t scanlineSize = TIFFScanlineSize(tiff);
     if (scanlineSize <= 0 || static_cast<uint64_t>(scanlineSize) < NeededScanlineBytes(layout))
         return {};
-    Picture dib = Picture::Make(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length),
-                        layout.DIBBits());
+    Picture dib = run.Allocate(layout.width, layout.length, layout.DIBBits());
     if (!dib || !WriteColorTable(tiff, layout, dib.Data()))
         return {};
 
     std::vector<uint8_t> scanline(static_cast<size_t>(scanlineSize));
-    const RowProgress progress(reportProgress);
+    const RowProgress progress(run.options.progress);
     const uint64_t stride = PictureRowBytes(layout.width, layout.DIBBits());
     uint8_t* pixels = dib.Pixels();
     const long total = static_cast<long>(layout.length);
     for (uint32_t r = 0; r < layout.length; ++r) {
+        if (run.Stopping())
+            return {};
         if (TIFFReadScanline(tiff, scanline.data(), r, 0) < 0)
             return {};
         ConvertRow(layout, scanline.data(), pixels + (layout.length - 1 - r) * stride);
@@ -254,21 +276,23 @@ bool IsSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout)
            layout.samplesPerPixel >= 4 && layout.planar == PLANARCONFIG_CONTIG && !layout.tiled;
 }
 
-Picture ReadSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
+Picture ReadSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout, TiffRun& run)
 {
     const uint64_t needed = NeededScanlineBytes(layout);
     const tmsize_t lineBytes = TIFFScanlineSize(tiff);
     if (lineBytes <= 0 || static_cast<uint64_t>(lineBytes) < needed)
         return {};
-    Picture dib = Picture::Make(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
+    Picture dib = run.Allocate(layout.width, layout.length, 24);
     if (!dib)
         return {};
     std::vector<uint8_t> line(static_cast<size_t>(lineBytes));
-    const RowProgress progress(reportProgress);
+    const RowProgress progress(run.options.progress);
     const uint64_t stride = PictureRowBytes(layout.width, 24);
     const size_t pixelBytes = size_t{2} * layout.samplesPerPixel;
     uint8_t* pixels = dib.Pixels();
     for (uint32_t y = 0; y < layout.length; ++y) {
+        if (run.Stopping())
+            return {};
         if (TIFFReadScanline(tiff, line.data(), y, 0) < 0)
             return {};
         uint8_t* out = pixels + (layout.length - 1 - y) * stride;
@@ -291,12 +315,14 @@ Picture ReadSixteenBitCmyk(TIFF* tiff, const TiffLayout& layout, bool reportProg
 // asked for a band of whole strips at a time, so that a band rather than a
 // second picture is held beside the DIB (a file stored as one strip is
 // composed whole).
-Picture ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, bool reportProgress)
+Picture ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, TiffRun& run)
 {
     char reason[1024];
-    if (!TIFFRGBAImageOK(tiff, reason))
+    if (!TIFFRGBAImageOK(tiff, reason)) {
+        run.failure = ReadError::Unsupported;
         return {};
-    Picture dib = Picture::Make(static_cast<int32_t>(layout.width), static_cast<int32_t>(layout.length), 24);
+    }
+    Picture dib = run.Allocate(layout.width, layout.length, 24);
     if (!dib)
         return {};
     RgbaImage rgba;
@@ -309,10 +335,12 @@ Picture ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, bool reportProgres
     if (uint64_t{layout.width} * bandRows * 4 > kMaxPixelBytes)
         return {};
     std::vector<uint32_t> band(uint64_t{layout.width} * bandRows);
-    const RowProgress progress(reportProgress);
+    const RowProgress progress(run.options.progress);
     const uint64_t stride = PictureRowBytes(layout.width, 24);
     uint8_t* pixels = dib.Pixels();
     for (uint32_t top = 0; top < layout.length; top += bandRows) {
+        if (run.Stopping())
+            return {};
         const uint32_t rows = std::min(bandRows, layout.length - top);
         rgba.image.row_offset = static_cast<int>(top);
         rgba.image.col_offset = 0;
@@ -332,49 +360,79 @@ Picture ReadThroughRgba(TIFF* tiff, const TiffLayout& layout, bool reportProgres
     return dib;
 }
 
-Picture ReadPicture(TIFF* tiff, const ReadOptions& options)
+ReadResult ReadPicture(TIFF* tiff, const ReadOptions& options)
 {
     TiffLayout layout;
-    if (!ReadLayout(tiff, layout) || !CheckPictureSize(layout.width, layout.length) ||
-        !FileCanHoldPixels(tiff, layout))
-        return {};
+    if (!ReadLayout(tiff, layout))
+        return ReadFailed(ReadError::Unsupported);
+    if (!options.SizeAllowed(layout.width, layout.length))
+        return options.TooLarge(layout.width, layout.length);
+    if (!FileCanHoldPixels(tiff, layout))
+        return ReadFailed(ReadError::Damaged);
     // Rows are read as stored and turned upright afterwards; libtiff's own
     // composing path is told the rows stand upright so that it does not
     // mirror them on its own.
     uint16_t orientation = ORIENTATION_TOPLEFT;
     TIFFGetFieldDefaulted(tiff, TIFFTAG_ORIENTATION, &orientation);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    Picture dib = ReadsRowByRow(layout)              ? ReadScanlines(tiff, layout, options.progress)
-               : IsSixteenBitCmyk(tiff, layout) ? ReadSixteenBitCmyk(tiff, layout, options.progress)
-                                                : ReadThroughRgba(tiff, layout, options.progress);
+    TiffRun run{options};
+    Picture dib = ReadsRowByRow(layout)              ? ReadScanlines(tiff, layout, run)
+               : IsSixteenBitCmyk(tiff, layout) ? ReadSixteenBitCmyk(tiff, layout, run)
+                                                : ReadThroughRgba(tiff, layout, run);
+    if (!dib)
+        return ReadFailed(run.failure);
     return ApplyOrientation(std::move(dib), orientation);
+}
+
+// The first bytes of a TIFF file: "II*\0" or "MM\0*" (BigTIFF: 43 for 42).
+bool HasTiffMagic(std::span<const uint8_t> head)
+{
+    if (head.size() < 4)
+        return false;
+    if (head[0] == 'I' && head[1] == 'I')
+        return (head[2] == 42 || head[2] == 43) && head[3] == 0;
+    if (head[0] == 'M' && head[1] == 'M')
+        return head[2] == 0 && (head[3] == 42 || head[3] == 43);
+    return false;
+}
+
+// What libtiff said goes with the result, to be shown as it always was.
+ReadResult WithLibraryWords(ReadResult result, const TiffMessages& messages)
+{
+    if (messages.HadError()) {
+        result.detail.text = messages.FirstError();
+        result.detail.caption = messages.FirstModule();
+    }
+    return result;
+}
+
+ReadResult ReadOpened(TiffHandle tiff, bool tiffMagic, const TiffMessages& messages, const ReadOptions& options)
+{
+    ReadResult result = tiff ? ReadPicture(tiff.get(), options)
+                             : ReadFailed(tiffMagic ? ReadError::Damaged : ReadError::NotThisType);
+    tiff.reset();  // libtiff may still speak while it closes
+    return WithLibraryWords(std::move(result), messages);
 }
 
 }  // namespace
 
-Picture ReadTIFFFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadTIFFFile(const std::string& path, const ReadOptions& options)
 {
+    File file;
+    if (!file.Open(path, File::Mode::Read))
+        return ReadFailed(ReadError::NotFound);
+    uint8_t head[4] = {};
+    const bool magic = HasTiffMagic({head, file.Read(head, sizeof head)});
+    file.Close();
     const TiffMessages messages;
-    Picture dib;
-    {
-        const TiffHandle tiff = OpenTiffFile(path, messages);
-        dib = tiff ? ReadPicture(tiff.get(), options) : Picture{};
-    }
-    messages.ReportFirstError();
-    return dib;
+    return ReadOpened(OpenTiffFile(path, messages), magic, messages, options);
 }
 
-Picture ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
+ReadResult ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     const TiffMessages messages;
     TiffMemory memory{bytes};
-    Picture dib;
-    {
-        const TiffHandle tiff = OpenTiffMemory(memory, messages);
-        dib = tiff ? ReadPicture(tiff.get(), options) : Picture{};
-    }
-    messages.ReportFirstError();
-    return dib;
+    return ReadOpened(OpenTiffMemory(memory, messages), HasTiffMagic(bytes), messages, options);
 }
 
 }  // namespace lumora

@@ -18,11 +18,11 @@ namespace lumora {
 // picture. Samples of more than 8 bits, RGB samples of less than 8, grey
 // and palette samples of 3, 5, 6 or 7 bits, other sample counts and
 // interpretations other than white-is-zero, black-is-zero, RGB and palette
-// yield no picture. libtiff's first error is
-// shown in a stop box. The progress gauge runs when options.progress asks.
-Picture ReadTIFFFile(const std::string& path, const ReadOptions& options = {});
+// yield no picture (Unsupported). libtiff's first error goes with the result
+// as the words of its message. The progress gauge runs when options.progress asks.
+ReadResult ReadTIFFFile(const std::string& path, const ReadOptions& options = {});
 
 // The same from bytes in memory.
-Picture ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
+ReadResult ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "core/picture/picture.h"
-#include "core/platform/services.h"
 
 namespace lumora {
 namespace {
@@ -97,12 +96,6 @@ int TiffMessages::OnError(TIFF*, void* self, const char* module, const char* for
 int TiffMessages::OnWarning(TIFF*, void*, const char*, const char*, va_list)
 {
     return 1;
-}
-
-void TiffMessages::ReportFirstError() const
-{
-    if (HadError())
-        ReportStop(firstError_, firstModule_);
 }
 
 TiffHandle OpenTiffFile(const std::string& path, const TiffMessages& messages)

@@ -16,8 +16,8 @@ struct TiffCloser {
 using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
 // What libtiff says while one file is read. Errors are kept and the first
-// one is shown afterwards as a stop box (one box per file, however many
-// scanlines failed); warnings (unknown tags, old-style compression...) are
+// one goes with the read's result, to be shown as a stop box (one box per
+// file, however many scanlines failed); warnings (unknown tags, old-style compression...) are
 // dropped, as they do not stop the read.
 class TiffMessages {
 public:
@@ -28,7 +28,8 @@ public:
 
     TIFFOpenOptions* Options() const { return options_; }
     bool HadError() const { return !firstError_.empty(); }
-    void ReportFirstError() const;
+    const std::string& FirstError() const { return firstError_; }
+    const std::string& FirstModule() const { return firstModule_; }
 
 private:
     static int OnError(TIFF*, void* self, const char* module, const char* format, va_list args);

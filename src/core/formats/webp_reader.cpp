@@ -3,11 +3,11 @@
 #include <webp/decode.h>
 #include <webp/demux.h>
 
+#include <cstring>
 #include <memory>
 #include <new>
 
 #include "core/picture/alpha_blend.h"
-#include "core/picture/picture_limits.h"
 #include "core/platform/file.h"
 
 namespace lumora {
@@ -62,19 +62,46 @@ void PackOverWhite(uint8_t* pixels, uint32_t width, uint32_t height, uint64_t st
     }
 }
 
-Picture DecodeWebP(std::span<const uint8_t> file)
+// "RIFF", the chunk's length, then "WEBP".
+bool HasWebPSignature(std::span<const uint8_t> file)
 {
+    return file.size() >= 12 && std::memcmp(file.data(), "RIFF", 4) == 0 && std::memcmp(file.data() + 8, "WEBP", 4) == 0;
+}
+
+ReadError ErrorOfStatus(VP8StatusCode status)
+{
+    switch (status) {
+    case VP8_STATUS_OK: return ReadError::None;
+    case VP8_STATUS_OUT_OF_MEMORY: return ReadError::OutOfMemory;
+    case VP8_STATUS_UNSUPPORTED_FEATURE: return ReadError::Unsupported;
+    case VP8_STATUS_USER_ABORT: return ReadError::Stopped;
+    default: return ReadError::Damaged;
+    }
+}
+
+ReadResult DecodeWebP(std::span<const uint8_t> file, const ReadOptions& options)
+{
+    if (!HasWebPSignature(file))
+        return ReadFailed(ReadError::NotThisType);
     WebPDecoderConfig config;
-    if (!WebPInitDecoderConfig(&config) ||
-        WebPGetFeatures(file.data(), file.size(), &config.input) != VP8_STATUS_OK)
-        return {};
+    if (!WebPInitDecoderConfig(&config))
+        return ReadFailed(ReadError::OutOfMemory);
+    if (const VP8StatusCode status = WebPGetFeatures(file.data(), file.size(), &config.input); status != VP8_STATUS_OK)
+        return ReadFailed(ErrorOfStatus(status));
     Still still;
-    if (!FindStill(file, config.input, still) ||
-        WebPGetFeatures(still.bytes.data(), still.bytes.size(), &config.input) != VP8_STATUS_OK)
-        return {};
+    if (!FindStill(file, config.input, still))
+        return ReadFailed(ReadError::Damaged);
+    if (const VP8StatusCode status = WebPGetFeatures(still.bytes.data(), still.bytes.size(), &config.input);
+        status != VP8_STATUS_OK)
+        return ReadFailed(ErrorOfStatus(status));
     const int width = config.input.width, height = config.input.height;
-    if (width <= 0 || height <= 0 || !CheckPictureSize(static_cast<uint64_t>(width), static_cast<uint64_t>(height)))
-        return {};
+    if (width <= 0 || height <= 0)
+        return ReadFailed(ReadError::Damaged);
+    if (!options.SizeAllowed(static_cast<uint64_t>(width), static_cast<uint64_t>(height)))
+        return options.TooLarge(static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    // libwebp decodes in one call: the stop is looked at before it starts.
+    if (options.StopRequested())
+        return ReadFailed(ReadError::Stopped);
     Picture dib = Picture::Make(width, height, 24, {ColourTable::Black, false});
     if (!dib)
         throw std::bad_alloc();
@@ -95,12 +122,12 @@ Picture DecodeWebP(std::span<const uint8_t> file)
     const VP8StatusCode status = WebPDecode(still.bytes.data(), still.bytes.size(), &config);
     WebPFreeDecBuffer(&config.output);
     if (status != VP8_STATUS_OK)
-        return {};
+        return ReadFailed(ErrorOfStatus(status));
     if (alpha) {
         PackOverWhite(dib.Data() + pixelOffset, static_cast<uint32_t>(width), static_cast<uint32_t>(height),
                       stride);
         if (!dib.Resize(pixelOffset + stride * static_cast<uint64_t>(height)))
-            return {};
+            return ReadFailed(ReadError::OutOfMemory);
     } else {
         // libwebp leaves the row padding as it found it.
         uint8_t* pixels = dib.Data() + pixelOffset;
@@ -113,40 +140,40 @@ Picture DecodeWebP(std::span<const uint8_t> file)
 
 }  // namespace
 
-bool ReadWholePictureFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t limit)
+ReadError ReadWholePictureFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t limit)
 {
     if (!IsRegularFile(path))
-        return false;
+        return ReadError::NotFound;
     File file(path, File::Mode::Read);
     if (!file.IsOpen())
-        return false;
+        return ReadError::NotFound;
     const int64_t length = file.Length();
-    if (length < 0 || static_cast<uint64_t>(length) > limit)
-        return false;
+    if (length < 0)
+        return ReadError::Damaged;
+    if (static_cast<uint64_t>(length) > limit)
+        return ReadError::TooLarge;
     bytes.resize(static_cast<size_t>(length));
-    return file.Read(bytes.data(), bytes.size()) == bytes.size();
+    return file.Read(bytes.data(), bytes.size()) == bytes.size() ? ReadError::None : ReadError::Damaged;
 }
 
-Picture ReadWebPFile(const std::string& path)
+ReadResult ReadWebPFile(const std::string& path, const ReadOptions& options)
 {
     try {
         std::vector<uint8_t> bytes;
-        if (!ReadWholePictureFile(path, bytes))
-            return {};
-        return DecodeWebP(bytes);
+        if (const ReadError error = ReadWholePictureFile(path, bytes); error != ReadError::None)
+            return ReadFailed(error);
+        return DecodeWebP(bytes, options);
     } catch (const std::bad_alloc&) {
-        ReportPictureOutOfMemory(path);
-        return {};
+        return PictureOutOfMemory(path);
     }
 }
 
-Picture ReadWebPFromMemory(std::span<const uint8_t> bytes)
+ReadResult ReadWebPFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)
 {
     try {
-        return DecodeWebP(bytes);
+        return DecodeWebP(bytes, options);
     } catch (const std::bad_alloc&) {
-        ReportPictureOutOfMemory("WebP");
-        return {};
+        return PictureOutOfMemory("WebP");
     }
 }
 

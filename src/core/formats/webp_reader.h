@@ -8,16 +8,18 @@
 #include <vector>
 
 #include "core/picture/picture.h"
+#include "core/picture/read_options.h"
 
 namespace lumora {
 
-// Empty when the file cannot be opened, is damaged or too large.
-Picture ReadWebPFile(const std::string& path);
-Picture ReadWebPFromMemory(std::span<const uint8_t> bytes);
+// NotThisType without the RIFF/WEBP signature; NotFound, Damaged,
+// Unsupported, TooLarge, OutOfMemory or Stopped otherwise.
+ReadResult ReadWebPFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadWebPFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 // The whole of a (compressed) picture file, for the decoders that need it in
-// memory; nothing when it cannot be read or is larger than `limit` bytes.
-bool ReadWholePictureFile(const std::string& path, std::vector<uint8_t>& bytes,
+// memory; TooLarge beyond `limit` bytes.
+ReadError ReadWholePictureFile(const std::string& path, std::vector<uint8_t>& bytes,
                           uint64_t limit = uint64_t{1} << 31);
 
 }  // namespace lumora

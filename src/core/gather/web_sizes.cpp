@@ -42,7 +42,9 @@ Picture ReadPhotoCD(const std::string& source)
     if (!file.Open(source, File::Mode::Read))
         return {};
     FileSource bytes(file);
-    return ReadPhotoCDFromSource(bytes, PhotoCDSizeForBox(kLargestSide, kLargestSide));
+    ReadOptions options;
+    options.photoCDSize = PhotoCDSizeForBox(kLargestSide, kLargestSide);
+    return std::move(ReadPhotoCDFromSource(bytes, options).picture);
 }
 
 // One photo's copies, made on a worker thread before its turn to be written.
@@ -86,7 +88,7 @@ Picture ReadForWebSizes(const std::string& source)
                })
             .picture;
     case kFormatPCD: return ReadPhotoCD(source);
-    default: return ReadImageFile(source, ReadOptions{});
+    default: return std::move(ReadImageFile(source, ReadOptions{}).picture);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "core/picture/dib_errors.h"
 
-#include "core/platform/services.h"
 
 namespace lumora {
 
@@ -10,11 +9,6 @@ std::string DIBErrorText(DIBError error)
     case DIBError::FileNotFound: return "File Not Found!";
     }
     return "Undefined Error!";
-}
-
-void ReportDIBError(DIBError error)
-{
-    ReportStop(DIBErrorText(error));
 }
 
 }  // namespace lumora

@@ -1,5 +1,5 @@
 #pragma once
-// The picture errors the program reports in a message box of their own.
+// The picture library's own error texts, shown in a stop box of their own.
 #include <string>
 
 namespace lumora {
@@ -11,8 +11,5 @@ enum class DIBError { FileNotFound = 19 };
 
 // The text of a picture error ("File Not Found!").
 std::string DIBErrorText(DIBError error);
-
-// Shows the text in a stop-icon box with the system's default caption.
-void ReportDIBError(DIBError error);
 
 }  // namespace lumora

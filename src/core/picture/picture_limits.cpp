@@ -1,10 +1,7 @@
 #include "core/picture/picture_limits.h"
 
-#include <cstdio>
 #include <cstdlib>
 
-#include "core/platform/services.h"
-#include "core/res/strings.h"
 
 namespace lumora {
 namespace {
@@ -25,13 +22,6 @@ uint64_t MegapixelsFromEnvironment()
     return value > 1'000'000 ? 1'000'000 : value;
 }
 
-std::string Format(int id, unsigned long long a, unsigned long long b, unsigned long long c)
-{
-    char text[512];
-    std::snprintf(text, sizeof text, LoadString(id).c_str(), a, b, c);
-    return text;
-}
-
 }  // namespace
 
 uint64_t MaxPicturePixels()
@@ -39,30 +29,18 @@ uint64_t MaxPicturePixels()
     return MegapixelsFromEnvironment() * 1'000'000;
 }
 
-bool PictureSizeAllowed(uint64_t width, uint64_t height)
+bool PictureSizeAllowed(uint64_t width, uint64_t height, uint64_t limitPixels)
 {
     if (width == 0 || height == 0)
         return true;  // the readers refuse empty pictures themselves
     if (width > UINT32_MAX || height > UINT32_MAX)
         return false;
-    return width * height <= MaxPicturePixels();
+    return width * height <= limitPixels;
 }
 
-bool CheckPictureSize(uint64_t width, uint64_t height)
+bool PictureSizeAllowed(uint64_t width, uint64_t height)
 {
-    if (PictureSizeAllowed(width, height))
-        return true;
-    ReportStop(Format(kStrPictureTooLarge, width, height, MaxPicturePixels() / 1'000'000));
-    return false;
-}
-
-void ReportPictureOutOfMemory(const std::string& path)
-{
-    std::string text = LoadString(kStrPictureOutOfMemory);
-    const size_t at = text.find("%s");
-    if (at != std::string::npos)
-        text.replace(at, 2, path);
-    ReportStop(text);
+    return PictureSizeAllowed(width, height, MaxPicturePixels());
 }
 
 }  // namespace lumora

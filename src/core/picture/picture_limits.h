@@ -1,10 +1,9 @@
 #pragma once
 // The largest picture the readers accept, checked from the declared size
 // before any pixel memory is taken. A file of a few hundred bytes may declare
-// a canvas of two thousand million pixels; such a picture is refused with a
-// message instead of being allocated and decoded for minutes.
+// a canvas of two thousand million pixels; such a picture is refused
+// (ReadError::TooLarge) instead of being allocated and decoded for minutes.
 #include <cstdint>
-#include <string>
 
 namespace lumora {
 
@@ -12,15 +11,8 @@ namespace lumora {
 // millions) from the environment for whoever needs larger panoramas.
 uint64_t MaxPicturePixels();
 
-// True when a width x height picture may be read. Otherwise reports
-// "Image trop grande…" (once per call) and returns false.
-bool CheckPictureSize(uint64_t width, uint64_t height);
-
-// The same without a message (fuzzing, quick checks).
-bool PictureSizeAllowed(uint64_t width, uint64_t height);
-
-// Reports the "Mémoire insuffisante" message for a picture that could not
-// be given its memory.
-void ReportPictureOutOfMemory(const std::string& path);
+// True when a width x height picture of at most `limitPixels` may be read.
+bool PictureSizeAllowed(uint64_t width, uint64_t height, uint64_t limitPixels);
+bool PictureSizeAllowed(uint64_t width, uint64_t height);  // within MaxPicturePixels()
 
 }  // namespace lumora

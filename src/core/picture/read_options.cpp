@@ -6,7 +6,11 @@ namespace lumora {
 
 ReadOptions ReadOptionsFromPreferences(const Preferences& preferences)
 {
-    return {.jpeg256 = preferences.jpeg256, .photoCDSize = preferences.photoCDSize, .progress = true};
+    ReadOptions options;
+    options.jpeg256 = preferences.jpeg256;
+    options.photoCDSize = preferences.photoCDSize;
+    options.progress = true;
+    return options;
 }
 
 }  // namespace lumora

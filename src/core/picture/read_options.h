@@ -3,6 +3,12 @@
 // reader. Nothing about reading is program-wide: two threads reading at the
 // same time each get what they asked for (a gather converting in full colour
 // on its workers while a picture window opens a JPEG in 256 colours).
+#include <atomic>
+#include <cstdint>
+
+#include "core/picture/picture_limits.h"
+#include "core/picture/read_result.h"
+
 namespace lumora {
 
 struct Preferences;
@@ -15,6 +21,22 @@ struct ReadOptions {
     // The reader drives the progress gauge itself. Off on worker threads and
     // while an operation that reads many pictures reports its own progress.
     bool progress = false;
+    // The largest picture accepted, in pixels, checked from the declared
+    // size before any pixel memory is taken.
+    uint64_t maxPixels = MaxPicturePixels();
+    // Raised by another thread to stop the read: the reader looks between
+    // rows (or strips, or images) and gives ReadError::Stopped.
+    const std::atomic<bool>* stop = nullptr;
+
+    bool StopRequested() const { return stop && stop->load(std::memory_order_relaxed); }
+    bool SizeAllowed(uint64_t width, uint64_t height) const
+    {
+        return PictureSizeAllowed(width, height, maxPixels);
+    }
+    ReadResult TooLarge(uint64_t width, uint64_t height) const
+    {
+        return PictureTooLarge(width, height, maxPixels);
+    }
 };
 
 // What the user's preferences choose, the reader reporting its progress.

@@ -20,12 +20,12 @@ Dib& Dib::operator=(const Dib& other)
     return *this;
 }
 
-void Dib::Load(const std::string& path, const ReadOptions& options)
+ReadResult Dib::Load(const std::string& path, const ReadOptions& options)
 {
     picture_.Reset();
-    if (!IsRegularFile(path))
-        return;
-    Attach(ReadImageFile(path, options));
+    ReadResult read = ReadImageFile(path, options);
+    Attach(std::move(read.picture));
+    return read;
 }
 
 void Dib::Attach(Picture picture)

@@ -22,8 +22,10 @@ public:
     // Frees the current picture, then reads `path` through the format
     // dispatch. An empty path or one that names no regular file loads
     // nothing. A picture with a colour table gets a new palette; one without
-    // leaves the palette as it was.
-    void Load(const std::string& path, const ReadOptions& options);
+    // leaves the palette as it was. Returns what the read said (its error,
+    // detail and Photo CD faults, for the caller to show); the picture
+    // itself is kept here.
+    ReadResult Load(const std::string& path, const ReadOptions& options);
 
     // Takes over a picture already in memory (and makes its palette).
     void Attach(Picture picture);

@@ -6,7 +6,6 @@
 #include "core/colour/dither16.h"
 #include "core/colour/halftone.h"
 #include "core/colour/palette.h"
-#include "core/picture/picture_limits.h"
 #include "core/platform/file.h"
 #include "core/platform/screen.h"
 #include "core/platform/services.h"
@@ -22,6 +21,8 @@ void PictureDocument::Clear()
     fileDate_ = 0;
     width_ = height_ = 0;
     bitCount_ = 0;
+    openMessages_.clear();
+    openError_ = ReadError::None;
 }
 
 bool PictureDocument::OnOpenDocument(const std::string& path) { return OnOpenDocument(path, ScreenDepth()); }
@@ -34,7 +35,9 @@ bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth)
 bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth, const ReadOptions& options)
 {
     Clear();
-    picture_.Load(path, options);
+    const ReadResult read = picture_.Load(path, options);
+    openMessages_ = ReadMessages(read);
+    openError_ = read.error;
     if (picture_.IsEmpty())
         return false;
     if (const auto facts = StatFile(path)) {
@@ -47,8 +50,10 @@ bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth, c
     try {
         displayCopy_ = MakeDisplayCopy(picture_.Image(), screenDepth);
     } catch (const std::bad_alloc&) {
-        ReportPictureOutOfMemory(path);
         Clear();
+        const ReadResult refused = PictureOutOfMemory(path);
+        openMessages_ = ReadMessages(refused);
+        openError_ = refused.error;
         return false;
     }
     return true;

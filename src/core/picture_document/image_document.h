@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "core/picture_document/dib_object.h"
 
@@ -24,6 +25,11 @@ public:
     bool OnOpenDocument(const std::string& path, int screenDepth, const ReadOptions& options);
     bool OnOpenDocument(const std::string& path, int screenDepth);
     bool OnOpenDocument(const std::string& path);
+    // What the last open says to the user (a picture too large, libtiff's
+    // error, a Photo CD's faults...), to be shown by whoever opened it; and
+    // why it gave no picture.
+    const std::vector<HeldMessage>& OpenMessages() const { return openMessages_; }
+    ReadError OpenError() const { return openError_; }
 
     // Stores the path; the title becomes the file name, its case kept
     // (names that differ only in case are different files).
@@ -56,6 +62,8 @@ private:
 
     Dib picture_;
     Picture displayCopy_;
+    std::vector<HeldMessage> openMessages_;
+    ReadError openError_ = ReadError::None;
     std::string path_;
     std::string title_;
     std::string description_;

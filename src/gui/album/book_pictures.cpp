@@ -166,7 +166,9 @@ std::optional<BookPictures> LoadBookPictures(const QString& programDirectory, in
     if (screenDepth > 4 && IsRegularFile(texturePath)) {
         constexpr int kStages = 5;
         step(1, kStages);
-        const Picture texture = ReadDIBFromFile(texturePath);
+        ReadResult read = ReadDIBFromFile(texturePath);
+        ShowHeldMessages(ReadMessages(read));
+        const Picture texture = std::move(read.picture);
         step(3, kStages);
         if (texture) {
             auto pictures = ComposeFromTexture(texture);

@@ -103,10 +103,11 @@ QMimeData* ItemMimeData(const AlbumItem& item, const std::string& albumPath)
         // Other programs get the full picture; a file that cannot be read
         // leaves only our own block.
         const std::string found = FindAlbumImage(item.imagePath, albumPath);
-        const Picture picture =
+        const ReadResult read =
             ReadImageFile(found.empty() ? item.imagePath : found, ReadOptionsFromPreferences(CurrentPreferences()));
-        if (picture)
-            data->setImageData(DIBToQImage(picture));
+        ShowHeldMessages(ReadMessages(read));
+        if (read.picture)
+            data->setImageData(DIBToQImage(read.picture));
     } else if (!item.text.empty()) {
         data->setText(QString::fromStdString(item.text));
     }

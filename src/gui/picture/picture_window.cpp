@@ -42,6 +42,7 @@ std::shared_ptr<PictureDocument> LoadDocument(CommandHost& frame, QString path)
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const bool loaded = document->OnOpenDocument(path.toStdString());
         QApplication::restoreOverrideCursor();
+        ShowHeldMessages(document->OpenMessages());
         if (loaded)
             break;
         const std::optional<QString> another = AskLoadErrorPath(frame.HostWidget(), path);

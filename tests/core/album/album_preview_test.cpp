@@ -180,14 +180,14 @@ class PreviewQuality : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PreviewQuality, StaysWithinTwoLevelsOfAnAreaAveragedReduction)
 {
-    const Picture photo = ReadImageFile(test::TestDataPath(GetParam()), ReadOptions{});
+    const Picture photo = ReadImageFile(test::TestDataPath(GetParam()), ReadOptions{}).picture;
     ASSERT_TRUE(photo);
     test::TempDir dir;
     const std::string path = dir.File("photo.jpg");
     ASSERT_EQ(WriteJPEGFile(photo, path, 90), kJpegWritten);
 
     // What the file holds, reduced to the preview's size by area averaging.
-    const Picture decoded = ReadJPEGFile(path);
+    const Picture decoded = ReadJPEGFile(path).picture;
     ASSERT_TRUE(decoded);
     const FittedSize size = FitPreview(185, 140, decoded.Width(), decoded.Height());
     const Picture reference = ReduceToTrueColor(decoded, size.width, size.height);

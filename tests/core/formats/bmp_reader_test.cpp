@@ -92,7 +92,7 @@ TEST(BmpSuite, EveryFileDecodesOrIsRefusedAsTheRulesSay)
     ASSERT_GT(manifest.size(), 100u);
     for (const ManifestEntry& entry : manifest) {
         SCOPED_TRACE(entry.file);
-        const Picture dib = ReadDIBFromFile(TestDataPath("bmp/" + entry.file));
+        const Picture dib = ReadDIBFromFile(TestDataPath("bmp/" + entry.file)).picture;
         if (kRefused.count(entry.file)) {
             EXPECT_FALSE(dib) << kRefused.at(entry.file);
             continue;
@@ -129,7 +129,7 @@ TEST(BmpSuite, KnownPixelValues)
         {"bmpsuite-g-pal4.bmp", 0, 0, {0xFF, 0, 0}},
     };
     for (const Probe& p : probes) {
-        const Picture dib = ReadDIBFromFile(TestDataPath(std::string("bmp/") + p.file));
+        const Picture dib = ReadDIBFromFile(TestDataPath(std::string("bmp/") + p.file)).picture;
         ASSERT_TRUE(dib) << p.file;
         const uint32_t row = dib.Height() - 1 - p.y;
         EXPECT_EQ(ColorAt(dib, p.x, row), p.color) << p.file << " at " << p.x << "," << p.y;
@@ -139,8 +139,8 @@ TEST(BmpSuite, KnownPixelValues)
 // Every pixel of two decodings, as colours.
 void ExpectSamePicture(const std::string& a, const std::string& b, int tolerance = 0)
 {
-    const Picture first = ReadDIBFromFile(TestDataPath("bmp/" + a));
-    const Picture second = ReadDIBFromFile(TestDataPath("bmp/" + b));
+    const Picture first = ReadDIBFromFile(TestDataPath("bmp/" + a)).picture;
+    const Picture second = ReadDIBFromFile(TestDataPath("bmp/" + b)).picture;
     ASSERT_TRUE(first) << a;
     ASSERT_TRUE(second) << b;
     const uint32_t w = first.Width(), h = first.Height();
@@ -175,24 +175,29 @@ TEST(BmpVariants, DecodeToTheSamePicture)
 
 TEST(BmpReader, ZeroFieldsAreFilledIn)
 {
-    const Picture dib = ReadDIBFromFile(TestDataPath("bmp/bmpsuite-g-pal8-0.bmp"));
+    const Picture dib = ReadDIBFromFile(TestDataPath("bmp/bmpsuite-g-pal8-0.bmp")).picture;
     ASSERT_TRUE(dib);
     const BitmapInfoHeader h = BitmapInfoHeader::Read(dib.Data());
     EXPECT_EQ(h.clrUsed, 256u);
     EXPECT_EQ(h.sizeImage, 128u * 64u);
 }
 
-TEST(BmpReader, MissingFileReportsFileNotFound)
+TEST(BmpReader, MissingFileSaysFileNotFound)
 {
     test::CapturingReporter reporter;
-    EXPECT_FALSE(ReadDIBFromFile("/nonexistent/x.bmp"));
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].text, "File Not Found!");
-    EXPECT_TRUE(reporter.messages[0].caption.empty());
-    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
-    // Other failures are silent.
-    EXPECT_FALSE(ReadDIBFromFile(TestDataPath("bmp/bmpsuite-g-pal8os2.bmp")));
-    EXPECT_EQ(reporter.messages.size(), 1u);
+    const ReadResult missing = ReadDIBFromFile("/nonexistent/x.bmp");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.error, ReadError::NotFound);
+    const std::vector<HeldMessage> messages = ReadMessages(missing);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "File Not Found!");
+    EXPECT_TRUE(messages[0].caption.empty());
+    EXPECT_EQ(messages[0].icon, MessageIcon::Stop);
+    // Other failures have nothing to show; the reader itself never shows.
+    const ReadResult os2 = ReadDIBFromFile(TestDataPath("bmp/bmpsuite-g-pal8os2.bmp"));
+    EXPECT_EQ(os2.error, ReadError::Unsupported);
+    EXPECT_TRUE(ReadMessages(os2).empty());
+    EXPECT_TRUE(reporter.messages.empty());
 }
 
 // A hand-made 8-bit file: header, `colors` table entries, then `pixels`.
@@ -220,7 +225,7 @@ std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint32_t compression
 Picture ReadBytes(const std::vector<uint8_t>& bytes)
 {
     MemorySource source(bytes);
-    return ReadDIBFromSource(source);
+    return ReadDIBFromSource(source).picture;
 }
 
 TEST(Rle8, EscapesAndRunsDecodeToPlainRows)
@@ -319,13 +324,17 @@ TEST(BmpReader, PixelOffsetZeroMeansRightAfterTheTable)
 TEST(BmpReader, ImplausibleAndHugeSizesRefused)
 {
     auto bytes = MakeBmp(4000, 3000, 0, {1, 2, 3, 0});
-    test::CapturingReporter reporter;
-    EXPECT_FALSE(ReadBytes(bytes));
-    EXPECT_TRUE(reporter.messages.empty());
+    MemorySource shortSource(bytes);
+    const ReadResult implausible = ReadDIBFromSource(shortSource);
+    EXPECT_EQ(implausible.error, ReadError::Damaged);
+    EXPECT_TRUE(ReadMessages(implausible).empty());
     bytes = MakeBmp(30000, 30000, 0, {1, 2, 3, 0});
-    EXPECT_FALSE(ReadBytes(bytes));
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_NE(reporter.messages[0].text.find("Image trop grande"), std::string::npos);
+    MemorySource hugeSource(bytes);
+    const ReadResult huge = ReadDIBFromSource(hugeSource);
+    EXPECT_EQ(huge.error, ReadError::TooLarge);
+    const std::vector<HeldMessage> messages = ReadMessages(huge);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find("Image trop grande"), std::string::npos);
 }
 
 TEST(BmpWriter, WritesFileHeaderAndBlockAsIs)

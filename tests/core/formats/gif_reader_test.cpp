@@ -153,15 +153,15 @@ TEST(GifTestPictures, DecodeAsListed)
 
 TEST(GifTestPictures, KnownPixelColours)
 {
-    Picture hopper = ReadGIFFile(test::TestDataPath("gif/pillow-hopper.gif"));
+    Picture hopper = ReadGIFFile(test::TestDataPath("gif/pillow-hopper.gif")).picture;
     ASSERT_TRUE(hopper);
     EXPECT_EQ(test::PixelFromTop(hopper, 64, 64), test::Hex(0xAB4F32));
 
-    Picture interlaced = ReadGIFFile(test::TestDataPath("gif/imagers-interlaced.gif"));
+    Picture interlaced = ReadGIFFile(test::TestDataPath("gif/imagers-interlaced.gif")).picture;
     ASSERT_TRUE(interlaced);
     EXPECT_EQ(test::PixelFromTop(interlaced, 5, 20), test::Hex(0x76FFFE));
 
-    Picture interleaved = ReadGIFFile(test::TestDataPath("gif/juicy-interleaved.gif"));
+    Picture interleaved = ReadGIFFile(test::TestDataPath("gif/juicy-interleaved.gif")).picture;
     ASSERT_TRUE(interleaved);
     EXPECT_EQ(test::PixelFromTop(interleaved, 100, 100), test::Hex(0xF9FAFB));
 }
@@ -175,7 +175,7 @@ TEST(GifTestPictures, OddDepthsAndLocalTablesMatchAnIndependentDecode)
                              "pygif-depth7.gif", "pygif-no-global-color-table.gif", "pygif-four-colors.gif"}) {
         SCOPED_TRACE(name);
         const std::string file = test::TestDataPath(std::string("gif/") + name);
-        const Picture dib = ReadGIFFile(file);
+        const Picture dib = ReadGIFFile(file).picture;
         ASSERT_TRUE(dib);
         test::ExpectSamePixels(dib, test::Converted(file, dir), 0);
     }
@@ -223,7 +223,7 @@ Picture Decode(const Bytes& bytes)
 Picture DecodeWith(const Bytes& bytes, const ReadOptions& options)
 {
     MemorySource source(bytes);
-    return DecodeGIF(source, options).picture;
+    return std::move(DecodeGIF(source, options).result.picture);
 }
 
 // The decoder's error number for a file that gives no picture.
@@ -231,7 +231,8 @@ int DecodeError(const Bytes& bytes)
 {
     MemorySource source(bytes);
     GifRead read = DecodeGIF(source);
-    EXPECT_FALSE(read.picture);
+    EXPECT_FALSE(read.result);
+    EXPECT_NE(read.result.error, ReadError::None);
     return read.error;
 }
 
@@ -334,7 +335,7 @@ TEST(GifRoundTrip, FileAndMemoryGiveTheSamePicture)
     const Bytes bytes = test::WriteGif(SingleImage(9, 9, 8, true));
     test::TempDir dir;
     test::WriteBytes(dir.File("p.gif"), bytes);
-    Picture fromFile = ReadGIFFile(dir.File("p.gif"));
+    Picture fromFile = ReadGIFFile(dir.File("p.gif")).picture;
     Picture fromMemory = ReadGIFResource(bytes);
     ASSERT_TRUE(fromFile);
     ASSERT_TRUE(fromMemory);

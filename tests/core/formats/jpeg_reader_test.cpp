@@ -76,7 +76,7 @@ TEST(ReadJPEGFile, SharedFilesDecodeToTheirSizeInBothModes)
         const ReadOptions mode = Jpeg256(jpeg256);
         for (const Expected& e : kJpegFiles) {
             SCOPED_TRACE(std::string(e.file) + (jpeg256 ? " (256)" : " (24)"));
-            Picture dib = ReadJPEGFile(TestDataPath(std::string("jpeg/") + e.file), mode);
+            Picture dib = ReadJPEGFile(TestDataPath(std::string("jpeg/") + e.file), mode).picture;
             if (e.width == 0) {
                 EXPECT_FALSE(dib);
                 continue;
@@ -109,7 +109,7 @@ TEST(ReadJPEGFile, TrueColourRowsAreLibjpegsRowsBottomUp)
                              "jpegdec-grayscale_16x24_sampling2x2.jpg"}) {
         SCOPED_TRACE(file);
         const std::string path = TestDataPath(std::string("jpeg/") + file);
-        ExpectSameAsReference24(ReadJPEGFile(path, mode), test::DecodeReference(path));
+        ExpectSameAsReference24(ReadJPEGFile(path, mode).picture, test::DecodeReference(path));
     }
 }
 
@@ -120,7 +120,7 @@ TEST(ReadJPEGFile, Jpeg256KeepsLibjpegsIndicesAndColours)
         SCOPED_TRACE(file);
         const std::string path = TestDataPath(std::string("jpeg/") + file);
         const test::DecodedJpeg ref = test::DecodeReference(path, true);
-        Picture dib = ReadJPEGFile(path, mode);
+        Picture dib = ReadJPEGFile(path, mode).picture;
         ASSERT_TRUE(dib);
         ASSERT_EQ(dib.BitCount(), 8);
         ASSERT_LE(ref.colormap.size(), 236u);
@@ -151,8 +151,8 @@ double MeanDifference(const Picture& a, const Picture& b)
 TEST(ReadJPEGFile, AdobeCmykLooksLikeItsRgbTwin)
 {
     const ReadOptions mode = Jpeg256(false);
-    Picture cmyk = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_cmyk.jpg"), mode);
-    Picture rgb = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_rgb.jpg"), mode);
+    Picture cmyk = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_cmyk.jpg"), mode).picture;
+    Picture rgb = ReadJPEGFile(TestDataPath("jpeg/pillow-pil_sample_rgb.jpg"), mode).picture;
     ASSERT_TRUE(cmyk);
     ASSERT_TRUE(rgb);
     // Not inverted, the picture would be a negative: differences near 128.
@@ -175,12 +175,12 @@ TEST(ReadJPEGFile, DamagedFilesYieldNoPicture)
         }
     EXPECT_FALSE(ReadJPEGFromMemory(bad));
     EXPECT_FALSE(ReadJPEGFile(TestDataPath("jpeg/no-such-file.jpg")));
-    Picture whole = ReadJPEGFromMemory(good), fromFile = ReadJPEGFile(TestDataPath("jpeg/ljt-testorig.jpg"));
+    Picture whole = ReadJPEGFromMemory(good).picture, fromFile = ReadJPEGFile(TestDataPath("jpeg/ljt-testorig.jpg")).picture;
     ASSERT_TRUE(whole && fromFile);
     EXPECT_TRUE(std::equal(whole.Bytes().begin(), whole.Bytes().end(), fromFile.Bytes().begin(),
                            fromFile.Bytes().end()));
     // Cut inside the scan: libjpeg warns and fills in; a picture results.
-    Picture cut = ReadJPEGFromMemory({good.data(), good.size() - 1500});
+    Picture cut = ReadJPEGFromMemory({good.data(), good.size() - 1500}).picture;
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut.Width(), 227u);
 }
@@ -215,7 +215,7 @@ TEST(ReadJPEGFile, ReadingsAtTheSameTimeKeepTheirOwnColourMode)
     std::atomic<int> wrongDepths = 0;
     auto readMany = [&](bool jpeg256) {
         for (int i = 0; i < 40; ++i) {
-            const Picture dib = ReadJPEGFile(path, Jpeg256(jpeg256));
+            const Picture dib = ReadJPEGFile(path, Jpeg256(jpeg256)).picture;
             if (!dib || dib.BitCount() != (jpeg256 ? 8 : 24))
                 ++wrongDepths;
         }

@@ -76,7 +76,7 @@ TEST(ModernReaders, EveryKindMatchesAnIndependentDecode)
         std::string args = c.makeArgs;
         // The output name goes right after the prefix ("PNG32:") or the options.
         Shell("convert " + source + " " + args + file);
-        const Picture dib = ReadImageFile(file, ReadOptions{});
+        const Picture dib = ReadImageFile(file, ReadOptions{}).picture;
         ASSERT_TRUE(dib);
         ASSERT_TRUE(IsValidPicture(dib.Bytes()));
         EXPECT_EQ(dib.BitCount(), c.bits);
@@ -133,7 +133,7 @@ TEST(ModernReaders, HeifStandsAsItsRotationBoxesSay)
                           Turn{heif_orientation_rotate_90_cw, 32, true, false},
                           Turn{heif_orientation_rotate_270_cw, 32, false, false}}) {
         SCOPED_TRACE(static_cast<int>(t.orientation));
-        const Picture dib = ReadImageFile(WriteTurnedHeif(dir, t.orientation), ReadOptions{});
+        const Picture dib = ReadImageFile(WriteTurnedHeif(dir, t.orientation), ReadOptions{}).picture;
         ASSERT_TRUE(dib);
         const uint32_t width = dib.Width(), height = dib.Height();
         ASSERT_EQ(width, t.width);
@@ -159,7 +159,7 @@ TEST(ModernReaders, AnimatedWebPShowsItsFirstFrame)
     Shell("convert -size 20x10 xc:'#1030c0' " + second);
     const std::string animated = dir.File("anim.webp");
     Shell("convert -delay 20 " + first + " " + second + " -loop 0 -define webp:lossless=true " + animated);
-    const Picture dib = ReadImageFile(animated, ReadOptions{});
+    const Picture dib = ReadImageFile(animated, ReadOptions{}).picture;
     ASSERT_TRUE(dib);
     EXPECT_EQ(dib.Width(), 20u);
     EXPECT_EQ(test::ColorAt(dib, 5, 5), (ColorTriple{0xc0, 0x30, 0x10}));

@@ -75,7 +75,7 @@ TEST(PcxTestPictures, KnownPixelColours)
         {"zigimg-test-bpp24.pcx", 13, 13, 0x477378},
     };
     for (const Probe& p : probes) {
-        Picture dib = ReadPCXFile(test::TestDataPath(std::string("pcx/") + p.file));
+        Picture dib = ReadPCXFile(test::TestDataPath(std::string("pcx/") + p.file)).picture;
         ASSERT_TRUE(dib) << p.file;
         EXPECT_EQ(test::PixelFromTop(dib, p.x, p.y), test::Hex(p.rgb)) << p.file;
     }
@@ -114,13 +114,13 @@ TEST(PcxTestPictures, OneBitFilesWithAnEmptyPaletteAreBlackOnWhite)
     for (const char* name : {"kde-mono.pcx", "kde-write-Format_Mono.pcx", "pillow-pil184.pcx"}) {
         SCOPED_TRACE(name);
         const std::string file = test::TestDataPath(std::string("pcx/") + name);
-        const Picture dib = ReadPCXFile(file);
+        const Picture dib = ReadPCXFile(file).picture;
         ASSERT_TRUE(dib);
         EXPECT_EQ(dib.Color(0), (ColorTriple{0, 0, 0}));
         EXPECT_EQ(dib.Color(1), (ColorTriple{255, 255, 255}));
         test::ExpectSamePixels(dib, test::Converted(file, dir, "-negate"), 0);
     }
-    const Picture coloured = ReadPCXFile(test::TestDataPath("pcx/zigimg-test-bpp1.pcx"));
+    const Picture coloured = ReadPCXFile(test::TestDataPath("pcx/zigimg-test-bpp1.pcx")).picture;
     ASSERT_TRUE(coloured);
     EXPECT_EQ(coloured.Color(0), (ColorTriple{102, 90, 155}));
     EXPECT_NE(coloured.Color(1), (ColorTriple{255, 255, 255}));
@@ -131,7 +131,7 @@ TEST(PcxRoundTrip, EightBitPictureTakesTheClosingPalette)
     const PcxPicture p = EightBitPicture(7, 3);
     const Bytes bytes = test::WritePcx(p);
     MemorySource source(bytes);
-    Picture dib = ReadPCXFromSource(source);
+    Picture dib = ReadPCXFromSource(source).picture;
     ASSERT_TRUE(dib);
     ASSERT_TRUE(IsValidPicture(dib.Bytes()));
     const BitmapInfoHeader h = BitmapInfoHeader::Read(dib.Data());
@@ -163,7 +163,7 @@ TEST(PcxRoundTrip, ThreeColourPlanesBecomeBlueGreenRedPixels)
     }
     const Bytes bytes = test::WritePcx(p);
     MemorySource source(bytes);
-    Picture dib = ReadPCXFromSource(source);
+    Picture dib = ReadPCXFromSource(source).picture;
     ASSERT_TRUE(dib);
     EXPECT_EQ(dib.BitCount(), 24);
     for (uint32_t y = 0; y < 2; ++y)
@@ -197,7 +197,7 @@ TEST(PcxRoundTrip, FourPlanesGiveSixteenColours)
     }
     const Bytes bytes = test::WritePcx(p);
     MemorySource source(bytes);
-    Picture dib = ReadPCXFromSource(source);
+    Picture dib = ReadPCXFromSource(source).picture;
     ASSERT_TRUE(dib);
     EXPECT_EQ(dib.BitCount(), 4);
     EXPECT_EQ(BitmapInfoHeader::Read(dib.Data()).clrUsed, 16u);
@@ -219,7 +219,7 @@ TEST(PcxRoundTrip, OneBitPictureWithHeaderColours)
     p.lines = {{0xF0, 0x0F, 0xA0, 0}, {0x00, 0xFF, 0x50, 0}, {0x81, 0x81, 0xF0, 0}};
     const Bytes bytes = test::WritePcx(p);
     MemorySource source(bytes);
-    Picture dib = ReadPCXFromSource(source);
+    Picture dib = ReadPCXFromSource(source).picture;
     ASSERT_TRUE(dib);
     EXPECT_EQ(dib.BitCount(), 1);
     EXPECT_EQ(dib.Color(0), (ColorTriple{0x12, 0, 0}));
@@ -235,8 +235,8 @@ TEST(PcxRoundTrip, FileAndMemoryGiveTheSamePicture)
     test::TempDir dir;
     test::WriteBytes(dir.File("p.pcx"), bytes);
     MemorySource source(bytes);
-    Picture fromMemory = ReadPCXFromSource(source);
-    Picture fromFile = ReadPCXFile(dir.File("p.pcx"));
+    Picture fromMemory = ReadPCXFromSource(source).picture;
+    Picture fromFile = ReadPCXFile(dir.File("p.pcx")).picture;
     ASSERT_TRUE(fromMemory);
     ASSERT_TRUE(fromFile);
     EXPECT_TRUE(std::ranges::equal(fromMemory.Bytes(), fromFile.Bytes()));
@@ -248,7 +248,7 @@ TEST(PcxRoundTrip, FileAndMemoryGiveTheSamePicture)
 Picture Decode(const Bytes& bytes, const ReadOptions& options = {})
 {
     MemorySource source(bytes);
-    return ReadPCXFromSource(source, options);
+    return ReadPCXFromSource(source, options).picture;
 }
 
 TEST(PcxDamage, RunsAreCutAtTheLineBuffer)

@@ -45,7 +45,7 @@ TEST(PictureHeader, AnnouncesTheSizeEveryReadablePictureHas)
             const int format = ImageFormat(path);
             if (format == kFormatUnknown)
                 continue;
-            const Picture dib = ReadImageFile(path, ReadOptions{});
+            const Picture dib = ReadImageFile(path, ReadOptions{}).picture;
             if (!dib)
                 continue;  // refused by its reader: nothing to agree with
             const auto header = HeaderOf(path, format);

@@ -28,7 +28,7 @@ struct ExpectedOutcome {
 // Reads every file of testdata/<folder>: each must be listed, must decode
 // as listed, and what decodes must be a well-formed block.
 inline void CheckOutcomes(const std::string& folder, std::span<const ExpectedOutcome> table,
-                          const std::function<Picture(const std::string&)>& read)
+                          const std::function<ReadResult(const std::string&)>& read)
 {
     std::map<std::string, ExpectedOutcome> byName;
     for (const ExpectedOutcome& e : table)
@@ -44,11 +44,14 @@ inline void CheckOutcomes(const std::string& folder, std::span<const ExpectedOut
         }
         ++seen;
         const ExpectedOutcome& e = found->second;
-        Picture dib = read(entry.path().string());
+        const ReadResult result = read(entry.path().string());
+        const Picture& dib = result.picture;
         if (e.bits == 0) {
             EXPECT_FALSE(dib) << name << " should give no picture";
+            EXPECT_NE(result.error, ReadError::None) << name << " should say why";
             continue;
         }
+        EXPECT_EQ(result.error, ReadError::None) << name;
         ASSERT_TRUE(dib) << name << " should decode";
         ASSERT_TRUE(IsValidPicture(dib.Bytes())) << name;
         EXPECT_EQ(int32_t(dib.Width()), e.width) << name;

@@ -118,7 +118,7 @@ TEST(TgaTestPictures, DecodeAsListed)
 
 Picture ReadShared(const std::string& name)
 {
-    return ReadTGAFile(test::TestDataPath("tga/" + name));
+    return ReadTGAFile(test::TestDataPath("tga/" + name)).picture;
 }
 
 TEST(TgaTestPictures, KnownPixelColours)
@@ -165,7 +165,7 @@ TEST(TgaTestPictures, TopAndBottomOriginTwinsDecodeAlike)
 Picture Decode(const Bytes& bytes, const ReadOptions& options = {})
 {
     MemorySource source(bytes);
-    return ReadTGAFromSource(source, options);
+    return ReadTGAFromSource(source, options).picture;
 }
 
 ColorTriple ColorOf(unsigned x, unsigned y)

@@ -97,7 +97,7 @@ TEST(ReadTIFFFile, SharedFilesGiveTheExpectedPictures)
     for (const Expected& e : kTiffFiles) {
         SCOPED_TRACE(e.file);
         const size_t boxesBefore = reporter.messages.size();
-        Picture dib = ReadTIFFFile(TestDataPath(std::string("tiff/") + e.file));
+        Picture dib = ReadTIFFFile(TestDataPath(std::string("tiff/") + e.file)).picture;
         EXPECT_LE(reporter.messages.size(), boxesBefore + 1);  // one box at most per file
         if (e.bits == 0) {
             EXPECT_FALSE(dib);
@@ -121,7 +121,7 @@ TEST(ReadTIFFFile, SixteenBitAndCmykMatchAnIndependentDecode)
                              "gm-flower-separated-contig-08.tif", "gm-flower-separated-planar-08.tif"}) {
         SCOPED_TRACE(name);
         const std::string file = TestDataPath(std::string("tiff/") + name);
-        const Picture dib = ReadTIFFFile(file);
+        const Picture dib = ReadTIFFFile(file).picture;
         ASSERT_TRUE(dib);
         test::ExpectSamePixels(dib, test::Converted(file, dir), 1);
     }
@@ -160,7 +160,7 @@ TEST(ReadTIFFFile, BilevelTablesFollowTheInterpretation)
     for (const uint16_t photometric : {PHOTOMETRIC_MINISBLACK, PHOTOMETRIC_MINISWHITE}) {
         const std::string path = dir.File("bw" + std::to_string(photometric) + ".tif");
         WriteTiff(path, 9, 2, Grey(1, photometric), rows, 2);
-        Picture dib = ReadTIFFFile(path);
+        Picture dib = ReadTIFFFile(path).picture;
         ASSERT_TRUE(dib);
         ASSERT_EQ(dib.BitCount(), 1);
         // Always black then white: a white-is-zero file has its bits
@@ -183,7 +183,7 @@ TEST(ReadTIFFFile, SharedWhiteIsZeroFileMatchesAnIndependentDecode)
 {
     test::TempDir dir;
     const std::string file = test::TestDataPath("tiff/libtiff-miniswhite-1c-1b.tiff");
-    const Picture dib = ReadTIFFFile(file);
+    const Picture dib = ReadTIFFFile(file).picture;
     ASSERT_TRUE(dib);
     test::ExpectSamePixels(dib, test::Converted(file, dir), 0);
 }
@@ -194,7 +194,7 @@ TEST(ReadTIFFFile, GreyTablesAndExpandedSamples)
     const std::string grey8 = dir.File("g8.tif"), white8 = dir.File("w8.tif");
     WriteTiff(grey8, 2, 1, Grey(8, PHOTOMETRIC_MINISBLACK), {7, 255}, 2);
     WriteTiff(white8, 2, 1, Grey(8, PHOTOMETRIC_MINISWHITE), {7, 255}, 2);
-    Picture black = ReadTIFFFile(grey8), white = ReadTIFFFile(white8);
+    Picture black = ReadTIFFFile(grey8).picture, white = ReadTIFFFile(white8).picture;
     ASSERT_TRUE(black && white);
     EXPECT_EQ(black.Color(255), (ColorTriple{254, 254, 254}));  // 255 x 255 / 256
     EXPECT_EQ(black.Color(0), (ColorTriple{0, 0, 0}));
@@ -206,7 +206,7 @@ TEST(ReadTIFFFile, GreyTablesAndExpandedSamples)
     // Two-bit samples, width not a multiple of four: 00 01 10 11 | 11 10.
     const std::string grey2 = dir.File("g2.tif");
     WriteTiff(grey2, 6, 1, Grey(2, PHOTOMETRIC_MINISBLACK), {0x1B, 0xE0}, 2);
-    Picture two = ReadTIFFFile(grey2);
+    Picture two = ReadTIFFFile(grey2).picture;
     ASSERT_TRUE(two);
     ASSERT_EQ(two.BitCount(), 8);
     const uint8_t expected[6] = {0, 1, 2, 3, 3, 2};
@@ -235,7 +235,7 @@ TEST(ReadTIFFFile, PaletteNibblesAndColourMapScale)
         map16[i] = static_cast<uint16_t>(i * 4369), map16[16 + i] = 65535;
     const std::string nibbles = dir.File("p4.tif");
     WriteTiff(nibbles, 5, 1, Palette(4, map16), {0x12, 0xEF, 0x90}, 3);  // odd width
-    Picture dib = ReadTIFFFile(nibbles);
+    Picture dib = ReadTIFFFile(nibbles).picture;
     ASSERT_TRUE(dib);
     ASSERT_EQ(dib.BitCount(), 8);
     const uint8_t expected[5] = {1, 2, 14, 15, 9};
@@ -250,7 +250,7 @@ TEST(ReadTIFFFile, PaletteNibblesAndColourMapScale)
         map8[i] = static_cast<uint16_t>(i), map8[256 + i] = static_cast<uint16_t>(255 - i), map8[512 + i] = 9;
     const std::string small = dir.File("p8.tif");
     WriteTiff(small, 1, 1, Palette(8, map8), {200}, 1);
-    Picture eight = ReadTIFFFile(small);
+    Picture eight = ReadTIFFFile(small).picture;
     ASSERT_TRUE(eight);
     EXPECT_EQ(eight.Color(200), (ColorTriple{200, 55, 9}));
 }
@@ -293,7 +293,7 @@ TEST(ReadTIFFFile, RgbPixelsInEveryLayout)
     }
     for (const std::string& path : {rgb, rgba, planar}) {
         SCOPED_TRACE(path);
-        Picture dib = ReadTIFFFile(path);
+        Picture dib = ReadTIFFFile(path).picture;
         ASSERT_TRUE(dib);
         ASSERT_EQ(dib.BitCount(), 24);
         EXPECT_EQ(test::ColorAt(dib, 0, 1), (ColorTriple{255, 0, 0}));
@@ -326,7 +326,7 @@ TEST(ReadTIFFFile, SixteenBitCmykInksComposeAsEightBitOnes)
         TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
         ASSERT_EQ(TIFFWriteScanline(tiff, row.data(), 0, 0), 1);
         TIFFClose(tiff);
-        const Picture dib = ReadTIFFFile(path);
+        const Picture dib = ReadTIFFFile(path).picture;
         ASSERT_TRUE(dib) << order;
         EXPECT_EQ(test::ColorAt(dib, 0, 0), (ColorTriple{0, 255, 255})) << order;
         EXPECT_EQ(test::ColorAt(dib, 1, 0), (ColorTriple{127, 127, 127})) << order;
@@ -341,7 +341,7 @@ TEST(ReadTIFFFile, RefusalsAndDamage)
     test::CapturingReporter reporter;
     const std::string sixteen = dir.File("g16.tif");
     WriteTiff(sixteen, 2, 1, Grey(16, PHOTOMETRIC_MINISBLACK), {0xFF, 0xFF, 0, 0}, 4);
-    const Picture grey = ReadTIFFFile(sixteen);
+    const Picture grey = ReadTIFFFile(sixteen).picture;
     ASSERT_TRUE(grey);  // 16-bit samples reduced to 8
     EXPECT_EQ(test::ColorAt(grey, 0, 0), (ColorTriple{255, 255, 255}));
     EXPECT_EQ(test::ColorAt(grey, 1, 0), (ColorTriple{0, 0, 0}));
@@ -379,12 +379,20 @@ TEST(ReadTIFFFile, RefusalsAndDamage)
     ASSERT_TRUE(ReadTIFFFromMemory(bytes));
     // The strip comes right after the 8-byte header in libtiff's layout.
     bytes.resize(8 + 64 * 20);
-    EXPECT_FALSE(ReadTIFFFromMemory(bytes));
+    const ReadResult cutInMemory = ReadTIFFFromMemory(bytes);
+    EXPECT_FALSE(cutInMemory);
     test::WriteBytes(cut, bytes);
-    EXPECT_FALSE(ReadTIFFFile(cut));
+    const ReadResult cutOnDisk = ReadTIFFFile(cut);
+    EXPECT_FALSE(cutOnDisk);
     EXPECT_FALSE(ReadTIFFFromMemory({}));
-    ASSERT_GE(reporter.messages.size(), 2u);
-    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
+    for (const ReadResult* damaged : {&cutInMemory, &cutOnDisk}) {
+        EXPECT_EQ(damaged->error, ReadError::Damaged);
+        const std::vector<HeldMessage> messages = ReadMessages(*damaged);
+        ASSERT_EQ(messages.size(), 1u);  // libtiff's first error only
+        EXPECT_FALSE(messages[0].text.empty());
+        EXPECT_EQ(messages[0].icon, MessageIcon::Stop);
+    }
+    EXPECT_TRUE(reporter.messages.empty());  // the reader itself never shows
 }
 
 TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZeroOrRgb)
@@ -392,7 +400,7 @@ TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZeroOrRgb)
     test::TempDir dir;
     const std::string path = dir.File("nophoto.tif");
     WriteTiff(path, 1, 1, [](TIFF* t) { TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 8); }, {255}, 1);
-    Picture dib = ReadTIFFFile(path);
+    Picture dib = ReadTIFFFile(path).picture;
     ASSERT_TRUE(dib);
     EXPECT_EQ(test::ColorAt(dib, 0, 0), (ColorTriple{254, 254, 254}));
 
@@ -403,7 +411,7 @@ TEST(ReadTIFFFile, MissingInterpretationMeansBlackIsZeroOrRgb)
         TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 3);
         TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     }, {10, 20, 30}, 3);
-    Picture colour = ReadTIFFFile(rgb);
+    Picture colour = ReadTIFFFile(rgb).picture;
     ASSERT_TRUE(colour);
     EXPECT_EQ(test::ColorAt(colour, 0, 0), (ColorTriple{10, 20, 30}));
 }

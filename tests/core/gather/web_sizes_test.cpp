@@ -153,7 +153,7 @@ TEST(WebSizesTest, JpegHeicAndPcxCopiesHaveTheirSizesAndStandUpright)
             EXPECT_EQ(pictures[i].size, c.sizes[i]);
             const std::string written = dir.File("copy.jpg");
             test::WriteBytes(written, pictures[i].jpeg);
-            const Picture copy = ReadImageFile(written, ReadOptions{});
+            const Picture copy = ReadImageFile(written, ReadOptions{}).picture;
             ASSERT_TRUE(copy);
             const int width = static_cast<int>(copy.Width());
             const int height = static_cast<int>(copy.Height());

@@ -83,7 +83,7 @@ TEST(Orientation, JpegAndTiffTurnedUprightForAllEightValues)
                   file);
             if (std::string(kind.extension) == "jpg")  // ImageMagick writes no EXIF of its own
                 InsertExif(file, orientation);
-            const Picture dib = ReadImageFile(file, ReadOptions{});
+            const Picture dib = ReadImageFile(file, ReadOptions{}).picture;
             ASSERT_TRUE(dib);
             ASSERT_TRUE(IsValidPicture(dib.Bytes()));
             EXPECT_EQ(dib.Width(), orientation >= 5 ? 16u : 48u);
@@ -111,7 +111,7 @@ TEST(Orientation, SharedPhotosStandAsImageMagickTurnsThem)
                              "pillow-hopper_orientation_8.jpg", "juicy-10x8-samsung-s8.jpg"}) {
         SCOPED_TRACE(name);
         const std::string file = test::TestDataPath(std::string("jpeg/") + name);
-        const Picture dib = ReadImageFile(file, ReadOptions{});
+        const Picture dib = ReadImageFile(file, ReadOptions{}).picture;
         ASSERT_TRUE(dib);
         // ImageMagick upsamples the colour planes its own way: compare on
         // average (a wrong turn differs by tens).

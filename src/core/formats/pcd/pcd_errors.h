@@ -1,15 +1,10 @@
 #pragma once
-// The decoder's numbered errors. Each is shown to the user with the source
-// line of the check that found it; decoding goes on afterwards, so one file
-// may raise several.
+// The decoder's numbered errors. Decoding goes on after each, so one file
+// may raise several; they travel with the read's result, and whoever shows
+// it gives one stop box per error.
 #include <vector>
 
 namespace lumora {
-
-// Shows "CORVANT-Error #cccc in PCD routine : line n" in a stop box titled
-// "Error". A zero code shows nothing.
-void ReportPcdError(int code, int line);
-
 namespace pcd {
 
 enum PcdError {
@@ -27,12 +22,10 @@ enum PcdError {
     kPcdErrLumaRow = 15,      // a luma row while luma is not being corrected
 };
 
-// The errors of one decoding: each is reported as it is raised and kept
-// so the caller (and the tests) can tell what happened.
+// The errors of one decoding, in the order they were raised.
 class PcdErrorLog {
 public:
-    // `line` defaults to the caller's line: the check that found the fault.
-    void Raise(int code, int line = __builtin_LINE());
+    void Raise(int code);
 
     int LastError() const { return last_; }
     const std::vector<int>& Codes() const { return codes_; }

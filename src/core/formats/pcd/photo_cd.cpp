@@ -22,24 +22,39 @@ using namespace pcd;
 // Everything one decoding needs; a fresh one per picture.
 class PhotoCDDecoder {
 public:
-    PhotoCDDecoder(ByteSource& source, PcdSize size, bool progress)
-        : reader_(source, errors_), size_(size), progress_(progress)
+    PhotoCDDecoder(ByteSource& source, const ReadOptions& options)
+        : reader_(source, errors_), size_(SizeFromCode(options.photoCDSize)), options_(options)
     {
     }
 
-    Picture Decode()
+    // The picture, with the faults met on the way (a damaged pack still
+    // gives one); the stop is looked at between the stages.
+    ReadResult Decode()
     {
-        const Orientation orientation = ReadOrientation();
-        const bool decoded = size_ == PcdSize::Large ? DecodeLarge() : DecodeStored(Stored());
-        if (!decoded)
-            return {};
-        if (!ConvertPlanesToRgb(planes_.luma, planes_.chroma1, planes_.chroma2, errors_))
-            return {};
-        return WriteTurnedDIB(planes_.luma, planes_.chroma1, planes_.chroma2, orientation,
-                              progress_);
+        ReadResult result = DecodeStages();
+        result.photoCDErrors = errors_.Codes();
+        return result;
     }
 
 private:
+    ReadResult DecodeStages()
+    {
+        const Orientation orientation = ReadOrientation();
+        if (options_.StopRequested())
+            return ReadFailed(ReadError::Stopped);
+        const bool decoded = size_ == PcdSize::Large ? DecodeLarge() : DecodeStored(Stored());
+        if (options_.StopRequested())
+            return ReadFailed(ReadError::Stopped);
+        if (!decoded || !ConvertPlanesToRgb(planes_.luma, planes_.chroma1, planes_.chroma2, errors_))
+            return ReadFailed(errors_.Has(kPcdErrMemory) ? ReadError::OutOfMemory : ReadError::Damaged);
+        if (options_.StopRequested())
+            return ReadFailed(ReadError::Stopped);
+        Picture dib = WriteTurnedDIB(planes_.luma, planes_.chroma1, planes_.chroma2, orientation, options_.progress);
+        if (!dib)
+            return ReadFailed(ReadError::OutOfMemory);
+        return dib;
+    }
+
     PictureGeometry Stored() const
     {
         switch (size_) {
@@ -113,7 +128,7 @@ private:
     PcdErrorLog errors_;
     SectorReader reader_;
     PcdSize size_;
-    bool progress_;
+    const ReadOptions& options_;
     YccPlanes planes_;
 };
 
@@ -153,24 +168,24 @@ static bool HasPackSignature(ByteSource& source)
     return source.SeekTo(0) && found;
 }
 
-Picture ReadPhotoCDFromSource(ByteSource& source, int sizeCode, bool reportProgress)
+ReadResult ReadPhotoCDFromSource(ByteSource& source, const ReadOptions& options)
 {
     if (!HasPackSignature(source))
-        return {};
-    ProgressScope gauge(reportProgress);
-    return PhotoCDDecoder(source, SizeFromCode(sizeCode), reportProgress).Decode();
+        return ReadFailed(ReadError::NotThisType);
+    ProgressScope gauge(options.progress);
+    return PhotoCDDecoder(source, options).Decode();
 }
 
-Picture ReadPhotoCDFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadPhotoCDFile(const std::string& path, const ReadOptions& options)
 {
     ProgressScope gauge(options.progress);
     File file;
     if (!file.Open(path, File::Mode::Read))
-        return {};
+        return ReadFailed(ReadError::NotFound);
     FileSource source(file);
     if (!HasPackSignature(source))
-        return {};
-    return PhotoCDDecoder(source, SizeFromCode(options.photoCDSize), options.progress).Decode();
+        return ReadFailed(ReadError::NotThisType);
+    return PhotoCDDecoder(source, options).Decode();
 }
 
 }  // namespace lumora

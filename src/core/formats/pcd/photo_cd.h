@@ -8,13 +8,14 @@
 namespace lumora {
 
 // Reads a Kodak Photo CD image pack at the size options.photoCDSize
-// chooses. Null only when the file cannot be opened; a damaged pack still
-// gives a picture, after its errors are reported.
-Picture ReadPhotoCDFile(const std::string& path, const ReadOptions& options = {});
+// chooses: 0..3 for 192 x 128, 384 x 256, 768 x 512 and 1536 x 1024; other
+// codes mean 768 x 512. NotFound when the file cannot be opened, NotThisType
+// without the pack's signature; a damaged pack still gives a picture, its
+// faults in the result's photoCDErrors.
+ReadResult ReadPhotoCDFile(const std::string& path, const ReadOptions& options = {});
 
-// The same from any source, at an explicit size code: 0..3 for 192 x 128,
-// 384 x 256, 768 x 512 and 1536 x 1024; other codes mean 768 x 512.
-// Each call decodes on its own, so several may run at once.
-Picture ReadPhotoCDFromSource(ByteSource& source, int sizeCode, bool reportProgress = false);
+// The same from any source. Each call decodes on its own, so several may
+// run at once.
+ReadResult ReadPhotoCDFromSource(ByteSource& source, const ReadOptions& options = {});
 
 }  // namespace lumora

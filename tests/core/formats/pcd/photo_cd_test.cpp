@@ -29,25 +29,27 @@ uint8_t Neutral2(uint32_t, uint32_t) { return 137; }
 uint8_t Wavy1(uint32_t x, uint32_t y) { return static_cast<uint8_t>(100 + (x * 7 + y) % 90); }
 uint8_t Wavy2(uint32_t x, uint32_t y) { return static_cast<uint8_t>(90 + (x + y * 11) % 100); }
 
-// The error codes of a decoding, read back from the messages shown.
+// The error codes of a decoding and the messages they make. Nothing is
+// shown while the pack is decoded.
 struct Decoded {
     Picture dib;
     std::vector<int> errors;
-    std::vector<CapturingReporter::Message> messages;
+    std::vector<HeldMessage> messages;
 };
 
 Decoded Decode(const std::vector<uint8_t>& pack, int sizeCode, bool reportProgress = false)
 {
     CapturingReporter reporter;
     MemorySource source(pack);
+    ReadOptions options;
+    options.photoCDSize = sizeCode;
+    options.progress = reportProgress;
+    ReadResult read = ReadPhotoCDFromSource(source, options);
+    EXPECT_TRUE(reporter.messages.empty());
     Decoded d;
-    d.dib = ReadPhotoCDFromSource(source, sizeCode, reportProgress);
-    d.messages = reporter.messages;
-    for (const auto& m : reporter.messages) {
-        int code = 0, line = 0;
-        if (std::sscanf(m.text.c_str(), "CORVANT-Error #%d in PCD routine : line %d", &code, &line) == 2)
-            d.errors.push_back(code);
-    }
+    d.errors = read.photoCDErrors;
+    d.messages = ReadMessages(read);
+    d.dib = std::move(read.picture);
     return d;
 }
 
@@ -289,33 +291,30 @@ TEST(PhotoCDDamage, CutsInTheLargePicturesStreamAreSafe)
     }
 }
 
-TEST(PhotoCDErrors, MessageNamesCodeAndLineInAStopBox)
+TEST(PhotoCDErrors, EachFaultIsAStopBoxNamingItsCodeWithoutASourceLine)
 {
     // A pack cut just after its signature: the first read comes short.
     const std::vector<uint8_t> cut(StandardPack(0).begin(), StandardPack(0).begin() + 2055);
     const Decoded d = Decode(cut, 0);
-    ASSERT_FALSE(d.messages.empty());
-    const auto& m = d.messages.front();
-    int code = 0, line = 0;
-    ASSERT_EQ(std::sscanf(m.text.c_str(), "CORVANT-Error #%d in PCD routine : line %d", &code, &line), 2);
-    char expected[96];
-    std::snprintf(expected, sizeof expected, "CORVANT-Error #0001 in PCD routine : line %d\n", line);
-    EXPECT_EQ(m.text, expected);
-    EXPECT_GT(line, 0);
+    ASSERT_FALSE(d.errors.empty());
+    ASSERT_EQ(d.messages.size(), d.errors.size());
+    EXPECT_EQ(d.errors.front(), pcd::kPcdErrRead);
+    const HeldMessage& m = d.messages.front();
+    EXPECT_EQ(m.text, "CORVANT-Error #0001 in PCD routine\n");
     EXPECT_EQ(m.caption, "Error");
     EXPECT_EQ(m.icon, MessageIcon::Stop);
 
-    CapturingReporter reporter;
-    ReportPcdError(0, 12);
-    EXPECT_TRUE(reporter.messages.empty());
-    ReportPcdError(13, 345);
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].text, "CORVANT-Error #0013 in PCD routine : line 345\n");
+    ReadResult several;
+    several.photoCDErrors = {pcd::kPcdErrBadCode, pcd::kPcdErrRowNumber};
+    const std::vector<HeldMessage> both = ReadMessages(several);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0].text, "CORVANT-Error #0013 in PCD routine\n");
+    EXPECT_EQ(both[1].text, "CORVANT-Error #0010 in PCD routine\n");
 }
 
 const char kHopper[] = "pcd/pillow-hopper.pcd";
 
-Picture ReadWithSize(const std::string& path, int size)
+ReadResult ReadWithSize(const std::string& path, int size)
 {
     ReadOptions options;
     options.photoCDSize = size;
@@ -339,10 +338,9 @@ ColorTriple MeanColour(const Picture& dib)
 TEST(PhotoCDFiles, PublicPackDecodesAtEverySizeItHolds)
 {
     CapturingReporter reporter;
-    const Picture mini = ReadWithSize(test::TestDataPath(kHopper), 0);
-    const Picture medium = ReadWithSize(test::TestDataPath(kHopper), 1);
-    const Picture normal = ReadWithSize(test::TestDataPath(kHopper), 2);
-    EXPECT_TRUE(reporter.messages.empty());
+    const Picture mini = ReadWithSize(test::TestDataPath(kHopper), 0).picture;
+    const Picture medium = ReadWithSize(test::TestDataPath(kHopper), 1).picture;
+    const Picture normal = ReadWithSize(test::TestDataPath(kHopper), 2).picture;
     ASSERT_TRUE(mini && medium && normal);
     EXPECT_EQ(SizeOf(mini), std::make_pair(192u, 128u));
     EXPECT_EQ(SizeOf(medium), std::make_pair(384u, 256u));
@@ -355,36 +353,39 @@ TEST(PhotoCDFiles, PublicPackDecodesAtEverySizeItHolds)
     EXPECT_NE(TopDownAt(normal, 100, 100), TopDownAt(normal, 600, 400));
 
     // No corrections stored: the large size is the normal one doubled.
-    const Picture large = ReadWithSize(test::TestDataPath(kHopper), 3);
+    const ReadResult largeRead = ReadWithSize(test::TestDataPath(kHopper), 3);
+    const Picture& large = largeRead.picture;
     ASSERT_TRUE(large);
     EXPECT_EQ(SizeOf(large), std::make_pair(1536u, 1024u));
-    ASSERT_FALSE(reporter.messages.empty());
-    EXPECT_NE(reporter.messages[0].text.find("#0001"), std::string::npos);
+    const std::vector<HeldMessage> messages = ReadMessages(largeRead);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages[0].text.find("#0001"), std::string::npos);
     EXPECT_EQ(TopDownAt(large, 200, 200), TopDownAt(normal, 100, 100));
+    EXPECT_TRUE(reporter.messages.empty());  // the decoder itself never shows
 }
 
 TEST(PhotoCDFiles, HeaderOnlyPackIsTurnedAndGrey)
 {
-    CapturingReporter reporter;
-    const Picture dib = ReadWithSize(test::TestDataPath("pcd/exiftool-PhotoCD.pcd"), 7);
+    const ReadResult read = ReadWithSize(test::TestDataPath("pcd/exiftool-PhotoCD.pcd"), 7);
+    const Picture& dib = read.picture;
     ASSERT_TRUE(dib);
     EXPECT_EQ(SizeOf(dib), std::make_pair(512u, 768u));
     EXPECT_TRUE(RowsAreGrey(dib, 0));
-    ASSERT_FALSE(reporter.messages.empty());
-    EXPECT_NE(reporter.messages[0].text.find("#0001"), std::string::npos);
+    ASSERT_FALSE(read.photoCDErrors.empty());
+    EXPECT_EQ(read.photoCDErrors[0], pcd::kPcdErrRead);
 }
 
 TEST(PhotoCDFiles, MissingFileOrFileWithoutSignatureGivesNoPictureAndNoMessage)
 {
     CapturingReporter reporter;
-    EXPECT_FALSE(ReadPhotoCDFile("/nonexistent/dir/photo.pcd"));
+    EXPECT_EQ(ReadPhotoCDFile("/nonexistent/dir/photo.pcd").error, ReadError::NotFound);
     test::TempDir dir;
     test::WriteBytes(dir.File("empty.pcd"), {});
-    EXPECT_FALSE(ReadPhotoCDFile(dir.File("empty.pcd")));
+    EXPECT_EQ(ReadPhotoCDFile(dir.File("empty.pcd")).error, ReadError::NotThisType);
     std::vector<uint8_t> unsigned_ = StandardPack(0);
     unsigned_[2048] = 'X';  // a whole pack but for its signature
     test::WriteBytes(dir.File("other.pcd"), unsigned_);
-    EXPECT_FALSE(ReadPhotoCDFile(dir.File("other.pcd")));
+    EXPECT_EQ(ReadPhotoCDFile(dir.File("other.pcd")).error, ReadError::NotThisType);
     unsigned_[2048] = 'P';
     test::WriteBytes(dir.File("good.pcd"), unsigned_);
     EXPECT_TRUE(ReadPhotoCDFile(dir.File("good.pcd")));
@@ -397,7 +398,9 @@ TEST(PhotoCDFiles, TwoPicturesDecodeAtOnce)
     const std::vector<uint8_t> hopper = test::ReadBytes(test::TestDataPath(kHopper));
     auto decode = [](const std::vector<uint8_t>& pack, int size) {
         MemorySource source(pack);
-        return ReadPhotoCDFromSource(source, size);
+        ReadOptions options;
+        options.photoCDSize = size;
+        return ReadPhotoCDFromSource(source, options).picture;
     };
     const Picture expectedA = decode(turned, 3), expectedB = decode(hopper, 2);
     Picture a, b;

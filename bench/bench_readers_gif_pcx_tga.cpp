@@ -103,31 +103,31 @@ void ReadRepeatedly(benchmark::State& state, const std::string& path, Reader rea
 void BM_Gif8Bit(benchmark::State& state)
 {
     static const std::string path = WriteOnce("8bit.gif", MakeGif());
-    ReadRepeatedly(state, path, ReadGIFFile);
+    ReadRepeatedly(state, path, [](const std::string& p, const ReadOptions& o) { return ReadGIFFile(p, o); });
 }
 
 void BM_Pcx8Bit(benchmark::State& state)
 {
     static const std::string path = WriteOnce("8bit.pcx", MakePcx(1));
-    ReadRepeatedly(state, path, ReadPCXFile);
+    ReadRepeatedly(state, path, [](const std::string& p, const ReadOptions& o) { return ReadPCXFile(p, o); });
 }
 
 void BM_Pcx24Bit(benchmark::State& state)
 {
     static const std::string path = WriteOnce("24bit.pcx", MakePcx(3));
-    ReadRepeatedly(state, path, ReadPCXFile);
+    ReadRepeatedly(state, path, [](const std::string& p, const ReadOptions& o) { return ReadPCXFile(p, o); });
 }
 
 void BM_Tga24BitPlain(benchmark::State& state)
 {
     static const std::string path = WriteOnce("24bit.tga", MakeTga(2));
-    ReadRepeatedly(state, path, ReadTGAFile);
+    ReadRepeatedly(state, path, [](const std::string& p, const ReadOptions& o) { return ReadTGAFile(p, o); });
 }
 
 void BM_Tga24BitRunLength(benchmark::State& state)
 {
     static const std::string path = WriteOnce("24bit-rle.tga", MakeTga(10));
-    ReadRepeatedly(state, path, ReadTGAFile);
+    ReadRepeatedly(state, path, [](const std::string& p, const ReadOptions& o) { return ReadTGAFile(p, o); });
 }
 
 BENCHMARK(BM_Gif8Bit)->Unit(benchmark::kMillisecond);

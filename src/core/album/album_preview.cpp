@@ -21,12 +21,14 @@ struct DecodedPicture {
     int fullBitCount = 0;
 };
 
-DecodedPicture DecodeForBox(const std::string& path, uint16_t boxWidth, uint16_t boxHeight)
+// The file is open and its reader chosen here, once.
+DecodedPicture DecodeForBox(const PictureFile& file, uint16_t boxWidth, uint16_t boxHeight)
 {
     DecodedPicture decoded;
-    switch (ImageFormat(path)) {
+    const int format = ImageFormat(file.Path());
+    switch (format) {
     case kFormatJPG: {
-        JpegBoxRead read = ReadJPEGForBox(path, [&](uint32_t w, uint32_t h) {
+        JpegBoxRead read = ReadJPEGForBox(file, [&](uint32_t w, uint32_t h) {
             const FittedSize size = FitPreview(boxWidth, boxHeight, w, h);
             return NeededSize{static_cast<uint32_t>(size.width), static_cast<uint32_t>(size.height)};
         });
@@ -39,18 +41,14 @@ DecodedPicture DecodeForBox(const std::string& path, uint16_t boxWidth, uint16_t
     case kFormatPCD: {
         // Previews take the picture at the size the box needs, not the
         // size the preferences choose for windows.
-        File file;
-        if (!file.Open(path, File::Mode::Read))
-            return {ReadFailed(ReadError::NotFound)};
-        FileSource source(file);
         ReadOptions options;
         options.photoCDSize = PhotoCDSizeForBox(boxWidth, boxHeight);
-        decoded.read = ReadPhotoCDFromSource(source, options);
+        decoded.read = ReadPhotoCDFile(file, options);
         break;
     }
     default:
         // Full colour, and without the gauge: previews are made on worker threads.
-        decoded.read = ReadImageFile(path, ReadOptions{});
+        decoded.read = ReadPictureFile(file, format, ReadOptions{});
         break;
     }
     if (const Picture& picture = decoded.read.picture) {
@@ -95,9 +93,12 @@ PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, ui
                                   const Palette& palette, PreviewColors colors)
 {
     PreviewPicture made;
-    if (!IsRegularFile(path))
+    const PictureFile file = PictureFile::Open(path);
+    if (!file) {
+        made.readError = file.Error();
         return made;
-    DecodedPicture decoded = DecodeForBox(path, boxWidth, boxHeight);
+    }
+    DecodedPicture decoded = DecodeForBox(file, boxWidth, boxHeight);
     made.messages = ReadMessages(decoded.read);
     made.readError = decoded.read.error;
     const Picture& picture = decoded.read.picture;
@@ -107,8 +108,7 @@ PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, ui
     made.imageWidth = static_cast<int16_t>(decoded.fullWidth);
     made.imageHeight = static_cast<int16_t>(decoded.fullHeight);
     made.bitsPerPixel = static_cast<int16_t>(decoded.fullBitCount);
-    const auto facts = StatFile(path);
-    made.imageFileSize = facts ? static_cast<uint32_t>(facts->size) : 0;
+    made.imageFileSize = static_cast<uint32_t>(file.Size());
 
     // The fitted size comes from the file's own proportions, whatever size
     // it was decoded at.

@@ -24,9 +24,14 @@ struct FileHeader {
     uint32_t pixelOffset;
 };
 
-bool ReadPieces(ByteSource& source, uint8_t* out, uint64_t count)
+// Stops early, setting `stopped`, when the caller's stop flag is raised.
+bool ReadPieces(ByteSource& source, uint8_t* out, uint64_t count, const ReadOptions& options, bool& stopped)
 {
     while (count > 0) {
+        if (options.StopRequested()) {
+            stopped = true;
+            return false;
+        }
         const size_t piece = static_cast<size_t>(std::min<uint64_t>(count, kReadPiece));
         if (!source.ReadExactly(out, piece))
             return false;
@@ -112,7 +117,9 @@ public:
         }
         Picture dib = header_.bitCount == 16 || header_.bitCount == 32 ? ReadMaskedPicture() : ReadIndexedOrRgbPicture();
         if (!dib)
-            return ReadFailed(unsupported_ ? ReadError::Unsupported : ReadError::Damaged);
+            return ReadFailed(stopped_ ? ReadError::Stopped
+                              : unsupported_ ? ReadError::Unsupported
+                                             : ReadError::Damaged);
         return dib;
     }
 
@@ -196,7 +203,7 @@ private:
             if (!ReadRLE8(pixels, pixelBytes, stride))
                 return {};
         } else {
-            if (pixelBytes > source_.Remaining() || !ReadPieces(source_, pixels, pixelBytes))
+            if (pixelBytes > source_.Remaining() || !ReadPieces(source_, pixels, pixelBytes, options_, stopped_))
                 return {};
             if (topDown_)
                 FlipRows(pixels, stride, static_cast<uint32_t>(header_.height));
@@ -218,7 +225,7 @@ private:
         if (encodedBytes == 0 || encodedBytes > source_.Remaining())
             encodedBytes = source_.Remaining();
         std::vector<uint8_t> encoded(encodedBytes);
-        if (!ReadPieces(source_, encoded.data(), encodedBytes))
+        if (!ReadPieces(source_, encoded.data(), encodedBytes, options_, stopped_))
             return false;
         ExpandRLE8(encoded, {pixels, pixelBytes}, static_cast<uint32_t>(stride));
         return true;
@@ -253,7 +260,7 @@ private:
         if (rawBytes > source_.Remaining())
             return {};
         std::vector<uint8_t> raw(rawBytes);
-        if (!ReadPieces(source_, raw.data(), rawBytes))
+        if (!ReadPieces(source_, raw.data(), rawBytes, options_, stopped_))
             return {};
         if (topDown_)
             FlipRows(raw.data(), stride, static_cast<uint32_t>(header_.height));
@@ -269,6 +276,7 @@ private:
     const ReadOptions& options_;
     BitmapInfoHeader header_;
     bool unsupported_ = false;
+    bool stopped_ = false;
     uint32_t pixelOffset_ = 0;
     bool topDown_ = false;
 };
@@ -280,13 +288,20 @@ ReadResult ReadDIBFromSource(ByteSource& source, const ReadOptions& options)
     return BitmapFileReader(source, options).Read();
 }
 
+ReadResult ReadDIBFromFile(const PictureFile& file, const ReadOptions& options)
+{
+    PictureFileSource source(file);
+    return ReadDIBFromSource(source, options);
+}
+
 ReadResult ReadDIBFromFile(const std::string& path, const ReadOptions& options)
 {
-    File file;
-    if (!file.Open(path, File::Mode::Read))
-        return ReadFailed(ReadError::NotFound, {.text = DIBErrorText(DIBError::FileNotFound)});
-    FileSource source(file);
-    return ReadDIBFromSource(source, options);
+    const PictureFile file = PictureFile::Open(path);
+    if (!file)
+        return file.Error() == ReadError::NotFound
+                   ? ReadFailedSaying(ReadError::NotFound, DIBErrorText(DIBError::FileNotFound))
+                   : ReadFailed(file.Error());
+    return ReadDIBFromFile(file, options);
 }
 
 }  // namespace lumora

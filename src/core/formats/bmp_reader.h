@@ -16,6 +16,7 @@ namespace lumora {
 // expanded, 16- and 32-bit files become 24-bit pictures and top-down files
 // are turned bottom-up.
 ReadResult ReadDIBFromFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadDIBFromFile(const PictureFile& file, const ReadOptions& options = {});
 
 // The same from any byte source positioned at the file header.
 ReadResult ReadDIBFromSource(ByteSource& source, const ReadOptions& options = {});

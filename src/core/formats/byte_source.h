@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <span>
 
+#include "core/picture/picture_file.h"
 #include "core/platform/file.h"
 
 namespace lumora {
@@ -49,6 +50,29 @@ public:
 private:
     File& file_;
     uint64_t length_;
+    uint64_t position_ = 0;
+};
+
+// An open picture file, read from a position of its own.
+class PictureFileSource final : public ByteSource {
+public:
+    explicit PictureFileSource(const PictureFile& file) : file_(file) {}
+    size_t Read(void* buffer, size_t count) override
+    {
+        const size_t n = file_.ReadAt(buffer, count, position_);
+        position_ += n;
+        return n;
+    }
+    bool SeekTo(uint64_t position) override
+    {
+        position_ = position;
+        return true;
+    }
+    uint64_t Position() const override { return position_; }
+    uint64_t Length() const override { return file_.Size(); }
+
+private:
+    const PictureFile& file_;
     uint64_t position_ = 0;
 };
 

@@ -342,16 +342,22 @@ GifRead DecodeGIF(ByteSource& source, const ReadOptions& options)
 
 GifRead DecodeGIFFile(const std::string& path, const ReadOptions& options)
 {
-    File file;
-    if (!file.Open(path, File::Mode::Read))
-        return {ReadFailed(ReadError::NotFound), D_GIF_ERR_OPEN_FAILED};
-    FileSource source(file);
+    const PictureFile file = PictureFile::Open(path);
+    if (!file)
+        return {ReadFailed(file.Error()), D_GIF_ERR_OPEN_FAILED};
+    PictureFileSource source(file);
     return DecodeGIF(source, options);
 }
 
 ReadResult ReadGIFFile(const std::string& path, const ReadOptions& options)
 {
     return std::move(DecodeGIFFile(path, options).result);
+}
+
+ReadResult ReadGIFFile(const PictureFile& file, const ReadOptions& options)
+{
+    PictureFileSource source(file);
+    return std::move(DecodeGIF(source, options).result);
 }
 
 Picture ReadGIFResource(std::span<const uint8_t> bytes)

@@ -30,6 +30,7 @@ GifRead DecodeGIFFile(const std::string& path, const ReadOptions& options = {});
 
 // The result alone, as the readers' dispatch wants it.
 ReadResult ReadGIFFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadGIFFile(const PictureFile& file, const ReadOptions& options = {});
 
 // One of the program's own pictures, handed over as the bytes of a GIF file.
 Picture ReadGIFResource(std::span<const uint8_t> bytes);

@@ -8,7 +8,6 @@
 
 #include "core/picture/alpha_blend.h"
 #include "core/formats/heif_canvas.h"
-#include "core/formats/webp_reader.h"
 
 namespace lumora {
 namespace {
@@ -112,16 +111,21 @@ ReadResult DecodeHeif(std::span<const uint8_t> file, const ReadOptions& readOpti
 
 }  // namespace
 
-ReadResult ReadHEIFFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadHEIFFile(const PictureFile& file, const ReadOptions& options)
 {
     try {
         std::vector<uint8_t> bytes;
-        if (const ReadError error = ReadWholePictureFile(path, bytes); error != ReadError::None)
+        if (const ReadError error = file.ReadAll(bytes); error != ReadError::None)
             return ReadFailed(error);
         return DecodeHeif(bytes, options);
     } catch (const std::bad_alloc&) {
-        return PictureOutOfMemory(path);
+        return PictureOutOfMemory(file.Path());
     }
+}
+
+ReadResult ReadHEIFFile(const std::string& path, const ReadOptions& options)
+{
+    return ReadHEIFFile(PictureFile::Open(path), options);
 }
 
 ReadResult ReadHEIFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)

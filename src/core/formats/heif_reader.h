@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/picture/picture.h"
+#include "core/picture/picture_file.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -15,6 +16,7 @@ namespace lumora {
 // No picture when the file cannot be opened, is no HEIF file, is damaged,
 // too large, or uses a compression no installed decoder handles (Unsupported).
 ReadResult ReadHEIFFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadHEIFFile(const PictureFile& file, const ReadOptions& options = {});
 ReadResult ReadHEIFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

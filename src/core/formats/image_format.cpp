@@ -10,7 +10,7 @@
 #include "core/formats/jpeg_reader.h"
 #include "core/formats/pcd/photo_cd.h"
 #include "core/formats/pcx_reader.h"
-#include "core/picture/picture_limits.h"
+#include "core/picture/dib_errors.h"
 #include "core/formats/png_reader.h"
 #include "core/formats/tga_reader.h"
 #include "core/formats/tiff_reader.h"
@@ -102,40 +102,52 @@ std::string PictureFilter()
 
 namespace {
 
-ReadResult ReadByKind(const std::string& path, const ReadOptions& options)
+ReadResult ReadByKind(const PictureFile& file, int format, const ReadOptions& options)
 {
-    // Only regular files: some readers open with stdio or libtiff, which
-    // would wait forever on a FIFO, and a device is no picture.
-    if (!IsRegularFile(path))
-        return ReadFailed(StatFile(path) ? ReadError::NotThisType : ReadError::NotFound);
-    switch (ImageFormat(path)) {
+    switch (format) {
     case kFormatBMP:
     case kFormatRLE:
-    case kFormatDIB: return ReadDIBFromFile(path, options);
-    case kFormatPCX: return ReadPCXFile(path, options);
-    case kFormatGIF: return ReadGIFFile(path, options);
-    case kFormatJPG: return ReadJPEGFile(path, options);
-    case kFormatPCD: return ReadPhotoCDFile(path, options);
-    case kFormatTGA: return ReadTGAFile(path, options);
-    case kFormatTIF: return ReadTIFFFile(path, options);
-    case kFormatPNG: return ReadPNGFile(path, options);
-    case kFormatWEBP: return ReadWebPFile(path, options);
-    case kFormatHEIF: return ReadHEIFFile(path, options);
+    case kFormatDIB: return ReadDIBFromFile(file, options);
+    case kFormatPCX: return ReadPCXFile(file, options);
+    case kFormatGIF: return ReadGIFFile(file, options);
+    case kFormatJPG: return ReadJPEGFile(file, options);
+    case kFormatPCD: return ReadPhotoCDFile(file, options);
+    case kFormatTGA: return ReadTGAFile(file, options);
+    case kFormatTIF: return ReadTIFFFile(file, options);
+    case kFormatPNG: return ReadPNGFile(file, options);
+    case kFormatWEBP: return ReadWebPFile(file, options);
+    case kFormatHEIF: return ReadHEIFFile(file, options);
     default: return ReadFailed(ReadError::NotThisType);
     }
 }
 
 }  // namespace
 
-ReadResult ReadImageFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadPictureFile(const PictureFile& file, int format, const ReadOptions& options)
 {
+    // Only regular files reach a reader (PictureFile::Open): some read
+    // through stdio or libtiff, which would wait forever on a FIFO, and a
+    // device is no picture.
+    if (!file)
+        return ReadFailed(file.Error());
     // A picture whose memory cannot be found is refused with a message; the
     // album or window that asked for it stays as it was.
     try {
-        return ReadByKind(path, options);
+        return ReadByKind(file, format, options);
     } catch (const std::bad_alloc&) {
-        return PictureOutOfMemory(path);
+        return PictureOutOfMemory(file.Path());
     }
+}
+
+ReadResult ReadImageFile(const std::string& path, const ReadOptions& options)
+{
+    const int format = ImageFormat(path);
+    const PictureFile file = PictureFile::Open(path);
+    // A bitmap that exists but cannot be opened has always said so.
+    const bool bitmap = format == kFormatBMP || format == kFormatRLE || format == kFormatDIB;
+    if (!file && bitmap && file.Error() == ReadError::NotFound && IsRegularFile(path))
+        return ReadFailedSaying(ReadError::NotFound, DIBErrorText(DIBError::FileNotFound));
+    return ReadPictureFile(file, format, options);
 }
 
 }  // namespace lumora

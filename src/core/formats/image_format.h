@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/picture/picture.h"
+#include "core/picture/picture_file.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -36,8 +37,12 @@ std::string ImageTypeName(const std::string& path);
 std::string PictureFilter();
 
 // Reads any supported picture file as `options` ask: the picture, or why
-// there is none (NotThisType for an unknown extension, a directory or a
-// device).
+// there is none (NotThisType for an unknown extension, a directory, a FIFO
+// or a device). The file is opened once and handed to its reader.
 ReadResult ReadImageFile(const std::string& path, const ReadOptions& options);
+
+// The same for a file already open, read as the reader of `format`
+// (ImageFormat of its name) reads it.
+ReadResult ReadPictureFile(const PictureFile& file, int format, const ReadOptions& options);
 
 }  // namespace lumora

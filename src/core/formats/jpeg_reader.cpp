@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/formats/jpeg_error_trap.h"
-#include "core/platform/file.h"
 #include "core/picture/exif_orientation.h"
 #include "core/picture/row_progress.h"
 
@@ -26,11 +25,6 @@ enum class Output {
     Cmyk,        // four inks per pixel, converted to 24-bit rows
     Unsupported,
 };
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Where the compressed bytes come from: an open file or a memory block.
 struct JpegInput {
@@ -349,29 +343,37 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed, cons
 
 }  // namespace
 
-JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed, const ReadOptions& options)
+JpegBoxRead ReadJPEGForBox(const PictureFile& file, const NeededSizeRule& needed, const ReadOptions& options)
 {
     // Decoded from memory: libjpeg-turbo's fast Huffman decoding needs a
     // few kilobytes of the file ahead of it, which its stdio source (4 KB
     // at a time) seldom has, and a reduced decode is almost all Huffman
     // decoding. A file too large to hold is read through stdio instead.
-    constexpr int64_t kLargestHeld = int64_t{256} << 20;
-    JpegBoxRead missing;
-    missing.error = ReadError::NotFound;
-    File file(path, File::Mode::Read);
-    if (!file.IsOpen())
-        return missing;
-    const int64_t length = file.Length();
-    if (length > 0 && length <= kLargestHeld) {
-        std::vector<uint8_t> bytes(static_cast<size_t>(length));
-        bytes.resize(file.Read(bytes.data(), bytes.size()));
+    constexpr uint64_t kLargestHeld = uint64_t{256} << 20;
+    JpegBoxRead failed;
+    if (!file) {
+        failed.error = file.Error();
+        return failed;
+    }
+    if (file.Size() > 0 && file.Size() <= kLargestHeld) {
+        std::vector<uint8_t> bytes;
+        if (const ReadError error = file.ReadAll(bytes, kLargestHeld); error != ReadError::None) {
+            failed.error = error;
+            return failed;
+        }
         return DecodeJpegForBox({nullptr, bytes}, needed, options);
     }
-    file.Close();
-    FileHandle stream(std::fopen(path.c_str(), "rb"));
-    if (!stream)
-        return missing;
+    const PictureStream stream = file.OpenStream();
+    if (!stream) {
+        failed.error = ReadError::OutOfMemory;
+        return failed;
+    }
     return DecodeJpegForBox({stream.get(), {}}, needed, options);
+}
+
+JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed, const ReadOptions& options)
+{
+    return ReadJPEGForBox(PictureFile::Open(path), needed, options);
 }
 
 JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed, const ReadOptions& options)
@@ -379,12 +381,19 @@ JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule&
     return DecodeJpegForBox({nullptr, bytes}, needed, options);
 }
 
+ReadResult ReadJPEGFile(const PictureFile& file, const ReadOptions& options)
+{
+    if (!file)
+        return ReadFailed(file.Error());
+    const PictureStream stream = file.OpenStream();
+    if (!stream)
+        return ReadFailed(ReadError::OutOfMemory);
+    return DecodeJpeg({stream.get(), {}}, options);
+}
+
 ReadResult ReadJPEGFile(const std::string& path, const ReadOptions& options)
 {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return ReadFailed(ReadError::NotFound);
-    return DecodeJpeg({file.get(), {}}, options);
+    return ReadJPEGFile(PictureFile::Open(path), options);
 }
 
 ReadResult ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)

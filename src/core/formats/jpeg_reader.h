@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/picture/picture.h"
+#include "core/picture/picture_file.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -20,6 +21,7 @@ namespace lumora {
 // without, 24-bit pictures. CMYK and YCCK files are converted to 24-bit RGB
 // in both modes. The progress gauge runs when options.progress asks.
 ReadResult ReadJPEGFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadJPEGFile(const PictureFile& file, const ReadOptions& options = {});
 
 // The same from bytes in memory.
 ReadResult ReadJPEGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
@@ -59,6 +61,7 @@ struct JpegBoxRead {
 };
 // Of the options only the limit (on the decoded size) and the stop are used.
 JpegBoxRead ReadJPEGForBox(const std::string& path, const NeededSizeRule& needed, const ReadOptions& options = {});
+JpegBoxRead ReadJPEGForBox(const PictureFile& file, const NeededSizeRule& needed, const ReadOptions& options = {});
 JpegBoxRead ReadJPEGForBox(std::span<const uint8_t> bytes, const NeededSizeRule& needed,
                            const ReadOptions& options = {});
 

@@ -246,10 +246,18 @@ ReadResult ReadPCXFromSource(ByteSource& source, const ReadOptions& options)
     return ReadFrom(file, options);
 }
 
+ReadResult ReadPCXFile(const PictureFile& file, const ReadOptions& options)
+{
+    PictureFileSource source(file);
+    return ReadPCXFromSource(source, options);
+}
+
 ReadResult ReadPCXFile(const std::string& path, const ReadOptions& options)
 {
-    BufferedFile file(path);
-    return ReadFrom(file, options);
+    const PictureFile file = PictureFile::Open(path);
+    if (!file)
+        return ReadFailed(file.Error());
+    return ReadPCXFile(file, options);
 }
 
 }  // namespace lumora

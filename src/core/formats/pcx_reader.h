@@ -11,6 +11,7 @@
 namespace lumora {
 
 ReadResult ReadPCXFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadPCXFile(const PictureFile& file, const ReadOptions& options = {});
 
 // The same from any byte source holding a whole PCX file.
 ReadResult ReadPCXFromSource(ByteSource& source, const ReadOptions& options = {});

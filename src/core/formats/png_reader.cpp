@@ -19,11 +19,6 @@ struct ContextFree {
 };
 using PngContext = std::unique_ptr<spng_ctx, ContextFree>;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 constexpr int kColorIndexed = 3;
 
 // Where each of the seven interlacing passes puts its pixels along a row.
@@ -175,19 +170,24 @@ ReadResult DecodePng(spng_ctx* ctx, const ReadOptions& options)
 
 }  // namespace
 
-ReadResult ReadPNGFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadPNGFile(const PictureFile& file, const ReadOptions& options)
 {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
-        return ReadFailed(ReadError::NotFound);
+        return ReadFailed(file.Error());
+    const PictureStream stream = file.OpenStream();
     PngContext ctx(spng_ctx_new(0));
-    if (!ctx || spng_set_png_file(ctx.get(), file.get()) != 0)
-        return PictureOutOfMemory(path);
+    if (!stream || !ctx || spng_set_png_file(ctx.get(), stream.get()) != 0)
+        return PictureOutOfMemory(file.Path());
     try {
         return DecodePng(ctx.get(), options);
     } catch (const std::bad_alloc&) {
-        return PictureOutOfMemory(path);
+        return PictureOutOfMemory(file.Path());
     }
+}
+
+ReadResult ReadPNGFile(const std::string& path, const ReadOptions& options)
+{
+    return ReadPNGFile(PictureFile::Open(path), options);
 }
 
 ReadResult ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)

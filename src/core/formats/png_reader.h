@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/picture/picture.h"
+#include "core/picture/picture_file.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -16,6 +17,7 @@ namespace lumora {
 // NotFound, NotThisType (no PNG signature), Damaged, TooLarge, OutOfMemory
 // or Stopped when there is no picture.
 ReadResult ReadPNGFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadPNGFile(const PictureFile& file, const ReadOptions& options = {});
 ReadResult ReadPNGFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
 
 }  // namespace lumora

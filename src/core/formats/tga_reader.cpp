@@ -306,13 +306,18 @@ ReadResult ReadTGAFromSource(ByteSource& source, const ReadOptions& options)
     return TgaReader(source, header).Read(options);
 }
 
+ReadResult ReadTGAFile(const PictureFile& file, const ReadOptions& options)
+{
+    PictureFileSource source(file);
+    return ReadTGAFromSource(source, options);
+}
+
 ReadResult ReadTGAFile(const std::string& path, const ReadOptions& options)
 {
-    File file;
-    if (!file.Open(path, File::Mode::Read))
-        return ReadFailed(ReadError::NotFound);
-    FileSource source(file);
-    return ReadTGAFromSource(source, options);
+    const PictureFile file = PictureFile::Open(path);
+    if (!file)
+        return ReadFailed(file.Error());
+    return ReadTGAFile(file, options);
 }
 
 }  // namespace lumora

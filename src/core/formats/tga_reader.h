@@ -12,6 +12,7 @@
 namespace lumora {
 
 ReadResult ReadTGAFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadTGAFile(const PictureFile& file, const ReadOptions& options = {});
 
 // The same from any byte source positioned at the start of a Targa file.
 ReadResult ReadTGAFromSource(ByteSource& source, const ReadOptions& options = {});

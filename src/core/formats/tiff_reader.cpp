@@ -416,16 +416,19 @@ ReadResult ReadOpened(TiffHandle tiff, bool tiffMagic, const TiffMessages& messa
 
 }  // namespace
 
+ReadResult ReadTIFFFile(const PictureFile& file, const ReadOptions& options)
+{
+    if (!file)
+        return ReadFailed(file.Error());
+    uint8_t head[4] = {};
+    const bool magic = HasTiffMagic({head, file.ReadAt(head, sizeof head, 0)});
+    const TiffMessages messages;
+    return ReadOpened(OpenTiffFile(file, messages), magic, messages, options);
+}
+
 ReadResult ReadTIFFFile(const std::string& path, const ReadOptions& options)
 {
-    File file;
-    if (!file.Open(path, File::Mode::Read))
-        return ReadFailed(ReadError::NotFound);
-    uint8_t head[4] = {};
-    const bool magic = HasTiffMagic({head, file.Read(head, sizeof head)});
-    file.Close();
-    const TiffMessages messages;
-    return ReadOpened(OpenTiffFile(path, messages), magic, messages, options);
+    return ReadTIFFFile(PictureFile::Open(path), options);
 }
 
 ReadResult ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)

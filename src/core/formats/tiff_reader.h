@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/picture/picture.h"
+#include "core/picture/picture_file.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -21,6 +22,7 @@ namespace lumora {
 // yield no picture (Unsupported). libtiff's first error goes with the result
 // as the words of its message. The progress gauge runs when options.progress asks.
 ReadResult ReadTIFFFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadTIFFFile(const PictureFile& file, const ReadOptions& options = {});
 
 // The same from bytes in memory.
 ReadResult ReadTIFFFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});

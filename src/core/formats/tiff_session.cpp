@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "core/picture/picture.h"
 
 namespace lumora {
@@ -98,11 +101,22 @@ int TiffMessages::OnWarning(TIFF*, void*, const char*, const char*, va_list)
     return 1;
 }
 
-TiffHandle OpenTiffFile(const std::string& path, const TiffMessages& messages)
+TiffHandle OpenTiffFile(const PictureFile& file, const TiffMessages& messages)
 {
     if (!messages.Options())
         return {};
-    return TiffHandle(TIFFOpenExt(path.c_str(), "r", messages.Options()));
+    // libtiff closes the descriptor it is given: it gets one of its own.
+    const int copy = ::fcntl(file.Descriptor(), F_DUPFD_CLOEXEC, 0);
+    if (copy < 0)
+        return {};
+    if (::lseek(copy, 0, SEEK_SET) != 0) {
+        ::close(copy);
+        return {};
+    }
+    TIFF* tiff = TIFFFdOpenExt(copy, file.Path().c_str(), "r", messages.Options());
+    if (!tiff)
+        ::close(copy);
+    return TiffHandle(tiff);
 }
 
 TiffHandle OpenTiffMemory(TiffMemory& memory, const TiffMessages& messages)

@@ -8,6 +8,8 @@
 
 #include <tiffio.h>
 
+#include "core/picture/picture_file.h"
+
 namespace lumora {
 
 struct TiffCloser {
@@ -45,7 +47,7 @@ struct TiffMemory {
     uint64_t position = 0;
 };
 
-TiffHandle OpenTiffFile(const std::string& path, const TiffMessages& messages);
+TiffHandle OpenTiffFile(const PictureFile& file, const TiffMessages& messages);
 TiffHandle OpenTiffMemory(TiffMemory& memory, const TiffMessages& messages);
 
 }  // namespace lumora

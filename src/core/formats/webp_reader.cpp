@@ -140,32 +140,21 @@ ReadResult DecodeWebP(std::span<const uint8_t> file, const ReadOptions& options)
 
 }  // namespace
 
-ReadError ReadWholePictureFile(const std::string& path, std::vector<uint8_t>& bytes, uint64_t limit)
+ReadResult ReadWebPFile(const PictureFile& file, const ReadOptions& options)
 {
-    if (!IsRegularFile(path))
-        return ReadError::NotFound;
-    File file(path, File::Mode::Read);
-    if (!file.IsOpen())
-        return ReadError::NotFound;
-    const int64_t length = file.Length();
-    if (length < 0)
-        return ReadError::Damaged;
-    if (static_cast<uint64_t>(length) > limit)
-        return ReadError::TooLarge;
-    bytes.resize(static_cast<size_t>(length));
-    return file.Read(bytes.data(), bytes.size()) == bytes.size() ? ReadError::None : ReadError::Damaged;
+    try {
+        std::vector<uint8_t> bytes;
+        if (const ReadError error = file.ReadAll(bytes); error != ReadError::None)
+            return ReadFailed(error);
+        return DecodeWebP(bytes, options);
+    } catch (const std::bad_alloc&) {
+        return PictureOutOfMemory(file.Path());
+    }
 }
 
 ReadResult ReadWebPFile(const std::string& path, const ReadOptions& options)
 {
-    try {
-        std::vector<uint8_t> bytes;
-        if (const ReadError error = ReadWholePictureFile(path, bytes); error != ReadError::None)
-            return ReadFailed(error);
-        return DecodeWebP(bytes, options);
-    } catch (const std::bad_alloc&) {
-        return PictureOutOfMemory(path);
-    }
+    return ReadWebPFile(PictureFile::Open(path), options);
 }
 
 ReadResult ReadWebPFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/picture/picture.h"
+#include "core/picture/picture_file.h"
 #include "core/picture/read_options.h"
 
 namespace lumora {
@@ -15,11 +16,7 @@ namespace lumora {
 // NotThisType without the RIFF/WEBP signature; NotFound, Damaged,
 // Unsupported, TooLarge, OutOfMemory or Stopped otherwise.
 ReadResult ReadWebPFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadWebPFile(const PictureFile& file, const ReadOptions& options = {});
 ReadResult ReadWebPFromMemory(std::span<const uint8_t> bytes, const ReadOptions& options = {});
-
-// The whole of a (compressed) picture file, for the decoders that need it in
-// memory; TooLarge beyond `limit` bytes.
-ReadError ReadWholePictureFile(const std::string& path, std::vector<uint8_t>& bytes,
-                          uint64_t limit = uint64_t{1} << 31);
 
 }  // namespace lumora

@@ -60,6 +60,14 @@ ReadResult PictureOutOfMemory(std::string name)
     return ReadFailed(ReadError::OutOfMemory, std::move(detail));
 }
 
+ReadResult ReadFailedSaying(ReadError error, std::string text, std::string caption)
+{
+    ReadDetail detail;
+    detail.text = std::move(text);
+    detail.caption = std::move(caption);
+    return ReadFailed(error, std::move(detail));
+}
+
 std::vector<HeldMessage> ReadMessages(const ReadResult& result)
 {
     std::vector<HeldMessage> messages;

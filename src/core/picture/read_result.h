@@ -52,6 +52,9 @@ struct ReadResult {
 ReadResult ReadFailed(ReadError error, ReadDetail detail = {});
 ReadResult PictureTooLarge(uint64_t width, uint64_t height, uint64_t limitPixels);
 ReadResult PictureOutOfMemory(std::string name);
+// A failure with words of its own to show (a library's, the picture
+// library's "File Not Found!").
+ReadResult ReadFailedSaying(ReadError error, std::string text, std::string caption = {});
 
 // The stop boxes the program shows for a read, in order (an empty caption:
 // the program's own): none for most failures (the caller says in its own

@@ -39,6 +39,10 @@ public:
 private:
     ReadResult DecodeStages()
     {
+        const uint32_t width = size_ == PcdSize::Large ? kLargeWidth : Stored().width;
+        const uint32_t height = size_ == PcdSize::Large ? kLargeHeight : Stored().height;
+        if (!options_.SizeAllowed(width, height))
+            return options_.TooLarge(width, height);
         const Orientation orientation = ReadOrientation();
         if (options_.StopRequested())
             return ReadFailed(ReadError::Stopped);
@@ -176,16 +180,18 @@ ReadResult ReadPhotoCDFromSource(ByteSource& source, const ReadOptions& options)
     return PhotoCDDecoder(source, options).Decode();
 }
 
+ReadResult ReadPhotoCDFile(const PictureFile& file, const ReadOptions& options)
+{
+    PictureFileSource source(file);
+    return ReadPhotoCDFromSource(source, options);
+}
+
 ReadResult ReadPhotoCDFile(const std::string& path, const ReadOptions& options)
 {
-    ProgressScope gauge(options.progress);
-    File file;
-    if (!file.Open(path, File::Mode::Read))
-        return ReadFailed(ReadError::NotFound);
-    FileSource source(file);
-    if (!HasPackSignature(source))
-        return ReadFailed(ReadError::NotThisType);
-    return PhotoCDDecoder(source, options).Decode();
+    const PictureFile file = PictureFile::Open(path);
+    if (!file)
+        return ReadFailed(file.Error());
+    return ReadPhotoCDFile(file, options);
 }
 
 }  // namespace lumora

@@ -13,6 +13,7 @@ namespace lumora {
 // without the pack's signature; a damaged pack still gives a picture, its
 // faults in the result's photoCDErrors.
 ReadResult ReadPhotoCDFile(const std::string& path, const ReadOptions& options = {});
+ReadResult ReadPhotoCDFile(const PictureFile& file, const ReadOptions& options = {});
 
 // The same from any source. Each call decodes on its own, so several may
 // run at once.

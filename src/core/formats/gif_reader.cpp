@@ -134,7 +134,7 @@ public:
         const int bits = !gif_->SColorMap ? 8 : announced == 1 ? 1 : announced <= 4 ? 4 : 8;
         if (uint64_t{screen_.width} * screen_.height > kMaxPixelBytes) {
             error = D_GIF_ERR_NOT_ENOUGH_MEM;
-            return ReadFailed(ReadError::TooLarge);
+            return options_.TooLarge(screen_.width, screen_.height);
         }
         ReadResult made = AllocPictureToFill(int32_t(screen_.width), int32_t(screen_.height), bits, options_);
         if (!made) {

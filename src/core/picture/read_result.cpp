@@ -74,7 +74,11 @@ std::vector<HeldMessage> ReadMessages(const ReadResult& result)
     for (const int code : result.photoCDErrors)
         messages.push_back({PhotoCDErrorText(code), "Error", MessageIcon::Stop});
     switch (result.error) {
-    case ReadError::TooLarge: messages.push_back({TooLargeText(result.detail), {}, MessageIcon::Stop}); break;
+    case ReadError::TooLarge:
+        // Only a size that was read can be named.
+        if (result.detail.width && result.detail.height)
+            messages.push_back({TooLargeText(result.detail), {}, MessageIcon::Stop});
+        break;
     case ReadError::OutOfMemory: messages.push_back({OutOfMemoryText(result.detail.name), {}, MessageIcon::Stop}); break;
     default:
         if (!result.detail.text.empty())

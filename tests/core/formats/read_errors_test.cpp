@@ -123,6 +123,34 @@ TEST_F(ReadErrors, EachReaderNamesWhatWentWrong)
     }
 }
 
+// The boxes a result makes: only what the program has always shown.
+TEST(ReadMessagesTable, TextsForEachKindOfResult)
+{
+    const struct {
+        ReadResult result;
+        std::vector<std::string> starts;  // each box's text begins so
+    } cases[] = {
+        {ReadFailed(ReadError::NotFound), {}},
+        {ReadFailed(ReadError::Damaged), {}},
+        {ReadFailed(ReadError::Stopped), {}},
+        {ReadFailed(ReadError::TooLarge), {}},  // no size read, nothing to name
+        {PictureTooLarge(30000, 20000, 200'000'000), {"Image trop grande : 30000 x 20000 pixels"}},
+        {PictureOutOfMemory("/photos/a.png"), {"Mémoire insuffisante"}},
+        {ReadFailedSaying(ReadError::Damaged, "Bad strip", "TIFFReadScanline"), {"Bad strip"}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<HeldMessage> messages = ReadMessages(c.result);
+        ASSERT_EQ(messages.size(), c.starts.size()) << Name(c.result.error);
+        for (size_t i = 0; i < messages.size(); ++i) {
+            EXPECT_EQ(messages[i].text.rfind(c.starts[i], 0), 0u) << messages[i].text;
+            EXPECT_EQ(messages[i].icon, MessageIcon::Stop);
+        }
+    }
+    EXPECT_NE(ReadMessages(PictureOutOfMemory("/photos/a.png"))[0].text.find("/photos/a.png"), std::string::npos);
+    EXPECT_EQ(ReadMessages(ReadFailedSaying(ReadError::Damaged, "Bad strip", "TIFFReadScanline"))[0].caption,
+              "TIFFReadScanline");
+}
+
 // A FIFO named like a picture: nothing writes to it, and the read must not
 // wait for a writer.
 TEST_F(ReadErrors, FifoGivenAsAPictureReturnsAtOnce)

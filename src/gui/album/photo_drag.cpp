@@ -54,8 +54,10 @@ private:
     const QImage& Image() const
     {
         if (!picture_) {
-            const Picture dib = ReadImageFile(*picturePath_, ReadOptionsFromPreferences(CurrentPreferences()));
-            picture_ = dib ? DIBToQImage(dib) : QImage();
+            // Read quietly: a program asking for the picture gets none when
+            // the file cannot be read, as it gets no file.
+            const ReadResult read = ReadImageFile(*picturePath_, ReadOptionsFromPreferences(CurrentPreferences()));
+            picture_ = read ? DIBToQImage(read.picture) : QImage();
         }
         return *picture_;
     }

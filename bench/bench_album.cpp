@@ -26,7 +26,7 @@ std::string MakeLargeAlbum(int bits)
                                   ("lumora-bench-album-" + std::to_string(bits) + ".qza"))
                                      .string();
         AlbumDocument doc;
-        doc.OnNewDocument();
+        doc.Clear();
         for (int i = 0; i < kPhotos; ++i) {
             auto item = std::make_unique<AlbumItem>("/home/anne/photos/vacances/img" +
                                                     std::to_string(i) + ".jpg");
@@ -38,7 +38,7 @@ std::string MakeLargeAlbum(int bits)
             item->preview.Attach(std::move(preview));
             doc.items.push_back(std::move(item));
         }
-        doc.OnSaveDocument(file);
+        doc.Save(file);
         return file;
     }
 }
@@ -85,7 +85,7 @@ void BM_OpenAlbum(benchmark::State& state)
     const std::string& path = LargeAlbumPath(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         AlbumDocument doc;
-        if (!doc.OnOpenDocument(path) || doc.items.size() != kPhotos)
+        if (!doc.Open(path) || doc.items.size() != kPhotos)
             state.SkipWithError("open failed");
     }
     state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(path));
@@ -115,10 +115,10 @@ BENCHMARK(BM_WriteAlbumBytes)->Unit(benchmark::kMillisecond);
 void BM_SaveAlbum(benchmark::State& state)
 {
     AlbumDocument doc;
-    doc.OnOpenDocument(LargeAlbumPath());
+    doc.Open(LargeAlbumPath());
     const std::string out = LargeAlbumPath() + ".saved";
     for (auto _ : state)
-        if (!doc.OnSaveDocument(out))
+        if (!doc.Save(out))
             state.SkipWithError("save failed");
     std::filesystem::remove(out);
 }

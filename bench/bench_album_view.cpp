@@ -31,7 +31,7 @@ const BookPictures& Book() { return bench::BuiltInBook(); }
 std::unique_ptr<AlbumDocument> MicroAlbum(int frameStyle)
 {
     auto doc = std::make_unique<AlbumDocument>();
-    doc->OnNewDocument();
+    doc->Clear();
     doc->layoutIndex = 4;
     doc->frameStyle = static_cast<int16_t>(frameStyle);
     for (int i = 0; i < 36; ++i) {

@@ -76,7 +76,7 @@ std::string PhotoPath(int n)
 std::shared_ptr<AlbumDocument> MicroAlbum(int spreads)
 {
     auto doc = std::make_shared<AlbumDocument>();
-    doc->OnNewDocument();
+    doc->Clear();
     doc->layoutIndex = kMicro;
     doc->flyleaf = 0;
     const Size box = BoxSize(LayoutAt(kMicro));

@@ -54,7 +54,7 @@ const Source& TheSource()
         fs::create_directories(dir);
         const auto jpeg = EncodeJPEG(bench::PhotoLikePicture(kWidth, kHeight, 7), 85);
         AlbumDocument doc;
-        doc.OnNewDocument();
+        doc.Clear();
         for (int i = 0; i < PhotoCount(); ++i) {
             s.photos.push_back((dir / ("photo" + std::to_string(i) + ".jpg")).string());
             FILE* file = std::fopen(s.photos.back().c_str(), "wb");
@@ -64,7 +64,7 @@ const Source& TheSource()
             doc.items.push_back(std::make_unique<AlbumItem>(s.photos.back()));
         }
         s.album = (dir / "album.qza").string();
-        doc.OnSaveDocument(s.album);
+        doc.Save(s.album);
         return s;
     }();
     return source;
@@ -98,7 +98,7 @@ void BM_GatherCopy(benchmark::State& state)
 {
     const Source& source = TheSource();
     AlbumDocument doc;
-    doc.OnOpenDocument(source.album);
+    doc.Open(source.album);
     for (auto _ : state) {
         const std::string destination = FreshDestination(state);
         fs::create_directories(destination);
@@ -126,7 +126,7 @@ void BM_GatherConvert(benchmark::State& state)
 {
     const Source& source = TheSource();
     AlbumDocument doc;
-    doc.OnOpenDocument(source.album);
+    doc.Open(source.album);
     for (auto _ : state) {
         const std::string destination = FreshDestination(state);
         fs::create_directories(destination);

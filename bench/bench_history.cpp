@@ -20,7 +20,7 @@ constexpr int kPhotos = 2000;
 std::unique_ptr<AlbumDocument> LargeAlbum(const std::vector<std::string>& paths = {})
 {
     auto doc = std::make_unique<AlbumDocument>();
-    doc->OnNewDocument();
+    doc->Clear();
     const PageLayout& layout = doc->Layout();
     for (int i = 0; i < kPhotos; ++i) {
         auto item = std::make_unique<AlbumItem>(paths.empty() ? "/photos/img" + std::to_string(i) + ".jpg"

@@ -84,7 +84,7 @@ void BM_InsertHundredPhotos(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<AlbumDocument>();
-        doc->OnNewDocument();
+        doc->Clear();
         doc->layoutIndex = kMaxi;
         state.ResumeTiming();
         const int selection = InsertImages(*doc, paths, 0, false, nullptr);
@@ -93,7 +93,7 @@ void BM_InsertHundredPhotos(benchmark::State& state)
             state.SkipWithError("a photo was not inserted");
         state.PauseTiming();
         const auto saved = std::filesystem::temp_directory_path() / "lumora-bench-insert.qza";
-        if (doc->OnSaveDocument(saved.string()))
+        if (doc->Save(saved.string()))
             state.counters["album_bytes"] = static_cast<double>(std::filesystem::file_size(saved));
         std::filesystem::remove(saved);
         doc.reset();
@@ -159,7 +159,7 @@ void BM_PlaceHundredPhotos(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         AlbumDocument doc;
-        doc.OnNewDocument();
+        doc.Clear();
         doc.layoutIndex = kMaxi;
         items.clear();
         for (int i = 0; i < kPhotos; ++i) {

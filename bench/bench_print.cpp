@@ -67,7 +67,7 @@ std::unique_ptr<AlbumDocument> Album()
         return files;
     }();
     auto album = std::make_unique<AlbumDocument>();
-    album->OnNewDocument();
+    album->Clear();
     std::vector<AlbumItem> made;
     for (const std::string& path : paths) {
         AlbumItem item(path);

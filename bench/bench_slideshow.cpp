@@ -49,7 +49,7 @@ std::shared_ptr<AlbumDocument> Album()
         return files;
     }();
     auto album = std::make_shared<AlbumDocument>();
-    album->OnNewDocument();
+    album->Clear();
     for (const std::string& path : paths)
         album->items.push_back(std::make_unique<AlbumItem>(path));
     return album;

@@ -35,16 +35,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     MemorySink first;
     {
         Archive ar(first);
-        doc.Serialize(ar);
+        doc.WriteTo(ar);
         ar.Flush();
     }
     AlbumDocument again;
     MemorySource source({first.Bytes().data(), first.Bytes().size()});
     Archive in(source);
-    again.Serialize(in);  // what we wrote must read back (throws = crash = bug)
+    again.ReadFrom(in);  // what we wrote must read back (throws = crash = bug)
     MemorySink second;
     Archive ar(second);
-    again.Serialize(ar);
+    again.WriteTo(ar);
     ar.Flush();
     if (first.Bytes() != second.Bytes())
         __builtin_trap();

@@ -14,7 +14,7 @@ inline bool ReadAlbumBytes(const uint8_t* data, size_t size, AlbumDocument& doc)
     try {
         MemorySource source({data, size});
         Archive ar(source);
-        doc.Serialize(ar);
+        doc.ReadFrom(ar);
     } catch (const ArchiveError&) {
         return false;
     }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 
 #include "core/album/album_document.h"
+#include "core/album/album_messages.h"
 #include "app/main_window.h"
 #include "core/formats/image_format.h"
 #include "core/import/folder_import.h"
@@ -77,8 +78,7 @@ bool DocumentManager::FileNew()
     if (!openAlbumWindow_)
         return false;
     auto doc = std::make_unique<AlbumDocument>();
-    if (!doc->OnNewDocument())
-        return false;
+    doc->Clear();
     const bool opened = openAlbumWindow_(std::move(doc));
     frame_.SetStatusText(kStrReady);  // back to the idle text
     return opened;
@@ -97,7 +97,7 @@ bool DocumentManager::NewAlbumFromFolder(const QString& folder)
     if (!openAlbumWindow_)
         return false;
     auto doc = std::make_unique<AlbumDocument>();
-    doc->OnNewDocument();
+    doc->Clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     frame_.SaveStatusText();
     frame_.BeginProgress();
@@ -165,35 +165,49 @@ bool DocumentManager::OpenAlbum(const QString& path)
     if (!openAlbumWindow_)
         return false;
     auto doc = std::make_unique<AlbumDocument>();
-    // The document reports its own failures (wrong format, unreadable file).
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool read = doc->OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString());
+    const AlbumFileResult read = doc->Open(QFileInfo(path).absoluteFilePath().toStdString());
     QApplication::restoreOverrideCursor();
-    return read && openAlbumWindow_(std::move(doc));
+    if (!read) {
+        ReportStop(AlbumFileMessage(read));
+        return false;
+    }
+    return openAlbumWindow_(std::move(doc));
+}
+
+AlbumFileResult DocumentManager::SaveTo(AlbumDocument& doc, const std::string& path)
+{
+    // Another program's version of the file is replaced only if the user says so.
+    const AlbumFileResult saved = doc.Save(path, [&] {
+        return CurrentPrompter().AskYesNo(album_text::ChangedOnDiskQuestion(path), {});
+    });
+    const std::string message = AlbumFileMessage(saved);
+    if (!message.empty())
+        ReportStop(message);
+    return saved;
 }
 
 bool DocumentManager::Save(AlbumDocument& doc)
 {
-    if (doc.PathName().empty())
+    if (doc.Path().empty())
         return SaveAs(doc);
-    if (doc.OnSaveDocument(doc.PathName()))
-        return true;
+    const AlbumFileResult saved = SaveTo(doc, doc.Path());
     // A read-only album is not saved over: the message said so, the user
     // may keep the work under another name.
-    if (doc.LastSaveOutcome() == AlbumDocument::SaveOutcome::ReadOnly)
+    if (saved.outcome == AlbumFileOutcome::ReadOnly)
         return SaveAs(doc);
-    return false;
+    return saved.Succeeded();
 }
 
 bool DocumentManager::SaveAs(AlbumDocument& doc)
 {
     QString path = QFileDialog::getSaveFileName(&frame_, "Enregistrer sous",
-                                                QString::fromStdString(doc.PathName()), "Albums (*.qza)");
+                                                QString::fromStdString(doc.Path()), "Albums (*.qza)");
     if (path.isEmpty())
         return false;
     if (!IsAlbumPath(path))
         path += ".qza";
-    if (!doc.OnSaveDocument(path.toStdString()))
+    if (!SaveTo(doc, path.toStdString()))
         return false;
     AddToRecentFiles(QFileInfo(path).absoluteFilePath());
     RetitleAlbumWindows(*frame_.MdiArea(), doc);
@@ -202,8 +216,8 @@ bool DocumentManager::SaveAs(AlbumDocument& doc)
 
 QString DocumentManager::SaveChangesQuestion(const AlbumDocument& doc)
 {
-    const QString name = doc.PathName().empty() ? QString("Sans titre")
-                                                : QFileInfo(QString::fromStdString(doc.PathName())).fileName();
+    const QString name = doc.Path().empty() ? QString("Sans titre")
+                                                : QFileInfo(QString::fromStdString(doc.Path())).fileName();
     return QString("Enregistrer les modifications apportées à %1 ?").arg(name);
 }
 

@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <string>
+
+#include "core/album/album_file_result.h"
 
 namespace lumora {
 
@@ -68,6 +71,9 @@ public:
 
 private:
     bool OpenAlbum(const QString& path);
+    // Saves `doc` to `path`, asking before another program's version is
+    // replaced, and tells the user of a failure.
+    AlbumFileResult SaveTo(AlbumDocument& doc, const std::string& path);
     void RefreshRecentFileMenu();
 
     MainWindow& frame_;

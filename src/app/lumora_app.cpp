@@ -100,7 +100,7 @@ void LumoraApp::InstallItemCommands()
             if (item.IsPhoto())
                 OpenPictureWindow(*frame_, QString::fromStdString(item.imagePath),
                                   QString::fromStdString(item.description),
-                                  QString::fromStdString(doc.PathName()));
+                                  QString::fromStdString(doc.Path()));
             else
                 ViewTextDialog(item.text, frame_.get()).exec();
         },

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sys/stat.h>
 
+#include "cli/album_file.h"
 #include "cli/album_options.h"
 #include "cli/album_settings_options.h"
 #include "core/album/album_commands.h"
@@ -15,16 +16,6 @@
 
 namespace lumora::cli {
 namespace {
-
-bool OpenAlbum(AlbumDocument& doc, const std::string& path)
-{
-    return doc.OnOpenDocument(path);  // failures are reported on stderr
-}
-
-bool Save(AlbumDocument& doc, const std::string& path)
-{
-    return doc.OnSaveDocument(path);  // failures are reported on stderr
-}
 
 // Opens the album under its lock, lets `edit` change it and saves it when
 // the edit succeeded and changed something: a command is all or nothing.
@@ -37,10 +28,10 @@ int EditAlbum(const std::string& path, Edit edit)
     if (!lock.Acquire(path))
         return Fail(kExitFailed, lock.Message());
     AlbumDocument doc;
-    if (!OpenAlbum(doc, path))
+    if (!OpenAlbumFile(doc, path))
         return kExitFailed;
     const int code = edit(doc);
-    if (code == kExitOk && doc.IsModified() && !Save(doc, path))
+    if (code == kExitOk && doc.IsModified() && !SaveAlbumFile(doc, path))
         return kExitFailed;
     return code;
 }
@@ -110,7 +101,7 @@ int RunAlbumNew(Arguments args)
 {
     const bool force = args.TakeFlag("--force");
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     const std::pair<const char*, const char*> options[] = {
         {"--title", "title"}, {"--description", "description"}, {"--layout", "layout"},
         {"--tabs", "usetabs"}, {"--flyleaf", "flyleaf"}};
@@ -140,7 +131,7 @@ int RunAlbumNew(Arguments args)
     AlbumLock lock;
     if (!lock.Acquire(path))
         return Fail(kExitFailed, lock.Message());
-    return Save(doc, path) ? kExitOk : kExitFailed;
+    return SaveAlbumFile(doc, path) ? kExitOk : kExitFailed;
 }
 
 // "n/total" after each photo on a terminal's stderr.
@@ -371,7 +362,7 @@ int RunAlbumSet(Arguments args)
     if (!lock.Acquire(words[0]))
         return Fail(kExitFailed, lock.Message());
     AlbumDocument doc;
-    if (!OpenAlbum(doc, words[0]))
+    if (!OpenAlbumFile(doc, words[0]))
         return kExitFailed;
     AlbumSettings settings = SettingsOf(doc);
     for (size_t i = 1; i < words.size(); ++i) {
@@ -386,7 +377,7 @@ int RunAlbumSet(Arguments args)
             return Fail(kExitUsage, error);
     }
     ChangeAlbumSettings(doc, settings, SettingsKind::Properties);
-    return Save(doc, words[0]) ? kExitOk : kExitFailed;
+    return SaveAlbumFile(doc, words[0]) ? kExitOk : kExitFailed;
 }
 
 }  // namespace lumora::cli

@@ -1,4 +1,5 @@
 #include "cli/album_gather.h"
+#include "cli/album_file.h"
 
 #include <csignal>
 #include <filesystem>
@@ -96,7 +97,7 @@ int RunAlbumGather(Arguments args)
 
     const std::string albumPath = std::filesystem::absolute(words[0]).lexically_normal().string();
     AlbumDocument doc;
-    if (!doc.OnOpenDocument(albumPath))
+    if (!OpenAlbumFile(doc, albumPath))
         return kExitFailed;  // reported on stderr
     // A relative destination means the current directory's, as in any
     // command; the windowed program asks for an absolute one.

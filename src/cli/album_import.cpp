@@ -1,4 +1,5 @@
 #include "cli/album_import.h"
+#include "cli/album_file.h"
 
 #include <sys/stat.h>
 
@@ -35,7 +36,7 @@ int RunAlbumImport(Arguments args)
         return Fail(kExitFailed, albumPath + " existe déjà : rien n'a été écrit (--force pour le remplacer)");
 
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     StderrImportProgress progress;
     const FolderImportOutcome outcome = ImportFolder(doc, folder, {byDay, recursive}, &progress, FitsTabByWidth);
     if (!outcome.folderRead)
@@ -48,7 +49,7 @@ int RunAlbumImport(Arguments args)
     AlbumLock lock;
     if (!lock.Acquire(albumPath))
         return Fail(kExitFailed, lock.Message());
-    if (!doc.OnSaveDocument(albumPath))
+    if (!SaveAlbumFile(doc, albumPath))
         return kExitFailed;
     return kExitOk;
 }

@@ -1,4 +1,5 @@
 #include "cli/album_info.h"
+#include "cli/album_file.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -139,7 +140,7 @@ int RunAlbumInfo(Arguments args)
     if (args.Positionals().size() != 1)
         return Fail(kExitUsage, "usage : lumora-cli album info FICHIER [--json]");
     AlbumDocument doc;
-    if (!doc.OnOpenDocument(args.Positionals()[0]))  // failures are reported on stderr
+    if (!OpenAlbumFile(doc, args.Positionals()[0]))
         return kExitFailed;
     doc.Paginate();
     if (json)

@@ -1,4 +1,5 @@
 #include "cli/album_print.h"
+#include "cli/album_file.h"
 
 #include <QCoreApplication>
 #include <QPageLayout>
@@ -89,7 +90,7 @@ int RunAlbumPrint(Arguments args)
     Preferences prefs;
     LoadPreferences(prefs, Profile());
     AlbumDocument doc;
-    if (!doc.OnOpenDocument(words[0]))
+    if (!OpenAlbumFile(doc, words[0]))
         return kExitFailed;
     std::optional<BookPictures> book;
     if (covers) {

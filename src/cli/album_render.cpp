@@ -1,4 +1,5 @@
 #include "cli/album_render.h"
+#include "cli/album_file.h"
 
 #include "core/album/album_layout.h"
 
@@ -165,7 +166,7 @@ int RunAlbumRender(Arguments args)
         EnableFastBitmaps();
 
     AlbumDocument doc;
-    if (!doc.OnOpenDocument(words[0]))
+    if (!OpenAlbumFile(doc, words[0]))
         return kExitFailed;
     if (!IsReachablePosition(doc, position))
         return Fail(kExitUsage, "position impossible dans cet album : " + std::to_string(position));

@@ -1,4 +1,5 @@
 #include "cli/album_sound_commands.h"
+#include "cli/album_file.h"
 
 #include <condition_variable>
 #include <filesystem>
@@ -81,7 +82,7 @@ int RunAlbumSound(Arguments args)
         sound = std::filesystem::absolute(words[2]).lexically_normal().string();
     }
     AlbumDocument doc;
-    if (!doc.OnOpenDocument(words[0]))
+    if (!OpenAlbumFile(doc, words[0]))
         return kExitFailed;  // reported on stderr
     const auto& items = doc.items;
     if (*index < 0 || static_cast<size_t>(*index) >= items.size() || !items[static_cast<size_t>(*index)]->IsPhoto())
@@ -90,7 +91,7 @@ int RunAlbumSound(Arguments args)
         RemoveItemSound(doc, *index);  // a photo without sound stays as it is
     else
         SetItemSound(doc, *index, sound);
-    if (doc.IsModified() && !doc.OnSaveDocument(words[0]))
+    if (doc.IsModified() && !SaveAlbumFile(doc, words[0]))
         return kExitFailed;
     return kExitOk;
 }

@@ -1,4 +1,5 @@
 #include "cli/album_thumbnail.h"
+#include "cli/album_file.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -47,7 +48,7 @@ bool ReadForThumbnail(const std::string& path, bool cover, AlbumDocument& doc)
             Fail(kExitFailed, path + " : album endommagé");
             return false;
         }
-    } else if (!doc.OnOpenDocument(path)) {
+    } else if (!OpenAlbumFile(doc, path)) {
         return false;  // the reason is already on stderr
     }
     if (!doc.password.empty()) {

@@ -30,11 +30,11 @@ protected:
         // A saved album with one photo, its picture moved beside it.
         test::WriteBytes(dir.File("hopper.bmp"), test::ReadBytes(test::TestDataPath("bmp/pillow-hopper.bmp")));
         AlbumDocument doc;
-        doc.OnNewDocument();
+        doc.Clear();
         ASSERT_TRUE(doc.InsertImage(dir.File("hopper.bmp"), 0));
         doc.items[0]->imagePath = "C:\\PHOTOS\\HOPPER.BMP";  // as stored on another system
         doc.items[0]->description = "Au bureau";
-        ASSERT_TRUE(doc.OnSaveDocument(album));
+        ASSERT_TRUE(doc.Save(album));
     }
 };
 
@@ -45,13 +45,13 @@ TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
     AlbumView* view = ActiveAlbumView(*app.MainFrame());
     ASSERT_NE(view, nullptr);
     view->Document().title = "Voyage en mer";
-    view->Document().SetModifiedFlag();
+    view->Document().MarkModified();
     app.MainFrame()->RefreshCommandStates();
     ASSERT_TRUE(app.MainFrame()->Action(kCmdFileSave)->isEnabled());
     app.MainFrame()->Action(kCmdFileSave)->trigger();
     EXPECT_FALSE(view->Document().IsModified());
     AlbumDocument reread;
-    ASSERT_TRUE(reread.OnOpenDocument(album));
+    ASSERT_TRUE(reread.Open(album));
     EXPECT_EQ(reread.title, "Voyage en mer");
     // Unchanged albums close without a question.
     EXPECT_TRUE(app.Documents()->SaveModified(view->Document()));
@@ -60,9 +60,9 @@ TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
 TEST_F(RunningProgram, AsksBeforeAChangedAlbumCloses)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     EXPECT_EQ(DocumentManager::SaveChangesQuestion(doc), "Enregistrer les modifications apportées à Sans titre ?");
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(DocumentManager::SaveChangesQuestion(doc), "Enregistrer les modifications apportées à voyage.qza ?");
 }
 
@@ -94,7 +94,7 @@ TEST_F(RunningProgram, ADocumentOnTheCommandLineOpensInsteadOfANewAlbum)
         LumoraApp app(ini);
         ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
         ASSERT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 1);
-        EXPECT_EQ(ActiveAlbumView(*app.MainFrame())->Document().PathName(), album);
+        EXPECT_EQ(ActiveAlbumView(*app.MainFrame())->Document().Path(), album);
         EXPECT_EQ(countSplashes(), 0);
 
         // A second window on the same album moves on its own, and closing
@@ -103,19 +103,19 @@ TEST_F(RunningProgram, ADocumentOnTheCommandLineOpensInsteadOfANewAlbum)
         app.MainFrame()->Action(kCmdWindowNew)->trigger();
         ASSERT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 2);
         AlbumView* second = ActiveAlbumView(*app.MainFrame());
-        second->Document().SetModifiedFlag();
+        second->Document().MarkModified();
         NextPage(*second);
         auto* first = qobject_cast<AlbumView*>(app.MainFrame()->MdiArea()->subWindowList()[0]->widget());
         EXPECT_EQ(first->State().Position(), -2);
         EXPECT_NE(second->State().Position(), -2);
         EXPECT_TRUE(app.MainFrame()->MdiArea()->subWindowList()[0]->close());
-        second->Document().SetModifiedFlag(false);
+        second->Document().MarkSaved();
     }
     {
         LumoraApp app(ini);
         ASSERT_TRUE(app.InitInstance({}));
         EXPECT_EQ(app.MainFrame()->MdiArea()->subWindowList().size(), 1);  // the new album
-        EXPECT_TRUE(ActiveAlbumView(*app.MainFrame())->Document().PathName().empty());
+        EXPECT_TRUE(ActiveAlbumView(*app.MainFrame())->Document().Path().empty());
         EXPECT_EQ(countSplashes(), 1);
         app.Prefs().newOnStartup = false;
         app.ExitInstance();

@@ -42,10 +42,10 @@ protected:
     QString SavedAlbum(const std::string& name, const std::string& title)
     {
         AlbumDocument doc;
-        doc.OnNewDocument();
+        doc.Clear();
         doc.title = title;
         const std::string path = dir.File(name);
-        EXPECT_TRUE(doc.OnSaveDocument(path));
+        EXPECT_TRUE(doc.Save(path));
         return QString::fromStdString(path);
     }
 };
@@ -112,7 +112,7 @@ TEST_F(DocumentManagerTest, ReadOnlyAlbumIsKeptAndTheWorkSavedUnderAnotherName)
     ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), 0444), 0);
     const std::vector<uint8_t> before = test::ReadBytes(path.toStdString());
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(path.toStdString()));
+    ASSERT_TRUE(doc.Open(path.toStdString()));
     doc.title = "Neige";
     const QString copy = QString::fromStdString(dir.File("copie.qza"));
     test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
@@ -124,9 +124,9 @@ TEST_F(DocumentManagerTest, ReadOnlyAlbumIsKeptAndTheWorkSavedUnderAnotherName)
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_NE(reporter.messages[0].text.find("lecture seule"), std::string::npos);
     EXPECT_EQ(test::ReadBytes(path.toStdString()), before);
-    EXPECT_EQ(doc.PathName(), copy.toStdString());
+    EXPECT_EQ(doc.Path(), copy.toStdString());
     AlbumDocument reread;
-    ASSERT_TRUE(reread.OnOpenDocument(copy.toStdString()));
+    ASSERT_TRUE(reread.Open(copy.toStdString()));
     EXPECT_EQ(reread.title, "Neige");
 }
 
@@ -163,7 +163,7 @@ TEST_F(DocumentManagerTest, NewAlbumFromAFolderOpensItsPhotosUnsavedAndSaysWhatW
     ASSERT_EQ(album.items.size(), 2u);
     EXPECT_EQ(album.items[0]->imagePath, folder + "/IMG_20250614_100000.jpg");
     EXPECT_EQ(album.tabs.size(), 2u);
-    EXPECT_TRUE(album.PathName().empty());
+    EXPECT_TRUE(album.Path().empty());
     EXPECT_TRUE(album.IsModified());
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_NE(reporter.messages[0].text.find("IMG_20250614_110000.jpg"), std::string::npos);

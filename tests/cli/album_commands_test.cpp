@@ -30,7 +30,7 @@ TEST(CliAlbum, BuildsAnAlbumThatTheDocumentReadsBack)
               0);
 
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(doc.title, "Été");
     EXPECT_EQ(doc.layoutIndex, 0);
     EXPECT_EQ(doc.useTabs, 1u);
@@ -75,7 +75,7 @@ TEST(CliAlbum, PreviewDepthFollowsThePreviews256Option)
     ASSERT_EQ(RunCli({"album", "add", album, photo, "--previews256", "on"}), 0);
     EXPECT_EQ(RunCli({"album", "add", album, photo, "--previews256", "peut-être"}), 2);
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     ASSERT_EQ(doc.items.size(), 2u);
     EXPECT_EQ(doc.items[0]->preview.Image().BitCount(), 24);
     EXPECT_EQ(doc.items[1]->preview.Image().BitCount(), 8);
@@ -93,7 +93,7 @@ TEST(CliAlbum, ReportsBadImagesAndTabRulesWithExitOne)
               1);
     EXPECT_NE(err.find("missing.bmp"), std::string::npos);
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(doc.items.size(), 0u);  // all or nothing
 
     EXPECT_EQ(RunCli({"album", "add-tab", album, "--before", "0"}), 1);
@@ -197,11 +197,11 @@ TEST(CliSafety, ExitCodesAndMessagesOfRefusedCommands)
     EXPECT_EQ(RunCli({"album", "add", album, good, missing, "--skip-unreadable"}, nullptr, &err), 0);
     EXPECT_NE(err.find("missing.bmp"), std::string::npos) << err;
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(doc.items.size(), 1u);
     // --force replaces an album by a new one.
     ASSERT_EQ(RunCli({"album", "new", album, "--force"}), 0);
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(doc.items.size(), 0u);
 }
 
@@ -243,7 +243,7 @@ TEST(CliSafety, TwoWritersAtOnceLoseNoEdit)
     const auto codes = test::ReadBytes(dir.File("codes"));
     const int succeeded = static_cast<int>(std::count(codes.begin(), codes.end(), '0'));
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(static_cast<int>(doc.items.size()), succeeded);
     EXPECT_GT(succeeded, 0);
 }
@@ -289,7 +289,7 @@ protected:
     std::unique_ptr<AlbumDocument> Reopen()
     {
         auto doc = std::make_unique<AlbumDocument>();
-        EXPECT_TRUE(doc->OnOpenDocument(album));
+        EXPECT_TRUE(doc->Open(album));
         return doc;
     }
     std::vector<int16_t> Sections()
@@ -451,7 +451,7 @@ namespace {
 std::vector<std::string> ItemTexts(const std::string& album)
 {
     AlbumDocument doc;
-    EXPECT_TRUE(doc.OnOpenDocument(album));
+    EXPECT_TRUE(doc.Open(album));
     std::vector<std::string> texts;
     for (const auto& item : doc.items)
         texts.push_back(item->text);

@@ -88,9 +88,9 @@ TEST(CliGather, AHostileAlbumStopsBeforeWritingAnything)
     ASSERT_EQ(RunCli({"album", "add", album, dir.File("recu/un.bmp")}), 0);
     {
         AlbumDocument doc;
-        ASSERT_TRUE(doc.OnOpenDocument(album));
+        ASSERT_TRUE(doc.Open(album));
         doc.items[0]->soundPath = "/etc/passwd";
-        ASSERT_TRUE(doc.OnSaveDocument(album));
+        ASSERT_TRUE(doc.Save(album));
     }
     std::string out, err;
     EXPECT_EQ(RunCli({"album", "gather", album, dir.File("partage"), "--viewer", "off"}, &out, &err), 1);
@@ -136,9 +136,9 @@ TEST(CliGather, ASignalDuringALongCopyLeavesNoHiddenFileAndExits130)
         ASSERT_EQ(RunCli({"album", "add", album, dir.File("src/petite.bmp")}), 0);
         {
             AlbumDocument doc;
-            ASSERT_TRUE(doc.OnOpenDocument(album));
+            ASSERT_TRUE(doc.Open(album));
             doc.items[0]->imagePath = photo;
-            ASSERT_TRUE(doc.OnSaveDocument(album));
+            ASSERT_TRUE(doc.Save(album));
         }
         const std::string dest = dir.File("dest");
         fs::create_directories(dest);

@@ -159,7 +159,7 @@ TEST(CliAlbumImport, MakesADatedAlbumOfAFolderAndRefusesToOverwrite)
     ASSERT_EQ(RunCli({"album", "import", album, folder}, nullptr, &err), 0);
     EXPECT_NE(err.find("c.jpg"), std::string::npos);  // listed as left out
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(doc.title, "Vacances");
     ASSERT_EQ(doc.items.size(), 2u);
     EXPECT_EQ(doc.items[0]->imagePath, folder + "/b.jpg");
@@ -170,7 +170,7 @@ TEST(CliAlbumImport, MakesADatedAlbumOfAFolderAndRefusesToOverwrite)
     EXPECT_EQ(RunCli({"album", "import", album, folder}), 1);
     EXPECT_EQ(RunCli({"album", "import", album, folder, "--by-day", "off", "--force"}), 0);
     AlbumDocument flat;
-    ASSERT_TRUE(flat.OnOpenDocument(album));
+    ASSERT_TRUE(flat.Open(album));
     EXPECT_FALSE(flat.useTabs);
     EXPECT_EQ(flat.tabs.size(), 1u);
 

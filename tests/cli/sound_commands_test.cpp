@@ -54,7 +54,7 @@ TEST(CliSound, AttachesAndRemovesASoundOnPhotosOnly)
     EXPECT_EQ(RunCli({"album", "sound", album, "0", dir.File("note.mid")}), 0);
     ASSERT_EQ(RunCli({"album", "sound", album, "0", "--remove"}), 0);
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(album));
+    ASSERT_TRUE(doc.Open(album));
     EXPECT_TRUE(doc.items[0]->soundPath.empty());
 }
 

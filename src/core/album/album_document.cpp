@@ -5,12 +5,12 @@
 #include <new>
 
 #include "core/platform/services.h"
+#include "core/album/album_file_result.h"
 #include "core/album/album_heading.h"
 #include "core/album/album_layout.h"
 #include "core/album/album_messages.h"
 #include "core/album/load_progress.h"
 #include "core/album/password_codec.h"
-#include "core/picture/picture_limits.h"
 #include "core/platform/atomic_file.h"
 #include "core/platform/file.h"
 
@@ -23,30 +23,21 @@ AlbumDocument::Paginator& DefaultPaginator()
     return paginator;
 }
 
-std::string WithPath(std::string message, const std::string& path)
-{
-    const auto mark = message.find("%1");
-    if (mark != std::string::npos)
-        message.replace(mark, 2, path);
-    return message;
-}
-
-// The framework's message for a file that could not be opened for reading.
-std::string OpenFailureMessage(int error, const std::string& path)
+// What a failure to open a file for reading was.
+AlbumFileOutcome OpenFailure(int error)
 {
     switch (error) {
     case ENOENT:
     case ENOTDIR:
     case EISDIR:
-        return WithPath(album_text::InvalidPath(), path);
+        return AlbumFileOutcome::PathNotFound;
     case EACCES:
     case EPERM:
-        return WithPath(album_text::AccessRead(), path);
+        return AlbumFileOutcome::AccessDenied;
     case ENODEV:
-        return path + " n'est pas un fichier ordinaire (périphérique, tube ou répertoire) : "
-               "il n'a pas été ouvert.";
+        return AlbumFileOutcome::NotRegularFile;
     default:
-        return album_text::FailedToOpen();
+        return AlbumFileOutcome::CannotOpen;
     }
 }
 
@@ -60,12 +51,23 @@ private:
     AtomicFile& file_;
 };
 
-std::string ChangedOnDiskQuestion(const std::string& path)
-{
-    return "Le fichier " + path + " a été modifié par un autre programme depuis son ouverture.\n"
-           "Voulez-vous le remplacer par la version de cette fenêtre ?\n"
-           "(Non : rien n'est enregistré, vos modifications restent dans la fenêtre.)";
-}
+// Shows `text` in the status bar for as long as it lives, then puts back
+// what was there, however the work ends.
+class StatusTextScope {
+public:
+    explicit StatusTextScope(const std::string& text)
+        : status_(CurrentStatusDisplay()), kept_(status_.StatusText())
+    {
+        status_.SetStatusText(text);
+    }
+    ~StatusTextScope() { status_.SetStatusText(kept_); }
+    StatusTextScope(const StatusTextScope&) = delete;
+    StatusTextScope& operator=(const StatusTextScope&) = delete;
+
+private:
+    StatusDisplay& status_;
+    std::string kept_;
+};
 
 // Begins the progress gauge and the wait cursor; ends both when it goes.
 class LoadingScope {
@@ -122,15 +124,8 @@ AlbumDocument::~AlbumDocument() = default;
 
 const PageLayout& AlbumDocument::Layout() const { return LayoutAt(layoutIndex); }
 
-void AlbumDocument::DeleteContents()
+void AlbumDocument::Clear()
 {
-    items.clear();
-    tabs.clear();
-}
-
-bool AlbumDocument::OnNewDocument()
-{
-    DeleteContents();
     static_cast<AlbumFields&>(*this) = AlbumFields{};
     deskColor = CurrentPreferences().DeskColor();
     title = album_text::AlbumTitle();
@@ -143,7 +138,6 @@ bool AlbumDocument::OnNewDocument()
     history_.Clear();
     SetModified(false);
     AfterLoad();
-    return true;
 }
 
 void AlbumDocument::AfterLoad()
@@ -164,16 +158,19 @@ void AlbumDocument::Paginate()
 void AlbumDocument::UpdateAfterChange()
 {
     Paginate();
-    SetModifiedFlag();
+    MarkModified();
 }
 
-void AlbumDocument::SetModifiedFlag(bool modified)
+void AlbumDocument::MarkModified()
 {
-    if (modified)
-        history_.ForgetSavePoint();
-    else
-        history_.MarkSaved();
-    SetModified(modified);
+    history_.ForgetSavePoint();
+    SetModified(true);
+}
+
+void AlbumDocument::MarkSaved()
+{
+    history_.MarkSaved();
+    SetModified(false);
 }
 
 void AlbumDocument::SetModified(bool modified)
@@ -244,15 +241,7 @@ void AlbumDocument::FinishStep(const AlbumChange& change)
     }
 }
 
-void AlbumDocument::Serialize(Archive& ar)
-{
-    if (ar.IsStoring())
-        WriteAlbum(ar);
-    else
-        ReadAlbum(ar);
-}
-
-void AlbumDocument::WriteAlbum(Archive& ar)
+void AlbumDocument::WriteTo(Archive& ar) const
 {
     ar.WriteBytes(reinterpret_cast<const uint8_t*>(kAlbumMagic), sizeof kAlbumMagic);
     ar.WriteAnsiString({});  // reserved header text
@@ -269,13 +258,13 @@ void AlbumDocument::WriteAlbum(Archive& ar)
     ar.WriteString(description);
     ar.Write16(static_cast<uint16_t>(items.size()));
     WritePassword(ar, password);
-    for (LogFont& font : fonts)
+    for (LogFont font : fonts)
         SerializeFont(ar, font);
     WriteArray(ar, tabs);
     WriteArray(ar, items);
 }
 
-void AlbumDocument::ReadAlbum(Archive& ar)
+void AlbumDocument::ReadFrom(Archive& ar)
 {
     uint16_t itemTotal = 0;
     if (!ReadAlbumHeading(ar, *this, itemTotal))
@@ -287,56 +276,45 @@ void AlbumDocument::ReadAlbum(Archive& ar)
     wrongFormat = 0;
 }
 
-bool AlbumDocument::OnOpenDocument(const std::string& path)
+AlbumFileResult AlbumDocument::Open(const std::string& path)
 {
+    AlbumFileResult result{.path = path};
     if (path.empty())
-        return true;
-    StatusDisplay& status = CurrentStatusDisplay();
-    const std::string keptStatus = status.StatusText();
-    {
-        std::string loading = album_text::Loading();
-        loading.replace(loading.find("%s"), 2, path);
-        status.SetStatusText(loading);
-    }
+        return result;
+    std::string loading = album_text::Loading();
+    loading.replace(loading.find("%s"), 2, path);
+    const StatusTextScope status(loading);
     AlbumDocument staged;
     // Taken before the read: a change in between makes the next save ask,
     // which is the safe side.
     const auto identity = IdentifyFile(ResolveLinks(path));
     {
-        LoadingScope loading;
+        LoadingScope loadingScope;
         File file;
         errno = 0;
         if (!file.Open(path, File::Mode::Read)) {
-            const int error = errno;
-            status.SetStatusText(keptStatus);
-            ReportStop(OpenFailureMessage(error, path));
-            return false;
+            result.outcome = OpenFailure(errno);
+            return result;
         }
         FileSource source(file);
         try {
             Archive ar(source);
-            staged.Serialize(ar);
+            staged.ReadFrom(ar);
         } catch (const ArchiveError& error) {
-            // What was wrong goes under the message, for the user and for
-            // whoever they send it to.
-            status.SetStatusText(keptStatus);
-            ReportStop(album_text::InvalidFormat() + "\n" + album_text::ArchiveCause(error.GetCause()));
-            return false;
+            result.outcome = AlbumFileOutcome::Damaged;
+            result.cause = error.GetCause();
+            return result;
         } catch (const std::bad_alloc&) {
-            // A damaged or hostile file may ask for more than there is: the
-            // open album, if any, stays as it was.
-            status.SetStatusText(keptStatus);
-            ShowHeldMessages(ReadMessages(PictureOutOfMemory(path)));
-            return false;
+            // The open album, if any, stays as it was.
+            result.outcome = AlbumFileOutcome::OutOfMemory;
+            return result;
         }
     }
     if (staged.wrongFormat) {
         wrongFormat = 1;
-        status.SetStatusText(keptStatus);
-        ReportStop(album_text::NotAnAlbum());
-        return false;
+        result.outcome = AlbumFileOutcome::NotAnAlbum;
+        return result;
     }
-    DeleteContents();
     static_cast<AlbumFields&>(*this) = std::move(static_cast<AlbumFields&>(staged));
     pathName_ = path;
     diskIdentity_ = identity;
@@ -345,28 +323,26 @@ bool AlbumDocument::OnOpenDocument(const std::string& path)
     CurrentStatusDisplay().BeginWaitCursor();
     AfterLoad();
     CurrentStatusDisplay().EndWaitCursor();
-    status.SetStatusText(keptStatus);
-    return true;
+    return result;
 }
 
-bool AlbumDocument::OnSaveDocument(const std::string& path)
+AlbumFileResult AlbumDocument::Save(const std::string& path, const std::function<bool()>& replaceChangedFile)
 {
-    lastSave_ = SaveOutcome::Failed;
+    AlbumFileResult result{.path = path};
     AlbumLock lock;
     if (!lock.Acquire(path)) {
-        lastSave_ = SaveOutcome::Locked;
-        ReportStop(lock.Message());
-        return false;
+        result.outcome = AlbumFileOutcome::Locked;
+        result.lockText = lock.Message();
+        return result;
     }
-    // The file this window read was changed by someone else since: ask
-    // before overwriting their version.
+    // The file this window read was changed by someone else since: their
+    // version stays unless the caller's answer is to replace it.
     const std::string target = ResolveLinks(path);
     if (diskIdentity_ && !pathName_.empty() && ResolveLinks(pathName_) == target) {
         const auto now = IdentifyFile(target);
-        if (now && *now != *diskIdentity_ &&
-            !CurrentPrompter().AskYesNo(ChangedOnDiskQuestion(path), {})) {
-            lastSave_ = SaveOutcome::KeptOtherVersion;
-            return false;
+        if (now && *now != *diskIdentity_ && !(replaceChangedFile && replaceChangedFile())) {
+            result.outcome = AlbumFileOutcome::KeptOtherVersion;
+            return result;
         }
     }
     AtomicFile file;
@@ -375,7 +351,7 @@ bool AlbumDocument::OnSaveDocument(const std::string& path)
         try {
             AtomicSink sink(file);
             Archive ar(sink);
-            Serialize(ar);
+            WriteTo(ar);
             ar.Flush();
             saved = file.Commit();
         } catch (const ArchiveError&) {
@@ -383,20 +359,18 @@ bool AlbumDocument::OnSaveDocument(const std::string& path)
         }
     }
     if (!saved) {
-        WriteFailure failure = file.Failure();
-        if (!failure)
-            failure = {WriteProblem::System, EIO};
-        if (failure.problem == WriteProblem::ReadOnly)
-            lastSave_ = SaveOutcome::ReadOnly;
+        result.failure = file.Failure();
+        if (!result.failure)
+            result.failure = {WriteProblem::System, EIO};
+        result.outcome = result.failure.problem == WriteProblem::ReadOnly ? AlbumFileOutcome::ReadOnly
+                                                                           : AlbumFileOutcome::CannotWrite;
         file.Discard();
-        ReportStop(DescribeWriteFailure(failure, path));
-        return false;
+        return result;
     }
-    lastSave_ = SaveOutcome::Saved;
     pathName_ = path;
     diskIdentity_ = IdentifyFile(file.Target());
-    SetModifiedFlag(false);
-    return true;
+    MarkSaved();
+    return result;
 }
 
 }  // namespace lumora

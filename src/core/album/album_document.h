@@ -12,6 +12,7 @@
 
 #include "core/album/album_edit.h"
 #include "core/album/album_edits.h"
+#include "core/album/album_file_result.h"
 #include "core/album/album_history.h"
 #include "core/album/album_item.h"
 #include "core/album/archive.h"
@@ -23,6 +24,8 @@
 #include "core/platform/ordered_parallel.h"
 
 namespace lumora {
+
+class PasswordPrompt;
 
 // The five fonts of an album, in file order.
 enum AlbumFont { kTitleFont, kDescriptionFont, kPageTitleFont, kPageNumberFont, kPhotosFont };
@@ -67,33 +70,33 @@ public:
     AlbumDocument(const AlbumDocument&) = delete;
     AlbumDocument& operator=(const AlbumDocument&) = delete;
 
-    // A new album: default settings and fonts, one tab "Sans Nom".
-    bool OnNewDocument();
-    // Reads the album at `path`. On any failure the user is told (through
-    // the error reporter) and the document keeps what it held.
-    bool OnOpenDocument(const std::string& path);
+    // Becomes a new album: default settings and fonts, one tab "Sans Nom",
+    // no file, no history.
+    void Clear();
+    // Reads the album at `path`. On any failure the document keeps what it
+    // held and the result says why; the caller tells the user.
+    AlbumFileResult Open(const std::string& path);
     // Writes the album to a temporary file beside `path` and renames it over
     // `path` once everything is written (AtomicFile), under the album's lock;
-    // a failed save leaves the old file untouched, tells the user and gives
-    // false. When the file was changed by another program since this
-    // document read or wrote it, the user is asked first (no: nothing saved).
-    bool OnSaveDocument(const std::string& path);
-    // How the last OnSaveDocument ended (the window offers Save As after a
-    // read-only refusal).
-    enum class SaveOutcome { Saved, Failed, ReadOnly, Locked, KeptOtherVersion };
-    SaveOutcome LastSaveOutcome() const { return lastSave_; }
-    void DeleteContents();
-    // Writes the album file, or reads it into this document (used on a fresh
-    // document: a failed read leaves it half filled).
-    void Serialize(Archive& ar);
+    // a failed save leaves the old file untouched. When the file was changed
+    // by another program since this document read or wrote it,
+    // `replaceChangedFile` is asked (no answer, or false: nothing saved).
+    AlbumFileResult Save(const std::string& path, const std::function<bool()>& replaceChangedFile = {});
+    // Writes the album file's bytes.
+    void WriteTo(Archive& ar) const;
+    // Reads an album file into this document (used on a fresh document: a
+    // failed read leaves it half filled; throws ArchiveError).
+    void ReadFrom(Archive& ar);
 
-    const std::string& PathName() const { return pathName_; }
+    const std::string& Path() const { return pathName_; }
     // Whether the album differs from its file: the history stands elsewhere
     // than at the point it was saved, or something changed outside it.
     bool IsModified() const { return modified_; }
-    // True: a change outside the history (no point of it is the saved
-    // album any more); false: the album as it is counts as saved.
-    void SetModifiedFlag(bool modified = true);
+    // A change outside the history: no point of it is the saved album any
+    // more.
+    void MarkModified();
+    // The album as it is counts as saved.
+    void MarkSaved();
 
     // Applies an edit and makes it a step of the history: pagination, the
     // modified mark, the observers told. The change it made comes back.
@@ -114,11 +117,13 @@ public:
     void UpdateAfterChange();
     void Paginate();
 
-    // The first call asks for the password of a protected album. False when
-    // the album must be closed (wrong password, Cancel, no dialog).
-    bool CheckPassword();
-    // Sets the album password; refuses (with a message, false) a password
-    // the album file cannot hold.
+    // The first call asks `prompt` for the password of a protected album;
+    // the album must be closed unless the answer is Passed (the caller tells
+    // the user of a wrong password).
+    enum class PasswordCheck { Passed, Cancelled, Wrong };
+    PasswordCheck CheckPassword(PasswordPrompt* prompt);
+    // Sets the album password; false (nothing changed) for a password the
+    // album file cannot hold.
     bool SetPassword(const std::string& password);
 
     // Remakes every photo's preview for the current layout; items whose
@@ -170,8 +175,6 @@ private:
     // history, the observers told.
     void FinishStep(const AlbumChange& change);
     void SetModified(bool modified);
-    void ReadAlbum(Archive& ar);
-    void WriteAlbum(Archive& ar);
 
     Paginator paginator_;
     std::vector<LayoutViewObserver*> views_;
@@ -179,7 +182,6 @@ private:
     AlbumHistory history_;
     std::string pathName_;
     std::optional<FileIdentity> diskIdentity_;  // the file as last read or written
-    SaveOutcome lastSave_ = SaveOutcome::Saved;
     bool modified_ = false;
 };
 

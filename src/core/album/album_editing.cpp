@@ -13,28 +13,23 @@
 
 namespace lumora {
 
-bool AlbumDocument::CheckPassword()
+AlbumDocument::PasswordCheck AlbumDocument::CheckPassword(PasswordPrompt* prompt)
 {
     if (!passwordCheckPending)
-        return true;
+        return PasswordCheck::Passed;
     passwordCheckPending = false;
     if (password.empty())
-        return true;
-    PasswordPrompt* prompt = CurrentPasswordPrompt();
+        return PasswordCheck::Passed;
     const auto typed = prompt ? prompt->AskPassword() : std::nullopt;
-    if (typed && *typed == password)
-        return true;
-    if (typed)
-        ReportStop(album_text::WrongPassword());
-    return false;
+    if (!typed)
+        return PasswordCheck::Cancelled;
+    return *typed == password ? PasswordCheck::Passed : PasswordCheck::Wrong;
 }
 
 bool AlbumDocument::SetPassword(const std::string& newPassword)
 {
-    if (!PasswordCanBeStored(newPassword)) {
-        ReportStop(album_text::PasswordCharacter());
+    if (!PasswordCanBeStored(newPassword))
         return false;
-    }
     password = newPassword;
     return true;
 }

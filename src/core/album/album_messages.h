@@ -23,6 +23,15 @@ inline std::string PasswordCharacter()
            "l'album (caractère de contrôle U+0081). Veuillez choisir un autre mot de passe.";
 }
 
+// Asked before a save replaces the version another program wrote since the
+// album was read or saved (no number of its own).
+inline std::string ChangedOnDiskQuestion(const std::string& path)
+{
+    return "Le fichier " + path + " a été modifié par un autre programme depuis son ouverture.\n"
+           "Voulez-vous le remplacer par la version de cette fenêtre ?\n"
+           "(Non : rien n'est enregistré, vos modifications restent dans la fenêtre.)";
+}
+
 // The document framework's file messages; %1 is the file's path.
 inline std::string FailedToOpen() { return LoadString(kStrFailedToOpen); }
 inline std::string FailedToSave() { return LoadString(kStrFailedToSave); }

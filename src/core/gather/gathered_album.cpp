@@ -14,7 +14,7 @@ std::optional<std::string> GatheredAlbumBytes(const std::string& albumPath, cons
             return std::nullopt;
         FileSource source(file);
         Archive reading(source);
-        album.Serialize(reading);
+        album.ReadFrom(reading);
         for (const GatherFile& gathered : files) {
             if (!gathered.namedInAlbum || gathered.item < 0 ||
                 static_cast<size_t>(gathered.item) >= album.items.size())
@@ -24,7 +24,7 @@ std::optional<std::string> GatheredAlbumBytes(const std::string& albumPath, cons
         }
         MemorySink sink;
         Archive writing(sink);
-        album.Serialize(writing);
+        album.WriteTo(writing);
         writing.Flush();
         return std::string(sink.Bytes().begin(), sink.Bytes().end());
     } catch (const ArchiveError&) {

@@ -41,7 +41,7 @@ struct FolderImportOutcome {
     bool stopped = false;                 // the user stopped it
 };
 
-// Fills a new album `doc` (as OnNewDocument leaves it) from `folder`:
+// Fills a new album `doc` (as Clear leaves it) from `folder`:
 // title, cover and flyleaf, tabs on with one section per day when asked,
 // photos in capture order. Files that cannot be read are skipped and
 // listed; `progress` follows the files and may stop the rest, the photos

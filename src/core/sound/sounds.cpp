@@ -56,7 +56,7 @@ bool PlayItemSound(const AlbumItem& item, const AlbumDocument* album)
 {
     if (item.soundPath.empty())
         return false;
-    return PlaySoundFile(album ? FindAlbumSound(item.soundPath, album->PathName()) : item.soundPath);
+    return PlaySoundFile(album ? FindAlbumSound(item.soundPath, album->Path()) : item.soundPath);
 }
 
 bool SetItemSound(AlbumDocument& album, int index, const std::string& soundPath)

@@ -452,7 +452,7 @@ const QImage* AlbumPainter::SharpPictureOf(const QPainter& painter, const AlbumI
     const QSize device = DevicePixelsOf(painter, photo);
     if (device.width() <= photo.width() && device.height() <= photo.height())
         return nullptr;  // the preview has every pixel the screen shows
-    return sharp_->Get(item.imagePath, doc_->PathName(), device);
+    return sharp_->Get(item.imagePath, doc_->Path(), device);
 }
 
 void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box) const

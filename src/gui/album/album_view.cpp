@@ -28,6 +28,8 @@
 #include <thread>
 
 #include "gui/album/album_settings.h"
+#include "core/album/album_messages.h"
+#include "core/platform/services.h"
 #include "gui/platform/commands.h"
 #include "gui/platform/command_host.h"
 #include "gui/platform/commands.h"
@@ -336,7 +338,12 @@ void AlbumView::paintEvent(QPaintEvent*)
 
 void AlbumView::CheckPasswordOnce()
 {
-    if (doc_ && !doc_->CheckPassword())
+    if (!doc_)
+        return;
+    const auto check = doc_->CheckPassword(CurrentPasswordPrompt());
+    if (check == AlbumDocument::PasswordCheck::Wrong)
+        ReportStop(album_text::WrongPassword());
+    if (check != AlbumDocument::PasswordCheck::Passed)
         emit AlbumRefused();
 }
 
@@ -407,7 +414,7 @@ void AlbumView::PrefetchNeighbours() const
                     continue;
                 const QSize device(static_cast<int>(std::lround(item.preview.Width() * scale)),
                                    static_cast<int>(std::lround(item.preview.Height() * scale)));
-                sharp_->Prefetch(item.imagePath, doc_->PathName(), device);
+                sharp_->Prefetch(item.imagePath, doc_->Path(), device);
             }
         }
 }

@@ -59,7 +59,7 @@ private:
 
 QString AlbumWindowTitle(const AlbumDocument& doc)
 {
-    const QString name = QFileInfo(QString::fromStdString(doc.PathName())).fileName();
+    const QString name = QFileInfo(QString::fromStdString(doc.Path())).fileName();
     return (name.isEmpty() ? QStringLiteral("Album") : name) + QStringLiteral("[*]");
 }
 

@@ -56,7 +56,7 @@ bool CopySelectedItem(AlbumView& view)
     StopSound();
     ShowSelectedItem(view);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::clipboard()->setMimeData(ItemMimeData(SelectedItem(view), view.Document().PathName()));
+    QApplication::clipboard()->setMimeData(ItemMimeData(SelectedItem(view), view.Document().Path()));
     QApplication::restoreOverrideCursor();
     return ClipboardOffersOurBlock();
 }

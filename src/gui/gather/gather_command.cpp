@@ -25,7 +25,7 @@ bool SaveFirst(CommandHost& frame, const AlbumDocument& album)
 {
     if (QAction* save = frame.Action(kCmdFileSave))
         save->trigger();
-    return !album.PathName().empty() && !album.IsModified();
+    return !album.Path().empty() && !album.IsModified();
 }
 
 // Asked until the directory is valid (and created); nothing on Cancel.
@@ -47,7 +47,7 @@ void GatherCommand(CommandHost& frame, AlbumView& view)
     if (!SaveFirst(frame, *album))
         return;
     QWidget* parent = frame.HostWidget();
-    const QString initial = QFileInfo(QString::fromStdString(album->PathName())).absolutePath();
+    const QString initial = QFileInfo(QString::fromStdString(album->Path())).absolutePath();
     const auto destination = AskDestination(QDir::toNativeSeparators(initial), parent);
     if (!destination)
         return;

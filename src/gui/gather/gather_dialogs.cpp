@@ -258,7 +258,7 @@ int GatherProgressDialog::Run()
     };
     hooks.cancelled = [shared] { return shared->cancelled.load(); };
     hooks.renderer = shared->renderer;
-    const std::string albumPath = shared->album->PathName();
+    const std::string albumPath = shared->album->Path();
     worker_ = QThread::create([shared, hooks, albumPath] {
         shared->result = RunGather(*shared->album, albumPath, shared->destination, shared->options, hooks);
     });

@@ -89,7 +89,7 @@ std::vector<PrintedPhoto> AlbumSheets::PhotosOf(int n, const PrintSheet& sheet) 
             continue;
         const Rect box = PrintSlotRect(doc_.Layout(), page, static_cast<int>(slot), fitted);
         const Size reading = PhotoReadingBox({box.Width(), box.Height()}, std::max(sheet.dpiX, sheet.dpiY));
-        photos.push_back({items[slot], FindAlbumImage(item.imagePath, doc_.PathName()),
+        photos.push_back({items[slot], FindAlbumImage(item.imagePath, doc_.Path()),
                           QSize(reading.width, reading.height)});
     }
     return photos;

@@ -182,7 +182,7 @@ void ExportAlbumPdf(CommandHost& frame, AlbumView& view)
     StopSound();
     if (!AskAlbumPrintOptions(frame))
         return;
-    const auto path = AskPdfPath(frame, view.Document().PathName());
+    const auto path = AskPdfPath(frame, view.Document().Path());
     if (!path)
         return;
     const AlbumSheets sheets(view.Document(), &view.Book(), CurrentAlbumOptions(frame, false));

@@ -54,7 +54,7 @@ SlideshowWindow::SlideshowWindow(std::shared_ptr<AlbumDocument> album, const Pre
                                  QRect screen)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
       album_(std::move(album)),
-      albumPath_(album_->PathName()),
+      albumPath_(album_->Path()),
       options_(OptionsOf(prefs)),
       sequence_({}, options_, {}),
       prefetcher_((screen.isValid() ? screen : ScreenOf(owner)).size(), prefs.slideshowRealSize,

@@ -59,7 +59,7 @@ class InsertingPhotos : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        doc.OnNewDocument();
+        doc.Clear();
         for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
             paths.push_back(dir.File(name));
             ASSERT_TRUE(WriteBMPFile(paths.back(), test::MakeRgbPicture(40, 30, [](int32_t x, int32_t) {
@@ -75,7 +75,7 @@ protected:
 TEST_F(InsertingPhotos, AfterTheSelectionTheyFollowInOrderAndTheFirstIsSelected)
 {
     AddItems(doc, {0, 0, 0, 0, 0, 0});
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     RecordSteps progress;
     EXPECT_EQ(InsertImages(doc, paths, 4, true, &progress), 5);
     EXPECT_EQ(Names(doc), (std::vector<std::string>{"i0", "i1", "i2", "i3", "i4", paths[0],
@@ -107,7 +107,7 @@ TEST_F(InsertingPhotos, IntoAnEmptyAlbumTheyGoInTheFirstSection)
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 0, 0}));
 
     AlbumDocument after;
-    after.OnNewDocument();
+    after.Clear();
     EXPECT_EQ(InsertImages(after, paths, 0, true, nullptr), 1);  // one forward all the same
     EXPECT_EQ(Names(after), paths);
 }
@@ -126,7 +126,7 @@ TEST_F(InsertingPhotos, AnUnreadableFileIsSkippedAndTheOthersGoIn)
     EXPECT_EQ(progress.steps.back(), std::make_pair(4, 4));
 
     // Nothing read: the selection stays and the album is unchanged.
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     EXPECT_EQ(InsertImages(doc, {missing}, 2, true, nullptr), 2);
     EXPECT_EQ(doc.items.size(), 4u);
     EXPECT_FALSE(doc.IsModified());
@@ -160,7 +160,7 @@ TEST_F(InsertingPhotos, ManyInParallelKeepTheirOrderAndCancellingKeepsWhatIsIn)
 
     // Échap after five photos: those five stay, in order, and nothing else.
     AlbumDocument other;
-    other.OnNewDocument();
+    other.Clear();
     StopAfter stop(5);
     InsertImages(other, many, 0, false, &stop);
     EXPECT_EQ(Names(other), std::vector<std::string>(many.begin(), many.begin() + 5));
@@ -170,7 +170,7 @@ TEST_F(InsertingPhotos, ManyInParallelKeepTheirOrderAndCancellingKeepsWhatIsIn)
 TEST(InsertingText, GoesBeforeTheSelectionInItsSectionOrFirstInAnEmptyAlbum)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     LogFont bold = DefaultTextFont();
     bold.weight = 700;
     EXPECT_EQ(InsertTextItem(doc, 3, "seul", bold, 0x0000FF), 0);
@@ -181,7 +181,7 @@ TEST(InsertingText, GoesBeforeTheSelectionInItsSectionOrFirstInAnEmptyAlbum)
 
     doc.items.clear();
     AddItems(doc, {0, 1, 1});
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     EXPECT_EQ(InsertTextItem(doc, 2, "avant", DefaultTextFont(), 0), 2);
     EXPECT_EQ(Names(doc), (std::vector<std::string>{"i0", "i1", "avant", "i2"}));
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 1, 1, 1}));
@@ -192,12 +192,12 @@ TEST(InsertingText, GoesBeforeTheSelectionInItsSectionOrFirstInAnEmptyAlbum)
 TEST(EditingItems, TextPropertiesChangeTextItemsOnly)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     AddItems(doc, {0});
     InsertTextItem(doc, 0, "ancien", DefaultTextFont(), 0);  // before the photo
     LogFont arial = DefaultTextFont();
     arial.faceName = "Arial";
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     SetTextItem(doc, 1, "photo", arial, 0xFF);  // a photo: nothing
     SetTextItem(doc, 2, "hors de l'album", arial, 0xFF);
     EXPECT_EQ(doc.items[1]->text, "");
@@ -214,9 +214,9 @@ TEST(EditingItems, TextPropertiesChangeTextItemsOnly)
 TEST(EditingItems, DescriptionReportsWhetherItChanged)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     AddItems(doc, {0, 0});
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     EXPECT_FALSE(SetItemDescription(doc, 0, ""));
     EXPECT_FALSE(SetItemDescription(doc, 2, "hors de l'album"));
     EXPECT_FALSE(doc.IsModified());
@@ -248,14 +248,14 @@ TEST_P(DeletingItems, FollowTheSectionRulesForPhotosAndTextsAlike)
     const DeleteCase& c = GetParam();
     for (const bool texts : {false, true}) {
         AlbumDocument doc;
-        doc.OnNewDocument();
+        doc.Clear();
         doc.useTabs = c.useTabs;
         for (const int16_t t : c.tabs)
             AddItems(doc, {t}, texts);
         while (doc.tabs.size() < 4)
             doc.tabs.push_back(std::make_unique<SectionTab>("extra", 1));
         const std::string deletedName = Names(doc)[static_cast<size_t>(c.selection)];
-        doc.SetModifiedFlag(false);
+        doc.MarkSaved();
 
         const DeleteOutcome outcome = DeleteAlbumItem(doc, c.selection);
         EXPECT_TRUE(outcome.deleted);
@@ -289,12 +289,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DeletingItemsOutsideTheAlbum, ChangesNothing)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     DeleteOutcome outcome = DeleteAlbumItem(doc, 0);
     EXPECT_FALSE(outcome.deleted);
     EXPECT_EQ(outcome.selection, 0);
     AddItems(doc, {0, 0});
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     outcome = DeleteAlbumItem(doc, 5);
     EXPECT_FALSE(outcome.deleted);
     EXPECT_EQ(outcome.selection, 1);
@@ -307,7 +307,7 @@ TEST(DeletingItemsOutsideTheAlbum, ChangesNothing)
 TEST(TabCommands, WorkOnTheSelectedItemsTabWithTheirRefusals)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     EXPECT_EQ(SelectedTab(doc, 4), 0);  // empty album: the first tab
     doc.useTabs = 1;
     AddItems(doc, {0, 0, 1, 1});
@@ -329,7 +329,7 @@ TEST(TabCommands, WorkOnTheSelectedItemsTabWithTheirRefusals)
               "car un autre onglet existe déjà à cet endroit.");
     EXPECT_EQ(doc.tabs.size(), 2u);
 
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     SetTabProperties(doc, SelectedTab(doc, 2), "Montagne", 0x00FF00, 0x000000);
     EXPECT_EQ(doc.tabs[1]->name, "Montagne");
     EXPECT_EQ(doc.tabs[1]->tabColor, 0x00FF00u);
@@ -340,7 +340,7 @@ TEST(TabCommands, WorkOnTheSelectedItemsTabWithTheirRefusals)
 TEST(TabCommands, TogglingKeepsTheSectionsOfTheItems)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     doc.useTabs = 1;
     AddItems(doc, {0, 0, 1, 2});
     ToggleTabs(doc);
@@ -356,7 +356,7 @@ TEST(TabCommands, TogglingKeepsTheSectionsOfTheItems)
 TEST(TabCommands, ANewTabMakesItsItemStartARightHandPage)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     doc.useTabs = 1;
     AddItems(doc, {0, 0, 0, 0, 0});  // Maxi 2+2: items 2 and 3 on left-hand page 1
     ASSERT_EQ(doc.items[3]->pageIndex, 1);
@@ -502,18 +502,18 @@ TEST(EveryChange, MarksTheAlbumModifiedAndIsSaved)
         {
             AlbumDocument sample;
             test::FillSampleAlbum(sample);  // photo, text (section 0), photo (section 1)
-            ASSERT_TRUE(sample.OnSaveDocument(path));
+            ASSERT_TRUE(sample.Save(path));
         }
         AlbumDocument doc;
-        ASSERT_TRUE(doc.OnOpenDocument(path));
+        ASSERT_TRUE(doc.Open(path));
         const std::vector<uint8_t> before = test::StoreToBytes(doc);
         change.apply(doc, picture);
         EXPECT_TRUE(doc.IsModified());
         EXPECT_NE(test::StoreToBytes(doc), before);
-        ASSERT_TRUE(doc.OnSaveDocument(path));
+        ASSERT_TRUE(doc.Save(path));
         EXPECT_FALSE(doc.IsModified());
         AlbumDocument reopened;
-        ASSERT_TRUE(reopened.OnOpenDocument(path));
+        ASSERT_TRUE(reopened.Open(path));
         test::ExpectSameAlbum(doc, reopened);
     }
 }

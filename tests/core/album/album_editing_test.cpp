@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/album/album_document.h"
+#include "core/album/album_messages.h"
 #include "core/platform/services.h"
 #include "album_test_support.h"
 #include "core/formats/bmp_writer.h"
@@ -39,7 +40,7 @@ TEST(AlbumTabs, NewTabsTakeTheirColourFromTheTable)
 TEST(AlbumTabs, DeletingATabJoinsItsItemsToThePreviousSection)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     AddItemsWithTabs(doc, {0, 0, 1, 2, 2, 3});
     doc.tabs[2]->name = "deleted";
     EXPECT_EQ(doc.RemoveTab(2), AlbumDocument::TabEdit::Done);
@@ -53,7 +54,7 @@ TEST(AlbumTabs, DeletingATabJoinsItsItemsToThePreviousSection)
 TEST(AlbumTabs, InsertingATabStartsASectionAtTheGivenItem)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     AddItemsWithTabs(doc, {0, 1, 1, 1, 1});
     EXPECT_TRUE(doc.InsertTab(std::make_unique<SectionTab>("new", 3), 2, 3));
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 1, 1, 2, 2}));
@@ -64,11 +65,11 @@ TEST(AlbumTabs, InsertingATabStartsASectionAtTheGivenItem)
 TEST(AlbumTabs, CommandRulesRefuseWithTheirMessages)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     EXPECT_EQ(doc.AddTabBefore(0, std::make_unique<SectionTab>("a", 0)),
               AlbumDocument::TabEdit::NothingToDo);
     AddItemsWithTabs(doc, {0, 0, 1});
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     CapturingReporter reporter;
     EXPECT_EQ(doc.AddTabBefore(0, std::make_unique<SectionTab>("a", 0)),
               AlbumDocument::TabEdit::NothingToDo);
@@ -136,7 +137,7 @@ class AlbumPhotos : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        doc.OnNewDocument();
+        doc.Clear();
         wide = dir.File("wide.bmp");
         ASSERT_TRUE(WriteBMPFile(wide, test::MakeRgbPicture(400, 100, [](int32_t x, int32_t) {
                                      return ColorTriple{static_cast<uint8_t>(x), 0, 255};
@@ -197,7 +198,7 @@ TEST_F(AlbumPhotos, UnreadableImageAsksForAnotherPathOrGivesUp)
                   (std::vector<std::string>{missing, dir.File("also-missing.bmp")}));
         EXPECT_EQ(doc.items[0]->imagePath, tall);  // the path that worked
     }
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     EXPECT_FALSE(doc.InsertImage(dir.File("missing.bmp"), 0));  // no handler: abandon
     EXPECT_EQ(doc.items.size(), 1u);
     EXPECT_FALSE(doc.IsModified());
@@ -241,8 +242,6 @@ TEST_F(AlbumPhotos, PastedPhotoKeepsAPreviewOfTheBoxSize)
 
 class AnswerPassword final : public PasswordPrompt {
 public:
-    // Installed for the object's lifetime.
-    ScopedServices installed_{[this](Services& services) { services.password = this; }};
     explicit AnswerPassword(std::optional<std::string> answer) : answer_(std::move(answer)) {}
     std::optional<std::string> AskPassword() override
     {
@@ -257,49 +256,49 @@ private:
 
 TEST(AlbumPassword, AskedOnceAndComparedExactly)
 {
+    using Check = AlbumDocument::PasswordCheck;
     struct Case {
         std::optional<std::string> typed;
-        bool staysOpen;
-        size_t messages;
+        Check check;
     };
     const Case cases[] = {
-        {"Secret", true, 0},
-        {"secret", false, 1},
-        {"", false, 1},             // Cancel
-        {std::nullopt, false, 0},   // the dialog could not open
+        {"Secret", Check::Passed},
+        {"secret", Check::Wrong},
+        {"", Check::Wrong},                // Cancel
+        {std::nullopt, Check::Cancelled},  // the dialog could not open
     };
     for (const Case& c : cases) {
         AlbumDocument doc;  // constructed: the check is pending
         doc.password = "Secret";
         AnswerPassword prompt(c.typed);
         CapturingReporter reporter;
-        EXPECT_EQ(doc.CheckPassword(), c.staysOpen);
-        EXPECT_TRUE(doc.CheckPassword());  // only the first call asks
+        EXPECT_EQ(doc.CheckPassword(&prompt), c.check);
+        EXPECT_EQ(doc.CheckPassword(&prompt), Check::Passed);  // only the first call asks
         EXPECT_EQ(prompt.asked, 1);
-        ASSERT_EQ(reporter.messages.size(), c.messages);
-        if (c.messages) {
-            EXPECT_EQ(reporter.messages[0].text, "Mot de passe incorrect. Accès à l'album refusé.");
-        }
+        EXPECT_TRUE(reporter.messages.empty());  // the window tells the user
     }
+    EXPECT_EQ(album_text::WrongPassword(), "Mot de passe incorrect. Accès à l'album refusé.");
     AlbumDocument fresh;
-    fresh.OnNewDocument();
+    fresh.Clear();
     fresh.password = "x";
     AnswerPassword prompt("wrong");
-    EXPECT_TRUE(fresh.CheckPassword());  // a new album never asks
+    EXPECT_EQ(fresh.CheckPassword(&prompt), Check::Passed);  // a new album never asks
     EXPECT_EQ(prompt.asked, 0);
+    AlbumDocument noDialog;
+    noDialog.password = "x";
+    EXPECT_EQ(noDialog.CheckPassword(nullptr), Check::Cancelled);
 }
 
 TEST(AlbumPassword, SettingRefusesTheCharacterTheFileCannotHold)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     CapturingReporter reporter;
     EXPECT_TRUE(doc.SetPassword("Ελλάδα"));
     EXPECT_EQ(doc.password, "Ελλάδα");
     EXPECT_FALSE(doc.SetPassword("ab\xC2\x81"));
     EXPECT_EQ(doc.password, "Ελλάδα");
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
+    EXPECT_TRUE(reporter.messages.empty());  // the dialog that asked says why
 
     AlbumDocument read;
     test::LoadFromBytes(read, test::StoreToBytes(doc));

@@ -1,11 +1,13 @@
 // Writing and reading whole album files: the exact layout of a new album,
 // round trips, and every way a file can be refused.
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "core/album/album_document.h"
 #include "core/album/load_progress.h"
+#include "core/res/strings.h"
 #include "core/platform/services.h"
 #include "album_test_support.h"
 #include "support/file_size_limit.h"
@@ -29,7 +31,7 @@ Bytes& DefaultFont(Bytes& b, int16_t height)
 TEST(AlbumFile, NewAlbumHasTheseExactBytes)
 {
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnNewDocument());
+    doc.Clear();
     Bytes expected;
     expected.Raw("QZA20").U8(0);              // magic, reserved header text
     expected.U16(1).U16(1).U16(0).U16(0);     // header title, page numbers, frame, tabs
@@ -49,7 +51,7 @@ TEST(AlbumFile, NewAlbumHasTheseExactBytes)
 TEST(AlbumFile, TwoTabsAndThreePhotosCarryTheseTags)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     doc.tabs.push_back(std::make_unique<SectionTab>("B", 1));
     for (const char* path : {"a", "b", "c"})
         doc.items.push_back(std::make_unique<AlbumItem>(path));
@@ -77,7 +79,7 @@ TEST(AlbumFile, TwoTabsAndThreePhotosCarryTheseTags)
 TEST(AlbumFile, NewAlbumReadsBackWithNegativeFontHeights)
 {
     AlbumDocument doc, read;
-    doc.OnNewDocument();
+    doc.Clear();
     test::LoadFromBytes(read, test::StoreToBytes(doc));
     test::ExpectSameAlbum(doc, read);
     ASSERT_EQ(read.tabs.size(), 1u);
@@ -95,13 +97,13 @@ TEST(AlbumFile, EveryFieldSurvivesSaveAndOpen)
     doc.fonts[kPhotosFont].height = -300;
     doc.fonts[kTitleFont].faceName = "Ελληνικά";  // needs the Unicode form
     doc.items[0]->description = "😀 emoji";
-    ASSERT_TRUE(doc.OnSaveDocument(dir.File("a.qza")));
+    ASSERT_TRUE(doc.Save(dir.File("a.qza")));
     EXPECT_FALSE(doc.IsModified());
 
     AlbumDocument read;
-    ASSERT_TRUE(read.OnOpenDocument(dir.File("a.qza")));
+    ASSERT_TRUE(read.Open(dir.File("a.qza")));
     test::ExpectSameAlbum(doc, read);
-    EXPECT_EQ(read.PathName(), dir.File("a.qza"));
+    EXPECT_EQ(read.Path(), dir.File("a.qza"));
     EXPECT_TRUE(read.passwordCheckPending);
     EXPECT_EQ(read.tabs[1]->tabColor, 0x010203u);
     EXPECT_EQ(read.tabs[1]->reserved, "réservé");
@@ -109,14 +111,14 @@ TEST(AlbumFile, EveryFieldSurvivesSaveAndOpen)
     EXPECT_EQ(read.items[1]->font->weight, 700);
 
     // Written again, the file is the same byte for byte.
-    ASSERT_TRUE(read.OnSaveDocument(dir.File("b.qza")));
+    ASSERT_TRUE(read.Save(dir.File("b.qza")));
     EXPECT_EQ(test::ReadBytes(dir.File("a.qza")), test::ReadBytes(dir.File("b.qza")));
 }
 
 TEST(AlbumFile, AnyKindOtherThanZeroIsAText)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     doc.items.push_back(std::make_unique<AlbumItem>("t", DefaultAlbumFont(10), 0));
     doc.items[0]->kind = -1;
     AlbumDocument read;
@@ -133,7 +135,7 @@ class AlbumOpenFailure : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        doc.OnNewDocument();
+        doc.Clear();
         doc.title = "kept";
         doc.items.push_back(std::make_unique<AlbumItem>("kept.bmp"));
     }
@@ -142,9 +144,10 @@ protected:
     {
         test::WriteBytes(dir.File("x.qza"), bytes);
         CapturingReporter reporter;
-        const bool opened = doc.OnOpenDocument(dir.File("x.qza"));
-        EXPECT_EQ(reporter.messages.size(), opened ? 0u : 1u);
-        return opened || reporter.messages.empty() ? "" : reporter.messages[0].text;
+        const AlbumFileResult opened = doc.Open(dir.File("x.qza"));
+        EXPECT_TRUE(reporter.messages.empty());  // the caller tells the user
+        EXPECT_EQ(opened.path, dir.File("x.qza"));
+        return AlbumFileMessage(opened);
     }
     void ExpectUnchanged()
     {
@@ -166,7 +169,7 @@ protected:
 TEST_F(AlbumOpenFailure, WrongMagicOrTooShortIsNotAnAlbum)
 {
     AlbumDocument sample;
-    sample.OnNewDocument();
+    sample.Clear();
     auto bytes = test::StoreToBytes(sample);
     bytes[4] = '1';  // QZA21
     EXPECT_EQ(OpenBytes(bytes), kNotAlbum);
@@ -180,7 +183,7 @@ TEST_F(AlbumOpenFailure, WrongMagicOrTooShortIsNotAnAlbum)
 TEST_F(AlbumOpenFailure, LowerCaseMagicIsAccepted)
 {
     AlbumDocument sample;
-    sample.OnNewDocument();
+    sample.Clear();
     sample.title = "minuscules";
     auto bytes = test::StoreToBytes(sample);
     bytes[0] = 'q', bytes[1] = 'z', bytes[2] = 'a';
@@ -211,7 +214,7 @@ TEST_F(AlbumOpenFailure, EveryTruncationIsALoadErrorAndChangesNothing)
 TEST_F(AlbumOpenFailure, WrongSchemaAndUnknownClassAreLoadErrors)
 {
     AlbumDocument sample;
-    sample.OnNewDocument();
+    sample.Clear();
     const auto bytes = test::StoreToBytes(sample);
     // The tab array's announcement: 01 00 FF FF 03 00 07 00 "COnglet".
     const std::vector<uint8_t> marker = {0xFF, 0xFF, 0x03, 0x00, 0x07, 0x00, 'C', 'O'};
@@ -233,13 +236,13 @@ TEST_F(AlbumOpenFailure, WrongSchemaAndUnknownClassAreLoadErrors)
 
 TEST_F(AlbumOpenFailure, MissingFileNamesThePath)
 {
-    CapturingReporter reporter;
-    EXPECT_FALSE(doc.OnOpenDocument(dir.File("absent.qza")));
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_NE(reporter.messages[0].text.find(dir.File("absent.qza")), std::string::npos);
-    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
+    const AlbumFileResult opened = doc.Open(dir.File("absent.qza"));
+    EXPECT_EQ(opened.outcome, AlbumFileOutcome::PathNotFound);
+    EXPECT_NE(AlbumFileMessage(opened).find(dir.File("absent.qza")), std::string::npos);
     ExpectUnchanged();
-    EXPECT_TRUE(doc.OnOpenDocument(""));  // nothing to read
+    EXPECT_EQ(doc.Open(dir.Path()).outcome, AlbumFileOutcome::PathNotFound);  // a folder
+    ExpectUnchanged();
+    EXPECT_TRUE(doc.Open(""));  // nothing to read
     ExpectUnchanged();
 }
 
@@ -271,52 +274,73 @@ TEST(AlbumSave, FailedSaveKeepsTheOldFileAndReports)
     AlbumDocument doc;
     test::FillSampleAlbum(doc);
     const std::string path = dir.File("album.qza");
-    ASSERT_TRUE(doc.OnSaveDocument(path));
+    ASSERT_TRUE(doc.Save(path));
     const auto before = test::ReadBytes(path);
 
     doc.title = "changé";
-    doc.SetModifiedFlag();
+    doc.MarkModified();
     ASSERT_EQ(::chmod(dir.Path().c_str(), 0500), 0);  // no new files in the folder
-    CapturingReporter reporter;
-    const bool saved = doc.OnSaveDocument(path);
+    const AlbumFileResult saved = doc.Save(path);
     ::chmod(dir.Path().c_str(), 0700);
     if (::geteuid() != 0) {
-        EXPECT_FALSE(saved);
+        EXPECT_EQ(saved.outcome, AlbumFileOutcome::CannotWrite);
         EXPECT_TRUE(doc.IsModified());
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_NE(reporter.messages[0].text.find(path), std::string::npos);
+        EXPECT_NE(AlbumFileMessage(saved).find(path), std::string::npos);
         EXPECT_EQ(test::ReadBytes(path), before);
     }
-    EXPECT_FALSE(doc.OnSaveDocument(dir.File("no/such/folder/a.qza")));
+    EXPECT_FALSE(doc.Save(dir.File("no/such/folder/a.qza")));
 
     // A good save replaces the file and leaves nothing else behind.
-    ASSERT_TRUE(doc.OnSaveDocument(path));
+    ASSERT_TRUE(doc.Save(path));
     AlbumDocument read;
-    ASSERT_TRUE(read.OnOpenDocument(path));
+    ASSERT_TRUE(read.Open(path));
     EXPECT_EQ(read.title, "changé");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               1);
 }
 
-// Answers the yes/no question as told and remembers it.
-class AnsweringPrompter final : public Prompter {
-public:
-    explicit AnsweringPrompter(bool answer) : answer_(answer) {}
-    AbortRetryIgnore AskAbortRetryIgnore(const std::string&, const std::string&) override
-    {
-        return AbortRetryIgnore::Abort;
+// Every way opening or saving ends, and what the user reads of it: the
+// string-table texts by number, the rest word for word.
+TEST(AlbumFileMessages, EachOutcomeGivesTheProgramsText)
+{
+    const std::string p = "/home/anne/vacances.qza";
+    const auto result = [&](AlbumFileOutcome outcome) { return AlbumFileResult{.outcome = outcome, .path = p}; };
+    AlbumFileResult damaged = result(AlbumFileOutcome::Damaged);
+    damaged.cause = ArchiveError::Cause::BadCount;
+    AlbumFileResult locked = result(AlbumFileOutcome::Locked);
+    locked.lockText = "Le fichier " + p + " est en cours de modification par un autre programme";
+    AlbumFileResult readOnly = result(AlbumFileOutcome::ReadOnly);
+    readOnly.failure = {WriteProblem::ReadOnly, 0};
+    AlbumFileResult full = result(AlbumFileOutcome::CannotWrite);
+    full.failure = {WriteProblem::System, ENOSPC};
+    const struct {
+        AlbumFileResult result;
+        std::string text;
+    } cases[] = {
+        {result(AlbumFileOutcome::Done), ""},
+        {result(AlbumFileOutcome::KeptOtherVersion), ""},
+        {result(AlbumFileOutcome::PathNotFound),
+         p + "\nChemin introuvable. Vérifiez que le chemin et le nom de fichier sont corrects."},  // 61729
+        {result(AlbumFileOutcome::AccessDenied), "Impossible de lire " + p + " : l'accès au fichier est refusé."},
+        {result(AlbumFileOutcome::NotRegularFile),
+         p + " n'est pas un fichier ordinaire (périphérique, tube ou répertoire) : il n'a pas été ouvert."},
+        {result(AlbumFileOutcome::CannotOpen), LoadString(61697)},
+        {damaged, LoadString(61728) + "\nLe fichier annonce plus de données qu'il n'en contient."},
+        {result(AlbumFileOutcome::NotAnAlbum), LoadString(55054)},
+        {result(AlbumFileOutcome::OutOfMemory),
+         "Mémoire insuffisante pour lire " + p + ". Fermez plusieurs applications puis recommencez."},
+        {locked, locked.lockText},
+        {readOnly, "Le fichier " + p + " est en lecture seule : il n'a pas été modifié. Enregistrez sous un autre nom."},
+        {full, "Le disque de destination est plein : " + p + " n'a pas été modifié."},
+    };
+    EXPECT_EQ(LoadString(61731), "Impossible de lire %1 : l'accès au fichier est refusé.");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.result.outcome));
+        EXPECT_EQ(AlbumFileMessage(c.result), c.text);
+        EXPECT_EQ(c.result.Succeeded(), c.result.outcome == AlbumFileOutcome::Done);
     }
-    bool AskYesNo(const std::string& text, const std::string&) override
-    {
-        questions.push_back(text);
-        return answer_;
-    }
-    std::vector<std::string> questions;
-
-private:
-    bool answer_;
-};
+}
 
 TEST(AlbumSave, AlbumChangedByAnotherProgramIsNotOverwrittenUnasked)
 {
@@ -325,44 +349,40 @@ TEST(AlbumSave, AlbumChangedByAnotherProgramIsNotOverwrittenUnasked)
     {
         AlbumDocument first;
         test::FillSampleAlbum(first);
-        ASSERT_TRUE(first.OnSaveDocument(path));
+        ASSERT_TRUE(first.Save(path));
     }
     AlbumDocument window;
-    ASSERT_TRUE(window.OnOpenDocument(path));
+    ASSERT_TRUE(window.Open(path));
     // Another program changes the file while the window has it open.
     {
         AlbumDocument other;
-        ASSERT_TRUE(other.OnOpenDocument(path));
+        ASSERT_TRUE(other.Open(path));
         other.title = "par la ligne de commande";
-        ASSERT_TRUE(other.OnSaveDocument(path));
+        ASSERT_TRUE(other.Save(path));
     }
     const auto theirs = test::ReadBytes(path);
     window.title = "dans la fenêtre";
-    window.SetModifiedFlag();
+    window.MarkModified();
 
     // Without anyone to ask, the safe answer: nothing is written.
-    EXPECT_FALSE(window.OnSaveDocument(path));
-    EXPECT_EQ(window.LastSaveOutcome(), AlbumDocument::SaveOutcome::KeptOtherVersion);
+    const AlbumFileResult unasked = window.Save(path);
+    EXPECT_EQ(unasked.outcome, AlbumFileOutcome::KeptOtherVersion);
+    EXPECT_EQ(AlbumFileMessage(unasked), "");  // the user chose: nothing to tell
     EXPECT_TRUE(window.IsModified());
     EXPECT_EQ(test::ReadBytes(path), theirs);
-    {
-        AnsweringPrompter no(false);
-        ScopedServices services([&](Services& s) { s.prompter = &no; });
-        EXPECT_FALSE(window.OnSaveDocument(path));
-        ASSERT_EQ(no.questions.size(), 1u);
-        EXPECT_NE(no.questions[0].find("a été modifié par un autre programme"), std::string::npos);
-        EXPECT_EQ(test::ReadBytes(path), theirs);
-    }
-    AnsweringPrompter yes(true);
-    ScopedServices services([&](Services& s) { s.prompter = &yes; });
-    ASSERT_TRUE(window.OnSaveDocument(path));
-    EXPECT_EQ(yes.questions.size(), 1u);
+    int asked = 0;
+    EXPECT_EQ(window.Save(path, [&] { return ++asked, false; }).outcome, AlbumFileOutcome::KeptOtherVersion);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(test::ReadBytes(path), theirs);
+    const auto yes = [&] { return ++asked, true; };
+    ASSERT_TRUE(window.Save(path, yes));
+    EXPECT_EQ(asked, 2);
     // Once saved, the window's own file is no stranger: no question.
     window.title = "encore";
-    ASSERT_TRUE(window.OnSaveDocument(path));
-    EXPECT_EQ(yes.questions.size(), 1u);
+    ASSERT_TRUE(window.Save(path, yes));
+    EXPECT_EQ(asked, 2);
     AlbumDocument read;
-    ASSERT_TRUE(read.OnOpenDocument(path));
+    ASSERT_TRUE(read.Open(path));
     EXPECT_EQ(read.title, "encore");
 }
 
@@ -372,36 +392,33 @@ TEST(AlbumSave, ReadOnlyAlbumAndFullDiskKeepTheFileAsItWas)
     AlbumDocument doc;
     test::FillSampleAlbum(doc);
     const std::string path = dir.File("album.qza");
-    ASSERT_TRUE(doc.OnSaveDocument(path));
+    ASSERT_TRUE(doc.Save(path));
     const auto before = test::ReadBytes(path);
     doc.title = "changé";
 
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     {
-        CapturingReporter reporter;
-        EXPECT_FALSE(doc.OnSaveDocument(path));  // root too
-        EXPECT_EQ(doc.LastSaveOutcome(), AlbumDocument::SaveOutcome::ReadOnly);
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_NE(reporter.messages[0].text.find("est en lecture seule"), std::string::npos);
+        const AlbumFileResult saved = doc.Save(path);  // root too
+        EXPECT_EQ(saved.outcome, AlbumFileOutcome::ReadOnly);
+        EXPECT_NE(AlbumFileMessage(saved).find("est en lecture seule"), std::string::npos);
     }
     EXPECT_EQ(test::ReadBytes(path), before);
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
 
     // A write that fails halfway (the file size limit stands in for a
     // full disk): the album stays byte for byte, nothing is left beside it.
-    bool saved64;
+    AlbumFileResult saved64;
     {
         const test::FileSizeLimit limit(64);
-        CapturingReporter reporter;
-        saved64 = doc.OnSaveDocument(path);
-        EXPECT_EQ(reporter.messages.size(), 1u);
+        saved64 = doc.Save(path);
     }
-    EXPECT_FALSE(saved64);
+    EXPECT_EQ(saved64.outcome, AlbumFileOutcome::CannotWrite);
+    EXPECT_NE(AlbumFileMessage(saved64), "");
     EXPECT_EQ(test::ReadBytes(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               1);
-    ASSERT_TRUE(doc.OnSaveDocument(path));
+    ASSERT_TRUE(doc.Save(path));
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);  // the mode the user gave it
@@ -417,7 +434,7 @@ TEST(AlbumPagination, RunsAfterNewOpenAndEveryChange)
     });
     AlbumDocument doc;
     AlbumDocument::SetDefaultPaginator(nullptr);
-    doc.OnNewDocument();
+    doc.Clear();
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(doc.IsModified());
     doc.items.push_back(std::make_unique<AlbumItem>("a"));
@@ -425,9 +442,9 @@ TEST(AlbumPagination, RunsAfterNewOpenAndEveryChange)
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(doc.pageCount, 4);
     EXPECT_TRUE(doc.IsModified());
-    ASSERT_TRUE(doc.OnSaveDocument(dir.File("p.qza")));
+    ASSERT_TRUE(doc.Save(dir.File("p.qza")));
     doc.items.clear();
-    ASSERT_TRUE(doc.OnOpenDocument(dir.File("p.qza")));
+    ASSERT_TRUE(doc.Open(dir.File("p.qza")));
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(doc.pageCount, 4);
 }

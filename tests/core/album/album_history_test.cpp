@@ -55,7 +55,7 @@ protected:
         test::FillSampleAlbum(sample);
         sample.items[0]->imagePath = photos[0];
         sample.items[2]->imagePath = photos[1];
-        ASSERT_TRUE(sample.OnSaveDocument(dir.File("album.qza")));
+        ASSERT_TRUE(sample.Save(dir.File("album.qza")));
     }
 
     TempDir dir;
@@ -123,7 +123,7 @@ TEST_F(EveryEdit, UndoGivesTheBytesBeforeAndRedoTheBytesAfter)
     for (const EditCase& edit : cases) {
         SCOPED_TRACE(edit.what);
         AlbumDocument doc;
-        ASSERT_TRUE(doc.OnOpenDocument(dir.File("album.qza")));
+        ASSERT_TRUE(doc.Open(dir.File("album.qza")));
         const std::vector<uint8_t> before = StoreToBytes(doc);
         edit.apply(doc);
         const std::vector<uint8_t> after = StoreToBytes(doc);
@@ -149,7 +149,7 @@ TEST_F(EveryEdit, UndoGivesTheBytesBeforeAndRedoTheBytesAfter)
 TEST_F(EveryEdit, LayoutUndoAndRedoPutPreviewsBackWithoutRemakingThem)
 {
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnOpenDocument(dir.File("album.qza")));
+    ASSERT_TRUE(doc.Open(dir.File("album.qza")));
     ASSERT_TRUE(ChangeLayout(doc, 0));
     const std::vector<uint8_t> after = StoreToBytes(doc);
     ASSERT_EQ(doc.items[0]->preview.Width(), doc.Layout().boxWidth);
@@ -218,7 +218,7 @@ Op RandomOp(const AlbumDocument& doc, std::mt19937& random)
 
 void FillLargeAlbum(AlbumDocument& doc)
 {
-    doc.OnNewDocument();
+    doc.Clear();
     doc.useTabs = 1;
     for (int i = 0; i < 200; ++i) {
         if (i % 3 == 2)
@@ -283,7 +283,7 @@ TEST(SavePoint, FollowsTheHistory)
     test::FillSampleAlbum(doc);
     InsertTextItem(doc, 0, "un", DefaultTextFont(), 0);
     InsertTextItem(doc, 0, "deux", DefaultTextFont(), 0);
-    ASSERT_TRUE(doc.OnSaveDocument(dir.File("a.qza")));
+    ASSERT_TRUE(doc.Save(dir.File("a.qza")));
     EXPECT_FALSE(doc.IsModified());
 
     doc.Undo();
@@ -312,7 +312,7 @@ TEST(SavePoint, AChangeOutsideTheHistoryLeavesTheAlbumModified)
     AlbumDocument doc;
     test::FillSampleAlbum(doc);
     InsertTextItem(doc, 0, "un", DefaultTextFont(), 0);
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     doc.items[0]->text = "changé";
     doc.UpdateAfterChange();
     doc.Undo();
@@ -376,7 +376,7 @@ TEST(Observers, AreToldWhatEachStepTouched)
 {
     AlbumDocument doc;
     test::FillSampleAlbum(doc);
-    doc.SetModifiedFlag(false);
+    doc.MarkSaved();
     CountingObserver observer;
     doc.AddObserver(&observer);
     ASSERT_TRUE(MoveAlbumItem(doc, 2, 1));

@@ -12,7 +12,7 @@ std::vector<uint8_t> StoreToBytes(AlbumDocument& doc)
 {
     MemorySink sink;
     Archive ar(sink);
-    doc.Serialize(ar);
+    doc.WriteTo(ar);
     ar.Flush();
     return sink.Bytes();
 }
@@ -21,7 +21,7 @@ void LoadFromBytes(AlbumDocument& doc, const std::vector<uint8_t>& bytes)
 {
     MemorySource source({bytes.data(), bytes.size()});
     Archive ar(source);
-    doc.Serialize(ar);
+    doc.ReadFrom(ar);
 }
 
 Picture SmallPreview(int32_t width, int32_t height, uint8_t fill)
@@ -34,7 +34,7 @@ Picture SmallPreview(int32_t width, int32_t height, uint8_t fill)
 
 void FillSampleAlbum(AlbumDocument& doc)
 {
-    doc.OnNewDocument();
+    doc.Clear();
     doc.title = "Vacances à Noël";
     doc.description = "Été 2024";
     doc.useTabs = 1;

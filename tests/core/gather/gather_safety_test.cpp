@@ -97,7 +97,7 @@ void MakeAlbum(const std::string& albumPath, const std::vector<std::string>& pho
                const std::vector<std::string>& sounds = {})
 {
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnNewDocument());
+    doc.Clear();
     const std::string stand = albumPath + ".stand.bmp";
     WriteBmp(stand, 1);
     for (size_t i = 0; i < photos.size(); ++i)
@@ -107,7 +107,7 @@ void MakeAlbum(const std::string& albumPath, const std::vector<std::string>& pho
         if (i < sounds.size())
             doc.items[i]->soundPath = sounds[i];
     }
-    ASSERT_TRUE(doc.OnSaveDocument(albumPath));
+    ASSERT_TRUE(doc.Save(albumPath));
     fs::remove(stand);
 }
 
@@ -116,7 +116,7 @@ GatherResult Gather(const std::string& albumPath, const std::string& destination
 {
     fs::create_directories(destination);
     AlbumDocument doc;
-    EXPECT_TRUE(doc.OnOpenDocument(albumPath));
+    EXPECT_TRUE(doc.Open(albumPath));
     GatherHooks hooks;
     hooks.renderer = renderer;
     return RunGather(doc, albumPath, destination, options, hooks);
@@ -125,7 +125,7 @@ GatherResult Gather(const std::string& albumPath, const std::string& destination
 std::vector<std::string> PhotosFoundBy(const std::string& albumPath)
 {
     AlbumDocument doc;
-    EXPECT_TRUE(doc.OnOpenDocument(albumPath));
+    EXPECT_TRUE(doc.Open(albumPath));
     std::vector<std::string> found;
     for (const auto& item : doc.items)
         if (item->IsPhoto())

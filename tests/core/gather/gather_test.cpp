@@ -94,7 +94,7 @@ bool AnyTemporaryLeft(const std::string& directory)
 std::vector<std::string> GatheredPhotos(const std::string& albumPath)
 {
     AlbumDocument doc;
-    EXPECT_TRUE(doc.OnOpenDocument(albumPath));
+    EXPECT_TRUE(doc.Open(albumPath));
     std::vector<std::string> found;
     for (const auto& item : doc.items)
         if (item->IsPhoto())
@@ -106,10 +106,10 @@ std::vector<std::string> GatheredPhotos(const std::string& albumPath)
 void MakeAlbum(const std::string& albumPath, const std::vector<std::string>& photos)
 {
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnNewDocument());
+    doc.Clear();
     for (size_t i = 0; i < photos.size(); ++i)
         ASSERT_TRUE(doc.InsertImage(photos[i], i));
-    ASSERT_TRUE(doc.OnSaveDocument(albumPath));
+    ASSERT_TRUE(doc.Save(albumPath));
 }
 
 GatherResult Gather(const std::string& albumPath, const std::string& destination, GatherOptions options,
@@ -117,7 +117,7 @@ GatherResult Gather(const std::string& albumPath, const std::string& destination
 {
     fs::create_directories(destination);
     AlbumDocument doc;
-    EXPECT_TRUE(doc.OnOpenDocument(albumPath));
+    EXPECT_TRUE(doc.Open(albumPath));
     GatherHooks hooks;
     hooks.renderer = renderer;
     hooks.cancelled = std::move(cancelled);
@@ -238,10 +238,10 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     MakeAlbum(album, {dir.File("originaux/ete/Plage.bmp"), dir.File("originaux/hiver/neige.bmp")});
     {
         AlbumDocument doc;
-        ASSERT_TRUE(doc.OnOpenDocument(album));
+        ASSERT_TRUE(doc.Open(album));
         doc.items[0]->soundPath = dir.File("originaux/sons/vagues.wav");
         doc.items[0]->description = "Au bord de l'eau";
-        ASSERT_TRUE(doc.OnSaveDocument(album));
+        ASSERT_TRUE(doc.Save(album));
     }
     FlatRenderer renderer;
     ScriptedPrompter prompter({});  // any question fails the test
@@ -273,7 +273,7 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     fs::remove_all(dir.File("originaux"));
 
     AlbumDocument moved;
-    ASSERT_TRUE(moved.OnOpenDocument(dir.File("ailleurs/Voyage.qza")));
+    ASSERT_TRUE(moved.Open(dir.File("ailleurs/Voyage.qza")));
     const std::string movedPath = dir.File("ailleurs/Voyage.qza");
     const std::string plage = FindAlbumImage(moved.items[0]->imagePath, movedPath);
     EXPECT_EQ(plage, dir.File("ailleurs/Plage.JPG"));
@@ -359,9 +359,9 @@ TEST(GatherTest, FileErrorsAskAbortRetryIgnoreAndRetryRepeatsTheFailedStep)
     MakeAlbum(album, {dir.File("a/un.bmp"), dir.File("a/deux.bmp")});
     {
         AlbumDocument doc;
-        ASSERT_TRUE(doc.OnOpenDocument(album));
+        ASSERT_TRUE(doc.Open(album));
         doc.items[1]->soundPath = dir.File("a/deux.wav");
-        ASSERT_TRUE(doc.OnSaveDocument(album));
+        ASSERT_TRUE(doc.Save(album));
     }
     const std::vector<uint8_t> deux = test::ReadBytes(dir.File("a/deux.bmp"));
     fs::remove(dir.File("a/deux.bmp"));

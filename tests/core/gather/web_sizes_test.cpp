@@ -209,7 +209,7 @@ TEST(WebViewerDataTest, TextsWithScriptEndsQuotesLineSeparatorsAndBadBytesStayIn
     test::TempDir dir;
     WritePcx(dir.File("photo.pcx"), 40, 30);
     AlbumDocument doc;
-    ASSERT_TRUE(doc.OnNewDocument());
+    doc.Clear();
     doc.title = nasty;
     doc.description = nasty;
     ASSERT_TRUE(doc.InsertImage(dir.File("photo.pcx"), 0));

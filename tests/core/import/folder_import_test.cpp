@@ -124,7 +124,7 @@ TEST_F(FolderImportTest, MakesOneSectionPerDayInCaptureOrderAndListsUnreadableFi
     ::utimes(dir.File("broken.jpg").c_str(), times);
 
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     const FolderImportOutcome outcome = ImportFolder(doc, dir.Path(), {}, nullptr, Anything);
     ASSERT_TRUE(outcome.folderRead);
     EXPECT_EQ(outcome.found, 5u);
@@ -152,13 +152,13 @@ TEST_F(FolderImportTest, WithoutDaysOneSectionAndRecursionReachesSubfolders)
     ::mkdir(dir.File("sub").c_str(), 0755);
     Add("sub/a.jpg", "2025:06:14 10:00:00");
     AlbumDocument flat;
-    flat.OnNewDocument();
+    flat.Clear();
     EXPECT_EQ(ImportFolder(flat, dir.Path(), {false, false}, nullptr, Anything).inserted, 1u);
     EXPECT_FALSE(flat.useTabs);
     EXPECT_EQ(flat.tabs.size(), 1u);
 
     AlbumDocument deep;
-    deep.OnNewDocument();
+    deep.Clear();
     EXPECT_EQ(ImportFolder(deep, dir.Path(), {false, true}, nullptr, Anything).inserted, 2u);
     EXPECT_EQ(deep.items[0]->imagePath, dir.File("sub/a.jpg"));
 }
@@ -178,7 +178,7 @@ TEST_F(FolderImportTest, StoppingKeepsWhatIsInWithItsSections)
     Add("3.jpg", "2025:06:16 09:00:00");
     Add("4.jpg", "2025:06:17 09:00:00");
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     StopAfterTwo stop;
     const auto outcome = ImportFolder(doc, dir.Path(), {}, &stop, Anything);
     EXPECT_TRUE(outcome.stopped);
@@ -190,7 +190,7 @@ TEST_F(FolderImportTest, StoppingKeepsWhatIsInWithItsSections)
 TEST(FolderImport, AFolderThatCannotBeReadIsSaidSo)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     const auto outcome = ImportFolder(doc, "/nonexistent/folder", {}, nullptr, Anything);
     EXPECT_FALSE(outcome.folderRead);
     EXPECT_NE(outcome.folderError.find("/nonexistent/folder"), std::string::npos);

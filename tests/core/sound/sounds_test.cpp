@@ -39,7 +39,7 @@ TEST(SoundsTest, PlayingStopsFirstAndItemSoundsAreLookedUpBesideTheAlbum)
     test::TempDir dir;
     test::WriteBytes(dir.File("chant.wav"), {1});
     AlbumDocument album;
-    album.OnOpenDocument(dir.File("missing.qza"));  // fails; the path stays empty
+    album.Open(dir.File("missing.qza"));  // fails; the path stays empty
     AlbumItem photo("photo.jpg");
     EXPECT_FALSE(PlayItemSound(photo, &album));  // no sound: nothing at all
     EXPECT_TRUE(player.played.empty());
@@ -57,7 +57,7 @@ TEST(SoundsTest, OnlyPhotosTakeASoundAndEveryChangeMarksTheAlbum)
     AlbumDocument album;
     album.items.push_back(std::make_unique<AlbumItem>("a.jpg"));
     album.items.push_back(std::make_unique<AlbumItem>("mot", LogFont{}, 0));
-    album.SetModifiedFlag(false);
+    album.MarkSaved();
     EXPECT_FALSE(SetItemSound(album, 1, "/s.wav"));  // a text
     EXPECT_FALSE(SetItemSound(album, 2, "/s.wav"));  // no such item
     EXPECT_FALSE(SetItemSound(album, -1, "/s.wav"));
@@ -66,7 +66,7 @@ TEST(SoundsTest, OnlyPhotosTakeASoundAndEveryChangeMarksTheAlbum)
     EXPECT_TRUE(SetItemSound(album, 0, "/s.wav"));
     EXPECT_EQ(album.items[0]->soundPath, "/s.wav");
     EXPECT_TRUE(album.IsModified());
-    album.SetModifiedFlag(false);
+    album.MarkSaved();
     EXPECT_TRUE(RemoveItemSound(album, 0));
     EXPECT_TRUE(album.items[0]->soundPath.empty());
     EXPECT_TRUE(album.IsModified());

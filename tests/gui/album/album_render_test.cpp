@@ -69,7 +69,7 @@ class AlbumRender : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        doc.OnNewDocument();
+        doc.Clear();
         doc.title = "Vacances";
         doc.headerTitle = 0;
         doc.pageNumbers = 0;

@@ -22,7 +22,7 @@ TEST(AlbumGuiHooks, FastBitmapsStatusTextAndPreferences)
     InstallAlbumServices(frame, preferences);
 
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     EXPECT_EQ(doc.deskColor, 0x123456u);  // new albums take the preferred desk
     ASSERT_TRUE(doc.InsertImage(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), 0));
     doc.MakeFastBitmaps();

@@ -81,13 +81,13 @@ void AnswerFont(const char* family, int points, bool bold)
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(doc.OnNewDocument()); }
+    void SetUp() override { doc.Clear(); }
 
     void ExpectSavedAndReadBack()
     {
-        ASSERT_TRUE(doc.OnSaveDocument(dir.File("album.qza")));
+        ASSERT_TRUE(doc.Save(dir.File("album.qza")));
         AlbumDocument read;
-        ASSERT_TRUE(read.OnOpenDocument(dir.File("album.qza")));
+        ASSERT_TRUE(read.Open(dir.File("album.qza")));
         EXPECT_TRUE(Settings(read) == Settings(doc));
     }
 
@@ -383,14 +383,14 @@ protected:
     AlbumView& OpenAlbum(int16_t layout)
     {
         prefs.fastBitmaps = false;
-        doc->OnNewDocument();
+        doc->Clear();
         doc->layoutIndex = layout;
         const auto plain = [](int32_t, int32_t) { return ColorTriple{0, 200, 0}; };
         EXPECT_TRUE(WriteBMPFile(tall, test::MakeRgbPicture(300, 400, plain)));
         EXPECT_TRUE(WriteBMPFile(wide, test::MakeRgbPicture(400, 100, plain)));
         EXPECT_TRUE(doc->InsertImage(tall, 0));
         EXPECT_TRUE(doc->InsertImage(wide, 1));
-        doc->SetModifiedFlag(false);
+        doc->MarkSaved();
         return *qobject_cast<AlbumView*>(OpenAlbumWindow(frame, book, prefs, doc)->widget());
     }
 

@@ -31,7 +31,7 @@ const BookPictures& Book()
 std::shared_ptr<AlbumDocument> AlbumOf(int textItems)
 {
     auto doc = std::make_shared<AlbumDocument>();
-    doc->OnNewDocument();
+    doc->Clear();
     for (int i = 0; i < textItems; ++i)
         doc->items.push_back(std::make_unique<AlbumItem>("texte", DefaultAlbumFont(12), 0));
     doc->Paginate();
@@ -252,9 +252,9 @@ TEST(AlbumView, OpensInAnMdiWindowWithTheAlbumMenus)
     Preferences prefs;
     MainWindow frame{prefs, profile};
     const auto saved = AlbumOf(1);
-    ASSERT_TRUE(saved->OnSaveDocument(dir.File("vacances.qza")));
+    ASSERT_TRUE(saved->Save(dir.File("vacances.qza")));
     auto doc = std::make_shared<AlbumDocument>();
-    ASSERT_TRUE(doc->OnOpenDocument(dir.File("vacances.qza")));
+    ASSERT_TRUE(doc->Open(dir.File("vacances.qza")));
 
     QMdiSubWindow* window = OpenAlbumWindow(frame, Book(), prefs, doc);
     ASSERT_NE(window, nullptr);

@@ -28,7 +28,7 @@ protected:
                                              int layout = 1)
     {
         auto doc = std::make_shared<AlbumDocument>();
-        doc->OnNewDocument();
+        doc->Clear();
         doc->flyleaf = flyleaf;
         doc->layoutIndex = static_cast<int16_t>(layout);
         for (int i = 0; i < texts; ++i)

@@ -34,7 +34,7 @@ protected:
     {
         auto doc = Album(2, false, {}, layout);
         InsertImages(*doc, {photoPath}, 0, false, nullptr);
-        doc->SetModifiedFlag(false);
+        doc->MarkSaved();
         return doc;
     }
 
@@ -71,7 +71,7 @@ TEST_F(ClipboardCommandsTest, PhotoFromMaxiPastesIntoMicroWithItsPreviewRemade)
     EXPECT_FALSE(from.Document().IsModified());
 
     auto target = Album(3, false, {}, kMicro);
-    target->SetModifiedFlag(false);
+    target->MarkSaved();
     AlbumView& to = Open(target);
     to.SetSelection(1);
     Run(kCmdEditPaste);
@@ -89,7 +89,7 @@ TEST_F(ClipboardCommandsTest, TextCutFromOneAlbumLandsOnPageZeroOfAnEmptyOne)
 {
     auto source = Album(3, false, {1, 2});  // items 1 and 2 start sections
     source->items[2]->text = "Καλημέρα, à bientôt";
-    source->SetModifiedFlag(false);
+    source->MarkSaved();
     AlbumView& from = Open(source);
     from.SetSelection(2);
     Run(kCmdEditCut);
@@ -99,7 +99,7 @@ TEST_F(ClipboardCommandsTest, TextCutFromOneAlbumLandsOnPageZeroOfAnEmptyOne)
     EXPECT_TRUE(source->IsModified());
 
     auto target = std::make_shared<AlbumDocument>();
-    target->OnNewDocument();
+    target->Clear();
     AlbumView& to = Open(target);
     Run(kCmdEditPaste);
     ASSERT_EQ(target->items.size(), 1u);
@@ -112,7 +112,7 @@ TEST_F(ClipboardCommandsTest, TextCutFromOneAlbumLandsOnPageZeroOfAnEmptyOne)
 TEST_F(ClipboardCommandsTest, ForeignOrDamagedBlocksAreRefusedWithTheMessage)
 {
     auto target = Album(2, false);
-    target->SetModifiedFlag(false);
+    target->MarkSaved();
     Open(target);
     for (const QByteArray& block : {QByteArray("XYZ") + QByteArray(2600, '\0'), QByteArray("QZA"),
                                     QByteArray("QZA") + QByteArray(2534, '\0') + QByteArray("junk")}) {

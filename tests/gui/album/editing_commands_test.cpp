@@ -55,7 +55,7 @@ protected:
     AlbumView& Open(int texts, std::vector<int> sections = {})
     {
         auto doc = std::make_shared<AlbumDocument>();
-        doc->OnNewDocument();
+        doc->Clear();
         for (int i = 0; i < texts; ++i)
             doc->items.push_back(std::make_unique<AlbumItem>("texte " + std::to_string(i), LogFont{}, 0));
         for (int first : sections)
@@ -63,7 +63,7 @@ protected:
                               std::make_unique<SectionTab>("Section " + std::to_string(first), 1));
         doc->useTabs = !sections.empty();
         doc->Paginate();
-        doc->SetModifiedFlag(false);
+        doc->MarkSaved();
         QMdiSubWindow* window = OpenAlbumWindow(frame, book, prefs, doc);
         return *qobject_cast<AlbumView*>(window->widget());
     }
@@ -225,7 +225,7 @@ TEST_F(EditingCommandsTest, RetryingUntouchedUsesThePathInItsOwnCase)
 TEST_F(EditingCommandsTest, WithoutAnAlbumWindowAnUnreadablePhotoIsGivenUp)
 {
     AlbumDocument doc;
-    doc.OnNewDocument();
+    doc.Clear();
     EXPECT_FALSE(retry.AskRetry(Path("broken.bmp")).has_value());
     EXPECT_FALSE(doc.InsertImage(Path("broken.bmp"), 0));
     EXPECT_TRUE(doc.items.empty());
@@ -338,7 +338,7 @@ TEST_F(EditingCommandsTest, PhotoPropertiesShowTheFactsAndStoreTheDescription)
     AlbumView& view = Open(0);
     const std::string file = test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp");
     ASSERT_TRUE(view.Document().InsertImage(file, 0));
-    view.Document().SetModifiedFlag(false);
+    view.Document().MarkSaved();
     AnswerNextModal<ImagePropertiesDialog>([](ImagePropertiesDialog& dialog) {
         dialog.findChild<QLineEdit*>(widget_name::kDescriptionEdit)->setText("Ne garder que ceci");
         Click(dialog, widget_name::kCancelButton);
@@ -503,10 +503,10 @@ TEST(ViewingItems, ATextShowsInItsDialogAndAPhotoInAPictureWindow)
     const std::string album = dir.File("textes.qza");
     {
         AlbumDocument doc;
-        doc.OnNewDocument();
+        doc.Clear();
         doc.items.push_back(std::make_unique<AlbumItem>("Souvenirs\r\nde vacances", LogFont{}, 0));
         ASSERT_TRUE(doc.InsertImage(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), 1));
-        ASSERT_TRUE(doc.OnSaveDocument(album));
+        ASSERT_TRUE(doc.Save(album));
     }
     LumoraApp app(QString::fromStdString(dir.File("lumora.ini")));
     ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));

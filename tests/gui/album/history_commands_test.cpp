@@ -29,7 +29,7 @@ protected:
     AlbumView& OpenTexts(int count)
     {
         auto doc = std::make_shared<AlbumDocument>();
-        doc->OnNewDocument();
+        doc->Clear();
         for (int i = 0; i < count; ++i)
             doc->items.push_back(std::make_unique<AlbumItem>("t" + std::to_string(i), LogFont{}, 0));
         doc->Paginate();

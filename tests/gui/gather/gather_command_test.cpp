@@ -32,7 +32,7 @@ protected:
     std::shared_ptr<AlbumDocument> SavedAlbum(int photos)
     {
         auto doc = std::make_shared<AlbumDocument>();
-        doc->OnNewDocument();
+        doc->Clear();
         for (int i = 0; i < photos; ++i) {
             const std::string path = dir.File("photos/p" + std::to_string(i) + ".bmp");
             fs::create_directories(dir.File("photos"));
@@ -41,7 +41,7 @@ protected:
             }));
             doc->InsertImage(path, static_cast<size_t>(i));
         }
-        doc->OnSaveDocument(dir.File("photos/album.qza"));
+        doc->Save(dir.File("photos/album.qza"));
         return doc;
     }
 };

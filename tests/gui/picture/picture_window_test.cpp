@@ -93,7 +93,7 @@ TEST_F(PictureWindowTest, StatusTextFollowsTheWindowLeftActiveAfterAClose)
     };
     auto openAlbum = [&] {
         auto doc = std::make_shared<AlbumDocument>();
-        doc->OnNewDocument();
+        doc->Clear();
         OpenAlbumWindow(frame, book, app.Prefs(), doc);
     };
     const struct {

@@ -51,7 +51,7 @@ protected:
     std::unique_ptr<AlbumDocument> Open()
     {
         auto doc = std::make_unique<AlbumDocument>();
-        EXPECT_TRUE(doc->OnOpenDocument(album));
+        EXPECT_TRUE(doc->Open(album));
         return doc;
     }
 

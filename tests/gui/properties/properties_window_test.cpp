@@ -31,7 +31,7 @@ protected:
     {
         auto doc = Album(1, false);
         InsertImages(*doc, {photoPath}, 1, false, nullptr);
-        doc->SetModifiedFlag(false);
+        doc->MarkSaved();
         return Open(doc);
     }
 

@@ -51,7 +51,7 @@ protected:
     std::shared_ptr<AlbumDocument> Show(const std::string& items)
     {
         auto doc = std::make_shared<AlbumDocument>();
-        doc->OnNewDocument();
+        doc->Clear();
         for (char c : items) {
             if (c == 'T')
                 doc->items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
@@ -255,7 +255,7 @@ TEST_F(SlideshowWindowTest, PhotoSoundsPlayAndTheEndOfTheShowStopsThem)
     test::WriteBytes(dir.File("mer.wav"), {1});
     auto doc = Show("LS");
     doc->items[0]->soundPath = "C:\\SONS\\mer.wav";
-    doc->OnSaveDocument(dir.File("album.qza"));  // the album's folder holds mer.wav
+    doc->Save(dir.File("album.qza"));  // the album's folder holds mer.wav
     Start(doc);
     ASSERT_EQ(sound.played.size(), 1u);
     EXPECT_EQ(sound.played[0], dir.File("mer.wav"));

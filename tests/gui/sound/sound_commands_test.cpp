@@ -20,7 +20,7 @@ protected:
     {
         auto doc = Album(1, true);
         doc->items.insert(doc->items.begin(), std::make_unique<AlbumItem>(dir.File("photo.bmp")));
-        doc->SetModifiedFlag(false);
+        doc->MarkSaved();
         return Open(doc);
     }
     bool Enabled(int command)
@@ -64,7 +64,7 @@ TEST_F(SoundCommandsTest, PlayLooksBesideTheAlbumAndNavigationStopsTheSound)
     AlbumView& view = OpenPhotoAndText();
     test::WriteBytes(dir.File("son.wav"), {1});
     view.Document().items[0]->soundPath = "/disparu/son.wav";
-    view.Document().OnSaveDocument(dir.File("album.qza"));
+    view.Document().Save(dir.File("album.qza"));
     view.SetSelection(0);
     Run(kCmdPlaySound);
     ASSERT_EQ(sound.played.size(), 1u);

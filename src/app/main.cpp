@@ -41,7 +41,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("lumora");
-    QApplication::setApplicationDisplayName("Lumora");
+    // No display name: the window system would add it to every title, the
+    // main window's "Lumora - vacances.qza" included.
     QApplication::setOrganizationName("lumora");
     // Every window, the document windows included, shows the program's icon.
     QApplication::setWindowIcon(lumora::ProgramIcon());

@@ -39,6 +39,7 @@
 #include "gui/slideshow/slideshow_window.h"
 #include "gui/gather/gather_command.h"
 #include "gui/sound/sound_commands.h"
+#include "app/frame_title.h"
 
 namespace lumora {
 namespace {
@@ -53,13 +54,13 @@ QString Text(int stringId)
 MainWindow::MainWindow(Preferences& preferences, Profile& profile, QWidget* parent)
     : QMainWindow(parent), preferences_(preferences), profile_(profile)
 {
-    setWindowTitle("Lumora");
     setWindowIcon(ProgramIcon());  // the document windows inside take it too
     resize(900, 650);
     setAcceptDrops(true);
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setBackground(QColor(128, 128, 128));
     setCentralWidget(mdiArea_);
+    KeepFrameTitle(*this, *mdiArea_);
     CreateActions();
     CreateToolBar();
     CreateStatusBar();

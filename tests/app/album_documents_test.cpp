@@ -57,6 +57,53 @@ TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
     EXPECT_TRUE(app.Documents()->SaveModified(view->Document()));
 }
 
+// The main window names the maximised album once, with Qt's modified mark
+// following the album; without a maximised window it is the program's name.
+TEST_F(RunningProgram, MainWindowTitleNamesTheMaximisedAlbumOnce)
+{
+    LumoraApp app(ini);
+    ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
+    MainWindow& frame = *app.MainFrame();
+    QMdiSubWindow* window = frame.MdiArea()->activeSubWindow();
+    ASSERT_NE(window, nullptr);
+    AlbumDocument& doc = ActiveAlbumView(frame)->Document();
+    const auto settle = [] {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    };
+    const struct {
+        bool maximised;
+        bool modified;
+        QString title;
+        bool mark;
+    } cases[] = {
+        {false, false, "Lumora", false},
+        {false, true, "Lumora", false},
+        {true, true, "Lumora - voyage.qza[*]", true},
+        {true, false, "Lumora - voyage.qza[*]", false},
+        {false, true, "Lumora", false},
+        {true, true, "Lumora - voyage.qza[*]", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.maximised ? "maximised " : "normal ") + std::string(c.modified ? "modified" : "saved"));
+        if (c.maximised)
+            window->showMaximized();
+        else
+            window->showNormal();
+        if (c.modified)
+            doc.MarkModified();
+        else
+            doc.MarkSaved();
+        settle();
+        EXPECT_EQ(frame.windowTitle(), c.title);
+        EXPECT_EQ(frame.isWindowModified(), c.mark);
+    }
+    doc.MarkSaved();  // closes without a question
+    window->close();
+    settle();
+    EXPECT_EQ(frame.windowTitle(), "Lumora");
+}
+
 TEST_F(RunningProgram, AsksBeforeAChangedAlbumCloses)
 {
     AlbumDocument doc;

@@ -1,4 +1,5 @@
 #include "gui/album/delete_dialogs.h"
+#include "gui/platform/message_services.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -83,7 +84,7 @@ DeleteTabDialog::DeleteTabDialog(const std::string& tabName, QWidget* parent) : 
 bool ConfirmTextDeletion(QWidget* parent)
 {
     // The caption is the program's name, as for every message box.
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+    QMessageBox box(QMessageBox::Warning, ProgramCaption(),
                     QString::fromStdString(LoadString(kStrConfirmDeleteText)), QMessageBox::Yes | QMessageBox::No, parent);
     box.button(QMessageBox::Yes)->setText("&Oui");
     box.button(QMessageBox::No)->setText("&Non");

@@ -1,4 +1,5 @@
 #include "gui/gather/gather_command.h"
+#include "gui/platform/message_services.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,7 +65,7 @@ void GatherCommand(CommandHost& frame, AlbumView& view)
     if (progress.Run() != GatherProgressDialog::kDone)
         return;
     // A plain message box: the completion is no warning, and no icon either.
-    QMessageBox done(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+    QMessageBox done(QMessageBox::NoIcon, ProgramCaption(),
                      QString::fromStdString(GatherCompletionText(progress.Outcome())), QMessageBox::Ok, parent);
     done.setTextFormat(Qt::PlainText);
     done.exec();

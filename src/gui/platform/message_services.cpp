@@ -23,7 +23,7 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon)
 // caption did.
 QString CaptionOrDefault(const std::string& caption)
 {
-    return caption.empty() ? QApplication::applicationDisplayName() : QString::fromStdString(caption);
+    return caption.empty() ? ProgramCaption() : QString::fromStdString(caption);
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 
 namespace lumora {
 
+// The caption of the program's message boxes: its name. (Not Qt's display
+// name, which the window system would add to every window's title.)
+inline QString ProgramCaption() { return QStringLiteral("Lumora"); }
+
 class MessageBoxReporter final : public ErrorReporter {
 public:
     explicit MessageBoxReporter(QWidget* parent = nullptr) : parent_(parent) {}

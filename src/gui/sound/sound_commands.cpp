@@ -1,4 +1,5 @@
 #include "gui/sound/sound_commands.h"
+#include "gui/platform/message_services.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -65,7 +66,7 @@ void RemoveCommand(CommandHost& frame, AlbumView& view)
     StopSound();
     if (!SelectedHasSound(view))
         return;
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), Text(kStrConfirmRemoveSound),
+    QMessageBox box(QMessageBox::Question, ProgramCaption(), Text(kStrConfirmRemoveSound),
                     QMessageBox::Yes | QMessageBox::No, frame.HostWidget());
     box.button(QMessageBox::Yes)->setText("&Oui");
     box.button(QMessageBox::No)->setText("&Non");

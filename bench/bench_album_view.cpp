@@ -32,8 +32,8 @@ std::unique_ptr<AlbumDocument> MicroAlbum(int frameStyle)
 {
     auto doc = std::make_unique<AlbumDocument>();
     doc->Clear();
-    doc->layoutIndex = 4;
-    doc->frameStyle = static_cast<int16_t>(frameStyle);
+    EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = 4; });
+    EditSettings(*doc, [&](AlbumSettings& s) { s.frameStyle = static_cast<FrameStyle>(frameStyle); });
     for (int i = 0; i < 36; ++i) {
         auto item = std::make_unique<AlbumItem>("photo.bmp");
         Picture preview = Picture::Make(68, 51, 24);

@@ -77,8 +77,10 @@ std::shared_ptr<AlbumDocument> MicroAlbum(int spreads)
 {
     auto doc = std::make_shared<AlbumDocument>();
     doc->Clear();
-    doc->layoutIndex = kMicro;
-    doc->flyleaf = 0;
+    EditSettings(*doc, [](AlbumSettings& s) {
+        s.layoutIndex = kMicro;
+        s.flyleaf = false;
+    });
     const Size box = BoxSize(LayoutAt(kMicro));
     std::vector<std::unique_ptr<AlbumItem>> made;
     for (int n = 0; n < kPhotoFiles; ++n) {

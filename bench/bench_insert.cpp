@@ -85,7 +85,7 @@ void BM_InsertHundredPhotos(benchmark::State& state)
         state.PauseTiming();
         auto doc = std::make_unique<AlbumDocument>();
         doc->Clear();
-        doc->layoutIndex = kMaxi;
+        EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = kMaxi; });
         state.ResumeTiming();
         const int selection = InsertImages(*doc, paths, 0, false, nullptr);
         benchmark::DoNotOptimize(selection);
@@ -160,7 +160,7 @@ void BM_PlaceHundredPhotos(benchmark::State& state)
         state.PauseTiming();
         AlbumDocument doc;
         doc.Clear();
-        doc.layoutIndex = kMaxi;
+        EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = kMaxi; });
         items.clear();
         for (int i = 0; i < kPhotos; ++i) {
             // A preview of exactly the box size is not made again.

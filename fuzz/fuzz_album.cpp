@@ -25,8 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     AlbumDocument doc;
     if (!fuzz::ReadAlbumBytes(data, size, doc))
         return 0;
-    if (!headingRead || heading.title != doc.title || heading.password != doc.password ||
-        heading.fonts[kTitleFont].faceName != doc.fonts[kTitleFont].faceName)
+    // The whole settings value, on/off words included, must agree.
+    if (!headingRead || heading.settings != doc.Settings() ||
+        heading.storedFlags.flyleaf != static_cast<const AlbumFields&>(doc).storedFlags.flyleaf)
         __builtin_trap();  // the cover would disagree with the album
     for (const auto& item : doc.items)
         if (!item->preview.IsEmpty() && !IsValidPicture(item->preview.Image().Bytes()))

@@ -52,18 +52,18 @@ std::string ItemJson(const AlbumItem& item)
 void PrintJson(const AlbumDocument& doc)
 {
     std::ostream& out = std::cout;
-    out << "{\"title\": " << JsonString(doc.title)
-        << ", \"description\": " << JsonString(doc.description)
-        << ", \"layout\": " << doc.layoutIndex << ", \"frame\": " << doc.frameStyle
-        << ", \"effect\": " << doc.titleEffect << ", \"flyleaf\": " << Bool(doc.flyleaf)
-        << ", \"pagenumbers\": " << Bool(doc.pageNumbers)
-        << ", \"headertitle\": " << Bool(doc.headerTitle) << ", \"usetabs\": " << Bool(doc.useTabs)
-        << ", \"desk\": " << doc.deskColor << ", \"titlecolor\": " << doc.titleColor
+    out << "{\"title\": " << JsonString(doc.Settings().title)
+        << ", \"description\": " << JsonString(doc.Settings().description)
+        << ", \"layout\": " << doc.Settings().layoutIndex << ", \"frame\": " << static_cast<int>(doc.Settings().frameStyle)
+        << ", \"effect\": " << static_cast<int>(doc.Settings().titleEffect) << ", \"flyleaf\": " << Bool(doc.Settings().flyleaf)
+        << ", \"pagenumbers\": " << Bool(doc.Settings().pageNumbers)
+        << ", \"headertitle\": " << Bool(doc.Settings().headerTitle) << ", \"usetabs\": " << Bool(doc.Settings().useTabs)
+        << ", \"desk\": " << doc.Settings().deskColor << ", \"titlecolor\": " << doc.Settings().titleColor
         // Whether the album asks a password, never the password itself.
-        << ", \"protected\": " << Bool(!doc.password.empty()) << ", \"pagecount\": " << doc.pageCount
+        << ", \"protected\": " << Bool(!doc.Settings().password.empty()) << ", \"pagecount\": " << doc.pageCount
         << ", \"fonts\": {";
     for (int i = 0; i < kAlbumFontCount; ++i)
-        out << (i ? ", " : "") << JsonString(kFontNames[i]) << ": " << FontJson(doc.fonts[i]);
+        out << (i ? ", " : "") << JsonString(kFontNames[i]) << ": " << FontJson(doc.Settings().fonts[i]);
     out << "}, \"tabs\": [";
     for (size_t i = 0; i < doc.tabs.size(); ++i) {
         const SectionTab& tab = *doc.tabs[i];
@@ -87,21 +87,21 @@ std::string Hex(uint32_t color)
 void PrintText(const AlbumDocument& doc)
 {
     std::ostream& out = std::cout;
-    out << "titre : " << doc.title << "\n"
-        << "description : " << doc.description << "\n"
-        << "disposition : " << doc.layoutIndex << "\n"
-        << "cadre : " << doc.frameStyle << "\n"
-        << "effet du titre : " << doc.titleEffect << "\n"
-        << "couleur du titre : " << Hex(doc.titleColor) << "\n"
-        << "bureau : " << Hex(doc.deskColor) << "\n"
-        << "page de garde : " << (doc.flyleaf ? "oui" : "non") << "\n"
-        << "numéros de pages : " << (doc.pageNumbers ? "oui" : "non") << "\n"
-        << "titre de haut de page : " << (doc.headerTitle ? "oui" : "non") << "\n"
-        << "onglets : " << (doc.useTabs ? "oui" : "non") << "\n"
-        << "mot de passe : " << (doc.password.empty() ? "non" : "oui") << "\n"
+    out << "titre : " << doc.Settings().title << "\n"
+        << "description : " << doc.Settings().description << "\n"
+        << "disposition : " << doc.Settings().layoutIndex << "\n"
+        << "cadre : " << static_cast<int>(doc.Settings().frameStyle) << "\n"
+        << "effet du titre : " << static_cast<int>(doc.Settings().titleEffect) << "\n"
+        << "couleur du titre : " << Hex(doc.Settings().titleColor) << "\n"
+        << "bureau : " << Hex(doc.Settings().deskColor) << "\n"
+        << "page de garde : " << (doc.Settings().flyleaf ? "oui" : "non") << "\n"
+        << "numéros de pages : " << (doc.Settings().pageNumbers ? "oui" : "non") << "\n"
+        << "titre de haut de page : " << (doc.Settings().headerTitle ? "oui" : "non") << "\n"
+        << "onglets : " << (doc.Settings().useTabs ? "oui" : "non") << "\n"
+        << "mot de passe : " << (doc.Settings().password.empty() ? "non" : "oui") << "\n"
         << "pages : " << doc.pageCount << "\n";
     for (int i = 0; i < kAlbumFontCount; ++i) {
-        const LogFont& f = doc.fonts[i];
+        const LogFont& f = doc.Settings().fonts[i];
         out << "police " << kFontNames[i] << " : " << f.faceName << ", hauteur " << f.height
             << ", graisse " << f.weight << (f.italic ? ", italique" : "") << "\n";
     }

@@ -101,7 +101,7 @@ int RunAlbumPrint(Arguments args)
     const AlbumSheets sheets(doc, book ? &*book : nullptr,
                              {covers, describe.value_or(prefs.printDescriptions), false});
 
-    if (const auto failure = WritePdf(words[1], SetupFor(paper, doc.title), [&sheets](QPagedPaintDevice& device) {
+    if (const auto failure = WritePdf(words[1], SetupFor(paper, doc.Settings().title), [&sheets](QPagedPaintDevice& device) {
             return PrintAlbumSheets(device, sheets, 1, sheets.Count(), TerminalProgress);
         }))
         return Fail(kExitFailed, *failure);

@@ -114,7 +114,7 @@ bool IsReachablePosition(const AlbumDocument& doc, int position)
     if (position == kCoverPosition)
         return true;
     if (position == kFlyleafPosition)
-        return doc.flyleaf != 0;
+        return doc.Settings().flyleaf;
     return position >= 0 && position <= doc.pageCount && position % 2 == 0;
 }
 

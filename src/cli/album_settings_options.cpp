@@ -26,11 +26,11 @@ std::optional<int16_t> ParseLayout(const std::string& text)
 
 std::string ApplyAlbumSetting(AlbumSettings& settings, const std::string& key, const std::string& value)
 {
-    const auto flag = [&](uint32_t& field) -> std::string {
+    const auto flag = [&](bool& field) -> std::string {
         const auto parsed = ParseFlag(value);
         if (!parsed)
             return key + " attend on/off, 1/0 ou true/false";
-        field = *parsed ? 1 : 0;
+        field = *parsed;
         return {};
     };
     const auto color = [&](Rgb& field) -> std::string {
@@ -40,11 +40,11 @@ std::string ApplyAlbumSetting(AlbumSettings& settings, const std::string& key, c
         field = *parsed;
         return {};
     };
-    const auto small = [&](int16_t& field, int limit) -> std::string {
+    const auto small = [&]<typename Number>(Number& field, int limit) -> std::string {
         const auto parsed = ParseInteger(value);
         if (!parsed || *parsed < 0 || *parsed > limit)
             return key + " attend un nombre de 0 à " + std::to_string(limit);
-        field = static_cast<int16_t>(*parsed);
+        field = static_cast<Number>(*parsed);
         return {};
     };
     if (key == "title")

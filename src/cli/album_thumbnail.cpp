@@ -51,7 +51,7 @@ bool ReadForThumbnail(const std::string& path, bool cover, AlbumDocument& doc)
     } else if (!OpenAlbumFile(doc, path)) {
         return false;  // the reason is already on stderr
     }
-    if (!doc.password.empty()) {
+    if (!doc.Settings().password.empty()) {
         // A protected album shows nothing of itself before its password.
         Fail(kExitFailed, path + " est protégé par un mot de passe : pas de vignette");
         return false;

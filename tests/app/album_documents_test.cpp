@@ -44,7 +44,7 @@ TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
     ASSERT_TRUE(app.InitInstance({QString::fromStdString(album)}));
     AlbumView* view = ActiveAlbumView(*app.MainFrame());
     ASSERT_NE(view, nullptr);
-    view->Document().title = "Voyage en mer";
+    EditSettings(view->Document(), [&](AlbumSettings& s) { s.title = "Voyage en mer"; });
     view->Document().MarkModified();
     app.MainFrame()->RefreshCommandStates();
     ASSERT_TRUE(app.MainFrame()->Action(kCmdFileSave)->isEnabled());
@@ -52,7 +52,7 @@ TEST_F(RunningProgram, SavesTheActiveAlbumUnderItsName)
     EXPECT_FALSE(view->Document().IsModified());
     AlbumDocument reread;
     ASSERT_TRUE(reread.Open(album));
-    EXPECT_EQ(reread.title, "Voyage en mer");
+    EXPECT_EQ(reread.Settings().title, "Voyage en mer");
     // Unchanged albums close without a question.
     EXPECT_TRUE(app.Documents()->SaveModified(view->Document()));
 }

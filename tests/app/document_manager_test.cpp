@@ -43,7 +43,7 @@ protected:
     {
         AlbumDocument doc;
         doc.Clear();
-        doc.title = title;
+        EditSettings(doc, [&](AlbumSettings& s) { s.title = title; });
         const std::string path = dir.File(name);
         EXPECT_TRUE(doc.Save(path));
         return QString::fromStdString(path);
@@ -65,7 +65,7 @@ TEST_F(DocumentManagerTest, OpensAlbumsAndPicturesByExtension)
     const QString album = SavedAlbum("voyage.qza", "Voyage");
     ASSERT_TRUE(documents.OpenDocumentFile(album));
     ASSERT_EQ(albums.size(), 1u);
-    EXPECT_EQ(albums[0]->title, "Voyage");
+    EXPECT_EQ(albums[0]->Settings().title, "Voyage");
 
     const QString picture = QString::fromStdString(test::TestDataPath("bmp/bmpsuite-g-pal8.bmp"));
     ASSERT_TRUE(documents.OpenDocumentFile(picture));
@@ -113,7 +113,7 @@ TEST_F(DocumentManagerTest, ReadOnlyAlbumIsKeptAndTheWorkSavedUnderAnotherName)
     const std::vector<uint8_t> before = test::ReadBytes(path.toStdString());
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(path.toStdString()));
-    doc.title = "Neige";
+    EditSettings(doc, [&](AlbumSettings& s) { s.title = "Neige"; });
     const QString copy = QString::fromStdString(dir.File("copie.qza"));
     test::WhenModal<QFileDialog>([&](QFileDialog* dialog) {
         dialog->selectFile(copy);
@@ -127,7 +127,7 @@ TEST_F(DocumentManagerTest, ReadOnlyAlbumIsKeptAndTheWorkSavedUnderAnotherName)
     EXPECT_EQ(doc.Path(), copy.toStdString());
     AlbumDocument reread;
     ASSERT_TRUE(reread.Open(copy.toStdString()));
-    EXPECT_EQ(reread.title, "Neige");
+    EXPECT_EQ(reread.Settings().title, "Neige");
 }
 
 TEST_F(DocumentManagerTest, FileNewMakesANewAlbumOnlyWithAnAlbumWindow)
@@ -140,7 +140,7 @@ TEST_F(DocumentManagerTest, FileNewMakesANewAlbumOnlyWithAnAlbumWindow)
     EXPECT_TRUE(frame.Action(kCmdFileNew)->isEnabled());
     ASSERT_TRUE(documents.FileNew());
     ASSERT_EQ(albums.size(), 1u);
-    EXPECT_EQ(albums[0]->title, "Titre de l'album");
+    EXPECT_EQ(albums[0]->Settings().title, "Titre de l'album");
     EXPECT_EQ(albums[0]->tabs.size(), 1u);
 }
 
@@ -159,7 +159,7 @@ TEST_F(DocumentManagerTest, NewAlbumFromAFolderOpensItsPhotosUnsavedAndSaysWhatW
     ASSERT_TRUE(documents.NewAlbumFromFolder(QString::fromStdString(folder)));
     ASSERT_EQ(albums.size(), 1u);
     const AlbumDocument& album = *albums[0];
-    EXPECT_EQ(album.title, "Provence");
+    EXPECT_EQ(album.Settings().title, "Provence");
     ASSERT_EQ(album.items.size(), 2u);
     EXPECT_EQ(album.items[0]->imagePath, folder + "/IMG_20250614_100000.jpg");
     EXPECT_EQ(album.tabs.size(), 2u);

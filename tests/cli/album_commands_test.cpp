@@ -31,14 +31,14 @@ TEST(CliAlbum, BuildsAnAlbumThatTheDocumentReadsBack)
 
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
-    EXPECT_EQ(doc.title, "Été");
-    EXPECT_EQ(doc.layoutIndex, 0);
-    EXPECT_EQ(doc.useTabs, 1u);
-    EXPECT_EQ(doc.flyleaf, 0u);
-    EXPECT_EQ(doc.deskColor, 0x102030u);
-    EXPECT_EQ(doc.titleColor, 255u);
-    EXPECT_EQ(doc.frameStyle, 2);
-    EXPECT_EQ(doc.password, "pw");
+    EXPECT_EQ(doc.Settings().title, "Été");
+    EXPECT_EQ(doc.Settings().layoutIndex, 0);
+    EXPECT_EQ(doc.Settings().useTabs, 1u);
+    EXPECT_EQ(doc.Settings().flyleaf, 0u);
+    EXPECT_EQ(doc.Settings().deskColor, 0x102030u);
+    EXPECT_EQ(doc.Settings().titleColor, 255u);
+    EXPECT_EQ(doc.Settings().frameStyle, FrameStyle::Shadowed);
+    EXPECT_EQ(doc.Settings().password, "pw");
     ASSERT_EQ(doc.items.size(), 3u);
     EXPECT_TRUE(doc.items[0]->IsPhoto());
     EXPECT_EQ(doc.items[0]->preview.Width(), 185);  // 127 x 64 in the poster box
@@ -404,7 +404,7 @@ TEST_F(CliEditing, SetLayoutRemakesThePreviewsForAnotherBoxOnly)
     ASSERT_EQ(Reopen()->items[0]->preview.Width(), 185);  // Maxi 2+2: 185 x 140
     ASSERT_EQ(RunCli({"album", "set", album, "layout=4"}), 0);  // Micro 12+12: 68 x 51
     auto doc = Reopen();
-    EXPECT_EQ(doc->layoutIndex, 4);
+    EXPECT_EQ(doc->Settings().layoutIndex, 4);
     for (const size_t photo : {0u, 1u, 2u}) {
         EXPECT_EQ(doc->items[photo]->preview.Width(), 68) << photo;
         EXPECT_EQ(doc->items[photo]->preview.Height(), 51) << photo;
@@ -416,7 +416,7 @@ TEST_F(CliEditing, SetLayoutRemakesThePreviewsForAnotherBoxOnly)
     std::filesystem::remove(picture);
     ASSERT_EQ(RunCli({"album", "set", album, "layout=5"}), 0);  // Présentation en X: 124 x 93
     doc = Reopen();
-    EXPECT_EQ(doc->layoutIndex, 5);
+    EXPECT_EQ(doc->Settings().layoutIndex, 5);
     ASSERT_EQ(doc->items.size(), 4u);
     EXPECT_EQ(doc->items[0]->preview.Width(), 124);
 }

@@ -160,18 +160,18 @@ TEST(CliAlbumImport, MakesADatedAlbumOfAFolderAndRefusesToOverwrite)
     EXPECT_NE(err.find("c.jpg"), std::string::npos);  // listed as left out
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
-    EXPECT_EQ(doc.title, "Vacances");
+    EXPECT_EQ(doc.Settings().title, "Vacances");
     ASSERT_EQ(doc.items.size(), 2u);
     EXPECT_EQ(doc.items[0]->imagePath, folder + "/b.jpg");
     ASSERT_EQ(doc.tabs.size(), 2u);
     EXPECT_EQ(doc.tabs[1]->name, "15 juin 2025");  // shortened to fit its tab
-    EXPECT_TRUE(doc.useTabs);
+    EXPECT_TRUE(doc.Settings().useTabs);
 
     EXPECT_EQ(RunCli({"album", "import", album, folder}), 1);
     EXPECT_EQ(RunCli({"album", "import", album, folder, "--by-day", "off", "--force"}), 0);
     AlbumDocument flat;
     ASSERT_TRUE(flat.Open(album));
-    EXPECT_FALSE(flat.useTabs);
+    EXPECT_FALSE(flat.Settings().useTabs);
     EXPECT_EQ(flat.tabs.size(), 1u);
 
     const std::string empty = dir.File("vide");

@@ -64,7 +64,7 @@ DeleteOutcome DeleteAlbumItem(AlbumDocument& doc, int selection)
         return outcome;
     }
     const auto s = static_cast<size_t>(selection);
-    const bool tabs = doc.useTabs != 0;
+    const bool tabs = doc.Settings().useTabs;
     const SectionFacts facts = tabs ? NoteSectionFacts(doc, s) : SectionFacts{};
 
     // The section would be left without items: its tab goes first. The
@@ -235,14 +235,14 @@ void SetTabProperties(AlbumDocument& doc, int tab, std::string name, Rgb tabColo
 void ToggleTabs(AlbumDocument& doc)
 {
     AlbumSettings settings = SettingsOf(doc);
-    settings.useTabs = doc.useTabs ? 0 : 1;
+    settings.useTabs = !doc.Settings().useTabs;
     doc.Perform(MakeSettingsChange(doc, settings, settings.useTabs ? SettingsKind::TabsOn : SettingsKind::TabsOff));
 }
 
 bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, SettingsKind kind,
                          const ParallelHooks& hooks)
 {
-    if (LayoutsShareBoxSize(doc.layoutIndex, settings.layoutIndex)) {
+    if (LayoutsShareBoxSize(doc.Settings().layoutIndex, settings.layoutIndex)) {
         doc.Perform(MakeSettingsChange(doc, settings, kind));
         return false;
     }

@@ -122,16 +122,25 @@ AlbumDocument::AlbumDocument() : paginator_(DefaultPaginator()) {}
 
 AlbumDocument::~AlbumDocument() = default;
 
-const PageLayout& AlbumDocument::Layout() const { return LayoutAt(layoutIndex); }
+const PageLayout& AlbumDocument::Layout() const { return LayoutAt(settings.layoutIndex); }
 
-void AlbumDocument::Clear()
+AlbumSettings NewAlbumSettings()
+{
+    AlbumSettings settings;
+    settings.deskColor = CurrentPreferences().DeskColor();
+    settings.title = album_text::AlbumTitle();
+    settings.description = album_text::AlbumDescription();
+    settings.fonts = {DefaultAlbumFont(22), DefaultAlbumFont(12), DefaultAlbumFont(10),
+                      DefaultAlbumFont(10), DefaultAlbumFont(5)};
+    return settings;
+}
+
+void AlbumDocument::Clear() { Clear(NewAlbumSettings()); }
+
+void AlbumDocument::Clear(AlbumSettings initial)
 {
     static_cast<AlbumFields&>(*this) = AlbumFields{};
-    deskColor = CurrentPreferences().DeskColor();
-    title = album_text::AlbumTitle();
-    description = album_text::AlbumDescription();
-    fonts = {DefaultAlbumFont(22), DefaultAlbumFont(12), DefaultAlbumFont(10),
-             DefaultAlbumFont(10), DefaultAlbumFont(5)};
+    settings = std::move(initial);
     passwordCheckPending = false;
     tabs.push_back(std::make_unique<SectionTab>(album_text::UnnamedTab(), 0));
     pathName_.clear();
@@ -245,20 +254,21 @@ void AlbumDocument::WriteTo(Archive& ar) const
 {
     ar.WriteBytes(reinterpret_cast<const uint8_t*>(kAlbumMagic), sizeof kAlbumMagic);
     ar.WriteAnsiString({});  // reserved header text
-    ar.Write16(static_cast<uint16_t>(headerTitle));
-    ar.Write16(static_cast<uint16_t>(pageNumbers));
-    ar.Write16(static_cast<uint16_t>(frameStyle));
-    ar.Write16(static_cast<uint16_t>(useTabs));
-    ar.Write16(static_cast<uint16_t>(layoutIndex));
-    ar.Write16(static_cast<uint16_t>(flyleaf));
-    ar.Write32(deskColor);
-    ar.WriteString(title);
-    ar.Write32(titleColor);
-    ar.Write16(static_cast<uint16_t>(titleEffect));
-    ar.WriteString(description);
+    const AlbumSettings& s = settings;
+    ar.Write16(FlagWord(s.headerTitle, storedFlags.headerTitle));
+    ar.Write16(FlagWord(s.pageNumbers, storedFlags.pageNumbers));
+    ar.Write16(static_cast<uint16_t>(s.frameStyle));
+    ar.Write16(FlagWord(s.useTabs, storedFlags.useTabs));
+    ar.Write16(static_cast<uint16_t>(s.layoutIndex));
+    ar.Write16(FlagWord(s.flyleaf, storedFlags.flyleaf));
+    ar.Write32(s.deskColor);
+    ar.WriteString(s.title);
+    ar.Write32(s.titleColor);
+    ar.Write16(static_cast<uint16_t>(s.titleEffect));
+    ar.WriteString(s.description);
     ar.Write16(static_cast<uint16_t>(items.size()));
-    WritePassword(ar, password);
-    for (LogFont font : fonts)
+    WritePassword(ar, s.password);
+    for (LogFont font : s.fonts)
         SerializeFont(ar, font);
     WriteArray(ar, tabs);
     WriteArray(ar, items);
@@ -278,7 +288,8 @@ void AlbumDocument::ReadFrom(Archive& ar)
 
 AlbumFileResult AlbumDocument::Open(const std::string& path)
 {
-    AlbumFileResult result{.path = path};
+    AlbumFileResult result;
+    result.path = path;
     if (path.empty())
         return result;
     std::string loading = album_text::Loading();
@@ -328,7 +339,8 @@ AlbumFileResult AlbumDocument::Open(const std::string& path)
 
 AlbumFileResult AlbumDocument::Save(const std::string& path, const std::function<bool()>& replaceChangedFile)
 {
-    AlbumFileResult result{.path = path};
+    AlbumFileResult result;
+    result.path = path;
     AlbumLock lock;
     if (!lock.Acquire(path)) {
         result.outcome = AlbumFileOutcome::Locked;

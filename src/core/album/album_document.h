@@ -15,6 +15,7 @@
 #include "core/album/album_file_result.h"
 #include "core/album/album_history.h"
 #include "core/album/album_item.h"
+#include "core/album/album_settings.h"
 #include "core/album/archive.h"
 #include "core/album/log_font.h"
 #include "core/album/section_tab.h"
@@ -27,31 +28,16 @@ namespace lumora {
 
 class PasswordPrompt;
 
-// The five fonts of an album, in file order.
-enum AlbumFont { kTitleFont, kDescriptionFont, kPageTitleFont, kPageNumberFont, kPhotosFont };
-constexpr int kAlbumFontCount = 5;
-
 // Everything an album file holds, plus the results of pagination. Kept apart
 // from the document's behaviour so that a file can be read into a fresh set
 // of fields and swapped in only when it was read whole.
 struct AlbumFields {
     std::vector<std::unique_ptr<AlbumItem>> items;
     std::vector<std::unique_ptr<SectionTab>> tabs;
-    uint32_t headerTitle = 1;  // flags hold the 16-bit value read
-    uint32_t pageNumbers = 1;
-    uint32_t useTabs = 0;
-    int16_t frameStyle = 0;    // 0 simple, 1 corners, 2 shadowed
-    int16_t layoutIndex = 1;
-    uint32_t flyleaf = 1;
-    Rgb deskColor = 0x808000;
+    AlbumSettings settings;
+    StoredFlagWords storedFlags;  // the file's words for the on/off settings
     uint32_t wrongFormat = 0;
     std::string reservedHeader;
-    std::array<LogFont, kAlbumFontCount> fonts;
-    std::string title;
-    Rgb titleColor = 0x800000;
-    int16_t titleEffect = 1;   // 0 normal, 1 engraved, 2 embossed
-    std::string description;
-    std::string password;      // decoded; empty = none
     int32_t pageCount = 2;     // set by pagination
     bool passwordCheckPending = true;
 };
@@ -70,9 +56,10 @@ public:
     AlbumDocument(const AlbumDocument&) = delete;
     AlbumDocument& operator=(const AlbumDocument&) = delete;
 
-    // Becomes a new album: default settings and fonts, one tab "Sans Nom",
-    // no file, no history.
+    // Becomes a new album: default settings and fonts (or `settings`), one
+    // tab "Sans Nom", no file, no history.
     void Clear();
+    void Clear(AlbumSettings settings);
     // Reads the album at `path`. On any failure the document keeps what it
     // held and the result says why; the caller tells the user.
     AlbumFileResult Open(const std::string& path);
@@ -89,6 +76,8 @@ public:
     void ReadFrom(Archive& ar);
 
     const std::string& Path() const { return pathName_; }
+    // The settings, fonts, title and password; changed by settings edits.
+    const AlbumSettings& Settings() const { return settings; }
     // Whether the album differs from its file: the history stands elsewhere
     // than at the point it was saved, or something changed outside it.
     bool IsModified() const { return modified_; }
@@ -165,6 +154,7 @@ public:
     const std::vector<LayoutViewObserver*>& Views() const { return views_; }
 
 private:
+    using AlbumFields::settings;
     // (Re)makes a photo's preview for the current layout's picture box.
     bool LoadPreviewForLayout(AlbumItem& item) const;
     // Inserts the item before `index` (appends past the end) in the section
@@ -185,5 +175,19 @@ private:
     bool modified_ = false;
 };
 
+
+// The settings of a new album: the preferred desk colour, the default
+// title, description and fonts.
+AlbumSettings NewAlbumSettings();
+
+// One settings step: `change` alters a copy of the album's settings, which
+// a settings edit then applies.
+template <typename Change>
+AlbumChange EditSettings(AlbumDocument& doc, Change&& change, SettingsKind kind = SettingsKind::Properties)
+{
+    AlbumSettings settings = doc.Settings();
+    change(settings);
+    return doc.Perform(MakeSettingsChange(doc, std::move(settings), kind));
+}
 
 }  // namespace lumora

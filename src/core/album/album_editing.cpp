@@ -18,19 +18,21 @@ AlbumDocument::PasswordCheck AlbumDocument::CheckPassword(PasswordPrompt* prompt
     if (!passwordCheckPending)
         return PasswordCheck::Passed;
     passwordCheckPending = false;
-    if (password.empty())
+    if (settings.password.empty())
         return PasswordCheck::Passed;
     const auto typed = prompt ? prompt->AskPassword() : std::nullopt;
     if (!typed)
         return PasswordCheck::Cancelled;
-    return *typed == password ? PasswordCheck::Passed : PasswordCheck::Wrong;
+    return *typed == settings.password ? PasswordCheck::Passed : PasswordCheck::Wrong;
 }
 
 bool AlbumDocument::SetPassword(const std::string& newPassword)
 {
     if (!PasswordCanBeStored(newPassword))
         return false;
-    password = newPassword;
+    AlbumSettings changed = settings;
+    changed.password = newPassword;
+    Perform(MakeSettingsChange(*this, std::move(changed), SettingsKind::Properties));
     return true;
 }
 

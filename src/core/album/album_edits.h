@@ -11,6 +11,7 @@
 
 #include "core/album/album_edit.h"
 #include "core/album/album_item.h"
+#include "core/album/album_settings.h"
 #include "core/album/log_font.h"
 #include "core/album/section_tab.h"
 #include "core/platform/ordered_parallel.h"
@@ -32,27 +33,8 @@ struct ItemContent {
 };
 ItemContent ContentOf(const AlbumItem& item);
 
-// The album's settings, fonts, title and password as one value. The on/off
-// words keep the 16-bit values an album file gave, so that a file reads
-// back and writes out byte for byte.
-struct AlbumSettings {
-    uint32_t headerTitle = 1;
-    uint32_t pageNumbers = 1;
-    uint32_t useTabs = 0;
-    int16_t frameStyle = 0;
-    int16_t layoutIndex = 1;
-    uint32_t flyleaf = 1;
-    Rgb deskColor = 0;
-    std::array<LogFont, 5> fonts;
-    std::string title;
-    Rgb titleColor = 0;
-    int16_t titleEffect = 1;
-    std::string description;
-    std::string password;
-    friend bool operator==(const AlbumSettings&, const AlbumSettings&) = default;
-};
+// The album's settings as they are (the value a settings edit starts from).
 AlbumSettings SettingsOf(const AlbumFields& album);
-void StoreSettings(AlbumFields& album, const AlbumSettings& settings);
 
 // What an insertion is, for its label.
 enum class InsertionKind { Photos, Text, Paste };

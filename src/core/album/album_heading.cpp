@@ -30,21 +30,27 @@ bool ReadAlbumHeading(Archive& ar, AlbumFields& fields, uint16_t& itemTotal)
         fields.wrongFormat = 1;
         return false;
     }
+    AlbumSettings& settings = fields.settings;
+    StoredFlagWords& words = fields.storedFlags;
     fields.reservedHeader = ar.ReadString();
-    fields.headerTitle = ar.Read16();
-    fields.pageNumbers = ar.Read16();
-    fields.frameStyle = static_cast<int16_t>(ar.Read16());
-    fields.useTabs = ar.Read16();
-    fields.layoutIndex = static_cast<int16_t>(ar.Read16());
-    fields.flyleaf = ar.Read16();
-    fields.deskColor = ar.Read32();
-    fields.title = ar.ReadString();
-    fields.titleColor = ar.Read32();
-    fields.titleEffect = static_cast<int16_t>(ar.Read16());
-    fields.description = ar.ReadString();
+    words.headerTitle = ar.Read16();
+    words.pageNumbers = ar.Read16();
+    settings.frameStyle = static_cast<FrameStyle>(ar.Read16());
+    words.useTabs = ar.Read16();
+    settings.layoutIndex = static_cast<int16_t>(ar.Read16());
+    words.flyleaf = ar.Read16();
+    settings.headerTitle = words.headerTitle != 0;
+    settings.pageNumbers = words.pageNumbers != 0;
+    settings.useTabs = words.useTabs != 0;
+    settings.flyleaf = words.flyleaf != 0;
+    settings.deskColor = ar.Read32();
+    settings.title = ar.ReadString();
+    settings.titleColor = ar.Read32();
+    settings.titleEffect = static_cast<TitleEffect>(ar.Read16());
+    settings.description = ar.ReadString();
     itemTotal = ar.Read16();
-    fields.password = ReadPassword(ar);
-    for (LogFont& font : fields.fonts)
+    settings.password = ReadPassword(ar);
+    for (LogFont& font : settings.fonts)
         SerializeFont(ar, font);
     fields.wrongFormat = 0;
     return true;

@@ -21,9 +21,9 @@ public:
     int TabFirstPage(int tab) const override { return doc_.tabs[static_cast<size_t>(tab)]->firstPage; }
     void SetTabFirstPage(int tab, int page) override { doc_.tabs[static_cast<size_t>(tab)]->firstPage = page; }
 
-    std::string AlbumTitle() const override { return doc_.title; }
-    bool UsesTabs() const override { return doc_.useTabs != 0; }
-    int LayoutIndex() const override { return doc_.layoutIndex; }
+    std::string AlbumTitle() const override { return doc_.Settings().title; }
+    bool UsesTabs() const override { return doc_.Settings().useTabs; }
+    int LayoutIndex() const override { return doc_.Settings().layoutIndex; }
 
     int GetPageCount() const override { return doc_.pageCount; }
     void SetPageCount(int pageCount) override { doc_.pageCount = pageCount; }

@@ -27,6 +27,8 @@ size_t SettingsBytes(const AlbumSettings& s)
     return bytes;
 }
 
+void StoreSettings(AlbumFields& album, const AlbumSettings& settings) { album.settings = settings; }
+
 AlbumChange SettingsTouched()
 {
     // Page titles, tabs on or off and the flyleaf all move pages.
@@ -116,41 +118,7 @@ private:
 
 }  // namespace
 
-AlbumSettings SettingsOf(const AlbumFields& album)
-{
-    AlbumSettings s;
-    s.headerTitle = album.headerTitle;
-    s.pageNumbers = album.pageNumbers;
-    s.useTabs = album.useTabs;
-    s.frameStyle = album.frameStyle;
-    s.layoutIndex = album.layoutIndex;
-    s.flyleaf = album.flyleaf;
-    s.deskColor = album.deskColor;
-    s.fonts = album.fonts;
-    s.title = album.title;
-    s.titleColor = album.titleColor;
-    s.titleEffect = album.titleEffect;
-    s.description = album.description;
-    s.password = album.password;
-    return s;
-}
-
-void StoreSettings(AlbumFields& album, const AlbumSettings& s)
-{
-    album.headerTitle = s.headerTitle;
-    album.pageNumbers = s.pageNumbers;
-    album.useTabs = s.useTabs;
-    album.frameStyle = s.frameStyle;
-    album.layoutIndex = s.layoutIndex;
-    album.flyleaf = s.flyleaf;
-    album.deskColor = s.deskColor;
-    album.fonts = s.fonts;
-    album.title = s.title;
-    album.titleColor = s.titleColor;
-    album.titleEffect = s.titleEffect;
-    album.description = s.description;
-    album.password = s.password;
-}
+AlbumSettings SettingsOf(const AlbumFields& album) { return album.settings; }
 
 std::unique_ptr<AlbumEdit> MakeSettingsChange(const AlbumDocument& doc, AlbumSettings after,
                                               SettingsKind kind)

@@ -170,7 +170,7 @@ std::string SpreadJson(AlbumLayout& layout, const AlbumDocument& doc, const std:
                           ",\"rect\":" + Rect4(Rect{r.left, r.top, r.right, r.bottom}.Offset(kPageAreaOffset)) + "}";
             }
         }
-        if (doc.useTabs) {
+        if (doc.Settings().useTabs) {
             for (const auto& column : {LeftTabColumn(layout, position), RightTabColumn(layout, position)})
                 for (const TabPlacement& placement : column) {
                     const int target = SpreadOfPage(doc.tabs[static_cast<size_t>(placement.tab)]->firstPage);
@@ -364,7 +364,7 @@ std::vector<ViewerPage> ViewerPagesOf(int position, int pageCount)
 std::vector<int> ViewerPositions(const AlbumDocument& doc)
 {
     std::vector<int> positions{kCoverPosition};
-    if (doc.flyleaf)
+    if (doc.Settings().flyleaf)
         positions.push_back(kFlyleafPosition);
     for (int position = 0; position <= std::max(doc.pageCount, 0); position += 2)
         positions.push_back(position);
@@ -388,8 +388,8 @@ std::string ViewerAlbumScript(const AlbumDocument& doc, const std::vector<Viewer
         photoList += (i ? ",\n" : "\n") + PhotoJson(doc, photos[i], SpreadIndexOf(positions, SpreadOfPage(page)));
     }
     const Preferences& prefs = CurrentPreferences();
-    return "var LUMORA_ALBUM = {\"title\":" + JsonQuoted(doc.title) + ",\"description\":" +
-           JsonQuoted(doc.description) + ",\"book\":[" + std::to_string(kBookSize.width) + "," +
+    return "var LUMORA_ALBUM = {\"title\":" + JsonQuoted(doc.Settings().title) + ",\"description\":" +
+           JsonQuoted(doc.Settings().description) + ",\"book\":[" + std::to_string(kBookSize.width) + "," +
            std::to_string(kBookSize.height) + "],\"scale\":" + std::to_string(kViewerScale) + ",\"zones\":{" +
            ZoneJson("cover", kCoverZone) + "," + ZoneJson("close", kCloseBookZone) + "," +
            ZoneJson("previous", kPreviousPageZone) + "," + ZoneJson("next", kNextPageZone) +

@@ -149,9 +149,11 @@ FolderImportOutcome ImportFolder(AlbumDocument& doc, const std::string& folder, 
         candidates.push_back(ExamineFile(path));
     const ImportPlan plan = PlanImport(FolderTitle(absolute), candidates, options.byDay, fits);
 
-    doc.title = plan.title;
-    doc.flyleaf = 1;
-    doc.useTabs = options.byDay ? 1 : 0;
+    AlbumSettings settings = doc.Settings();
+    settings.title = plan.title;
+    settings.flyleaf = true;
+    settings.useTabs = options.byDay;
+    doc.Perform(MakeSettingsChange(doc, std::move(settings), SettingsKind::Properties));
     std::vector<std::string> ordered;
     ordered.reserve(plan.pictures.size());
     for (const PlannedPicture& picture : plan.pictures)

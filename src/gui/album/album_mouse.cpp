@@ -118,7 +118,7 @@ QMenu* BuildMenu(CommandHost& frame, const std::vector<MenuEntry>& entries)
 BookHit HitAt(const AlbumView& view, Point point)
 {
     const AlbumLayout layout(view.Document());
-    return HitTestBook(layout, view.State(), view.Document().flyleaf != 0, point, {0, 0});
+    return HitTestBook(layout, view.State(), view.Document().Settings().flyleaf, point, {0, 0});
 }
 
 void ClickBook(AlbumView& view, Point point, bool doubleClick)

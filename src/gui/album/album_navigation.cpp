@@ -29,7 +29,7 @@ QString Text(int id)
 
 bool HasFlyleaf(const AlbumView& view)
 {
-    return view.Document().flyleaf != 0;
+    return view.Document().Settings().flyleaf;
 }
 
 int PageCount(const AlbumView& view)
@@ -70,7 +70,7 @@ void GoToTab(AlbumView& view, int tab)
 
 bool UsesTabsWithItems(const AlbumView& view)
 {
-    return view.Document().useTabs && !view.Document().items.empty();
+    return view.Document().Settings().useTabs && !view.Document().items.empty();
 }
 
 }  // namespace
@@ -262,7 +262,7 @@ void InstallAlbumNavigation(CommandHost& frame)
                                 }
                                 UpdateLocationText(v);
                             }),
-                            when([](const AlbumView& v) { return v.Document().useTabs != 0; }));
+                            when([](const AlbumView& v) { return v.Document().Settings().useTabs; }));
 
     // The location follows the active view.
     QObject::connect(frame.MdiArea(), &QMdiArea::subWindowActivated, frame.HostWidget(), [f](QMdiSubWindow* window) {

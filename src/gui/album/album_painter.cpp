@@ -148,10 +148,10 @@ AlbumPainter::AlbumPainter(const AlbumDocument* doc, const BookPictures& book, A
     if (doc_) {
         // The queries only read the album through this adapter.
         layout_ = std::make_unique<AlbumLayout>(const_cast<AlbumDocument&>(*doc_));
-        titleFont_ = FontFromLogFont(doc_->fonts[kTitleFont]);
-        descriptionFont_ = FontFromLogFont(doc_->fonts[kDescriptionFont]);
-        pageTitleFont_ = FontFromLogFont(doc_->fonts[kPageTitleFont]);
-        pageNumberFont_ = FontFromLogFont(doc_->fonts[kPageNumberFont]);
+        titleFont_ = FontFromLogFont(doc_->Settings().fonts[kTitleFont]);
+        descriptionFont_ = FontFromLogFont(doc_->Settings().fonts[kDescriptionFont]);
+        pageTitleFont_ = FontFromLogFont(doc_->Settings().fonts[kPageTitleFont]);
+        pageNumberFont_ = FontFromLogFont(doc_->Settings().fonts[kPageNumberFont]);
     }
     LogFont tab;
     tab.height = kTabFontHeight;
@@ -187,8 +187,8 @@ void AlbumPainter::OnDraw(QPainter& painter, const ViewTransform& view, QSize cl
     DrawShadow(painter, closed);
     if (closed) {
         DrawBookPicture(painter, QPoint(kCoverPictureAt.x + book.x, kCoverPictureAt.y + book.y), Art(painter).cover);
-        DrawTitle(painter, InBook(book, kCoverTitleBox), doc_->titleEffect,
-                  ColorFromRef(doc_->titleColor));
+        DrawTitle(painter, InBook(book, kCoverTitleBox), doc_->Settings().titleEffect,
+                  ColorFromRef(doc_->Settings().titleColor));
     } else {
         DrawOpenBook(painter, book, spread);
     }
@@ -200,14 +200,14 @@ void AlbumPainter::DrawDesk(QPainter& painter, QSize client) const
     // The whole window: the book, drawn over it, covers its part, and no
     // seam can open between desk and book at a zoom that does not fall on
     // whole pixels.
-    painter.fillRect(QRect(QPoint(0, 0), client), ColorFromRef(doc_->deskColor));
+    painter.fillRect(QRect(QPoint(0, 0), client), ColorFromRef(doc_->Settings().deskColor));
 }
 
 void AlbumPainter::DrawShadow(QPainter& painter, bool closed) const
 {
     if (!options_.deskShadow)
         return;
-    const QColor shadow = DeskShadowColor(ColorFromRef(doc_->deskColor));
+    const QColor shadow = DeskShadowColor(ColorFromRef(doc_->Settings().deskColor));
     const Point book{0, 0};
     painter.fillRect(InBook(book, closed ? kCoverShadowBottom : kOpenBookShadowBottom), shadow);
     painter.fillRect(InBook(book, closed ? kCoverShadowRight : kOpenBookShadowRight), shadow);
@@ -246,11 +246,11 @@ void AlbumPainter::DrawOpenBook(QPainter& painter, Point book, AlbumSpread sprea
 {
     const int position = spread.position;
     const int pageCount = doc_->pageCount;
-    const bool tabs = doc_->useTabs != 0;
+    const bool tabs = doc_->Settings().useTabs;
     auto piece = [&](const Piece& p) {
         DrawBookPiece(painter, book, p.at, InclusiveQRect(p.left, p.top, p.right, p.bottom));
     };
-    const bool frontCoverOnLeft = position == kFlyleafPosition || (position == 0 && !doc_->flyleaf);
+    const bool frontCoverOnLeft = position == kFlyleafPosition || (position == 0 && !doc_->Settings().flyleaf);
     if (frontCoverOnLeft) {
         piece(kFrontCoverInside);
         DrawStrips(painter, book, tabs, position, false);
@@ -284,10 +284,10 @@ void AlbumPainter::DrawPage(QPainter& painter, Point book, int page, int selecti
     const BookPictures& art = Art(painter);
     DrawBookPicture(painter, QPoint(book.x + at.x, book.y + at.y), right ? art.rightPage : art.leftPage);
     DrawSectionMarker(painter, book, page);
-    if (doc_->headerTitle)
+    if (doc_->Settings().headerTitle)
         DrawPlainText(painter, InBook(book, PageTitleBox(page)), AlbumText(PageTitle(*layout_, page)),
                       pageTitleFont_, Qt::black, kCentredWrapped);
-    if (doc_->pageNumbers)
+    if (doc_->Settings().pageNumbers)
         DrawPlainText(painter, InBook(book, PageNumberBox(page)),
                       QString("Page %1").arg(PageNumber(page)), pageNumberFont_, Qt::black,
                       kCentredWrapped);
@@ -324,14 +324,14 @@ void AlbumPainter::DrawFlyleaf(QPainter& painter, Point book) const
 {
     DrawBookPicture(painter, QPoint(book.x + kRightPagePictureAt.x, book.y + kRightPagePictureAt.y),
                     Art(painter).rightPage);
-    DrawTitle(painter, InBook(book, kFlyleafTitleBox), 0, Qt::black);
-    DrawPlainText(painter, InBook(book, kFlyleafDescriptionBox), AlbumText(doc_->description),
+    DrawTitle(painter, InBook(book, kFlyleafTitleBox), TitleEffect::Normal, Qt::black);
+    DrawPlainText(painter, InBook(book, kFlyleafDescriptionBox), AlbumText(doc_->Settings().description),
                   descriptionFont_, Qt::black, kCentredWrapped);
 }
 
-void AlbumPainter::DrawTitle(QPainter& painter, QRect box, int effect, QColor color) const
+void AlbumPainter::DrawTitle(QPainter& painter, QRect box, TitleEffect effect, QColor color) const
 {
-    const QString title = AlbumText(doc_->title);
+    const QString title = AlbumText(doc_->Settings().title);
     painter.save();
     painter.setFont(titleFont_);
     const int textHeight = DrawTextFormatted(painter, box, title, kCentredWrapped | kTextCalcRect).height();
@@ -341,10 +341,10 @@ void AlbumPainter::DrawTitle(QPainter& painter, QRect box, int effect, QColor co
         box.setHeight(textHeight);
     }
     switch (effect) {
-    case 1:  // engraved: white edge below-right
+    case TitleEffect::Engraved:  // white edge below-right
         DrawEffectText(painter, box, title, titleFont_, color, kCentredWrapped, Qt::black, Qt::white, 1);
         break;
-    case 2:  // embossed: white edge above-left
+    case TitleEffect::Embossed:  // white edge above-left
         DrawEffectText(painter, box, title, titleFont_, color, kCentredWrapped, Qt::white, Qt::black, 1);
         break;
     default:
@@ -355,7 +355,7 @@ void AlbumPainter::DrawTitle(QPainter& painter, QRect box, int effect, QColor co
 
 void AlbumPainter::DrawTabColumns(QPainter& painter, Point book, int position, int sides) const
 {
-    if (!doc_->useTabs)
+    if (!doc_->Settings().useTabs)
         return;
     if (sides & kLeftTabs)
         for (const TabPlacement& t : LeftTabColumn(*layout_, position))
@@ -412,7 +412,7 @@ void AlbumPainter::DrawItem(QPainter& painter, Point book, int index, QRect box)
         DrawPhoto(painter, book, index, box);
         return;
     }
-    const QFont font = FontFromLogFont(item.font ? *item.font : doc_->fonts[kPhotosFont]);
+    const QFont font = FontFromLogFont(item.font ? *item.font : doc_->Settings().fonts[kPhotosFont]);
     DrawPlainText(painter, box, AlbumText(item.text), font, ColorFromRef(item.textColor), kLeftWrapped);
 }
 
@@ -470,7 +470,7 @@ void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box
 
     // Positioning corners: the page under the photo's four corners is
     // saved first and triangles of it are put back over the photo.
-    const bool corners = doc_->frameStyle == 1;
+    const bool corners = doc_->Settings().frameStyle == FrameStyle::Corners;
     const QPoint squareAt[4] = {{L, T}, {R - kCornerSquare, T}, {L, B - kCornerSquare},
                                 {R - kCornerSquare, B - kCornerSquare}};
     QImage saved[4];
@@ -509,7 +509,7 @@ void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box
             Dot(painter, lines[c][0], grey);
             Dot(painter, lines[c][1], grey);
         }
-    } else if (doc_->frameStyle == 2) {
+    } else if (doc_->Settings().frameStyle == FrameStyle::Shadowed) {
         const QColor grey(kFrameGrey);
         Fill(painter, L + 3, B, R + 2, B + 2, grey);
         Fill(painter, R, T + 3, R + 2, B + 2, grey);

@@ -14,6 +14,7 @@
 #include <QSize>
 #include <memory>
 
+#include "core/album/album_settings.h"
 #include "gui/album/book_pictures.h"
 #include "core/layout/geometry.h"
 #include "core/layout/view_transform.h"
@@ -75,7 +76,7 @@ public:
     void DrawFlyleaf(QPainter& painter, Point book) const;
     // The album title in the title font, centred vertically when it fits
     // the box. Effects: 0 plain, 1 engraved, 2 embossed.
-    void DrawTitle(QPainter& painter, QRect box, int effect, QColor color) const;
+    void DrawTitle(QPainter& painter, QRect box, TitleEffect effect, QColor color) const;
     void DrawTabColumns(QPainter& painter, Point book, int position, int sides) const;
     void DrawTab(QPainter& painter, Point book, const SectionTab& tab, int slot) const;
     // Item `index` in the picture box `box` (view coordinates) of the book

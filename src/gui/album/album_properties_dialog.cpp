@@ -23,8 +23,6 @@
 namespace lumora {
 namespace {
 
-constexpr int kFrameStyleCount = 3;
-
 // Each entry of the layout list is a picture of its layout.
 class LayoutPictureDelegate final : public QStyledItemDelegate {
 public:
@@ -49,7 +47,7 @@ W* Named(W* widget, const char* name)
     return widget;
 }
 
-QCheckBox* Check(const char* text, const char* name, uint32_t flag, QWidget* parent)
+QCheckBox* Check(const char* text, const char* name, bool flag, QWidget* parent)
 {
     auto* box = Named(new QCheckBox(QString::fromUtf8(text), parent), name);
     box->setChecked(flag != 0);
@@ -59,27 +57,28 @@ QCheckBox* Check(const char* text, const char* name, uint32_t flag, QWidget* par
 }  // namespace
 
 AlbumPropertiesDialog::AlbumPropertiesDialog(const AlbumDocument& doc, QWidget* parent)
-    : QDialog(parent), layoutKept_(doc.layoutIndex), frameStyleKept_(doc.frameStyle), password_(doc.password)
+    : QDialog(parent), layoutKept_(doc.Settings().layoutIndex), frameStyleKept_(doc.Settings().frameStyle), password_(doc.Settings().password)
 {
     setWindowTitle(QString::fromUtf8("Propriétés de l'album"));
     setModal(true);
 
-    deskColor_ = Named(new ColorButton(QString::fromUtf8("&Couleur du bureau :"), doc.deskColor, this),
+    deskColor_ = Named(new ColorButton(QString::fromUtf8("&Couleur du bureau :"), doc.Settings().deskColor, this),
                        widget_name::kDeskColourButton);
     layouts_ = MakeLayoutList();
-    if (doc.layoutIndex >= 0 && doc.layoutIndex < kLayoutCount)
-        layouts_->setCurrentRow(doc.layoutIndex);
+    if (doc.Settings().layoutIndex >= 0 && doc.Settings().layoutIndex < kLayoutCount)
+        layouts_->setCurrentRow(doc.Settings().layoutIndex);
 
     frameStyle_ = Named(new QComboBox(this), widget_name::kFrameStyleCombo);
     frameStyle_->addItems({"Affichage simple", "Angles de positionnement", QString::fromUtf8("Affichage ombré")});
-    frameStyle_->setCurrentIndex(doc.frameStyle >= 0 && doc.frameStyle < kFrameStyleCount ? doc.frameStyle : -1);
+    const int frame = static_cast<int>(doc.Settings().frameStyle);
+    frameStyle_->setCurrentIndex(frame >= 0 && frame < kFrameStyleCount ? frame : -1);
     auto* frameLabel = new QLabel("&Apercu des images :", this);
     frameLabel->setBuddy(frameStyle_);
 
-    flyleaf_ = Check(" &Page de garde", widget_name::kFlyleafCheck, doc.flyleaf, this);
-    pageNumbers_ = Check(" &Numéros de pages", widget_name::kPageNumbersCheck, doc.pageNumbers, this);
-    headerTitle_ = Check(" &Titre de haut de page", widget_name::kHeaderTitleCheck, doc.headerTitle, this);
-    useTabs_ = Check(" &Utiliser les onglets", widget_name::kUseTabsCheck, doc.useTabs, this);
+    flyleaf_ = Check(" &Page de garde", widget_name::kFlyleafCheck, doc.Settings().flyleaf, this);
+    pageNumbers_ = Check(" &Numéros de pages", widget_name::kPageNumbersCheck, doc.Settings().pageNumbers, this);
+    headerTitle_ = Check(" &Titre de haut de page", widget_name::kHeaderTitleCheck, doc.Settings().headerTitle, this);
+    useTabs_ = Check(" &Utiliser les onglets", widget_name::kUseTabsCheck, doc.Settings().useTabs, this);
     auto* password = Named(new QPushButton(" &Mot de passe... ", this), widget_name::kPasswordButton);
     password->setAutoDefault(false);
     connect(password, &QPushButton::clicked, this, &AlbumPropertiesDialog::ChangePassword);
@@ -155,13 +154,13 @@ void AlbumPropertiesDialog::ChangePassword()
 void AlbumPropertiesDialog::StoreInto(AlbumSettings& settings) const
 {
     settings.layoutIndex = static_cast<int16_t>(LayoutIndex());
-    settings.flyleaf = flyleaf_->isChecked() ? 1 : 0;
+    settings.flyleaf = flyleaf_->isChecked();
     settings.deskColor = deskColor_->Color();
-    settings.frameStyle = frameStyle_->currentIndex() >= 0 ? static_cast<int16_t>(frameStyle_->currentIndex())
+    settings.frameStyle = frameStyle_->currentIndex() >= 0 ? static_cast<FrameStyle>(frameStyle_->currentIndex())
                                                       : frameStyleKept_;
-    settings.useTabs = useTabs_->isChecked() ? 1 : 0;
-    settings.headerTitle = headerTitle_->isChecked() ? 1 : 0;
-    settings.pageNumbers = pageNumbers_->isChecked() ? 1 : 0;
+    settings.useTabs = useTabs_->isChecked();
+    settings.headerTitle = headerTitle_->isChecked();
+    settings.pageNumbers = pageNumbers_->isChecked();
     // The password dialog only confirms passwords the album can hold.
     settings.password = password_;
 }

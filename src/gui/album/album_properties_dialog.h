@@ -35,7 +35,7 @@ private:
     void ChangePassword();
 
     int16_t layoutKept_;
-    int16_t frameStyleKept_;
+    FrameStyle frameStyleKept_;
     std::string password_;
     ColorButton* deskColor_;
     QListWidget* layouts_;

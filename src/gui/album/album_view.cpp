@@ -133,7 +133,7 @@ void AlbumView::ClampToLayout()
 
 void AlbumView::OnUpdate()
 {
-    if (doc_ && doc_->flyleaf == 0 && state_.Position() == kFlyleafPosition) {
+    if (doc_ && !doc_->Settings().flyleaf && state_.Position() == kFlyleafPosition) {
         state_.SetPosition(0);
         UpdateLocationText(*this);
     }

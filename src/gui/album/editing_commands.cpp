@@ -201,7 +201,7 @@ bool HasItems(const AlbumView& view)
 
 bool UsesTabs(const AlbumView& view)
 {
-    return view.Document().useTabs != 0;
+    return view.Document().Settings().useTabs;
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ private:
         if (event.button() != Qt::LeftButton)
             return;
         AlbumDocument& doc = view_.Document();
-        const BookHit hit = HitTestBook(AlbumLayout(doc), view_.State(), doc.flyleaf != 0,
+        const BookHit hit = HitTestBook(AlbumLayout(doc), view_.State(), doc.Settings().flyleaf,
                                         view_.BookPointAt(event.position()), {0, 0});
         if (hit.kind == BookHit::Item) {
             from_ = hit.index;

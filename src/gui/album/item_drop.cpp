@@ -46,7 +46,7 @@ std::optional<DropPlace> DropPlaceAt(AlbumDocument& doc, const AlbumViewState& s
     if (state.Position() < 0)
         return std::nullopt;
     AlbumLayout layout(doc);
-    const BookHit hit = HitTestBook(layout, state, doc.flyleaf != 0, point, bookOrigin);
+    const BookHit hit = HitTestBook(layout, state, doc.Settings().flyleaf, point, bookOrigin);
     if (hit.kind == BookHit::Item) {
         const Rect r = layout.ItemRect(hit.index);
         return DropPlace{hit.index, std::nullopt,

@@ -39,7 +39,6 @@ constexpr std::array<FontRow, kAlbumFontCount> kFontRows = {{
     {kPageNumberFont, "&Pied de page...", widget_name::kPageNumberFontButton, widget_name::kPageNumberFontLabel},
 }};
 
-constexpr int kEffectCount = 3;
 
 template <typename W>
 W* Named(W* widget, const char* name)
@@ -67,18 +66,19 @@ QFont DialogFont(const LogFont& logFont)
 }  // namespace
 
 TitleFontsDialog::TitleFontsDialog(const AlbumDocument& doc, QWidget* parent)
-    : QDialog(parent), effectKept_(doc.titleEffect), fonts_(doc.fonts)
+    : QDialog(parent), effectKept_(doc.Settings().titleEffect), fonts_(doc.Settings().fonts)
 {
     setWindowTitle(QString::fromUtf8("Titre, Description et Polices de l'album"));
     setModal(true);
 
-    title_ = Named(new QLineEdit(AlbumText(doc.title), this), widget_name::kTitleEdit);
+    title_ = Named(new QLineEdit(AlbumText(doc.Settings().title), this), widget_name::kTitleEdit);
     effect_ = Named(new QComboBox(this), widget_name::kTitleEffectCombo);
     effect_->addItems({"Normal", QString::fromUtf8("Gravé"), "Relief"});
-    effect_->setCurrentIndex(doc.titleEffect >= 0 && doc.titleEffect < kEffectCount ? doc.titleEffect : -1);
-    color_ = Named(new ColorButton("&Couleur :", doc.titleColor, this), widget_name::kTitleColourButton);
+    const int effect = static_cast<int>(doc.Settings().titleEffect);
+    effect_->setCurrentIndex(effect >= 0 && effect < kTitleEffectCount ? effect : -1);
+    color_ = Named(new ColorButton("&Couleur :", doc.Settings().titleColor, this), widget_name::kTitleColourButton);
     color_->SetColorAdjuster([](Rgb chosen) { return NearestScreenColor(chosen, ScreenDepth()); });
-    description_ = Named(new QLineEdit(AlbumText(doc.description), this), widget_name::kDescriptionEdit);
+    description_ = Named(new QLineEdit(AlbumText(doc.Settings().description), this), widget_name::kDescriptionEdit);
     description_->setMinimumWidth(320);
 
     auto* fonts = new QGroupBox("Polices", this);
@@ -171,7 +171,7 @@ void TitleFontsDialog::StoreInto(AlbumSettings& settings) const
 {
     settings.description = description_->text().toStdString();
     // A damaged album's effect outside the list is kept unless one is chosen.
-    settings.titleEffect = effect_->currentIndex() >= 0 ? static_cast<int16_t>(effect_->currentIndex()) : effectKept_;
+    settings.titleEffect = effect_->currentIndex() >= 0 ? static_cast<TitleEffect>(effect_->currentIndex()) : effectKept_;
     settings.titleColor = color_->Color();
     settings.title = title_->text().toStdString();
     settings.fonts = fonts_;

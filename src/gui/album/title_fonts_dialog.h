@@ -38,7 +38,7 @@ private:
     void ShowFontDescription(int slot);
     bool WithinLimit(QLineEdit* edit, int limit);
 
-    int16_t effectKept_;
+    TitleEffect effectKept_;
     std::array<LogFont, kAlbumFontCount> fonts_;
     QLineEdit* title_;
     QComboBox* effect_;

@@ -112,12 +112,12 @@ void AlbumSheets::DrawPage(QPainter& painter, const PrintSheet& sheet, int page,
 {
     const FittedPage fitted = FitPageModel(sheet);
     auto font = [&](int which) {
-        const LogFont& f = doc_.fonts[static_cast<size_t>(which)];
+        const LogFont& f = doc_.Settings().fonts[static_cast<size_t>(which)];
         return PrintedFont(f, PrintedFontHeight(f.height, fitted.sy));
     };
-    if (doc_.headerTitle)
+    if (doc_.Settings().headerTitle)
         DrawBandText(painter, PageTitleBand(sheet), AlbumText(PageTitle(*layout_, page)), font(kPageTitleFont));
-    if (doc_.pageNumbers)
+    if (doc_.Settings().pageNumbers)
         DrawBandText(painter, PageNumberBand(sheet), QString::fromStdString(FormatString(kStrPage, page + 1)),
                      font(kPageNumberFont));
     const QFont descriptionFont = font(kPhotosFont);
@@ -137,7 +137,7 @@ void AlbumSheets::DrawItem(QPainter& painter, int index, const Rect& box, double
 {
     const AlbumItem& item = *doc_.items[static_cast<size_t>(index)];
     if (!item.IsPhoto()) {
-        const LogFont& own = item.font ? *item.font : doc_.fonts[kPhotosFont];
+        const LogFont& own = item.font ? *item.font : doc_.Settings().fonts[kPhotosFont];
         DrawPlainText(painter, ToQRect(box), AlbumText(item.text),
                       PrintedFont(own, PrintedTextItemHeight(own.height, scale)), ColorFromRef(item.textColor),
                       kLeftWrapped);
@@ -159,21 +159,21 @@ void AlbumSheets::DrawCover(QPainter& painter, const PrintSheet& sheet, int whic
     const FittedPage fitted = FitPageModel(sheet);
     const QRect area = ToQRect(fitted.area);
     auto font = [&](int f) {
-        const LogFont& logFont = doc_.fonts[static_cast<size_t>(f)];
+        const LogFont& logFont = doc_.Settings().fonts[static_cast<size_t>(f)];
         return PrintedFont(logFont, PrintedFontHeight(logFont.height, fitted.sy));
     };
-    const QString title = AlbumText(doc_.title);
+    const QString title = AlbumText(doc_.Settings().title);
     switch (which) {
     case kFrontCoverSheet:
         if (book_)
             painter.drawPixmap(area, book_->cover);
         DrawPlainText(painter, ToQRect(FrontCoverTitleBox(fitted)), title, font(kTitleFont),
-                      ColorFromRef(doc_.titleColor), kCentredWrapped);
+                      ColorFromRef(doc_.Settings().titleColor), kCentredWrapped);
         break;
     case kFlyleafSheet:
         DrawPlainText(painter, ToQRect(FlyleafTitleBox(fitted)), title, font(kTitleFont), Qt::black,
                       kCentredWrapped);
-        DrawPlainText(painter, ToQRect(FlyleafDescriptionBox(fitted)), AlbumText(doc_.description),
+        DrawPlainText(painter, ToQRect(FlyleafDescriptionBox(fitted)), AlbumText(doc_.Settings().description),
                       font(kDescriptionFont), Qt::black, kCentredWrapped);
         break;
     case kBackCoverSheet:

@@ -98,7 +98,7 @@ void PrintAlbum(CommandHost& frame, AlbumView& view)
     StopSound();  // printing begins
     const AlbumSheets sheets(view.Document(), &view.Book(), CurrentAlbumOptions(frame, false));
     QPrinter& printer = ApplicationPrinter();
-    printer.setDocName(QString::fromStdString(view.Document().title));
+    printer.setDocName(QString::fromStdString(view.Document().Settings().title));
     printer.setFromTo(0, 0);
     QPrintDialog dialog(&printer, frame.HostWidget());
     dialog.setMinMax(1, sheets.Count());
@@ -123,7 +123,7 @@ void PreviewAlbum(CommandHost& frame, AlbumView& view)
     const AlbumSheets previewSheets(doc, &view.Book(), CurrentAlbumOptions(frame, true));
     const AlbumSheets paperSheets(doc, &view.Book(), CurrentAlbumOptions(frame, false));
     QPrinter& printer = ApplicationPrinter();
-    printer.setDocName(QString::fromStdString(doc.title));
+    printer.setDocName(QString::fromStdString(doc.Settings().title));
     printer.setFromTo(0, 0);
     QPrintPreviewDialog preview(&printer, frame.HostWidget());
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {
@@ -187,7 +187,7 @@ void ExportAlbumPdf(CommandHost& frame, AlbumView& view)
         return;
     const AlbumSheets sheets(view.Document(), &view.Book(), CurrentAlbumOptions(frame, false));
     ScopedGauge gauge(frame);
-    ReportPdfFailure(frame, WritePdf(*path, PdfSetupFor(view.Document().title), [&](QPagedPaintDevice& device) {
+    ReportPdfFailure(frame, WritePdf(*path, PdfSetupFor(view.Document().Settings().title), [&](QPagedPaintDevice& device) {
                          return PrintAlbumSheets(device, sheets, 1, sheets.Count(), GaugeOf(frame));
                      }));
 }

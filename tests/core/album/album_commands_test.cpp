@@ -87,7 +87,7 @@ TEST_F(InsertingPhotos, AfterTheSelectionTheyFollowInOrderAndTheFirstIsSelected)
 
 TEST_F(InsertingPhotos, BeforeTheSelectionTheyJoinItsSectionAndItStaysSelected)
 {
-    doc.useTabs = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
     AddItems(doc, {0, 1, 1, 2});
     EXPECT_EQ(InsertImages(doc, {paths[0], paths[1]}, 1, false, nullptr), 1);
     EXPECT_EQ(Names(doc), (std::vector<std::string>{"i0", paths[0], paths[1], "i1", "i2", "i3"}));
@@ -100,7 +100,7 @@ TEST_F(InsertingPhotos, BeforeTheSelectionTheyJoinItsSectionAndItStaysSelected)
 
 TEST_F(InsertingPhotos, IntoAnEmptyAlbumTheyGoInTheFirstSection)
 {
-    doc.useTabs = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
     doc.tabs.push_back(std::make_unique<SectionTab>("deux", 1));
     EXPECT_EQ(InsertImages(doc, paths, 0, false, nullptr), 0);
     EXPECT_EQ(Names(doc), paths);
@@ -249,7 +249,7 @@ TEST_P(DeletingItems, FollowTheSectionRulesForPhotosAndTextsAlike)
     for (const bool texts : {false, true}) {
         AlbumDocument doc;
         doc.Clear();
-        doc.useTabs = c.useTabs;
+        EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = c.useTabs; });
         for (const int16_t t : c.tabs)
             AddItems(doc, {t}, texts);
         while (doc.tabs.size() < 4)
@@ -309,7 +309,7 @@ TEST(TabCommands, WorkOnTheSelectedItemsTabWithTheirRefusals)
     AlbumDocument doc;
     doc.Clear();
     EXPECT_EQ(SelectedTab(doc, 4), 0);  // empty album: the first tab
-    doc.useTabs = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
     AddItems(doc, {0, 0, 1, 1});
     EXPECT_EQ(SelectedTab(doc, 3), 1);
     EXPECT_EQ(SelectedTab(doc, 9), 1);
@@ -341,14 +341,14 @@ TEST(TabCommands, TogglingKeepsTheSectionsOfTheItems)
 {
     AlbumDocument doc;
     doc.Clear();
-    doc.useTabs = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
     AddItems(doc, {0, 0, 1, 2});
     ToggleTabs(doc);
-    EXPECT_EQ(doc.useTabs, 0u);
+    EXPECT_EQ(doc.Settings().useTabs, 0u);
     EXPECT_EQ(doc.items[2]->pageIndex, 1);  // without sections, two a page
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 0, 1, 2}));
     ToggleTabs(doc);
-    EXPECT_EQ(doc.useTabs, 1u);
+    EXPECT_EQ(doc.Settings().useTabs, 1u);
     EXPECT_EQ(doc.items[2]->pageIndex, 2);  // its section starts on the next right page
     EXPECT_TRUE(doc.IsModified());
 }
@@ -357,7 +357,7 @@ TEST(TabCommands, ANewTabMakesItsItemStartARightHandPage)
 {
     AlbumDocument doc;
     doc.Clear();
-    doc.useTabs = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
     AddItems(doc, {0, 0, 0, 0, 0});  // Maxi 2+2: items 2 and 3 on left-hand page 1
     ASSERT_EQ(doc.items[3]->pageIndex, 1);
     ASSERT_EQ(doc.AddTabBefore(3, std::make_unique<SectionTab>("Suite", 2)),
@@ -403,7 +403,7 @@ TEST_F(ChangingLayout, ToAnotherBoxRemakesThePreviewsUnderTheStatusText)
     test::RecordingProgress progress;
 
     EXPECT_TRUE(ChangeLayout(doc, 4));  // Micro 12+12: 68 x 51
-    EXPECT_EQ(doc.layoutIndex, 4);
+    EXPECT_EQ(doc.Settings().layoutIndex, 4);
     ASSERT_EQ(doc.items.size(), 4u);
     for (const size_t photo : {0u, 2u, 3u}) {
         EXPECT_EQ(doc.items[photo]->preview.Width(), 68) << photo;
@@ -441,7 +441,7 @@ TEST_F(ChangingLayout, StoppedRemakeKeepsThePhotosNotReached)
 
 TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
 {
-    doc.layoutIndex = 2;  // Midi 3+3: 124 x 93
+    EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = 2; });  // Midi 3+3: 124 x 93
     ASSERT_EQ(InsertImages(doc, paths, 0, false, nullptr), 0);
     ASSERT_EQ(doc.items[0]->preview.Width(), 124);
     // Were the previews made again, these photos would leave the album.
@@ -451,7 +451,7 @@ TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
     test::RecordingProgress progress;
 
     EXPECT_FALSE(ChangeLayout(doc, 5));  // Présentation en X: 124 x 93 too
-    EXPECT_EQ(doc.layoutIndex, 5);
+    EXPECT_EQ(doc.Settings().layoutIndex, 5);
     ASSERT_EQ(doc.items.size(), 3u);
     EXPECT_EQ(doc.items[0]->preview.Width(), 124);
     EXPECT_EQ(status.texts, std::vector<std::string>{"Prêt"});

@@ -215,7 +215,7 @@ TEST_F(AlbumPhotos, RemakePreviewsFollowsTheLayoutAndDropsLostPictures)
     ASSERT_TRUE(doc.InsertImage(dir.File("gone.bmp"), 4));
     std::filesystem::remove(dir.File("gone.bmp"));
 
-    doc.layoutIndex = 0;  // Poster 1+1: 185 x 297
+    EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = 0; });  // Poster 1+1: 185 x 297
     doc.RemakePreviews();
     ASSERT_EQ(doc.items.size(), 4u);
     EXPECT_EQ(doc.items[0]->preview.Width(), 185);
@@ -269,7 +269,7 @@ TEST(AlbumPassword, AskedOnceAndComparedExactly)
     };
     for (const Case& c : cases) {
         AlbumDocument doc;  // constructed: the check is pending
-        doc.password = "Secret";
+        EditSettings(doc, [&](AlbumSettings& s) { s.password = "Secret"; });
         AnswerPassword prompt(c.typed);
         CapturingReporter reporter;
         EXPECT_EQ(doc.CheckPassword(&prompt), c.check);
@@ -280,12 +280,12 @@ TEST(AlbumPassword, AskedOnceAndComparedExactly)
     EXPECT_EQ(album_text::WrongPassword(), "Mot de passe incorrect. Accès à l'album refusé.");
     AlbumDocument fresh;
     fresh.Clear();
-    fresh.password = "x";
+    EditSettings(fresh, [&](AlbumSettings& s) { s.password = "x"; });
     AnswerPassword prompt("wrong");
     EXPECT_EQ(fresh.CheckPassword(&prompt), Check::Passed);  // a new album never asks
     EXPECT_EQ(prompt.asked, 0);
     AlbumDocument noDialog;
-    noDialog.password = "x";
+    EditSettings(noDialog, [&](AlbumSettings& s) { s.password = "x"; });
     EXPECT_EQ(noDialog.CheckPassword(nullptr), Check::Cancelled);
 }
 
@@ -295,14 +295,14 @@ TEST(AlbumPassword, SettingRefusesTheCharacterTheFileCannotHold)
     doc.Clear();
     CapturingReporter reporter;
     EXPECT_TRUE(doc.SetPassword("Ελλάδα"));
-    EXPECT_EQ(doc.password, "Ελλάδα");
+    EXPECT_EQ(doc.Settings().password, "Ελλάδα");
     EXPECT_FALSE(doc.SetPassword("ab\xC2\x81"));
-    EXPECT_EQ(doc.password, "Ελλάδα");
+    EXPECT_EQ(doc.Settings().password, "Ελλάδα");
     EXPECT_TRUE(reporter.messages.empty());  // the dialog that asked says why
 
     AlbumDocument read;
     test::LoadFromBytes(read, test::StoreToBytes(doc));
-    EXPECT_EQ(read.password, "Ελλάδα");
+    EXPECT_EQ(read.Settings().password, "Ελλάδα");
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST(AlbumFile, NewAlbumReadsBackWithNegativeFontHeights)
     ASSERT_EQ(read.tabs.size(), 1u);
     EXPECT_EQ(read.tabs[0]->name, "Sans Nom");
     EXPECT_TRUE(read.items.empty());
-    EXPECT_EQ(read.fonts[kTitleFont].height, -29);
+    EXPECT_EQ(read.Settings().fonts[kTitleFont].height, -29);
     EXPECT_EQ(read.wrongFormat, 0u);
 }
 
@@ -94,8 +94,8 @@ TEST(AlbumFile, EveryFieldSurvivesSaveAndOpen)
     TempDir dir;
     AlbumDocument doc;
     test::FillSampleAlbum(doc);
-    doc.fonts[kPhotosFont].height = -300;
-    doc.fonts[kTitleFont].faceName = "Ελληνικά";  // needs the Unicode form
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPhotosFont].height = -300; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kTitleFont].faceName = "Ελληνικά"; });  // needs the Unicode form
     doc.items[0]->description = "😀 emoji";
     ASSERT_TRUE(doc.Save(dir.File("a.qza")));
     EXPECT_FALSE(doc.IsModified());
@@ -136,7 +136,7 @@ protected:
     void SetUp() override
     {
         doc.Clear();
-        doc.title = "kept";
+        EditSettings(doc, [&](AlbumSettings& s) { s.title = "kept"; });
         doc.items.push_back(std::make_unique<AlbumItem>("kept.bmp"));
     }
     // Opens `bytes` as a file; the one message shown, or "" when it opened.
@@ -151,7 +151,7 @@ protected:
     }
     void ExpectUnchanged()
     {
-        EXPECT_EQ(doc.title, "kept");
+        EXPECT_EQ(doc.Settings().title, "kept");
         ASSERT_EQ(doc.items.size(), 1u);
         EXPECT_EQ(doc.items[0]->imagePath, "kept.bmp");
     }
@@ -184,11 +184,11 @@ TEST_F(AlbumOpenFailure, LowerCaseMagicIsAccepted)
 {
     AlbumDocument sample;
     sample.Clear();
-    sample.title = "minuscules";
+    EditSettings(sample, [&](AlbumSettings& s) { s.title = "minuscules"; });
     auto bytes = test::StoreToBytes(sample);
     bytes[0] = 'q', bytes[1] = 'z', bytes[2] = 'a';
     EXPECT_EQ(OpenBytes(bytes), "");
-    EXPECT_EQ(doc.title, "minuscules");
+    EXPECT_EQ(doc.Settings().title, "minuscules");
     EXPECT_EQ(doc.wrongFormat, 0u);
 }
 
@@ -277,7 +277,7 @@ TEST(AlbumSave, FailedSaveKeepsTheOldFileAndReports)
     ASSERT_TRUE(doc.Save(path));
     const auto before = test::ReadBytes(path);
 
-    doc.title = "changé";
+    EditSettings(doc, [&](AlbumSettings& s) { s.title = "changé"; });
     doc.MarkModified();
     ASSERT_EQ(::chmod(dir.Path().c_str(), 0500), 0);  // no new files in the folder
     const AlbumFileResult saved = doc.Save(path);
@@ -294,10 +294,57 @@ TEST(AlbumSave, FailedSaveKeepsTheOldFileAndReports)
     ASSERT_TRUE(doc.Save(path));
     AlbumDocument read;
     ASSERT_TRUE(read.Open(path));
-    EXPECT_EQ(read.title, "changé");
+    EXPECT_EQ(read.Settings().title, "changé");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+// The on/off settings are bools; the file's words for them (other programs
+// wrote 2, 0xFFFF...) and frame or effect numbers no dialog offers are
+// written back as they were read unless the user changes that setting.
+TEST(AlbumSettingsFile, StoredWordsSurviveAndOnlyAChangedFlagIsRewritten)
+{
+    AlbumDocument doc;
+    test::FillSampleAlbum(doc);
+    std::vector<uint8_t> bytes = test::StoreToBytes(doc);
+    // After "QZA20" and the empty reserved text: six 16-bit words.
+    constexpr size_t kWords = 6;
+    const auto word = [&](const std::vector<uint8_t>& b, size_t i) { return b[kWords + 2 * i] | b[kWords + 2 * i + 1] << 8; };
+    const auto setWord = [&](size_t i, uint16_t value) {
+        bytes[kWords + 2 * i] = value & 0xFF;
+        bytes[kWords + 2 * i + 1] = value >> 8;
+    };
+    enum { kHeaderTitle, kPageNumbers, kFrame, kUseTabs, kLayout, kFlyleaf };
+    setWord(kHeaderTitle, 2);
+    setWord(kPageNumbers, 0);
+    setWord(kFrame, 7);
+    setWord(kUseTabs, 0xFFFF);
+    setWord(kFlyleaf, 0x8001);
+    AlbumDocument read;
+    test::LoadFromBytes(read, bytes);
+    const AlbumSettings& s = read.Settings();
+    EXPECT_TRUE(s.headerTitle);
+    EXPECT_FALSE(s.pageNumbers);
+    EXPECT_EQ(static_cast<int>(s.frameStyle), 7);
+    EXPECT_TRUE(s.useTabs);
+    EXPECT_TRUE(s.flyleaf);
+    EXPECT_EQ(test::StoreToBytes(read), bytes);  // byte for byte
+
+    EditSettings(read, [](AlbumSettings& changed) {
+        changed.flyleaf = false;
+        changed.pageNumbers = true;
+        changed.useTabs = true;  // as it was
+    });
+    const auto saved = test::StoreToBytes(read);
+    const struct {
+        size_t word;
+        int expected;
+    } words[] = {{kHeaderTitle, 2}, {kPageNumbers, 1}, {kFrame, 7}, {kUseTabs, 0xFFFF}, {kFlyleaf, 0}};
+    for (const auto& w : words)
+        EXPECT_EQ(word(saved, w.word), w.expected) << "word " << w.word;
+    read.Undo();
+    EXPECT_EQ(test::StoreToBytes(read), bytes);
 }
 
 // Every way opening or saving ends, and what the user reads of it: the
@@ -305,7 +352,12 @@ TEST(AlbumSave, FailedSaveKeepsTheOldFileAndReports)
 TEST(AlbumFileMessages, EachOutcomeGivesTheProgramsText)
 {
     const std::string p = "/home/anne/vacances.qza";
-    const auto result = [&](AlbumFileOutcome outcome) { return AlbumFileResult{.outcome = outcome, .path = p}; };
+    const auto result = [&](AlbumFileOutcome outcome) {
+        AlbumFileResult r;
+        r.outcome = outcome;
+        r.path = p;
+        return r;
+    };
     AlbumFileResult damaged = result(AlbumFileOutcome::Damaged);
     damaged.cause = ArchiveError::Cause::BadCount;
     AlbumFileResult locked = result(AlbumFileOutcome::Locked);
@@ -357,11 +409,11 @@ TEST(AlbumSave, AlbumChangedByAnotherProgramIsNotOverwrittenUnasked)
     {
         AlbumDocument other;
         ASSERT_TRUE(other.Open(path));
-        other.title = "par la ligne de commande";
+        EditSettings(other, [&](AlbumSettings& s) { s.title = "par la ligne de commande"; });
         ASSERT_TRUE(other.Save(path));
     }
     const auto theirs = test::ReadBytes(path);
-    window.title = "dans la fenêtre";
+    EditSettings(window, [&](AlbumSettings& s) { s.title = "dans la fenêtre"; });
     window.MarkModified();
 
     // Without anyone to ask, the safe answer: nothing is written.
@@ -378,12 +430,12 @@ TEST(AlbumSave, AlbumChangedByAnotherProgramIsNotOverwrittenUnasked)
     ASSERT_TRUE(window.Save(path, yes));
     EXPECT_EQ(asked, 2);
     // Once saved, the window's own file is no stranger: no question.
-    window.title = "encore";
+    EditSettings(window, [&](AlbumSettings& s) { s.title = "encore"; });
     ASSERT_TRUE(window.Save(path, yes));
     EXPECT_EQ(asked, 2);
     AlbumDocument read;
     ASSERT_TRUE(read.Open(path));
-    EXPECT_EQ(read.title, "encore");
+    EXPECT_EQ(read.Settings().title, "encore");
 }
 
 TEST(AlbumSave, ReadOnlyAlbumAndFullDiskKeepTheFileAsItWas)
@@ -394,7 +446,7 @@ TEST(AlbumSave, ReadOnlyAlbumAndFullDiskKeepTheFileAsItWas)
     const std::string path = dir.File("album.qza");
     ASSERT_TRUE(doc.Save(path));
     const auto before = test::ReadBytes(path);
-    doc.title = "changé";
+    EditSettings(doc, [&](AlbumSettings& s) { s.title = "changé"; });
 
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     {

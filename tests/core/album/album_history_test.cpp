@@ -110,8 +110,8 @@ TEST_F(EveryEdit, UndoGivesTheBytesBeforeAndRedoTheBytesAfter)
         {"properties, same box",
          [](AlbumDocument& d) {
              AlbumSettings s = SettingsOf(d);
-             s.flyleaf = 0;
-             s.frameStyle = 2;
+             s.flyleaf = false;
+             s.frameStyle = FrameStyle::Shadowed;
              s.password.clear();
              ASSERT_FALSE(ChangeAlbumSettings(d, s, SettingsKind::Properties));
          },
@@ -218,8 +218,9 @@ Op RandomOp(const AlbumDocument& doc, std::mt19937& random)
 
 void FillLargeAlbum(AlbumDocument& doc)
 {
-    doc.Clear();
-    doc.useTabs = 1;
+    AlbumSettings settings = NewAlbumSettings();
+    settings.useTabs = true;
+    doc.Clear(settings);
     for (int i = 0; i < 200; ++i) {
         if (i % 3 == 2)
             doc.items.push_back(std::make_unique<AlbumItem>("texte " + std::to_string(i), DefaultTextFont(), 0));
@@ -352,7 +353,7 @@ TEST(HistoryMemory, DeletedPhotosAreKeptWithLittleBesides)
 {
     AlbumDocument doc;
     FillLargeAlbum(doc);
-    doc.useTabs = 0;
+    EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 0; });
     for (int i = 0; i < 100; ++i)
         DeleteAlbumItem(doc, 0);
     EXPECT_EQ(doc.History().HeldItems(), 100u);

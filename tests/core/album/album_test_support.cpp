@@ -34,13 +34,14 @@ Picture SmallPreview(int32_t width, int32_t height, uint8_t fill)
 
 void FillSampleAlbum(AlbumDocument& doc)
 {
-    doc.Clear();
-    doc.title = "Vacances à Noël";
-    doc.description = "Été 2024";
-    doc.useTabs = 1;
-    doc.layoutIndex = 3;
-    doc.titleColor = 0x123456;
-    doc.password = "abc";
+    AlbumSettings s = NewAlbumSettings();
+    s.title = "Vacances à Noël";
+    s.description = "Été 2024";
+    s.useTabs = true;
+    s.layoutIndex = 3;
+    s.titleColor = 0x123456;
+    s.password = "abc";
+    doc.Clear(s);
     auto second = std::make_unique<SectionTab>("Montagne", 1);
     second->reserved = "réservé";
     second->tabColor = 0x010203;  // not a table colour
@@ -70,20 +71,20 @@ void FillSampleAlbum(AlbumDocument& doc)
 
 void ExpectSameAlbum(const AlbumDocument& a, const AlbumDocument& b)
 {
-    EXPECT_EQ(a.headerTitle, b.headerTitle);
-    EXPECT_EQ(a.pageNumbers, b.pageNumbers);
-    EXPECT_EQ(a.useTabs, b.useTabs);
-    EXPECT_EQ(a.frameStyle, b.frameStyle);
-    EXPECT_EQ(a.layoutIndex, b.layoutIndex);
-    EXPECT_EQ(a.flyleaf, b.flyleaf);
-    EXPECT_EQ(a.deskColor, b.deskColor);
-    EXPECT_EQ(a.title, b.title);
-    EXPECT_EQ(a.titleColor, b.titleColor);
-    EXPECT_EQ(a.titleEffect, b.titleEffect);
-    EXPECT_EQ(a.description, b.description);
-    EXPECT_EQ(a.password, b.password);
+    EXPECT_EQ(a.Settings().headerTitle, b.Settings().headerTitle);
+    EXPECT_EQ(a.Settings().pageNumbers, b.Settings().pageNumbers);
+    EXPECT_EQ(a.Settings().useTabs, b.Settings().useTabs);
+    EXPECT_EQ(a.Settings().frameStyle, b.Settings().frameStyle);
+    EXPECT_EQ(a.Settings().layoutIndex, b.Settings().layoutIndex);
+    EXPECT_EQ(a.Settings().flyleaf, b.Settings().flyleaf);
+    EXPECT_EQ(a.Settings().deskColor, b.Settings().deskColor);
+    EXPECT_EQ(a.Settings().title, b.Settings().title);
+    EXPECT_EQ(a.Settings().titleColor, b.Settings().titleColor);
+    EXPECT_EQ(a.Settings().titleEffect, b.Settings().titleEffect);
+    EXPECT_EQ(a.Settings().description, b.Settings().description);
+    EXPECT_EQ(a.Settings().password, b.Settings().password);
     for (int i = 0; i < kAlbumFontCount; ++i)
-        EXPECT_EQ(a.fonts[i], b.fonts[i]) << "font " << i;
+        EXPECT_EQ(a.Settings().fonts[i], b.Settings().fonts[i]) << "font " << i;
     ASSERT_EQ(a.tabs.size(), b.tabs.size());
     for (size_t i = 0; i < a.tabs.size(); ++i) {
         EXPECT_EQ(a.tabs[i]->name, b.tabs[i]->name);

@@ -210,12 +210,12 @@ TEST(WebViewerDataTest, TextsWithScriptEndsQuotesLineSeparatorsAndBadBytesStayIn
     WritePcx(dir.File("photo.pcx"), 40, 30);
     AlbumDocument doc;
     doc.Clear();
-    doc.title = nasty;
-    doc.description = nasty;
+    EditSettings(doc, [&](AlbumSettings& s) { s.title = nasty; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.description = nasty; });
     ASSERT_TRUE(doc.InsertImage(dir.File("photo.pcx"), 0));
     doc.items[0]->imagePath = "/photos/" + nasty + ".jpg";
     doc.items[0]->description = nasty;
-    doc.useTabs = true;
+    EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = true; });
     ASSERT_FALSE(doc.tabs.empty());
     doc.tabs[0]->name = nasty + " onglet";
     const std::string script = ViewerAlbumScript(doc, {{0, nasty + ".jpg", nasty + ".wav", {{nasty, 1, 2}}}});

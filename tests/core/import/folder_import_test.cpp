@@ -140,9 +140,9 @@ TEST_F(FolderImportTest, MakesOneSectionPerDayInCaptureOrderAndListsUnreadableFi
     ASSERT_EQ(doc.tabs.size(), 3u);
     EXPECT_EQ(doc.tabs[0]->name, "sam. 14 juin 2025");
     EXPECT_EQ(doc.tabs[2]->name, "lun. 16 juin 2025");
-    EXPECT_TRUE(doc.useTabs);
-    EXPECT_TRUE(doc.flyleaf);
-    EXPECT_EQ(doc.title, dir.Path().substr(dir.Path().rfind('/') + 1));
+    EXPECT_TRUE(doc.Settings().useTabs);
+    EXPECT_TRUE(doc.Settings().flyleaf);
+    EXPECT_EQ(doc.Settings().title, dir.Path().substr(dir.Path().rfind('/') + 1));
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -154,7 +154,7 @@ TEST_F(FolderImportTest, WithoutDaysOneSectionAndRecursionReachesSubfolders)
     AlbumDocument flat;
     flat.Clear();
     EXPECT_EQ(ImportFolder(flat, dir.Path(), {false, false}, nullptr, Anything).inserted, 1u);
-    EXPECT_FALSE(flat.useTabs);
+    EXPECT_FALSE(flat.Settings().useTabs);
     EXPECT_EQ(flat.tabs.size(), 1u);
 
     AlbumDocument deep;

@@ -293,7 +293,7 @@ TEST_F(AlbumMouseTest, SwitchingTheFlyleafOffMovesViewsOffIt)
     AlbumView& onFlyleaf = Open(doc);
     AlbumView& onCover = Open(doc);
     onFlyleaf.SetPosition(-1);
-    doc->flyleaf = 0;
+    EditSettings(*doc, [&](AlbumSettings& s) { s.flyleaf = 0; });
     UpdateAllViews(*doc);
     EXPECT_EQ(onFlyleaf.State().Position(), 0);
     EXPECT_EQ(onCover.State().Position(), -2);

@@ -70,9 +70,9 @@ protected:
     void SetUp() override
     {
         doc.Clear();
-        doc.title = "Vacances";
-        doc.headerTitle = 0;
-        doc.pageNumbers = 0;
+        EditSettings(doc, [&](AlbumSettings& s) { s.title = "Vacances"; });
+        EditSettings(doc, [&](AlbumSettings& s) { s.headerTitle = 0; });
+        EditSettings(doc, [&](AlbumSettings& s) { s.pageNumbers = 0; });
     }
 
     QImage Render(int position, int selection = 0, QSize client = kBookClient,
@@ -118,7 +118,7 @@ TEST_F(AlbumRender, DeskShadowIsTheDeskColourDarkenedBy64)
     EXPECT_EQ(DeskShadowColor(ColorFromRef(0x808000)), ColorFromRef(0x404000));
     EXPECT_EQ(DeskShadowColor(QColor(65, 200, 10)), QColor(1, 136, 0));
 
-    doc.deskColor = 0x808000;
+    EditSettings(doc, [&](AlbumSettings& s) { s.deskColor = 0x808000; });
     const QImage open = Render(0);
     const QRgb desk = ColorFromRef(0x808000).rgb(), shadow = ColorFromRef(0x404000).rgb();
     EXPECT_EQ(open.pixel(5, 5), desk);
@@ -141,7 +141,7 @@ TEST_F(AlbumRender, DeskShadowIsTheDeskColourDarkenedBy64)
 
 TEST_F(AlbumRender, DarkDeskCastsABlackShadow)
 {
-    doc.deskColor = 0x404040;
+    EditSettings(doc, [&](AlbumSettings& s) { s.deskColor = 0x404040; });
     const QImage image = Render(-2);
     EXPECT_EQ(image.pixel(407, 200), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(50, 50), qRgb(0x40, 0x40, 0x40));
@@ -153,10 +153,10 @@ TEST_F(AlbumRender, BookIsCentredInLargeWindowsAndAtTheOriginInSmallOnes)
     const QPoint origin(110, 104);
     EXPECT_EQ(large.pixel(origin + QPoint(140, 10)), Encoded(kCoverTag, 0, 0));
     EXPECT_EQ(large.pixel(origin + QPoint(404, 381)), Encoded(kCoverTag, 264, 371));
-    EXPECT_EQ(large.pixel(origin + QPoint(139, 10)), ColorFromRef(doc.deskColor).rgb());
+    EXPECT_EQ(large.pixel(origin + QPoint(139, 10)), ColorFromRef(doc.Settings().deskColor).rgb());
     // The desk reaches every corner of the window.
-    EXPECT_EQ(large.pixel(799, 599), ColorFromRef(doc.deskColor).rgb());
-    EXPECT_EQ(large.pixel(0, 0), ColorFromRef(doc.deskColor).rgb());
+    EXPECT_EQ(large.pixel(799, 599), ColorFromRef(doc.Settings().deskColor).rgb());
+    EXPECT_EQ(large.pixel(0, 0), ColorFromRef(doc.Settings().deskColor).rgb());
 
     const QImage small = Render(-2, 0, QSize(400, 300));
     EXPECT_EQ(small.pixel(140, 10), Encoded(kCoverTag, 0, 0));
@@ -167,7 +167,7 @@ TEST_F(AlbumRender, OpenBookIsPiecedAroundThePages)
 {
     for (int i = 0; i < 5; ++i)
         doc.items.push_back(Text("x"));  // Maxi 2+2: pages 0-2, page count 4
-    doc.flyleaf = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.flyleaf = 1; });
 
     const QImage flyleaf = Render(-1);
     EXPECT_EQ(flyleaf.pixel(100, 100), Encoded(kOpenTag, 90, 90));   // inside of the front cover
@@ -188,7 +188,7 @@ TEST_F(AlbumRender, OpenBookIsPiecedAroundThePages)
     EXPECT_EQ(last.pixel(30, 360), Encoded(kLeftTag, 4, 342));       // page 3
     EXPECT_EQ(last.pixel(400, 100), Encoded(kOpenTag, 390, 90));     // inside of the back cover
 
-    doc.flyleaf = 0;
+    EditSettings(doc, [&](AlbumSettings& s) { s.flyleaf = 0; });
     const QImage noFlyleaf = Render(0);
     EXPECT_EQ(noFlyleaf.pixel(100, 100), Encoded(kOpenTag, 90, 90));
     EXPECT_EQ(noFlyleaf.pixel(540, 30), PageAt(0, 540, 30));
@@ -203,13 +203,13 @@ TEST_F(AlbumRender, PageTitlesAndNumbersOnlyWhenTheAlbumShowsThem)
     EXPECT_EQ(InkIn(bare, 1, kLeftPageTitleBox), 0);
     EXPECT_EQ(InkIn(bare, 1, kLeftPageNumberBox), 0);
 
-    doc.headerTitle = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.headerTitle = 1; });
     const QImage titled = Render(2);
     EXPECT_GT(InkIn(titled, 1, kLeftPageTitleBox), 20);
     EXPECT_EQ(InkIn(titled, 1, kLeftPageNumberBox), 0);
 
-    doc.headerTitle = 0;
-    doc.pageNumbers = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.headerTitle = 0; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.pageNumbers = 1; });
     const QImage numbered = Render(2);
     EXPECT_EQ(InkIn(numbered, 1, kLeftPageTitleBox), 0);
     EXPECT_GT(InkIn(numbered, 1, kLeftPageNumberBox), 20);
@@ -220,7 +220,7 @@ protected:
     void SetUp() override
     {
         AlbumRender::SetUp();
-        doc.useTabs = 1;
+        EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
         doc.tabs.clear();
         const Rgb colors[] = {0x0000FF, 0x00FF00, 0xFF0000};
         for (int t = 0; t < 3; ++t) {
@@ -304,7 +304,7 @@ class FramedPhoto : public AlbumRender {
 protected:
     QImage RenderPhoto(int width, int height, int16_t style)
     {
-        doc.frameStyle = style;
+        EditSettings(doc, [&](AlbumSettings& s) { s.frameStyle = static_cast<FrameStyle>(style); });
         doc.items.push_back(Photo(width, height));
         return Render(0, -1);
     }
@@ -472,17 +472,17 @@ std::pair<int, int> TitleRows(const QImage& image, QRgb color)
 
 TEST_F(AlbumRender, CoverTitleIsCentredVerticallyOnlyWhenItFits)
 {
-    doc.titleEffect = 0;
-    doc.titleColor = 0x0000FF;
+    EditSettings(doc, [&](AlbumSettings& s) { s.titleEffect = TitleEffect::Normal; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.titleColor = 0x0000FF; });
     const QRgb red = qRgb(255, 0, 0);
-    doc.title = "Court";
+    EditSettings(doc, [&](AlbumSettings& s) { s.title = "Court"; });
     const auto [shortTop, shortBottom] = TitleRows(Render(-2), red);
     ASSERT_GE(shortTop, 0);
     const int above = shortTop - kCoverTitleBox.top, below = kCoverTitleBox.bottom - 1 - shortBottom;
     EXPECT_GT(above, 15);
     EXPECT_NEAR(above, below, 8);
 
-    doc.title = "Un titre beaucoup trop long pour tenir dans la boîte du titre de la couverture";
+    EditSettings(doc, [&](AlbumSettings& s) { s.title = "Un titre beaucoup trop long pour tenir dans la boîte du titre de la couverture"; });
     const auto [longTop, longBottom] = TitleRows(Render(-2), red);
     EXPECT_LT(longTop - kCoverTitleBox.top, 10);
     EXPECT_LT(longTop, shortTop - 8);
@@ -491,16 +491,16 @@ TEST_F(AlbumRender, CoverTitleIsCentredVerticallyOnlyWhenItFits)
 
 TEST_F(AlbumRender, EngravedAndEmbossedTitlesEdgeInOppositeDirections)
 {
-    doc.title = "IIII";
-    doc.titleColor = 0x0000FF;
-    doc.titleEffect = 0;
+    EditSettings(doc, [&](AlbumSettings& s) { s.title = "IIII"; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.titleColor = 0x0000FF; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.titleEffect = TitleEffect::Normal; });
     const QImage plain = Render(-2);
     // Where the effect's two copies show (what differs from the plain
     // title): the mean x of the pixels lighter than the plain ones, and of
     // the darker ones. Text is smoothed, so shades are compared, not exact
     // colours.
     auto edges = [&](int effect) {
-        doc.titleEffect = static_cast<int16_t>(effect);
+        EditSettings(doc, [&](AlbumSettings& s) { s.titleEffect = static_cast<TitleEffect>(effect); });
         const QImage image = Render(-2);
         double lightX = 0, darkX = 0;
         int light = 0, dark = 0;

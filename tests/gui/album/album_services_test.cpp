@@ -23,7 +23,7 @@ TEST(AlbumGuiHooks, FastBitmapsStatusTextAndPreferences)
 
     AlbumDocument doc;
     doc.Clear();
-    EXPECT_EQ(doc.deskColor, 0x123456u);  // new albums take the preferred desk
+    EXPECT_EQ(doc.Settings().deskColor, 0x123456u);  // new albums take the preferred desk
     ASSERT_TRUE(doc.InsertImage(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), 0));
     doc.MakeFastBitmaps();
     const QPixmap* fast = FastBitmapOf(*doc.items[0]);

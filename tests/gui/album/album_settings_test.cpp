@@ -43,9 +43,9 @@ using test::WhenModal;
 // Every setting the two dialogs edit.
 auto Settings(const AlbumDocument& d)
 {
-    return std::tuple(d.title, d.description, d.titleColor, d.titleEffect, d.fonts, d.layoutIndex,
-                      d.frameStyle, d.flyleaf, d.pageNumbers, d.headerTitle, d.useTabs, d.deskColor,
-                      d.password);
+    return std::tuple(d.Settings().title, d.Settings().description, d.Settings().titleColor, d.Settings().titleEffect, d.Settings().fonts, d.Settings().layoutIndex,
+                      d.Settings().frameStyle, d.Settings().flyleaf, d.Settings().pageNumbers, d.Settings().headerTitle, d.Settings().useTabs, d.Settings().deskColor,
+                      d.Settings().password);
 }
 
 Rgb ColorOf(QWidget& dialog, const char* button)
@@ -102,10 +102,10 @@ using TitleFontsDialogTest = SettingsDialogTest;
 
 TEST_F(TitleFontsDialogTest, OpensOnTheAlbumsValuesWithEachFontDescribedBesideItsButton)
 {
-    doc.titleEffect = 2;
-    doc.fonts[kPhotosFont].height = -20;
-    doc.fonts[kPageTitleFont].weight = 700;
-    doc.fonts[kPageNumberFont].italic = 0;
+    EditSettings(doc, [&](AlbumSettings& s) { s.titleEffect = TitleEffect::Embossed; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPhotosFont].height = -20; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPageTitleFont].weight = 700; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPageNumberFont].italic = 0; });
     TitleFontsDialog dialog(doc);
     EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kTitleEdit).text(), "Titre de l'album");
     EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kDescriptionEdit).text(), "Description de l'album, date, auteur...");
@@ -122,8 +122,8 @@ TEST_F(TitleFontsDialogTest, OpensOnTheAlbumsValuesWithEachFontDescribedBesideIt
 
 TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem)
 {
-    doc.fonts[kDescriptionFont].quality = 2;  // a value a QFont does not carry
-    const auto untouched = doc.fonts;
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kDescriptionFont].quality = 2; });  // a value a QFont does not carry
+    const auto untouched = doc.Settings().fonts;
     WhenModal([](QWidget& d) {
         Type(d, widget_name::kTitleEdit, "Vacances 1996");
         Type(d, widget_name::kDescriptionEdit, "Bretagne, août");
@@ -137,25 +137,25 @@ TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem
         Click(d, widget_name::kOkButton);
     });
     ASSERT_TRUE(EditTitleAndFonts(nullptr, doc));
-    EXPECT_EQ(doc.title, "Vacances 1996");
-    EXPECT_EQ(doc.description, "Bretagne, août");
-    EXPECT_EQ(doc.titleEffect, 0);
-    EXPECT_EQ(doc.titleColor, 0x563412u);
-    const LogFont& chosen = doc.fonts[kDescriptionFont];
+    EXPECT_EQ(doc.Settings().title, "Vacances 1996");
+    EXPECT_EQ(doc.Settings().description, "Bretagne, août");
+    EXPECT_EQ(doc.Settings().titleEffect, TitleEffect::Normal);
+    EXPECT_EQ(doc.Settings().titleColor, 0x563412u);
+    const LogFont& chosen = doc.Settings().fonts[kDescriptionFont];
     EXPECT_EQ(chosen.faceName, "Arial");
     EXPECT_EQ(chosen.height, -24);
     EXPECT_EQ(chosen.weight, 700);
     EXPECT_EQ(chosen.italic, 0);
     EXPECT_EQ(chosen.quality, 2);
     for (AlbumFont other : {kTitleFont, kPageTitleFont, kPageNumberFont, kPhotosFont})
-        EXPECT_EQ(doc.fonts[other], untouched[other]) << other;
+        EXPECT_EQ(doc.Settings().fonts[other], untouched[other]) << other;
     EXPECT_TRUE(doc.IsModified());
     ExpectSavedAndReadBack();
 }
 
 TEST_F(TitleFontsDialogTest, FontDialogOpensOnTheAlbumFontAndGivesItBackUnchanged)
 {
-    const LogFont title = doc.fonts[kTitleFont];  // Times New Roman, -29 pixels, italic
+    const LogFont title = doc.Settings().fonts[kTitleFont];  // Times New Roman, -29 pixels, italic
     WhenModal([](QWidget& d) {
         WhenModal([](QWidget& w) {
             const QFont shown = qobject_cast<QFontDialog*>(&w)->currentFont();
@@ -168,7 +168,7 @@ TEST_F(TitleFontsDialogTest, FontDialogOpensOnTheAlbumFontAndGivesItBackUnchange
         Click(d, widget_name::kOkButton);
     });
     ASSERT_TRUE(EditTitleAndFonts(nullptr, doc));
-    EXPECT_EQ(doc.fonts[kTitleFont], title);
+    EXPECT_EQ(doc.Settings().fonts[kTitleFont], title);
 }
 
 TEST_F(TitleFontsDialogTest, CancelStoresNothingEvenAfterAFontWasChosen)
@@ -233,11 +233,11 @@ using AlbumPropertiesDialogTest = SettingsDialogTest;
 
 TEST_F(AlbumPropertiesDialogTest, OpensOnTheAlbumsValuesWithAllSevenLayoutsInView)
 {
-    doc.layoutIndex = 3;
-    doc.frameStyle = 2;
-    doc.flyleaf = 0;
-    doc.headerTitle = 0;
-    doc.useTabs = 1;
+    EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = 3; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.frameStyle = FrameStyle::Shadowed; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.flyleaf = 0; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.headerTitle = 0; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
     AlbumPropertiesDialog dialog(doc);
     dialog.show();
     auto& layouts = Get<QListWidget>(dialog, widget_name::kLayoutList);
@@ -282,20 +282,20 @@ void ChangeEveryProperty(QWidget& d)
 
 TEST_F(AlbumPropertiesDialogTest, OkStoresEveryValueAndThePassword)
 {
-    doc.headerTitle = 0;  // so that every check box changes its flag
+    EditSettings(doc, [&](AlbumSettings& s) { s.headerTitle = 0; });  // so that every check box changes its flag
     WhenModal([](QWidget& d) {
         ChangeEveryProperty(d);
         Click(d, widget_name::kOkButton);
     });
     ASSERT_TRUE(EditAlbumProperties(nullptr, doc));
-    EXPECT_EQ(doc.layoutIndex, 4);
-    EXPECT_EQ(doc.frameStyle, 1);
-    EXPECT_EQ(doc.flyleaf, 0u);
-    EXPECT_EQ(doc.pageNumbers, 0u);
-    EXPECT_EQ(doc.headerTitle, 1u);
-    EXPECT_EQ(doc.useTabs, 1u);
-    EXPECT_EQ(doc.deskColor, 0x604020u);
-    EXPECT_EQ(doc.password, "clef");
+    EXPECT_EQ(doc.Settings().layoutIndex, 4);
+    EXPECT_EQ(doc.Settings().frameStyle, FrameStyle::Corners);
+    EXPECT_EQ(doc.Settings().flyleaf, 0u);
+    EXPECT_EQ(doc.Settings().pageNumbers, 0u);
+    EXPECT_EQ(doc.Settings().headerTitle, 1u);
+    EXPECT_EQ(doc.Settings().useTabs, 1u);
+    EXPECT_EQ(doc.Settings().deskColor, 0x604020u);
+    EXPECT_EQ(doc.Settings().password, "clef");
     EXPECT_TRUE(doc.IsModified());
     ExpectSavedAndReadBack();
 }
@@ -384,7 +384,7 @@ protected:
     {
         prefs.fastBitmaps = false;
         doc->Clear();
-        doc->layoutIndex = layout;
+        EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = layout; });
         const auto plain = [](int32_t, int32_t) { return ColorTriple{0, 200, 0}; };
         EXPECT_TRUE(WriteBMPFile(tall, test::MakeRgbPicture(300, 400, plain)));
         EXPECT_TRUE(WriteBMPFile(wide, test::MakeRgbPicture(400, 100, plain)));
@@ -426,7 +426,7 @@ TEST_F(LayoutChangeTest, SameBoxSizeKeepsThePreviews)
     std::filesystem::remove(wide);
     RecordingStatus status;
     ChooseLayout(5);  // Présentation en X: 124 x 93 too
-    EXPECT_EQ(doc->layoutIndex, 5);
+    EXPECT_EQ(doc->Settings().layoutIndex, 5);
     ASSERT_EQ(doc->items.size(), 2u);
     EXPECT_EQ(PreviewSize(0), QSize(69, 93));
     EXPECT_EQ(status.texts, std::vector<std::string>{"Prêt"});
@@ -471,7 +471,7 @@ TEST_F(LayoutChangeTest, CommandsNeedAnAlbumWindowAndWorkOnItsAlbum)
         Click(d, widget_name::kOkButton);
     });
     frame.Action(kCmdTitleFonts)->trigger();
-    EXPECT_EQ(doc->title, "Noël");
+    EXPECT_EQ(doc->Settings().title, "Noël");
     EXPECT_TRUE(doc->IsModified());
 }
 

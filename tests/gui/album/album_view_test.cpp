@@ -282,7 +282,7 @@ TEST(AlbumView, AsksThePasswordOnceAfterTheFirstPainting)
 {
     Preferences prefs;
     const auto doc = AlbumOf(1);
-    doc->password = "secret";  // and no dialog to type it in: refused
+    EditSettings(*doc, [&](AlbumSettings& s) { s.password = "secret"; });  // and no dialog to type it in: refused
     doc->passwordCheckPending = true;  // as for an album just read
     AlbumView view(doc, Book(), prefs);
     int refusals = 0;

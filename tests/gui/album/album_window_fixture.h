@@ -29,14 +29,14 @@ protected:
     {
         auto doc = std::make_shared<AlbumDocument>();
         doc->Clear();
-        doc->flyleaf = flyleaf;
-        doc->layoutIndex = static_cast<int16_t>(layout);
+        EditSettings(*doc, [&](AlbumSettings& s) { s.flyleaf = flyleaf; });
+        EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = static_cast<int16_t>(layout); });
         for (int i = 0; i < texts; ++i)
             doc->items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
         for (int first : sections)
             doc->AddTabBefore(static_cast<size_t>(first),
                               std::make_unique<SectionTab>("Section " + std::to_string(first), 0));
-        doc->useTabs = !sections.empty();
+        EditSettings(*doc, [&](AlbumSettings& s) { s.useTabs = !sections.empty(); });
         doc->Paginate();
         return doc;
     }

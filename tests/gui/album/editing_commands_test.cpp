@@ -61,7 +61,7 @@ protected:
         for (int first : sections)
             doc->AddTabBefore(static_cast<size_t>(first),
                               std::make_unique<SectionTab>("Section " + std::to_string(first), 1));
-        doc->useTabs = !sections.empty();
+        EditSettings(*doc, [&](AlbumSettings& s) { s.useTabs = !sections.empty(); });
         doc->Paginate();
         doc->MarkSaved();
         QMdiSubWindow* window = OpenAlbumWindow(frame, book, prefs, doc);
@@ -152,7 +152,7 @@ TEST_F(EditingCommandsTest, TheInsertDialogStartsFromTheLastChoice)
 TEST_F(EditingCommandsTest, PhotosInsertedInAnEmptyAlbumGoToTheFirstSection)
 {
     AlbumView& view = Open(0);
-    view.Document().useTabs = 1;
+    EditSettings(view.Document(), [&](AlbumSettings& s) { s.useTabs = 1; });
     ChooseFiles({"b.bmp", "a.bmp"}, false);
     Run(kCmdInsertImages);
     const AlbumDocument& doc = view.Document();
@@ -485,7 +485,7 @@ TEST_F(EditingCommandsTest, TabCommandsFollowTheUseTabsSwitch)
     EXPECT_TRUE(Enabled(kCmdAddTab));
     EXPECT_TRUE(frame.Action(kCmdUseTabs)->isChecked());
     Run(kCmdUseTabs);
-    EXPECT_EQ(view.Document().useTabs, 0u);
+    EXPECT_EQ(view.Document().Settings().useTabs, 0u);
     EXPECT_TRUE(view.Document().IsModified());
     EXPECT_FALSE(Enabled(kCmdAddTab));
     EXPECT_FALSE(Enabled(kCmdDeleteTab));

@@ -76,8 +76,8 @@ protected:
         if (WriteJPEGFile(Stripes(1200, 900), path, 95) != kJpegWritten)
             return nullptr;
         auto album = std::make_shared<AlbumDocument>();
-        album->OnNewDocument();
-        album->flyleaf = 0;
+        album->Clear();
+        EditSettings(*album, [&](AlbumSettings& s) { s.flyleaf = 0; });
         auto item = std::make_unique<AlbumItem>(path);
         const Size box = BoxSize(album->Layout());
         if (!item->LoadPreview(static_cast<uint16_t>(box.width), static_cast<uint16_t>(box.height), AppPalette()))

@@ -2,17 +2,22 @@
 """Measures the gathered web viewer on a large album.
 
 Usage: scripts/measure-web-viewer.py LUMORA_CLI WORKDIR [PHOTOS]
+           [--rounds N] [--against OTHER_CLI] [--gather-only]
 
 Makes PHOTOS (500 by default) camera-sized photos (4000 x 3000 JPEG of 4
 to 5 MB, with ImageMagick's convert; a few distinct pictures under distinct
-names), an album of them, and gathers it twice with the viewer: without and
-with the web sizes, timing both on the machine's cores. Then opens the
+names), an album of them, and gathers it with the viewer, without and with
+the web sizes, N rounds (3 by default) on the machine's cores: the extra
+time of the web sizes is the difference within each round, so that a
+machine shared with other work weighs on both alike. With --against, each
+round gathers with the other build too, one after the other, for a side by
+side comparison of two builds. Then (unless --gather-only) opens the
 gathered index.html from the file system in headless Chromium at 390 x 844
 (pixel ratio 3) and 1920 x 1080, each in a fresh profile, and reads when
 the first page's picture has loaded and which files were fetched before.
 Prints one line per figure.
 """
-import json
+import argparse
 import os
 import resource
 import shutil
@@ -99,14 +104,44 @@ def open_first_page(binary, url, metrics, profile):
         browser.close()
 
 
+def time_web_sizes(clis, album, work, count, rounds):
+    """Per build: each round's extra wall-clock and processor seconds a
+    photo (gather with the web sizes minus gather without)."""
+    extra = {cli: [] for cli in clis}
+    for _ in range(rounds):
+        for cli in clis:
+            plain, plain_cpu = gather(cli, album, os.path.join(work, "without"), "off")
+            sized, sized_cpu = gather(cli, album, os.path.join(work, "with"), "on")
+            extra[cli].append(((sized - plain) / count, (sized_cpu - plain_cpu) / count))
+    return extra
+
+
+def report_web_sizes(extra, count, cores):
+    for cli, runs in extra.items():
+        walls = sorted(1000 * wall for wall, _ in runs)
+        cpus = sorted(1000 * cpu for _, cpu in runs)
+        median = len(runs) // 2
+        print(f"{cli}: web sizes' extra time a photo, median of {len(runs)} rounds: "
+              f"{walls[median]:.0f} ms wall clock (rounds {', '.join(f'{w:.0f}' for w in walls)}); "
+              f"processor time {cpus[median]:.0f} ms, {cpus[median] / cores:.0f} ms over {cores} cores "
+              f"(rounds {', '.join(f'{c:.0f}' for c in cpus)})")
+
+
 def main():
-    cli, work = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    count = int(sys.argv[3]) if len(sys.argv) > 3 else 500
+    parser = argparse.ArgumentParser()
+    parser.add_argument("cli")
+    parser.add_argument("work")
+    parser.add_argument("photos", type=int, nargs="?", default=500)
+    parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--against", help="another build's lumora-cli, timed in the same rounds")
+    parser.add_argument("--gather-only", action="store_true")
+    args = parser.parse_args()
+    cli, work, count = os.path.abspath(args.cli), os.path.abspath(args.work), args.photos
     data = os.environ.get("LUMORA_TESTDATA", os.path.join(os.path.dirname(__file__), "..", "..", "shared",
                                                           "testdata"))
     os.makedirs(work, exist_ok=True)
     photos = make_photos(data, os.path.join(work, "photos"), count)
-    album = os.path.join(work, "photos", "grand.qza")
+    album = os.path.join(work, "photos", f"grand-{count}.qza")
     if not os.path.exists(album):
         subprocess.run([cli, "album", "new", album, "--title", "Cinq cents photos", "--layout", "2"], check=True)
         for start in range(0, len(photos), 100):
@@ -114,16 +149,16 @@ def main():
                            stdout=subprocess.DEVNULL)
     originals = sum(os.path.getsize(p) for p in photos)
 
-    (plain, plain_cpu) = gather(cli, album, os.path.join(work, "without"), "off")
-    (sized, sized_cpu) = gather(cli, album, os.path.join(work, "with"), "on")
-    folder = os.path.join(work, "with")
     cores = os.cpu_count()
+    clis = [cli] + ([os.path.abspath(args.against)] if args.against else [])
     print(f"photos: {count}, originals {originals / 1e6:.0f} MB, cores {cores}, "
           f"load average {os.getloadavg()[0]:.1f}")
-    print(f"gather with the viewer, no web sizes: {plain:.1f} s; with web sizes: {sized:.1f} s; "
-          f"extra {1000 * (sized - plain) / count:.0f} ms a photo (wall clock); "
-          f"processor time extra {1000 * (sized_cpu - plain_cpu) / count:.0f} ms a photo, "
-          f"{1000 * (sized_cpu - plain_cpu) / count / cores:.0f} ms over {cores} cores")
+    report_web_sizes(time_web_sizes(clis, album, work, count, args.rounds), count, cores)
+    if args.against:
+        gather(cli, album, os.path.join(work, "with"), "on")  # the folder measured below is this build's
+    if args.gather_only:
+        return 0
+    folder = os.path.join(work, "with")
     whole = folder_bytes(folder)
     print(f"gathered folder: {whole / 1e6:.0f} MB = {whole / originals:.2f} x the originals "
           f"(web sizes {folder_bytes(os.path.join(folder, 'lumora-web', 'photos')) / 1e6:.0f} MB, "

@@ -103,20 +103,19 @@ public:
         return jpeg_read_header(&cinfo_, TRUE) == JPEG_HEADER_OK;
     }
 
-    bool Start(Output output, int scaleDenominator = 1, int scaleNumerator = 1)
+    // `averagedAfter`: the picture is reduced again once decoded, so the
+    // fastest inverse transform and plain chroma upsampling (merged with
+    // the colour conversion) lose nothing that shows. A reduced picture
+    // always is.
+    bool Start(Output output, int scaleDenominator = 1, int scaleNumerator = 1, bool averagedAfter = false)
     {
         if (setjmp(trap_.jump))
             return false;
         cinfo_.scale_num = static_cast<unsigned>(scaleNumerator);
         cinfo_.scale_denom = static_cast<unsigned>(scaleDenominator);
-        if (scaleDenominator > scaleNumerator) {
-            // A reduced picture is averaged again afterwards: the fastest
-            // inverse transform and plain chroma upsampling lose nothing
-            // that shows.
+        if (averagedAfter || scaleDenominator > scaleNumerator) {
             cinfo_.dct_method = JDCT_IFAST;
-            // In eighths, plain upsampling would run the chroma through a
-            // larger (unaccelerated) inverse transform instead.
-            cinfo_.do_fancy_upsampling = scaleNumerator == 1 ? FALSE : TRUE;
+            cinfo_.do_fancy_upsampling = FALSE;
         }
         // Whole-image buffers (progressive files, two-pass quantising) stay
         // within the size allowed for a picture; beyond it the read fails.
@@ -311,10 +310,18 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed, cons
     const bool quarterTurn = orientation >= 5 && orientation <= 8;
     const uint32_t needWidth = quarterTurn ? need.height : need.width;
     const uint32_t needHeight = quarterTurn ? need.width : need.height;
-    const bool started =
-        need.inEighths
-            ? decoder.Start(output, 8, JpegEighthsForSize(storedWidth, storedHeight, needWidth, needHeight))
-            : decoder.Start(output, JpegScaleForSize(storedWidth, storedHeight, needWidth, needHeight));
+    bool started = false;
+    if (need.inEighths) {
+        // Between a half and the whole, libjpeg-turbo's transforms are
+        // plain C, the chroma's at twice the size: slower than decoding the
+        // whole picture with its vector code (and the accurate transform
+        // when it keeps its own size).
+        const int eighths = JpegEighthsForSize(storedWidth, storedHeight, needWidth, needHeight);
+        const bool reducedAfter = needWidth < storedWidth || needHeight < storedHeight;
+        started = eighths <= 4 ? decoder.Start(output, 8, eighths) : decoder.Start(output, 1, 1, reducedAfter);
+    } else {
+        started = decoder.Start(output, JpegScaleForSize(storedWidth, storedHeight, needWidth, needHeight));
+    }
     if (!started) {
         read.error = decoder.Failure();
         return read;

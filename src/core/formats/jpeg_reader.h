@@ -38,8 +38,11 @@ int JpegScaleForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32
 int JpegEighthsForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint32_t needHeight);
 
 // The size a picture of the given full size must still cover once decoded.
-// `inEighths`: reduced by JpegEighthsForSize rather than JpegScaleForSize,
-// for a picture reduced again to a size between two halvings.
+// `inEighths`: for a picture reduced again to a size between two halvings,
+// reduced by JpegEighthsForSize rather than JpegScaleForSize while it
+// reduces to a half or less; above a half, decoded whole with the fast
+// transform, which libjpeg-turbo runs in vector code where its 5/8 to 7/8
+// scalings run in plain C.
 struct NeededSize {
     uint32_t width = 0, height = 0;
     bool inEighths = false;

@@ -80,7 +80,8 @@ Picture ReadForWebSizes(const std::string& source)
 {
     switch (ImageFormat(source)) {
     case kFormatJPG:
-        // Reduced while decoding to the eighth just above the largest size.
+        // Reduced while decoding to the eighth just above the largest size,
+        // or decoded whole when that is more than a half.
         return ReadJPEGForBox(source, [](uint32_t width, uint32_t height) {
                    int fittedWidth = static_cast<int>(width), fittedHeight = static_cast<int>(height);
                    FitWithin(kLargestSide, kLargestSide, fittedWidth, fittedHeight);

@@ -3,9 +3,11 @@
 // copies for the screen, 1280 and 2560 pixels on the long side, never
 // larger than the original and turned upright, made from any picture the
 // program reads (a browser shows none of HEIC, TIFF, PCX or Photo CD, and
-// a camera's original is many times a phone's screen). A JPEG is decoded
-// already reduced by libjpeg's DCT scaling, the rest read whole once; the
-// smaller copy is reduced from the larger one.
+// a camera's original is many times a phone's screen). A JPEG at least
+// twice the largest size is decoded already reduced by libjpeg's DCT
+// scaling, a smaller one whole with the fast transform (quicker than the
+// scaling's plain C code), the rest read whole once; the smaller copy is
+// reduced from the larger one.
 #include <cstdint>
 #include <functional>
 #include <string>

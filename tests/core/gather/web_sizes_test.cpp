@@ -132,7 +132,10 @@ TEST(WebSizesTest, SizesAreTheTwoSidesNeverLargerThanTheOriginal)
 TEST(WebSizesTest, JpegHeicAndPcxCopiesHaveTheirSizesAndStandUpright)
 {
     test::TempDir dir;
+    // Decoded whole (less than twice the largest size), and reduced while
+    // decoding.
     WriteTurnedJpeg(dir.File("camera.jpg"), 3000, 1500, 6);
+    WriteTurnedJpeg(dir.File("large.jpg"), 6000, 3000, 6);
     WriteTurnedHeic(dir.File("phone.heic"), 1600, 800, heif_orientation_rotate_90_cw);
     WritePcx(dir.File("old.pcx"), 1400, 700);
     struct Case {
@@ -142,6 +145,7 @@ TEST(WebSizesTest, JpegHeicAndPcxCopiesHaveTheirSizesAndStandUpright)
     };
     const Case cases[] = {
         {"camera.jpg", {{640, 1280}, {1280, 2560}}, true},
+        {"large.jpg", {{640, 1280}, {1280, 2560}}, true},
         {"phone.heic", {{640, 1280}, {800, 1600}}, true},
         {"old.pcx", {{1280, 640}, {1400, 700}}, false},
     };

@@ -288,7 +288,7 @@ private:
 
 GatherOptions GatherOptionsFrom(const Preferences& prefs)
 {
-    return {prefs.convertJpeg, prefs.copySounds, prefs.copyRuntime, prefs.compression};
+    return {prefs.convertJpeg, prefs.copySounds, prefs.copyRuntime, prefs.compression, prefs.webSizes};
 }
 
 std::string GatherOptionsSummary(const std::string& destination, const GatherOptions& options)

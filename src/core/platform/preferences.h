@@ -18,6 +18,8 @@ struct Preferences {
     bool copySounds = true;
     bool copyRuntime = true;
     int compression = 50;
+    // With the viewer: each photo's JPEG copies for phones and screens.
+    bool webSizes = true;
     // The album window.
     bool animatePages = true;
     bool deskShadow = true;

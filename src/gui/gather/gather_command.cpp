@@ -59,9 +59,7 @@ void GatherCommand(CommandHost& frame, AlbumView& view)
 
     const Preferences& prefs = frame.Prefs();
     PainterSpreadRenderer renderer(view.Book(), {prefs.deskShadow, false});
-    GatherOptions chosen = GatherOptionsFrom(prefs);
-    chosen.webSizes = options.WebSizes();
-    GatherProgressDialog progress(album, *destination, chosen, &renderer, parent);
+    GatherProgressDialog progress(album, *destination, GatherOptionsFrom(prefs), &renderer, parent);
     if (progress.Run() != GatherProgressDialog::kDone)
         return;
     // A plain message box: the completion is no warning, and no icon either.

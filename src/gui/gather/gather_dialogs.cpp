@@ -127,7 +127,6 @@ GatherOptionsDialog::GatherOptionsDialog(const Preferences& prefs, QWidget* pare
     webSizes_ = new QCheckBox("Photos aux &tailles des écrans", this);
     webSizes_->setObjectName(widget_name::kWebSizesCheck);
     webSizes_->setToolTip("Chaque photo en JPEG de 1280 et 2560 pixels, pour les téléphones et les écrans.");
-    webSizes_->setChecked(true);
     auto* webSizesRow = new QHBoxLayout;
     webSizesRow->setContentsMargins(20, 0, 0, 0);
     webSizesRow->addWidget(webSizes_);
@@ -139,6 +138,7 @@ GatherOptionsDialog::GatherOptionsDialog(const Preferences& prefs, QWidget* pare
     convert_->setChecked(prefs.convertJpeg);
     sounds_->setChecked(prefs.copySounds);
     viewer_->setChecked(prefs.copyRuntime);
+    webSizes_->setChecked(prefs.webSizes);
     compression_ = prefs.compression;
     EnableCompression(prefs.convertJpeg);
     connect(convert_, &QCheckBox::clicked, this, [this] { EnableCompression(convert_->isChecked()); });
@@ -152,8 +152,6 @@ void GatherOptionsDialog::EnableCompression(bool on)
     for (QWidget* control : compressionControls_)
         control->setEnabled(on);
 }
-
-bool GatherOptionsDialog::WebSizes() const { return webSizes_->isChecked(); }
 
 void GatherOptionsDialog::accept()
 {
@@ -179,6 +177,7 @@ void GatherOptionsDialog::Apply(Preferences& prefs) const
     prefs.convertJpeg = convert_->isChecked();
     prefs.copySounds = sounds_->isChecked();
     prefs.copyRuntime = viewer_->isChecked();
+    prefs.webSizes = webSizes_->isChecked();
     prefs.compression = compression_;
 }
 

@@ -33,15 +33,14 @@ private:
 };
 
 // "Options de rassemblement": conversion and its compression rate (1 to
-// 99), sounds, viewer.
+// 99), sounds, viewer and its photos for the screen.
 class GatherOptionsDialog : public QDialog {
     Q_OBJECT
 public:
     GatherOptionsDialog(const Preferences& prefs, QWidget* parent);
-    // Into the preferences ConvertJpeg, CopierSons, CopyRuntime, Compression.
+    // Into the preferences ConvertJpeg, CopierSons, CopyRuntime, WebSizes,
+    // Compression.
     void Apply(Preferences& prefs) const;
-    // The photos' copies for the screen beside the viewer (on each time).
-    bool WebSizes() const;
     void accept() override;
 
 private:

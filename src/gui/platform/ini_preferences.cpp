@@ -27,6 +27,7 @@ void LoadPreferences(Preferences& prefs, const Profile& p, int screenDepth)
     prefs.convertJpeg = flag("ConvertJpeg", false);
     prefs.copySounds = flag("CopierSons", true);
     prefs.copyRuntime = flag("CopyRuntime", true);
+    prefs.webSizes = flag("WebSizes", true);
     prefs.compression = p.GetProfileInt(kPrefs, "Compression", 50);
     prefs.animatePages = flag("AnimPages", true);
     prefs.deskShadow = flag("OmbreBureau", true);
@@ -60,6 +61,7 @@ void SavePreferences(const Preferences& prefs, Profile& p)
     flag("ConvertJpeg", prefs.convertJpeg);
     flag("CopierSons", prefs.copySounds);
     flag("CopyRuntime", prefs.copyRuntime);
+    flag("WebSizes", prefs.webSizes);
     p.WriteProfileInt(kPrefs, "Compression", prefs.compression);
     flag("AnimPages", prefs.animatePages);
     flag("OmbreBureau", prefs.deskShadow);

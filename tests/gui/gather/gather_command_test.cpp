@@ -81,7 +81,7 @@ TEST_F(GatherCommandTest, DestinationOptionsProgressThenTheCompletionMessage)
         test::Click(d, widget_name::kOkButton);  // refused: 1 to 99
         EXPECT_TRUE(d.isVisible());
         test::Type(d, widget_name::kCompressionEdit, "25");
-        // The photos for the screen go with the viewer, on at every gather.
+        // The photos for the screen go with the viewer, on until turned off.
         auto& webSizes = test::Get<QCheckBox>(d, widget_name::kWebSizesCheck);
         EXPECT_TRUE(webSizes.isChecked());
         EXPECT_TRUE(webSizes.isEnabled());
@@ -105,6 +105,10 @@ TEST_F(GatherCommandTest, DestinationOptionsProgressThenTheCompletionMessage)
     for (const char* name : {"album.qza", "p0.JPG", "p1.JPG", "index.html", "lumora-web/pages/000.jpg"})
         EXPECT_TRUE(fs::exists(dir.File(std::string("cle usb/album/") + name))) << name;
     EXPECT_FALSE(fs::exists(dir.File("cle usb/album/lumora-web/photos")));
+    // Turned off, the photos for the screen stay off at the next gather.
+    EXPECT_FALSE(prefs.webSizes);
+    GatherOptionsDialog reopened(prefs, frame.HostWidget());
+    EXPECT_FALSE(test::Get<QCheckBox>(reopened, widget_name::kWebSizesCheck).isChecked());
     (void)view;
 }
 

@@ -129,6 +129,7 @@ TEST(PreferencesFile, DefaultsWhenAbsent)
     EXPECT_EQ(p.compression, 50);
     EXPECT_FALSE(p.jpeg256);  // a true-colour screen
     EXPECT_FALSE(p.convertJpeg);
+    EXPECT_TRUE(p.webSizes);
     EXPECT_EQ(p.slideshowPause, 10);
     EXPECT_EQ(p.photoCDSize, 2);
     EXPECT_EQ(p.propertiesX, -1);
@@ -149,6 +150,7 @@ TEST(PreferencesFile, RoundTripWritesTheNamedSectionsAndKeys)
         EXPECT_FALSE(p.previews256);  // true-colour previews unless asked
         p.previews256 = true;
         p.compression = 75;
+        p.webSizes = false;
         p.photoCDSize = 0;
         p.standardDeskColor = std::to_string(0x123456);
         p.customColors[0] = 0xFF;
@@ -164,6 +166,7 @@ TEST(PreferencesFile, RoundTripWritesTheNamedSectionsAndKeys)
     EXPECT_TRUE(ini.contains("Jpeg256=0"));
     EXPECT_TRUE(ini.contains("Apercus256=1"));
     EXPECT_TRUE(ini.contains("Compression=75"));
+    EXPECT_TRUE(ini.contains("WebSizes=0"));
     EXPECT_TRUE(ini.contains("[colors]"));
     EXPECT_TRUE(ini.contains("CustColor01=255"));
     EXPECT_TRUE(ini.contains("CustColor16=0"));
@@ -176,6 +179,7 @@ TEST(PreferencesFile, RoundTripWritesTheNamedSectionsAndKeys)
     EXPECT_FALSE(back.jpeg256);
     EXPECT_TRUE(back.previews256);
     EXPECT_EQ(back.compression, 75);
+    EXPECT_FALSE(back.webSizes);
     EXPECT_EQ(back.photoCDSize, 0);
     EXPECT_EQ(back.DeskColor(), 0x123456u);
     EXPECT_EQ(back.customColors[0], 0xFFu);

@@ -40,9 +40,14 @@ public:
     }
 };
 
+// The album file is copied, or written anew when it must name renamed
+// files: "album" says what it is without claiming either.
 std::string LineFor(const GatherFile& file)
 {
-    return std::string(file.convert ? "converti : " : "copié : ") + file.source + " -> " + file.target;
+    const char* what = file.kind == GatherFile::Kind::AlbumFile ? "album : "
+                       : file.convert                           ? "converti : "
+                                                                : "copié : ";
+    return what + file.source + " -> " + file.target;
 }
 
 // The exit status of a command stopped by Ctrl+C or a termination request.

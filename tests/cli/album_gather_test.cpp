@@ -47,7 +47,7 @@ TEST(CliGather, OneLinePerFileThenTheCompletionTextAndAStopAtTheFirstFileError)
 
     std::string out;
     ASSERT_EQ(RunCli({"album", "gather", album, dir.File("d"), "--jpeg", "on", "--viewer", "off"}, &out), 0);
-    EXPECT_EQ(out, "copié : " + album + " -> " + dir.File("d/a.qza") + "\n" +  //
+    EXPECT_EQ(out, "album : " + album + " -> " + dir.File("d/a.qza") + "\n" +  //
                        "converti : " + dir.File("src/un.bmp") + " -> " + dir.File("d/un.JPG") + "\n" +
                        "converti : " + second + " -> " + dir.File("d/deux.JPG") + "\n" + LoadString(kStrGatherDone) +
                        "\n");

@@ -143,10 +143,16 @@ def main():
     photos = make_photos(data, os.path.join(work, "photos"), count)
     album = os.path.join(work, "photos", f"grand-{count}.qza")
     if not os.path.exists(album):
-        subprocess.run([cli, "album", "new", album, "--title", "Cinq cents photos", "--layout", "2"], check=True)
+        # Made under another name first: a run stopped half-way leaves no
+        # album that looks complete.
+        partial = album + ".partial.qza"
+        if os.path.exists(partial):
+            os.remove(partial)
+        subprocess.run([cli, "album", "new", partial, "--title", "Cinq cents photos", "--layout", "2"], check=True)
         for start in range(0, len(photos), 100):
-            subprocess.run([cli, "album", "add", album, *photos[start:start + 100]], check=True,
+            subprocess.run([cli, "album", "add", partial, *photos[start:start + 100]], check=True,
                            stdout=subprocess.DEVNULL)
+        os.rename(partial, album)
     originals = sum(os.path.getsize(p) for p in photos)
 
     cores = os.cpu_count()

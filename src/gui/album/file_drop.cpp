@@ -95,7 +95,7 @@ DropTarget TargetAt(AlbumView& view, QPointF viewportPoint)
     target.place = DropPlaceAt(doc, view.State(), at, {0, 0});
     if (!target.place)
         return target;
-    const BookHit hit = HitTestBook(AlbumLayout(doc), view.State(), doc.flyleaf != 0, at, {0, 0});
+    const BookHit hit = HitTestBook(AlbumLayout(doc), view.State(), doc.Settings().flyleaf, at, {0, 0});
     if (hit.kind == BookHit::Item && doc.items[static_cast<size_t>(hit.index)]->IsPhoto())
         target.photo = hit.index;
     return target;

@@ -103,7 +103,7 @@ void DragPhotoOut(AlbumView& view, int index)
 {
     const AlbumItem& photo = *view.Document().items[static_cast<size_t>(index)];
     auto* drag = new QDrag(view.viewport());
-    drag->setMimeData(PhotoDragMimeData(photo, view.Document().PathName(), index));
+    drag->setMimeData(PhotoDragMimeData(photo, view.Document().Path(), index));
     const Picture& preview = photo.preview.Image();
     if (preview) {
         const QImage small = DIBToQImage(preview).scaled(kDragPictureSide, kDragPictureSide, Qt::KeepAspectRatio,

@@ -27,16 +27,18 @@ protected:
     static std::shared_ptr<AlbumDocument> Album(int texts, bool flyleaf, std::vector<int> sections = {},
                                              int layout = 1)
     {
+        // Set up as a fresh album: nothing in its history yet.
+        AlbumSettings settings = NewAlbumSettings();
+        settings.flyleaf = flyleaf;
+        settings.layoutIndex = static_cast<int16_t>(layout);
+        settings.useTabs = !sections.empty();
         auto doc = std::make_shared<AlbumDocument>();
-        doc->Clear();
-        EditSettings(*doc, [&](AlbumSettings& s) { s.flyleaf = flyleaf; });
-        EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = static_cast<int16_t>(layout); });
+        doc->Clear(settings);
         for (int i = 0; i < texts; ++i)
             doc->items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
         for (int first : sections)
             doc->AddTabBefore(static_cast<size_t>(first),
                               std::make_unique<SectionTab>("Section " + std::to_string(first), 0));
-        EditSettings(*doc, [&](AlbumSettings& s) { s.useTabs = !sections.empty(); });
         doc->Paginate();
         return doc;
     }

@@ -108,7 +108,7 @@ TEST(SharpBook, KeepsTheTwoLevelsUsedLastAndRefusesWhatItCannotMake)
 std::shared_ptr<AlbumDocument> SpreadWithTabs()
 {
     auto doc = std::make_shared<AlbumDocument>();
-    doc->OnNewDocument();
+    doc->Clear();
     for (int i = 0; i < 4; ++i)
         doc->items.push_back(std::make_unique<AlbumItem>("texte", DefaultAlbumFont(12), 0));
     doc->Paginate();

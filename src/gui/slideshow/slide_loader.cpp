@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "core/picture_document/dib_object.h"
+#include "core/picture/read_result.h"
 #include "core/colour/dither16.h"
 #include "core/colour/halftone.h"
 #include "core/colour/palette.h"
@@ -38,9 +39,10 @@ QImage DisplayCopy(const QImage& picture, int depth)
 
 }  // namespace
 
-QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, const ReadOptions& options)
+SlideImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, const ReadOptions& options)
 {
     QImage image;
+    std::vector<HeldMessage> messages;
     if (IsJpegName(path)) {
         const int width = realSize ? 0 : screen.width();
         const int height = realSize ? 0 : screen.height();
@@ -50,20 +52,20 @@ QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, cons
     if (image.isNull()) {
         // Other formats, and a JPEG under another name, through the readers.
         Dib dib;
-        dib.Load(path, options);
+        messages = ReadMessages(dib.Load(path, options));
         if (dib.IsEmpty())
-            return {};
+            return {QImage(), std::move(messages)};
         const uint16_t bitCount = dib.Image().BitCount();
         if (bitCount != 24) {
             // Paletted pictures are shown with their own colours (a 256-colour
             // one dithered to 16 on a 4-bit screen), then brought within it.
             const QImage shown = ScreenDepth() == 4 && bitCount == 8 ? DIBToQImage(DitherPalettedTo16(dib.Image()))
                                                                      : DIBToQImage(dib.Image());
-            return FittedToScreen(shown.convertToFormat(QImage::Format_RGB32), screen, realSize);
+            return {FittedToScreen(shown.convertToFormat(QImage::Format_RGB32), screen, realSize), std::move(messages)};
         }
         image = DIBToQImage(dib.Image()).convertToFormat(QImage::Format_RGB32);
     }
-    return DisplayCopy(FittedToScreen(image, screen, realSize), ScreenDepth());
+    return {DisplayCopy(FittedToScreen(image, screen, realSize), ScreenDepth()), std::move(messages)};
 }
 
 SlidePrefetcher::~SlidePrefetcher()
@@ -90,7 +92,7 @@ bool SlidePrefetcher::Ready(const std::string& path) const
            pending_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
-QImage SlidePrefetcher::Take(const std::string& path)
+SlideImage SlidePrefetcher::Take(const std::string& path)
 {
     if (path == path_ && pending_.valid()) {
         path_.clear();

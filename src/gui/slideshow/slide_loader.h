@@ -5,8 +5,10 @@
 #include <QSize>
 #include <future>
 #include <string>
+#include <vector>
 
 #include "core/picture/read_options.h"
+#include "core/platform/services.h"
 
 namespace lumora {
 
@@ -17,8 +19,13 @@ namespace lumora {
 // colour picture dithered to 16 colours or mapped onto the application
 // palette, a 256-colour one dithered to 16 colours on a 4-bit screen.
 // A null image when the file cannot be read. Formats other than JPEG are
-// read as `options` say.
-QImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, const ReadOptions& options);
+// read as `options` say. The reader's messages come with the picture, to
+// be shown by the thread that takes it.
+struct SlideImage {
+    QImage image;
+    std::vector<HeldMessage> messages;
+};
+SlideImage LoadSlideImage(const std::string& path, QSize screen, bool realSize, const ReadOptions& options);
 
 // One slide read ahead.
 class SlidePrefetcher {
@@ -34,7 +41,7 @@ public:
     void Request(const std::string& path);
     // The picture of `path`: the one read ahead when it was requested
     // (waiting for it to finish if need be), else read now.
-    QImage Take(const std::string& path);
+    SlideImage Take(const std::string& path);
     // True when `path` was requested and its reading has finished.
     bool Ready(const std::string& path) const;
 
@@ -43,7 +50,7 @@ private:
     bool realSize_;
     ReadOptions options_;
     std::string path_;
-    std::future<QImage> pending_;
+    std::future<SlideImage> pending_;
 };
 
 }  // namespace lumora

@@ -130,7 +130,9 @@ std::string SlideshowWindow::ImagePathOf(int index) const
 bool SlideshowWindow::ShowPhoto(int index)
 {
     const std::string path = ImagePathOf(index);
-    const QImage picture = path.empty() ? QImage() : prefetcher_.Take(path);
+    SlideImage slide = path.empty() ? SlideImage() : prefetcher_.Take(path);
+    ShowHeldMessages(slide.messages);  // what the reader had to say, as when it read here
+    const QImage picture = std::move(slide.image);
     if (picture.isNull())
         return false;  // the previous picture stays
     picture_ = picture;

@@ -120,6 +120,25 @@ TEST_F(SlideshowWindowTest, UnreadablePictureKeepsThePreviousOneAndItsSoundIsNot
     EXPECT_TRUE(sound.played.empty());
 }
 
+TEST_F(SlideshowWindowTest, AReadersMessageIsShownByTheWindowWhenItsSlideComesUp)
+{
+    QImage big(1200, 1000, QImage::Format_RGB32);
+    big.fill(Qt::white);
+    const std::string path = dir.File("immense.bmp");
+    ASSERT_TRUE(big.save(QString::fromStdString(path)));
+    auto doc = Show("S");
+    doc->items.push_back(std::make_unique<AlbumItem>(path));
+    ::setenv("LUMORA_MAX_MEGAPIXELS", "1", 1);  // read ahead on a worker, beyond the limit
+    test::CapturingReporter reporter;
+    Start(doc);
+    window->Next();
+    ::unsetenv("LUMORA_MAX_MEGAPIXELS");
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find("Image trop grande : 1200 x 1000 pixels."), std::string::npos)
+        << reporter.messages[0].text;
+    EXPECT_EQ(QColor(At(200, 150)), QColor(Qt::green));  // the previous picture stays
+}
+
 TEST_F(SlideshowWindowTest, PaletteLayoutButtonsAndCloseBox)
 {
     Start(Show("LTS"));

@@ -153,7 +153,7 @@ bool WritePhotos(const std::string& dir, int count)
         char name[32];
         std::snprintf(name, sizeof name, "/photo%02d.jpg", i + 1);
         const lumora::Picture dib = DrawScene(scene, 10);
-        if (!dib || lumora::WriteJPEGFile(dib, dir + name, 90) != lumora::kJpegWritten) {
+        if (!dib || !lumora::WriteJPEGFile(dib, dir + name, 90)) {
             std::fprintf(stderr, "lumora-sample: cannot write %s%s\n", dir.c_str(), name);
             return false;
         }

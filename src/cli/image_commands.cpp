@@ -73,16 +73,16 @@ std::optional<int> ParseQuality(const std::optional<std::string>& text)
 }
 
 // The .jpg output: the gather's JPEG writer; a file it cannot make is
-// abandoned (the command line answers its question with Abort).
+// abandoned, with its cause.
 int WriteJpegOutput(const std::string& output, const Picture& picture, int quality)
 {
-    if (!CanWriteJPEG(picture))
+    const JpegWriteResult written = WriteJPEGFile(picture, output, quality);
+    if (written.outcome == JpegWriteOutcome::Refused)
         return Fail(kExitFailed, output + " : cette image ne peut pas être écrite en JPEG "
                                           "(rien n'a été écrit)");
-    WriteFailure failure;
-    if (WriteJPEGFile(picture, output, quality, &failure) != kJpegWritten)
-        return Fail(kExitFailed, failure ? DescribeWriteFailure(failure, output)
-                                         : output + " : écriture impossible");
+    if (!written)
+        return Fail(kExitFailed, written.failure ? DescribeWriteFailure(written.failure, output)
+                                                 : output + " : écriture impossible");
     return kExitOk;
 }
 

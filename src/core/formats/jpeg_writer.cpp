@@ -267,30 +267,26 @@ bool WriteFile(const Picture& dib, const std::string& path, int quality, WriteFa
 
 bool CanWriteJPEG(const Picture& dib) { return IsWritablePicture(dib); }
 
-JpegWriteResult WriteJPEGFile(const Picture& dib, const std::string& path, int quality,
-                              WriteFailure* failure)
+JpegWriteResult WriteJPEGFile(const Picture& dib, const std::string& path, int quality)
 {
-    WriteFailure last;
-    if (!IsWritablePicture(dib))
-        return kJpegWritten;
+    JpegWriteResult result;
+    if (!IsWritablePicture(dib)) {
+        result.outcome = JpegWriteOutcome::Refused;
+        return result;
+    }
     if (!FitsJpeg(dib)) {
-        if (failure)
-            *failure = {WriteProblem::System, EFBIG};
-        ReportStop(LoadString(kStrJpegCreateFailed) + "\n" + path);
-        return kJpegAborted;
+        result.outcome = JpegWriteOutcome::Failed;
+        result.failure = {WriteProblem::System, EFBIG};
+        return result;
     }
-    quality = std::clamp(quality, 1, 100);
-    while (!WriteFile(dib, path, quality, last)) {
-        if (failure)
-            *failure = last;
-        const std::string text = LoadString(kStrJpegCreateFailed) + "\n" + path;
-        switch (CurrentPrompter().AskAbortRetryIgnore(text, {})) {
-        case AbortRetryIgnore::Abort: return kJpegAborted;
-        case AbortRetryIgnore::Ignore: return kJpegIgnored;
-        case AbortRetryIgnore::Retry: break;
-        }
-    }
-    return kJpegWritten;
+    if (!WriteFile(dib, path, std::clamp(quality, 1, 100), result.failure))
+        result.outcome = JpegWriteOutcome::Failed;
+    return result;
+}
+
+std::string JpegWriteFailedText(const std::string& path)
+{
+    return LoadString(kStrJpegCreateFailed) + "\n" + path;
 }
 
 std::optional<std::vector<uint8_t>> EncodeJPEG(const Picture& dib, int quality,

@@ -11,21 +11,28 @@
 
 namespace lumora {
 
-enum JpegWriteResult : int {
-    kJpegWritten = 0,  // written, or the picture was refused (nothing written)
-    kJpegIgnored = 1,  // the file could not be made and the user chose Ignore
-    kJpegAborted = 2,  // the file could not be made and the user chose Abort
+// What writing a JPEG file came to. Nothing is asked or shown: a caller
+// that offers to try again (the gather) asks its own question.
+enum class JpegWriteOutcome {
+    Written,
+    Refused,  // not a picture JPEG files hold (CanWriteJPEG): nothing written
+    Failed,   // the file could not be made or written: `failure` says why
+};
+struct JpegWriteResult {
+    JpegWriteOutcome outcome = JpegWriteOutcome::Written;
+    WriteFailure failure;
+    explicit operator bool() const { return outcome == JpegWriteOutcome::Written; }
 };
 
 // Writes a 1-, 4-, 8- or 24-bit picture as a baseline JFIF file at
-// `quality` (1 to 100). Other pictures are refused. When the file cannot be
-// created or written, the user is asked Abort, Retry or Ignore
-// (kStrJpegCreateFailed and the path); Retry starts the file again. The
-// file is replaced whole or not at all (AtomicFile); `failure` receives the
-// last failure's reason.
-// The progress gauge runs while it writes (EncodeJPEG is the silent way).
-JpegWriteResult WriteJPEGFile(const Picture& dib, const std::string& path, int quality,
-                              WriteFailure* failure = nullptr);
+// `quality` (1 to 100). The file is replaced whole or not at all
+// (AtomicFile). The status text names the file and the progress gauge runs
+// while it writes (EncodeJPEG is the silent way). A picture wider or taller
+// than JPEG allows fails with EFBIG before any memory is taken.
+JpegWriteResult WriteJPEGFile(const Picture& dib, const std::string& path, int quality);
+// The words the program shows when a JPEG file could not be made
+// (kStrJpegCreateFailed, then the path).
+std::string JpegWriteFailedText(const std::string& path);
 // True for the pictures WriteJPEGFile writes (1, 4, 8 or 24 bits, valid).
 bool CanWriteJPEG(const Picture& dib);
 

@@ -99,7 +99,7 @@ TEST(WriteJPEGFile, EveryDepthDecodesToItsColours)
     for (const int bits : {4, 8, 24}) {
         SCOPED_TRACE(bits);
         const std::string path = dir.File("q" + std::to_string(bits) + ".jpg");
-        ASSERT_EQ(WriteJPEGFile(MakeQuadrants(bits, 37, 22), path, 90), kJpegWritten);
+        ASSERT_TRUE(WriteJPEGFile(MakeQuadrants(bits, 37, 22), path, 90));
         const test::DecodedJpeg d = test::DecodeReference(path);
         EXPECT_EQ(d.width, 37u);
         EXPECT_EQ(d.height, 22u);
@@ -108,7 +108,7 @@ TEST(WriteJPEGFile, EveryDepthDecodesToItsColours)
     }
     // Two colours only: the top-right and both bottom quadrants share one.
     const std::string path = dir.File("q1.jpg");
-    ASSERT_EQ(WriteJPEGFile(MakeQuadrants(1, 41, 20), path, 90), kJpegWritten);
+    ASSERT_TRUE(WriteJPEGFile(MakeQuadrants(1, 41, 20), path, 90));
     const test::DecodedJpeg d = test::DecodeReference(path);
     EXPECT_TRUE(Close(SampleAt(d, 5, 5), 200, 30, 30));
     EXPECT_TRUE(Close(SampleAt(d, 35, 5), 30, 200, 30));
@@ -122,8 +122,7 @@ TEST(WriteJPEGFile, QualityComesFromTheCompressionRate)
     EXPECT_EQ(JpegQualityForCompression(99), 1);
     test::TempDir dir;
     const std::string path = dir.File("q75.jpg");
-    ASSERT_EQ(WriteJPEGFile(MakeQuadrants(24, 16, 16), path, JpegQualityForCompression(25)),
-              kJpegWritten);
+    ASSERT_TRUE(WriteJPEGFile(MakeQuadrants(24, 16, 16), path, JpegQualityForCompression(25)));
     EXPECT_EQ(test::DecodeReference(path).lumaTable, test::LumaTableForQuality(75));
     EXPECT_NE(test::LumaTableForQuality(75), test::LumaTableForQuality(50));
 }
@@ -144,7 +143,7 @@ TEST(WriteJPEGFile, StatusBarNamesTheFileBeingConverted)
     test::TempDir dir;
     const std::string path = dir.File("été.jpg");
     RecordingStatus status;
-    ASSERT_EQ(WriteJPEGFile(MakeQuadrants(24, 16, 16), path, 75), kJpegWritten);
+    ASSERT_TRUE(WriteJPEGFile(MakeQuadrants(24, 16, 16), path, 75));
     EXPECT_EQ(status.texts, std::vector<std::string>({"Conversion au format JPEG de " + path}));
 }
 
@@ -152,43 +151,40 @@ TEST(WriteJPEGFile, RefusesPicturesItCannotWrite)
 {
     test::TempDir dir;
     const std::string path = dir.File("none.jpg");
-    EXPECT_EQ(WriteJPEGFile(Picture{}, path, 75), kJpegWritten);
+    test::CapturingReporter reporter;
+    EXPECT_EQ(WriteJPEGFile(Picture{}, path, 75).outcome, JpegWriteOutcome::Refused);
     Picture broken = MakeQuadrants(8, 10, 10);
     broken.Resize(100);  // rows cut off
-    EXPECT_EQ(WriteJPEGFile(broken, path, 75), kJpegWritten);
+    EXPECT_EQ(WriteJPEGFile(broken, path, 75).outcome, JpegWriteOutcome::Refused);
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    // Wider than JPEG allows: refused with a message before a row buffer of
-    // three bytes a pixel is taken, nothing written.
-    test::CapturingReporter reporter;
-    EXPECT_EQ(WriteJPEGFile(Picture::Make(70000, 1, 1), path, 75), kJpegAborted);
-    EXPECT_EQ(reporter.messages.size(), 1u);
+    // Wider than JPEG allows: fails before a row buffer of three bytes a
+    // pixel is taken, nothing written.
+    const JpegWriteResult wide = WriteJPEGFile(Picture::Make(70000, 1, 1), path, 75);
+    EXPECT_EQ(wide.outcome, JpegWriteOutcome::Failed);
+    EXPECT_EQ(wide.failure.error, EFBIG);
     EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(reporter.messages.empty());  // the caller says it, in its words
 }
 
-TEST(WriteJPEGFile, CreationFailureAsksAbortRetryIgnore)
+TEST(WriteJPEGFile, AFileThatCannotBeMadeComesBackWithItsCauseAndNoQuestion)
 {
     test::TempDir dir;
     const std::string path = dir.File("missing/out.jpg");
     const Picture picture = MakeQuadrants(24, 8, 8);
-    {
-        ScriptedPrompter prompter({AbortRetryIgnore::Retry, AbortRetryIgnore::Abort});
-        EXPECT_EQ(WriteJPEGFile(picture, path, 75), kJpegAborted);
-        ASSERT_EQ(prompter.texts.size(), 2u);
-        EXPECT_EQ(prompter.texts[0], LoadString(kStrJpegCreateFailed) + "\n" + path);
-        EXPECT_NE(LoadString(kStrJpegCreateFailed).find("protégée en écriture"), std::string::npos);
-    }
-    {
-        ScriptedPrompter prompter({AbortRetryIgnore::Ignore});
-        EXPECT_EQ(WriteJPEGFile(picture, path, 75), kJpegIgnored);
-    }
-    // Without a user, the default answer abandons the file.
-    EXPECT_EQ(WriteJPEGFile(picture, path, 75), kJpegAborted);
-    // Retry after the cause is mended writes the file.
     ScriptedPrompter prompter({AbortRetryIgnore::Retry});
-    prompter.beforeAnswer = [&] { std::filesystem::create_directory(dir.File("missing")); };
-    EXPECT_EQ(WriteJPEGFile(picture, path, 75), kJpegWritten);
-    EXPECT_EQ(prompter.texts.size(), 1u);
+    test::CapturingReporter reporter;
+    const JpegWriteResult missing = WriteJPEGFile(picture, path, 75);
+    EXPECT_EQ(missing.outcome, JpegWriteOutcome::Failed);
+    EXPECT_TRUE(missing.failure);
+    EXPECT_EQ(missing.failure.error, ENOENT);
+    EXPECT_TRUE(prompter.texts.empty());
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(JpegWriteFailedText(path), LoadString(kStrJpegCreateFailed) + "\n" + path);
+    EXPECT_NE(LoadString(kStrJpegCreateFailed).find("protégée en écriture"), std::string::npos);
+    // Once the cause is mended, the same call writes the file.
+    std::filesystem::create_directory(dir.File("missing"));
+    EXPECT_TRUE(WriteJPEGFile(picture, path, 75));
     EXPECT_EQ(test::DecodeReference(path).width, 8u);
 }
 
@@ -196,9 +192,9 @@ TEST(WriteJPEGFile, WriteFailureIsReportedNotPassedOffAsSuccess)
 {
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
-    ScriptedPrompter prompter({AbortRetryIgnore::Ignore});
-    EXPECT_EQ(WriteJPEGFile(MakeQuadrants(24, 64, 64), "/dev/full", 75), kJpegIgnored);
-    EXPECT_EQ(prompter.texts.size(), 1u);
+    const JpegWriteResult full = WriteJPEGFile(MakeQuadrants(24, 64, 64), "/dev/full", 75);
+    EXPECT_EQ(full.outcome, JpegWriteOutcome::Failed);
+    EXPECT_TRUE(full.failure);
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));  // only regular files are cleaned up
 }
 
@@ -206,7 +202,7 @@ TEST(WriteJPEGFile, StepsTheGaugeOncePerRow)
 {
     test::TempDir dir;
     test::CountingProgress progress;
-    ASSERT_EQ(WriteJPEGFile(MakeQuadrants(8, 20, 13), dir.File("p.jpg"), 75), kJpegWritten);
+    ASSERT_TRUE(WriteJPEGFile(MakeQuadrants(8, 20, 13), dir.File("p.jpg"), 75));
     EXPECT_EQ(progress.begins, 1);
     EXPECT_EQ(progress.ends, 1);
     EXPECT_EQ(progress.steps, 13);

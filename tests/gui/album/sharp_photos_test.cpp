@@ -73,7 +73,7 @@ protected:
     // An album whose first page holds one photo of stripes, written at `path`.
     static std::shared_ptr<AlbumDocument> AlbumOfOnePhoto(const std::string& path)
     {
-        if (WriteJPEGFile(Stripes(1200, 900), path, 95) != kJpegWritten)
+        if (!WriteJPEGFile(Stripes(1200, 900), path, 95))
             return nullptr;
         auto album = std::make_shared<AlbumDocument>();
         album->Clear();

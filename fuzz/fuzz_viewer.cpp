@@ -14,6 +14,7 @@
 #include "core/album/album_document.h"
 #include "fuzz_album_bytes.h"
 #include "core/gather/web_viewer.h"
+#include "core/platform/file_uri.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "core/layout/spread.h"
 #include "core/layout/tab_columns.h"
 #include "core/platform/file.h"
+#include "core/platform/file_uri.h"
 #include "core/platform/services.h"
 #include "core/gather/web_viewer_files.h"
 #include "core/res/strings.h"
@@ -280,25 +281,6 @@ bool IsWebSound(const std::string& name)
 {
     const std::string ext = LowerExtension(name);
     return ext != "mid" && ext != "midi" && ext != "rmi" && !ext.empty();
-}
-
-std::string PercentEncoded(const std::string& name)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) && byte < 0x80) {
-            out += c;
-        } else if (c == '-' || c == '.' || c == '_' || c == '~') {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
-        }
-    }
-    return out;
 }
 
 std::string JsonQuoted(const std::string& text)

@@ -90,9 +90,6 @@ bool IsWebPicture(const std::string& name);
 // A sound the browsers play (not MIDI).
 bool IsWebSound(const std::string& name);
 
-// A file name as a relative address: every byte but letters, digits and
-// "-._~" as %XX.
-std::string PercentEncoded(const std::string& name);
 
 // `text` as a JSON string literal that is also safe inside an HTML script
 // element and in any JavaScript: bytes that are not UTF-8 become U+FFFD;

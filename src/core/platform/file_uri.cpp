@@ -5,10 +5,10 @@
 namespace lumora {
 namespace {
 
-bool KeptAsIs(unsigned char byte)
+bool Unreserved(unsigned char byte)
 {
     return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
-           byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
+           byte == '-' || byte == '.' || byte == '_' || byte == '~';
 }
 
 int HexValue(char c)
@@ -86,14 +86,14 @@ std::optional<std::string> LocalPath(std::string_view uri)
 
 }  // namespace
 
-std::string FileUri(const std::string& path)
+std::string PercentEncoded(std::string_view text, std::string_view alsoKept)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out = "file://";
-    out.reserve(out.size() + path.size());
-    for (const char c : path) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (KeptAsIs(byte)) {
+        if (Unreserved(byte) || alsoKept.find(c) != std::string_view::npos) {
             out += c;
         } else {
             out += '%';
@@ -102,6 +102,11 @@ std::string FileUri(const std::string& path)
         }
     }
     return out;
+}
+
+std::string FileUri(const std::string& path)
+{
+    return "file://" + PercentEncoded(path, "/");
 }
 
 std::vector<std::string> LocalPathsOfUriList(std::string_view list)

@@ -9,6 +9,10 @@
 
 namespace lumora {
 
+// `text` with every byte but letters, digits, "-._~" and those of
+// `alsoKept` as %XX (upper-case hex): a file name as a relative address.
+std::string PercentEncoded(std::string_view text, std::string_view alsoKept = {});
+
 // "file://" and `path` with every byte but letters, digits, "-._~" and "/"
 // as %XX. `path` should be absolute.
 std::string FileUri(const std::string& path);

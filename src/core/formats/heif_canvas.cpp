@@ -132,6 +132,9 @@ std::optional<Extent> FirstExtent(std::span<const uint8_t> iloc, uint32_t id)
     const unsigned offsetSize = (sizes >> 12) & 15, lengthSize = (sizes >> 8) & 15;
     const unsigned baseOffsetSize = (sizes >> 4) & 15;
     const unsigned indexSize = version >= 1 ? sizes & 15 : 0;
+    for (const unsigned size : {offsetSize, lengthSize, baseOffsetSize, indexSize})
+        if (size != 0 && size != 4 && size != 8)
+            return std::nullopt;  // no such field size
     const uint64_t count = f.Read(version < 2 ? 2 : 4);
     for (uint64_t i = 0; i < count && f.Ok(); ++i) {
         const uint64_t itemId = f.Read(version < 2 ? 2 : 4);
@@ -206,16 +209,18 @@ std::optional<HeifCanvas> PrimaryHeifCanvas(std::span<const uint8_t> file)
     const bool overlay = std::memcmp(type->data(), "iovl", 4) == 0;
     if (!grid && !overlay)
         return std::nullopt;
+    const HeifCanvas unknown{0, 0, false};
     const std::optional<Extent> extent = FirstExtent(meta.iloc, *primary);
     if (!extent)
-        return std::nullopt;
+        return unknown;
     const std::span<const uint8_t> source = extent->inItemData ? meta.idat : file;
     if (extent->offset >= source.size())
-        return std::nullopt;
+        return unknown;
     std::span<const uint8_t> data = source.subspan(static_cast<size_t>(extent->offset));
     if (extent->length != 0 && extent->length < data.size())
         data = data.first(static_cast<size_t>(extent->length));
-    return CanvasOf(data, overlay);
+    const std::optional<HeifCanvas> canvas = CanvasOf(data, overlay);
+    return canvas ? *canvas : unknown;
 }
 
 }  // namespace lumora

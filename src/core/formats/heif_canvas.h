@@ -14,10 +14,13 @@ namespace lumora {
 struct HeifCanvas {
     uint32_t width = 0;
     uint32_t height = 0;
+    bool known = true;  // false: a grid or overlay whose size cannot be read
 };
 
-// The primary item's grid or overlay size; nothing when the primary item is
-// a coded picture or the boxes cannot be followed (the decoder then judges
+// The primary item's grid or overlay size (not `known` when its item data
+// cannot be followed: such a file is refused, the decoder would take the
+// size it reads its own way); nothing when the primary item is a coded
+// picture or the item boxes cannot be followed (the decoder then judges
 // the file alone).
 std::optional<HeifCanvas> PrimaryHeifCanvas(std::span<const uint8_t> file);
 

@@ -38,6 +38,15 @@ ReadError ErrorOfHeif(const heif_error& error)
 
 ReadResult DecodeHeif(std::span<const uint8_t> file, const ReadOptions& readOptions)
 {
+    // A grid or an overlay is put together at the size its own data gives,
+    // whatever size the file declares, and libheif may take that memory as
+    // soon as it reads the file: the size is looked at first.
+    if (const std::optional<HeifCanvas> canvas = PrimaryHeifCanvas(file)) {
+        if (!canvas->known)
+            return ReadFailed(ReadError::Damaged);
+        if (!readOptions.SizeAllowed(canvas->width, canvas->height))
+            return readOptions.TooLarge(canvas->width, canvas->height);
+    }
     HeifPtr<heif_context> context(heif_context_alloc());
     if (!context)
         return ReadFailed(ReadError::OutOfMemory);
@@ -58,11 +67,6 @@ ReadResult DecodeHeif(std::span<const uint8_t> file, const ReadOptions& readOpti
         return ReadFailed(ReadError::Damaged);
     if (!readOptions.SizeAllowed(static_cast<uint64_t>(declaredWidth), static_cast<uint64_t>(declaredHeight)))
         return readOptions.TooLarge(static_cast<uint64_t>(declaredWidth), static_cast<uint64_t>(declaredHeight));
-    // A grid or an overlay is put together at the size its own data gives,
-    // before any tile is decoded, whatever size the file declares.
-    if (const std::optional<HeifCanvas> canvas = PrimaryHeifCanvas(file);
-        canvas && !readOptions.SizeAllowed(canvas->width, canvas->height))
-        return readOptions.TooLarge(canvas->width, canvas->height);
     // libheif decodes in one call: the stop is looked at before it starts.
     if (readOptions.StopRequested())
         return ReadFailed(ReadError::Stopped);

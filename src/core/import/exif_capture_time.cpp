@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/formats/heif_canvas.h"
+#include "core/picture/picture_file.h"
+#include "core/picture/picture_limits.h"
 #include "core/platform/file.h"
 
 namespace lumora {
@@ -199,12 +202,20 @@ bool IsIsoMediaFile(std::span<const uint8_t> bytes) { return StartsWith(bytes, 4
 
 std::optional<CaptureTime> HeifCaptureTime(const std::string& path)
 {
+    std::vector<uint8_t> file;
+    if (PictureFile::Open(path).ReadAll(file) != ReadError::None)
+        return std::nullopt;
+    // libheif may take a grid's whole canvas as soon as it reads the file:
+    // a canvas no picture may have is not read for its date.
+    if (const std::optional<HeifCanvas> canvas = PrimaryHeifCanvas(file);
+        canvas && (!canvas->known || !PictureSizeAllowed(canvas->width, canvas->height)))
+        return std::nullopt;
     heif_context* context = heif_context_alloc();
     if (!context)
         return std::nullopt;
     std::optional<CaptureTime> time;
     heif_image_handle* handle = nullptr;
-    if (heif_context_read_from_file(context, path.c_str(), nullptr).code == heif_error_Ok &&
+    if (heif_context_read_from_memory_without_copy(context, file.data(), file.size(), nullptr).code == heif_error_Ok &&
         heif_context_get_primary_image_handle(context, &handle).code == heif_error_Ok) {
         heif_item_id ids[4];
         const int count = heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", ids, 4);

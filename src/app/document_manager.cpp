@@ -114,10 +114,15 @@ bool DocumentManager::NewAlbumFromFolder(const QString& folder)
         ReportStop(outcome.folderError);
         return false;
     }
+    ShowHeldMessages(outcome.messages);
     if (!outcome.unreadable.empty()) {
+        // One list at the end rather than a box for each file; each line
+        // says why its file was left out.
         QStringList paths;
-        for (const std::string& path : outcome.unreadable)
-            paths << QString::fromStdString(path);
+        for (const UnreadPicture& picture : outcome.unreadable)
+            paths << QString::fromStdString(picture.error == ReadError::None
+                                                ? picture.path
+                                                : picture.path + " (" + ReadErrorWords(picture.error) + ")");
         ReportStop(QString::fromStdString(LoadString(kStrFilesLeftOut)).arg(paths.join('\n')).toStdString());
     }
     if (outcome.inserted == 0 && !outcome.stopped) {

@@ -8,6 +8,7 @@
 #include "cli/album_file.h"
 #include "cli/album_options.h"
 #include "cli/album_settings_options.h"
+#include "cli/unread_pictures.h"
 #include "core/album/album_commands.h"
 #include "core/album/album_document.h"
 #include "core/album/album_messages.h"
@@ -35,23 +36,6 @@ int EditAlbum(const std::string& path, Edit edit)
         return kExitFailed;
     return code;
 }
-
-// The load-error dialog of the command line: notes which file could not be
-// read and gives it up; the command decides what to say and do.
-class CollectUnreadable final : public PreviewRetryHandler {
-public:
-    // Installed for the object's lifetime.
-    ScopedServices installed_{[this](Services& services) { services.previewRetry = this; }};
-    CollectUnreadable() = default;
-    CollectUnreadable(const CollectUnreadable&) = delete;
-    CollectUnreadable& operator=(const CollectUnreadable&) = delete;
-    std::optional<std::string> AskRetry(const std::string& failedPath) override
-    {
-        failed.push_back(failedPath);
-        return std::nullopt;
-    }
-    std::vector<std::string> failed;
-};
 
 // Albums keep the user's full paths.
 std::string AbsolutePath(const std::string& path)
@@ -160,7 +144,7 @@ int RunAlbumAdd(Arguments args)
     for (size_t i = 1; i < words.size(); ++i)
         paths.push_back(AbsolutePath(words[i]));
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
-        CollectUnreadable unreadable;
+        NoteUnreadPictures unreadable;
         const size_t before = doc.items.size();
         const int selection = at.value_or(static_cast<int>(before));
         StderrInsertProgress progress;
@@ -168,11 +152,10 @@ int RunAlbumAdd(Arguments args)
         const size_t added = doc.items.size() - before;
         if (added == paths.size())
             return kExitOk;
-        for (const std::string& path : unreadable.failed)
-            Fail(kExitFailed, path + " : aucune image n'a pu être lue" +
-                                  std::string(skipUnreadable ? " (ignorée)" : ""));
+        for (const UnreadPicture& picture : unreadable.Failed())
+            Fail(kExitFailed, UnreadPictureLine(picture, skipUnreadable));
         const size_t missing = paths.size() - added;
-        if (unreadable.failed.size() != missing)
+        if (unreadable.Failed().size() != missing)
             Fail(kExitFailed, std::to_string(missing) + " image(s) n'ont pas pu être ajoutées");
         if (skipUnreadable)
             return kExitOk;
@@ -229,7 +212,7 @@ int RunAlbumAddTab(Arguments args)
         case AlbumDocument::TabEdit::Done:
             return kExitOk;
         case AlbumDocument::TabEdit::Refused:
-            return kExitFailed;  // the message is already out
+            return Fail(kExitFailed, album_text::TabAlreadyThere());
         case AlbumDocument::TabEdit::NothingToDo:
             break;
         }
@@ -292,9 +275,15 @@ int RunAlbumDeleteTab(Arguments args)
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
         if (static_cast<size_t>(*tab) >= doc.tabs.size())
             return NoSuchTab(doc, *tab);
-        // The first tab stays (the refusal is told on stderr).
-        return doc.RemoveTab(static_cast<size_t>(*tab)) == AlbumDocument::TabEdit::Done ? kExitOk
-                                                                                      : kExitFailed;
+        switch (doc.RemoveTab(static_cast<size_t>(*tab))) {
+        case AlbumDocument::TabEdit::Done:
+            return kExitOk;
+        case AlbumDocument::TabEdit::Refused:
+            return Fail(kExitFailed, album_text::FirstTabStays());
+        case AlbumDocument::TabEdit::NothingToDo:
+            break;
+        }
+        return NoSuchTab(doc, *tab);
     });
 }
 

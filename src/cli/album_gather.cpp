@@ -109,9 +109,9 @@ int RunAlbumGather(Arguments args)
     std::string typed = words[1];
     if (!typed.empty() && typed[0] != '/' && typed[0] != '~')
         typed = std::filesystem::absolute(typed).string();
-    const auto destination = ValidateGatherDirectory(typed);
+    const GatherDirectory destination = ValidateGatherDirectory(typed);
     if (!destination)
-        return kExitFailed;  // reported on stderr
+        return Fail(kExitFailed, GatherDirectoryProblemText(destination.problem));
 
     StoppingPrompter prompter;
     ScopedServices questions([&prompter](Services& s) { s.prompter = &prompter; });
@@ -135,8 +135,8 @@ int RunAlbumGather(Arguments args)
     options.writeViewer = false;
 #endif
     // Named before the gather writes it: after, "index.html" is always ours.
-    const std::string viewerPage = ViewerPagePath(*destination);
-    const GatherResult result = RunGather(doc, albumPath, *destination, options, hooks);
+    const std::string viewerPage = ViewerPagePath(destination.path);
+    const GatherResult result = RunGather(doc, albumPath, destination.path, options, hooks);
     if (StopOnSignals::Requested())
         return Fail(kExitInterrupted, "rassemblement interrompu : le fichier en cours n'a pas été écrit");
     if (result.outcome != GatherOutcome::Done)

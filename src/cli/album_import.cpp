@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "cli/album_options.h"
+#include "cli/unread_pictures.h"
 #include "core/album/album_document.h"
 #include "core/import/folder_import.h"
 #include "core/platform/atomic_file.h"
@@ -41,8 +42,11 @@ int RunAlbumImport(Arguments args)
     const FolderImportOutcome outcome = ImportFolder(doc, folder, {byDay, recursive}, &progress, FitsTabByWidth);
     if (!outcome.folderRead)
         return Fail(kExitFailed, "dossier illisible : " + outcome.folderError);
-    for (const std::string& path : outcome.unreadable)
-        Fail(kExitFailed, path + " : aucune image n'a pu être lue (ignorée)");
+    ShowHeldMessages(outcome.messages);
+    for (const UnreadPicture& picture : outcome.unreadable) {
+        ShowHeldMessages(picture.messages);
+        Fail(kExitFailed, UnreadPictureLine(picture, true));
+    }
     if (outcome.inserted == 0)
         return Fail(kExitFailed, outcome.found == 0 ? folder + " ne contient aucune image : rien n'a été écrit"
                                                     : "aucune image lisible dans " + folder + " : rien n'a été écrit");

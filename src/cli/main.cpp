@@ -13,6 +13,7 @@
 #include "cli/album_thumbnail.h"
 #endif
 #include "cli/cli_support.h"
+#include "cli/unread_pictures.h"
 #include "cli/image_commands.h"
 
 namespace {
@@ -185,6 +186,7 @@ int main(int argc, char** argv)
     }
     StderrReporter reporter;
     lumora::ChangeServices([&reporter](lumora::Services& services) { services.errors = &reporter; });
+    NoteUnreadPictures unreadable;  // a command that sums them up installs its own
     for (const Command& c : kCommands)
         if (command == c.name)
             return c.run(Arguments(std::vector<std::string>(argv + 2, argv + argc)));

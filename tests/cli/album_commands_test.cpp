@@ -170,6 +170,12 @@ TEST(CliSafety, ExitCodesAndMessagesOfRefusedCommands)
     const std::string album = dir.File("a.qza");
     const std::string good = TestDataPath("bmp/bmpsuite-g-pal8.bmp");
     const std::string missing = dir.File("missing.bmp");
+    const std::string damaged = dir.File("damaged.bmp");
+    test::WriteBytes(damaged, [&] {
+        auto bytes = test::ReadBytes(good);
+        bytes.resize(60);
+        return bytes;
+    }());
     ASSERT_EQ(RunCli({"album", "new", album}), 0);
     const auto empty = test::ReadBytes(album);
     struct Case {
@@ -178,7 +184,8 @@ TEST(CliSafety, ExitCodesAndMessagesOfRefusedCommands)
         const char* message;  // in stderr
     };
     const Case cases[] = {
-        {{"album", "add", album, good, missing}, 1, "missing.bmp : aucune image n'a pu être lue"},
+        {{"album", "add", album, good, missing}, 1, "missing.bmp : aucune image n'a pu être lue (fichier introuvable)"},
+        {{"album", "add", album, damaged, good}, 1, "damaged.bmp : aucune image n'a pu être lue (fichier endommagé)"},
         {{"album", "add", album, missing, good}, 1, "inchangé : 1 image(s) illisible(s)"},
         {{"album", "new", album}, 1, "existe déjà"},
         {{"album", "new", good}, 1, "existe déjà"},
@@ -195,7 +202,8 @@ TEST(CliSafety, ExitCodesAndMessagesOfRefusedCommands)
     // --skip-unreadable adds the readable ones, warns for the others.
     std::string err;
     EXPECT_EQ(RunCli({"album", "add", album, good, missing, "--skip-unreadable"}, nullptr, &err), 0);
-    EXPECT_NE(err.find("missing.bmp"), std::string::npos) << err;
+    EXPECT_NE(err.find("missing.bmp : aucune image n'a pu être lue (fichier introuvable, ignorée)"), std::string::npos)
+        << err;
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(doc.items.size(), 1u);

@@ -9,6 +9,8 @@ above the picture; the picture document above formats and colour; the album
 above those and layout; the features (gather, print, slideshow, sound,
 properties) above the album, the gather also on sound. gui/ uses core/ and
 Qt, never app/ or cli/; app/ uses gui/ and core/; cli/ uses core/ and gui/.
+The core never shows a message itself: it returns what happened, and gui/
+and cli/ tell the user (only core/platform/services defines the calls).
 """
 import os
 import re
@@ -45,6 +47,8 @@ ROOMS_ALLOWED = {
     "cli": {"core", "gui", "cli"},
 }
 QUOTED = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+SHOWS_A_MESSAGE = re.compile(r'\b(ReportStop|ShowHeldMessages|CurrentErrorReporter)\s*\(')
+COMMENT = re.compile(r'^\s*//')
 ANGLED = re.compile(r'^\s*#\s*include\s+<([^>]+)>')
 
 
@@ -56,8 +60,13 @@ def breaches(relpath, lines):
     parts = relpath.split("/")  # src/<room>/<folder>/...
     room = parts[1]
     folder = parts[2] if room in ("core", "gui") and len(parts) > 3 else None
+    shows_allowed = relpath.startswith("src/core/platform/services.")
     for number, line in enumerate(lines, 1):
         where = f"{relpath}:{number}"
+        if room == "core" and not shows_allowed and not COMMENT.match(line):
+            shown = SHOWS_A_MESSAGE.search(line)
+            if shown:
+                yield f"{where}: the core shows a message ({shown.group(1)}); return it to the caller"
         angled = ANGLED.match(line)
         if angled and room == "core" and is_qt_header(angled.group(1)):
             yield f"{where}: the core includes the Qt header <{angled.group(1)}>"

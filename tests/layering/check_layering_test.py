@@ -37,6 +37,12 @@ CASES = [
     ("src/cli/a.cpp", '#include "gui/album/book_pictures.h"', False),
     ("src/app/a.cpp", '#include "cli/cli_support.h"', True),
     ("src/app/a.cpp", '#include "gui/album/album_view.h"', False),
+    ("src/core/album/a.cpp", '    ReportStop(album_text::FirstTabStays());', True),
+    ("src/core/formats/a.cpp", "ShowHeldMessages(ReadMessages(read));", True),
+    ("src/core/gather/a.cpp", "CurrentErrorReporter().ShowMessage(t, c, i);", True),
+    ("src/core/album/a.h", "// the caller shows them (ShowHeldMessages(messages))", False),
+    ("src/core/platform/services.cpp", "void ShowHeldMessages(const std::vector<HeldMessage>& m)", False),
+    ("src/gui/album/a.cpp", "    ReportStop(album_text::FirstTabStays());", False),
 ]
 
 

@@ -138,8 +138,9 @@ public:
     bool DeleteTab(size_t position);
 
     // The tab commands' rules. A new tab before `selected`: nothing in an
-    // empty album or before item 0, refused (message) when `selected`
-    // already begins a section. Deleting the first tab is refused.
+    // empty album or before item 0, refused when `selected` already begins
+    // a section (the caller says album_text::TabAlreadyThere). Deleting the
+    // first tab is refused (album_text::FirstTabStays).
     enum class TabEdit { Done, NothingToDo, Refused };
     TabEdit AddTabBefore(size_t selected, std::unique_ptr<SectionTab> tab);
     TabEdit RemoveTab(size_t position);

@@ -160,10 +160,8 @@ AlbumDocument::TabEdit AlbumDocument::AddTabBefore(size_t selected, std::unique_
 {
     if (selected == 0 || selected >= items.size())
         return TabEdit::NothingToDo;
-    if (items[selected - 1]->tabIndex != items[selected]->tabIndex) {
-        ReportStop(album_text::TabAlreadyThere());
+    if (items[selected - 1]->tabIndex != items[selected]->tabIndex)
         return TabEdit::Refused;
-    }
     const size_t position =
         std::min(static_cast<size_t>(std::max<int16_t>(items[selected]->tabIndex, 0)) + 1,
                  tabs.size());
@@ -172,10 +170,8 @@ AlbumDocument::TabEdit AlbumDocument::AddTabBefore(size_t selected, std::unique_
 
 AlbumDocument::TabEdit AlbumDocument::RemoveTab(size_t position)
 {
-    if (position == 0) {
-        ReportStop(album_text::FirstTabStays());
+    if (position == 0)
         return TabEdit::Refused;
-    }
     return DeleteTab(position) ? TabEdit::Done : TabEdit::NothingToDo;
 }
 

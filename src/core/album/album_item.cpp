@@ -1,5 +1,6 @@
 #include "core/album/album_item.h"
 
+#include "core/album/preview_retry.h"
 #include "core/platform/services.h"
 #include "core/album/load_progress.h"
 #include "core/album/album_preview.h"
@@ -98,22 +99,21 @@ bool AlbumItem::LoadPreview(uint16_t boxWidth, uint16_t boxHeight, const Palette
 bool AlbumItem::FinishPreview(PreviewPicture made, uint16_t boxWidth, uint16_t boxHeight,
                               const Palette& palette)
 {
+    PreviewRetryHandler* handler = CurrentPreviewRetryHandler();
     std::string path = imagePath;
-    for (;;) {
-        ShowHeldMessages(made.messages);
-        if (made.fileRead) {
-            // A picture that was read but could not be reduced gives up.
-            if (!AdoptPreview(path, std::move(made)))
-                return false;
-            break;
-        }
-        PreviewRetryHandler* handler = CurrentPreviewRetryHandler();
-        const auto retry = handler ? handler->AskRetry(path) : std::nullopt;
+    while (!made.fileRead) {
+        const auto retry =
+            handler ? handler->AskRetry({path, made.readError, std::move(made.messages)}) : std::nullopt;
         if (!retry)
             return false;
         path = *retry;
         made = MakePreviewPicture(path, boxWidth, boxHeight, palette, PreferredPreviewColors());
     }
+    if (handler && !made.messages.empty())
+        handler->Tell(made.messages);
+    // A picture that was read but could not be reduced gives up.
+    if (!AdoptPreview(path, std::move(made)))
+        return false;
     if (CurrentFastBitmapMaker())
         MakeFastBitmap();
     return true;

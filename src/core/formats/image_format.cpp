@@ -15,7 +15,6 @@
 #include "core/formats/tga_reader.h"
 #include "core/formats/tiff_reader.h"
 #include "core/formats/webp_reader.h"
-#include "core/platform/file.h"
 #include "core/res/strings.h"
 
 namespace lumora {
@@ -139,15 +138,19 @@ ReadResult ReadPictureFile(const PictureFile& file, int format, const ReadOption
     }
 }
 
-ReadResult ReadImageFile(const std::string& path, const ReadOptions& options)
+ReadResult ReadImageFile(const PictureFile& file, const ReadOptions& options)
 {
-    const int format = ImageFormat(path);
-    const PictureFile file = PictureFile::Open(path);
+    const int format = ImageFormat(file.Path());
     // A bitmap that exists but cannot be opened has always said so.
     const bool bitmap = format == kFormatBMP || format == kFormatRLE || format == kFormatDIB;
-    if (!file && bitmap && file.Error() == ReadError::NotFound && IsRegularFile(path))
+    if (!file && bitmap && file.Error() == ReadError::NotFound && !file.Missing())
         return ReadFailedSaying(ReadError::NotFound, DIBErrorText(DIBError::FileNotFound));
     return ReadPictureFile(file, format, options);
+}
+
+ReadResult ReadImageFile(const std::string& path, const ReadOptions& options)
+{
+    return ReadImageFile(PictureFile::Open(path), options);
 }
 
 }  // namespace lumora

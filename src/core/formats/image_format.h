@@ -40,6 +40,8 @@ std::string PictureFilter();
 // there is none (NotThisType for an unknown extension, a directory, a FIFO
 // or a device). The file is opened once and handed to its reader.
 ReadResult ReadImageFile(const std::string& path, const ReadOptions& options);
+// The same for a file already opened by its name (PictureFile::Open).
+ReadResult ReadImageFile(const PictureFile& file, const ReadOptions& options);
 
 // The same for a file already open, read as the reader of `format`
 // (ImageFormat of its name) reads it.

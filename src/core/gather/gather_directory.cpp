@@ -9,7 +9,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/platform/services.h"
 #include "core/res/strings.h"
 
 namespace lumora {
@@ -103,11 +102,7 @@ bool CreateChain(const std::vector<std::string>& parts)
     return true;
 }
 
-std::nullopt_t Refuse(int textId)
-{
-    ReportStop(LoadString(textId));
-    return std::nullopt;
-}
+GatherDirectory Refuse(GatherDirectoryProblem problem) { return {{}, problem}; }
 
 }  // namespace
 
@@ -123,20 +118,31 @@ std::string ExpandHome(const std::string& typed)
     return home + (slash == std::string::npos ? "" : typed.substr(slash));
 }
 
-std::optional<std::string> ValidateGatherDirectory(const std::string& typed)
+std::string GatherDirectoryProblemText(GatherDirectoryProblem problem)
+{
+    switch (problem) {
+    case GatherDirectoryProblem::None: return {};
+    case GatherDirectoryProblem::BadPath: return LoadString(kStrGatherBadPath);
+    case GatherDirectoryProblem::UnwritableMedium: return LoadString(kStrGatherNoDrive);
+    case GatherDirectoryProblem::NotReady: return LoadString(kStrGatherDriveNotReady);
+    }
+    return {};
+}
+
+GatherDirectory ValidateGatherDirectory(const std::string& typed)
 {
     const std::string path = ExpandHome(typed);
     if (path.empty() || path[0] != '/')
-        return Refuse(kStrGatherBadPath);
+        return Refuse(GatherDirectoryProblem::BadPath);
     const std::vector<std::string> parts = PathParts(path);
     if (IsUnwritableMedium(NearestExisting(parts)))
-        return Refuse(kStrGatherNoDrive);
+        return Refuse(GatherDirectoryProblem::UnwritableMedium);
     if (!CreateChain(parts))
-        return Refuse(kStrGatherDriveNotReady);
-    const std::string directory = JoinParts(parts, parts.size());
+        return Refuse(GatherDirectoryProblem::NotReady);
+    std::string directory = JoinParts(parts, parts.size());
     if (::access(directory.c_str(), W_OK | X_OK) != 0)
-        return Refuse(kStrGatherDriveNotReady);
-    return directory;
+        return Refuse(GatherDirectoryProblem::NotReady);
+    return {std::move(directory), GatherDirectoryProblem::None};
 }
 
 }  // namespace lumora

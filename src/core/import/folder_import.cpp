@@ -23,12 +23,14 @@ bool IsHidden(const fs::path& path) { return path.filename().string().starts_wit
 // and given up, to be listed once at the end instead of one question each.
 class NoteUnreadable final : public PreviewRetryHandler {
 public:
-    std::optional<std::string> AskRetry(const std::string& failedPath) override
+    std::optional<std::string> AskRetry(const UnreadPicture& picture) override
     {
-        failed.push_back(failedPath);
+        failed.push_back(picture);
         return std::nullopt;
     }
-    std::vector<std::string> failed;
+    void Tell(const std::vector<HeldMessage>& said) override { messages.insert(messages.end(), said.begin(), said.end()); }
+    std::vector<UnreadPicture> failed;
+    std::vector<HeldMessage> messages;
 };
 
 // Gives each inserted photo the section of its day, with one tab per day
@@ -167,6 +169,7 @@ FolderImportOutcome ImportFolder(AlbumDocument& doc, const std::string& folder, 
     }
     outcome.inserted = doc.items.size();
     outcome.unreadable = std::move(unreadable.failed);
+    outcome.messages = std::move(unreadable.messages);
     outcome.stopped = progress && progress->Cancelled() && outcome.inserted + outcome.unreadable.size() < ordered.size();
     if (options.byDay)
         MakeDaySections(doc, plan);

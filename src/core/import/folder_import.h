@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/album/album_commands.h"
+#include "core/album/preview_retry.h"
 #include "core/import/import_plan.h"
 
 namespace lumora {
@@ -37,7 +38,8 @@ struct FolderImportOutcome {
     std::string folderError;
     size_t found = 0;                     // pictures in the folder
     size_t inserted = 0;                  // photos now in the album
-    std::vector<std::string> unreadable;  // in plan order
+    std::vector<UnreadPicture> unreadable;  // in plan order, each with what its reader said
+    std::vector<HeldMessage> messages;      // what the readers of pictures taken in had to say
     bool stopped = false;                 // the user stopped it
 };
 

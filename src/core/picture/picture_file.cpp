@@ -17,6 +17,7 @@ PictureFile PictureFile::Open(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         file.error_ = ReadError::NotFound;
+        file.missing_ = errno == ENOENT || errno == ENOTDIR;
         return file;
     }
     struct stat facts {};
@@ -36,7 +37,7 @@ PictureFile::~PictureFile() { Close(); }
 
 PictureFile::PictureFile(PictureFile&& other) noexcept
     : fd_(other.fd_), error_(other.error_), path_(std::move(other.path_)), size_(other.size_),
-      modified_(other.modified_)
+      modified_(other.modified_), missing_(other.missing_)
 {
     other.fd_ = -1;
     other.error_ = ReadError::NotFound;
@@ -51,6 +52,7 @@ PictureFile& PictureFile::operator=(PictureFile&& other) noexcept
         path_ = std::move(other.path_);
         size_ = other.size_;
         modified_ = other.modified_;
+        missing_ = other.missing_;
         other.fd_ = -1;
         other.error_ = ReadError::NotFound;
     }

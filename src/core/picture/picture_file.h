@@ -34,6 +34,9 @@ public:
 
     explicit operator bool() const { return fd_ >= 0; }
     ReadError Error() const { return error_; }
+    // Nothing by that name: the open failed because the file or a folder
+    // on its way does not exist (rather than for want of rights).
+    bool Missing() const { return missing_; }
     const std::string& Path() const { return path_; }
     int Descriptor() const { return fd_; }
     uint64_t Size() const { return size_; }
@@ -56,6 +59,7 @@ private:
     std::string path_;
     uint64_t size_ = 0;
     std::time_t modified_ = 0;
+    bool missing_ = false;
 };
 
 }  // namespace lumora

@@ -22,8 +22,13 @@ Dib& Dib::operator=(const Dib& other)
 
 ReadResult Dib::Load(const std::string& path, const ReadOptions& options)
 {
+    return Load(PictureFile::Open(path), options);
+}
+
+ReadResult Dib::Load(const PictureFile& file, const ReadOptions& options)
+{
     picture_.Reset();
-    ReadResult read = ReadImageFile(path, options);
+    ReadResult read = ReadImageFile(file, options);
     Attach(std::move(read.picture));
     return read;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/picture/picture.h"
+#include "core/picture/picture_file.h"
 #include "core/picture/read_options.h"
 #include "core/colour/palette.h"
 
@@ -26,6 +27,8 @@ public:
     // detail and Photo CD faults, for the caller to show); the picture
     // itself is kept here.
     ReadResult Load(const std::string& path, const ReadOptions& options);
+    // The same from a file already opened by its name.
+    ReadResult Load(const PictureFile& file, const ReadOptions& options);
 
     // Takes over a picture already in memory (and makes its palette).
     void Attach(Picture picture);

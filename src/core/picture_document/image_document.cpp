@@ -6,7 +6,6 @@
 #include "core/colour/dither16.h"
 #include "core/colour/halftone.h"
 #include "core/colour/palette.h"
-#include "core/platform/file.h"
 #include "core/platform/screen.h"
 #include "core/platform/services.h"
 #include "core/res/strings.h"
@@ -35,15 +34,16 @@ bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth)
 bool PictureDocument::OnOpenDocument(const std::string& path, int screenDepth, const ReadOptions& options)
 {
     Clear();
-    const ReadResult read = picture_.Load(path, options);
+    // The size and date shown are those of the file read, from its one
+    // open.
+    const PictureFile file = PictureFile::Open(path);
+    const ReadResult read = picture_.Load(file, options);
     openMessages_ = ReadMessages(read);
     openError_ = read.error;
     if (picture_.IsEmpty())
         return false;
-    if (const auto facts = StatFile(path)) {
-        fileSize_ = facts->size;
-        fileDate_ = facts->modified;
-    }
+    fileSize_ = file.Size();
+    fileDate_ = file.Modified();
     width_ = picture_.Width();
     height_ = picture_.Height();
     bitCount_ = picture_.Image().BitCount();

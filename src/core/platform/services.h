@@ -17,6 +17,7 @@
 namespace lumora {
 
 class AlbumItem;
+class PreviewRetryHandler;  // core/album/preview_retry.h
 
 // Message boxes: a text, a caption (empty = the system's default caption)
 // and an icon.
@@ -72,14 +73,6 @@ public:
     virtual std::optional<std::string> AskPassword() = 0;
 };
 
-// The load-error dialog: a picture could not be read from `failedPath`.
-// The answer is another path to try, or nothing to give up.
-class PreviewRetryHandler {
-public:
-    virtual ~PreviewRetryHandler() = default;
-    virtual std::optional<std::string> AskRetry(const std::string& failedPath) = 0;
-};
-
 // Makes an item's screen-format copy of its preview (the windowed program,
 // when its preferences ask for such copies).
 using FastBitmapMaker = std::function<void(AlbumItem&)>;
@@ -107,7 +100,7 @@ struct Services {
     Prompter* prompter = nullptr;
     StatusDisplay* status = nullptr;
     PasswordPrompt* password = nullptr;        // null: the dialog cannot open
-    PreviewRetryHandler* previewRetry = nullptr;  // null: abandon the picture
+    PreviewRetryHandler* previewRetry = nullptr;  // null: abandon the picture, say nothing
     FastBitmapMaker fastBitmapMaker;          // empty: no screen copies
     const Preferences* preferences = nullptr;  // null: the built-in preferences
     SoundPlayer* sound = nullptr;              // null: nothing is ever heard

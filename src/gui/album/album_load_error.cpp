@@ -38,15 +38,19 @@ std::optional<QString> AskAlbumLoadError(QWidget* parent, const QString& failedP
     return dialog.Path();
 }
 
-std::optional<std::string> DialogPreviewRetryHandler::AskRetry(const std::string& failedPath)
+std::optional<std::string> DialogPreviewRetryHandler::AskRetry(const UnreadPicture& picture)
 {
+    ShowHeldMessages(picture.messages);
     AlbumView* view = ActiveAlbumView(frame_);
     if (!view)
         return std::nullopt;
-    const auto path = AskAlbumLoadError(frame_.HostWidget(), QString::fromStdString(failedPath), frame_.Prefs().showPreview);
+    const auto path =
+        AskAlbumLoadError(frame_.HostWidget(), QString::fromStdString(picture.path), frame_.Prefs().showPreview);
     if (!path)
         return std::nullopt;
     return path->toStdString();
 }
+
+void DialogPreviewRetryHandler::Tell(const std::vector<HeldMessage>& messages) { ShowHeldMessages(messages); }
 
 }  // namespace lumora

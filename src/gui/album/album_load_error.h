@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/platform/services.h"
+#include "core/album/preview_retry.h"
 
 class QWidget;
 
@@ -18,12 +18,14 @@ class CommandHost;
 // the user gave up. `showPreview` is the preview preference of the browser.
 std::optional<QString> AskAlbumLoadError(QWidget* parent, const QString& failedPath, bool& showPreview);
 
-// The album core's retry question, answered by the dialog over the active
-// album window. Without an album window the photo is given up.
+// The album core's retry question: the reader's messages first, then the
+// dialog over the active album window. Without an album window the photo
+// is given up.
 class DialogPreviewRetryHandler final : public PreviewRetryHandler {
 public:
     explicit DialogPreviewRetryHandler(CommandHost& frame) : frame_(frame) {}
-    std::optional<std::string> AskRetry(const std::string& failedPath) override;
+    std::optional<std::string> AskRetry(const UnreadPicture& picture) override;
+    void Tell(const std::vector<HeldMessage>& messages) override;
 
 private:
     CommandHost& frame_;

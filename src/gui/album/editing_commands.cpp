@@ -157,7 +157,9 @@ void AddTabCommand(CommandHost& frame, AlbumView& view)
     if (dialog.exec() != QDialog::Accepted)
         return;
     dialog.Store(*tab);
-    view.Document().AddTabBefore(static_cast<size_t>(Selection(view)), std::move(tab));
+    if (view.Document().AddTabBefore(static_cast<size_t>(Selection(view)), std::move(tab)) ==
+        AlbumDocument::TabEdit::Refused)
+        ReportStop(album_text::TabAlreadyThere());
     ShowChange(view);
 }
 
@@ -166,7 +168,7 @@ void DeleteTabCommand(CommandHost& frame, AlbumView& view)
     AlbumDocument& doc = view.Document();
     const int tab = SelectedTab(doc, Selection(view));
     if (tab == 0) {
-        doc.RemoveTab(0);  // refused with its message: the first tab stays
+        ReportStop(album_text::FirstTabStays());
         return;
     }
     DeleteTabDialog dialog(doc.tabs[static_cast<size_t>(tab)]->name, frame.HostWidget());

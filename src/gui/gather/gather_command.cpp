@@ -36,8 +36,10 @@ std::optional<std::string> AskDestination(const QString& initial, QWidget* paren
     for (;;) {
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        if (auto directory = ValidateGatherDirectory(dialog.Directory().toStdString()))
-            return directory;
+        GatherDirectory directory = ValidateGatherDirectory(dialog.Directory().toStdString());
+        if (directory)
+            return std::move(directory.path);
+        ReportStop(GatherDirectoryProblemText(directory.problem));
     }
 }
 

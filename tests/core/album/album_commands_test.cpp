@@ -320,13 +320,7 @@ TEST(TabCommands, WorkOnTheSelectedItemsTabWithTheirRefusals)
     CapturingReporter reporter;
     EXPECT_EQ(doc.RemoveTab(static_cast<size_t>(SelectedTab(doc, 1))), AlbumDocument::TabEdit::Refused);
     EXPECT_EQ(doc.AddTabBefore(2, std::make_unique<SectionTab>("x", 0)), AlbumDocument::TabEdit::Refused);
-    ASSERT_EQ(reporter.messages.size(), 2u);
-    EXPECT_EQ(reporter.messages[0].text,
-              "Il n'est pas possible de supprimer le premier onglet de l'album.");
-    EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(reporter.messages[1].text,
-              "Il n'est pas possible d'insérer un onglet avant la première photo d'une section "
-              "car un autre onglet existe déjà à cet endroit.");
+    EXPECT_TRUE(reporter.messages.empty());  // the window or the command line says why
     EXPECT_EQ(doc.tabs.size(), 2u);
 
     doc.MarkSaved();

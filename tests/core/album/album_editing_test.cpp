@@ -1,10 +1,13 @@
 // The album's editing operations: tabs and their rules, inserting photos
 // with their previews, remaking previews, the password.
+#include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "core/album/album_document.h"
 #include "core/album/album_messages.h"
+#include "core/album/preview_retry.h"
 #include "core/platform/services.h"
 #include "album_test_support.h"
 #include "core/formats/bmp_writer.h"
@@ -76,12 +79,11 @@ TEST(AlbumTabs, CommandRulesRefuseWithTheirMessages)
     EXPECT_EQ(doc.AddTabBefore(2, std::make_unique<SectionTab>("a", 0)),
               AlbumDocument::TabEdit::Refused);
     EXPECT_EQ(doc.RemoveTab(0), AlbumDocument::TabEdit::Refused);
-    ASSERT_EQ(reporter.messages.size(), 2u);
-    EXPECT_EQ(reporter.messages[0].text,
+    EXPECT_TRUE(reporter.messages.empty());  // the caller tells the user, in these words:
+    EXPECT_EQ(album_text::TabAlreadyThere(),
               "Il n'est pas possible d'insérer un onglet avant la première photo d'une section "
               "car un autre onglet existe déjà à cet endroit.");
-    EXPECT_EQ(reporter.messages[1].text,
-              "Il n'est pas possible de supprimer le premier onglet de l'album.");
+    EXPECT_EQ(album_text::FirstTabStays(), "Il n'est pas possible de supprimer le premier onglet de l'album.");
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 0, 1}));
     EXPECT_EQ(doc.tabs.size(), 2u);
     EXPECT_FALSE(doc.IsModified());
@@ -118,16 +120,21 @@ public:
     // Installed for the object's lifetime.
     ScopedServices installed_{[this](Services& services) { services.previewRetry = this; }};
     explicit RetryWith(std::vector<std::string> answers) : answers_(std::move(answers)) {}
-    std::optional<std::string> AskRetry(const std::string& failedPath) override
+    std::optional<std::string> AskRetry(const UnreadPicture& picture) override
     {
-        asked.push_back(failedPath);
+        asked.push_back(picture.path);
+        reasons.push_back(picture.error);
+        messages.insert(messages.end(), picture.messages.begin(), picture.messages.end());
         if (answers_.empty())
             return std::nullopt;
         std::string next = answers_.front();
         answers_.erase(answers_.begin());
         return next;
     }
+    void Tell(const std::vector<HeldMessage>& said) override { told.insert(told.end(), said.begin(), said.end()); }
     std::vector<std::string> asked;
+    std::vector<ReadError> reasons;
+    std::vector<HeldMessage> messages, told;
 
 private:
     std::vector<std::string> answers_;
@@ -196,12 +203,42 @@ TEST_F(AlbumPhotos, UnreadableImageAsksForAnotherPathOrGivesUp)
         ASSERT_TRUE(doc.InsertImage(missing, 0));
         EXPECT_EQ(handler.asked,
                   (std::vector<std::string>{missing, dir.File("also-missing.bmp")}));
+        EXPECT_EQ(handler.reasons, (std::vector<ReadError>{ReadError::NotFound, ReadError::NotFound}));
         EXPECT_EQ(doc.items[0]->imagePath, tall);  // the path that worked
     }
     doc.MarkSaved();
     EXPECT_FALSE(doc.InsertImage(dir.File("missing.bmp"), 0));  // no handler: abandon
     EXPECT_EQ(doc.items.size(), 1u);
     EXPECT_FALSE(doc.IsModified());
+}
+
+// The handler hears why a picture was not read, with the reader's own
+// messages; nothing reaches the message boxes from the album itself.
+TEST_F(AlbumPhotos, TheRetryQuestionCarriesTheReasonAndTheReadersMessages)
+{
+    const std::string damaged = dir.File("damaged.bmp");
+    {
+        std::ifstream in(wide, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        std::ofstream(damaged, std::ios::binary) << bytes.substr(0, 80);
+    }
+    const std::string large = dir.File("large.bmp");
+    ASSERT_TRUE(WriteBMPFile(large, test::MakeRgbPicture(1100, 1000, [](int32_t, int32_t) {
+                                 return ColorTriple{1, 2, 3};
+                             })));
+    CapturingReporter reporter;
+    RetryWith handler({});
+    EXPECT_FALSE(doc.InsertImage(damaged, 0));
+    ::setenv("LUMORA_MAX_MEGAPIXELS", "1", 1);
+    const bool insertedLarge = doc.InsertImage(large, 0);
+    ::unsetenv("LUMORA_MAX_MEGAPIXELS");
+    EXPECT_FALSE(insertedLarge);
+    EXPECT_EQ(handler.reasons, (std::vector<ReadError>{ReadError::Damaged, ReadError::TooLarge}));
+    ASSERT_EQ(handler.messages.size(), 1u);  // the damaged file's words are the caller's to choose
+    EXPECT_NE(handler.messages[0].text.find("1100 x 1000"), std::string::npos) << handler.messages[0].text;
+    EXPECT_TRUE(handler.told.empty());
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_TRUE(doc.items.empty());
 }
 
 TEST_F(AlbumPhotos, RemakePreviewsFollowsTheLayoutAndDropsLostPictures)

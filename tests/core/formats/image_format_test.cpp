@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/formats/buffered_file.h"
 #include "core/picture_document/dib_object.h"
@@ -102,6 +105,35 @@ TEST(DibPicture, LoadKeepsPaletteRulesAndCopiesDeeply)
     EXPECT_TRUE(picture.IsEmpty());
     copy.Load("", ReadOptions{});
     EXPECT_TRUE(copy.IsEmpty());
+}
+
+// A bitmap that exists but cannot be opened says "File Not Found!", as it
+// always has; a name that leads to nothing says nothing (the caller has
+// its own words). Told apart by the one open, not by a second look.
+TEST(ImageFormat, OnlyABitmapThatExistsButCannotBeOpenedSaysFileNotFound)
+{
+    test::TempDir dir;
+    test::WriteBytes(dir.File("a.bmp"), {'B', 'M'});
+    for (const std::string& path : {dir.File("missing.bmp"), dir.File("a.bmp/under.bmp")}) {
+        const PictureFile file = PictureFile::Open(path);
+        EXPECT_TRUE(file.Missing()) << path;
+        const ReadResult read = ReadImageFile(file, ReadOptions{});
+        EXPECT_EQ(read.error, ReadError::NotFound) << path;
+        EXPECT_TRUE(ReadMessages(read).empty()) << path;
+    }
+    // Rights do not stop root: the file is opened by "nobody" in a child.
+    ::chmod(dir.File("a.bmp").c_str(), 0600);
+    ::chmod(dir.Path().c_str(), 0755);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+        const PictureFile file = PictureFile::Open(dir.File("a.bmp"));
+        const std::vector<HeldMessage> said = ReadMessages(ReadImageFile(file, ReadOptions{}));
+        ::_exit(dropped && !file && !file.Missing() && said.size() == 1 && said[0].text == "File Not Found!" ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(BufferedFile, ReadsBytesAcrossRefillsAndSeeks)

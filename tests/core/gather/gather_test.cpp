@@ -168,10 +168,8 @@ bool RefusedToNobody(const std::string& path)
 {
     const pid_t child = ::fork();
     if (child == 0) {
-        test::CapturingReporter reporter;
         const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        const bool refused = !ValidateGatherDirectory(path) && reporter.messages.size() == 1 &&
-                             reporter.messages[0].text == LoadString(kStrGatherDriveNotReady);
+        const bool refused = ValidateGatherDirectory(path).problem == GatherDirectoryProblem::NotReady;
         ::_exit(dropped && refused ? 0 : 1);
     }
     int status = 0;
@@ -181,32 +179,30 @@ bool RefusedToNobody(const std::string& path)
 TEST(GatherDirectoryTest, RefusesWhatCannotReceiveAGatherAndCreatesTheRest)
 {
     test::TempDir dir;
-    test::CapturingReporter reporter;
-    const auto refusedWith = [&](const std::string& typed, int textId) {
-        reporter.messages.clear();
-        EXPECT_FALSE(ValidateGatherDirectory(typed)) << typed;
-        ASSERT_EQ(reporter.messages.size(), 1u) << typed;
-        EXPECT_EQ(reporter.messages[0].text, LoadString(textId)) << typed;
-        EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
+    test::CapturingReporter reporter;  // the caller tells the user, not the check
+    const auto refusedWith = [&](const std::string& typed, GatherDirectoryProblem problem) {
+        const GatherDirectory checked = ValidateGatherDirectory(typed);
+        EXPECT_FALSE(checked) << typed;
+        EXPECT_EQ(checked.problem, problem) << typed;
     };
-    refusedWith("", kStrGatherBadPath);
-    refusedWith("photos/rassemblement", kStrGatherBadPath);
-    refusedWith("C:\\PHOTOS", kStrGatherBadPath);
+    refusedWith("", GatherDirectoryProblem::BadPath);
+    refusedWith("photos/rassemblement", GatherDirectoryProblem::BadPath);
+    refusedWith("C:\\PHOTOS", GatherDirectoryProblem::BadPath);
     // A file in the way of the chain.
     test::WriteBytes(dir.File("fichier"), {1});
-    refusedWith(dir.File("fichier/dessous"), kStrGatherDriveNotReady);
-    refusedWith(dir.File("fichier"), kStrGatherDriveNotReady);
+    refusedWith(dir.File("fichier/dessous"), GatherDirectoryProblem::NotReady);
+    refusedWith(dir.File("fichier"), GatherDirectoryProblem::NotReady);
     if (const ReadOnlyTmpfs own(dir.File("lecture-seule")); own.Mounted())
-        refusedWith(dir.File("lecture-seule/album"), kStrGatherNoDrive);
+        refusedWith(dir.File("lecture-seule/album"), GatherDirectoryProblem::UnwritableMedium);
     else if (const std::string mount = ReadOnlyMount(); !mount.empty())
-        refusedWith(mount + "/lumora-rassemblement", kStrGatherNoDrive);
+        refusedWith(mount + "/lumora-rassemblement", GatherDirectoryProblem::UnwritableMedium);
     fs::create_directories(dir.File("protege"));
     fs::permissions(dir.File("protege"), fs::perms::owner_read | fs::perms::owner_exec |
                                              fs::perms::others_read | fs::perms::others_exec);
     fs::permissions(dir.Path(), fs::perms::others_exec, fs::perm_options::add);
     if (::geteuid() != 0) {
-        refusedWith(dir.File("protege/album"), kStrGatherDriveNotReady);
-        refusedWith(dir.File("protege"), kStrGatherDriveNotReady);
+        refusedWith(dir.File("protege/album"), GatherDirectoryProblem::NotReady);
+        refusedWith(dir.File("protege"), GatherDirectoryProblem::NotReady);
     } else {  // permissions do not stop root: asked as nobody
         EXPECT_TRUE(RefusedToNobody(dir.File("protege/album")));
         EXPECT_TRUE(RefusedToNobody(dir.File("protege")));
@@ -214,17 +210,20 @@ TEST(GatherDirectoryTest, RefusesWhatCannotReceiveAGatherAndCreatesTheRest)
     fs::permissions(dir.File("protege"), fs::perms::owner_all);
 
     // Created with its parents, case kept, slashes tidied; "~" is home.
-    reporter.messages.clear();
-    EXPECT_EQ(ValidateGatherDirectory(dir.File("Vacances//Été/")), dir.File("Vacances/Été"));
+    EXPECT_EQ(ValidateGatherDirectory(dir.File("Vacances//Été/")).path, dir.File("Vacances/Été"));
     EXPECT_TRUE(fs::is_directory(dir.File("Vacances/Été")));
-    EXPECT_EQ(ValidateGatherDirectory("/"), "/");
+    EXPECT_EQ(ValidateGatherDirectory("/").path, "/");
     const char* home = std::getenv("HOME");
     const std::string savedHome = home ? home : "";
     ::setenv("HOME", dir.File("maison").c_str(), 1);
-    EXPECT_EQ(ValidateGatherDirectory("~/Albums"), dir.File("maison/Albums"));
+    EXPECT_EQ(ValidateGatherDirectory("~/Albums").path, dir.File("maison/Albums"));
     EXPECT_TRUE(fs::is_directory(dir.File("maison/Albums")));
     ::setenv("HOME", savedHome.c_str(), 1);
     EXPECT_TRUE(reporter.messages.empty());
+    // The words the program shows for each refusal.
+    EXPECT_EQ(GatherDirectoryProblemText(GatherDirectoryProblem::BadPath), LoadString(kStrGatherBadPath));
+    EXPECT_EQ(GatherDirectoryProblemText(GatherDirectoryProblem::UnwritableMedium), LoadString(kStrGatherNoDrive));
+    EXPECT_EQ(GatherDirectoryProblemText(GatherDirectoryProblem::NotReady), LoadString(kStrGatherDriveNotReady));
 }
 
 TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
@@ -247,7 +246,7 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     ScriptedPrompter prompter({});  // any question fails the test
     const auto destination = ValidateGatherDirectory(dir.File("rassemble"));
     ASSERT_TRUE(destination);
-    const GatherResult result = Gather(album, *destination, {true, true, true, 30}, &renderer);
+    const GatherResult result = Gather(album, destination.path, {true, true, true, 30}, &renderer);
     ASSERT_EQ(result.outcome, GatherOutcome::Done) << (prompter.asked.empty() ? "" : prompter.asked[0]);
     EXPECT_TRUE(result.renamed.empty());
     EXPECT_EQ(GatherCompletionText(result), LoadString(kStrGatherDone));

@@ -129,7 +129,9 @@ TEST_F(FolderImportTest, MakesOneSectionPerDayInCaptureOrderAndListsUnreadableFi
     ASSERT_TRUE(outcome.folderRead);
     EXPECT_EQ(outcome.found, 5u);
     EXPECT_EQ(outcome.inserted, 4u);
-    EXPECT_EQ(outcome.unreadable, (std::vector<std::string>{dir.File("broken.jpg")}));
+    ASSERT_EQ(outcome.unreadable.size(), 1u);
+    EXPECT_EQ(outcome.unreadable[0].path, dir.File("broken.jpg"));
+    EXPECT_EQ(outcome.unreadable[0].error, ReadError::Damaged);
     ASSERT_EQ(doc.items.size(), 4u);
     const char* names[] = {"z.jpg", "m.jpg", "a.jpg", "IMG_20250616_080000.jpg"};
     const int16_t sections[] = {0, 0, 1, 2};

@@ -226,7 +226,7 @@ TEST_F(EditingCommandsTest, WithoutAnAlbumWindowAnUnreadablePhotoIsGivenUp)
 {
     AlbumDocument doc;
     doc.Clear();
-    EXPECT_FALSE(retry.AskRetry(Path("broken.bmp")).has_value());
+    EXPECT_FALSE(retry.AskRetry({Path("broken.bmp"), ReadError::Damaged, {}}).has_value());
     EXPECT_FALSE(doc.InsertImage(Path("broken.bmp"), 0));
     EXPECT_TRUE(doc.items.empty());
 }

@@ -11,6 +11,7 @@
 #include "core/album/album_document.h"
 #include "core/colour/palette.h"
 #include "core/platform/file.h"
+#include "bench_support.h"
 
 namespace lumora {
 namespace {
@@ -27,6 +28,7 @@ std::string MakeLargeAlbum(int bits)
                                      .string();
         AlbumDocument doc;
         doc.Clear();
+        std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < kPhotos; ++i) {
             auto item = std::make_unique<AlbumItem>("/home/anne/photos/vacances/img" +
                                                     std::to_string(i) + ".jpg");
@@ -36,8 +38,9 @@ std::string MakeLargeAlbum(int bits)
                 FillColorTableFromPalette(preview.Data(), &AppPalette(), ColorTableMode::Rgb);
             std::memset(preview.Pixels(), i & 0xFF, PictureRowBytes(185, static_cast<uint64_t>(bits)));
             item->preview.Attach(std::move(preview));
-            doc.items.push_back(std::move(item));
+            items.push_back(std::move(item));
         }
+        bench::AppendItems(doc, std::move(items));
         doc.Save(file);
         return file;
     }
@@ -85,7 +88,7 @@ void BM_OpenAlbum(benchmark::State& state)
     const std::string& path = LargeAlbumPath(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         AlbumDocument doc;
-        if (!doc.Open(path) || doc.items.size() != kPhotos)
+        if (!doc.Open(path) || doc.ItemCount() != kPhotos)
             state.SkipWithError("open failed");
     }
     state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(path));

@@ -18,6 +18,7 @@
 #include "gui/album/album_view.h"
 #include "gui/album/fast_bitmap.h"
 #include "bench_gui.h"
+#include "bench_support.h"
 
 namespace lumora {
 namespace {
@@ -34,6 +35,7 @@ std::unique_ptr<AlbumDocument> MicroAlbum(int frameStyle)
     doc->Clear();
     EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = 4; });
     EditSettings(*doc, [&](AlbumSettings& s) { s.frameStyle = static_cast<FrameStyle>(frameStyle); });
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (int i = 0; i < 36; ++i) {
         auto item = std::make_unique<AlbumItem>("photo.bmp");
         Picture preview = Picture::Make(68, 51, 24);
@@ -41,9 +43,9 @@ std::unique_ptr<AlbumDocument> MicroAlbum(int frameStyle)
                   static_cast<uint8_t>(i * 7));
         item->preview.Attach(std::move(preview));
         item->MakeFastBitmap();
-        doc->items.push_back(std::move(item));
+        items.push_back(std::move(item));
     }
-    doc->Paginate();
+    bench::AppendItems(*doc, std::move(items));
     return doc;
 }
 

@@ -88,13 +88,14 @@ std::shared_ptr<AlbumDocument> MicroAlbum(int spreads)
         item->LoadPreview(static_cast<uint16_t>(box.width), static_cast<uint16_t>(box.height), AppPalette());
         made.push_back(std::move(item));
     }
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (int n = 0; n < spreads * 24; ++n) {
         auto item = std::make_unique<AlbumItem>(PhotoPath(n));
         const AlbumItem& model = *made[static_cast<size_t>(n % kPhotoFiles)];
         item->preview.Attach(model.preview.Image().Clone());
-        doc->items.push_back(std::move(item));
+        items.push_back(std::move(item));
     }
-    doc->Paginate();
+    bench::AppendItems(*doc, std::move(items));
     return doc;
 }
 

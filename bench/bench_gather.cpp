@@ -55,14 +55,16 @@ const Source& TheSource()
         const auto jpeg = EncodeJPEG(bench::PhotoLikePicture(kWidth, kHeight, 7), 85);
         AlbumDocument doc;
         doc.Clear();
+        std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < PhotoCount(); ++i) {
             s.photos.push_back((dir / ("photo" + std::to_string(i) + ".jpg")).string());
             FILE* file = std::fopen(s.photos.back().c_str(), "wb");
             std::fwrite(jpeg->data(), 1, jpeg->size(), file);
             std::fclose(file);
             s.bytes += jpeg->size();
-            doc.items.push_back(std::make_unique<AlbumItem>(s.photos.back()));
+            items.push_back(std::make_unique<AlbumItem>(s.photos.back()));
         }
+        bench::AppendItems(doc, std::move(items));
         s.album = (dir / "album.qza").string();
         doc.Save(s.album);
         return s;

@@ -11,6 +11,7 @@
 #include "core/album/album_document.h"
 #include "core/colour/palette.h"
 #include "core/formats/bmp_writer.h"
+#include "bench_support.h"
 
 namespace lumora {
 namespace {
@@ -22,6 +23,7 @@ std::unique_ptr<AlbumDocument> LargeAlbum(const std::vector<std::string>& paths 
     auto doc = std::make_unique<AlbumDocument>();
     doc->Clear();
     const PageLayout& layout = doc->Layout();
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (int i = 0; i < kPhotos; ++i) {
         auto item = std::make_unique<AlbumItem>(paths.empty() ? "/photos/img" + std::to_string(i) + ".jpg"
                                                               : paths[static_cast<size_t>(i)]);
@@ -30,9 +32,9 @@ std::unique_ptr<AlbumDocument> LargeAlbum(const std::vector<std::string>& paths 
         FillColorTableFromPalette(preview.Data(), &AppPalette(), ColorTableMode::Rgb);
         std::memset(preview.Pixels(), i & 0xFF, PictureRowBytes(layout.boxWidth, 8));
         item->preview.Attach(std::move(preview));
-        doc->items.push_back(std::move(item));
+        items.push_back(std::move(item));
     }
-    doc->Paginate();
+    bench::AppendItems(*doc, std::move(items));
     return doc;
 }
 
@@ -94,7 +96,7 @@ void BM_UndoRedoLayoutChange(benchmark::State& state)
             doc->Redo();
         undo = !undo;
     }
-    state.counters["photos"] = static_cast<double>(doc->items.size());
+    state.counters["photos"] = static_cast<double>(doc->ItemCount());
 }
 BENCHMARK(BM_UndoRedoLayoutChange)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -89,7 +89,7 @@ void BM_InsertHundredPhotos(benchmark::State& state)
         state.ResumeTiming();
         const int selection = InsertImages(*doc, paths, 0, false, nullptr);
         benchmark::DoNotOptimize(selection);
-        if (doc->items.size() != paths.size())
+        if (doc->ItemCount() != paths.size())
             state.SkipWithError("a photo was not inserted");
         state.PauseTiming();
         const auto saved = std::filesystem::temp_directory_path() / "lumora-bench-insert.qza";
@@ -169,8 +169,8 @@ void BM_PlaceHundredPhotos(benchmark::State& state)
         }
         state.ResumeTiming();
         for (auto& item : items)
-            doc.InsertItem(std::move(item), doc.items.size());
-        benchmark::DoNotOptimize(doc.pageCount);
+            doc.InsertItem(std::move(item), doc.ItemCount());
+        benchmark::DoNotOptimize(doc.PageCount());
     }
     PerPhoto(state, kPhotos);
 }

@@ -20,6 +20,7 @@
 #include "core/formats/jpeg_writer.h"
 #include "gui/print/album_print.h"
 #include "bench_gui.h"
+#include "bench_support.h"
 
 namespace lumora {
 namespace {
@@ -74,9 +75,10 @@ std::unique_ptr<AlbumDocument> Album()
         item.LoadPreview(album->Layout().boxWidth, album->Layout().boxHeight, AppPalette());
         made.push_back(item);
     }
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (int i = 0; i < kPhotos; ++i)
-        album->items.push_back(std::make_unique<AlbumItem>(made[static_cast<size_t>(i % kDistinctPhotos)]));
-    PaginateAlbum(*album);
+        items.push_back(std::make_unique<AlbumItem>(made[static_cast<size_t>(i % kDistinctPhotos)]));
+    bench::AppendItems(*album, std::move(items));
     return album;
 }
 

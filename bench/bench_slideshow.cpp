@@ -14,6 +14,7 @@
 #include "core/formats/jpeg_writer.h"
 #include "gui/slideshow/slideshow_window.h"
 #include "bench_gui.h"
+#include "bench_support.h"
 
 namespace lumora {
 namespace {
@@ -50,8 +51,10 @@ std::shared_ptr<AlbumDocument> Album()
     }();
     auto album = std::make_shared<AlbumDocument>();
     album->Clear();
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (const std::string& path : paths)
-        album->items.push_back(std::make_unique<AlbumItem>(path));
+        items.push_back(std::make_unique<AlbumItem>(path));
+    bench::AppendItems(*album, std::move(items));
     return album;
 }
 

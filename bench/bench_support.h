@@ -8,6 +8,10 @@
 #include <random>
 #include <string>
 
+#include <memory>
+#include <vector>
+
+#include "core/album/album_document.h"
 #include "core/picture/picture.h"
 
 namespace lumora::bench {
@@ -31,6 +35,15 @@ inline Picture PhotoLikePicture(int width, int height, unsigned seed)
         }
     }
     return dib;
+}
+
+// Appends `items` to `doc` through one insertion step, then forgets the
+// step: the album as built is where the benchmark starts, saved.
+inline void AppendItems(AlbumDocument& doc, std::vector<std::unique_ptr<AlbumItem>> items)
+{
+    doc.Perform(MakeInsertion(doc, doc.ItemCount(), std::move(items), InsertionKind::Paste));
+    doc.ClearHistory();
+    doc.MarkSaved();
 }
 
 // Runs `command` through the shell once per iteration; a failure ends the

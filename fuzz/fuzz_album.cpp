@@ -27,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     // The whole settings value, on/off words included, must agree.
     if (!headingRead || heading.settings != doc.Settings() ||
-        heading.storedFlags.flyleaf != static_cast<const AlbumFields&>(doc).storedFlags.flyleaf)
+        heading.storedFlags.flyleaf != doc.StoredFlags().flyleaf)
         __builtin_trap();  // the cover would disagree with the album
-    for (const auto& item : doc.items)
+    for (const auto& item : doc.Items())
         if (!item->preview.IsEmpty() && !IsValidPicture(item->preview.Image().Bytes()))
             __builtin_trap();  // damaged pictures must have been dropped
 

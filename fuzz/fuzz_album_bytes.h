@@ -18,7 +18,7 @@ inline bool ReadAlbumBytes(const uint8_t* data, size_t size, AlbumDocument& doc)
     } catch (const ArchiveError&) {
         return false;
     }
-    return !doc.wrongFormat;
+    return !doc.WrongFormat();
 }
 
 }  // namespace lumora::fuzz

@@ -80,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     doc.Paginate();
     std::vector<ViewerPhoto> photos;
-    for (size_t i = 0; i < doc.items.size(); ++i) {
-        if (!doc.items[i]->IsPhoto())
+    for (size_t i = 0; i < doc.ItemCount(); ++i) {
+        if (!doc.Items()[i]->IsPhoto())
             continue;
         const bool raw = photos.size() % 2 == 0;
-        photos.push_back({static_cast<int>(i), raw ? rawName + ".jpg" : doc.items[i]->imagePath,
-                          raw ? rawName + ".wav" : doc.items[i]->soundPath, {}});
+        photos.push_back({static_cast<int>(i), raw ? rawName + ".jpg" : doc.Items()[i]->imagePath,
+                          raw ? rawName + ".wav" : doc.Items()[i]->soundPath, {}});
     }
     const std::string script = ViewerAlbumScript(doc, photos);
     if (!IsValidUtf8(script))

@@ -96,7 +96,7 @@ void LumoraApp::InstallItemCommands()
             AlbumView* view = ActiveAlbumView(*frame_);
             ShowSelectedItem(*view);
             const AlbumDocument& doc = view->Document();
-            const AlbumItem& item = *doc.items[static_cast<size_t>(view->State().Selection())];
+            const AlbumItem& item = *doc.Items()[static_cast<size_t>(view->State().Selection())];
             if (item.IsPhoto())
                 OpenPictureWindow(*frame_, QString::fromStdString(item.imagePath),
                                   QString::fromStdString(item.description),
@@ -106,7 +106,7 @@ void LumoraApp::InstallItemCommands()
         },
         [this] {
             const AlbumView* view = ActiveAlbumView(*frame_);
-            return view && !view->Document().items.empty();
+            return view && !view->Document().Items().empty();
         });
     // "Nouvelle fenêtre": another view of the active album, moving on its own.
     frame_->SetCommandHandler(

@@ -47,12 +47,12 @@ std::string AbsolutePath(const std::string& path)
 
 std::string ItemCount(const AlbumDocument& doc)
 {
-    return std::to_string(doc.items.size()) + (doc.items.size() > 1 ? " éléments" : " élément");
+    return std::to_string(doc.ItemCount()) + (doc.ItemCount() > 1 ? " éléments" : " élément");
 }
 
 bool IsItem(const AlbumDocument& doc, int index)
 {
-    return static_cast<size_t>(index) < doc.items.size();
+    return static_cast<size_t>(index) < doc.ItemCount();
 }
 
 int NoSuchItem(const AlbumDocument& doc, int index)
@@ -64,7 +64,7 @@ int NoSuchItem(const AlbumDocument& doc, int index)
 int NoSuchTab(const AlbumDocument& doc, int tab)
 {
     return Fail(kExitFailed, "l'onglet " + std::to_string(tab) + " n'existe pas (l'album a " +
-                                 std::to_string(doc.tabs.size()) + " onglet(s))");
+                                 std::to_string(doc.TabCount()) + " onglet(s))");
 }
 
 // Commands of the form FILE NUMBER [...], `words` words in all: the item
@@ -145,11 +145,11 @@ int RunAlbumAdd(Arguments args)
         paths.push_back(AbsolutePath(words[i]));
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
         NoteUnreadPictures unreadable;
-        const size_t before = doc.items.size();
+        const size_t before = doc.ItemCount();
         const int selection = at.value_or(static_cast<int>(before));
         StderrInsertProgress progress;
         InsertImages(doc, paths, selection, false, &progress);
-        const size_t added = doc.items.size() - before;
+        const size_t added = doc.ItemCount() - before;
         if (added == paths.size())
             return kExitOk;
         for (const UnreadPicture& picture : unreadable.Failed())
@@ -173,7 +173,7 @@ int RunAlbumAddText(Arguments args)
     const auto& words = options.Words();
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
         // Without --at the text goes after the last item.
-        const size_t index = at ? static_cast<size_t>(*at) : doc.items.size();
+        const size_t index = at ? static_cast<size_t>(*at) : doc.ItemCount();
         doc.InsertItem(std::make_unique<AlbumItem>(words[1], DefaultTextFont(), 0), index);
         return kExitOk;
     });
@@ -190,7 +190,7 @@ int RunAlbumDescribe(Arguments args)
     if (!index)
         return kExitUsage;
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
-        if (!IsItem(doc, *index) || !doc.items[static_cast<size_t>(*index)]->IsPhoto())
+        if (!IsItem(doc, *index) || !doc.Items()[static_cast<size_t>(*index)]->IsPhoto())
             return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas une photo de l'album");
         SetItemDescription(doc, *index, words[2]);
         return kExitOk;
@@ -217,7 +217,7 @@ int RunAlbumAddTab(Arguments args)
             break;
         }
         return Fail(kExitFailed, "aucun onglet inséré : il faut un élément d'indice 1 à " +
-                                     std::to_string(doc.items.empty() ? 0 : doc.items.size() - 1));
+                                     std::to_string(doc.Items().empty() ? 0 : doc.ItemCount() - 1));
     });
 }
 
@@ -234,7 +234,7 @@ int RunAlbumDelete(Arguments args)
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
         if (!IsItem(doc, *index))
             return NoSuchItem(doc, *index);
-        const std::string tabName = doc.tabs.empty() ? "" : doc.tabs[static_cast<size_t>(SelectedTab(doc, *index))]->name;
+        const std::string tabName = doc.Tabs().empty() ? "" : doc.Tabs()[static_cast<size_t>(SelectedTab(doc, *index))]->name;
         if (DeleteAlbumItem(doc, *index).tabRemoved)
             std::cout << "onglet « " << tabName << " » supprimé avec son dernier élément\n";
         return kExitOk;
@@ -273,7 +273,7 @@ int RunAlbumDeleteTab(Arguments args)
     if (!tab)
         return kExitUsage;
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
-        if (static_cast<size_t>(*tab) >= doc.tabs.size())
+        if (static_cast<size_t>(*tab) >= doc.TabCount())
             return NoSuchTab(doc, *tab);
         switch (doc.RemoveTab(static_cast<size_t>(*tab))) {
         case AlbumDocument::TabEdit::Done:
@@ -302,9 +302,9 @@ int RunAlbumTab(Arguments args)
     if (!name && !color && !nameColor)
         return Fail(kExitUsage, "rien à changer : --name, --color ou --namecolor");
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
-        if (static_cast<size_t>(*tab) >= doc.tabs.size())
+        if (static_cast<size_t>(*tab) >= doc.TabCount())
             return NoSuchTab(doc, *tab);
-        const SectionTab& current = *doc.tabs[static_cast<size_t>(*tab)];
+        const SectionTab& current = *doc.Tabs()[static_cast<size_t>(*tab)];
         SetTabProperties(doc, *tab, name.value_or(current.name), color.value_or(current.tabColor),
                          nameColor.value_or(current.nameColor));
         return kExitOk;
@@ -330,9 +330,9 @@ int RunAlbumText(Arguments args)
         return Fail(kExitUsage, "--font attend POLICE:HAUTEUR[:bold][:italic] (hauteur non nulle, "
                                 "1000 pixels au plus) : " + *fontText);
     return EditAlbum(words[0], [&](AlbumDocument& doc) -> int {
-        if (!IsItem(doc, *index) || doc.items[static_cast<size_t>(*index)]->IsPhoto())
+        if (!IsItem(doc, *index) || doc.Items()[static_cast<size_t>(*index)]->IsPhoto())
             return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas un texte de l'album");
-        const AlbumItem& item = *doc.items[static_cast<size_t>(*index)];
+        const AlbumItem& item = *doc.Items()[static_cast<size_t>(*index)];
         const LogFont font = item.font.value_or(DefaultTextFont());
         SetTextItem(doc, *index, text.value_or(item.text),
                     fontText ? *ParseFont(*fontText, font) : font, color.value_or(item.textColor));

@@ -60,20 +60,20 @@ void PrintJson(const AlbumDocument& doc)
         << ", \"headertitle\": " << Bool(doc.Settings().headerTitle) << ", \"usetabs\": " << Bool(doc.Settings().useTabs)
         << ", \"desk\": " << doc.Settings().deskColor << ", \"titlecolor\": " << doc.Settings().titleColor
         // Whether the album asks a password, never the password itself.
-        << ", \"protected\": " << Bool(!doc.Settings().password.empty()) << ", \"pagecount\": " << doc.pageCount
+        << ", \"protected\": " << Bool(!doc.Settings().password.empty()) << ", \"pagecount\": " << doc.PageCount()
         << ", \"fonts\": {";
     for (int i = 0; i < kAlbumFontCount; ++i)
         out << (i ? ", " : "") << JsonString(kFontNames[i]) << ": " << FontJson(doc.Settings().fonts[i]);
     out << "}, \"tabs\": [";
-    for (size_t i = 0; i < doc.tabs.size(); ++i) {
-        const SectionTab& tab = *doc.tabs[i];
+    for (size_t i = 0; i < doc.TabCount(); ++i) {
+        const SectionTab& tab = *doc.Tabs()[i];
         out << (i ? ", " : "") << "{\"name\": " << JsonString(tab.name)
             << ", \"color\": " << tab.tabColor << ", \"namecolor\": " << tab.nameColor
             << ", \"firstpage\": " << tab.firstPage << "}";
     }
     out << "], \"items\": [";
-    for (size_t i = 0; i < doc.items.size(); ++i)
-        out << (i ? ", " : "") << ItemJson(*doc.items[i]);
+    for (size_t i = 0; i < doc.ItemCount(); ++i)
+        out << (i ? ", " : "") << ItemJson(*doc.Items()[i]);
     out << "]}\n";
 }
 
@@ -99,18 +99,18 @@ void PrintText(const AlbumDocument& doc)
         << "titre de haut de page : " << (doc.Settings().headerTitle ? "oui" : "non") << "\n"
         << "onglets : " << (doc.Settings().useTabs ? "oui" : "non") << "\n"
         << "mot de passe : " << (doc.Settings().password.empty() ? "non" : "oui") << "\n"
-        << "pages : " << doc.pageCount << "\n";
+        << "pages : " << doc.PageCount() << "\n";
     for (int i = 0; i < kAlbumFontCount; ++i) {
         const LogFont& f = doc.Settings().fonts[i];
         out << "police " << kFontNames[i] << " : " << f.faceName << ", hauteur " << f.height
             << ", graisse " << f.weight << (f.italic ? ", italique" : "") << "\n";
     }
-    for (size_t i = 0; i < doc.tabs.size(); ++i)
-        out << "onglet " << i << " : " << doc.tabs[i]->name << ", couleur "
-            << Hex(doc.tabs[i]->tabColor) << ", texte " << Hex(doc.tabs[i]->nameColor)
-            << ", première page " << doc.tabs[i]->firstPage << "\n";
-    for (size_t i = 0; i < doc.items.size(); ++i) {
-        const AlbumItem& item = *doc.items[i];
+    for (size_t i = 0; i < doc.TabCount(); ++i)
+        out << "onglet " << i << " : " << doc.Tabs()[i]->name << ", couleur "
+            << Hex(doc.Tabs()[i]->tabColor) << ", texte " << Hex(doc.Tabs()[i]->nameColor)
+            << ", première page " << doc.Tabs()[i]->firstPage << "\n";
+    for (size_t i = 0; i < doc.ItemCount(); ++i) {
+        const AlbumItem& item = *doc.Items()[i];
         const ItemRect& r = item.displayRect;
         out << "élément " << i << " : ";
         if (item.IsPhoto())

@@ -115,7 +115,7 @@ bool IsReachablePosition(const AlbumDocument& doc, int position)
         return true;
     if (position == kFlyleafPosition)
         return doc.Settings().flyleaf;
-    return position >= 0 && position <= doc.pageCount && position % 2 == 0;
+    return position >= 0 && position <= doc.PageCount() && position % 2 == 0;
 }
 
 }  // namespace
@@ -170,7 +170,7 @@ int RunAlbumRender(Arguments args)
         return kExitFailed;
     if (!IsReachablePosition(doc, position))
         return Fail(kExitUsage, "position impossible dans cet album : " + std::to_string(position));
-    const int lastItem = static_cast<int>(doc.items.size()) - 1;
+    const int lastItem = static_cast<int>(doc.ItemCount()) - 1;
     if (selection < 0 || selection > std::max(lastItem, 0))
         return Fail(kExitUsage, "élément inexistant : " + std::to_string(selection));
 

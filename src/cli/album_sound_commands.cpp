@@ -84,7 +84,7 @@ int RunAlbumSound(Arguments args)
     AlbumDocument doc;
     if (!OpenAlbumFile(doc, words[0]))
         return kExitFailed;  // reported on stderr
-    const auto& items = doc.items;
+    const auto& items = doc.Items();
     if (*index < 0 || static_cast<size_t>(*index) >= items.size() || !items[static_cast<size_t>(*index)]->IsPhoto())
         return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas une photo de l'album");
     if (remove)

@@ -35,7 +35,7 @@ constexpr int kNoSelection = -1;
 bool ReadForThumbnail(const std::string& path, bool cover, AlbumDocument& doc)
 {
     if (cover) {
-        switch (ReadAlbumHeadingFile(path, doc)) {
+        switch (doc.OpenHeading(path)) {
         case HeadingResult::Read:
             break;
         case HeadingResult::CannotOpen:

@@ -15,6 +15,7 @@
 #include "support/test_support.h"
 #include "gui/album/album_navigation.h"
 #include "gui/album/album_view.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -32,8 +33,8 @@ protected:
         AlbumDocument doc;
         doc.Clear();
         ASSERT_TRUE(doc.InsertImage(dir.File("hopper.bmp"), 0));
-        doc.items[0]->imagePath = "C:\\PHOTOS\\HOPPER.BMP";  // as stored on another system
-        doc.items[0]->description = "Au bureau";
+        test::ChangePhotoFile(doc, 0, "C:\\PHOTOS\\HOPPER.BMP");  // as stored on another system
+        test::ChangeContent(doc, 0, [](ItemContent& c) { c.description = "Au bureau"; });
         ASSERT_TRUE(doc.Save(album));
     }
 };

@@ -141,7 +141,7 @@ TEST_F(DocumentManagerTest, FileNewMakesANewAlbumOnlyWithAnAlbumWindow)
     ASSERT_TRUE(documents.FileNew());
     ASSERT_EQ(albums.size(), 1u);
     EXPECT_EQ(albums[0]->Settings().title, "Titre de l'album");
-    EXPECT_EQ(albums[0]->tabs.size(), 1u);
+    EXPECT_EQ(albums[0]->TabCount(), 1u);
 }
 
 TEST_F(DocumentManagerTest, NewAlbumFromAFolderOpensItsPhotosUnsavedAndSaysWhatWasLeftOut)
@@ -160,9 +160,9 @@ TEST_F(DocumentManagerTest, NewAlbumFromAFolderOpensItsPhotosUnsavedAndSaysWhatW
     ASSERT_EQ(albums.size(), 1u);
     const AlbumDocument& album = *albums[0];
     EXPECT_EQ(album.Settings().title, "Provence");
-    ASSERT_EQ(album.items.size(), 2u);
-    EXPECT_EQ(album.items[0]->imagePath, folder + "/IMG_20250614_100000.jpg");
-    EXPECT_EQ(album.tabs.size(), 2u);
+    ASSERT_EQ(album.ItemCount(), 2u);
+    EXPECT_EQ(album.Items()[0]->imagePath, folder + "/IMG_20250614_100000.jpg");
+    EXPECT_EQ(album.TabCount(), 2u);
     EXPECT_TRUE(album.Path().empty());
     EXPECT_TRUE(album.IsModified());
     ASSERT_EQ(reporter.messages.size(), 1u);

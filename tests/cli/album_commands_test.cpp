@@ -39,13 +39,13 @@ TEST(CliAlbum, BuildsAnAlbumThatTheDocumentReadsBack)
     EXPECT_EQ(doc.Settings().titleColor, 255u);
     EXPECT_EQ(doc.Settings().frameStyle, FrameStyle::Shadowed);
     EXPECT_EQ(doc.Settings().password, "pw");
-    ASSERT_EQ(doc.items.size(), 3u);
-    EXPECT_TRUE(doc.items[0]->IsPhoto());
-    EXPECT_EQ(doc.items[0]->preview.Width(), 185);  // 127 x 64 in the poster box
-    EXPECT_EQ(doc.items[1]->text, "Bonjour");
-    EXPECT_EQ(doc.items[2]->tabIndex, 1);
-    ASSERT_EQ(doc.tabs.size(), 2u);
-    EXPECT_EQ(doc.tabs[1]->name, "Deux");
+    ASSERT_EQ(doc.ItemCount(), 3u);
+    EXPECT_TRUE(doc.Items()[0]->IsPhoto());
+    EXPECT_EQ(doc.Items()[0]->preview.Width(), 185);  // 127 x 64 in the poster box
+    EXPECT_EQ(doc.Items()[1]->text, "Bonjour");
+    EXPECT_EQ(doc.Items()[2]->tabIndex, 1);
+    ASSERT_EQ(doc.TabCount(), 2u);
+    EXPECT_EQ(doc.Tabs()[1]->name, "Deux");
 
     std::string out;
     ASSERT_EQ(RunCli({"album", "info", album, "--json"}, &out), 0);
@@ -76,9 +76,9 @@ TEST(CliAlbum, PreviewDepthFollowsThePreviews256Option)
     EXPECT_EQ(RunCli({"album", "add", album, photo, "--previews256", "peut-être"}), 2);
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
-    ASSERT_EQ(doc.items.size(), 2u);
-    EXPECT_EQ(doc.items[0]->preview.Image().BitCount(), 24);
-    EXPECT_EQ(doc.items[1]->preview.Image().BitCount(), 8);
+    ASSERT_EQ(doc.ItemCount(), 2u);
+    EXPECT_EQ(doc.Items()[0]->preview.Image().BitCount(), 24);
+    EXPECT_EQ(doc.Items()[1]->preview.Image().BitCount(), 8);
 }
 
 TEST(CliAlbum, ReportsBadImagesAndTabRulesWithExitOne)
@@ -94,7 +94,7 @@ TEST(CliAlbum, ReportsBadImagesAndTabRulesWithExitOne)
     EXPECT_NE(err.find("missing.bmp"), std::string::npos);
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
-    EXPECT_EQ(doc.items.size(), 0u);  // all or nothing
+    EXPECT_EQ(doc.ItemCount(), 0u);  // all or nothing
 
     EXPECT_EQ(RunCli({"album", "add-tab", album, "--before", "0"}), 1);
     ASSERT_EQ(RunCli({"album", "add", album, TestDataPath("bmp/bmpsuite-g-pal8.bmp"),
@@ -206,11 +206,11 @@ TEST(CliSafety, ExitCodesAndMessagesOfRefusedCommands)
         << err;
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
-    EXPECT_EQ(doc.items.size(), 1u);
+    EXPECT_EQ(doc.ItemCount(), 1u);
     // --force replaces an album by a new one.
     ASSERT_EQ(RunCli({"album", "new", album, "--force"}), 0);
     ASSERT_TRUE(doc.Open(album));
-    EXPECT_EQ(doc.items.size(), 0u);
+    EXPECT_EQ(doc.ItemCount(), 0u);
 }
 
 TEST(CliSafety, FifoAlbumIsRefusedWithoutBlocking)
@@ -252,7 +252,7 @@ TEST(CliSafety, TwoWritersAtOnceLoseNoEdit)
     const int succeeded = static_cast<int>(std::count(codes.begin(), codes.end(), '0'));
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
-    EXPECT_EQ(static_cast<int>(doc.items.size()), succeeded);
+    EXPECT_EQ(static_cast<int>(doc.ItemCount()), succeeded);
     EXPECT_GT(succeeded, 0);
 }
 
@@ -304,7 +304,7 @@ protected:
     {
         std::vector<int16_t> sections;
         const auto doc = Reopen();
-        for (const auto& item : doc->items)
+        for (const auto& item : doc->Items())
             sections.push_back(item->tabIndex);
         return sections;
     }
@@ -335,11 +335,11 @@ TEST_F(CliEditing, DeleteFollowsTheSectionRules)
     ASSERT_EQ(RunCli({"album", "delete", album, "2"}, &out), 0);
     EXPECT_NE(out.find("« Deux »"), std::string::npos) << out;
     EXPECT_EQ(Sections(), (std::vector<int16_t>{0, 0}));
-    EXPECT_EQ(Reopen()->tabs.size(), 1u);
+    EXPECT_EQ(Reopen()->TabCount(), 1u);
     ASSERT_EQ(RunCli({"album", "delete", album, "0"}), 0);
     ASSERT_EQ(RunCli({"album", "delete", album, "0"}), 0);
-    EXPECT_TRUE(Reopen()->items.empty());
-    EXPECT_EQ(Reopen()->tabs.size(), 1u);
+    EXPECT_TRUE(Reopen()->Items().empty());
+    EXPECT_EQ(Reopen()->TabCount(), 1u);
 
     ExpectRefused({"album", "delete", album, "0"}, 1, "n'existe pas");
     ExpectRefused({"album", "delete", album, "-1"}, 2);
@@ -355,20 +355,20 @@ TEST_F(CliEditing, DeleteTabJoinsItsItemsToThePreviousSectionButKeepsTheFirst)
     ExpectRefused({"album", "delete-tab", album, "un"}, 2);
     ASSERT_EQ(RunCli({"album", "delete-tab", album, "1"}), 0);
     EXPECT_EQ(Sections(), (std::vector<int16_t>{0, 0, 0, 0}));
-    EXPECT_EQ(Reopen()->tabs.size(), 1u);
+    EXPECT_EQ(Reopen()->TabCount(), 1u);
 }
 
 TEST_F(CliEditing, TabChangesNameAndColoursAndKeepsWhatIsNotGiven)
 {
     ASSERT_EQ(RunCli({"album", "tab", album, "1", "--name", "Nuit", "--namecolor", "0x00FFFF"}), 0);
     auto doc = Reopen();
-    const Rgb tabColor = doc->tabs[1]->tabColor;
-    EXPECT_EQ(doc->tabs[1]->name, "Nuit");
-    EXPECT_EQ(doc->tabs[1]->nameColor, 0x00FFFFu);
+    const Rgb tabColor = doc->Tabs()[1]->tabColor;
+    EXPECT_EQ(doc->Tabs()[1]->name, "Nuit");
+    EXPECT_EQ(doc->Tabs()[1]->nameColor, 0x00FFFFu);
     ASSERT_EQ(RunCli({"album", "tab", album, "1", "--color", "255"}), 0);
     doc = Reopen();
-    EXPECT_EQ(doc->tabs[1]->name, "Nuit");
-    EXPECT_EQ(doc->tabs[1]->tabColor, 255u);
+    EXPECT_EQ(doc->Tabs()[1]->name, "Nuit");
+    EXPECT_EQ(doc->Tabs()[1]->tabColor, 255u);
     EXPECT_NE(tabColor, 255u);  // it did change
 
     ExpectRefused({"album", "tab", album, "1"}, 2, "rien à changer");
@@ -383,7 +383,7 @@ TEST_F(CliEditing, TextChangesATextItemOnly)
                       "--font", "Arial:-20:bold:italic"}),
               0);
     auto doc = Reopen();
-    const AlbumItem& text = *doc->items[3];
+    const AlbumItem& text = *doc->Items()[3];
     EXPECT_EQ(text.text, "Au revoir");
     EXPECT_EQ(text.textColor, 0xFF0000u);
     ASSERT_TRUE(text.font);
@@ -394,10 +394,10 @@ TEST_F(CliEditing, TextChangesATextItemOnly)
 
     ASSERT_EQ(RunCli({"album", "text", album, "3", "--font", "Liberation Serif:-13"}), 0);
     doc = Reopen();
-    EXPECT_EQ(doc->items[3]->text, "Au revoir");
-    EXPECT_EQ(doc->items[3]->font->faceName, "Liberation Serif");
-    EXPECT_EQ(doc->items[3]->font->weight, 400);
-    EXPECT_EQ(doc->items[3]->font->italic, 0);
+    EXPECT_EQ(doc->Items()[3]->text, "Au revoir");
+    EXPECT_EQ(doc->Items()[3]->font->faceName, "Liberation Serif");
+    EXPECT_EQ(doc->Items()[3]->font->weight, 400);
+    EXPECT_EQ(doc->Items()[3]->font->italic, 0);
 
     ExpectRefused({"album", "text", album, "0", "--text", "x"}, 1, "n'est pas un texte");
     ExpectRefused({"album", "text", album, "9", "--text", "x"}, 1, "n'est pas un texte");
@@ -409,30 +409,30 @@ TEST_F(CliEditing, TextChangesATextItemOnly)
 
 TEST_F(CliEditing, SetLayoutRemakesThePreviewsForAnotherBoxOnly)
 {
-    ASSERT_EQ(Reopen()->items[0]->preview.Width(), 185);  // Maxi 2+2: 185 x 140
+    ASSERT_EQ(Reopen()->Items()[0]->preview.Width(), 185);  // Maxi 2+2: 185 x 140
     ASSERT_EQ(RunCli({"album", "set", album, "layout=4"}), 0);  // Micro 12+12: 68 x 51
     auto doc = Reopen();
     EXPECT_EQ(doc->Settings().layoutIndex, 4);
     for (const size_t photo : {0u, 1u, 2u}) {
-        EXPECT_EQ(doc->items[photo]->preview.Width(), 68) << photo;
-        EXPECT_EQ(doc->items[photo]->preview.Height(), 51) << photo;
+        EXPECT_EQ(doc->Items()[photo]->preview.Width(), 68) << photo;
+        EXPECT_EQ(doc->Items()[photo]->preview.Height(), 51) << photo;
     }
 
     ASSERT_EQ(RunCli({"album", "set", album, "layout=2"}), 0);  // Midi 3+3: 124 x 93
-    ASSERT_EQ(Reopen()->items[0]->preview.Width(), 124);
+    ASSERT_EQ(Reopen()->Items()[0]->preview.Width(), 124);
     // Were the previews made again, the photos would leave the album.
     std::filesystem::remove(picture);
     ASSERT_EQ(RunCli({"album", "set", album, "layout=5"}), 0);  // Présentation en X: 124 x 93
     doc = Reopen();
     EXPECT_EQ(doc->Settings().layoutIndex, 5);
-    ASSERT_EQ(doc->items.size(), 4u);
-    EXPECT_EQ(doc->items[0]->preview.Width(), 124);
+    ASSERT_EQ(doc->ItemCount(), 4u);
+    EXPECT_EQ(doc->Items()[0]->preview.Width(), 124);
 }
 
 TEST_F(CliEditing, DescribeLeavesAnUnchangedAlbumAlone)
 {
     ASSERT_EQ(RunCli({"album", "describe", album, "0", "Matin"}), 0);
-    EXPECT_EQ(Reopen()->items[0]->description, "Matin");
+    EXPECT_EQ(Reopen()->Items()[0]->description, "Matin");
     const auto saved = std::filesystem::last_write_time(album);
     std::filesystem::last_write_time(album, saved - std::chrono::hours(1));
     ASSERT_EQ(RunCli({"album", "describe", album, "0", "Matin"}), 0);
@@ -461,7 +461,7 @@ std::vector<std::string> ItemTexts(const std::string& album)
     AlbumDocument doc;
     EXPECT_TRUE(doc.Open(album));
     std::vector<std::string> texts;
-    for (const auto& item : doc.items)
+    for (const auto& item : doc.Items())
         texts.push_back(item->text);
     return texts;
 }

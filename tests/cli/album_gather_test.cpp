@@ -12,6 +12,7 @@
 #include "core/formats/bmp_writer.h"
 #include "core/res/strings.h"
 #include "support/test_support.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -89,7 +90,7 @@ TEST(CliGather, AHostileAlbumStopsBeforeWritingAnything)
     {
         AlbumDocument doc;
         ASSERT_TRUE(doc.Open(album));
-        doc.items[0]->soundPath = "/etc/passwd";
+        test::ChangeContent(doc, 0, [](ItemContent& c) { c.soundPath = "/etc/passwd"; });
         ASSERT_TRUE(doc.Save(album));
     }
     std::string out, err;
@@ -137,7 +138,7 @@ TEST(CliGather, ASignalDuringALongCopyLeavesNoHiddenFileAndExits130)
         {
             AlbumDocument doc;
             ASSERT_TRUE(doc.Open(album));
-            doc.items[0]->imagePath = photo;
+            test::ChangePhotoFile(doc, 0, photo);
             ASSERT_TRUE(doc.Save(album));
         }
         const std::string dest = dir.File("dest");

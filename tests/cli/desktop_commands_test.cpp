@@ -162,10 +162,10 @@ TEST(CliAlbumImport, MakesADatedAlbumOfAFolderAndRefusesToOverwrite)
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(doc.Settings().title, "Vacances");
-    ASSERT_EQ(doc.items.size(), 2u);
-    EXPECT_EQ(doc.items[0]->imagePath, folder + "/b.jpg");
-    ASSERT_EQ(doc.tabs.size(), 2u);
-    EXPECT_EQ(doc.tabs[1]->name, "15 juin 2025");  // shortened to fit its tab
+    ASSERT_EQ(doc.ItemCount(), 2u);
+    EXPECT_EQ(doc.Items()[0]->imagePath, folder + "/b.jpg");
+    ASSERT_EQ(doc.TabCount(), 2u);
+    EXPECT_EQ(doc.Tabs()[1]->name, "15 juin 2025");  // shortened to fit its tab
     EXPECT_TRUE(doc.Settings().useTabs);
 
     EXPECT_EQ(RunCli({"album", "import", album, folder}), 1);
@@ -173,7 +173,7 @@ TEST(CliAlbumImport, MakesADatedAlbumOfAFolderAndRefusesToOverwrite)
     AlbumDocument flat;
     ASSERT_TRUE(flat.Open(album));
     EXPECT_FALSE(flat.Settings().useTabs);
-    EXPECT_EQ(flat.tabs.size(), 1u);
+    EXPECT_EQ(flat.TabCount(), 1u);
 
     const std::string empty = dir.File("vide");
     ASSERT_EQ(::mkdir(empty.c_str(), 0755), 0);

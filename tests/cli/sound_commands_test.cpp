@@ -55,7 +55,7 @@ TEST(CliSound, AttachesAndRemovesASoundOnPhotosOnly)
     ASSERT_EQ(RunCli({"album", "sound", album, "0", "--remove"}), 0);
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
-    EXPECT_TRUE(doc.items[0]->soundPath.empty());
+    EXPECT_TRUE(doc.Items()[0]->soundPath.empty());
 }
 
 TEST(CliSound, PlaysToTheEndOrSaysWhyNot)

@@ -14,20 +14,20 @@ namespace {
 
 bool IsItem(const AlbumDocument& doc, int index)
 {
-    return index >= 0 && static_cast<size_t>(index) < doc.items.size();
+    return index >= 0 && static_cast<size_t>(index) < doc.ItemCount();
 }
 
 // A selection that names an item, or 0 in an empty album.
 int ClampSelection(const AlbumDocument& doc, int selection)
 {
-    if (doc.items.empty())
+    if (doc.Items().empty())
         return 0;
-    return std::clamp(selection, 0, static_cast<int>(doc.items.size()) - 1);
+    return std::clamp(selection, 0, static_cast<int>(doc.ItemCount()) - 1);
 }
 
 bool SameSection(const AlbumDocument& doc, size_t a, size_t b)
 {
-    return doc.items[a]->tabIndex == doc.items[b]->tabIndex;
+    return doc.Items()[a]->tabIndex == doc.Items()[b]->tabIndex;
 }
 
 // Where the item at `s` stands in its section, noted before it goes.
@@ -38,7 +38,7 @@ struct SectionFacts {
 
 SectionFacts NoteSectionFacts(const AlbumDocument& doc, size_t s)
 {
-    const size_t count = doc.items.size();
+    const size_t count = doc.ItemCount();
     const bool hasNext = s + 1 < count;
     const bool nextOther = hasNext && !SameSection(doc, s, s + 1);
     SectionFacts facts;
@@ -70,9 +70,9 @@ DeleteOutcome DeleteAlbumItem(AlbumDocument& doc, int selection)
     // The section would be left without items: its tab goes first. The
     // album's last item keeps its tab, so that an album always has one.
     std::optional<size_t> tab;
-    if (tabs && facts.alone && doc.items.size() > 1) {
-        const auto position = static_cast<size_t>(std::max<int16_t>(doc.items[s]->tabIndex, 0));
-        if (position < doc.tabs.size())
+    if (tabs && facts.alone && doc.ItemCount() > 1) {
+        const auto position = static_cast<size_t>(std::max<int16_t>(doc.Items()[s]->tabIndex, 0));
+        if (position < doc.TabCount())
             tab = position;
     }
     outcome.tabRemoved = tab.has_value();
@@ -89,17 +89,17 @@ DeleteOutcome DeleteAlbumItem(AlbumDocument& doc, int selection)
 
 int CutAlbumItem(AlbumDocument& doc, int selection)
 {
-    if (selection < 0 || static_cast<size_t>(selection) >= doc.items.size())
+    if (selection < 0 || static_cast<size_t>(selection) >= doc.ItemCount())
         return std::max(selection, 0);
     doc.Perform(MakeRemoval(doc, static_cast<size_t>(selection), std::nullopt, RemovalKind::Cut));
-    const int last = static_cast<int>(doc.items.size()) - 1;
+    const int last = static_cast<int>(doc.ItemCount()) - 1;
     return std::clamp(selection, 0, std::max(last, 0));
 }
 
 int PasteAlbumItem(AlbumDocument& doc, int selection, std::unique_ptr<AlbumItem> item)
 {
-    const size_t index = doc.items.empty() ? 0 : static_cast<size_t>(std::max(selection, 0));
-    const size_t at = std::min(index, doc.items.size());
+    const size_t index = doc.Items().empty() ? 0 : static_cast<size_t>(std::max(selection, 0));
+    const size_t at = std::min(index, doc.ItemCount());
     if (item && item->IsPhoto())
         item->MakeFastBitmap();  // its screen copy, when the program keeps them
     return doc.InsertItem(std::move(item), at, InsertionKind::Paste) ? static_cast<int>(at) : -1;
@@ -117,8 +117,8 @@ bool PlaceMadePhoto(AlbumDocument& doc, const std::string& path, PreviewPicture 
     const PageLayout& layout = doc.Layout();
     if (!item->FinishPreview(std::move(made), layout.boxWidth, layout.boxHeight, AppPalette()))
         return false;
-    index = std::min(index, doc.items.size());
-    item->tabIndex = section.value_or(SectionForInsertion(doc.items, index));
+    index = std::min(index, doc.ItemCount());
+    item->tabIndex = section.value_or(SectionForInsertion(doc.Items(), index));
     std::vector<std::unique_ptr<AlbumItem>> placed;
     placed.push_back(std::move(item));
     doc.Perform(MakeInsertion(doc, index, std::move(placed), InsertionKind::Photos, true));
@@ -132,7 +132,7 @@ size_t InsertImagesBefore(AlbumDocument& doc, const std::vector<std::string>& pa
 {
     // The loop reports progress per file; previews are read quietly.
     const int total = static_cast<int>(paths.size());
-    index = std::min(index, doc.items.size());
+    index = std::min(index, doc.ItemCount());
     size_t inserted = 0;
     // The pictures are decoded on the workers; the items are made and
     // placed here, in the order given.
@@ -194,9 +194,9 @@ int InsertTextItem(AlbumDocument& doc, int selection, std::string text, const Lo
 void SetTextItem(AlbumDocument& doc, int index, std::string text, const LogFont& font,
                  Rgb color)
 {
-    if (!IsItem(doc, index) || doc.items[static_cast<size_t>(index)]->IsPhoto())
+    if (!IsItem(doc, index) || doc.Items()[static_cast<size_t>(index)]->IsPhoto())
         return;
-    ItemContent content = ContentOf(*doc.items[static_cast<size_t>(index)]);
+    ItemContent content = ContentOf(*doc.Items()[static_cast<size_t>(index)]);
     content.text = std::move(text);
     content.font = font;
     content.textColor = color;
@@ -208,7 +208,7 @@ bool SetItemDescription(AlbumDocument& doc, int index, const std::string& descri
     if (!IsItem(doc, index))
         return false;
     const auto at = static_cast<size_t>(index);
-    ItemContent content = ContentOf(*doc.items[at]);
+    ItemContent content = ContentOf(*doc.Items()[at]);
     if (content.description == description)
         return false;
     content.description = description;
@@ -218,16 +218,16 @@ bool SetItemDescription(AlbumDocument& doc, int index, const std::string& descri
 
 int SelectedTab(const AlbumDocument& doc, int selection)
 {
-    if (doc.items.empty() || doc.tabs.empty())
+    if (doc.Items().empty() || doc.Tabs().empty())
         return 0;
-    const int tab = doc.items[static_cast<size_t>(ClampSelection(doc, selection))]->tabIndex;
-    return std::clamp(tab, 0, static_cast<int>(doc.tabs.size()) - 1);
+    const int tab = doc.Items()[static_cast<size_t>(ClampSelection(doc, selection))]->tabIndex;
+    return std::clamp(tab, 0, static_cast<int>(doc.TabCount()) - 1);
 }
 
 void SetTabProperties(AlbumDocument& doc, int tab, std::string name, Rgb tabColor,
                       Rgb nameColor)
 {
-    if (tab < 0 || static_cast<size_t>(tab) >= doc.tabs.size())
+    if (tab < 0 || static_cast<size_t>(tab) >= doc.TabCount())
         return;
     doc.Perform(MakeTabChange(doc, static_cast<size_t>(tab), std::move(name), tabColor, nameColor));
 }
@@ -267,7 +267,7 @@ bool MoveAlbumItem(AlbumDocument& doc, int from, int to, std::optional<int16_t> 
 {
     if (!IsItem(doc, from) || !IsItem(doc, to))
         return false;
-    if (from == to && (!section || *section == doc.items[static_cast<size_t>(from)]->tabIndex))
+    if (from == to && (!section || *section == doc.Items()[static_cast<size_t>(from)]->tabIndex))
         return false;
     doc.Perform(MakeMove(doc, static_cast<size_t>(from), static_cast<size_t>(to), section));
     return true;

@@ -10,6 +10,7 @@
 #include "core/album/album_layout.h"
 #include "core/album/album_messages.h"
 #include "core/album/load_progress.h"
+#include "core/layout/pagination.h"
 #include "core/album/password_codec.h"
 #include "core/platform/atomic_file.h"
 #include "core/platform/file.h"
@@ -122,7 +123,7 @@ AlbumDocument::AlbumDocument() : paginator_(DefaultPaginator()) {}
 
 AlbumDocument::~AlbumDocument() = default;
 
-const PageLayout& AlbumDocument::Layout() const { return LayoutAt(settings.layoutIndex); }
+const PageLayout& AlbumDocument::Layout() const { return LayoutAt(state_.settings.layoutIndex); }
 
 AlbumSettings NewAlbumSettings()
 {
@@ -139,10 +140,10 @@ void AlbumDocument::Clear() { Clear(NewAlbumSettings()); }
 
 void AlbumDocument::Clear(AlbumSettings initial)
 {
-    static_cast<AlbumFields&>(*this) = AlbumFields{};
-    settings = std::move(initial);
-    passwordCheckPending = false;
-    tabs.push_back(std::make_unique<SectionTab>(album_text::UnnamedTab(), 0));
+    state_ = AlbumFields{};
+    state_.settings = std::move(initial);
+    state_.passwordCheckPending = false;
+    state_.tabs.push_back(std::make_unique<SectionTab>(album_text::UnnamedTab(), 0));
     pathName_.clear();
     history_.Clear();
     SetModified(false);
@@ -158,16 +159,21 @@ void AlbumDocument::AfterLoad()
 
 void AlbumDocument::Paginate()
 {
+    AlbumLayout layout(*this, state_);
     if (paginator_)
-        paginator_(*this);
+        paginator_(layout);
     else
-        PaginateAlbum(*this);
+        lumora::Paginate(layout);
 }
 
-void AlbumDocument::UpdateAfterChange()
+void AlbumDocument::ClearHistory()
 {
-    Paginate();
-    MarkModified();
+    history_.Clear();
+    if (modified_)
+        history_.ForgetSavePoint();
+    const std::vector<AlbumObserver*> observers = observers_;
+    for (AlbumObserver* observer : observers)
+        observer->HistoryChanged();
 }
 
 void AlbumDocument::MarkModified()
@@ -254,36 +260,36 @@ void AlbumDocument::WriteTo(Archive& ar) const
 {
     ar.WriteBytes(reinterpret_cast<const uint8_t*>(kAlbumMagic), sizeof kAlbumMagic);
     ar.WriteAnsiString({});  // reserved header text
-    const AlbumSettings& s = settings;
-    ar.Write16(FlagWord(s.headerTitle, storedFlags.headerTitle));
-    ar.Write16(FlagWord(s.pageNumbers, storedFlags.pageNumbers));
+    const AlbumSettings& s = state_.settings;
+    ar.Write16(FlagWord(s.headerTitle, state_.storedFlags.headerTitle));
+    ar.Write16(FlagWord(s.pageNumbers, state_.storedFlags.pageNumbers));
     ar.Write16(static_cast<uint16_t>(s.frameStyle));
-    ar.Write16(FlagWord(s.useTabs, storedFlags.useTabs));
+    ar.Write16(FlagWord(s.useTabs, state_.storedFlags.useTabs));
     ar.Write16(static_cast<uint16_t>(s.layoutIndex));
-    ar.Write16(FlagWord(s.flyleaf, storedFlags.flyleaf));
+    ar.Write16(FlagWord(s.flyleaf, state_.storedFlags.flyleaf));
     ar.Write32(s.deskColor);
     ar.WriteString(s.title);
     ar.Write32(s.titleColor);
     ar.Write16(static_cast<uint16_t>(s.titleEffect));
     ar.WriteString(s.description);
-    ar.Write16(static_cast<uint16_t>(items.size()));
+    ar.Write16(static_cast<uint16_t>(state_.items.size()));
     WritePassword(ar, s.password);
     for (LogFont font : s.fonts)
         SerializeFont(ar, font);
-    WriteArray(ar, tabs);
-    WriteArray(ar, items);
+    WriteArray(ar, state_.tabs);
+    WriteArray(ar, state_.items);
 }
 
 void AlbumDocument::ReadFrom(Archive& ar)
 {
     uint16_t itemTotal = 0;
-    if (!ReadAlbumHeading(ar, *this, itemTotal))
+    if (!ReadAlbumHeading(ar, state_, itemTotal))
         return;  // wrong format: nothing else read
     LoadProgress().total = itemTotal;
     LoadProgress().counter = 0;
-    ReadArray(ar, tabs);
-    ReadArray(ar, items);
-    wrongFormat = 0;
+    ReadArray(ar, state_.tabs);
+    ReadArray(ar, state_.items);
+    state_.wrongFormat = false;
 }
 
 AlbumFileResult AlbumDocument::Open(const std::string& path)
@@ -321,12 +327,12 @@ AlbumFileResult AlbumDocument::Open(const std::string& path)
             return result;
         }
     }
-    if (staged.wrongFormat) {
-        wrongFormat = 1;
+    if (staged.state_.wrongFormat) {
+        state_.wrongFormat = true;
         result.outcome = AlbumFileOutcome::NotAnAlbum;
         return result;
     }
-    static_cast<AlbumFields&>(*this) = std::move(static_cast<AlbumFields&>(staged));
+    state_ = std::move(staged.state_);
     pathName_ = path;
     diskIdentity_ = identity;
     history_.Clear();
@@ -335,6 +341,12 @@ AlbumFileResult AlbumDocument::Open(const std::string& path)
     AfterLoad();
     CurrentStatusDisplay().EndWaitCursor();
     return result;
+}
+
+HeadingResult AlbumDocument::OpenHeading(const std::string& path)
+{
+    state_ = AlbumFields{};
+    return ReadAlbumHeadingFile(path, state_);
 }
 
 AlbumFileResult AlbumDocument::Save(const std::string& path, const std::function<bool()>& replaceChangedFile)

@@ -1,7 +1,9 @@
 #pragma once
 // The album document: one album's settings, fonts, tabs and items, the album
-// file (".qza") both ways, and the operations that change the album. Views
-// read its fields and call its operations; only the document writes files.
+// file (".qza") both ways, and the operations that change the album. Its
+// state is private: everyone reads it through the accessors, and it changes
+// only through edits (steps of the history), pagination and the document's
+// own operations (reading a file, Clear). Only the document writes files.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -12,12 +14,15 @@
 
 #include "core/album/album_edit.h"
 #include "core/album/album_edits.h"
+#include "core/album/album_fields.h"
 #include "core/album/album_file_result.h"
 #include "core/album/album_history.h"
 #include "core/album/album_item.h"
 #include "core/album/album_settings.h"
+#include "core/album/album_heading.h"
 #include "core/album/archive.h"
 #include "core/album/log_font.h"
+#include "core/album/pointer_view.h"
 #include "core/album/section_tab.h"
 #include "core/layout/layout_document.h"
 #include "core/layout/layout_table.h"
@@ -28,26 +33,13 @@ namespace lumora {
 
 class PasswordPrompt;
 
-// Everything an album file holds, plus the results of pagination. Kept apart
-// from the document's behaviour so that a file can be read into a fresh set
-// of fields and swapped in only when it was read whole.
-struct AlbumFields {
-    std::vector<std::unique_ptr<AlbumItem>> items;
-    std::vector<std::unique_ptr<SectionTab>> tabs;
-    AlbumSettings settings;
-    StoredFlagWords storedFlags;  // the file's words for the on/off settings
-    uint32_t wrongFormat = 0;
-    std::string reservedHeader;
-    int32_t pageCount = 2;     // set by pagination
-    bool passwordCheckPending = true;
-};
-
-class AlbumDocument : public AlbumFields {
+class AlbumDocument {
 public:
     // Pagination runs at every change, after a new album and after a load.
     // It places items with the album's page layout unless a paginator is
-    // installed in its place (tests do).
-    using Paginator = std::function<void(AlbumDocument&)>;
+    // installed in its place (tests do); a paginator places the items
+    // through the layout it is given.
+    using Paginator = std::function<void(LayoutDocument&)>;
     static void SetDefaultPaginator(Paginator paginator);
     void SetPaginator(Paginator paginator) { paginator_ = std::move(paginator); }
 
@@ -74,10 +66,32 @@ public:
     // Reads an album file into this document (used on a fresh document: a
     // failed read leaves it half filled; throws ArchiveError).
     void ReadFrom(Archive& ar);
+    // Reads the heading of the album at `path` alone (settings, fonts,
+    // title: what the closed cover shows); the document has no items nor
+    // tabs afterwards, whatever the result.
+    HeadingResult OpenHeading(const std::string& path);
 
     const std::string& Path() const { return pathName_; }
+    // The items in album order; changed by item edits.
+    PointerView<AlbumItem> Items() const { return state_.items; }
+    const AlbumItem& Item(size_t index) const { return *state_.items[index]; }
+    size_t ItemCount() const { return state_.items.size(); }
+    // The section tabs in order; changed by tab edits.
+    PointerView<SectionTab> Tabs() const { return state_.tabs; }
+    const SectionTab& Tab(size_t position) const { return *state_.tabs[position]; }
+    size_t TabCount() const { return state_.tabs.size(); }
+    // Even and at least 2: the pages the last pagination made.
+    int32_t PageCount() const { return state_.pageCount; }
     // The settings, fonts, title and password; changed by settings edits.
-    const AlbumSettings& Settings() const { return settings; }
+    const AlbumSettings& Settings() const { return state_.settings; }
+    // The file's words for the on/off settings, written back while they
+    // still mean what the settings say.
+    const StoredFlagWords& StoredFlags() const { return state_.storedFlags; }
+    // The last file read did not start as an album does.
+    bool WrongFormat() const { return state_.wrongFormat; }
+    // The password of a protected album was not asked for yet: its edits
+    // wait for it.
+    bool PasswordCheckPending() const { return state_.passwordCheckPending; }
     // Whether the album differs from its file: the history stands elsewhere
     // than at the point it was saved, or something changed outside it.
     bool IsModified() const { return modified_; }
@@ -102,8 +116,9 @@ public:
     void AddObserver(AlbumObserver* observer) { observers_.push_back(observer); }
     void RemoveObserver(AlbumObserver* observer) { std::erase(observers_, observer); }
 
-    // A change made outside the history: pagination, then the modified flag.
-    void UpdateAfterChange();
+    // The album as it stands becomes the start of its history: every step
+    // goes, the modified mark stays as it is.
+    void ClearHistory();
     void Paginate();
 
     // The first call asks `prompt` for the password of a protected album;
@@ -115,12 +130,11 @@ public:
     // album file cannot hold.
     bool SetPassword(const std::string& password);
 
-    // Remakes every photo's preview for the current layout; items whose
-    // picture cannot be read any more are removed. `hooks` keep the caller's
-    // windows alive and may stop the rest: the photos not reached keep
-    // their previews (drawn fitted to the new box all the same).
-    void RemakePreviews(const ParallelHooks& hooks = {});
+    // Screen copies of the previews (a cache the painter draws from, not
+    // part of the album: no step, no modified mark), with the gauge; the
+    // second makes only the missing ones, quietly.
     void MakeFastBitmaps();
+    void MakeMissingFastBitmaps();
 
     // Inserts a photo of `path` before `index` (appends at or past the end).
     bool InsertImage(const std::string& path, size_t index);
@@ -155,7 +169,15 @@ public:
     const std::vector<LayoutViewObserver*>& Views() const { return views_; }
 
 private:
-    using AlbumFields::settings;
+    // The edits change the state (AlbumEdit::StateOf), pagination places
+    // the items (AlbumLayout); nothing else writes it.
+    friend class AlbumEdit;
+    // Remakes every photo's preview for the current layout; items whose
+    // picture cannot be read any more are removed. `hooks` keep the caller's
+    // windows alive and may stop the rest: the photos not reached keep
+    // their previews (drawn fitted to the new box all the same). Run by a
+    // layout change, which keeps the items as they were.
+    void RemakePreviews(const ParallelHooks& hooks = {});
     // (Re)makes a photo's preview for the current layout's picture box.
     bool LoadPreviewForLayout(AlbumItem& item) const;
     // Inserts the item before `index` (appends past the end) in the section
@@ -167,6 +189,7 @@ private:
     void FinishStep(const AlbumChange& change);
     void SetModified(bool modified);
 
+    AlbumFields state_;
     Paginator paginator_;
     std::vector<LayoutViewObserver*> views_;
     std::vector<AlbumObserver*> observers_;

@@ -11,6 +11,8 @@
 namespace lumora {
 
 class AlbumDocument;
+struct AlbumFields;
+struct ParallelHooks;
 
 // What one step touched, for the album's observers and views.
 struct AlbumChange {
@@ -58,6 +60,14 @@ public:
     virtual size_t OverheadBytes() const = 0;
     // Whole items the step keeps (deleted, or undone insertions).
     virtual size_t HeldItems() const { return 0; }
+
+protected:
+    // The album's state, which only its edits change (the document lets
+    // this class, and no other, reach it).
+    static AlbumFields& StateOf(AlbumDocument& doc);
+    // Every photo's preview made again for the album's layout, photos that
+    // cannot be read any more removed (a layout change's first apply).
+    static void RemakePreviews(AlbumDocument& doc, const ParallelHooks& hooks);
 };
 
 }  // namespace lumora

@@ -15,22 +15,22 @@ namespace lumora {
 
 AlbumDocument::PasswordCheck AlbumDocument::CheckPassword(PasswordPrompt* prompt)
 {
-    if (!passwordCheckPending)
+    if (!state_.passwordCheckPending)
         return PasswordCheck::Passed;
-    passwordCheckPending = false;
-    if (settings.password.empty())
+    state_.passwordCheckPending = false;
+    if (state_.settings.password.empty())
         return PasswordCheck::Passed;
     const auto typed = prompt ? prompt->AskPassword() : std::nullopt;
     if (!typed)
         return PasswordCheck::Cancelled;
-    return *typed == settings.password ? PasswordCheck::Passed : PasswordCheck::Wrong;
+    return *typed == state_.settings.password ? PasswordCheck::Passed : PasswordCheck::Wrong;
 }
 
 bool AlbumDocument::SetPassword(const std::string& newPassword)
 {
     if (!PasswordCanBeStored(newPassword))
         return false;
-    AlbumSettings changed = settings;
+    AlbumSettings changed = state_.settings;
     changed.password = newPassword;
     Perform(MakeSettingsChange(*this, std::move(changed), SettingsKind::Properties));
     return true;
@@ -46,7 +46,7 @@ void AlbumDocument::RemakePreviews(const ParallelHooks& hooks)
         // The photos as they are now; the workers read only their paths.
         std::vector<AlbumItem*> photos;
         std::vector<std::string> paths;
-        for (const auto& item : items)
+        for (const auto& item : state_.items)
             if (item->IsPhoto()) {
                 photos.push_back(item.get());
                 paths.push_back(item->imagePath);
@@ -62,14 +62,14 @@ void AlbumDocument::RemakePreviews(const ParallelHooks& hooks)
             },
             [&](size_t i, PreviewPicture&& made) {
                 AlbumItem* photo = photos[i];
-                const auto at = std::find_if(items.begin(), items.end(),
+                const auto at = std::find_if(state_.items.begin(), state_.items.end(),
                                              [&](const auto& item) { return item.get() == photo; });
                 if (!photo->FinishPreview(std::move(made), boxWidth, boxHeight, palette))
-                    items.erase(at);
+                    state_.items.erase(at);
                 // The gauge counts the photo just done: its place + 1 among
                 // the items there are now.
-                const auto done = static_cast<size_t>(at - items.begin()) + 1;
-                const size_t total = std::max<size_t>(items.size(), 1);
+                const auto done = static_cast<size_t>(at - state_.items.begin()) + 1;
+                const size_t total = std::max<size_t>(state_.items.size(), 1);
                 progress.SetProgress(static_cast<long>(std::min(done, total)), static_cast<long>(total));
             },
             hooks);
@@ -84,13 +84,24 @@ void AlbumDocument::MakeFastBitmaps()
     CurrentStatusDisplay().SetStatusText(album_text::Converting());
     ProgressSink& progress = CurrentProgressSink();
     progress.Begin();
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i]->IsPhoto())
-            items[i]->MakeFastBitmap();
-        progress.SetProgress(static_cast<long>(i + 1), static_cast<long>(items.size()));
+    for (size_t i = 0; i < state_.items.size(); ++i) {
+        if (state_.items[i]->IsPhoto())
+            state_.items[i]->MakeFastBitmap();
+        progress.SetProgress(static_cast<long>(i + 1), static_cast<long>(state_.items.size()));
     }
     progress.End();
 }
+
+void AlbumDocument::MakeMissingFastBitmaps()
+{
+    for (const auto& item : state_.items)
+        if (item->IsPhoto() && !item->fastBitmap)
+            item->MakeFastBitmap();
+}
+
+AlbumFields& AlbumEdit::StateOf(AlbumDocument& doc) { return doc.state_; }
+
+void AlbumEdit::RemakePreviews(AlbumDocument& doc, const ParallelHooks& hooks) { doc.RemakePreviews(hooks); }
 
 bool AlbumDocument::LoadPreviewForLayout(AlbumItem& item) const
 {
@@ -120,8 +131,8 @@ bool AlbumDocument::InsertImage(const std::string& path, size_t index)
 void AlbumDocument::PlaceItem(std::unique_ptr<AlbumItem> item, size_t index, InsertionKind kind,
                               bool grouped)
 {
-    index = std::min(index, items.size());
-    item->tabIndex = SectionForInsertion(items, index);
+    index = std::min(index, state_.items.size());
+    item->tabIndex = SectionForInsertion(state_.items, index);
     std::vector<std::unique_ptr<AlbumItem>> placed;
     placed.push_back(std::move(item));
     Perform(MakeInsertion(*this, index, std::move(placed), kind, grouped));
@@ -142,7 +153,7 @@ bool AlbumDocument::InsertItem(std::unique_ptr<AlbumItem> item, size_t index, In
 
 bool AlbumDocument::InsertTab(std::unique_ptr<SectionTab> tab, size_t position, size_t firstItem)
 {
-    if (!tab || position > tabs.size())
+    if (!tab || position > state_.tabs.size())
         return false;
     Perform(MakeTabInsertion(*this, position, std::move(tab), firstItem));
     return true;
@@ -150,7 +161,7 @@ bool AlbumDocument::InsertTab(std::unique_ptr<SectionTab> tab, size_t position, 
 
 bool AlbumDocument::DeleteTab(size_t position)
 {
-    if (position >= tabs.size())
+    if (position >= state_.tabs.size())
         return false;
     Perform(MakeTabRemoval(*this, position));
     return true;
@@ -158,13 +169,13 @@ bool AlbumDocument::DeleteTab(size_t position)
 
 AlbumDocument::TabEdit AlbumDocument::AddTabBefore(size_t selected, std::unique_ptr<SectionTab> tab)
 {
-    if (selected == 0 || selected >= items.size())
+    if (selected == 0 || selected >= state_.items.size())
         return TabEdit::NothingToDo;
-    if (items[selected - 1]->tabIndex != items[selected]->tabIndex)
+    if (state_.items[selected - 1]->tabIndex != state_.items[selected]->tabIndex)
         return TabEdit::Refused;
     const size_t position =
-        std::min(static_cast<size_t>(std::max<int16_t>(items[selected]->tabIndex, 0)) + 1,
-                 tabs.size());
+        std::min(static_cast<size_t>(std::max<int16_t>(state_.items[selected]->tabIndex, 0)) + 1,
+                 state_.tabs.size());
     return InsertTab(std::move(tab), position, selected) ? TabEdit::Done : TabEdit::NothingToDo;
 }
 

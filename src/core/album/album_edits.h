@@ -19,7 +19,6 @@
 namespace lumora {
 
 class AlbumDocument;
-struct AlbumFields;
 
 // What an item shows besides its picture: the parts the editing commands
 // change.
@@ -34,7 +33,7 @@ struct ItemContent {
 ItemContent ContentOf(const AlbumItem& item);
 
 // The album's settings as they are (the value a settings edit starts from).
-AlbumSettings SettingsOf(const AlbumFields& album);
+AlbumSettings SettingsOf(const AlbumDocument& album);
 
 // What an insertion is, for its label.
 enum class InsertionKind { Photos, Text, Paste };
@@ -64,6 +63,9 @@ enum class ContentKind { Text, Description, SoundAttached, SoundRemoved };
 std::unique_ptr<AlbumEdit> MakeContentChange(const AlbumDocument& doc, size_t index,
                                              ItemContent after, ContentKind kind,
                                              bool typing = false);
+
+// A photo's file is at another path (the album moved with its photos).
+std::unique_ptr<AlbumEdit> MakePhotoFileChange(const AlbumDocument& doc, size_t index, std::string imagePath);
 
 // A tab inserted at `position`; the items from `firstItem` on move to the
 // section after theirs.

@@ -27,7 +27,7 @@ bool ReadAlbumHeading(Archive& ar, AlbumFields& fields, uint16_t& itemTotal)
 {
     uint8_t magic[sizeof kAlbumMagic];
     if (!IsAlbumMagic(magic, ar.ReadAvailable(magic, sizeof magic))) {
-        fields.wrongFormat = 1;
+        fields.wrongFormat = true;
         return false;
     }
     AlbumSettings& settings = fields.settings;
@@ -52,7 +52,7 @@ bool ReadAlbumHeading(Archive& ar, AlbumFields& fields, uint16_t& itemTotal)
     settings.password = ReadPassword(ar);
     for (LogFont& font : settings.fonts)
         SerializeFont(ar, font);
-    fields.wrongFormat = 0;
+    fields.wrongFormat = false;
     return true;
 }
 

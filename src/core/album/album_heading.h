@@ -5,7 +5,10 @@
 // lets a file manager's thumbnail of a large album cost a few hundred bytes.
 #include <string>
 
-#include "core/album/album_document.h"
+#include <cstdint>
+
+#include "core/album/album_fields.h"
+#include "core/album/archive.h"
 
 namespace lumora {
 

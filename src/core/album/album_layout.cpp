@@ -1,12 +1,10 @@
 #include "core/album/album_layout.h"
 
-#include "core/layout/pagination.h"
-
 namespace lumora {
 
 std::optional<Size> AlbumLayout::ItemPreviewSize(int item) const
 {
-    const AlbumItem& object = *doc_.items[static_cast<size_t>(item)];
+    const AlbumItem& object = doc_.Item(static_cast<size_t>(item));
     if (!object.IsPhoto() || object.preview.IsEmpty())
         return std::nullopt;
     return Size{object.preview.Width(), object.preview.Height()};
@@ -14,27 +12,32 @@ std::optional<Size> AlbumLayout::ItemPreviewSize(int item) const
 
 Rect AlbumLayout::ItemRect(int item) const
 {
-    const auto& r = doc_.items[static_cast<size_t>(item)]->displayRect;
+    const auto& r = doc_.Item(static_cast<size_t>(item)).displayRect;
     return {r.left, r.top, r.right, r.bottom};
+}
+
+AlbumFields& AlbumLayout::Placing() const
+{
+    if (!state_)
+        throw std::logic_error("an album is laid out by its own pagination only");
+    return *state_;
 }
 
 void AlbumLayout::SetItemPlacement(int item, int page, const Rect& rect)
 {
-    AlbumItem& object = *doc_.items[static_cast<size_t>(item)];
+    AlbumItem& object = *Placing().items[static_cast<size_t>(item)];
     object.pageIndex = page;
     object.displayRect = {rect.left, rect.top, rect.right, rect.bottom};
 }
+
+void AlbumLayout::SetTabFirstPage(int tab, int page) { Placing().tabs[static_cast<size_t>(tab)]->firstPage = page; }
+
+void AlbumLayout::SetPageCount(int pageCount) { Placing().pageCount = pageCount; }
 
 void AlbumLayout::ForEachView(const std::function<void(LayoutViewObserver&)>& visit)
 {
     for (LayoutViewObserver* view : doc_.Views())
         visit(*view);
-}
-
-void PaginateAlbum(AlbumDocument& doc)
-{
-    AlbumLayout layout(doc);
-    Paginate(layout);
 }
 
 }  // namespace lumora

@@ -69,8 +69,8 @@ public:
 
     AlbumChange Apply(AlbumDocument& doc) override
     {
-        index_ = std::min(index_, doc.items.size());
-        doc.items.insert(doc.items.begin() + static_cast<std::ptrdiff_t>(index_),
+        index_ = std::min(index_, StateOf(doc).items.size());
+        StateOf(doc).items.insert(StateOf(doc).items.begin() + static_cast<std::ptrdiff_t>(index_),
                          std::make_move_iterator(held_.begin()), std::make_move_iterator(held_.end()));
         held_.clear();
         held_.shrink_to_fit();
@@ -79,11 +79,11 @@ public:
 
     AlbumChange Revert(AlbumDocument& doc) override
     {
-        const auto first = doc.items.begin() + static_cast<std::ptrdiff_t>(index_);
+        const auto first = StateOf(doc).items.begin() + static_cast<std::ptrdiff_t>(index_);
         const auto last = first + static_cast<std::ptrdiff_t>(count_);
         held_.assign(std::make_move_iterator(first), std::make_move_iterator(last));
-        doc.items.erase(first, last);
-        return AlbumChange::Items(index_, AlbumChange::kToEnd, SelectionAfterRemoval(doc.items, index_));
+        StateOf(doc).items.erase(first, last);
+        return AlbumChange::Items(index_, AlbumChange::kToEnd, SelectionAfterRemoval(StateOf(doc).items, index_));
     }
 
     bool Absorb(AlbumEdit& next) override
@@ -120,24 +120,24 @@ public:
     {
         AlbumChange change = AlbumChange::Items(index_, AlbumChange::kToEnd);
         if (tab_) {
-            numbers_ = NoteTabNumbers(doc.items);
-            RenumberForRemovedTab(doc.items, *tab_);
-            heldTab_ = std::move(doc.tabs[*tab_]);
-            doc.tabs.erase(doc.tabs.begin() + static_cast<std::ptrdiff_t>(*tab_));
+            numbers_ = NoteTabNumbers(StateOf(doc).items);
+            RenumberForRemovedTab(StateOf(doc).items, *tab_);
+            heldTab_ = std::move(StateOf(doc).tabs[*tab_]);
+            StateOf(doc).tabs.erase(StateOf(doc).tabs.begin() + static_cast<std::ptrdiff_t>(*tab_));
             change.tabs = true;
         }
-        held_ = TakeItem(doc.items, index_);
-        change.select = SelectionAfterRemoval(doc.items, index_);
+        held_ = TakeItem(StateOf(doc).items, index_);
+        change.select = SelectionAfterRemoval(StateOf(doc).items, index_);
         return change;
     }
 
     AlbumChange Revert(AlbumDocument& doc) override
     {
-        PutItem(doc.items, index_, std::move(held_));
+        PutItem(StateOf(doc).items, index_, std::move(held_));
         AlbumChange change = AlbumChange::Items(index_, AlbumChange::kToEnd, static_cast<int>(index_));
         if (tab_) {
-            doc.tabs.insert(doc.tabs.begin() + static_cast<std::ptrdiff_t>(*tab_), std::move(heldTab_));
-            RestoreTabNumbers(doc.items, numbers_);
+            StateOf(doc).tabs.insert(StateOf(doc).tabs.begin() + static_cast<std::ptrdiff_t>(*tab_), std::move(heldTab_));
+            RestoreTabNumbers(StateOf(doc).items, numbers_);
             numbers_ = {};
             change.tabs = true;
         }
@@ -168,18 +168,18 @@ public:
 
     AlbumChange Apply(AlbumDocument& doc) override
     {
-        auto item = TakeItem(doc.items, from_);
+        auto item = TakeItem(StateOf(doc).items, from_);
         oldTab_ = item->tabIndex;
-        item->tabIndex = section_.value_or(SectionForInsertion(doc.items, to_));
-        PutItem(doc.items, to_, std::move(item));
+        item->tabIndex = section_.value_or(SectionForInsertion(StateOf(doc).items, to_));
+        PutItem(StateOf(doc).items, to_, std::move(item));
         return Touched(static_cast<int>(to_));
     }
 
     AlbumChange Revert(AlbumDocument& doc) override
     {
-        auto item = TakeItem(doc.items, to_);
+        auto item = TakeItem(StateOf(doc).items, to_);
         item->tabIndex = oldTab_;
-        PutItem(doc.items, from_, std::move(item));
+        PutItem(StateOf(doc).items, from_, std::move(item));
         return Touched(static_cast<int>(from_));
     }
 
@@ -232,7 +232,7 @@ public:
 private:
     AlbumChange Store(AlbumDocument& doc, const ItemContent& content) const
     {
-        StoreContent(*doc.items[index_], content);
+        StoreContent(*StateOf(doc).items[index_], content);
         AlbumChange change = AlbumChange::Items(index_, 1, static_cast<int>(index_));
         // Only a text's words and font take room on the pages.
         change.relayout = kind_ == ContentKind::Text;
@@ -243,6 +243,31 @@ private:
     ItemContent before_, after_;
     ContentKind kind_;
     bool typing_;
+};
+
+class PhotoFileChange final : public AlbumEdit {
+public:
+    PhotoFileChange(size_t index, std::string before, std::string after)
+        : index_(index), before_(std::move(before)), after_(std::move(after))
+    {
+    }
+
+    std::string Label() const override { return "le changement de fichier"; }
+    AlbumChange Apply(AlbumDocument& doc) override { return Store(doc, after_); }
+    AlbumChange Revert(AlbumDocument& doc) override { return Store(doc, before_); }
+    size_t OverheadBytes() const override { return sizeof *this + StringBytes(before_) + StringBytes(after_); }
+
+private:
+    AlbumChange Store(AlbumDocument& doc, const std::string& path) const
+    {
+        StateOf(doc).items[index_]->imagePath = path;
+        AlbumChange change = AlbumChange::Items(index_, 1);
+        change.relayout = false;  // the preview stays: nothing moves
+        return change;
+    }
+
+    size_t index_;
+    std::string before_, after_;
 };
 
 }  // namespace
@@ -273,8 +298,13 @@ std::unique_ptr<AlbumEdit> MakeMove(const AlbumDocument&, size_t from, size_t to
 std::unique_ptr<AlbumEdit> MakeContentChange(const AlbumDocument& doc, size_t index, ItemContent after,
                                              ContentKind kind, bool typing)
 {
-    return std::make_unique<ContentChange>(index, ContentOf(*doc.items[index]), std::move(after), kind,
+    return std::make_unique<ContentChange>(index, ContentOf(doc.Item(index)), std::move(after), kind,
                                            typing);
+}
+
+std::unique_ptr<AlbumEdit> MakePhotoFileChange(const AlbumDocument& doc, size_t index, std::string imagePath)
+{
+    return std::make_unique<PhotoFileChange>(index, doc.Item(index).imagePath, std::move(imagePath));
 }
 
 }  // namespace lumora

@@ -49,13 +49,13 @@ public:
 
     AlbumChange Apply(AlbumDocument& doc) override
     {
-        StoreSettings(doc, after_);
+        StoreSettings(StateOf(doc), after_);
         return SettingsTouched();
     }
 
     AlbumChange Revert(AlbumDocument& doc) override
     {
-        StoreSettings(doc, before_);
+        StoreSettings(StateOf(doc), before_);
         return SettingsTouched();
     }
 
@@ -77,17 +77,17 @@ public:
 
     AlbumChange Apply(AlbumDocument& doc) override
     {
-        StoreSettings(doc, after_);
+        StoreSettings(StateOf(doc), after_);
         if (remade_) {
-            std::swap(doc.items, other_);
+            std::swap(StateOf(doc).items, other_);
         } else {
             // The items as they are go into the step; the album goes on with
             // copies whose previews are made again.
-            other_.reserve(doc.items.size());
-            for (const auto& item : doc.items)
+            other_.reserve(StateOf(doc).items.size());
+            for (const auto& item : StateOf(doc).items)
                 other_.push_back(std::make_unique<AlbumItem>(*item));
-            std::swap(doc.items, other_);
-            doc.RemakePreviews(hooks_);
+            std::swap(StateOf(doc).items, other_);
+            AlbumEdit::RemakePreviews(doc, hooks_);
             hooks_ = {};
             remade_ = true;
         }
@@ -96,8 +96,8 @@ public:
 
     AlbumChange Revert(AlbumDocument& doc) override
     {
-        std::swap(doc.items, other_);
-        StoreSettings(doc, before_);
+        std::swap(StateOf(doc).items, other_);
+        StoreSettings(StateOf(doc), before_);
         return SettingsTouched();
     }
 
@@ -118,7 +118,7 @@ private:
 
 }  // namespace
 
-AlbumSettings SettingsOf(const AlbumFields& album) { return album.settings; }
+AlbumSettings SettingsOf(const AlbumDocument& album) { return album.Settings(); }
 
 std::unique_ptr<AlbumEdit> MakeSettingsChange(const AlbumDocument& doc, AlbumSettings after,
                                               SettingsKind kind)

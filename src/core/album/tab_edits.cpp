@@ -25,17 +25,18 @@ public:
 
     AlbumChange Apply(AlbumDocument& doc) override
     {
-        numbers_ = NoteTabNumbers(doc.items);
-        RenumberForInsertedTab(doc.items, firstItem_);
-        doc.tabs.insert(doc.tabs.begin() + static_cast<std::ptrdiff_t>(position_), std::move(held_));
+        numbers_ = NoteTabNumbers(StateOf(doc).items);
+        RenumberForInsertedTab(StateOf(doc).items, firstItem_);
+        auto& tabs = StateOf(doc).tabs;
+        tabs.insert(tabs.begin() + static_cast<std::ptrdiff_t>(position_), std::move(held_));
         return TabsTouched();
     }
 
     AlbumChange Revert(AlbumDocument& doc) override
     {
-        held_ = std::move(doc.tabs[position_]);
-        doc.tabs.erase(doc.tabs.begin() + static_cast<std::ptrdiff_t>(position_));
-        RestoreTabNumbers(doc.items, numbers_);
+        held_ = std::move(StateOf(doc).tabs[position_]);
+        StateOf(doc).tabs.erase(StateOf(doc).tabs.begin() + static_cast<std::ptrdiff_t>(position_));
+        RestoreTabNumbers(StateOf(doc).items, numbers_);
         return TabsTouched();
     }
 
@@ -58,17 +59,18 @@ public:
 
     AlbumChange Apply(AlbumDocument& doc) override
     {
-        numbers_ = NoteTabNumbers(doc.items);
-        RenumberForRemovedTab(doc.items, position_);
-        held_ = std::move(doc.tabs[position_]);
-        doc.tabs.erase(doc.tabs.begin() + static_cast<std::ptrdiff_t>(position_));
+        numbers_ = NoteTabNumbers(StateOf(doc).items);
+        RenumberForRemovedTab(StateOf(doc).items, position_);
+        held_ = std::move(StateOf(doc).tabs[position_]);
+        StateOf(doc).tabs.erase(StateOf(doc).tabs.begin() + static_cast<std::ptrdiff_t>(position_));
         return TabsTouched();
     }
 
     AlbumChange Revert(AlbumDocument& doc) override
     {
-        doc.tabs.insert(doc.tabs.begin() + static_cast<std::ptrdiff_t>(position_), std::move(held_));
-        RestoreTabNumbers(doc.items, numbers_);
+        auto& tabs = StateOf(doc).tabs;
+        tabs.insert(tabs.begin() + static_cast<std::ptrdiff_t>(position_), std::move(held_));
+        RestoreTabNumbers(StateOf(doc).items, numbers_);
         return TabsTouched();
     }
 
@@ -103,7 +105,7 @@ public:
 private:
     AlbumChange Store(AlbumDocument& doc, const TabLook& look) const
     {
-        SectionTab& tab = *doc.tabs[position_];
+        SectionTab& tab = *StateOf(doc).tabs[position_];
         tab.name = look.name;
         tab.tabColor = look.tabColor;
         tab.nameColor = look.nameColor;
@@ -132,7 +134,7 @@ std::unique_ptr<AlbumEdit> MakeTabRemoval(const AlbumDocument&, size_t position)
 std::unique_ptr<AlbumEdit> MakeTabChange(const AlbumDocument& doc, size_t position, std::string name,
                                          Rgb tabColor, Rgb nameColor)
 {
-    const SectionTab& tab = *doc.tabs[position];
+    const SectionTab& tab = doc.Tab(position);
     return std::make_unique<TabChange>(position, TabLook{tab.name, tab.tabColor, tab.nameColor},
                                        TabLook{std::move(name), tabColor, nameColor});
 }

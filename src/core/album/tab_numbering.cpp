@@ -2,7 +2,7 @@
 
 namespace lumora {
 
-TabNumbers NoteTabNumbers(const std::vector<std::unique_ptr<AlbumItem>>& items)
+TabNumbers NoteTabNumbers(PointerView<AlbumItem> items)
 {
     TabNumbers numbers;
     for (const auto& item : items) {
@@ -34,7 +34,7 @@ void RenumberForInsertedTab(std::vector<std::unique_ptr<AlbumItem>>& items, size
         ++items[i]->tabIndex;
 }
 
-int16_t SectionForInsertion(const std::vector<std::unique_ptr<AlbumItem>>& items, size_t index)
+int16_t SectionForInsertion(PointerView<AlbumItem> items, size_t index)
 {
     if (items.empty())
         return 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/album/album_item.h"
+#include "core/album/pointer_view.h"
 
 namespace lumora {
 
@@ -16,7 +17,7 @@ struct TabRun {
 };
 using TabNumbers = std::vector<TabRun>;
 
-TabNumbers NoteTabNumbers(const std::vector<std::unique_ptr<AlbumItem>>& items);
+TabNumbers NoteTabNumbers(PointerView<AlbumItem> items);
 // `items` must be as many as when the note was taken.
 void RestoreTabNumbers(std::vector<std::unique_ptr<AlbumItem>>& items, const TabNumbers& numbers);
 
@@ -29,6 +30,6 @@ void RenumberForInsertedTab(std::vector<std::unique_ptr<AlbumItem>>& items, size
 
 // The section a new item joins before `index`: that of the item there, or of
 // the last item when appended (0 in an empty album).
-int16_t SectionForInsertion(const std::vector<std::unique_ptr<AlbumItem>>& items, size_t index);
+int16_t SectionForInsertion(PointerView<AlbumItem> items, size_t index);
 
 }  // namespace lumora

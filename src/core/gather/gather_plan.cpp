@@ -204,8 +204,8 @@ GatherPlan PlanGather(const AlbumDocument& doc, const std::string& albumPath, co
     GatherPlan plan;
     plan.own.Add(albumPath);
     plan.files.push_back(Planned(GatherFile::Kind::AlbumFile, -1, albumPath, false));
-    for (size_t i = 0; i < doc.items.size(); ++i) {
-        const AlbumItem& item = *doc.items[i];
+    for (size_t i = 0; i < doc.ItemCount(); ++i) {
+        const AlbumItem& item = *doc.Items()[i];
         if (!item.IsPhoto())
             continue;
         const int index = static_cast<int>(i);
@@ -226,7 +226,7 @@ GatherPlan PlanGather(const AlbumDocument& doc, const std::string& albumPath, co
 
     Namer namer(destination, plan.own);
     const auto itemOf = [&doc](const GatherFile& file) {
-        return file.item < 0 ? nullptr : doc.items[static_cast<size_t>(file.item)].get();
+        return file.item < 0 ? nullptr : &doc.Item(static_cast<size_t>(file.item));
     };
     // Files already where they belong keep their names first; then the rest
     // in order.

@@ -17,10 +17,16 @@ std::optional<std::string> GatheredAlbumBytes(const std::string& albumPath, cons
         album.ReadFrom(reading);
         for (const GatherFile& gathered : files) {
             if (!gathered.namedInAlbum || gathered.item < 0 ||
-                static_cast<size_t>(gathered.item) >= album.items.size())
+                static_cast<size_t>(gathered.item) >= album.ItemCount())
                 continue;
-            AlbumItem& item = *album.items[static_cast<size_t>(gathered.item)];
-            (gathered.kind == GatherFile::Kind::Sound ? item.soundPath : item.imagePath) = gathered.target;
+            const auto index = static_cast<size_t>(gathered.item);
+            if (gathered.kind == GatherFile::Kind::Sound) {
+                ItemContent content = ContentOf(album.Item(index));
+                content.soundPath = gathered.target;
+                album.Perform(MakeContentChange(album, index, std::move(content), ContentKind::SoundAttached));
+            } else {
+                album.Perform(MakePhotoFileChange(album, index, gathered.target));
+            }
         }
         MemorySink sink;
         Archive writing(sink);

@@ -159,14 +159,14 @@ std::string SpreadJson(AlbumLayout& layout, const AlbumDocument& doc, const std:
     const int position = positions[index];
     std::string photos, tabs;
     if (position >= 0) {
-        for (const int page : {LeftPageOf(position), RightPageOf(position, doc.pageCount)}) {
+        for (const int page : {LeftPageOf(position), RightPageOf(position, doc.PageCount())}) {
             if (page < 0)
                 continue;
             for (const int item : ItemsOnPage(layout, page)) {
                 const int photo = photoOfItem[static_cast<size_t>(item)];
                 if (photo < 0)
                     continue;
-                const auto& r = doc.items[static_cast<size_t>(item)]->displayRect;
+                const auto& r = doc.Items()[static_cast<size_t>(item)]->displayRect;
                 photos += std::string(photos.empty() ? "" : ",") + "{\"photo\":" + std::to_string(photo) +
                           ",\"rect\":" + Rect4(Rect{r.left, r.top, r.right, r.bottom}.Offset(kPageAreaOffset)) + "}";
             }
@@ -174,17 +174,17 @@ std::string SpreadJson(AlbumLayout& layout, const AlbumDocument& doc, const std:
         if (doc.Settings().useTabs) {
             for (const auto& column : {LeftTabColumn(layout, position), RightTabColumn(layout, position)})
                 for (const TabPlacement& placement : column) {
-                    const int target = SpreadOfPage(doc.tabs[static_cast<size_t>(placement.tab)]->firstPage);
+                    const int target = SpreadOfPage(doc.Tabs()[static_cast<size_t>(placement.tab)]->firstPage);
                     tabs += std::string(tabs.empty() ? "" : ",") + "{\"rect\":" + Rect4(TabSlotRect(placement.slot)) +
                             ",\"spread\":" + std::to_string(SpreadIndexOf(positions, target)) + ",\"name\":" +
-                            JsonQuoted(doc.tabs[static_cast<size_t>(placement.tab)]->name) + "}";
+                            JsonQuoted(doc.Tabs()[static_cast<size_t>(placement.tab)]->name) + "}";
                 }
         }
     }
     return "{\"position\":" + std::to_string(position) + ",\"label\":" +
-           JsonQuoted(LocationLabel(position, doc.pageCount)) + ",\"picture\":" +
+           JsonQuoted(LocationLabel(position, doc.PageCount())) + ",\"picture\":" +
            JsonQuoted(InFolder(PagePictureName(index))) + ",\"srcset\":" + CandidatesJson(SpreadCandidates(index)) +
-           ",\"pages\":" + PagesJson(positions, index, doc.pageCount) + ",\"photos\":[" + photos +
+           ",\"pages\":" + PagesJson(positions, index, doc.PageCount()) + ",\"photos\":[" + photos +
            "],\"tabs\":[" + tabs + "]}";
 }
 
@@ -199,7 +199,7 @@ std::string FileJson(const char* field, const std::string& name, bool usable)
 
 std::string PhotoJson(const AlbumDocument& doc, const ViewerPhoto& photo, int spread)
 {
-    const AlbumItem& item = *doc.items[static_cast<size_t>(photo.item)];
+    const AlbumItem& item = *doc.Items()[static_cast<size_t>(photo.item)];
     const bool showable = !photo.picture.empty() && IsWebPicture(photo.picture);
     const bool audible = !photo.sound.empty() && IsWebSound(photo.sound);
     std::vector<Candidate> sizes;
@@ -253,7 +253,7 @@ std::vector<SpreadPicture> SpreadPictures(const AlbumDocument& doc, int position
     Picture twice = renderer.RenderSpread(doc, position, kViewerScale);
     if (!twice)
         return pictures;
-    const std::vector<ViewerPage> pages = ViewerPagesOf(position, doc.pageCount);
+    const std::vector<ViewerPage> pages = ViewerPagesOf(position, doc.PageCount());
     Picture thrice = renderer.RenderSpread(doc, position, kViewerPageScale);
     for (const ViewerPage& page : pages) {
         const std::string side = PageSide(page);
@@ -348,16 +348,16 @@ std::vector<int> ViewerPositions(const AlbumDocument& doc)
     std::vector<int> positions{kCoverPosition};
     if (doc.Settings().flyleaf)
         positions.push_back(kFlyleafPosition);
-    for (int position = 0; position <= std::max(doc.pageCount, 0); position += 2)
+    for (int position = 0; position <= std::max(doc.PageCount(), 0); position += 2)
         positions.push_back(position);
     return positions;
 }
 
 std::string ViewerAlbumScript(const AlbumDocument& doc, const std::vector<ViewerPhoto>& photos)
 {
-    AlbumLayout layout(const_cast<AlbumDocument&>(doc));  // read only: the queries never write
+    AlbumLayout layout(doc);
     const std::vector<int> positions = ViewerPositions(doc);
-    std::vector<int> photoOfItem(doc.items.size(), -1);
+    std::vector<int> photoOfItem(doc.ItemCount(), -1);
     for (size_t i = 0; i < photos.size(); ++i)
         photoOfItem[static_cast<size_t>(photos[i].item)] = static_cast<int>(i);
 
@@ -366,7 +366,7 @@ std::string ViewerAlbumScript(const AlbumDocument& doc, const std::vector<Viewer
         spreads += (i ? ",\n" : "\n") + SpreadJson(layout, doc, positions, i, photoOfItem);
     std::string photoList;
     for (size_t i = 0; i < photos.size(); ++i) {
-        const int page = doc.items[static_cast<size_t>(photos[i].item)]->pageIndex;
+        const int page = doc.Items()[static_cast<size_t>(photos[i].item)]->pageIndex;
         photoList += (i ? ",\n" : "\n") + PhotoJson(doc, photos[i], SpreadIndexOf(positions, SpreadOfPage(page)));
     }
     const Preferences& prefs = CurrentPreferences();
@@ -425,7 +425,7 @@ GatherFileResult WriteWebViewer(const AlbumDocument& doc, const std::string& des
         }
     }
     for (const ViewerPhoto& photo : photos) {
-        const auto jpeg = EncodeJPEG(doc.items[static_cast<size_t>(photo.item)]->preview.Image(), kPreviewQuality);
+        const auto jpeg = EncodeJPEG(doc.Items()[static_cast<size_t>(photo.item)]->preview.Image(), kPreviewQuality);
         if (!jpeg)
             continue;
         if (const auto result = write(asText(*jpeg), folder + "/" + PreviewName(photo.item));

@@ -34,7 +34,9 @@ public:
 };
 
 // Gives each inserted photo the section of its day, with one tab per day
-// that kept at least one photo.
+// that kept at least one photo: the first tab takes the first day's name,
+// every later day comes in as a tab before its first photo. Each is a step
+// of the history, so that the whole import can be undone.
 void MakeDaySections(AlbumDocument& doc, const ImportPlan& plan)
 {
     std::vector<size_t> sectionOf(plan.pictures.size());
@@ -42,23 +44,26 @@ void MakeDaySections(AlbumDocument& doc, const ImportPlan& plan)
         const size_t end = s + 1 < plan.sections.size() ? plan.sections[s + 1].first : plan.pictures.size();
         std::fill(sectionOf.begin() + static_cast<long>(plan.sections[s].first), sectionOf.begin() + static_cast<long>(end), s);
     }
-    std::vector<std::unique_ptr<SectionTab>> tabs;
-    size_t planned = 0, lastSection = SIZE_MAX;
-    for (auto& item : doc.items) {
-        while (planned < plan.pictures.size() && plan.pictures[planned].path != item->imagePath)
+    size_t planned = 0, lastSection = SIZE_MAX, tabs = 0;
+    for (size_t i = 0; i < doc.ItemCount(); ++i) {
+        const std::string& path = doc.Item(i).imagePath;
+        while (planned < plan.pictures.size() && plan.pictures[planned].path != path)
             ++planned;
         if (planned == plan.pictures.size())
             break;  // not one of ours: leave the rest in the last section
         if (sectionOf[planned] != lastSection) {
             lastSection = sectionOf[planned];
-            tabs.push_back(std::make_unique<SectionTab>(plan.sections[lastSection].tabName, static_cast<int>(tabs.size())));
+            const std::string& name = plan.sections[lastSection].tabName;
+            if (tabs == 0) {
+                const SectionTab& first = doc.Tab(0);
+                doc.Perform(MakeTabChange(doc, 0, name, first.tabColor, first.nameColor));
+            } else {
+                doc.Perform(MakeTabInsertion(doc, tabs, std::make_unique<SectionTab>(name, static_cast<int>(tabs)), i));
+            }
+            ++tabs;
         }
-        item->tabIndex = static_cast<int16_t>(tabs.size() - 1);
         ++planned;
     }
-    if (tabs.empty())
-        return;  // nothing inserted: the album keeps its one tab
-    doc.tabs = std::move(tabs);
 }
 
 }  // namespace
@@ -165,15 +170,15 @@ FolderImportOutcome ImportFolder(AlbumDocument& doc, const std::string& folder, 
     CurrentStatusDisplay().SetStatusText(LoadString(kStrAddingPictures));
     {
         const ScopedServices noting{[&](Services& services) { services.previewRetry = &unreadable; }};
-        InsertImages(doc, ordered, static_cast<int>(doc.items.size()), false, progress);
+        // One step for every photo.
+        InsertImagesBefore(doc, ordered, doc.ItemCount(), std::nullopt, progress);
     }
-    outcome.inserted = doc.items.size();
+    outcome.inserted = doc.ItemCount();
     outcome.unreadable = std::move(unreadable.failed);
     outcome.messages = std::move(unreadable.messages);
     outcome.stopped = progress && progress->Cancelled() && outcome.inserted + outcome.unreadable.size() < ordered.size();
     if (options.byDay)
         MakeDaySections(doc, plan);
-    doc.UpdateAfterChange();
     return outcome;
 }
 

@@ -16,11 +16,11 @@ bool IsFile(const std::string& path)
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-AlbumItem* PhotoAt(AlbumDocument& album, int index)
+const AlbumItem* PhotoAt(const AlbumDocument& album, int index)
 {
-    if (index < 0 || static_cast<size_t>(index) >= album.items.size())
+    if (index < 0 || static_cast<size_t>(index) >= album.ItemCount())
         return nullptr;
-    AlbumItem* item = album.items[static_cast<size_t>(index)].get();
+    const AlbumItem* item = &album.Item(static_cast<size_t>(index));
     return item->IsPhoto() ? item : nullptr;
 }
 
@@ -61,7 +61,7 @@ bool PlayItemSound(const AlbumItem& item, const AlbumDocument* album)
 
 bool SetItemSound(AlbumDocument& album, int index, const std::string& soundPath)
 {
-    AlbumItem* photo = PhotoAt(album, index);
+    const AlbumItem* photo = PhotoAt(album, index);
     if (!photo || soundPath.empty())
         return false;
     if (photo->soundPath == soundPath)
@@ -75,7 +75,7 @@ bool SetItemSound(AlbumDocument& album, int index, const std::string& soundPath)
 
 bool RemoveItemSound(AlbumDocument& album, int index)
 {
-    AlbumItem* photo = PhotoAt(album, index);
+    const AlbumItem* photo = PhotoAt(album, index);
     if (!photo || photo->soundPath.empty())
         return false;
     ItemContent content = ContentOf(*photo);

@@ -140,7 +140,7 @@ void ClickBook(AlbumView& view, Point point, bool doubleClick)
         PreviousPage(view);
         break;
     case BookHit::Tab:
-        GoToPage(view, view.Document().tabs[static_cast<size_t>(hit.index)]->firstPage);
+        GoToPage(view, view.Document().Tabs()[static_cast<size_t>(hit.index)]->firstPage);
         break;
     case BookHit::Item:
         SelectItem(view, 0, hit.index);
@@ -175,7 +175,7 @@ QMenu* PrepareContextMenu(AlbumView& view, CommandHost& frame, Point point)
 {
     const BookHit hit = HitAt(view, point);
     if (hit.kind == BookHit::Tab) {
-        GoToPage(view, view.Document().tabs[static_cast<size_t>(hit.index)]->firstPage);
+        GoToPage(view, view.Document().Tabs()[static_cast<size_t>(hit.index)]->firstPage);
         view.RepaintNow();
         return BuildMenu(frame, TabMenu());
     }

@@ -34,7 +34,7 @@ bool HasFlyleaf(const AlbumView& view)
 
 int PageCount(const AlbumView& view)
 {
-    return view.Document().pageCount;
+    return view.Document().PageCount();
 }
 
 // A jump from `from` to `to` turns the page the way it goes, unless the
@@ -49,7 +49,7 @@ void AnimateJump(AlbumView& view, int from, int to)
 int CurrentTab(AlbumView& view)
 {
     const int position = view.State().Position();
-    const int tabs = static_cast<int>(view.Document().tabs.size());
+    const int tabs = static_cast<int>(view.Document().TabCount());
     if (position >= PageCount(view))
         return tabs - 1;
     if (position < 0)
@@ -61,16 +61,16 @@ int CurrentTab(AlbumView& view)
 
 void GoToTab(AlbumView& view, int tab)
 {
-    const int tabs = static_cast<int>(view.Document().tabs.size());
+    const int tabs = static_cast<int>(view.Document().TabCount());
     if (tabs == 0)
         return;
     tab = std::clamp(tab, 0, tabs - 1);
-    GoToPage(view, view.Document().tabs[static_cast<size_t>(tab)]->firstPage);
+    GoToPage(view, view.Document().Tabs()[static_cast<size_t>(tab)]->firstPage);
 }
 
 bool UsesTabsWithItems(const AlbumView& view)
 {
-    return view.Document().Settings().useTabs && !view.Document().items.empty();
+    return view.Document().Settings().useTabs && !view.Document().Items().empty();
 }
 
 }  // namespace
@@ -187,7 +187,7 @@ void PreviousTab(AlbumView& view)
 
 void SelectItem(AlbumView& view, int delta, int index)
 {
-    const int count = static_cast<int>(view.Document().items.size());
+    const int count = static_cast<int>(view.Document().ItemCount());
     if (count == 0)
         return;
     const int target = std::clamp(delta != 0 ? view.State().Selection() + delta : index, 0, count - 1);
@@ -195,7 +195,7 @@ void SelectItem(AlbumView& view, int delta, int index)
     if (target == old)
         return;
     const int oldPosition = view.State().Position();
-    const int position = SpreadOfPage(view.Document().items[static_cast<size_t>(target)]->pageIndex);
+    const int position = SpreadOfPage(view.Document().Items()[static_cast<size_t>(target)]->pageIndex);
     if (oldPosition < 0 || (oldPosition + 1) / 2 != position / 2) {
         AnimateJump(view, oldPosition, position);
         view.SetSelection(target);
@@ -253,7 +253,7 @@ void InstallAlbumNavigation(CommandHost& frame)
                             when(AnyAlbum));
     frame.SetCommandHandler(kCmdGoToTab, on([f](AlbumView& v) {
                                 QStringList names;
-                                for (const auto& tab : v.Document().tabs)
+                                for (const auto& tab : v.Document().Tabs())
                                     names << AlbumText(tab->name);
                                 GoToTabDialog dialog(names, f->HostWidget());
                                 if (dialog.exec() == QDialog::Accepted) {
@@ -267,7 +267,7 @@ void InstallAlbumNavigation(CommandHost& frame)
     // The location follows the active view.
     QObject::connect(frame.MdiArea(), &QMdiArea::subWindowActivated, frame.HostWidget(), [f](QMdiSubWindow* window) {
         if (auto* view = window ? qobject_cast<AlbumView*>(window->widget()) : nullptr)
-            f->SetLocationText(LocationText(view->State().Position(), view->Document().pageCount));
+            f->SetLocationText(LocationText(view->State().Position(), view->Document().PageCount()));
         else
             f->SetLocationText({});
     });

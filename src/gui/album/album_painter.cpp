@@ -147,7 +147,7 @@ AlbumPainter::AlbumPainter(const AlbumDocument* doc, const BookPictures& book, A
 {
     if (doc_) {
         // The queries only read the album through this adapter.
-        layout_ = std::make_unique<AlbumLayout>(const_cast<AlbumDocument&>(*doc_));
+        layout_ = std::make_unique<AlbumLayout>(*doc_);
         titleFont_ = FontFromLogFont(doc_->Settings().fonts[kTitleFont]);
         descriptionFont_ = FontFromLogFont(doc_->Settings().fonts[kDescriptionFont]);
         pageTitleFont_ = FontFromLogFont(doc_->Settings().fonts[kPageTitleFont]);
@@ -245,7 +245,7 @@ void AlbumPainter::DrawStrips(QPainter& painter, Point book, bool withTabs, int 
 void AlbumPainter::DrawOpenBook(QPainter& painter, Point book, AlbumSpread spread) const
 {
     const int position = spread.position;
-    const int pageCount = doc_->pageCount;
+    const int pageCount = doc_->PageCount();
     const bool tabs = doc_->Settings().useTabs;
     auto piece = [&](const Piece& p) {
         DrawBookPiece(painter, book, p.at, InclusiveQRect(p.left, p.top, p.right, p.bottom));
@@ -298,7 +298,7 @@ void AlbumPainter::DrawPage(QPainter& painter, Point book, int page, int selecti
         const int item = items[slot];
         DrawItem(painter, book, item, ToQRect(SlotBox(layout, page, static_cast<int>(slot)).Offset(area)));
         if (item == selection) {
-            const auto& r = doc_->items[static_cast<size_t>(item)]->displayRect;
+            const auto& r = doc_->Items()[static_cast<size_t>(item)]->displayRect;
             const Rect art{r.left, r.top, r.right, r.bottom};
             DrawSelectionMark(painter, ToQRect(art.Offset(area)), page, true, ToQRect(art));
         }
@@ -310,7 +310,7 @@ void AlbumPainter::DrawSectionMarker(QPainter& painter, Point book, int page) co
     const int tab = SectionMarkerTab(*layout_, page);
     if (tab < 0)
         return;
-    const QColor color = ColorFromRef(doc_->tabs[static_cast<size_t>(tab)]->tabColor);
+    const QColor color = ColorFromRef(doc_->Tabs()[static_cast<size_t>(tab)]->tabColor);
     painter.fillRect(InBook(book, SectionMarkerBox(page)), color);
     // Three rows under the bar, each a pixel narrower on the page side.
     for (int row = 0; row < 3; ++row) {
@@ -359,10 +359,10 @@ void AlbumPainter::DrawTabColumns(QPainter& painter, Point book, int position, i
         return;
     if (sides & kLeftTabs)
         for (const TabPlacement& t : LeftTabColumn(*layout_, position))
-            DrawTab(painter, book, *doc_->tabs[static_cast<size_t>(t.tab)], t.slot);
+            DrawTab(painter, book, *doc_->Tabs()[static_cast<size_t>(t.tab)], t.slot);
     if (sides & kRightTabs)
         for (const TabPlacement& t : RightTabColumn(*layout_, position))
-            DrawTab(painter, book, *doc_->tabs[static_cast<size_t>(t.tab)], t.slot);
+            DrawTab(painter, book, *doc_->Tabs()[static_cast<size_t>(t.tab)], t.slot);
 }
 
 void AlbumPainter::DrawTab(QPainter& painter, Point book, const SectionTab& tab, int slot) const
@@ -405,9 +405,9 @@ void AlbumPainter::DrawTab(QPainter& painter, Point book, const SectionTab& tab,
 
 void AlbumPainter::DrawItem(QPainter& painter, Point book, int index, QRect box) const
 {
-    if (index < 0 || static_cast<size_t>(index) >= doc_->items.size())
+    if (index < 0 || static_cast<size_t>(index) >= doc_->ItemCount())
         return;
-    const AlbumItem& item = *doc_->items[static_cast<size_t>(index)];
+    const AlbumItem& item = *doc_->Items()[static_cast<size_t>(index)];
     if (item.IsPhoto()) {
         DrawPhoto(painter, book, index, box);
         return;
@@ -457,7 +457,7 @@ const QImage* AlbumPainter::SharpPictureOf(const QPainter& painter, const AlbumI
 
 void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box) const
 {
-    const AlbumItem& item = *doc_->items[static_cast<size_t>(index)];
+    const AlbumItem& item = *doc_->Items()[static_cast<size_t>(index)];
     const Picture& preview = item.preview.Image();
     if (!preview || !IsValidPicture(preview.Bytes()))
         return;
@@ -518,18 +518,18 @@ void AlbumPainter::DrawPhoto(QPainter& painter, Point book, int index, QRect box
 
 QRect SelectionMarkRect(const AlbumDocument& doc, Point book, int item)
 {
-    if (item < 0 || static_cast<size_t>(item) >= doc.items.size())
+    if (item < 0 || static_cast<size_t>(item) >= doc.ItemCount())
         return {};
-    const ItemRect& r = doc.items[static_cast<size_t>(item)]->displayRect;
+    const ItemRect& r = doc.Items()[static_cast<size_t>(item)]->displayRect;
     return ToQRect(Rect{r.left, r.top, r.right, r.bottom}.Offset(PageAreaOrigin(book)))
         .adjusted(-kMarkMargin, -kMarkMargin, kMarkMargin, kMarkMargin);
 }
 
 void AlbumPainter::DrawItemSelectionMark(QPainter& painter, Point book, int item, bool show) const
 {
-    if (!doc_ || item < 0 || static_cast<size_t>(item) >= doc_->items.size())
+    if (!doc_ || item < 0 || static_cast<size_t>(item) >= doc_->ItemCount())
         return;
-    const AlbumItem& object = *doc_->items[static_cast<size_t>(item)];
+    const AlbumItem& object = *doc_->Items()[static_cast<size_t>(item)];
     const Rect art{object.displayRect.left, object.displayRect.top, object.displayRect.right,
                    object.displayRect.bottom};
     DrawSelectionMark(painter, ToQRect(art.Offset(PageAreaOrigin(book))), object.pageIndex, show,

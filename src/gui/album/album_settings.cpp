@@ -38,7 +38,7 @@ void ShowSelectedItems(AlbumDocument& doc)
         view.SetPosition(state.Position());
         auto* frame = HostOf(&view);
         if (frame && ActiveAlbumView(*frame) == &view)
-            frame->SetLocationText(LocationText(state.Position(), doc.pageCount));
+            frame->SetLocationText(LocationText(state.Position(), doc.PageCount()));
     });
 }
 

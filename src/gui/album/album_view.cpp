@@ -98,7 +98,7 @@ void AlbumView::SetSelection(int selection)
 
 void AlbumView::keyPressEvent(QKeyEvent* event)
 {
-    const int count = static_cast<int>(doc_ ? doc_->items.size() : 0);
+    const int count = static_cast<int>(doc_ ? doc_->ItemCount() : 0);
     if (count == 0) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -403,13 +403,13 @@ void AlbumView::PrefetchNeighbours() const
         return;
     const AlbumLayout layout(*doc_);
     const int position = state_.Position();
-    const int pageCount = doc_->pageCount;
+    const int pageCount = doc_->PageCount();
     for (const int spread : {position + 2, position - 2})
         for (const int page : {spread - 1, spread}) {
             if (page < 0 || page >= pageCount)
                 continue;
             for (const int index : ItemsOnPage(layout, page)) {
-                const AlbumItem& item = *doc_->items[static_cast<size_t>(index)];
+                const AlbumItem& item = *doc_->Items()[static_cast<size_t>(index)];
                 if (!item.IsPhoto() || item.imagePath.empty())
                     continue;
                 const QSize device(static_cast<int>(std::lround(item.preview.Width() * scale)),
@@ -446,9 +446,7 @@ QMdiSubWindow* OpenAlbumWindow(CommandHost& frame, const BookPictures& book, con
         // services are installed; a document opened any other way gets
         // them here.
         EnableFastBitmaps();
-        for (auto& item : doc->items)
-            if (item->IsPhoto() && !item->fastBitmap)
-                item->MakeFastBitmap();
+        doc->MakeMissingFastBitmaps();
     }
     auto* view = new AlbumView(doc, book, prefs, nullptr, std::move(sharp));
     // A new window opens at the zoom the last one was left at.

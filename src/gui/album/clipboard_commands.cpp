@@ -33,14 +33,14 @@ std::span<const uint8_t> AsBytes(const QByteArray& bytes)
     return {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())};
 }
 
-AlbumItem& SelectedItem(AlbumView& view)
+const AlbumItem& SelectedItem(const AlbumView& view)
 {
-    return *view.Document().items[static_cast<size_t>(view.State().Selection())];
+    return *view.Document().Items()[static_cast<size_t>(view.State().Selection())];
 }
 
 bool HasItems(const AlbumView& view)
 {
-    return !view.Document().items.empty();
+    return !view.Document().Items().empty();
 }
 
 bool ClipboardOffersOurBlock()

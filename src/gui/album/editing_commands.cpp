@@ -39,9 +39,9 @@ int Selection(const AlbumView& view)
     return view.State().Selection();
 }
 
-AlbumItem& SelectedItem(AlbumView& view)
+const AlbumItem& SelectedItem(const AlbumView& view)
 {
-    return *view.Document().items[static_cast<size_t>(Selection(view))];
+    return *view.Document().Items()[static_cast<size_t>(Selection(view))];
 }
 
 std::vector<std::string> ToPaths(const QStringList& chosen)
@@ -171,7 +171,7 @@ void DeleteTabCommand(CommandHost& frame, AlbumView& view)
         ReportStop(album_text::FirstTabStays());
         return;
     }
-    DeleteTabDialog dialog(doc.tabs[static_cast<size_t>(tab)]->name, frame.HostWidget());
+    DeleteTabDialog dialog(doc.Tabs()[static_cast<size_t>(tab)]->name, frame.HostWidget());
     if (dialog.exec() != QDialog::Accepted)
         return;
     doc.RemoveTab(static_cast<size_t>(tab));
@@ -181,10 +181,10 @@ void DeleteTabCommand(CommandHost& frame, AlbumView& view)
 void TabPropertiesCommand(CommandHost& frame, AlbumView& view)
 {
     AlbumDocument& doc = view.Document();
-    if (doc.tabs.empty())
+    if (doc.Tabs().empty())
         return;
     const int tab = SelectedTab(doc, Selection(view));
-    TabDialog dialog(TabDialog::Kind::Properties, *doc.tabs[static_cast<size_t>(tab)],
+    TabDialog dialog(TabDialog::Kind::Properties, *doc.Tabs()[static_cast<size_t>(tab)],
                       &frame.Prefs().customColors, frame.HostWidget());
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -198,7 +198,7 @@ void ToggleTabsCommand(AlbumView& view)
 
 bool HasItems(const AlbumView& view)
 {
-    return !view.Document().items.empty();
+    return !view.Document().Items().empty();
 }
 
 bool UsesTabs(const AlbumView& view)

@@ -96,7 +96,7 @@ DropTarget TargetAt(AlbumView& view, QPointF viewportPoint)
     if (!target.place)
         return target;
     const BookHit hit = HitTestBook(AlbumLayout(doc), view.State(), doc.Settings().flyleaf, at, {0, 0});
-    if (hit.kind == BookHit::Item && doc.items[static_cast<size_t>(hit.index)]->IsPhoto())
+    if (hit.kind == BookHit::Item && doc.Items()[static_cast<size_t>(hit.index)]->IsPhoto())
         target.photo = hit.index;
     return target;
 }

@@ -14,7 +14,7 @@ namespace {
 
 // A protected album is edited, and its edits undone, only once its
 // password was given.
-bool Unlocked(const AlbumView& view) { return !view.Document().passwordCheckPending; }
+bool Unlocked(const AlbumView& view) { return !view.Document().PasswordCheckPending(); }
 
 // The menu entry and button say what the step is: "&Annuler la suppression".
 void Relabel(CommandHost& frame, int command, const std::string& label)
@@ -43,7 +43,7 @@ void MoveSelected(AlbumView& view, int by)
 bool CanMove(const AlbumView& view, int by)
 {
     const int to = view.State().Selection() + by;
-    return Unlocked(view) && to >= 0 && static_cast<size_t>(to) < view.Document().items.size();
+    return Unlocked(view) && to >= 0 && static_cast<size_t>(to) < view.Document().ItemCount();
 }
 
 }  // namespace

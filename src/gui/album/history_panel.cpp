@@ -81,7 +81,7 @@ void HistoryPanel::Refill()
 void HistoryPanel::GoTo(QListWidgetItem* row)
 {
     const auto doc = doc_.lock();
-    if (!doc || !view_ || !row || doc->passwordCheckPending)
+    if (!doc || !view_ || !row || doc->PasswordCheckPending())
         return;
     AlbumChange last;
     const auto target = static_cast<size_t>(list_->row(row));

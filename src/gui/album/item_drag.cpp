@@ -100,7 +100,7 @@ private:
 
     bool IsPhoto(int index) const
     {
-        const auto& items = view_.Document().items;
+        const auto& items = view_.Document().Items();
         return index >= 0 && static_cast<size_t>(index) < items.size() && items[static_cast<size_t>(index)]->IsPhoto();
     }
 
@@ -128,9 +128,9 @@ bool MoveItemTo(AlbumView& view, int from, QPointF viewportPoint)
 {
     AlbumDocument& doc = view.Document();
     const auto place = DropPlaceAt(doc, view.State(), view.BookPointAt(viewportPoint), {0, 0});
-    if (!place || from < 0 || static_cast<size_t>(from) >= doc.items.size())
+    if (!place || from < 0 || static_cast<size_t>(from) >= doc.ItemCount())
         return false;
-    const int to = DropTargetIndex(from, *place, doc.items[static_cast<size_t>(from)]->tabIndex);
+    const int to = DropTargetIndex(from, *place, doc.Items()[static_cast<size_t>(from)]->tabIndex);
     if (to < 0 || !MoveAlbumItem(doc, from, to, place->section))
         return false;
     view.SetSelection(to);

@@ -59,7 +59,7 @@ std::optional<DropPlace> DropPlaceAt(AlbumDocument& doc, const AlbumViewState& s
     if (!onPage.empty()) {
         const int last = onPage.back();
         const Rect r = layout.ItemRect(last);
-        return DropPlace{last + 1, doc.items[static_cast<size_t>(last)]->tabIndex,
+        return DropPlace{last + 1, doc.Items()[static_cast<size_t>(last)]->tabIndex,
                          ToLogical({r.right + 1, r.top, r.right + 1 + kMarkWidth, r.bottom}, bookOrigin)};
     }
     // An empty page: before the first item of the pages after it.

@@ -101,7 +101,7 @@ QMimeData* PhotoDragMimeData(const AlbumItem& photo, const std::string& albumPat
 
 void DragPhotoOut(AlbumView& view, int index)
 {
-    const AlbumItem& photo = *view.Document().items[static_cast<size_t>(index)];
+    const AlbumItem& photo = *view.Document().Items()[static_cast<size_t>(index)];
     auto* drag = new QDrag(view.viewport());
     drag->setMimeData(PhotoDragMimeData(photo, view.Document().Path(), index));
     const Picture& preview = photo.preview.Image();

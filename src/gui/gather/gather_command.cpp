@@ -77,7 +77,7 @@ void InstallGatherCommand(CommandHost& frame)
 {
     frame.SetCommandHandler(kCmdGather, OnActiveAlbum(frame, GatherCommand),
                             WhenActiveAlbum(frame, [](const AlbumView& v) {
-                                return !v.Document().items.empty() && !GatherProgressDialog::IsRunning();
+                                return !v.Document().Items().empty() && !GatherProgressDialog::IsRunning();
                             }));
 }
 

@@ -66,14 +66,14 @@ QPixmap BackCoverPicture(const BookPictures& book)
 
 AlbumSheets::AlbumSheets(const AlbumDocument& doc, const BookPictures* book, AlbumPrintOptions options)
     // The layout queries only read the album through this adapter.
-    : doc_(doc), layout_(std::make_unique<AlbumLayout>(const_cast<AlbumDocument&>(doc))), book_(book),
+    : doc_(doc), layout_(std::make_unique<AlbumLayout>(doc)), book_(book),
       options_(options)
 {
 }
 
 AlbumSheets::~AlbumSheets() = default;
 
-int AlbumSheets::Count() const { return PrintedSheetCount(doc_.pageCount, options_.covers); }
+int AlbumSheets::Count() const { return PrintedSheetCount(doc_.PageCount(), options_.covers); }
 
 std::vector<PrintedPhoto> AlbumSheets::PhotosOf(int n, const PrintSheet& sheet) const
 {
@@ -84,7 +84,7 @@ std::vector<PrintedPhoto> AlbumSheets::PhotosOf(int n, const PrintSheet& sheet) 
     const FittedPage fitted = FitPageModel(sheet);
     const std::vector<int> items = ItemsOnPage(*layout_, page);
     for (size_t slot = 0; slot < items.size(); ++slot) {
-        const AlbumItem& item = *doc_.items[static_cast<size_t>(items[slot])];
+        const AlbumItem& item = *doc_.Items()[static_cast<size_t>(items[slot])];
         if (!item.IsPhoto())
             continue;
         const Rect box = PrintSlotRect(doc_.Layout(), page, static_cast<int>(slot), fitted);
@@ -125,7 +125,7 @@ void AlbumSheets::DrawPage(QPainter& painter, const PrintSheet& sheet, int page,
     for (size_t slot = 0; slot < items.size(); ++slot) {
         const Rect box = PrintSlotRect(doc_.Layout(), page, static_cast<int>(slot), fitted);
         DrawItem(painter, items[slot], box, fitted.sy, pictures);
-        const AlbumItem& item = *doc_.items[static_cast<size_t>(items[slot])];
+        const AlbumItem& item = *doc_.Items()[static_cast<size_t>(items[slot])];
         if (options_.descriptions && !item.description.empty())
             DrawPlainText(painter, ToQRect(DescriptionBand(box, sheet.dpiY)), AlbumText(item.description),
                           descriptionFont, Qt::black, kCentredWrapped);
@@ -135,7 +135,7 @@ void AlbumSheets::DrawPage(QPainter& painter, const PrintSheet& sheet, int page,
 void AlbumSheets::DrawItem(QPainter& painter, int index, const Rect& box, double scale,
                            const PrintPictures& pictures) const
 {
-    const AlbumItem& item = *doc_.items[static_cast<size_t>(index)];
+    const AlbumItem& item = *doc_.Items()[static_cast<size_t>(index)];
     if (!item.IsPhoto()) {
         const LogFont& own = item.font ? *item.font : doc_.Settings().fonts[kPhotosFont];
         DrawPlainText(painter, ToQRect(box), AlbumText(item.text),

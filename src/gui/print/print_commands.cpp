@@ -139,7 +139,7 @@ void PreviewAlbum(CommandHost& frame, AlbumView& view)
     });
     // The preview opens on the page the album window shows.
     if (auto* widget = preview.findChild<QPrintPreviewWidget*>()) {
-        const int start = AlbumCoverMode() ? 1 : PreviewStartSheet(view.State().Position(), doc.pageCount);
+        const int start = AlbumCoverMode() ? 1 : PreviewStartSheet(view.State().Position(), doc.PageCount());
         auto connection = std::make_shared<QMetaObject::Connection>();
         *connection = QObject::connect(widget, &QPrintPreviewWidget::previewChanged, widget, [widget, start, connection] {
             QObject::disconnect(*connection);

@@ -77,12 +77,12 @@ void PropertiesWindow::DescribeAlbum(AlbumView& view)
 {
     const AlbumDocument& doc = view.Document();
     const int selection = view.State().Selection();
-    if (selection < 0 || static_cast<size_t>(selection) >= doc.items.size() ||
-        !doc.items[static_cast<size_t>(selection)]->IsPhoto()) {
+    if (selection < 0 || static_cast<size_t>(selection) >= doc.ItemCount() ||
+        !doc.Items()[static_cast<size_t>(selection)]->IsPhoto()) {
         ShowNoObject();
         return;
     }
-    const AlbumItem& photo = *doc.items[static_cast<size_t>(selection)];
+    const AlbumItem& photo = *doc.Items()[static_cast<size_t>(selection)];
     const PhotoProperties facts = DescribePhoto(photo);
     album_ = &view;
     ShowObject();

@@ -42,7 +42,7 @@ ReadOptions SlideReadOptions(const Preferences& prefs)
 
 bool HasPhoto(const AlbumDocument& album)
 {
-    for (const auto& item : album.items)
+    for (const auto& item : album.Items())
         if (item->IsPhoto())
             return true;
     return false;
@@ -69,7 +69,7 @@ SlideshowWindow::SlideshowWindow(std::shared_ptr<AlbumDocument> album, const Pre
 
     // The items as they are when the show starts.
     std::vector<bool> isPhoto;
-    for (const auto& item : album_->items) {
+    for (const auto& item : album_->Items()) {
         slides_.push_back({item->IsPhoto(), item->imagePath, item->soundPath});
         isPhoto.push_back(item->IsPhoto());
     }

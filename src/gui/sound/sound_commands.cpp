@@ -22,11 +22,11 @@ QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 
 const AlbumItem* SelectedItem(const AlbumView& view)
 {
-    const auto& items = view.Document().items;
+    const auto items = view.Document().Items();
     const int selection = view.State().Selection();
     if (selection < 0 || static_cast<size_t>(selection) >= items.size())
         return nullptr;
-    return items[static_cast<size_t>(selection)].get();
+    return items[static_cast<size_t>(selection)];
 }
 
 bool SelectedIsPhoto(const AlbumView& view)
@@ -123,7 +123,7 @@ void SoundFileDialog::done(int result)
 
 void InstallSoundCommands(CommandHost& frame)
 {
-    const auto hasItems = [](const AlbumView& v) { return !v.Document().items.empty(); };
+    const auto hasItems = [](const AlbumView& v) { return !v.Document().Items().empty(); };
     frame.SetCommandHandler(kCmdAttachSound, OnActiveAlbum(frame, AssociateCommand),
                             WhenActiveAlbum(frame, [hasItems](const AlbumView& v) {
                                 return hasItems(v) && SelectedIsPhoto(v);

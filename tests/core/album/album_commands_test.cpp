@@ -22,7 +22,7 @@ using test::TempDir;
 std::vector<std::string> Names(const AlbumDocument& doc)
 {
     std::vector<std::string> names;
-    for (const auto& item : doc.items)
+    for (const auto& item : doc.Items())
         names.push_back(item->IsPhoto() ? item->imagePath : item->text);
     return names;
 }
@@ -32,21 +32,22 @@ std::vector<std::string> Names(const AlbumDocument& doc)
 void AddItems(AlbumDocument& doc, std::initializer_list<int16_t> tabIndices, bool texts = false)
 {
     int16_t highest = 0;
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (const int16_t t : tabIndices) {
-        const std::string name = "i" + std::to_string(doc.items.size());
+        const std::string name = "i" + std::to_string(doc.ItemCount() + items.size());
         if (texts) {
-            doc.items.push_back(std::make_unique<AlbumItem>(name, DefaultTextFont(), 0));
+            items.push_back(std::make_unique<AlbumItem>(name, DefaultTextFont(), 0));
         } else {
-            doc.items.push_back(std::make_unique<AlbumItem>(name));
-            doc.items.back()->preview.Attach(test::SmallPreview(8, 6, 40));
+            items.push_back(std::make_unique<AlbumItem>(name));
+            items.back()->preview.Attach(test::SmallPreview(8, 6, 40));
         }
-        doc.items.back()->tabIndex = t;
+        items.back()->tabIndex = t;
         highest = std::max(highest, t);
     }
-    while (doc.tabs.size() <= static_cast<size_t>(highest))
-        doc.tabs.push_back(std::make_unique<SectionTab>("t" + std::to_string(doc.tabs.size()),
-                                                     static_cast<int>(doc.tabs.size())));
-    doc.Paginate();
+    while (doc.TabCount() <= static_cast<size_t>(highest))
+        test::AppendTab(doc, std::make_unique<SectionTab>("t" + std::to_string(doc.TabCount()),
+                                                          static_cast<int>(doc.TabCount())));
+    test::AppendItems(doc, std::move(items));
 }
 
 class RecordSteps final : public InsertProgress {
@@ -81,7 +82,7 @@ TEST_F(InsertingPhotos, AfterTheSelectionTheyFollowInOrderAndTheFirstIsSelected)
     EXPECT_EQ(Names(doc), (std::vector<std::string>{"i0", "i1", "i2", "i3", "i4", paths[0],
                                                     paths[1], paths[2], "i5"}));
     EXPECT_EQ(progress.steps, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
-    EXPECT_EQ(doc.items[5]->preview.Width(), 185);  // previews for the Maxi box
+    EXPECT_EQ(doc.Items()[5]->preview.Width(), 185);  // previews for the Maxi box
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -94,14 +95,14 @@ TEST_F(InsertingPhotos, BeforeTheSelectionTheyJoinItsSectionAndItStaysSelected)
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 1, 1, 1, 1, 2}));
     // After the last item: its section.
     EXPECT_EQ(InsertImages(doc, {paths[2]}, 5, true, nullptr), 6);
-    EXPECT_EQ(doc.items.back()->imagePath, paths[2]);
-    EXPECT_EQ(doc.items.back()->tabIndex, 2);
+    EXPECT_EQ(doc.Items().back()->imagePath, paths[2]);
+    EXPECT_EQ(doc.Items().back()->tabIndex, 2);
 }
 
 TEST_F(InsertingPhotos, IntoAnEmptyAlbumTheyGoInTheFirstSection)
 {
     EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
-    doc.tabs.push_back(std::make_unique<SectionTab>("deux", 1));
+    test::AppendTab(doc, std::make_unique<SectionTab>("deux", 1));
     EXPECT_EQ(InsertImages(doc, paths, 0, false, nullptr), 0);
     EXPECT_EQ(Names(doc), paths);
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 0, 0}));
@@ -128,7 +129,7 @@ TEST_F(InsertingPhotos, AnUnreadableFileIsSkippedAndTheOthersGoIn)
     // Nothing read: the selection stays and the album is unchanged.
     doc.MarkSaved();
     EXPECT_EQ(InsertImages(doc, {missing}, 2, true, nullptr), 2);
-    EXPECT_EQ(doc.items.size(), 4u);
+    EXPECT_EQ(doc.ItemCount(), 4u);
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -174,19 +175,19 @@ TEST(InsertingText, GoesBeforeTheSelectionInItsSectionOrFirstInAnEmptyAlbum)
     LogFont bold = DefaultTextFont();
     bold.weight = 700;
     EXPECT_EQ(InsertTextItem(doc, 3, "seul", bold, 0x0000FF), 0);
-    ASSERT_EQ(doc.items.size(), 1u);
-    EXPECT_EQ(doc.items[0]->tabIndex, 0);
-    EXPECT_EQ(doc.items[0]->font, bold);
-    EXPECT_EQ(doc.items[0]->textColor, 0x0000FFu);
+    ASSERT_EQ(doc.ItemCount(), 1u);
+    EXPECT_EQ(doc.Items()[0]->tabIndex, 0);
+    EXPECT_EQ(doc.Items()[0]->font, bold);
+    EXPECT_EQ(doc.Items()[0]->textColor, 0x0000FFu);
 
-    doc.items.clear();
+    test::RemoveItemsFrom(doc, 0);
     AddItems(doc, {0, 1, 1});
     doc.MarkSaved();
     EXPECT_EQ(InsertTextItem(doc, 2, "avant", DefaultTextFont(), 0), 2);
     EXPECT_EQ(Names(doc), (std::vector<std::string>{"i0", "i1", "avant", "i2"}));
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 1, 1, 1}));
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_FALSE(doc.items[2]->IsPhoto());
+    EXPECT_FALSE(doc.Items()[2]->IsPhoto());
 }
 
 TEST(EditingItems, TextPropertiesChangeTextItemsOnly)
@@ -200,14 +201,14 @@ TEST(EditingItems, TextPropertiesChangeTextItemsOnly)
     doc.MarkSaved();
     SetTextItem(doc, 1, "photo", arial, 0xFF);  // a photo: nothing
     SetTextItem(doc, 2, "hors de l'album", arial, 0xFF);
-    EXPECT_EQ(doc.items[1]->text, "");
-    EXPECT_FALSE(doc.items[1]->font);
+    EXPECT_EQ(doc.Items()[1]->text, "");
+    EXPECT_FALSE(doc.Items()[1]->font);
     EXPECT_FALSE(doc.IsModified());
 
     SetTextItem(doc, 0, "nouveau", arial, 0xFF);
-    EXPECT_EQ(doc.items[0]->text, "nouveau");
-    EXPECT_EQ(doc.items[0]->font, arial);
-    EXPECT_EQ(doc.items[0]->textColor, 0xFFu);
+    EXPECT_EQ(doc.Items()[0]->text, "nouveau");
+    EXPECT_EQ(doc.Items()[0]->font, arial);
+    EXPECT_EQ(doc.Items()[0]->textColor, 0xFFu);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -221,7 +222,7 @@ TEST(EditingItems, DescriptionReportsWhetherItChanged)
     EXPECT_FALSE(SetItemDescription(doc, 2, "hors de l'album"));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(SetItemDescription(doc, 1, "Le port"));
-    EXPECT_EQ(doc.items[1]->description, "Le port");
+    EXPECT_EQ(doc.Items()[1]->description, "Le port");
     EXPECT_TRUE(doc.IsModified());
     EXPECT_FALSE(SetItemDescription(doc, 1, "Le port"));
 }
@@ -252,8 +253,8 @@ TEST_P(DeletingItems, FollowTheSectionRulesForPhotosAndTextsAlike)
         EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = c.useTabs; });
         for (const int16_t t : c.tabs)
             AddItems(doc, {t}, texts);
-        while (doc.tabs.size() < 4)
-            doc.tabs.push_back(std::make_unique<SectionTab>("extra", 1));
+        while (doc.TabCount() < 4)
+            test::AppendTab(doc, std::make_unique<SectionTab>("extra", 1));
         const std::string deletedName = Names(doc)[static_cast<size_t>(c.selection)];
         doc.MarkSaved();
 
@@ -262,7 +263,7 @@ TEST_P(DeletingItems, FollowTheSectionRulesForPhotosAndTextsAlike)
         EXPECT_EQ(outcome.tabRemoved, c.tabRemoved) << texts;
         EXPECT_EQ(outcome.selection, c.selectionAfter) << texts;
         EXPECT_EQ(TabIndices(doc), c.tabsAfter) << texts;
-        EXPECT_EQ(doc.tabs.size(), c.tabCountAfter) << texts;
+        EXPECT_EQ(doc.TabCount(), c.tabCountAfter) << texts;
         EXPECT_EQ(std::ranges::count(Names(doc), deletedName), 0) << texts;
         EXPECT_TRUE(doc.IsModified()) << texts;
     }
@@ -298,7 +299,7 @@ TEST(DeletingItemsOutsideTheAlbum, ChangesNothing)
     outcome = DeleteAlbumItem(doc, 5);
     EXPECT_FALSE(outcome.deleted);
     EXPECT_EQ(outcome.selection, 1);
-    EXPECT_EQ(doc.items.size(), 2u);
+    EXPECT_EQ(doc.ItemCount(), 2u);
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -313,21 +314,21 @@ TEST(TabCommands, WorkOnTheSelectedItemsTabWithTheirRefusals)
     AddItems(doc, {0, 0, 1, 1});
     EXPECT_EQ(SelectedTab(doc, 3), 1);
     EXPECT_EQ(SelectedTab(doc, 9), 1);
-    doc.items[3]->tabIndex = 7;  // a damaged album names a tab it lacks
+    doc.Perform(MakeMove(doc, 3, 3, int16_t{7}));  // a damaged album names a tab it lacks
     EXPECT_EQ(SelectedTab(doc, 3), 1);
-    doc.items[3]->tabIndex = 1;
+    doc.Undo();
 
     CapturingReporter reporter;
     EXPECT_EQ(doc.RemoveTab(static_cast<size_t>(SelectedTab(doc, 1))), AlbumDocument::TabEdit::Refused);
     EXPECT_EQ(doc.AddTabBefore(2, std::make_unique<SectionTab>("x", 0)), AlbumDocument::TabEdit::Refused);
     EXPECT_TRUE(reporter.messages.empty());  // the window or the command line says why
-    EXPECT_EQ(doc.tabs.size(), 2u);
+    EXPECT_EQ(doc.TabCount(), 2u);
 
     doc.MarkSaved();
     SetTabProperties(doc, SelectedTab(doc, 2), "Montagne", 0x00FF00, 0x000000);
-    EXPECT_EQ(doc.tabs[1]->name, "Montagne");
-    EXPECT_EQ(doc.tabs[1]->tabColor, 0x00FF00u);
-    EXPECT_EQ(doc.tabs[1]->nameColor, 0u);
+    EXPECT_EQ(doc.Tabs()[1]->name, "Montagne");
+    EXPECT_EQ(doc.Tabs()[1]->tabColor, 0x00FF00u);
+    EXPECT_EQ(doc.Tabs()[1]->nameColor, 0u);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -339,11 +340,11 @@ TEST(TabCommands, TogglingKeepsTheSectionsOfTheItems)
     AddItems(doc, {0, 0, 1, 2});
     ToggleTabs(doc);
     EXPECT_EQ(doc.Settings().useTabs, 0u);
-    EXPECT_EQ(doc.items[2]->pageIndex, 1);  // without sections, two a page
+    EXPECT_EQ(doc.Items()[2]->pageIndex, 1);  // without sections, two a page
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 0, 1, 2}));
     ToggleTabs(doc);
     EXPECT_EQ(doc.Settings().useTabs, 1u);
-    EXPECT_EQ(doc.items[2]->pageIndex, 2);  // its section starts on the next right page
+    EXPECT_EQ(doc.Items()[2]->pageIndex, 2);  // its section starts on the next right page
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -353,14 +354,14 @@ TEST(TabCommands, ANewTabMakesItsItemStartARightHandPage)
     doc.Clear();
     EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
     AddItems(doc, {0, 0, 0, 0, 0});  // Maxi 2+2: items 2 and 3 on left-hand page 1
-    ASSERT_EQ(doc.items[3]->pageIndex, 1);
+    ASSERT_EQ(doc.Items()[3]->pageIndex, 1);
     ASSERT_EQ(doc.AddTabBefore(3, std::make_unique<SectionTab>("Suite", 2)),
               AlbumDocument::TabEdit::Done);
-    EXPECT_EQ(doc.items[2]->pageIndex, 1);
-    EXPECT_EQ(doc.items[3]->pageIndex, 2);
-    EXPECT_EQ(doc.items[3]->displayRect.left, 316 + (185 - 8) / 2);  // first right-hand slot
-    EXPECT_EQ(doc.items[3]->displayRect.top, 27 + (140 - 6) / 2);
-    EXPECT_EQ(doc.tabs[1]->firstPage, 2);
+    EXPECT_EQ(doc.Items()[2]->pageIndex, 1);
+    EXPECT_EQ(doc.Items()[3]->pageIndex, 2);
+    EXPECT_EQ(doc.Items()[3]->displayRect.left, 316 + (185 - 8) / 2);  // first right-hand slot
+    EXPECT_EQ(doc.Items()[3]->displayRect.top, 27 + (140 - 6) / 2);
+    EXPECT_EQ(doc.Tabs()[1]->firstPage, 2);
 }
 
 // ---- layout changes ----------------------------------------------------------
@@ -389,19 +390,18 @@ using ChangingLayout = InsertingPhotos;
 TEST_F(ChangingLayout, ToAnotherBoxRemakesThePreviewsUnderTheStatusText)
 {
     ASSERT_EQ(InsertImages(doc, paths, 0, false, nullptr), 0);
-    doc.items.insert(doc.items.begin() + 1, std::make_unique<AlbumItem>("texte", DefaultTextFont(), 0));
-    doc.Paginate();
-    ASSERT_EQ(doc.items[0]->preview.Width(), 185);  // Maxi 2+2: 185 x 140
-    ASSERT_EQ(doc.items[3]->pageIndex, 1);
+    test::InsertItemAt(doc, 1, std::make_unique<AlbumItem>("texte", DefaultTextFont(), 0));
+    ASSERT_EQ(doc.Items()[0]->preview.Width(), 185);  // Maxi 2+2: 185 x 140
+    ASSERT_EQ(doc.Items()[3]->pageIndex, 1);
     RecordingStatus status;
     test::RecordingProgress progress;
 
     EXPECT_TRUE(ChangeLayout(doc, 4));  // Micro 12+12: 68 x 51
     EXPECT_EQ(doc.Settings().layoutIndex, 4);
-    ASSERT_EQ(doc.items.size(), 4u);
+    ASSERT_EQ(doc.ItemCount(), 4u);
     for (const size_t photo : {0u, 2u, 3u}) {
-        EXPECT_EQ(doc.items[photo]->preview.Width(), 68) << photo;
-        EXPECT_EQ(doc.items[photo]->preview.Height(), 51) << photo;
+        EXPECT_EQ(doc.Items()[photo]->preview.Width(), 68) << photo;
+        EXPECT_EQ(doc.Items()[photo]->preview.Height(), 51) << photo;
     }
     EXPECT_EQ(status.texts,
               (std::vector<std::string>{"Prêt", "Changement de résolution des images en cours...", "Prêt"}));
@@ -412,7 +412,7 @@ TEST_F(ChangingLayout, ToAnotherBoxRemakesThePreviewsUnderTheStatusText)
     // The gauge counts the photos by their place among all the items.
     EXPECT_EQ(progress.steps, (std::vector<std::pair<long, long>>{{1, 4}, {3, 4}, {4, 4}}));
     // Laid out again: twelve a page.
-    EXPECT_EQ(doc.items[3]->pageIndex, 0);
+    EXPECT_EQ(doc.Items()[3]->pageIndex, 0);
 }
 
 // Échap during the remake: the photos done keep their new previews, the
@@ -420,24 +420,24 @@ TEST_F(ChangingLayout, ToAnotherBoxRemakesThePreviewsUnderTheStatusText)
 TEST_F(ChangingLayout, StoppedRemakeKeepsThePhotosNotReached)
 {
     ASSERT_EQ(InsertImages(doc, paths, 0, false, nullptr), 0);
-    ASSERT_EQ(doc.items.size(), 3u);
+    ASSERT_EQ(doc.ItemCount(), 3u);
     int asked = 0;
     ParallelHooks hooks;
     hooks.cancelled = [&] { return ++asked > 1; };  // stops once the first photo is in
     AlbumSettings settings = SettingsOf(doc);
     settings.layoutIndex = 4;  // Micro 12+12: 68 x 51
     EXPECT_TRUE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties, hooks));
-    ASSERT_EQ(doc.items.size(), 3u);
-    EXPECT_EQ(doc.items[0]->preview.Width(), 68);
-    EXPECT_EQ(doc.items[1]->preview.Width(), 185);
-    EXPECT_EQ(doc.items[2]->preview.Width(), 185);
+    ASSERT_EQ(doc.ItemCount(), 3u);
+    EXPECT_EQ(doc.Items()[0]->preview.Width(), 68);
+    EXPECT_EQ(doc.Items()[1]->preview.Width(), 185);
+    EXPECT_EQ(doc.Items()[2]->preview.Width(), 185);
 }
 
 TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
 {
     EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = 2; });  // Midi 3+3: 124 x 93
     ASSERT_EQ(InsertImages(doc, paths, 0, false, nullptr), 0);
-    ASSERT_EQ(doc.items[0]->preview.Width(), 124);
+    ASSERT_EQ(doc.Items()[0]->preview.Width(), 124);
     // Were the previews made again, these photos would leave the album.
     for (const std::string& path : paths)
         std::filesystem::remove(path);
@@ -446,8 +446,8 @@ TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
 
     EXPECT_FALSE(ChangeLayout(doc, 5));  // Présentation en X: 124 x 93 too
     EXPECT_EQ(doc.Settings().layoutIndex, 5);
-    ASSERT_EQ(doc.items.size(), 3u);
-    EXPECT_EQ(doc.items[0]->preview.Width(), 124);
+    ASSERT_EQ(doc.ItemCount(), 3u);
+    EXPECT_EQ(doc.Items()[0]->preview.Width(), 124);
     EXPECT_EQ(status.texts, std::vector<std::string>{"Prêt"});
     EXPECT_EQ(progress.begun, 0);
 
@@ -456,10 +456,10 @@ TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
     AlbumSettings settings = SettingsOf(doc);
     settings.layoutIndex = 6;
     EXPECT_FALSE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties));
-    EXPECT_EQ(doc.items.size(), 3u);
+    EXPECT_EQ(doc.ItemCount(), 3u);
     settings.layoutIndex = 0;  // Poster 1+1: the files are gone, so are the photos
     EXPECT_TRUE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties));
-    EXPECT_TRUE(doc.items.empty());
+    EXPECT_TRUE(doc.Items().empty());
 }
 
 // ---- modified flag and saving ----------------------------------------------

@@ -23,13 +23,15 @@ using test::TempDir;
 void AddItemsWithTabs(AlbumDocument& doc, std::initializer_list<int16_t> tabIndices)
 {
     int16_t highest = 0;
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (const int16_t t : tabIndices) {
-        doc.items.push_back(std::make_unique<AlbumItem>("x.bmp"));
-        doc.items.back()->tabIndex = t;
+        items.push_back(std::make_unique<AlbumItem>("x.bmp"));
+        items.back()->tabIndex = t;
         highest = std::max(highest, t);
     }
-    while (doc.tabs.size() <= static_cast<size_t>(highest))
-        doc.tabs.push_back(std::make_unique<SectionTab>("t", static_cast<int>(doc.tabs.size())));
+    while (doc.TabCount() <= static_cast<size_t>(highest))
+        test::AppendTab(doc, std::make_unique<SectionTab>("t", static_cast<int>(doc.TabCount())));
+    test::AppendItems(doc, std::move(items));
 }
 
 TEST(AlbumTabs, NewTabsTakeTheirColourFromTheTable)
@@ -45,11 +47,12 @@ TEST(AlbumTabs, DeletingATabJoinsItsItemsToThePreviousSection)
     AlbumDocument doc;
     doc.Clear();
     AddItemsWithTabs(doc, {0, 0, 1, 2, 2, 3});
-    doc.tabs[2]->name = "deleted";
+    const SectionTab& third = doc.Tab(2);
+    doc.Perform(MakeTabChange(doc, 2, "deleted", third.tabColor, third.nameColor));
     EXPECT_EQ(doc.RemoveTab(2), AlbumDocument::TabEdit::Done);
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 0, 1, 1, 1, 2}));
-    ASSERT_EQ(doc.tabs.size(), 3u);
-    for (const auto& tab : doc.tabs)
+    ASSERT_EQ(doc.TabCount(), 3u);
+    for (const auto& tab : doc.Tabs())
         EXPECT_NE(tab->name, "deleted");
     EXPECT_TRUE(doc.IsModified());
 }
@@ -61,7 +64,7 @@ TEST(AlbumTabs, InsertingATabStartsASectionAtTheGivenItem)
     AddItemsWithTabs(doc, {0, 1, 1, 1, 1});
     EXPECT_TRUE(doc.InsertTab(std::make_unique<SectionTab>("new", 3), 2, 3));
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 1, 1, 2, 2}));
-    EXPECT_EQ(doc.tabs[2]->name, "new");
+    EXPECT_EQ(doc.Tabs()[2]->name, "new");
     EXPECT_FALSE(doc.InsertTab(std::make_unique<SectionTab>("far", 0), 9, 0));
 }
 
@@ -85,12 +88,12 @@ TEST(AlbumTabs, CommandRulesRefuseWithTheirMessages)
               "car un autre onglet existe déjà à cet endroit.");
     EXPECT_EQ(album_text::FirstTabStays(), "Il n'est pas possible de supprimer le premier onglet de l'album.");
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 0, 1}));
-    EXPECT_EQ(doc.tabs.size(), 2u);
+    EXPECT_EQ(doc.TabCount(), 2u);
     EXPECT_FALSE(doc.IsModified());
 
     EXPECT_EQ(doc.AddTabBefore(1, std::make_unique<SectionTab>("b", 0)), AlbumDocument::TabEdit::Done);
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 1, 2}));
-    EXPECT_EQ(doc.tabs[1]->name, "b");
+    EXPECT_EQ(doc.Tabs()[1]->name, "b");
 }
 
 TEST(PreviewFitting, KeepsProportionsAndTouchesTheBox)
@@ -162,8 +165,8 @@ protected:
 TEST_F(AlbumPhotos, InsertImageRecordsFactsAndFitsThePreview)
 {
     ASSERT_TRUE(doc.InsertImage(wide, 0));
-    ASSERT_EQ(doc.items.size(), 1u);
-    const AlbumItem& item = *doc.items[0];
+    ASSERT_EQ(doc.ItemCount(), 1u);
+    const AlbumItem& item = *doc.Items()[0];
     EXPECT_TRUE(item.IsPhoto());
     EXPECT_EQ(item.imagePath, wide);
     EXPECT_EQ(item.imageWidth, 400);
@@ -181,8 +184,8 @@ TEST_F(AlbumPhotos, InsertImageRecordsFactsAndFitsThePreview)
     classic.previews256 = true;
     ScopedServices prefs([&](Services& s) { s.preferences = &classic; });
     ASSERT_TRUE(doc.InsertImage(wide, 1));
-    EXPECT_EQ(doc.items[1]->preview.ColorCount(), 256);
-    EXPECT_EQ(doc.items[1]->preview.Height(), 46);
+    EXPECT_EQ(doc.Items()[1]->preview.ColorCount(), 256);
+    EXPECT_EQ(doc.Items()[1]->preview.Height(), 46);
 }
 
 TEST_F(AlbumPhotos, NewPhotosJoinTheSectionTheyAreInsertedInto)
@@ -191,8 +194,8 @@ TEST_F(AlbumPhotos, NewPhotosJoinTheSectionTheyAreInsertedInto)
     ASSERT_TRUE(doc.InsertImage(tall, 1));
     ASSERT_TRUE(doc.InsertImage(tall, 99));  // appended
     EXPECT_EQ(TabIndices(doc), (std::vector<int16_t>{0, 1, 1, 2, 2}));
-    EXPECT_EQ(doc.items[1]->imagePath, tall);
-    EXPECT_EQ(doc.items[4]->imagePath, tall);
+    EXPECT_EQ(doc.Items()[1]->imagePath, tall);
+    EXPECT_EQ(doc.Items()[4]->imagePath, tall);
 }
 
 TEST_F(AlbumPhotos, UnreadableImageAsksForAnotherPathOrGivesUp)
@@ -204,11 +207,11 @@ TEST_F(AlbumPhotos, UnreadableImageAsksForAnotherPathOrGivesUp)
         EXPECT_EQ(handler.asked,
                   (std::vector<std::string>{missing, dir.File("also-missing.bmp")}));
         EXPECT_EQ(handler.reasons, (std::vector<ReadError>{ReadError::NotFound, ReadError::NotFound}));
-        EXPECT_EQ(doc.items[0]->imagePath, tall);  // the path that worked
+        EXPECT_EQ(doc.Items()[0]->imagePath, tall);  // the path that worked
     }
     doc.MarkSaved();
     EXPECT_FALSE(doc.InsertImage(dir.File("missing.bmp"), 0));  // no handler: abandon
-    EXPECT_EQ(doc.items.size(), 1u);
+    EXPECT_EQ(doc.ItemCount(), 1u);
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -238,29 +241,29 @@ TEST_F(AlbumPhotos, TheRetryQuestionCarriesTheReasonAndTheReadersMessages)
     EXPECT_NE(handler.messages[0].text.find("1100 x 1000"), std::string::npos) << handler.messages[0].text;
     EXPECT_TRUE(handler.told.empty());
     EXPECT_TRUE(reporter.messages.empty());
-    EXPECT_TRUE(doc.items.empty());
+    EXPECT_TRUE(doc.Items().empty());
 }
 
 TEST_F(AlbumPhotos, RemakePreviewsFollowsTheLayoutAndDropsLostPictures)
 {
     ASSERT_TRUE(doc.InsertImage(wide, 0));
     ASSERT_TRUE(doc.InsertImage(tall, 1));
-    doc.items.insert(doc.items.begin() + 1,
-                     std::make_unique<AlbumItem>("texte", DefaultAlbumFont(10), 0));
+    test::InsertItemAt(doc, 1, std::make_unique<AlbumItem>("texte", DefaultAlbumFont(10), 0));
     ASSERT_TRUE(doc.InsertImage(wide, 3));
     std::filesystem::copy_file(tall, dir.File("gone.bmp"));
     ASSERT_TRUE(doc.InsertImage(dir.File("gone.bmp"), 4));
     std::filesystem::remove(dir.File("gone.bmp"));
 
-    EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = 0; });  // Poster 1+1: 185 x 297
-    doc.RemakePreviews();
-    ASSERT_EQ(doc.items.size(), 4u);
-    EXPECT_EQ(doc.items[0]->preview.Width(), 185);
-    EXPECT_EQ(doc.items[0]->preview.Height(), 46);
-    EXPECT_FALSE(doc.items[1]->IsPhoto());
-    EXPECT_EQ(doc.items[2]->preview.Width(), 148);
-    EXPECT_EQ(doc.items[2]->preview.Height(), 297);
-    EXPECT_EQ(doc.items[3]->imagePath, wide);
+    AlbumSettings poster = doc.Settings();
+    poster.layoutIndex = 0;  // Poster 1+1: 185 x 297
+    doc.Perform(MakeLayoutChange(doc, std::move(poster)));
+    ASSERT_EQ(doc.ItemCount(), 4u);
+    EXPECT_EQ(doc.Items()[0]->preview.Width(), 185);
+    EXPECT_EQ(doc.Items()[0]->preview.Height(), 46);
+    EXPECT_FALSE(doc.Items()[1]->IsPhoto());
+    EXPECT_EQ(doc.Items()[2]->preview.Width(), 148);
+    EXPECT_EQ(doc.Items()[2]->preview.Height(), 297);
+    EXPECT_EQ(doc.Items()[3]->imagePath, wide);
 }
 
 TEST_F(AlbumPhotos, PastedPhotoKeepsAPreviewOfTheBoxSize)
@@ -268,13 +271,13 @@ TEST_F(AlbumPhotos, PastedPhotoKeepsAPreviewOfTheBoxSize)
     auto fitted = std::make_unique<AlbumItem>(dir.File("not-there.bmp"));
     fitted->preview.Attach(test::SmallPreview(185, 140, 3));
     ASSERT_TRUE(doc.InsertItem(std::move(fitted), 0));  // not reloaded
-    EXPECT_EQ(doc.items[0]->preview.Height(), 140);
+    EXPECT_EQ(doc.Items()[0]->preview.Height(), 140);
 
     auto other = std::make_unique<AlbumItem>(tall);
     other->preview.Attach(test::SmallPreview(10, 20, 3));
     ASSERT_TRUE(doc.InsertItem(std::move(other), 1));
-    EXPECT_EQ(doc.items[1]->preview.Width(), 70);
-    EXPECT_EQ(doc.items[1]->preview.Height(), 140);
+    EXPECT_EQ(doc.Items()[1]->preview.Width(), 70);
+    EXPECT_EQ(doc.Items()[1]->preview.Height(), 140);
 }
 
 class AnswerPassword final : public PasswordPrompt {

@@ -52,10 +52,12 @@ TEST(AlbumFile, TwoTabsAndThreePhotosCarryTheseTags)
 {
     AlbumDocument doc;
     doc.Clear();
-    doc.tabs.push_back(std::make_unique<SectionTab>("B", 1));
+    test::AppendTab(doc, std::make_unique<SectionTab>("B", 1));
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (const char* path : {"a", "b", "c"})
-        doc.items.push_back(std::make_unique<AlbumItem>(path));
-    doc.items[2]->tabIndex = 1;
+        items.push_back(std::make_unique<AlbumItem>(path));
+    items[2]->tabIndex = 1;
+    test::AppendItems(doc, std::move(items));
     const auto bytes = test::StoreToBytes(doc);
 
     Bytes tail;
@@ -82,11 +84,11 @@ TEST(AlbumFile, NewAlbumReadsBackWithNegativeFontHeights)
     doc.Clear();
     test::LoadFromBytes(read, test::StoreToBytes(doc));
     test::ExpectSameAlbum(doc, read);
-    ASSERT_EQ(read.tabs.size(), 1u);
-    EXPECT_EQ(read.tabs[0]->name, "Sans Nom");
-    EXPECT_TRUE(read.items.empty());
+    ASSERT_EQ(read.TabCount(), 1u);
+    EXPECT_EQ(read.Tabs()[0]->name, "Sans Nom");
+    EXPECT_TRUE(read.Items().empty());
     EXPECT_EQ(read.Settings().fonts[kTitleFont].height, -29);
-    EXPECT_EQ(read.wrongFormat, 0u);
+    EXPECT_EQ(read.WrongFormat(), 0u);
 }
 
 TEST(AlbumFile, EveryFieldSurvivesSaveAndOpen)
@@ -96,7 +98,9 @@ TEST(AlbumFile, EveryFieldSurvivesSaveAndOpen)
     test::FillSampleAlbum(doc);
     EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPhotosFont].height = -300; });
     EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kTitleFont].faceName = "Ελληνικά"; });  // needs the Unicode form
-    doc.items[0]->description = "😀 emoji";
+    ItemContent content = ContentOf(doc.Item(0));
+    content.description = "😀 emoji";
+    doc.Perform(MakeContentChange(doc, 0, std::move(content), ContentKind::Description));
     ASSERT_TRUE(doc.Save(dir.File("a.qza")));
     EXPECT_FALSE(doc.IsModified());
 
@@ -104,11 +108,11 @@ TEST(AlbumFile, EveryFieldSurvivesSaveAndOpen)
     ASSERT_TRUE(read.Open(dir.File("a.qza")));
     test::ExpectSameAlbum(doc, read);
     EXPECT_EQ(read.Path(), dir.File("a.qza"));
-    EXPECT_TRUE(read.passwordCheckPending);
-    EXPECT_EQ(read.tabs[1]->tabColor, 0x010203u);
-    EXPECT_EQ(read.tabs[1]->reserved, "réservé");
-    EXPECT_FALSE(read.items[1]->IsPhoto());
-    EXPECT_EQ(read.items[1]->font->weight, 700);
+    EXPECT_TRUE(read.PasswordCheckPending());
+    EXPECT_EQ(read.Tabs()[1]->tabColor, 0x010203u);
+    EXPECT_EQ(read.Tabs()[1]->reserved, "réservé");
+    EXPECT_FALSE(read.Items()[1]->IsPhoto());
+    EXPECT_EQ(read.Items()[1]->font->weight, 700);
 
     // Written again, the file is the same byte for byte.
     ASSERT_TRUE(read.Save(dir.File("b.qza")));
@@ -119,16 +123,17 @@ TEST(AlbumFile, AnyKindOtherThanZeroIsAText)
 {
     AlbumDocument doc;
     doc.Clear();
-    doc.items.push_back(std::make_unique<AlbumItem>("t", DefaultAlbumFont(10), 0));
-    doc.items[0]->kind = -1;
+    auto text = std::make_unique<AlbumItem>("t", DefaultAlbumFont(10), 0);
+    text->kind = -1;
+    test::AppendItem(doc, std::move(text));
     AlbumDocument read;
     test::LoadFromBytes(read, test::StoreToBytes(doc));
-    ASSERT_EQ(read.items.size(), 1u);
-    EXPECT_EQ(read.items[0]->kind, -1);
-    EXPECT_FALSE(read.items[0]->IsPhoto());
-    EXPECT_TRUE(read.items[0]->preview.IsEmpty());
-    ASSERT_TRUE(read.items[0]->font);
-    EXPECT_EQ(read.items[0]->font->height, -13);
+    ASSERT_EQ(read.ItemCount(), 1u);
+    EXPECT_EQ(read.Items()[0]->kind, -1);
+    EXPECT_FALSE(read.Items()[0]->IsPhoto());
+    EXPECT_TRUE(read.Items()[0]->preview.IsEmpty());
+    ASSERT_TRUE(read.Items()[0]->font);
+    EXPECT_EQ(read.Items()[0]->font->height, -13);
 }
 
 class AlbumOpenFailure : public ::testing::Test {
@@ -137,7 +142,7 @@ protected:
     {
         doc.Clear();
         EditSettings(doc, [&](AlbumSettings& s) { s.title = "kept"; });
-        doc.items.push_back(std::make_unique<AlbumItem>("kept.bmp"));
+        test::AppendItem(doc, std::make_unique<AlbumItem>("kept.bmp"));
     }
     // Opens `bytes` as a file; the one message shown, or "" when it opened.
     std::string OpenBytes(const std::vector<uint8_t>& bytes)
@@ -152,8 +157,8 @@ protected:
     void ExpectUnchanged()
     {
         EXPECT_EQ(doc.Settings().title, "kept");
-        ASSERT_EQ(doc.items.size(), 1u);
-        EXPECT_EQ(doc.items[0]->imagePath, "kept.bmp");
+        ASSERT_EQ(doc.ItemCount(), 1u);
+        EXPECT_EQ(doc.Items()[0]->imagePath, "kept.bmp");
     }
     TempDir dir;
     AlbumDocument doc;
@@ -173,7 +178,7 @@ TEST_F(AlbumOpenFailure, WrongMagicOrTooShortIsNotAnAlbum)
     auto bytes = test::StoreToBytes(sample);
     bytes[4] = '1';  // QZA21
     EXPECT_EQ(OpenBytes(bytes), kNotAlbum);
-    EXPECT_EQ(doc.wrongFormat, 1u);
+    EXPECT_EQ(doc.WrongFormat(), 1u);
     ExpectUnchanged();
     EXPECT_EQ(OpenBytes({'Q', 'Z', 'A'}), kNotAlbum);
     EXPECT_EQ(OpenBytes({}), kNotAlbum);
@@ -189,7 +194,7 @@ TEST_F(AlbumOpenFailure, LowerCaseMagicIsAccepted)
     bytes[0] = 'q', bytes[1] = 'z', bytes[2] = 'a';
     EXPECT_EQ(OpenBytes(bytes), "");
     EXPECT_EQ(doc.Settings().title, "minuscules");
-    EXPECT_EQ(doc.wrongFormat, 0u);
+    EXPECT_EQ(doc.WrongFormat(), 0u);
 }
 
 TEST_F(AlbumOpenFailure, EveryTruncationIsALoadErrorAndChangesNothing)
@@ -208,7 +213,7 @@ TEST_F(AlbumOpenFailure, EveryTruncationIsALoadErrorAndChangesNothing)
     }
     ExpectUnchanged();
     EXPECT_EQ(OpenBytes(bytes), "");
-    EXPECT_EQ(doc.items.size(), 3u);
+    EXPECT_EQ(doc.ItemCount(), 3u);
 }
 
 TEST_F(AlbumOpenFailure, WrongSchemaAndUnknownClassAreLoadErrors)
@@ -259,7 +264,7 @@ TEST_F(AlbumOpenFailure, ItemTotalOfZeroStillReadsEveryItem)
 
     RecordingProgress progress;
     EXPECT_EQ(OpenBytes(bytes), "");
-    EXPECT_EQ(doc.items.size(), 3u);
+    EXPECT_EQ(doc.ItemCount(), 3u);
     EXPECT_EQ(progress.begun, 1);
     EXPECT_EQ(progress.ended, 1);
     ASSERT_EQ(progress.steps.size(), 3u);
@@ -480,25 +485,28 @@ TEST(AlbumPagination, RunsAfterNewOpenAndEveryChange)
 {
     TempDir dir;
     int calls = 0;
-    AlbumDocument::SetDefaultPaginator([&](AlbumDocument& d) {
+    AlbumDocument::SetDefaultPaginator([&](LayoutDocument& d) {
         ++calls;
-        d.pageCount = 2 + 2 * static_cast<int32_t>(d.items.size());
+        d.SetPageCount(2 + 2 * d.ItemCount());
     });
     AlbumDocument doc;
     AlbumDocument::SetDefaultPaginator(nullptr);
     doc.Clear();
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(doc.IsModified());
-    doc.items.push_back(std::make_unique<AlbumItem>("a"));
-    doc.UpdateAfterChange();
+    std::vector<std::unique_ptr<AlbumItem>> one;
+    one.push_back(std::make_unique<AlbumItem>("a"));
+    doc.Perform(MakeInsertion(doc, 0, std::move(one), InsertionKind::Paste));
     EXPECT_EQ(calls, 2);
-    EXPECT_EQ(doc.pageCount, 4);
+    EXPECT_EQ(doc.PageCount(), 4);
     EXPECT_TRUE(doc.IsModified());
     ASSERT_TRUE(doc.Save(dir.File("p.qza")));
-    doc.items.clear();
-    ASSERT_TRUE(doc.Open(dir.File("p.qza")));
+    doc.Undo();
     EXPECT_EQ(calls, 3);
-    EXPECT_EQ(doc.pageCount, 4);
+    EXPECT_EQ(doc.PageCount(), 2);
+    ASSERT_TRUE(doc.Open(dir.File("p.qza")));
+    EXPECT_EQ(calls, 4);
+    EXPECT_EQ(doc.PageCount(), 4);
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ protected:
         photos = {WritePicture(dir, "a.bmp", 40), WritePicture(dir, "b.bmp", 90)};
         // photo (section 0), text (section 0), photo (section 1), tabs on.
         test::FillSampleAlbum(sample);
-        sample.items[0]->imagePath = photos[0];
-        sample.items[2]->imagePath = photos[1];
+        sample.Perform(MakePhotoFileChange(sample, 0, photos[0]));
+        sample.Perform(MakePhotoFileChange(sample, 2, photos[1]));
         ASSERT_TRUE(sample.Save(dir.File("album.qza")));
     }
 
@@ -152,14 +152,14 @@ TEST_F(EveryEdit, LayoutUndoAndRedoPutPreviewsBackWithoutRemakingThem)
     ASSERT_TRUE(doc.Open(dir.File("album.qza")));
     ASSERT_TRUE(ChangeLayout(doc, 0));
     const std::vector<uint8_t> after = StoreToBytes(doc);
-    ASSERT_EQ(doc.items[0]->preview.Width(), doc.Layout().boxWidth);
+    ASSERT_EQ(doc.Items()[0]->preview.Width(), doc.Layout().boxWidth);
     for (const std::string& path : photos)
         std::filesystem::remove(path);
     test::RecordingProgress progress;
 
     doc.Undo();
-    EXPECT_EQ(doc.items.size(), 3u);
-    EXPECT_EQ(doc.items[0]->preview.Width(), 4);
+    EXPECT_EQ(doc.ItemCount(), 3u);
+    EXPECT_EQ(doc.Items()[0]->preview.Width(), 4);
     EXPECT_EQ(StoreToBytes(doc), StoreToBytes(sample));
     doc.Redo();
     EXPECT_EQ(StoreToBytes(doc), after);
@@ -198,7 +198,7 @@ Op RandomOp(const AlbumDocument& doc, std::mt19937& random)
     const auto below = [&](size_t n) { return n == 0 ? 0 : static_cast<int>(random() % n); };
     Op op;
     op.kind = below(kOpKinds);
-    const size_t items = doc.items.size();
+    const size_t items = doc.ItemCount();
     if (op.kind == 0 || op.kind == 1 || op.kind == 5)
         op.a = below(items);
     if (op.kind == 2 || op.kind == 3) {
@@ -210,7 +210,7 @@ Op RandomOp(const AlbumDocument& doc, std::mt19937& random)
         op.b = below(items);
     }
     if (op.kind == 6 || op.kind == 7 || op.kind == 8) {
-        op.a = op.kind == 6 ? below(items) : below(doc.tabs.size());
+        op.a = op.kind == 6 ? below(items) : below(doc.TabCount());
         op.b = below(6);
     }
     return op;
@@ -221,16 +221,17 @@ void FillLargeAlbum(AlbumDocument& doc)
     AlbumSettings settings = NewAlbumSettings();
     settings.useTabs = true;
     doc.Clear(settings);
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (int i = 0; i < 200; ++i) {
         if (i % 3 == 2)
-            doc.items.push_back(std::make_unique<AlbumItem>("texte " + std::to_string(i), DefaultTextFont(), 0));
+            items.push_back(std::make_unique<AlbumItem>("texte " + std::to_string(i), DefaultTextFont(), 0));
         else
-            doc.items.push_back(FittedPhoto(doc, "p" + std::to_string(i), static_cast<uint8_t>(i)));
-        doc.items.back()->tabIndex = static_cast<int16_t>(i / 40);
+            items.push_back(FittedPhoto(doc, "p" + std::to_string(i), static_cast<uint8_t>(i)));
+        items.back()->tabIndex = static_cast<int16_t>(i / 40);
     }
     for (int t = 1; t < 5; ++t)
-        doc.tabs.push_back(std::make_unique<SectionTab>("s" + std::to_string(t), t));
-    doc.Paginate();
+        test::AppendTab(doc, std::make_unique<SectionTab>("s" + std::to_string(t), t));
+    test::AppendItems(doc, std::move(items));
 }
 
 TEST(RandomEditing, EndsAsAReplayOfTheEditsThatStayed)
@@ -314,8 +315,7 @@ TEST(SavePoint, AChangeOutsideTheHistoryLeavesTheAlbumModified)
     test::FillSampleAlbum(doc);
     InsertTextItem(doc, 0, "un", DefaultTextFont(), 0);
     doc.MarkSaved();
-    doc.items[0]->text = "changé";
-    doc.UpdateAfterChange();
+    doc.MarkModified();  // something changed that no step records
     doc.Undo();
     doc.Redo();
     EXPECT_TRUE(doc.IsModified());
@@ -327,7 +327,7 @@ TEST(Typing, ADescriptionIsOneStepUntilTheFieldIsLeft)
 {
     AlbumDocument doc;
     test::FillSampleAlbum(doc);
-    const std::string before = doc.items[0]->description;
+    const std::string before = doc.Items()[0]->description;
     for (const char* typed : {"L", "Le", "Le p", "Le port"})
         SetItemDescription(doc, 0, typed, true);
     EXPECT_EQ(doc.History().StepCount(), 1u);
@@ -335,9 +335,9 @@ TEST(Typing, ADescriptionIsOneStepUntilTheFieldIsLeft)
     SetItemDescription(doc, 0, "Le port!", true);
     EXPECT_EQ(doc.History().StepCount(), 2u);
     doc.Undo();
-    EXPECT_EQ(doc.items[0]->description, "Le port");
+    EXPECT_EQ(doc.Items()[0]->description, "Le port");
     doc.Undo();
-    EXPECT_EQ(doc.items[0]->description, before);
+    EXPECT_EQ(doc.Items()[0]->description, before);
 }
 
 TEST(Typing, APasteAfterAPasteIsAStepOfItsOwn)
@@ -360,7 +360,7 @@ TEST(HistoryMemory, DeletedPhotosAreKeptWithLittleBesides)
     EXPECT_LE(doc.History().OverheadBytes(), 100u * 1024u);
     doc.GoToStep(0);
     EXPECT_EQ(doc.History().HeldItems(), 0u);
-    EXPECT_EQ(doc.items.size(), 200u);
+    EXPECT_EQ(doc.ItemCount(), 200u);
 }
 
 class CountingObserver final : public AlbumObserver {

@@ -24,6 +24,70 @@ void LoadFromBytes(AlbumDocument& doc, const std::vector<uint8_t>& bytes)
     doc.ReadFrom(ar);
 }
 
+namespace {
+
+// Runs `build` as steps of the history, then forgets them.
+template <typename Build>
+void AsStartingPoint(AlbumDocument& doc, Build&& build)
+{
+    const bool wasModified = doc.IsModified();
+    build();
+    doc.ClearHistory();
+    if (!wasModified)
+        doc.MarkSaved();
+}
+
+}  // namespace
+
+void InsertItemAt(AlbumDocument& doc, size_t index, std::unique_ptr<AlbumItem> item)
+{
+    std::vector<std::unique_ptr<AlbumItem>> items;
+    items.push_back(std::move(item));
+    AsStartingPoint(doc, [&] { doc.Perform(MakeInsertion(doc, index, std::move(items), InsertionKind::Paste)); });
+}
+
+void AppendItems(AlbumDocument& doc, std::vector<std::unique_ptr<AlbumItem>> items)
+{
+    AsStartingPoint(doc, [&] {
+        doc.Perform(MakeInsertion(doc, doc.ItemCount(), std::move(items), InsertionKind::Paste));
+    });
+}
+
+void AppendItem(AlbumDocument& doc, std::unique_ptr<AlbumItem> item) { InsertItemAt(doc, doc.ItemCount(), std::move(item)); }
+
+void AppendTab(AlbumDocument& doc, std::unique_ptr<SectionTab> tab)
+{
+    AsStartingPoint(doc, [&] { doc.Perform(MakeTabInsertion(doc, doc.TabCount(), std::move(tab), doc.ItemCount())); });
+}
+
+void ChangeContent(AlbumDocument& doc, size_t index, const std::function<void(ItemContent&)>& change)
+{
+    ItemContent content = ContentOf(doc.Item(index));
+    change(content);
+    AsStartingPoint(doc, [&] {
+        doc.Perform(MakeContentChange(doc, index, std::move(content), ContentKind::Text));
+    });
+}
+
+void ChangePhotoFile(AlbumDocument& doc, size_t index, const std::string& imagePath)
+{
+    AsStartingPoint(doc, [&] { doc.Perform(MakePhotoFileChange(doc, index, imagePath)); });
+}
+
+void RenameTab(AlbumDocument& doc, size_t position, const std::string& name)
+{
+    const SectionTab& tab = doc.Tab(position);
+    AsStartingPoint(doc, [&] { doc.Perform(MakeTabChange(doc, position, name, tab.tabColor, tab.nameColor)); });
+}
+
+void RemoveItemsFrom(AlbumDocument& doc, size_t first)
+{
+    AsStartingPoint(doc, [&] {
+        while (doc.ItemCount() > first)
+            doc.Perform(MakeRemoval(doc, doc.ItemCount() - 1, std::nullopt, RemovalKind::Delete));
+    });
+}
+
 Picture SmallPreview(int32_t width, int32_t height, uint8_t fill)
 {
     Picture dib = Picture::Make(width, height, 8);
@@ -45,7 +109,7 @@ void FillSampleAlbum(AlbumDocument& doc)
     auto second = std::make_unique<SectionTab>("Montagne", 1);
     second->reserved = "réservé";
     second->tabColor = 0x010203;  // not a table colour
-    doc.tabs.push_back(std::move(second));
+    AppendTab(doc, std::move(second));
 
     auto photo = std::make_unique<AlbumItem>("/photos/été/a.bmp");
     photo->description = "La plage";
@@ -55,18 +119,20 @@ void FillSampleAlbum(AlbumDocument& doc)
     photo->bitsPerPixel = 24;
     photo->imageFileSize = 921654;
     photo->preview.Attach(SmallPreview(4, 3, 17));
-    doc.items.push_back(std::move(photo));
+    std::vector<std::unique_ptr<AlbumItem>> items;
+    items.push_back(std::move(photo));
 
     LogFont font = DefaultAlbumFont(12);
     font.italic = 0;
     font.weight = 700;
     font.faceName = "Arial";
-    doc.items.push_back(std::make_unique<AlbumItem>("Bonjour\nle monde", font, 0x0000FF));
+    items.push_back(std::make_unique<AlbumItem>("Bonjour\nle monde", font, 0x0000FF));
 
     auto photo2 = std::make_unique<AlbumItem>("C:\\PHOTOS\\B.BMP");
     photo2->tabIndex = 1;
     photo2->preview.Attach(SmallPreview(3, 5, 200));
-    doc.items.push_back(std::move(photo2));
+    items.push_back(std::move(photo2));
+    AppendItems(doc, std::move(items));
 }
 
 void ExpectSameAlbum(const AlbumDocument& a, const AlbumDocument& b)
@@ -85,17 +151,17 @@ void ExpectSameAlbum(const AlbumDocument& a, const AlbumDocument& b)
     EXPECT_EQ(a.Settings().password, b.Settings().password);
     for (int i = 0; i < kAlbumFontCount; ++i)
         EXPECT_EQ(a.Settings().fonts[i], b.Settings().fonts[i]) << "font " << i;
-    ASSERT_EQ(a.tabs.size(), b.tabs.size());
-    for (size_t i = 0; i < a.tabs.size(); ++i) {
-        EXPECT_EQ(a.tabs[i]->name, b.tabs[i]->name);
-        EXPECT_EQ(a.tabs[i]->reserved, b.tabs[i]->reserved);
-        EXPECT_EQ(a.tabs[i]->tabColor, b.tabs[i]->tabColor);
-        EXPECT_EQ(a.tabs[i]->nameColor, b.tabs[i]->nameColor);
+    ASSERT_EQ(a.TabCount(), b.TabCount());
+    for (size_t i = 0; i < a.TabCount(); ++i) {
+        EXPECT_EQ(a.Tabs()[i]->name, b.Tabs()[i]->name);
+        EXPECT_EQ(a.Tabs()[i]->reserved, b.Tabs()[i]->reserved);
+        EXPECT_EQ(a.Tabs()[i]->tabColor, b.Tabs()[i]->tabColor);
+        EXPECT_EQ(a.Tabs()[i]->nameColor, b.Tabs()[i]->nameColor);
     }
-    ASSERT_EQ(a.items.size(), b.items.size());
-    for (size_t i = 0; i < a.items.size(); ++i) {
-        const AlbumItem& x = *a.items[i];
-        const AlbumItem& y = *b.items[i];
+    ASSERT_EQ(a.ItemCount(), b.ItemCount());
+    for (size_t i = 0; i < a.ItemCount(); ++i) {
+        const AlbumItem& x = *a.Items()[i];
+        const AlbumItem& y = *b.Items()[i];
         EXPECT_EQ(x.kind, y.kind) << i;
         EXPECT_EQ(x.text, y.text) << i;
         EXPECT_EQ(x.font, y.font) << i;
@@ -116,7 +182,7 @@ void ExpectSameAlbum(const AlbumDocument& a, const AlbumDocument& b)
 std::vector<int16_t> TabIndices(const AlbumDocument& doc)
 {
     std::vector<int16_t> indices;
-    for (const auto& item : doc.items)
+    for (const auto& item : doc.Items())
         indices.push_back(item->tabIndex);
     return indices;
 }

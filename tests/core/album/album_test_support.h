@@ -1,6 +1,8 @@
 #pragma once
 // Building albums and album bytes for the album tests.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,25 @@ std::vector<uint8_t> StoreToBytes(AlbumDocument& doc);
 // Reads bytes into a fresh document through Serialize (may throw
 // ArchiveError).
 void LoadFromBytes(AlbumDocument& doc, const std::vector<uint8_t>& bytes);
+
+// Building an album through its real edits, as a test's starting point:
+// the items are appended as one insertion step (each keeping the tab index
+// it was given), a tab is appended without moving any item. Afterwards the
+// history is empty again and the modified mark as it was before, so that
+// the test starts from the album as built.
+void AppendItems(AlbumDocument& doc, std::vector<std::unique_ptr<AlbumItem>> items);
+void AppendItem(AlbumDocument& doc, std::unique_ptr<AlbumItem> item);
+void AppendTab(AlbumDocument& doc, std::unique_ptr<SectionTab> tab);
+// The same for an item in place `index`.
+void InsertItemAt(AlbumDocument& doc, size_t index, std::unique_ptr<AlbumItem> item);
+// An item's text, font, colour, sound or description changed by a content
+// edit; a photo's file by a file edit; a tab's name. Then forgotten, as
+// above.
+void ChangeContent(AlbumDocument& doc, size_t index, const std::function<void(ItemContent&)>& change);
+void ChangePhotoFile(AlbumDocument& doc, size_t index, const std::string& imagePath);
+void RenameTab(AlbumDocument& doc, size_t position, const std::string& name);
+// Items removed from `first` on, tabs kept (one step, then forgotten).
+void RemoveItemsFrom(AlbumDocument& doc, size_t first);
 
 // A small 8-bit picture on the application palette.
 Picture SmallPreview(int32_t width, int32_t height, uint8_t fill);

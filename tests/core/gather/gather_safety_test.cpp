@@ -20,6 +20,7 @@
 #include "core/res/strings.h"
 #include "support/sound_files.h"
 #include "support/test_support.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -103,9 +104,9 @@ void MakeAlbum(const std::string& albumPath, const std::vector<std::string>& pho
     for (size_t i = 0; i < photos.size(); ++i)
         ASSERT_TRUE(doc.InsertImage(stand, i));
     for (size_t i = 0; i < photos.size(); ++i) {
-        doc.items[i]->imagePath = photos[i];
+        test::ChangePhotoFile(doc, i, photos[i]);
         if (i < sounds.size())
-            doc.items[i]->soundPath = sounds[i];
+            test::ChangeContent(doc, i, [&](ItemContent& c) { c.soundPath = sounds[i]; });
     }
     ASSERT_TRUE(doc.Save(albumPath));
     fs::remove(stand);
@@ -127,7 +128,7 @@ std::vector<std::string> PhotosFoundBy(const std::string& albumPath)
     AlbumDocument doc;
     EXPECT_TRUE(doc.Open(albumPath));
     std::vector<std::string> found;
-    for (const auto& item : doc.items)
+    for (const auto& item : doc.Items())
         if (item->IsPhoto())
             found.push_back(FindAlbumImage(item->imagePath, albumPath));
     return found;

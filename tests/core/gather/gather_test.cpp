@@ -22,6 +22,7 @@
 #include "core/res/strings.h"
 #include "support/sound_files.h"
 #include "support/test_support.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -96,7 +97,7 @@ std::vector<std::string> GatheredPhotos(const std::string& albumPath)
     AlbumDocument doc;
     EXPECT_TRUE(doc.Open(albumPath));
     std::vector<std::string> found;
-    for (const auto& item : doc.items)
+    for (const auto& item : doc.Items())
         if (item->IsPhoto())
             found.push_back(FindAlbumImage(item->imagePath, albumPath));
     return found;
@@ -238,8 +239,10 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     {
         AlbumDocument doc;
         ASSERT_TRUE(doc.Open(album));
-        doc.items[0]->soundPath = dir.File("originaux/sons/vagues.wav");
-        doc.items[0]->description = "Au bord de l'eau";
+        test::ChangeContent(doc, 0, [&](ItemContent& c) {
+            c.soundPath = dir.File("originaux/sons/vagues.wav");
+            c.description = "Au bord de l'eau";
+        });
         ASSERT_TRUE(doc.Save(album));
     }
     FlatRenderer renderer;
@@ -274,10 +277,10 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
     AlbumDocument moved;
     ASSERT_TRUE(moved.Open(dir.File("ailleurs/Voyage.qza")));
     const std::string movedPath = dir.File("ailleurs/Voyage.qza");
-    const std::string plage = FindAlbumImage(moved.items[0]->imagePath, movedPath);
+    const std::string plage = FindAlbumImage(moved.Items()[0]->imagePath, movedPath);
     EXPECT_EQ(plage, dir.File("ailleurs/Plage.JPG"));
-    EXPECT_EQ(FindAlbumImage(moved.items[1]->imagePath, movedPath), dir.File("ailleurs/neige.JPG"));
-    EXPECT_EQ(FindAlbumSound(moved.items[0]->soundPath, movedPath), dir.File("ailleurs/vagues.wav"));
+    EXPECT_EQ(FindAlbumImage(moved.Items()[1]->imagePath, movedPath), dir.File("ailleurs/neige.JPG"));
+    EXPECT_EQ(FindAlbumSound(moved.Items()[0]->soundPath, movedPath), dir.File("ailleurs/vagues.wav"));
     // Converted in full colour at the chosen quality: a 24-bit JPEG.
     Dib converted;
     converted.Load(plage, ReadOptions{});
@@ -298,11 +301,11 @@ TEST(GatherTest, GatheredAlbumWorksOnceMovedAndItsOriginalsDeleted)
 TEST(GatherTest, PlanNamesConvertedPicturesByTheirLastThreeCharacters)
 {
     AlbumDocument doc;
-    doc.items.push_back(std::make_unique<AlbumItem>("D:\\IMG\\PHOTO.BMP"));
-    doc.items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
-    doc.items.push_back(std::make_unique<AlbumItem>("/photos/neige"));
-    doc.items.push_back(std::make_unique<AlbumItem>("/photos/été.tiff"));
-    doc.items[0]->soundPath = "C:\\SONS\\Mer.WAV";
+    test::AppendItem(doc, std::make_unique<AlbumItem>("D:\\IMG\\PHOTO.BMP"));
+    test::AppendItem(doc, std::make_unique<AlbumItem>("texte", LogFont{}, 0));
+    test::AppendItem(doc, std::make_unique<AlbumItem>("/photos/neige"));
+    test::AppendItem(doc, std::make_unique<AlbumItem>("/photos/été.tiff"));
+    test::ChangeContent(doc, 0, [](ItemContent& c) { c.soundPath = "C:\\SONS\\Mer.WAV"; });
     const auto plan = PlanGather(doc, "/albums/a.qza", "/dest", {true, true, true, 50}).files;
     std::vector<std::string> targets;
     for (const GatherFile& file : plan)
@@ -359,7 +362,7 @@ TEST(GatherTest, FileErrorsAskAbortRetryIgnoreAndRetryRepeatsTheFailedStep)
     {
         AlbumDocument doc;
         ASSERT_TRUE(doc.Open(album));
-        doc.items[1]->soundPath = dir.File("a/deux.wav");
+        test::ChangeContent(doc, 1, [&](ItemContent& c) { c.soundPath = dir.File("a/deux.wav"); });
         ASSERT_TRUE(doc.Save(album));
     }
     const std::vector<uint8_t> deux = test::ReadBytes(dir.File("a/deux.bmp"));

@@ -217,11 +217,13 @@ TEST(WebViewerDataTest, TextsWithScriptEndsQuotesLineSeparatorsAndBadBytesStayIn
     EditSettings(doc, [&](AlbumSettings& s) { s.title = nasty; });
     EditSettings(doc, [&](AlbumSettings& s) { s.description = nasty; });
     ASSERT_TRUE(doc.InsertImage(dir.File("photo.pcx"), 0));
-    doc.items[0]->imagePath = "/photos/" + nasty + ".jpg";
-    doc.items[0]->description = nasty;
+    doc.Perform(MakePhotoFileChange(doc, 0, "/photos/" + nasty + ".jpg"));
+    ItemContent content = ContentOf(doc.Item(0));
+    content.description = nasty;
+    doc.Perform(MakeContentChange(doc, 0, std::move(content), ContentKind::Description));
     EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = true; });
-    ASSERT_FALSE(doc.tabs.empty());
-    doc.tabs[0]->name = nasty + " onglet";
+    ASSERT_FALSE(doc.Tabs().empty());
+    doc.Perform(MakeTabChange(doc, 0, nasty + " onglet", doc.Tab(0).tabColor, doc.Tab(0).nameColor));
     const std::string script = ViewerAlbumScript(doc, {{0, nasty + ".jpg", nasty + ".wav", {{nasty, 1, 2}}}});
 
     EXPECT_EQ(script.rfind("var LUMORA_ALBUM = {", 0), 0u);

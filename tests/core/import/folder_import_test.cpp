@@ -132,16 +132,16 @@ TEST_F(FolderImportTest, MakesOneSectionPerDayInCaptureOrderAndListsUnreadableFi
     ASSERT_EQ(outcome.unreadable.size(), 1u);
     EXPECT_EQ(outcome.unreadable[0].path, dir.File("broken.jpg"));
     EXPECT_EQ(outcome.unreadable[0].error, ReadError::Damaged);
-    ASSERT_EQ(doc.items.size(), 4u);
+    ASSERT_EQ(doc.ItemCount(), 4u);
     const char* names[] = {"z.jpg", "m.jpg", "a.jpg", "IMG_20250616_080000.jpg"};
     const int16_t sections[] = {0, 0, 1, 2};
     for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(doc.items[i]->imagePath, dir.File(names[i]));
-        EXPECT_EQ(doc.items[i]->tabIndex, sections[i]) << i;
+        EXPECT_EQ(doc.Items()[i]->imagePath, dir.File(names[i]));
+        EXPECT_EQ(doc.Items()[i]->tabIndex, sections[i]) << i;
     }
-    ASSERT_EQ(doc.tabs.size(), 3u);
-    EXPECT_EQ(doc.tabs[0]->name, "sam. 14 juin 2025");
-    EXPECT_EQ(doc.tabs[2]->name, "lun. 16 juin 2025");
+    ASSERT_EQ(doc.TabCount(), 3u);
+    EXPECT_EQ(doc.Tabs()[0]->name, "sam. 14 juin 2025");
+    EXPECT_EQ(doc.Tabs()[2]->name, "lun. 16 juin 2025");
     EXPECT_TRUE(doc.Settings().useTabs);
     EXPECT_TRUE(doc.Settings().flyleaf);
     EXPECT_EQ(doc.Settings().title, dir.Path().substr(dir.Path().rfind('/') + 1));
@@ -157,12 +157,12 @@ TEST_F(FolderImportTest, WithoutDaysOneSectionAndRecursionReachesSubfolders)
     flat.Clear();
     EXPECT_EQ(ImportFolder(flat, dir.Path(), {false, false}, nullptr, Anything).inserted, 1u);
     EXPECT_FALSE(flat.Settings().useTabs);
-    EXPECT_EQ(flat.tabs.size(), 1u);
+    EXPECT_EQ(flat.TabCount(), 1u);
 
     AlbumDocument deep;
     deep.Clear();
     EXPECT_EQ(ImportFolder(deep, dir.Path(), {false, true}, nullptr, Anything).inserted, 2u);
-    EXPECT_EQ(deep.items[0]->imagePath, dir.File("sub/a.jpg"));
+    EXPECT_EQ(deep.Items()[0]->imagePath, dir.File("sub/a.jpg"));
 }
 
 // Stops after the second photo, as Échap does in the window.
@@ -184,9 +184,9 @@ TEST_F(FolderImportTest, StoppingKeepsWhatIsInWithItsSections)
     StopAfterTwo stop;
     const auto outcome = ImportFolder(doc, dir.Path(), {}, &stop, Anything);
     EXPECT_TRUE(outcome.stopped);
-    EXPECT_LT(doc.items.size(), 4u);
-    EXPECT_GE(doc.items.size(), 2u);
-    EXPECT_EQ(doc.tabs.size(), doc.items.size());  // one day each
+    EXPECT_LT(doc.ItemCount(), 4u);
+    EXPECT_GE(doc.ItemCount(), 2u);
+    EXPECT_EQ(doc.TabCount(), doc.ItemCount());  // one day each
 }
 
 TEST(FolderImport, AFolderThatCannotBeReadIsSaidSo)
@@ -196,7 +196,7 @@ TEST(FolderImport, AFolderThatCannotBeReadIsSaidSo)
     const auto outcome = ImportFolder(doc, "/nonexistent/folder", {}, nullptr, Anything);
     EXPECT_FALSE(outcome.folderRead);
     EXPECT_NE(outcome.folderError.find("/nonexistent/folder"), std::string::npos);
-    EXPECT_TRUE(doc.items.empty());
+    EXPECT_TRUE(doc.Items().empty());
     EXPECT_EQ(FolderTitle("/home/anne/Photos/Provence 2025/"), "Provence 2025");
 }
 

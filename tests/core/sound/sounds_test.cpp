@@ -7,6 +7,7 @@
 #include "core/sound/sounds.h"
 #include "support/recording_sound_player.h"
 #include "support/test_support.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -55,8 +56,8 @@ TEST(SoundsTest, PlayingStopsFirstAndItemSoundsAreLookedUpBesideTheAlbum)
 TEST(SoundsTest, OnlyPhotosTakeASoundAndEveryChangeMarksTheAlbum)
 {
     AlbumDocument album;
-    album.items.push_back(std::make_unique<AlbumItem>("a.jpg"));
-    album.items.push_back(std::make_unique<AlbumItem>("mot", LogFont{}, 0));
+    test::AppendItem(album, std::make_unique<AlbumItem>("a.jpg"));
+    test::AppendItem(album, std::make_unique<AlbumItem>("mot", LogFont{}, 0));
     album.MarkSaved();
     EXPECT_FALSE(SetItemSound(album, 1, "/s.wav"));  // a text
     EXPECT_FALSE(SetItemSound(album, 2, "/s.wav"));  // no such item
@@ -64,11 +65,11 @@ TEST(SoundsTest, OnlyPhotosTakeASoundAndEveryChangeMarksTheAlbum)
     EXPECT_FALSE(RemoveItemSound(album, 0));         // nothing to remove
     EXPECT_FALSE(album.IsModified());
     EXPECT_TRUE(SetItemSound(album, 0, "/s.wav"));
-    EXPECT_EQ(album.items[0]->soundPath, "/s.wav");
+    EXPECT_EQ(album.Items()[0]->soundPath, "/s.wav");
     EXPECT_TRUE(album.IsModified());
     album.MarkSaved();
     EXPECT_TRUE(RemoveItemSound(album, 0));
-    EXPECT_TRUE(album.items[0]->soundPath.empty());
+    EXPECT_TRUE(album.Items()[0]->soundPath.empty());
     EXPECT_TRUE(album.IsModified());
 }
 

@@ -36,7 +36,7 @@ Point InBook(const AlbumView&, int x, int y)
 
 Point ItemCentre(const AlbumView& view, int item)
 {
-    const ItemRect& r = view.Document().items[static_cast<size_t>(item)]->displayRect;
+    const ItemRect& r = view.Document().Items()[static_cast<size_t>(item)]->displayRect;
     return InBook(view, kPageAreaOffset.x + (r.left + r.right) / 2, kPageAreaOffset.y + (r.top + r.bottom) / 2);
 }
 
@@ -135,7 +135,7 @@ TEST_F(AlbumMouseTest, ATabClickGoesToItsSection)
     ASSERT_NE(last, right.end());
     const Rect slot = TabSlotRect(last->slot);
     ClickBook(view, InBook(view, slot.left + 2, slot.top + 2), false);
-    EXPECT_EQ(view.State().Position(), SpreadOfPage(view.Document().tabs[2]->firstPage));
+    EXPECT_EQ(view.State().Position(), SpreadOfPage(view.Document().Tabs()[2]->firstPage));
     EXPECT_EQ(view.State().Selection(), 8);
 }
 
@@ -192,7 +192,7 @@ TEST_F(AlbumMouseTest, TheRightButtonPicksOneOfThreeMenus)
     const TabPlacement tab = RightTabColumn(layout, 2).back();
     const Rect slot = TabSlotRect(tab.slot);
     std::unique_ptr<QMenu> tabMenu(PrepareContextMenu(view, frame, InBook(view, slot.left + 2, slot.top + 2)));
-    EXPECT_EQ(view.State().Position(), SpreadOfPage(view.Document().tabs[static_cast<size_t>(tab.tab)]->firstPage));
+    EXPECT_EQ(view.State().Position(), SpreadOfPage(view.Document().Tabs()[static_cast<size_t>(tab.tab)]->firstPage));
     EXPECT_EQ(Labels(*tabMenu).size(), 7);
 
     view.SetPosition(-2);
@@ -261,7 +261,7 @@ TEST_F(AlbumMouseTest, GoToTabListsTheTabsAndGoesToTheChosenOne)
     frame.RefreshCommandStates();
     frame.Action(kCmdGoToTab)->trigger();
     EXPECT_EQ(listed, (QStringList{"Sans Nom", "Section 4", "Section 8"}));
-    EXPECT_EQ(view.State().Position(), SpreadOfPage(view.Document().tabs[2]->firstPage));
+    EXPECT_EQ(view.State().Position(), SpreadOfPage(view.Document().Tabs()[2]->firstPage));
     EXPECT_EQ(view.State().Selection(), 8);
 }
 
@@ -273,15 +273,15 @@ TEST_F(AlbumMouseTest, UpInMicroMovesOneRowBackAcrossPages)
     EXPECT_EQ(view.State().Selection(), 13);
     QTest::keyClick(&view, Qt::Key_Up);  // first row of page 1: page 0's bottom row
     EXPECT_EQ(view.State().Selection(), 10);
-    EXPECT_EQ(view.Document().items[10]->pageIndex, 0);
+    EXPECT_EQ(view.Document().Items()[10]->pageIndex, 0);
     EXPECT_EQ(view.State().Position(), 0);
 }
 
 TEST_F(AlbumMouseTest, NextTabInTheLastSectionGoesToItsFirstPage)
 {
     AlbumView& view = Open(20, false, {4});  // section 1 runs over several spreads
-    const int sectionStart = SpreadOfPage(view.Document().tabs[1]->firstPage);
-    view.SetPosition(view.Document().pageCount - 2);
+    const int sectionStart = SpreadOfPage(view.Document().Tabs()[1]->firstPage);
+    view.SetPosition(view.Document().PageCount() - 2);
     ASSERT_GT(view.State().Position(), sectionStart);
     NextTab(view);
     EXPECT_EQ(view.State().Position(), sectionStart);

@@ -65,7 +65,7 @@ TEST_F(AlbumNavigationTest, WithoutFlyleafTheCoverOpensOnPageOne)
 TEST_F(AlbumNavigationTest, LastSpreadAndGoingPastTheLastPage)
 {
     AlbumView& view = Open(6, true);  // pages 0, 1, 2: page count 4
-    ASSERT_EQ(view.Document().pageCount, 4);
+    ASSERT_EQ(view.Document().PageCount(), 4);
     GoToPage(view, 6);  // "7" in the go-to dialog
     EXPECT_EQ(view.State().Position(), 4);
     EXPECT_EQ(frame.Gauge()->Text(), "Page 4");
@@ -83,7 +83,7 @@ TEST_F(AlbumNavigationTest, LastSpreadAndGoingPastTheLastPage)
 TEST_F(AlbumNavigationTest, TabsJumpBetweenSectionsAndStopAtTheEnds)
 {
     AlbumView& view = Open(6, false, {2, 4});  // sections start at items 2 and 4
-    const auto& tabs = view.Document().tabs;
+    const auto& tabs = view.Document().Tabs();
     ASSERT_EQ(tabs.size(), 3u);
     NextTab(view);
     EXPECT_EQ(view.State().Position(), ((tabs[1]->firstPage + 1) / 2) * 2);
@@ -107,7 +107,7 @@ TEST_F(AlbumNavigationTest, SelectingAnItemOnAnotherSpreadMovesThere)
     AlbumView& view = Open(6, true);
     SelectItem(view, 0, 5);
     EXPECT_EQ(view.State().Selection(), 5);
-    EXPECT_EQ(view.State().Position(), ((view.Document().items[5]->pageIndex + 1) / 2) * 2);
+    EXPECT_EQ(view.State().Position(), ((view.Document().Items()[5]->pageIndex + 1) / 2) * 2);
     SelectItem(view, 10, 0);  // clamped to the last item: no change
     EXPECT_EQ(view.State().Selection(), 5);
     SelectItem(view, -5, 0);

@@ -12,6 +12,7 @@
 #include "gui/album/album_painter.h"
 #include "gui/album/fast_bitmap.h"
 #include "gui/album/text_drawing.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -105,7 +106,7 @@ protected:
     // Where the item's photo lies in the view (book at 0,0).
     QRect PhotoRect(int item) const
     {
-        const ItemRect& r = doc.items[static_cast<size_t>(item)]->displayRect;
+        const ItemRect& r = doc.Items()[static_cast<size_t>(item)]->displayRect;
         return QRect(QPoint(r.left + 26, r.top + 18), QPoint(r.right + 25, r.bottom + 17));
     }
 
@@ -166,7 +167,7 @@ TEST_F(AlbumRender, BookIsCentredInLargeWindowsAndAtTheOriginInSmallOnes)
 TEST_F(AlbumRender, OpenBookIsPiecedAroundThePages)
 {
     for (int i = 0; i < 5; ++i)
-        doc.items.push_back(Text("x"));  // Maxi 2+2: pages 0-2, page count 4
+        test::AppendItem(doc, Text("x"));  // Maxi 2+2: pages 0-2, page count 4
     EditSettings(doc, [&](AlbumSettings& s) { s.flyleaf = 1; });
 
     const QImage flyleaf = Render(-1);
@@ -196,9 +197,9 @@ TEST_F(AlbumRender, OpenBookIsPiecedAroundThePages)
 
 TEST_F(AlbumRender, PageTitlesAndNumbersOnlyWhenTheAlbumShowsThem)
 {
-    doc.items.push_back(Text(""));
-    doc.items.push_back(Text(""));
-    doc.items.push_back(Text(""));  // page 1 on the left of position 2
+    test::AppendItem(doc, Text(""));
+    test::AppendItem(doc, Text(""));
+    test::AppendItem(doc, Text(""));  // page 1 on the left of position 2
     const QImage bare = Render(2);
     EXPECT_EQ(InkIn(bare, 1, kLeftPageTitleBox), 0);
     EXPECT_EQ(InkIn(bare, 1, kLeftPageNumberBox), 0);
@@ -221,15 +222,18 @@ protected:
     {
         AlbumRender::SetUp();
         EditSettings(doc, [&](AlbumSettings& s) { s.useTabs = 1; });
-        doc.tabs.clear();
         const Rgb colors[] = {0x0000FF, 0x00FF00, 0xFF0000};
         for (int t = 0; t < 3; ++t) {
-            doc.tabs.push_back(std::make_unique<SectionTab>("", t));
-            doc.tabs.back()->tabColor = colors[t];
-            doc.items.push_back(Text("", t));  // sections start on pages 0, 2 and 4
+            auto tab = std::make_unique<SectionTab>("", t);
+            tab->tabColor = colors[t];
+            if (t == 0)
+                doc.Perform(MakeTabChange(doc, 0, "", tab->tabColor, tab->nameColor));
+            else
+                test::AppendTab(doc, std::move(tab));
+            test::AppendItem(doc, Text("", t));  // sections start on pages 0, 2 and 4
         }
     }
-    QRgb TabColor(int tab) const { return ColorFromRef(doc.tabs[static_cast<size_t>(tab)]->tabColor).rgb(); }
+    QRgb TabColor(int tab) const { return ColorFromRef(doc.Tabs()[static_cast<size_t>(tab)]->tabColor).rgb(); }
 };
 
 TEST_F(TabbedAlbum, TabsStandInTheirSlotsOnBothEdges)
@@ -291,7 +295,7 @@ TEST_F(TabbedAlbum, SectionMarkerBarsWithTheirSteppedRows)
     EXPECT_EQ(next.pixel(552, 100), TabColor(2));
     // A section running over several sheets: its later sheets carry no bar.
     for (int i = 0; i < 4; ++i)
-        doc.items.insert(doc.items.begin(), Text("", 0));  // tab 0 on pages 0-2
+        test::InsertItemAt(doc, 0, Text("", 0));  // tab 0 on pages 0-2
     const QImage middle = Render(2);
     EXPECT_EQ(middle.pixel(27, 100), left);
     EXPECT_EQ(middle.pixel(552, 100), PageAt(2, 552, 100));
@@ -305,7 +309,7 @@ protected:
     QImage RenderPhoto(int width, int height, int16_t style)
     {
         EditSettings(doc, [&](AlbumSettings& s) { s.frameStyle = static_cast<FrameStyle>(style); });
-        doc.items.push_back(Photo(width, height));
+        test::AppendItem(doc, Photo(width, height));
         return Render(0, -1);
     }
 };
@@ -377,9 +381,9 @@ TEST_F(FramedPhoto, ShadowedPhotoCastsATwoPixelShadow)
 
 TEST_F(FramedPhoto, SelectionMarkSurroundsTheItemAndErasesCleanly)
 {
-    doc.items.push_back(Photo(60, 40));
-    doc.items.push_back(Photo(60, 40));
-    doc.items.push_back(Photo(60, 40));  // page 1, the left page at position 2
+    test::AppendItem(doc, Photo(60, 40));
+    test::AppendItem(doc, Photo(60, 40));
+    test::AppendItem(doc, Photo(60, 40));  // page 1, the left page at position 2
     QImage image = Render(2, 2);
     const QRect photo = PhotoRect(2);
     auto isMark = [&](int x, int y) {
@@ -424,21 +428,32 @@ TEST_F(FramedPhoto, SelectionMarkSurroundsTheItemAndErasesCleanly)
 TEST_F(FramedPhoto, ScreenCopiesDrawTheSamePixelsAsPreviews)
 {
     EnableFastBitmaps();
-    doc.items.push_back(Photo(60, 40));
-    doc.items.push_back(Photo(30, 50));
-    doc.items[1]->preview.Attach(test::MakeRgbPicture(30, 50, [](int x, int y) {
-        return ColorTriple{static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 5), 0x80};
-    }));
-    for (auto& item : doc.items) {
-        item->MakeFastBitmap();
+    const auto graded = [] {
+        return test::MakeRgbPicture(30, 50, [](int x, int y) {
+            return ColorTriple{static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 5), 0x80};
+        });
+    };
+    auto first = Photo(60, 40);
+    auto second = Photo(30, 50);
+    second->preview.Attach(graded());
+    first->MakeFastBitmap();
+    second->MakeFastBitmap();
+    test::AppendItem(doc, std::move(first));
+    test::AppendItem(doc, std::move(second));
+    for (const AlbumItem* item : doc.Items())
         ASSERT_NE(FastBitmapOf(*item), nullptr);
-    }
     const QImage fromPreviews = Render(0, 1, kBookClient, {true, false});
     const QImage fromCopies = Render(0, 1, kBookClient, {true, true});
     EXPECT_EQ(fromCopies, fromPreviews);
     // A copy that is not the preview shows: the fast path is the one taken.
-    doc.items[0]->fastBitmap.reset();
-    doc.items[1]->preview.Attach(SolidPicture(30, 50));
+    test::RemoveItemsFrom(doc, 0);
+    auto plain = Photo(60, 40);  // no copy: drawn from its preview
+    auto changed = Photo(30, 50);
+    changed->preview.Attach(graded());
+    changed->MakeFastBitmap();
+    changed->preview.Attach(SolidPicture(30, 50));
+    test::AppendItem(doc, std::move(plain));
+    test::AppendItem(doc, std::move(changed));
     EXPECT_EQ(Render(0, 1, kBookClient, {true, true}), fromCopies);
     EXPECT_NE(Render(0, 1, kBookClient, {true, false}), fromCopies);
 }
@@ -448,7 +463,7 @@ TEST_F(AlbumRender, TextItemsAreCutAtTheirBoxBottom)
     std::string longText;
     for (int i = 0; i < 200; ++i)
         longText += "mot ";
-    doc.items.push_back(Text(longText));
+    test::AppendItem(doc, Text(longText));
     const QImage image = Render(0, -1);
     const Rect box = SlotBox(doc.Layout(), 0, 0).Offset({26, 18});
     EXPECT_GT(InkIn(image, 0, {box.left, box.bottom - 20, box.right, box.bottom}), 50);

@@ -26,9 +26,9 @@ TEST(AlbumGuiHooks, FastBitmapsStatusTextAndPreferences)
     EXPECT_EQ(doc.Settings().deskColor, 0x123456u);  // new albums take the preferred desk
     ASSERT_TRUE(doc.InsertImage(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), 0));
     doc.MakeFastBitmaps();
-    const QPixmap* fast = FastBitmapOf(*doc.items[0]);
+    const QPixmap* fast = FastBitmapOf(*doc.Items()[0]);
     ASSERT_NE(fast, nullptr);
-    EXPECT_EQ(fast->size(), QSize(doc.items[0]->preview.Width(), doc.items[0]->preview.Height()));
+    EXPECT_EQ(fast->size(), QSize(doc.Items()[0]->preview.Width(), doc.Items()[0]->preview.Height()));
     EXPECT_EQ(frame.StatusLabel()->text(), "Conversion des images en cours...");
 
     CurrentStatusDisplay().SetStatusText("Prêt");

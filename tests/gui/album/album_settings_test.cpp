@@ -405,7 +405,7 @@ protected:
         frame.Action(kCmdAlbumProperties)->trigger();
     }
 
-    QSize PreviewSize(size_t item) const { return {doc->items[item]->preview.Width(), doc->items[item]->preview.Height()}; }
+    QSize PreviewSize(size_t item) const { return {doc->Items()[item]->preview.Width(), doc->Items()[item]->preview.Height()}; }
 
     test::TempDir dir;
     test::CapturingReporter reporter;
@@ -427,23 +427,23 @@ TEST_F(LayoutChangeTest, SameBoxSizeKeepsThePreviews)
     RecordingStatus status;
     ChooseLayout(5);  // Présentation en X: 124 x 93 too
     EXPECT_EQ(doc->Settings().layoutIndex, 5);
-    ASSERT_EQ(doc->items.size(), 2u);
+    ASSERT_EQ(doc->ItemCount(), 2u);
     EXPECT_EQ(PreviewSize(0), QSize(69, 93));
     EXPECT_EQ(status.texts, std::vector<std::string>{"Prêt"});
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(doc->items[1]->displayRect.left, 300);  // paginated: the X's middle box (Midi: 343)
+    EXPECT_EQ(doc->Items()[1]->displayRect.left, 300);  // paginated: the X's middle box (Midi: 343)
 }
 
 TEST_F(LayoutChangeTest, AnotherBoxSizeRemakesThePreviewsUnderTheStatusText)
 {
     AlbumView& view = OpenAlbum(0);  // Poster 1+1: 185 x 297, one photo a page
     ASSERT_EQ(PreviewSize(0), QSize(185, 246));
-    ASSERT_EQ(doc->items[1]->pageIndex, 1);
+    ASSERT_EQ(doc->Items()[1]->pageIndex, 1);
     view.SetSelection(1);
     RecordingStatus status;
     RecordingProgress progress;
     ChooseLayout(1);  // Maxi 2+2: 185 x 140
-    ASSERT_EQ(doc->items.size(), 2u);
+    ASSERT_EQ(doc->ItemCount(), 2u);
     EXPECT_EQ(PreviewSize(0), QSize(105, 140));
     EXPECT_EQ(PreviewSize(1), QSize(185, 46));
     EXPECT_EQ(status.texts,
@@ -453,7 +453,7 @@ TEST_F(LayoutChangeTest, AnotherBoxSizeRemakesThePreviewsUnderTheStatusText)
     EXPECT_EQ(progress.ended, 1);
     EXPECT_EQ(progress.steps, (std::vector<std::pair<long, long>>{{1, 2}, {2, 2}}));
     // Both photos share page 0 now, and the view moved to its selected one.
-    EXPECT_EQ(doc->items[1]->pageIndex, 0);
+    EXPECT_EQ(doc->Items()[1]->pageIndex, 0);
     EXPECT_EQ(view.State().Position(), 0);
     EXPECT_EQ(frame.Gauge()->Text(), "Page 1");
 }

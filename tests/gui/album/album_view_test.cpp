@@ -18,6 +18,7 @@
 #include "support/test_support.h"
 #include "gui/album/album_picture.h"
 #include "gui/album/album_view.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -32,10 +33,21 @@ std::shared_ptr<AlbumDocument> AlbumOf(int textItems)
 {
     auto doc = std::make_shared<AlbumDocument>();
     doc->Clear();
+    std::vector<std::unique_ptr<AlbumItem>> items;
     for (int i = 0; i < textItems; ++i)
-        doc->items.push_back(std::make_unique<AlbumItem>("texte", DefaultAlbumFont(12), 0));
-    doc->Paginate();
+        items.push_back(std::make_unique<AlbumItem>("texte", DefaultAlbumFont(12), 0));
+    test::AppendItems(*doc, std::move(items));
     return doc;
+}
+
+// `doc` as a window gets it from its file: written, then read into a new
+// document whose password was not asked for yet.
+std::shared_ptr<AlbumDocument> AsJustRead(AlbumDocument& doc)
+{
+    auto read = std::make_shared<AlbumDocument>();
+    test::LoadFromBytes(*read, test::StoreToBytes(doc));
+    read->Paginate();
+    return read;
 }
 
 QImage PainterImage(const AlbumDocument& doc, QSize size, AlbumSpread spread, const Preferences& prefs)
@@ -208,8 +220,7 @@ TEST(AlbumView, FollowsThePaginationOfItsAlbum)
         EXPECT_EQ(view.State().Selection(), 0);
         view.SetPosition(4);
         view.SetSelection(4);
-        doc->items.resize(2);  // page count 2
-        doc->Paginate();
+        test::RemoveItemsFrom(*doc, 2);  // page count 2
         EXPECT_EQ(view.State().Position(), 2);
         EXPECT_EQ(view.State().Selection(), 1);
     }
@@ -281,9 +292,10 @@ void Settle()
 TEST(AlbumView, AsksThePasswordOnceAfterTheFirstPainting)
 {
     Preferences prefs;
-    const auto doc = AlbumOf(1);
-    EditSettings(*doc, [&](AlbumSettings& s) { s.password = "secret"; });  // and no dialog to type it in: refused
-    doc->passwordCheckPending = true;  // as for an album just read
+    const auto written = AlbumOf(1);
+    EditSettings(*written, [&](AlbumSettings& s) { s.password = "secret"; });  // and no dialog to type it in: refused
+    const auto doc = AsJustRead(*written);
+    ASSERT_TRUE(doc->PasswordCheckPending());
     AlbumView view(doc, Book(), prefs);
     int refusals = 0;
     QObject::connect(&view, &AlbumView::AlbumRefused, [&] { ++refusals; });
@@ -298,8 +310,8 @@ TEST(AlbumView, AsksThePasswordOnceAfterTheFirstPainting)
     Settle();
     EXPECT_EQ(refusals, 1);
 
-    const auto open = AlbumOf(1);
-    open->passwordCheckPending = true;
+    const auto open = AsJustRead(*AlbumOf(1));
+    ASSERT_TRUE(open->PasswordCheckPending());
     AlbumView openView(open, Book(), prefs);
     int openRefusals = 0;
     QObject::connect(&openView, &AlbumView::AlbumRefused, [&] { ++openRefusals; });
@@ -307,7 +319,7 @@ TEST(AlbumView, AsksThePasswordOnceAfterTheFirstPainting)
     openView.viewport()->repaint();
     Settle();
     EXPECT_EQ(openRefusals, 0);
-    EXPECT_FALSE(open->passwordCheckPending);
+    EXPECT_FALSE(open->PasswordCheckPending());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "gui/platform/profile.h"
 #include "support/test_support.h"
 #include "gui/album/album_view.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora::test {
 
@@ -34,8 +35,10 @@ protected:
         settings.useTabs = !sections.empty();
         auto doc = std::make_shared<AlbumDocument>();
         doc->Clear(settings);
+        std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < texts; ++i)
-            doc->items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
+            items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
+        test::AppendItems(*doc, std::move(items));
         for (int first : sections)
             doc->AddTabBefore(static_cast<size_t>(first),
                               std::make_unique<SectionTab>("Section " + std::to_string(first), 0));

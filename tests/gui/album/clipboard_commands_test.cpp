@@ -11,6 +11,7 @@
 #include "core/res/strings.h"
 #include "gui/album/clipboard_commands.h"
 #include "gui/platform/commands.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -57,7 +58,7 @@ protected:
 TEST_F(ClipboardCommandsTest, PhotoFromMaxiPastesIntoMicroWithItsPreviewRemade)
 {
     auto source = PhotoAlbum(kMaxi);
-    ASSERT_EQ(source->items[0]->preview.Width(), 185);
+    ASSERT_EQ(source->Items()[0]->preview.Width(), 185);
     AlbumView& from = Open(source);
     EXPECT_FALSE(Enabled(kCmdEditPaste));
     Run(kCmdEditCopy);
@@ -75,8 +76,8 @@ TEST_F(ClipboardCommandsTest, PhotoFromMaxiPastesIntoMicroWithItsPreviewRemade)
     AlbumView& to = Open(target);
     to.SetSelection(1);
     Run(kCmdEditPaste);
-    ASSERT_EQ(target->items.size(), 4u);
-    const AlbumItem& pasted = *target->items[1];
+    ASSERT_EQ(target->ItemCount(), 4u);
+    const AlbumItem& pasted = *target->Items()[1];
     EXPECT_TRUE(pasted.IsPhoto());
     EXPECT_EQ(pasted.imagePath, photoPath);
     EXPECT_EQ(pasted.preview.Width(), 68);
@@ -88,24 +89,24 @@ TEST_F(ClipboardCommandsTest, PhotoFromMaxiPastesIntoMicroWithItsPreviewRemade)
 TEST_F(ClipboardCommandsTest, TextCutFromOneAlbumLandsOnPageZeroOfAnEmptyOne)
 {
     auto source = Album(3, false, {1, 2});  // items 1 and 2 start sections
-    source->items[2]->text = "Καλημέρα, à bientôt";
+    test::ChangeContent(*source, 2, [](ItemContent& c) { c.text = "Καλημέρα, à bientôt"; });
     source->MarkSaved();
     AlbumView& from = Open(source);
     from.SetSelection(2);
     Run(kCmdEditCut);
     EXPECT_EQ(QApplication::clipboard()->text(), "Καλημέρα, à bientôt");
-    ASSERT_EQ(source->items.size(), 2u);
-    EXPECT_EQ(source->tabs.size(), 3u);  // the emptied section keeps its tab
+    ASSERT_EQ(source->ItemCount(), 2u);
+    EXPECT_EQ(source->TabCount(), 3u);  // the emptied section keeps its tab
     EXPECT_TRUE(source->IsModified());
 
     auto target = std::make_shared<AlbumDocument>();
     target->Clear();
     AlbumView& to = Open(target);
     Run(kCmdEditPaste);
-    ASSERT_EQ(target->items.size(), 1u);
-    EXPECT_EQ(target->items[0]->text, "Καλημέρα, à bientôt");  // whole, through UTF-8
-    EXPECT_EQ(target->items[0]->tabIndex, 0);
-    EXPECT_EQ(target->items[0]->pageIndex, 0);
+    ASSERT_EQ(target->ItemCount(), 1u);
+    EXPECT_EQ(target->Items()[0]->text, "Καλημέρα, à bientôt");  // whole, through UTF-8
+    EXPECT_EQ(target->Items()[0]->tabIndex, 0);
+    EXPECT_EQ(target->Items()[0]->pageIndex, 0);
     EXPECT_EQ(to.State().Selection(), 0);
 }
 
@@ -125,7 +126,7 @@ TEST_F(ClipboardCommandsTest, ForeignOrDamagedBlocksAreRefusedWithTheMessage)
         EXPECT_EQ(reporter.messages[0].text, LoadString(kStrPasteFailed));
         EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Exclamation);
     }
-    EXPECT_EQ(target->items.size(), 2u);
+    EXPECT_EQ(target->ItemCount(), 2u);
     EXPECT_FALSE(target->IsModified());
 }
 

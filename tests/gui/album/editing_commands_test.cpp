@@ -29,6 +29,7 @@
 #include "gui/album/tab_dialog.h"
 #include "gui/album/text_dialog.h"
 #include "gui/widgets/widget_names.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -56,8 +57,10 @@ protected:
     {
         auto doc = std::make_shared<AlbumDocument>();
         doc->Clear();
+        std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < texts; ++i)
-            doc->items.push_back(std::make_unique<AlbumItem>("texte " + std::to_string(i), LogFont{}, 0));
+            items.push_back(std::make_unique<AlbumItem>("texte " + std::to_string(i), LogFont{}, 0));
+        test::AppendItems(*doc, std::move(items));
         for (int first : sections)
             doc->AddTabBefore(static_cast<size_t>(first),
                               std::make_unique<SectionTab>("Section " + std::to_string(first), 1));
@@ -97,7 +100,7 @@ protected:
     static std::vector<std::string> ImagePaths(const AlbumDocument& doc)
     {
         std::vector<std::string> paths;
-        for (const auto& item : doc.items)
+        for (const auto& item : doc.Items())
             paths.push_back(item->IsPhoto() ? item->imagePath : "texte");
         return paths;
     }
@@ -121,11 +124,11 @@ TEST_F(EditingCommandsTest, ThreePhotosAfterItemFourTakeFiveToSevenAndSelectTheF
     Run(kCmdInsertImages);
 
     const AlbumDocument& doc = view.Document();
-    ASSERT_EQ(doc.items.size(), 9u);
+    ASSERT_EQ(doc.ItemCount(), 9u);
     EXPECT_EQ(ImagePaths(doc), (std::vector<std::string>{"texte", "texte", "texte", "texte", "texte", Path("a.bmp"),
                                                           Path("b.bmp"), Path("c.bmp"), "texte"}));
     EXPECT_EQ(view.State().Selection(), 5);
-    EXPECT_EQ(view.State().Position(), ((doc.items[5]->pageIndex + 1) / 2) * 2);
+    EXPECT_EQ(view.State().Position(), ((doc.Items()[5]->pageIndex + 1) / 2) * 2);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(InsertAfterFlag());  // remembered for the next insertion
     EXPECT_FALSE(frame.Gauge()->IsRunning());
@@ -145,7 +148,7 @@ TEST_F(EditingCommandsTest, TheInsertDialogStartsFromTheLastChoice)
     Run(kCmdInsertImages);
     EXPECT_TRUE(afterChecked);
     EXPECT_FALSE(InsertAfterFlag());  // a choice counts even when cancelled
-    EXPECT_EQ(view.Document().items.size(), 2u);
+    EXPECT_EQ(view.Document().ItemCount(), 2u);
     EXPECT_FALSE(view.Document().IsModified());
 }
 
@@ -157,7 +160,7 @@ TEST_F(EditingCommandsTest, PhotosInsertedInAnEmptyAlbumGoToTheFirstSection)
     Run(kCmdInsertImages);
     const AlbumDocument& doc = view.Document();
     EXPECT_EQ(ImagePaths(doc), (std::vector<std::string>{Path("b.bmp"), Path("a.bmp")}));
-    for (const auto& item : doc.items)
+    for (const auto& item : doc.Items())
         EXPECT_EQ(item->tabIndex, 0);
     EXPECT_EQ(view.State().Selection(), 0);
     EXPECT_EQ(view.State().Position(), 0);
@@ -195,9 +198,9 @@ TEST_F(EditingCommandsTest, TheLoadErrorDialogRetriesWithThePathTyped)
     });
     Run(kCmdInsertImages);
     EXPECT_EQ(offered, QString::fromStdString(Path("broken.bmp")));
-    ASSERT_EQ(view.Document().items.size(), 1u);
-    EXPECT_EQ(view.Document().items[0]->imagePath, Path("b.bmp"));
-    EXPECT_FALSE(view.Document().items[0]->preview.IsEmpty());
+    ASSERT_EQ(view.Document().ItemCount(), 1u);
+    EXPECT_EQ(view.Document().Items()[0]->imagePath, Path("b.bmp"));
+    EXPECT_FALSE(view.Document().Items()[0]->preview.IsEmpty());
 }
 
 TEST_F(EditingCommandsTest, RetryingUntouchedUsesThePathInItsOwnCase)
@@ -217,9 +220,9 @@ TEST_F(EditingCommandsTest, RetryingUntouchedUsesThePathInItsOwnCase)
     Run(kCmdInsertImages);
     EXPECT_EQ(shown, QString::fromStdString(mixed));
     EXPECT_EQ(offered, QString::fromStdString(mixed));
-    ASSERT_EQ(view.Document().items.size(), 1u);
-    EXPECT_EQ(view.Document().items[0]->imagePath, mixed);
-    EXPECT_FALSE(view.Document().items[0]->preview.IsEmpty());
+    ASSERT_EQ(view.Document().ItemCount(), 1u);
+    EXPECT_EQ(view.Document().Items()[0]->imagePath, mixed);
+    EXPECT_FALSE(view.Document().Items()[0]->preview.IsEmpty());
 }
 
 TEST_F(EditingCommandsTest, WithoutAnAlbumWindowAnUnreadablePhotoIsGivenUp)
@@ -228,7 +231,7 @@ TEST_F(EditingCommandsTest, WithoutAnAlbumWindowAnUnreadablePhotoIsGivenUp)
     doc.Clear();
     EXPECT_FALSE(retry.AskRetry({Path("broken.bmp"), ReadError::Damaged, {}}).has_value());
     EXPECT_FALSE(doc.InsertImage(Path("broken.bmp"), 0));
-    EXPECT_TRUE(doc.items.empty());
+    EXPECT_TRUE(doc.Items().empty());
 }
 
 TEST_F(EditingCommandsTest, DeletingAPhotoAsksWithItsPathAndPreview)
@@ -243,13 +246,13 @@ TEST_F(EditingCommandsTest, DeletingAPhotoAsksWithItsPathAndPreview)
     });
     Run(kCmdDeleteItem);
     EXPECT_EQ(shown, "(" + QString::fromStdString(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp")) + ")");
-    EXPECT_EQ(view.Document().items.size(), 3u);
+    EXPECT_EQ(view.Document().ItemCount(), 3u);
 
     AnswerNextModal<DeleteImageDialog>([](DeleteImageDialog& dialog) { Click(dialog, widget_name::kOkButton); });
     Run(kCmdDeleteItem);
-    ASSERT_EQ(view.Document().items.size(), 2u);
-    EXPECT_FALSE(view.Document().items[0]->IsPhoto());
-    EXPECT_FALSE(view.Document().items[1]->IsPhoto());
+    ASSERT_EQ(view.Document().ItemCount(), 2u);
+    EXPECT_FALSE(view.Document().Items()[0]->IsPhoto());
+    EXPECT_FALSE(view.Document().Items()[1]->IsPhoto());
     EXPECT_EQ(view.State().Selection(), 1);
 }
 
@@ -264,18 +267,18 @@ TEST_F(EditingCommandsTest, DeletingATextAsksTheTextQuestion)
     });
     Run(kCmdDeleteItem);
     EXPECT_EQ(question, "Voulez-vous réellement supprimer définitivement le texte sélectionné ?");
-    EXPECT_EQ(view.Document().items.size(), 3u);
+    EXPECT_EQ(view.Document().ItemCount(), 3u);
 
     AnswerNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     Run(kCmdDeleteItem);
-    ASSERT_EQ(view.Document().items.size(), 2u);
-    EXPECT_EQ(view.Document().items[1]->text, "texte 1");
+    ASSERT_EQ(view.Document().ItemCount(), 2u);
+    EXPECT_EQ(view.Document().Items()[1]->text, "texte 1");
     EXPECT_EQ(view.State().Selection(), 1);  // back within the album
     AnswerNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     Run(kCmdDeleteItem);
     AnswerNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     Run(kCmdDeleteItem);
-    EXPECT_TRUE(view.Document().items.empty());
+    EXPECT_TRUE(view.Document().Items().empty());
     EXPECT_FALSE(Enabled(kCmdDeleteItem));
     EXPECT_FALSE(Enabled(kCmdItemProperties));
 }
@@ -287,9 +290,9 @@ TEST_F(EditingCommandsTest, DeletingTheOnlyItemOfASectionTakesItsTab)
     AnswerNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     Run(kCmdDeleteItem);
     const AlbumDocument& doc = view.Document();
-    ASSERT_EQ(doc.tabs.size(), 2u);
-    EXPECT_EQ(doc.tabs[1]->name, "Section 3");
-    EXPECT_EQ(doc.items[2]->tabIndex, 1);
+    ASSERT_EQ(doc.TabCount(), 2u);
+    EXPECT_EQ(doc.Tabs()[1]->name, "Section 3");
+    EXPECT_EQ(doc.Items()[2]->tabIndex, 1);
     EXPECT_EQ(view.State().Selection(), 2);
 }
 
@@ -306,7 +309,7 @@ TEST_F(EditingCommandsTest, TheTextDialogKeepsTheColourOfACancelledTextButNotIts
         Click(dialog, widget_name::kCancelButton);
     });
     Run(kCmdInsertText);
-    EXPECT_EQ(view.Document().items.size(), 2u);
+    EXPECT_EQ(view.Document().ItemCount(), 2u);
     EXPECT_EQ(LastTextStyle().color, 0x0000FFu);
     EXPECT_EQ(LastTextStyle().font, DefaultTextFont());
 
@@ -323,8 +326,8 @@ TEST_F(EditingCommandsTest, TheTextDialogKeepsTheColourOfACancelledTextButNotIts
     EXPECT_EQ(offeredColor, 0x0000FFu);
     EXPECT_EQ(offeredFont, "Times New Roman\nTaille : 12,  Gras : non,  Italique : non.");
     const AlbumDocument& doc = view.Document();
-    ASSERT_EQ(doc.items.size(), 3u);
-    const AlbumItem& text = *doc.items[1];  // before the selected item
+    ASSERT_EQ(doc.ItemCount(), 3u);
+    const AlbumItem& text = *doc.Items()[1];  // before the selected item
     EXPECT_EQ(text.text, "Bonjour\r\nla mer");
     EXPECT_EQ(text.textColor, 0x0000FFu);
     EXPECT_EQ(text.font, arial);
@@ -344,7 +347,7 @@ TEST_F(EditingCommandsTest, PhotoPropertiesShowTheFactsAndStoreTheDescription)
         Click(dialog, widget_name::kCancelButton);
     });
     Run(kCmdItemProperties);
-    EXPECT_EQ(view.Document().items[0]->description, "");
+    EXPECT_EQ(view.Document().Items()[0]->description, "");
     EXPECT_FALSE(view.Document().IsModified());
 
     std::map<std::string, QString> facts;
@@ -355,7 +358,7 @@ TEST_F(EditingCommandsTest, PhotoPropertiesShowTheFactsAndStoreTheDescription)
         Click(dialog, widget_name::kOkButton);
     });
     Run(kCmdItemProperties);
-    const AlbumItem& photo = *view.Document().items[0];
+    const AlbumItem& photo = *view.Document().Items()[0];
     EXPECT_EQ(photo.description, "Le port au matin");
     EXPECT_TRUE(view.Document().IsModified());
     EXPECT_EQ(facts[widget_name::kPhotoPathLabel], QString::fromStdString(file));
@@ -378,8 +381,8 @@ TEST_F(EditingCommandsTest, TextPropertiesChangeTheText)
     });
     Run(kCmdItemProperties);
     EXPECT_EQ(offered, "texte 0");
-    EXPECT_EQ(view.Document().items[0]->text, "autre texte");
-    EXPECT_EQ(view.Document().items[0]->textColor, 0x00FF00u);
+    EXPECT_EQ(view.Document().Items()[0]->text, "autre texte");
+    EXPECT_EQ(view.Document().Items()[0]->textColor, 0x00FF00u);
     EXPECT_TRUE(view.Document().IsModified());
     EXPECT_EQ(LastTextStyle().color, 0u);  // only new texts set the remembered colour
 }
@@ -393,7 +396,7 @@ TEST_F(EditingCommandsTest, ANewTabCannotGoWhereASectionAlreadyBegins)
     EXPECT_EQ(reporter.messages[0].text, "Il n'est pas possible d'insérer un onglet avant la première photo d'une "
                                          "section car un autre onglet existe déjà à cet endroit.");
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(view.Document().tabs.size(), 2u);
+    EXPECT_EQ(view.Document().TabCount(), 2u);
 
     view.SetSelection(0);
     EXPECT_FALSE(Enabled(kCmdAddTab));
@@ -415,20 +418,20 @@ TEST_F(EditingCommandsTest, ANewTabStartsItsSectionOnARightPage)
     Run(kCmdAddTab);
     EXPECT_EQ(offeredName, "Sans Nom");
     const AlbumDocument& doc = view.Document();
-    ASSERT_EQ(doc.tabs.size(), 3u);
-    EXPECT_EQ(doc.tabs[2]->name, "Retour");
-    EXPECT_EQ(doc.tabs[2]->tabColor, 0x123456u);
-    EXPECT_EQ(doc.tabs[2]->nameColor, 0xFFFFFFu);
-    EXPECT_EQ(doc.items[4]->tabIndex, 1);
-    EXPECT_EQ(doc.items[5]->tabIndex, 2);
-    EXPECT_EQ(doc.items[5]->pageIndex % 2, 0) << "a right-hand page";
-    EXPECT_EQ(view.State().Position(), doc.items[5]->pageIndex);
+    ASSERT_EQ(doc.TabCount(), 3u);
+    EXPECT_EQ(doc.Tabs()[2]->name, "Retour");
+    EXPECT_EQ(doc.Tabs()[2]->tabColor, 0x123456u);
+    EXPECT_EQ(doc.Tabs()[2]->nameColor, 0xFFFFFFu);
+    EXPECT_EQ(doc.Items()[4]->tabIndex, 1);
+    EXPECT_EQ(doc.Items()[5]->tabIndex, 2);
+    EXPECT_EQ(doc.Items()[5]->pageIndex % 2, 0) << "a right-hand page";
+    EXPECT_EQ(view.State().Position(), doc.Items()[5]->pageIndex);
     EXPECT_TRUE(doc.IsModified());
 
     AnswerNextModal<TabDialog>([](TabDialog& dialog) { Click(dialog, widget_name::kCancelButton); });
     view.SetSelection(6);
     Run(kCmdAddTab);
-    EXPECT_EQ(doc.tabs.size(), 3u);
+    EXPECT_EQ(doc.TabCount(), 3u);
 }
 
 TEST_F(EditingCommandsTest, DeletingTabsAsksAndKeepsTheFirst)
@@ -438,7 +441,7 @@ TEST_F(EditingCommandsTest, DeletingTabsAsksAndKeepsTheFirst)
     Run(kCmdDeleteTab);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "Il n'est pas possible de supprimer le premier onglet de l'album.");
-    EXPECT_EQ(view.Document().tabs.size(), 3u);
+    EXPECT_EQ(view.Document().TabCount(), 3u);
 
     view.SetSelection(3);
     QString shownName;
@@ -448,14 +451,14 @@ TEST_F(EditingCommandsTest, DeletingTabsAsksAndKeepsTheFirst)
     });
     Run(kCmdDeleteTab);
     EXPECT_EQ(shownName, "Section 2");
-    EXPECT_EQ(view.Document().tabs.size(), 3u);
+    EXPECT_EQ(view.Document().TabCount(), 3u);
 
     AnswerNextModal<DeleteTabDialog>([](DeleteTabDialog& dialog) { Click(dialog, widget_name::kOkButton); });
     Run(kCmdDeleteTab);
     const AlbumDocument& doc = view.Document();
-    ASSERT_EQ(doc.tabs.size(), 2u);
-    EXPECT_EQ(doc.items[3]->tabIndex, 0);  // joined the section before
-    EXPECT_EQ(doc.items[4]->tabIndex, 1);
+    ASSERT_EQ(doc.TabCount(), 2u);
+    EXPECT_EQ(doc.Items()[3]->tabIndex, 0);  // joined the section before
+    EXPECT_EQ(doc.Items()[4]->tabIndex, 1);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -472,9 +475,9 @@ TEST_F(EditingCommandsTest, TabPropertiesEditTheSelectedItemsTab)
     });
     Run(kCmdTabProperties);
     const AlbumDocument& doc = view.Document();
-    EXPECT_EQ(doc.tabs[1]->name, "Montagne");
-    EXPECT_EQ(doc.tabs[1]->nameColor, 0x000080u);
-    EXPECT_EQ(doc.tabs[0]->name, "Sans Nom");
+    EXPECT_EQ(doc.Tabs()[1]->name, "Montagne");
+    EXPECT_EQ(doc.Tabs()[1]->nameColor, 0x000080u);
+    EXPECT_EQ(doc.Tabs()[0]->name, "Sans Nom");
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -491,7 +494,7 @@ TEST_F(EditingCommandsTest, TabCommandsFollowTheUseTabsSwitch)
     EXPECT_FALSE(Enabled(kCmdDeleteTab));
     EXPECT_FALSE(Enabled(kCmdTabProperties));
     EXPECT_FALSE(frame.Action(kCmdUseTabs)->isChecked());
-    EXPECT_EQ(view.Document().items[2]->tabIndex, 1);  // sections wait for the tabs' return
+    EXPECT_EQ(view.Document().Items()[2]->tabIndex, 1);  // sections wait for the tabs' return
     Run(kCmdUseTabs);
     EXPECT_TRUE(frame.Action(kCmdUseTabs)->isChecked());
     EXPECT_TRUE(Enabled(kCmdTabProperties));
@@ -504,7 +507,7 @@ TEST(ViewingItems, ATextShowsInItsDialogAndAPhotoInAPictureWindow)
     {
         AlbumDocument doc;
         doc.Clear();
-        doc.items.push_back(std::make_unique<AlbumItem>("Souvenirs\r\nde vacances", LogFont{}, 0));
+        test::AppendItem(doc, std::make_unique<AlbumItem>("Souvenirs\r\nde vacances", LogFont{}, 0));
         ASSERT_TRUE(doc.InsertImage(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), 1));
         ASSERT_TRUE(doc.Save(album));
     }

@@ -19,6 +19,7 @@
 #include "gui/platform/commands.h"
 #include "album_window_fixture.h"
 #include "support/sound_files.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -45,13 +46,13 @@ protected:
     }
     static QPoint AtItem(const AlbumView& view, int item)
     {
-        const ItemRect& r = view.Document().items[static_cast<size_t>(item)]->displayRect;
+        const ItemRect& r = view.Document().Items()[static_cast<size_t>(item)]->displayRect;
         return AtBook(view, {(r.left + r.right) / 2 + kPageAreaOffset.x, (r.top + r.bottom) / 2 + kPageAreaOffset.y});
     }
     // Below the item, in the free slot under it.
     static QPoint BelowItem(const AlbumView& view, int item)
     {
-        const ItemRect& r = view.Document().items[static_cast<size_t>(item)]->displayRect;
+        const ItemRect& r = view.Document().Items()[static_cast<size_t>(item)]->displayRect;
         return AtBook(view, {r.left + kPageAreaOffset.x + 5, r.bottom + kPageAreaOffset.y + 20});
     }
 
@@ -99,7 +100,7 @@ protected:
     static std::vector<std::string> Contents(const AlbumDocument& doc)
     {
         std::vector<std::string> contents;
-        for (const auto& item : doc.items)
+        for (const auto& item : doc.Items())
             contents.push_back((item->IsPhoto() ? fs::path(item->imagePath).filename().string() : item->text) + "/" +
                                std::to_string(item->tabIndex));
         return contents;
@@ -109,7 +110,7 @@ protected:
     {
         auto doc = Album(count, false, std::move(sections));
         for (int i = 0; i < count; ++i)
-            doc->items[static_cast<size_t>(i)]->text = "t" + std::to_string(i);
+            test::ChangeContent(*doc, static_cast<size_t>(i), [&](ItemContent& c) { c.text = "t" + std::to_string(i); });
         return doc;
     }
 };
@@ -148,7 +149,7 @@ TEST_F(FileDropTest, PicturesDroppedAfterThePagesLastItemStayInItsSection)
     AlbumView& view = Open(Texts(4, {1, 3}));
     view.resize(700, 500);
     view.SetPosition(0);
-    ASSERT_EQ(view.Document().items[1]->pageIndex, 2);
+    ASSERT_EQ(view.Document().Items()[1]->pageIndex, 2);
     Drop(view, BelowItem(view, 0), {Picture("p.bmp")});
     EXPECT_EQ(Contents(view.Document()), (Strings{"t0/0", "p.bmp/0", "t1/1", "t2/1", "t3/2"}));
 }
@@ -169,7 +170,7 @@ TEST_F(FileDropTest, AFolderBringsItsPicturesInTheOrderTheyWereTaken)
     EXPECT_EQ(Contents(view.Document()),
               (Strings{"t0/0", "c.bmp/0", "b-20250101_080000.bmp/0", "a-20250614_183012.bmp/0", "t1/0"}));
     view.Document().Undo();
-    EXPECT_EQ(view.Document().items.size(), 2u);
+    EXPECT_EQ(view.Document().ItemCount(), 2u);
 }
 
 TEST_F(FileDropTest, ASoundDroppedOnAPhotoBecomesItsSoundInOneStep)
@@ -188,17 +189,17 @@ TEST_F(FileDropTest, ASoundDroppedOnAPhotoBecomesItsSoundInOneStep)
     DragOver(view, AtItem(view, 1), *data);
     EXPECT_TRUE(MarkShown(view));  // the photo framed
     Drop(view, AtItem(view, 1), {wav});
-    EXPECT_EQ(view.Document().items[1]->soundPath, wav);
+    EXPECT_EQ(view.Document().Items()[1]->soundPath, wav);
     Drop(view, AtItem(view, 1), {midi});
-    EXPECT_EQ(view.Document().items[1]->soundPath, midi);
+    EXPECT_EQ(view.Document().Items()[1]->soundPath, midi);
     view.Document().Undo();
-    EXPECT_EQ(view.Document().items[1]->soundPath, wav);
-    EXPECT_EQ(view.Document().items.size(), 2u);
+    EXPECT_EQ(view.Document().Items()[1]->soundPath, wav);
+    EXPECT_EQ(view.Document().ItemCount(), 2u);
     EXPECT_EQ(opened.count(), 0);
 
     // On a text a sound is no sound of the album: it opens as anywhere else.
     Drop(view, AtItem(view, 0), {wav});
-    EXPECT_EQ(view.Document().items[0]->soundPath, "");
+    EXPECT_EQ(view.Document().Items()[0]->soundPath, "");
     ASSERT_EQ(opened.count(), 1);
     EXPECT_EQ(opened[0][0].toStringList(), QStringList{QString::fromStdString(wav)});
 }
@@ -215,7 +216,7 @@ TEST_F(FileDropTest, AlbumsAndDropsOffThePagesOpenAsOnTheMainWindow)
     Drop(view, AtBook(view, {100, 200}), {picture});   // the empty half of the spread
     view.SetPosition(kCoverPosition);
     Drop(view, AtBook(view, {300, 200}), {picture});   // the closed cover
-    EXPECT_EQ(view.Document().items.size(), 3u);
+    EXPECT_EQ(view.Document().ItemCount(), 3u);
     ASSERT_EQ(opened.count(), 3);
     EXPECT_EQ(opened[2][0].toStringList(), QStringList{QString::fromStdString(picture)});
 

@@ -17,6 +17,7 @@
 #include "gui/platform/commands.h"
 #include "support/dialog_driver.h"
 #include "album_window_fixture.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -30,9 +31,10 @@ protected:
     {
         auto doc = std::make_shared<AlbumDocument>();
         doc->Clear();
+        std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < count; ++i)
-            doc->items.push_back(std::make_unique<AlbumItem>("t" + std::to_string(i), LogFont{}, 0));
-        doc->Paginate();
+            items.push_back(std::make_unique<AlbumItem>("t" + std::to_string(i), LogFont{}, 0));
+        test::AppendItems(*doc, std::move(items));
         return Open(doc);
     }
 
@@ -57,7 +59,7 @@ protected:
     static std::vector<std::string> Texts(const AlbumDocument& doc)
     {
         std::vector<std::string> texts;
-        for (const auto& item : doc.items)
+        for (const auto& item : doc.Items())
             texts.push_back(item->text);
         return texts;
     }
@@ -97,7 +99,7 @@ TEST_F(HistoryCommandsTest, DeleteThenUndoPutsTheItemBackSelected)
     EXPECT_EQ(Label(kCmdEditRedo), "&Rétablir la suppression\tCtrl+Y");
 
     Run(kCmdEditRedo);
-    EXPECT_EQ(view.Document().items.size(), 4u);
+    EXPECT_EQ(view.Document().ItemCount(), 4u);
     EXPECT_TRUE(window->isWindowModified());
 }
 
@@ -135,7 +137,7 @@ TEST_F(HistoryCommandsTest, TheHistoryPanelListsTheStepsAndGoesBackToOne)
     EXPECT_EQ(list->currentRow(), 3);
 
     emit list->itemClicked(list->item(1));
-    EXPECT_EQ(view.Document().items.size(), 5u);
+    EXPECT_EQ(view.Document().ItemCount(), 5u);
     EXPECT_EQ(list->currentRow(), 1);
     EXPECT_EQ(list->count(), 4);  // the steps undone stay, to be redone
     emit list->itemClicked(list->item(0));
@@ -149,7 +151,7 @@ class DraggingItems : public HistoryCommandsTest {
 protected:
     QPoint AtItem(const AlbumView& view, int item) const
     {
-        const ItemRect& r = view.Document().items[static_cast<size_t>(item)]->displayRect;
+        const ItemRect& r = view.Document().Items()[static_cast<size_t>(item)]->displayRect;
         return AtBook(view, {(r.left + r.right) / 2 + kPageAreaOffset.x, (r.top + r.bottom) / 2 + kPageAreaOffset.y});
     }
     static QPoint AtBook(const AlbumView& view, Point inBook)
@@ -178,8 +180,8 @@ TEST_F(DraggingItems, ADropBeforeAnItemOnTheOtherPageMovesItThere)
     view.resize(700, 500);
     view.SetPosition(2);
     view.SetSelection(2);
-    ASSERT_EQ(view.Document().items[2]->pageIndex, 1);
-    ASSERT_EQ(view.Document().items[5]->pageIndex, 2);
+    ASSERT_EQ(view.Document().Items()[2]->pageIndex, 1);
+    ASSERT_EQ(view.Document().Items()[5]->pageIndex, 2);
     Drag(view, AtItem(view, 2), AtItem(view, 5));
     EXPECT_EQ(Texts(view.Document()), (std::vector<std::string>{"t0", "t1", "t3", "t4", "t2", "t5"}));
     EXPECT_EQ(view.State().Selection(), 4);
@@ -203,7 +205,7 @@ TEST_F(DraggingItems, AClickOrADropOffThePagesMovesNothing)
     Drag(view, item, AtBook(view, {100, 200}));
     EXPECT_FALSE(view.Document().History().CanUndo());
     // Below the last item of page 0: after it, still on that page.
-    const ItemRect& last = view.Document().items[1]->displayRect;
+    const ItemRect& last = view.Document().Items()[1]->displayRect;
     Drag(view, item, AtBook(view, {last.left + kPageAreaOffset.x + 5, last.bottom + kPageAreaOffset.y + 20}));
     EXPECT_EQ(Texts(view.Document()), (std::vector<std::string>{"t1", "t0", "t2"}));
 }

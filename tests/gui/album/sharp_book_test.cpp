@@ -11,6 +11,7 @@
 #include "gui/album/album_picture.h"
 #include "gui/album/book_pictures.h"
 #include "gui/album/sharp_book.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -110,8 +111,7 @@ std::shared_ptr<AlbumDocument> SpreadWithTabs()
     auto doc = std::make_shared<AlbumDocument>();
     doc->Clear();
     for (int i = 0; i < 4; ++i)
-        doc->items.push_back(std::make_unique<AlbumItem>("texte", DefaultAlbumFont(12), 0));
-    doc->Paginate();
+        test::AppendItem(*doc, std::make_unique<AlbumItem>("texte", DefaultAlbumFont(12), 0));
     return doc;
 }
 

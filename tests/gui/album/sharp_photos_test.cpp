@@ -15,6 +15,7 @@
 #include "gui/album/book_pictures.h"
 #include "gui/album/sharp_photos.h"
 #include "support/test_support.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -82,8 +83,7 @@ protected:
         const Size box = BoxSize(album->Layout());
         if (!item->LoadPreview(static_cast<uint16_t>(box.width), static_cast<uint16_t>(box.height), AppPalette()))
             return nullptr;
-        album->items.push_back(std::move(item));
-        album->Paginate();
+        test::AppendItem(*album, std::move(item));
         return album;
     }
 
@@ -108,7 +108,7 @@ protected:
 
     QRect PhotoOnScreen(const AlbumView& view) const
     {
-        const AlbumItem& item = *doc->items[0];
+        const AlbumItem& item = *doc->Items()[0];
         const ItemRect& r = item.displayRect;
         const Rect inBook{kPageAreaOffset.x + r.left, kPageAreaOffset.y + r.top, kPageAreaOffset.x + r.right,
                           kPageAreaOffset.y + r.bottom};

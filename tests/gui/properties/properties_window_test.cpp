@@ -64,7 +64,7 @@ TEST_F(PropertiesWindowTest, TypingTheDescriptionChangesThePhotoAtOnce)
     view.SetSelection(1);
     QLineEdit& edit = Pane().DescriptionEdit();
     QTest::keyClicks(&edit, "Au soleil");
-    EXPECT_EQ(view.Document().items[1]->description, "Au soleil");
+    EXPECT_EQ(view.Document().Items()[1]->description, "Au soleil");
     EXPECT_TRUE(view.Document().IsModified());
     // Another window's refresh leaves the text being typed alone.
     frame.RefreshCommandStates();

@@ -15,6 +15,7 @@
 #include "../album/album_window_fixture.h"
 #include "support/recording_sound_player.h"
 #include "gui/widgets/widget_names.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -54,10 +55,10 @@ protected:
         doc->Clear();
         for (char c : items) {
             if (c == 'T')
-                doc->items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
+                test::AppendItem(*doc, std::make_unique<AlbumItem>("texte", LogFont{}, 0));
             else
-                doc->items.push_back(
-                    std::make_unique<AlbumItem>(c == 'L' ? large : c == 'S' ? small : dir.File("absente.bmp")));
+                test::AppendItem(
+                    *doc, std::make_unique<AlbumItem>(c == 'L' ? large : c == 'S' ? small : dir.File("absente.bmp")));
         }
         return doc;
     }
@@ -112,7 +113,7 @@ TEST_F(SlideshowWindowTest, RealSizeCutsALargePictureOnEverySide)
 TEST_F(SlideshowWindowTest, UnreadablePictureKeepsThePreviousOneAndItsSoundIsNotPlayed)
 {
     auto doc = Show("SML");
-    doc->items[1]->soundPath = "/nulle/part.wav";
+    test::ChangeContent(*doc, 1, [&](ItemContent& c) { c.soundPath = "/nulle/part.wav"; });
     Start(doc);
     window->Next();
     EXPECT_EQ(window->Sequence().Current(), 1);
@@ -127,7 +128,7 @@ TEST_F(SlideshowWindowTest, AReadersMessageIsShownByTheWindowWhenItsSlideComesUp
     const std::string path = dir.File("immense.bmp");
     ASSERT_TRUE(big.save(QString::fromStdString(path)));
     auto doc = Show("S");
-    doc->items.push_back(std::make_unique<AlbumItem>(path));
+    test::AppendItem(*doc, std::make_unique<AlbumItem>(path));
     ::setenv("LUMORA_MAX_MEGAPIXELS", "1", 1);  // read ahead on a worker, beyond the limit
     test::CapturingReporter reporter;
     Start(doc);
@@ -273,7 +274,7 @@ TEST_F(SlideshowWindowTest, PhotoSoundsPlayAndTheEndOfTheShowStopsThem)
 {
     test::WriteBytes(dir.File("mer.wav"), {1});
     auto doc = Show("LS");
-    doc->items[0]->soundPath = "C:\\SONS\\mer.wav";
+    test::ChangeContent(*doc, 0, [&](ItemContent& c) { c.soundPath = "C:\\SONS\\mer.wav"; });
     doc->Save(dir.File("album.qza"));  // the album's folder holds mer.wav
     Start(doc);
     ASSERT_EQ(sound.played.size(), 1u);
@@ -293,7 +294,7 @@ TEST_F(SlideshowWindowTest, TimerAdvancesAfterThePauseAndTheSound)
     prefs.slideshowPause = 2;
     prefs.soundIsMaster = true;
     auto doc = Show("LS");
-    doc->items[0]->soundPath = dir.File("x.wav");
+    test::ChangeContent(*doc, 0, [&](ItemContent& c) { c.soundPath = dir.File("x.wav"); });
     Start(doc);
     window->Tick();
     window->Tick();

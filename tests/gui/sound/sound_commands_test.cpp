@@ -9,6 +9,7 @@
 #include "support/dialog_driver.h"
 #include "../album/album_window_fixture.h"
 #include "support/recording_sound_player.h"
+#include "core/album/album_test_support.h"
 
 namespace lumora {
 namespace {
@@ -19,8 +20,7 @@ protected:
     AlbumView& OpenPhotoAndText()
     {
         auto doc = Album(1, true);
-        doc->items.insert(doc->items.begin(), std::make_unique<AlbumItem>(dir.File("photo.bmp")));
-        doc->MarkSaved();
+        test::InsertItemAt(*doc, 0, std::make_unique<AlbumItem>(dir.File("photo.bmp")));
         return Open(doc);
     }
     bool Enabled(int command)
@@ -51,7 +51,7 @@ TEST_F(SoundCommandsTest, CommandsFollowTheSelectedItem)
     EXPECT_TRUE(Enabled(kCmdAttachSound));
     EXPECT_FALSE(Enabled(kCmdPlaySound));  // F8 on a photo without sound
     EXPECT_FALSE(Enabled(kCmdRemoveSound));
-    view.Document().items[0]->soundPath = dir.File("son.wav");
+    test::ChangeContent(view.Document(), 0, [&](ItemContent& c) { c.soundPath = dir.File("son.wav"); });
     EXPECT_TRUE(Enabled(kCmdPlaySound));
     EXPECT_TRUE(Enabled(kCmdRemoveSound));
     view.SetSelection(1);
@@ -63,7 +63,7 @@ TEST_F(SoundCommandsTest, PlayLooksBesideTheAlbumAndNavigationStopsTheSound)
 {
     AlbumView& view = OpenPhotoAndText();
     test::WriteBytes(dir.File("son.wav"), {1});
-    view.Document().items[0]->soundPath = "/disparu/son.wav";
+    test::ChangeContent(view.Document(), 0, [&](ItemContent& c) { c.soundPath = "/disparu/son.wav"; });
     view.Document().Save(dir.File("album.qza"));
     view.SetSelection(0);
     Run(kCmdPlaySound);
@@ -78,15 +78,15 @@ TEST_F(SoundCommandsTest, RemoveAsksFirst)
 {
     AlbumView& view = OpenPhotoAndText();
     AlbumDocument& doc = view.Document();
-    doc.items[0]->soundPath = dir.File("son.wav");
+    test::ChangeContent(doc, 0, [&](ItemContent& c) { c.soundPath = dir.File("son.wav"); });
     view.SetSelection(0);
     AnswerQuestion(QMessageBox::No);
     Run(kCmdRemoveSound);
-    EXPECT_EQ(doc.items[0]->soundPath, dir.File("son.wav"));
+    EXPECT_EQ(doc.Items()[0]->soundPath, dir.File("son.wav"));
     EXPECT_FALSE(doc.IsModified());
     AnswerQuestion(QMessageBox::Yes);
     Run(kCmdRemoveSound);
-    EXPECT_TRUE(doc.items[0]->soundPath.empty());
+    EXPECT_TRUE(doc.Items()[0]->soundPath.empty());
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -112,7 +112,7 @@ TEST_F(SoundCommandsTest, AssociateDialogListensToTheSelectionAndStopsOnEverythi
     });
     Run(kCmdAttachSound);
     EXPECT_FALSE(sound.playing);  // closing the dialog stops it
-    EXPECT_EQ(view.Document().items[0]->soundPath, second);
+    EXPECT_EQ(view.Document().Items()[0]->soundPath, second);
     EXPECT_TRUE(view.Document().IsModified());
 }
 

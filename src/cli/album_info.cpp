@@ -54,7 +54,7 @@ void PrintJson(const AlbumDocument& doc)
     std::ostream& out = std::cout;
     out << "{\"title\": " << JsonString(doc.Settings().title)
         << ", \"description\": " << JsonString(doc.Settings().description)
-        << ", \"layout\": " << doc.Settings().layoutIndex << ", \"frame\": " << static_cast<int>(doc.Settings().frameStyle)
+        << ", \"layout\": " << LayoutNumber(doc.Settings().layout) << ", \"frame\": " << static_cast<int>(doc.Settings().frameStyle)
         << ", \"effect\": " << static_cast<int>(doc.Settings().titleEffect) << ", \"flyleaf\": " << Bool(doc.Settings().flyleaf)
         << ", \"pagenumbers\": " << Bool(doc.Settings().pageNumbers)
         << ", \"headertitle\": " << Bool(doc.Settings().headerTitle) << ", \"usetabs\": " << Bool(doc.Settings().useTabs)
@@ -89,7 +89,7 @@ void PrintText(const AlbumDocument& doc)
     std::ostream& out = std::cout;
     out << "titre : " << doc.Settings().title << "\n"
         << "description : " << doc.Settings().description << "\n"
-        << "disposition : " << doc.Settings().layoutIndex << "\n"
+        << "disposition : " << LayoutNumber(doc.Settings().layout) << "\n"
         << "cadre : " << static_cast<int>(doc.Settings().frameStyle) << "\n"
         << "effet du titre : " << static_cast<int>(doc.Settings().titleEffect) << "\n"
         << "couleur du titre : " << Hex(doc.Settings().titleColor) << "\n"

@@ -242,7 +242,7 @@ void ToggleTabs(AlbumDocument& doc)
 bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, SettingsKind kind,
                          const ParallelHooks& hooks)
 {
-    if (LayoutsShareBoxSize(doc.Settings().layoutIndex, settings.layoutIndex)) {
+    if (BoxSize(doc.Layout()) == BoxSize(LayoutOf(settings.layout))) {
         doc.Perform(MakeSettingsChange(doc, settings, kind));
         return false;
     }
@@ -256,10 +256,10 @@ bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, Sett
     return true;
 }
 
-bool ChangeLayout(AlbumDocument& doc, int16_t layout)
+bool ChangeLayout(AlbumDocument& doc, BookLayout layout)
 {
     AlbumSettings settings = SettingsOf(doc);
-    settings.layoutIndex = layout;
+    settings.layout = layout;
     return ChangeAlbumSettings(doc, settings, SettingsKind::Properties);
 }
 

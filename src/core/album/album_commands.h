@@ -102,7 +102,7 @@ void ToggleTabs(AlbumDocument& doc);
 bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, SettingsKind kind,
                          const ParallelHooks& hooks = {});
 // Sets the album's layout, remaking the previews as above.
-bool ChangeLayout(AlbumDocument& doc, int16_t layout);
+bool ChangeLayout(AlbumDocument& doc, BookLayout layout);
 
 // Moves the item at `from` to place `to` (its index afterwards); it joins
 // `section` when given (a drop after the last item of a page), otherwise the

@@ -123,7 +123,7 @@ AlbumDocument::AlbumDocument() : paginator_(DefaultPaginator()) {}
 
 AlbumDocument::~AlbumDocument() = default;
 
-const PageLayout& AlbumDocument::Layout() const { return LayoutAt(state_.settings.layoutIndex); }
+const PageLayout& AlbumDocument::Layout() const { return LayoutOf(state_.settings.layout); }
 
 AlbumSettings NewAlbumSettings()
 {
@@ -265,7 +265,7 @@ void AlbumDocument::WriteTo(Archive& ar) const
     ar.Write16(FlagWord(s.pageNumbers, state_.storedFlags.pageNumbers));
     ar.Write16(static_cast<uint16_t>(s.frameStyle));
     ar.Write16(FlagWord(s.useTabs, state_.storedFlags.useTabs));
-    ar.Write16(static_cast<uint16_t>(s.layoutIndex));
+    ar.Write16(static_cast<uint16_t>(s.layout));
     ar.Write16(FlagWord(s.flyleaf, state_.storedFlags.flyleaf));
     ar.Write32(s.deskColor);
     ar.WriteString(s.title);

@@ -306,7 +306,7 @@ TEST(AlbumSave, FailedSaveKeepsTheOldFileAndReports)
 }
 
 // The on/off settings are bools; the file's words for them (other programs
-// wrote 2, 0xFFFF...) and frame or effect numbers no dialog offers are
+// wrote 2, 0xFFFF...) and frame, effect or layout numbers no dialog offers are
 // written back as they were read unless the user changes that setting.
 TEST(AlbumSettingsFile, StoredWordsSurviveAndOnlyAChangedFlagIsRewritten)
 {
@@ -326,12 +326,16 @@ TEST(AlbumSettingsFile, StoredWordsSurviveAndOnlyAChangedFlagIsRewritten)
     setWord(kFrame, 7);
     setWord(kUseTabs, 0xFFFF);
     setWord(kFlyleaf, 0x8001);
+    setWord(kLayout, 9);
     AlbumDocument read;
     test::LoadFromBytes(read, bytes);
     const AlbumSettings& s = read.Settings();
     EXPECT_TRUE(s.headerTitle);
     EXPECT_FALSE(s.pageNumbers);
     EXPECT_EQ(static_cast<int>(s.frameStyle), 7);
+    EXPECT_EQ(LayoutNumber(s.layout), 9);
+    EXPECT_FALSE(IsKnownLayout(s.layout));
+    EXPECT_EQ(&read.Layout(), &kLayouts[kDefaultLayout]);  // laid out as Maxi 2+2
     EXPECT_TRUE(s.useTabs);
     EXPECT_TRUE(s.flyleaf);
     EXPECT_EQ(test::StoreToBytes(read), bytes);  // byte for byte

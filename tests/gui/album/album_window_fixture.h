@@ -31,7 +31,7 @@ protected:
         // Set up as a fresh album: nothing in its history yet.
         AlbumSettings settings = NewAlbumSettings();
         settings.flyleaf = flyleaf;
-        settings.layoutIndex = static_cast<int16_t>(layout);
+        settings.layout = static_cast<BookLayout>(layout);
         settings.useTabs = !sections.empty();
         auto doc = std::make_shared<AlbumDocument>();
         doc->Clear(settings);

@@ -382,14 +382,14 @@ TEST_F(CliEditing, TextChangesATextItemOnly)
     EXPECT_EQ(text.font->faceName, "Arial");
     EXPECT_EQ(text.font->height, -20);
     EXPECT_EQ(text.font->weight, 700);
-    EXPECT_EQ(text.font->italic, 1);
+    EXPECT_TRUE(text.font->italic);
 
     ASSERT_EQ(RunCli({"album", "text", album, "3", "--font", "Liberation Serif:-13"}), 0);
     doc = Reopen();
     EXPECT_EQ(doc->Items()[3]->text, "Au revoir");
     EXPECT_EQ(doc->Items()[3]->font->faceName, "Liberation Serif");
     EXPECT_EQ(doc->Items()[3]->font->weight, 400);
-    EXPECT_EQ(doc->Items()[3]->font->italic, 0);
+    EXPECT_FALSE(doc->Items()[3]->font->italic);
 
     ExpectRefused({"album", "text", album, "0", "--text", "x"}, 1, "n'est pas un texte");
     ExpectRefused({"album", "text", album, "9", "--text", "x"}, 1, "n'est pas un texte");

@@ -274,8 +274,10 @@ void AlbumDocument::WriteTo(Archive& ar) const
     ar.WriteString(s.description);
     ar.Write16(static_cast<uint16_t>(state_.items.size()));
     WritePassword(ar, s.password);
-    for (LogFont font : s.fonts)
-        SerializeFont(ar, font);
+    for (const TextFont& font : s.fonts) {
+        LogFont record = RecordOf(font);
+        SerializeFont(ar, record);
+    }
     WriteArray(ar, state_.tabs);
     WriteArray(ar, state_.items);
 }

@@ -50,8 +50,11 @@ bool ReadAlbumHeading(Archive& ar, AlbumFields& fields, uint16_t& itemTotal)
     settings.description = ar.ReadString();
     itemTotal = ar.Read16();
     settings.password = ReadPassword(ar);
-    for (LogFont& font : settings.fonts)
-        SerializeFont(ar, font);
+    for (TextFont& font : settings.fonts) {
+        LogFont record;
+        SerializeFont(ar, record);
+        font = FontOfRecord(record);
+    }
     fields.wrongFormat = false;
     return true;
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/album/log_font.h"
+#include "core/album/text_font.h"
 #include "core/layout/layout_table.h"
 #include "core/platform/rgb.h"
 
@@ -59,7 +59,7 @@ struct AlbumSettings {
     BookLayout layout = BookLayout::Maxi;
     bool flyleaf = true;
     Rgb deskColor = 0x808000;
-    std::array<LogFont, kAlbumFontCount> fonts;
+    std::array<TextFont, kAlbumFontCount> fonts;
     std::string title;
     Rgb titleColor = 0x800000;
     TitleEffect titleEffect = TitleEffect::Engraved;

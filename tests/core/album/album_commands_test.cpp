@@ -172,7 +172,7 @@ TEST(InsertingText, GoesBeforeTheSelectionInItsSectionOrFirstInAnEmptyAlbum)
 {
     AlbumDocument doc;
     doc.Clear();
-    LogFont bold = DefaultTextFont();
+    TextFont bold = DefaultTextFont();
     bold.weight = 700;
     EXPECT_EQ(InsertTextItem(doc, 3, "seul", bold, 0x0000FF), 0);
     ASSERT_EQ(doc.ItemCount(), 1u);
@@ -196,7 +196,7 @@ TEST(EditingItems, TextPropertiesChangeTextItemsOnly)
     doc.Clear();
     AddItems(doc, {0});
     InsertTextItem(doc, 0, "ancien", DefaultTextFont(), 0);  // before the photo
-    LogFont arial = DefaultTextFont();
+    TextFont arial = DefaultTextFont();
     arial.faceName = "Arial";
     doc.MarkSaved();
     SetTextItem(doc, 1, "photo", arial, 0xFF);  // a photo: nothing

@@ -122,8 +122,8 @@ void FillSampleAlbum(AlbumDocument& doc)
     std::vector<std::unique_ptr<AlbumItem>> items;
     items.push_back(std::move(photo));
 
-    LogFont font = DefaultAlbumFont(12);
-    font.italic = 0;
+    TextFont font = DefaultAlbumFont(12);
+    font.italic = false;
     font.weight = 700;
     font.faceName = "Arial";
     items.push_back(std::make_unique<AlbumItem>("Bonjour\nle monde", font, 0x0000FF));

@@ -105,7 +105,7 @@ TEST_F(TitleFontsDialogTest, OpensOnTheAlbumsValuesWithEachFontDescribedBesideIt
     EditSettings(doc, [&](AlbumSettings& s) { s.titleEffect = TitleEffect::Embossed; });
     EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPhotosFont].height = -20; });
     EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPageTitleFont].weight = 700; });
-    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPageNumberFont].italic = 0; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPageNumberFont].italic = false; });
     TitleFontsDialog dialog(doc);
     EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kTitleEdit).text(), "Titre de l'album");
     EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kDescriptionEdit).text(), "Description de l'album, date, auteur...");
@@ -122,7 +122,7 @@ TEST_F(TitleFontsDialogTest, OpensOnTheAlbumsValuesWithEachFontDescribedBesideIt
 
 TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem)
 {
-    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kDescriptionFont].quality = 2; });  // a value a QFont does not carry
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kDescriptionFont].stored.quality = 2; });  // a value a QFont does not carry
     const auto untouched = doc.Settings().fonts;
     WhenModal([](QWidget& d) {
         Type(d, widget_name::kTitleEdit, "Vacances 1996");
@@ -141,12 +141,12 @@ TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem
     EXPECT_EQ(doc.Settings().description, "Bretagne, août");
     EXPECT_EQ(doc.Settings().titleEffect, TitleEffect::Normal);
     EXPECT_EQ(doc.Settings().titleColor, 0x563412u);
-    const LogFont& chosen = doc.Settings().fonts[kDescriptionFont];
+    const TextFont& chosen = doc.Settings().fonts[kDescriptionFont];
     EXPECT_EQ(chosen.faceName, "Arial");
     EXPECT_EQ(chosen.height, -24);
     EXPECT_EQ(chosen.weight, 700);
-    EXPECT_EQ(chosen.italic, 0);
-    EXPECT_EQ(chosen.quality, 2);
+    EXPECT_FALSE(chosen.italic);
+    EXPECT_EQ(RecordOf(chosen).quality, 2);  // kept through the dialog
     for (AlbumFont other : {kTitleFont, kPageTitleFont, kPageNumberFont, kPhotosFont})
         EXPECT_EQ(doc.Settings().fonts[other], untouched[other]) << other;
     EXPECT_TRUE(doc.IsModified());
@@ -155,7 +155,7 @@ TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem
 
 TEST_F(TitleFontsDialogTest, FontDialogOpensOnTheAlbumFontAndGivesItBackUnchanged)
 {
-    const LogFont title = doc.Settings().fonts[kTitleFont];  // Times New Roman, -29 pixels, italic
+    const TextFont title = doc.Settings().fonts[kTitleFont];  // Times New Roman, -29 pixels, italic
     WhenModal([](QWidget& d) {
         WhenModal([](QWidget& w) {
             const QFont shown = qobject_cast<QFontDialog*>(&w)->currentFont();

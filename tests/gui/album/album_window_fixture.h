@@ -37,7 +37,7 @@ protected:
         doc->Clear(settings);
         std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < texts; ++i)
-            items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
+            items.push_back(std::make_unique<AlbumItem>("texte", TextFont{}, 0));
         test::AppendItems(*doc, std::move(items));
         for (int first : sections)
             doc->AddTabBefore(static_cast<size_t>(first),

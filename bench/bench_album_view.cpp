@@ -33,7 +33,7 @@ std::unique_ptr<AlbumDocument> MicroAlbum(int frameStyle)
 {
     auto doc = std::make_unique<AlbumDocument>();
     doc->Clear();
-    EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = 4; });
+    EditSettings(*doc, [&](AlbumSettings& s) { s.layout = BookLayout::Micro; });
     EditSettings(*doc, [&](AlbumSettings& s) { s.frameStyle = static_cast<FrameStyle>(frameStyle); });
     std::vector<std::unique_ptr<AlbumItem>> items;
     for (int i = 0; i < 36; ++i) {

@@ -78,7 +78,7 @@ std::shared_ptr<AlbumDocument> MicroAlbum(int spreads)
     auto doc = std::make_shared<AlbumDocument>();
     doc->Clear();
     EditSettings(*doc, [](AlbumSettings& s) {
-        s.layoutIndex = kMicro;
+        s.layout = BookLayout::Micro;
         s.flyleaf = false;
     });
     const Size box = BoxSize(LayoutAt(kMicro));

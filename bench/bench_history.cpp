@@ -87,7 +87,7 @@ void BM_UndoRedoLayoutChange(benchmark::State& state)
             WriteBMPFile(paths.back(), picture);
     }
     auto doc = LargeAlbum(paths);
-    ChangeLayout(*doc, 4);  // Micro 12+12: another picture box
+    ChangeLayout(*doc, BookLayout::Micro);  // Micro 12+12: another picture box
     bool undo = true;
     for (auto _ : state) {
         if (undo)

@@ -32,7 +32,6 @@ namespace {
 constexpr int kWidth = 4000, kHeight = 3000;
 constexpr int kPhotos = 100;
 constexpr int kDistinctFiles = 4;
-constexpr int16_t kMaxi = 1;  // Maxi 2+2: 185 x 140 picture boxes
 
 // The JPEG files, written once per run into a directory of their own.
 const std::vector<std::string>& JpegFiles()
@@ -85,7 +84,7 @@ void BM_InsertHundredPhotos(benchmark::State& state)
         state.PauseTiming();
         auto doc = std::make_unique<AlbumDocument>();
         doc->Clear();
-        EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = kMaxi; });
+        EditSettings(*doc, [&](AlbumSettings& s) { s.layout = BookLayout::Maxi; });
         state.ResumeTiming();
         const int selection = InsertImages(*doc, paths, 0, false, nullptr);
         benchmark::DoNotOptimize(selection);
@@ -160,7 +159,7 @@ void BM_PlaceHundredPhotos(benchmark::State& state)
         state.PauseTiming();
         AlbumDocument doc;
         doc.Clear();
-        EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = kMaxi; });
+        EditSettings(doc, [&](AlbumSettings& s) { s.layout = BookLayout::Maxi; });
         items.clear();
         for (int i = 0; i < kPhotos; ++i) {
             // A preview of exactly the box size is not made again.

@@ -333,7 +333,7 @@ int RunAlbumText(Arguments args)
         if (!IsItem(doc, *index) || doc.Items()[static_cast<size_t>(*index)]->IsPhoto())
             return Fail(kExitFailed, "l'élément " + words[1] + " n'est pas un texte de l'album");
         const AlbumItem& item = *doc.Items()[static_cast<size_t>(*index)];
-        const LogFont font = item.font.value_or(DefaultTextFont());
+        const TextFont font = item.font.value_or(DefaultTextFont());
         SetTextItem(doc, *index, text.value_or(item.text),
                     fontText ? *ParseFont(*fontText, font) : font, color.value_or(item.textColor));
         return kExitOk;

@@ -16,12 +16,13 @@ const char* const kFontNames[kAlbumFontCount] = {"title", "description", "pageti
 
 std::string Bool(uint32_t flag) { return flag ? "true" : "false"; }
 
-std::string FontJson(const LogFont& f)
+std::string FontJson(const TextFont& f)
 {
+    const LogFont record = RecordOf(f);  // as the file holds it
     std::ostringstream out;
-    out << "{\"height\": " << f.height << ", \"width\": " << f.width << ", \"weight\": " << f.weight
+    out << "{\"height\": " << f.height << ", \"width\": " << record.width << ", \"weight\": " << f.weight
         << ", \"italic\": " << Bool(f.italic) << ", \"underline\": " << Bool(f.underline)
-        << ", \"strikeout\": " << Bool(f.strikeOut) << ", \"charset\": " << int(f.charSet)
+        << ", \"strikeout\": " << Bool(f.strikeOut) << ", \"charset\": " << int(record.charSet)
         << ", \"face\": " << JsonString(f.faceName) << "}";
     return out.str();
 }
@@ -54,7 +55,7 @@ void PrintJson(const AlbumDocument& doc)
     std::ostream& out = std::cout;
     out << "{\"title\": " << JsonString(doc.Settings().title)
         << ", \"description\": " << JsonString(doc.Settings().description)
-        << ", \"layout\": " << doc.Settings().layoutIndex << ", \"frame\": " << static_cast<int>(doc.Settings().frameStyle)
+        << ", \"layout\": " << LayoutNumber(doc.Settings().layout) << ", \"frame\": " << static_cast<int>(doc.Settings().frameStyle)
         << ", \"effect\": " << static_cast<int>(doc.Settings().titleEffect) << ", \"flyleaf\": " << Bool(doc.Settings().flyleaf)
         << ", \"pagenumbers\": " << Bool(doc.Settings().pageNumbers)
         << ", \"headertitle\": " << Bool(doc.Settings().headerTitle) << ", \"usetabs\": " << Bool(doc.Settings().useTabs)
@@ -89,7 +90,7 @@ void PrintText(const AlbumDocument& doc)
     std::ostream& out = std::cout;
     out << "titre : " << doc.Settings().title << "\n"
         << "description : " << doc.Settings().description << "\n"
-        << "disposition : " << doc.Settings().layoutIndex << "\n"
+        << "disposition : " << LayoutNumber(doc.Settings().layout) << "\n"
         << "cadre : " << static_cast<int>(doc.Settings().frameStyle) << "\n"
         << "effet du titre : " << static_cast<int>(doc.Settings().titleEffect) << "\n"
         << "couleur du titre : " << Hex(doc.Settings().titleColor) << "\n"
@@ -101,7 +102,7 @@ void PrintText(const AlbumDocument& doc)
         << "mot de passe : " << (doc.Settings().password.empty() ? "non" : "oui") << "\n"
         << "pages : " << doc.PageCount() << "\n";
     for (int i = 0; i < kAlbumFontCount; ++i) {
-        const LogFont& f = doc.Settings().fonts[i];
+        const TextFont& f = doc.Settings().fonts[i];
         out << "police " << kFontNames[i] << " : " << f.faceName << ", hauteur " << f.height
             << ", graisse " << f.weight << (f.italic ? ", italique" : "") << "\n";
     }

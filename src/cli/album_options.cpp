@@ -60,7 +60,7 @@ std::optional<int> ParseIndex(const std::string& text)
     return static_cast<int>(*value);
 }
 
-std::optional<LogFont> ParseFont(const std::string& text, LogFont base)
+std::optional<TextFont> ParseFont(const std::string& text, TextFont base)
 {
     const std::vector<std::string> parts = SplitAtColons(text);
     if (parts.size() < 2 || parts.size() > 4 || parts[0].empty())
@@ -79,9 +79,8 @@ std::optional<LogFont> ParseFont(const std::string& text, LogFont base)
     }
     base.faceName = parts[0];
     base.height = static_cast<int32_t>(*height);
-    base.width = 0;
     base.weight = bold ? 700 : 400;
-    base.italic = italic ? 1 : 0;
+    base.italic = italic;
     return base;
 }
 

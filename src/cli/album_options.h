@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/album/log_font.h"
+#include "core/album/text_font.h"
 #include "cli/cli_support.h"
 
 namespace lumora::cli {
@@ -25,7 +25,7 @@ std::optional<int> ParseIndex(const std::string& text);
 // info shows it (negative: the characters' height in pixels, -16 for 12
 // points), bold (weight 700, else 400) and italic ("gras" and "italique"
 // too). Nothing for a malformed text or a height beyond 1000 pixels.
-std::optional<LogFont> ParseFont(const std::string& text, LogFont base);
+std::optional<TextFont> ParseFont(const std::string& text, TextFont base);
 
 // The options of one subcommand, taken one by one, then its words. The
 // first malformed option is remembered; Finish reports it, or an unknown

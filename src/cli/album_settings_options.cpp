@@ -55,7 +55,7 @@ std::string ApplyAlbumSetting(AlbumSettings& settings, const std::string& key, c
         const auto layout = ParseLayout(value);
         if (!layout)
             return "layout attend un nombre de 0 à 6";
-        settings.layoutIndex = *layout;
+        settings.layout = static_cast<BookLayout>(*layout);
         return {};
     }
     if (key == "flyleaf")

@@ -32,7 +32,7 @@ TEST(CliAlbum, BuildsAnAlbumThatTheDocumentReadsBack)
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(album));
     EXPECT_EQ(doc.Settings().title, "Été");
-    EXPECT_EQ(doc.Settings().layoutIndex, 0);
+    EXPECT_EQ(doc.Settings().layout, BookLayout::Poster);
     EXPECT_EQ(doc.Settings().useTabs, 1u);
     EXPECT_EQ(doc.Settings().flyleaf, 0u);
     EXPECT_EQ(doc.Settings().deskColor, 0x102030u);
@@ -390,14 +390,14 @@ TEST_F(CliEditing, TextChangesATextItemOnly)
     EXPECT_EQ(text.font->faceName, "Arial");
     EXPECT_EQ(text.font->height, -20);
     EXPECT_EQ(text.font->weight, 700);
-    EXPECT_EQ(text.font->italic, 1);
+    EXPECT_TRUE(text.font->italic);
 
     ASSERT_EQ(RunCli({"album", "text", album, "3", "--font", "Liberation Serif:-13"}), 0);
     doc = Reopen();
     EXPECT_EQ(doc->Items()[3]->text, "Au revoir");
     EXPECT_EQ(doc->Items()[3]->font->faceName, "Liberation Serif");
     EXPECT_EQ(doc->Items()[3]->font->weight, 400);
-    EXPECT_EQ(doc->Items()[3]->font->italic, 0);
+    EXPECT_FALSE(doc->Items()[3]->font->italic);
 
     ExpectRefused({"album", "text", album, "0", "--text", "x"}, 1, "n'est pas un texte");
     ExpectRefused({"album", "text", album, "9", "--text", "x"}, 1, "n'est pas un texte");
@@ -412,7 +412,7 @@ TEST_F(CliEditing, SetLayoutRemakesThePreviewsForAnotherBoxOnly)
     ASSERT_EQ(Reopen()->Items()[0]->preview.Width(), 185);  // Maxi 2+2: 185 x 140
     ASSERT_EQ(RunCli({"album", "set", album, "layout=4"}), 0);  // Micro 12+12: 68 x 51
     auto doc = Reopen();
-    EXPECT_EQ(doc->Settings().layoutIndex, 4);
+    EXPECT_EQ(doc->Settings().layout, BookLayout::Micro);
     for (const size_t photo : {0u, 1u, 2u}) {
         EXPECT_EQ(doc->Items()[photo]->preview.Width(), 68) << photo;
         EXPECT_EQ(doc->Items()[photo]->preview.Height(), 51) << photo;
@@ -424,7 +424,7 @@ TEST_F(CliEditing, SetLayoutRemakesThePreviewsForAnotherBoxOnly)
     std::filesystem::remove(picture);
     ASSERT_EQ(RunCli({"album", "set", album, "layout=5"}), 0);  // Présentation en X: 124 x 93
     doc = Reopen();
-    EXPECT_EQ(doc->Settings().layoutIndex, 5);
+    EXPECT_EQ(doc->Settings().layout, BookLayout::PresentationX);
     ASSERT_EQ(doc->ItemCount(), 4u);
     EXPECT_EQ(doc->Items()[0]->preview.Width(), 124);
 }

@@ -173,16 +173,16 @@ int InsertImages(AlbumDocument& doc, const std::vector<std::string>& paths, int 
     return selection;
 }
 
-LogFont DefaultTextFont()
+TextFont DefaultTextFont()
 {
-    LogFont font;
+    TextFont font;
     font.height = -16;
     font.weight = 400;
     font.faceName = "Times New Roman";
     return font;
 }
 
-int InsertTextItem(AlbumDocument& doc, int selection, std::string text, const LogFont& font,
+int InsertTextItem(AlbumDocument& doc, int selection, std::string text, const TextFont& font,
                    Rgb color)
 {
     const int index = ClampSelection(doc, selection);
@@ -191,7 +191,7 @@ int InsertTextItem(AlbumDocument& doc, int selection, std::string text, const Lo
     return index;
 }
 
-void SetTextItem(AlbumDocument& doc, int index, std::string text, const LogFont& font,
+void SetTextItem(AlbumDocument& doc, int index, std::string text, const TextFont& font,
                  Rgb color)
 {
     if (!IsItem(doc, index) || doc.Items()[static_cast<size_t>(index)]->IsPhoto())
@@ -242,7 +242,7 @@ void ToggleTabs(AlbumDocument& doc)
 bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, SettingsKind kind,
                          const ParallelHooks& hooks)
 {
-    if (LayoutsShareBoxSize(doc.Settings().layoutIndex, settings.layoutIndex)) {
+    if (BoxSize(doc.Layout()) == BoxSize(LayoutOf(settings.layout))) {
         doc.Perform(MakeSettingsChange(doc, settings, kind));
         return false;
     }
@@ -256,10 +256,10 @@ bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, Sett
     return true;
 }
 
-bool ChangeLayout(AlbumDocument& doc, int16_t layout)
+bool ChangeLayout(AlbumDocument& doc, BookLayout layout)
 {
     AlbumSettings settings = SettingsOf(doc);
-    settings.layoutIndex = layout;
+    settings.layout = layout;
     return ChangeAlbumSettings(doc, settings, SettingsKind::Properties);
 }
 

@@ -64,15 +64,15 @@ size_t InsertImagesBefore(AlbumDocument& doc, const std::vector<std::string>& pa
 
 // The font a text starts with until the user picks another: Times New
 // Roman, 12 points on a 96-dpi screen, normal weight, upright.
-LogFont DefaultTextFont();
+TextFont DefaultTextFont();
 
 // Insert text: before the selected item in its section, or appended in
 // section 0 of an empty album. Returns its index.
-int InsertTextItem(AlbumDocument& doc, int selection, std::string text, const LogFont& font,
+int InsertTextItem(AlbumDocument& doc, int selection, std::string text, const TextFont& font,
                    Rgb color);
 // A text item's text, font and colour (an index that is not a text item
 // changes nothing).
-void SetTextItem(AlbumDocument& doc, int index, std::string text, const LogFont& font,
+void SetTextItem(AlbumDocument& doc, int index, std::string text, const TextFont& font,
                  Rgb color);
 
 // The roll-up window's and the photo properties dialog's description
@@ -102,7 +102,7 @@ void ToggleTabs(AlbumDocument& doc);
 bool ChangeAlbumSettings(AlbumDocument& doc, const AlbumSettings& settings, SettingsKind kind,
                          const ParallelHooks& hooks = {});
 // Sets the album's layout, remaking the previews as above.
-bool ChangeLayout(AlbumDocument& doc, int16_t layout);
+bool ChangeLayout(AlbumDocument& doc, BookLayout layout);
 
 // Moves the item at `from` to place `to` (its index afterwards); it joins
 // `section` when given (a drop after the last item of a page), otherwise the

@@ -123,7 +123,7 @@ AlbumDocument::AlbumDocument() : paginator_(DefaultPaginator()) {}
 
 AlbumDocument::~AlbumDocument() = default;
 
-const PageLayout& AlbumDocument::Layout() const { return LayoutAt(state_.settings.layoutIndex); }
+const PageLayout& AlbumDocument::Layout() const { return LayoutOf(state_.settings.layout); }
 
 AlbumSettings NewAlbumSettings()
 {
@@ -265,7 +265,7 @@ void AlbumDocument::WriteTo(Archive& ar) const
     ar.Write16(FlagWord(s.pageNumbers, state_.storedFlags.pageNumbers));
     ar.Write16(static_cast<uint16_t>(s.frameStyle));
     ar.Write16(FlagWord(s.useTabs, state_.storedFlags.useTabs));
-    ar.Write16(static_cast<uint16_t>(s.layoutIndex));
+    ar.Write16(static_cast<uint16_t>(s.layout));
     ar.Write16(FlagWord(s.flyleaf, state_.storedFlags.flyleaf));
     ar.Write32(s.deskColor);
     ar.WriteString(s.title);
@@ -274,8 +274,10 @@ void AlbumDocument::WriteTo(Archive& ar) const
     ar.WriteString(s.description);
     ar.Write16(static_cast<uint16_t>(state_.items.size()));
     WritePassword(ar, s.password);
-    for (LogFont font : s.fonts)
-        SerializeFont(ar, font);
+    for (const TextFont& font : s.fonts) {
+        LogFont record = RecordOf(font);
+        SerializeFont(ar, record);
+    }
     WriteArray(ar, state_.tabs);
     WriteArray(ar, state_.items);
 }

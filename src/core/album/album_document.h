@@ -169,8 +169,9 @@ public:
     const std::vector<LayoutViewObserver*>& Views() const { return views_; }
 
 private:
-    // The edits change the state (AlbumEdit::StateOf), pagination places
-    // the items (AlbumLayout); nothing else writes it.
+    // Besides the document's own operations, the edits change the state
+    // (AlbumEdit::StateOf) and pagination places the items through the
+    // AlbumLayout that Paginate makes on it; nothing else writes it.
     friend class AlbumEdit;
     // Remakes every photo's preview for the current layout; items whose
     // picture cannot be read any more are removed. `hooks` keep the caller's

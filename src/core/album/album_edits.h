@@ -12,7 +12,7 @@
 #include "core/album/album_edit.h"
 #include "core/album/album_item.h"
 #include "core/album/album_settings.h"
-#include "core/album/log_font.h"
+#include "core/album/text_font.h"
 #include "core/album/section_tab.h"
 #include "core/platform/ordered_parallel.h"
 
@@ -24,7 +24,7 @@ class AlbumDocument;
 // change.
 struct ItemContent {
     std::string text;
-    std::optional<LogFont> font;
+    std::optional<TextFont> font;
     Rgb textColor = 0;
     std::string soundPath;
     std::string description;

@@ -37,7 +37,7 @@ bool ReadAlbumHeading(Archive& ar, AlbumFields& fields, uint16_t& itemTotal)
     words.pageNumbers = ar.Read16();
     settings.frameStyle = static_cast<FrameStyle>(ar.Read16());
     words.useTabs = ar.Read16();
-    settings.layoutIndex = static_cast<int16_t>(ar.Read16());
+    settings.layout = static_cast<BookLayout>(ar.Read16());
     words.flyleaf = ar.Read16();
     settings.headerTitle = words.headerTitle != 0;
     settings.pageNumbers = words.pageNumbers != 0;
@@ -50,8 +50,11 @@ bool ReadAlbumHeading(Archive& ar, AlbumFields& fields, uint16_t& itemTotal)
     settings.description = ar.ReadString();
     itemTotal = ar.Read16();
     settings.password = ReadPassword(ar);
-    for (LogFont& font : settings.fonts)
-        SerializeFont(ar, font);
+    for (TextFont& font : settings.fonts) {
+        LogFont record;
+        SerializeFont(ar, record);
+        font = FontOfRecord(record);
+    }
     fields.wrongFormat = false;
     return true;
 }

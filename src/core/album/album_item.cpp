@@ -28,7 +28,7 @@ FittedSize FitPreview(uint32_t boxWidth, uint32_t boxHeight, uint32_t width, uin
 
 AlbumItem::AlbumItem(std::string imagePathIn) : imagePath(std::move(imagePathIn)) {}
 
-AlbumItem::AlbumItem(std::string textIn, const LogFont& fontIn, Rgb colorIn)
+AlbumItem::AlbumItem(std::string textIn, const TextFont& fontIn, Rgb colorIn)
     : kind(kTextItem), text(std::move(textIn)), font(fontIn), textColor(colorIn)
 {
 }
@@ -48,7 +48,7 @@ void AlbumItem::Serialize(Archive& ar)
         ar.WriteString(text);
         ar.Write32(textColor);
         if (!IsPhoto()) {
-            LogFont written = font.value_or(LogFont{});
+            LogFont written = RecordOf(font.value_or(TextFont{}));
             SerializeFont(ar, written);
         } else {
             preview.Serialize(ar);
@@ -69,7 +69,7 @@ void AlbumItem::Serialize(Archive& ar)
     if (!IsPhoto()) {
         LogFont read;
         SerializeFont(ar, read);
-        font = std::move(read);
+        font = FontOfRecord(read);
     } else {
         preview.Serialize(ar);
     }

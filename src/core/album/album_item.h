@@ -8,7 +8,7 @@
 
 #include "core/album/album_preview.h"
 #include "core/album/archive.h"
-#include "core/album/log_font.h"
+#include "core/album/text_font.h"
 #include "core/album/section_tab.h"
 #include "core/picture_document/dib_object.h"
 #include "core/colour/palette.h"
@@ -38,7 +38,7 @@ public:
     // A photo item; LoadPreview fills its facts and preview.
     explicit AlbumItem(std::string imagePathIn);
     // A text item with its own copy of the font.
-    AlbumItem(std::string textIn, const LogFont& fontIn, Rgb colorIn);
+    AlbumItem(std::string textIn, const TextFont& fontIn, Rgb colorIn);
 
     AlbumItem(const AlbumItem&) = default;
     AlbumItem& operator=(const AlbumItem&) = default;
@@ -64,7 +64,7 @@ public:
 
     int32_t kind = kPhotoItem;
     std::string text;
-    std::optional<LogFont> font;  // text items only
+    std::optional<TextFont> font;  // text items only
     Rgb textColor = 0;
     std::string soundPath;
     std::string imagePath;

@@ -28,7 +28,7 @@ public:
 
     std::string AlbumTitle() const override { return doc_.Settings().title; }
     bool UsesTabs() const override { return doc_.Settings().useTabs; }
-    int LayoutIndex() const override { return doc_.Settings().layoutIndex; }
+    int LayoutIndex() const override { return LayoutNumber(doc_.Settings().layout); }
 
     int GetPageCount() const override { return doc_.PageCount(); }
     void SetPageCount(int pageCount) override;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/album/log_font.h"
+#include "core/album/text_font.h"
 #include "core/layout/layout_table.h"
 #include "core/platform/rgb.h"
 
@@ -22,6 +22,31 @@ inline constexpr int kFrameStyleCount = 3;
 enum class TitleEffect : int16_t { Normal = 0, Engraved = 1, Embossed = 2 };
 inline constexpr int kTitleEffectCount = 3;
 
+// The page layout, by its place in the layout table. A file may hold
+// another number; it is kept as it was, written back unchanged, and the
+// pages are laid out with the default layout (Maxi 2+2).
+enum class BookLayout : int16_t {
+    Poster = 0,         // Poster 1+1
+    Maxi = 1,           // Maxi 2+2
+    Midi = 2,           // Midi 3+3
+    Mini = 3,           // Mini 6+6
+    Micro = 4,          // Micro 12+12
+    PresentationX = 5,  // Présentation en X
+    PresentationV = 6,  // Présentation en V
+};
+static_assert(static_cast<int>(BookLayout::PresentationV) + 1 == kLayoutCount);
+static_assert(static_cast<int>(BookLayout::Maxi) == kDefaultLayout);
+
+// Its number in the layout table (and in the album file).
+constexpr int LayoutNumber(BookLayout layout) { return static_cast<int>(layout); }
+// Whether a dialog offers it: one of the seven.
+constexpr bool IsKnownLayout(BookLayout layout)
+{
+    return LayoutNumber(layout) >= 0 && LayoutNumber(layout) < kLayoutCount;
+}
+// The layout's boxes; the default layout's for a number no layout has.
+inline const PageLayout& LayoutOf(BookLayout layout) { return LayoutAt(LayoutNumber(layout)); }
+
 // The five fonts of an album, in file order.
 enum AlbumFont { kTitleFont, kDescriptionFont, kPageTitleFont, kPageNumberFont, kPhotosFont };
 constexpr int kAlbumFontCount = 5;
@@ -31,10 +56,10 @@ struct AlbumSettings {
     bool pageNumbers = true;
     bool useTabs = false;
     FrameStyle frameStyle = FrameStyle::Simple;
-    int16_t layoutIndex = kDefaultLayout;  // in the layout table
+    BookLayout layout = BookLayout::Maxi;
     bool flyleaf = true;
     Rgb deskColor = 0x808000;
-    std::array<LogFont, kAlbumFontCount> fonts;
+    std::array<TextFont, kAlbumFontCount> fonts;
     std::string title;
     Rgb titleColor = 0x800000;
     TitleEffect titleEffect = TitleEffect::Engraved;

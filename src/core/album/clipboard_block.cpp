@@ -119,7 +119,7 @@ std::vector<uint8_t> ToClipboardBlock(const AlbumItem& item)
     WriteLE32(block.data() + kColorAt, item.textColor);
     if (!item.IsPhoto()) {
         PutString(block, kTextAt, kClipboardTextBytes, item.text);
-        const LogFont font = item.font.value_or(LogFont{});
+        const LogFont font = RecordOf(item.font.value_or(TextFont{}));
         WriteLE16(block.data() + kFontHeightAt, static_cast<uint16_t>(font.height));
         WriteLE16(block.data() + kFontWeightAt, static_cast<uint16_t>(font.weight));
         block[kFontItalicAt] = font.italic;
@@ -169,7 +169,7 @@ std::unique_ptr<AlbumItem> FromClipboardBlock(std::span<const uint8_t> block,
         font.weight = static_cast<int16_t>(ReadLE16(block.data() + kFontWeightAt));
         font.italic = block[kFontItalicAt];
         font.faceName = GetString(block, kFaceNameAt, kFaceNameReadBytes);
-        item->font = font;
+        item->font = FontOfRecord(font);
     }
     if (const auto utf8 = ReadStrings(strings)) {
         item->imagePath = utf8->path;

@@ -5,12 +5,12 @@
 
 namespace lumora {
 
-int FontPointSize(const LogFont& font)
+int FontPointSize(const TextFont& font)
 {
     return MulDiv(-font.height, 72, 96);
 }
 
-std::string DescribeFont(const LogFont& font, bool withFaceLabel)
+std::string DescribeFont(const TextFont& font, bool withFaceLabel)
 {
     const auto yesNo = [](bool on) { return LoadString(on ? kStrYes : kStrNo); };
     std::string text = withFaceLabel ? LoadString(kStrFontNameLabel) : std::string();
@@ -18,7 +18,7 @@ std::string DescribeFont(const LogFont& font, bool withFaceLabel)
     text += '\n';
     text += LoadString(kStrFontSizeLabel) + std::to_string(FontPointSize(font));
     text += ",  " + LoadString(kStrFontBoldLabel) + yesNo(font.weight > 400);
-    text += ",  " + LoadString(kStrFontItalicLabel) + yesNo(font.italic != 0);
+    text += ",  " + LoadString(kStrFontItalicLabel) + yesNo(font.italic);
     text += '.';
     return text;
 }

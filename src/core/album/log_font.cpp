@@ -3,7 +3,6 @@
 #include <array>
 
 #include "core/album/archive.h"
-#include "core/colour/halftone.h"
 
 namespace lumora {
 namespace {
@@ -41,16 +40,6 @@ void SerializeFont(Archive& ar, LogFont& font)
         ar.ReadBytes(byte, 1);
     read.faceName = ar.ReadString();
     font = std::move(read);
-}
-
-LogFont DefaultAlbumFont(int points)
-{
-    LogFont font;
-    font.height = -MulDiv(points, 96, 72);
-    font.weight = 400;
-    font.italic = 1;
-    font.faceName = "Times New Roman";
-    return font;
 }
 
 }  // namespace lumora

@@ -1,6 +1,7 @@
 #pragma once
-// A font as the album describes it: the fields of a Windows LOGFONT. The
-// core keeps it as a plain value; the GUI makes a real font from it.
+// A font as album files store it: the fields of a Windows LOGFONT, the
+// file's record. The program itself uses TextFont (text_font.h), made from
+// and into this record where a file is read or written.
 #include <cstdint>
 #include <string>
 
@@ -30,9 +31,5 @@ struct LogFont {
 // The font record: the five numbers as 16 bits (sign-extended on reading),
 // the eight bytes, then the face name as a string.
 void SerializeFont(Archive& ar, LogFont& font);
-
-// Times New Roman at `points` on a 96-dpi screen, italic: the album's
-// default fonts.
-LogFont DefaultAlbumFont(int points);
 
 }  // namespace lumora

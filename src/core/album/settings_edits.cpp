@@ -22,7 +22,7 @@ std::string SettingsLabel(SettingsKind kind)
 size_t SettingsBytes(const AlbumSettings& s)
 {
     size_t bytes = sizeof s + s.title.capacity() + s.description.capacity() + s.password.capacity();
-    for (const LogFont& font : s.fonts)
+    for (const TextFont& font : s.fonts)
         bytes += font.faceName.capacity();
     return bytes;
 }

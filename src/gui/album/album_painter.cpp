@@ -148,16 +148,16 @@ AlbumPainter::AlbumPainter(const AlbumDocument* doc, const BookPictures& book, A
     if (doc_) {
         // The queries only read the album through this adapter.
         layout_ = std::make_unique<AlbumLayout>(*doc_);
-        titleFont_ = FontFromLogFont(doc_->Settings().fonts[kTitleFont]);
-        descriptionFont_ = FontFromLogFont(doc_->Settings().fonts[kDescriptionFont]);
-        pageTitleFont_ = FontFromLogFont(doc_->Settings().fonts[kPageTitleFont]);
-        pageNumberFont_ = FontFromLogFont(doc_->Settings().fonts[kPageNumberFont]);
+        titleFont_ = QFontFromTextFont(doc_->Settings().fonts[kTitleFont]);
+        descriptionFont_ = QFontFromTextFont(doc_->Settings().fonts[kDescriptionFont]);
+        pageTitleFont_ = QFontFromTextFont(doc_->Settings().fonts[kPageTitleFont]);
+        pageNumberFont_ = QFontFromTextFont(doc_->Settings().fonts[kPageNumberFont]);
     }
-    LogFont tab;
+    TextFont tab;
     tab.height = kTabFontHeight;
     tab.weight = 400;
     tab.faceName = "Arial";
-    tabFont_ = FontFromLogFont(tab);
+    tabFont_ = QFontFromTextFont(tab);
 }
 
 AlbumPainter::~AlbumPainter() = default;
@@ -412,7 +412,7 @@ void AlbumPainter::DrawItem(QPainter& painter, Point book, int index, QRect box)
         DrawPhoto(painter, book, index, box);
         return;
     }
-    const QFont font = FontFromLogFont(item.font ? *item.font : doc_->Settings().fonts[kPhotosFont]);
+    const QFont font = QFontFromTextFont(item.font ? *item.font : doc_->Settings().fonts[kPhotosFont]);
     DrawPlainText(painter, box, AlbumText(item.text), font, ColorFromRef(item.textColor), kLeftWrapped);
 }
 

@@ -57,7 +57,7 @@ QCheckBox* Check(const char* text, const char* name, bool flag, QWidget* parent)
 }  // namespace
 
 AlbumPropertiesDialog::AlbumPropertiesDialog(const AlbumDocument& doc, QWidget* parent)
-    : QDialog(parent), layoutKept_(doc.Settings().layoutIndex), frameStyleKept_(doc.Settings().frameStyle), password_(doc.Settings().password)
+    : QDialog(parent), layoutKept_(doc.Settings().layout), frameStyleKept_(doc.Settings().frameStyle), password_(doc.Settings().password)
 {
     setWindowTitle(QString::fromUtf8("Propriétés de l'album"));
     setModal(true);
@@ -65,8 +65,8 @@ AlbumPropertiesDialog::AlbumPropertiesDialog(const AlbumDocument& doc, QWidget* 
     deskColor_ = Named(new ColorButton(QString::fromUtf8("&Couleur du bureau :"), doc.Settings().deskColor, this),
                        widget_name::kDeskColourButton);
     layouts_ = MakeLayoutList();
-    if (doc.Settings().layoutIndex >= 0 && doc.Settings().layoutIndex < kLayoutCount)
-        layouts_->setCurrentRow(doc.Settings().layoutIndex);
+    if (IsKnownLayout(doc.Settings().layout))
+        layouts_->setCurrentRow(LayoutNumber(doc.Settings().layout));
 
     frameStyle_ = Named(new QComboBox(this), widget_name::kFrameStyleCombo);
     frameStyle_->addItems({"Affichage simple", "Angles de positionnement", QString::fromUtf8("Affichage ombré")});
@@ -138,10 +138,10 @@ QListWidget* AlbumPropertiesDialog::MakeLayoutList()
     return list;
 }
 
-int AlbumPropertiesDialog::LayoutIndex() const
+BookLayout AlbumPropertiesDialog::Layout() const
 {
     const int row = layouts_->currentRow();
-    return row >= 0 && row < kLayoutCount ? row : layoutKept_;
+    return row >= 0 && row < kLayoutCount ? static_cast<BookLayout>(row) : layoutKept_;
 }
 
 void AlbumPropertiesDialog::ChangePassword()
@@ -153,7 +153,7 @@ void AlbumPropertiesDialog::ChangePassword()
 
 void AlbumPropertiesDialog::StoreInto(AlbumSettings& settings) const
 {
-    settings.layoutIndex = static_cast<int16_t>(LayoutIndex());
+    settings.layout = Layout();
     settings.flyleaf = flyleaf_->isChecked();
     settings.deskColor = deskColor_->Color();
     settings.frameStyle = frameStyle_->currentIndex() >= 0 ? static_cast<FrameStyle>(frameStyle_->currentIndex())

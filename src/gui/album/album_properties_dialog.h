@@ -23,7 +23,7 @@ public:
     explicit AlbumPropertiesDialog(const AlbumDocument& doc, QWidget* parent = nullptr);
 
     // The layout chosen in the list (the album's own when none is).
-    int LayoutIndex() const;
+    BookLayout Layout() const;
     // The dialog's copy of the password, changed through " &Mot de passe... ".
     const std::string& Password() const { return password_; }
 
@@ -34,7 +34,7 @@ private:
     QListWidget* MakeLayoutList();
     void ChangePassword();
 
-    int16_t layoutKept_;
+    BookLayout layoutKept_;
     FrameStyle frameStyleKept_;
     std::string password_;
     ColorButton* deskColor_;

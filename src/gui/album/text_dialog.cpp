@@ -37,7 +37,7 @@ std::string TextFromEditing(const QString& edited)
     return text.toStdString();
 }
 
-TextDialog::TextDialog(const std::string& text, const LogFont& font, Rgb color,
+TextDialog::TextDialog(const std::string& text, const TextFont& font, Rgb color,
                          std::array<uint32_t, 16>* customColors, QWidget* parent)
     : QDialog(parent), font_(font)
 {
@@ -79,7 +79,7 @@ Rgb TextDialog::Color() const
     return color_->Color();
 }
 
-void TextDialog::SetFont(const LogFont& font)
+void TextDialog::SetFont(const TextFont& font)
 {
     font_ = font;
     description_->setText(QString::fromStdString(DescribeFont(font_, false)));
@@ -88,9 +88,9 @@ void TextDialog::SetFont(const LogFont& font)
 void TextDialog::ChooseFont()
 {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, FontFromLogFont(font_), this);
+    const QFont chosen = QFontDialog::getFont(&ok, QFontFromTextFont(font_), this);
     if (ok)
-        SetFont(LogFontFromFont(chosen, font_));
+        SetFont(TextFontFromQFont(chosen, font_));
 }
 
 ViewTextDialog::ViewTextDialog(const std::string& text, QWidget* parent) : QDialog(parent)

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "core/album/log_font.h"
+#include "core/album/text_font.h"
 #include "core/album/section_tab.h"
 
 class QLabel;
@@ -18,7 +18,7 @@ class ColorButton;
 // The font and colour each new text starts with: the last ones used. The
 // font is "Times New Roman" of 12 points, the colour black, until changed.
 struct TextStyle {
-    LogFont font;
+    TextFont font;
     Rgb color = 0;
 };
 TextStyle& LastTextStyle();
@@ -26,16 +26,16 @@ TextStyle& LastTextStyle();
 class TextDialog : public QDialog {
     Q_OBJECT
 public:
-    TextDialog(const std::string& text, const LogFont& font, Rgb color,
+    TextDialog(const std::string& text, const TextFont& font, Rgb color,
                 std::array<uint32_t, 16>* customColors, QWidget* parent = nullptr);
 
     // The text as albums keep it (lines ended by CR LF).
     std::string Text() const;
-    const LogFont& Font() const { return font_; }
+    const TextFont& Font() const { return font_; }
     Rgb Color() const;
 
     // Takes a font as the font dialog gives it and describes it.
-    void SetFont(const LogFont& font);
+    void SetFont(const TextFont& font);
     // "&Changer la police...": the font dialog on the current font.
     void ChooseFont();
 
@@ -43,7 +43,7 @@ private:
     QPlainTextEdit* edit_ = nullptr;
     QLabel* description_ = nullptr;
     ColorButton* color_ = nullptr;
-    LogFont font_;
+    TextFont font_;
 };
 
 // "Visualiser un texte": the text, read only, with a single "  OK  ".

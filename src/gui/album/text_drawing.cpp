@@ -100,7 +100,7 @@ QString ResolveFaceName(const std::string& faceName)
     return face;
 }
 
-QFont FontFromLogFont(const LogFont& logFont)
+QFont QFontFromTextFont(const TextFont& logFont)
 {
     QFont font(ResolveFaceName(logFont.faceName));
     // Letters stand where the font's own metrics put them, at fractions of
@@ -129,9 +129,9 @@ QFont FontFromLogFont(const LogFont& logFont)
     }
     const int weight = logFont.weight <= 0 ? 400 : std::clamp<int>(logFont.weight, 100, 900);
     font.setWeight(static_cast<QFont::Weight>(weight));
-    font.setItalic(logFont.italic != 0);
-    font.setUnderline(logFont.underline != 0);
-    font.setStrikeOut(logFont.strikeOut != 0);
+    font.setItalic(logFont.italic);
+    font.setUnderline(logFont.underline);
+    font.setStrikeOut(logFont.strikeOut);
     return font;
 }
 
@@ -150,19 +150,18 @@ std::string WindowsFaceName(const QString& family)
 
 }  // namespace
 
-LogFont LogFontFromFont(const QFont& font, const LogFont& base)
+TextFont TextFontFromQFont(const QFont& font, const TextFont& base)
 {
-    LogFont logFont = base;
-    logFont.faceName = WindowsFaceName(font.family());
+    TextFont chosen = base;  // what a QFont does not carry stays as it was
+    chosen.faceName = WindowsFaceName(font.family());
     const int pixels = font.pixelSize() > 0 ? font.pixelSize()
                                             : static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
-    logFont.height = -std::max(1, pixels);
-    logFont.width = 0;
-    logFont.weight = std::clamp(static_cast<int>(font.weight()), 100, 900);
-    logFont.italic = font.italic() ? 1 : 0;
-    logFont.underline = font.underline() ? 1 : 0;
-    logFont.strikeOut = font.strikeOut() ? 1 : 0;
-    return logFont;
+    chosen.height = -std::max(1, pixels);
+    chosen.weight = std::clamp(static_cast<int>(font.weight()), 100, 900);
+    chosen.italic = font.italic();
+    chosen.underline = font.underline();
+    chosen.strikeOut = font.strikeOut();
+    return chosen;
 }
 
 QColor ColorFromRef(Rgb color)

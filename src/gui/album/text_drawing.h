@@ -9,7 +9,7 @@
 #include <QRect>
 #include <QString>
 
-#include "core/album/log_font.h"
+#include "core/album/text_font.h"
 #include "core/album/section_tab.h"
 
 namespace lumora {
@@ -42,14 +42,14 @@ QString ResolveFaceName(const std::string& faceName);
 // (em size) in pixels, a positive one the cell height (ascent + descent),
 // zero a default size. Escapement is not part of a QFont: rotated text is
 // drawn by turning the painter.
-QFont FontFromLogFont(const LogFont& logFont);
+QFont QFontFromTextFont(const TextFont& logFont);
 
 // The LOGFONT of a font chosen in the font dialog, as the album stores it:
 // a character height in pixels at 96 dpi (negative), the weight on the
 // 100-900 scale, and the Windows face names for their metric twins, so
 // albums keep naming fonts the same way wherever they were made.
 // `base` supplies the fields a QFont does not carry (charset, quality...).
-LogFont LogFontFromFont(const QFont& font, const LogFont& base = {});
+TextFont TextFontFromQFont(const QFont& font, const TextFont& base = {});
 
 QColor ColorFromRef(Rgb color);
 

@@ -55,9 +55,9 @@ QLabel* LabelFor(const char* text, QWidget* buddy, QWidget* parent)
 }
 
 // The font dialog shows sizes in points; albums keep pixels at 96 dpi.
-QFont DialogFont(const LogFont& logFont)
+QFont DialogFont(const TextFont& logFont)
 {
-    QFont font = FontFromLogFont(logFont);
+    QFont font = QFontFromTextFont(logFont);
     font.setPointSizeF(font.pixelSize() * 72.0 / 96.0);
     font.setStyleStrategy(QFont::PreferDefault);
     return font;
@@ -130,20 +130,20 @@ QWidget* TitleFontsDialog::MakeFontRow(int slot, QWidget* parent)
 
 void TitleFontsDialog::ShowFontDescription(int slot)
 {
-    const LogFont& font = fonts_[kFontRows[static_cast<size_t>(slot)].font];
+    const TextFont& font = fonts_[kFontRows[static_cast<size_t>(slot)].font];
     fontStatics_[static_cast<size_t>(slot)]->setText(QString::fromStdString(DescribeFont(font, true)));
 }
 
 void TitleFontsDialog::ChooseFont(int slot)
 {
-    LogFont& font = fonts_[kFontRows[static_cast<size_t>(slot)].font];
+    TextFont& font = fonts_[kFontRows[static_cast<size_t>(slot)].font];
     QFontDialog dialog(DialogFont(font), this);
     dialog.setObjectName("fontDialog");
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Character set, quality and the other values a QFont has no room for
     // stay as the album had them.
-    font = LogFontFromFont(dialog.selectedFont(), font);
+    font = TextFontFromQFont(dialog.selectedFont(), font);
     ShowFontDescription(slot);
 }
 

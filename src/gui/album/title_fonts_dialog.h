@@ -39,7 +39,7 @@ private:
     bool WithinLimit(QLineEdit* edit, int limit);
 
     TitleEffect effectKept_;
-    std::array<LogFont, kAlbumFontCount> fonts_;
+    std::array<TextFont, kAlbumFontCount> fonts_;
     QLineEdit* title_;
     QComboBox* effect_;
     ColorButton* color_;

@@ -22,14 +22,13 @@ namespace {
 
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
-// One album font on the sheet: its height scaled, its width left to the
-// face.
-QFont PrintedFont(const LogFont& font, int height)
+// One album font on the sheet: its height scaled (the width is the face's
+// own).
+QFont PrintedFont(const TextFont& font, int height)
 {
-    LogFont scaled = font;
+    TextFont scaled = font;
     scaled.height = height;
-    scaled.width = 0;
-    QFont printed = FontFromLogFont(scaled);
+    QFont printed = QFontFromTextFont(scaled);
     // Album text is whole pixels on screen; on paper it is smooth.
     printed.setStyleStrategy(QFont::PreferDefault);
     return printed;
@@ -112,7 +111,7 @@ void AlbumSheets::DrawPage(QPainter& painter, const PrintSheet& sheet, int page,
 {
     const FittedPage fitted = FitPageModel(sheet);
     auto font = [&](int which) {
-        const LogFont& f = doc_.Settings().fonts[static_cast<size_t>(which)];
+        const TextFont& f = doc_.Settings().fonts[static_cast<size_t>(which)];
         return PrintedFont(f, PrintedFontHeight(f.height, fitted.sy));
     };
     if (doc_.Settings().headerTitle)
@@ -137,7 +136,7 @@ void AlbumSheets::DrawItem(QPainter& painter, int index, const Rect& box, double
 {
     const AlbumItem& item = *doc_.Items()[static_cast<size_t>(index)];
     if (!item.IsPhoto()) {
-        const LogFont& own = item.font ? *item.font : doc_.Settings().fonts[kPhotosFont];
+        const TextFont& own = item.font ? *item.font : doc_.Settings().fonts[kPhotosFont];
         DrawPlainText(painter, ToQRect(box), AlbumText(item.text),
                       PrintedFont(own, PrintedTextItemHeight(own.height, scale)), ColorFromRef(item.textColor),
                       kLeftWrapped);
@@ -159,7 +158,7 @@ void AlbumSheets::DrawCover(QPainter& painter, const PrintSheet& sheet, int whic
     const FittedPage fitted = FitPageModel(sheet);
     const QRect area = ToQRect(fitted.area);
     auto font = [&](int f) {
-        const LogFont& logFont = doc_.Settings().fonts[static_cast<size_t>(f)];
+        const TextFont& logFont = doc_.Settings().fonts[static_cast<size_t>(f)];
         return PrintedFont(logFont, PrintedFontHeight(logFont.height, fitted.sy));
     };
     const QString title = AlbumText(doc_.Settings().title);

@@ -172,7 +172,7 @@ TEST(InsertingText, GoesBeforeTheSelectionInItsSectionOrFirstInAnEmptyAlbum)
 {
     AlbumDocument doc;
     doc.Clear();
-    LogFont bold = DefaultTextFont();
+    TextFont bold = DefaultTextFont();
     bold.weight = 700;
     EXPECT_EQ(InsertTextItem(doc, 3, "seul", bold, 0x0000FF), 0);
     ASSERT_EQ(doc.ItemCount(), 1u);
@@ -196,7 +196,7 @@ TEST(EditingItems, TextPropertiesChangeTextItemsOnly)
     doc.Clear();
     AddItems(doc, {0});
     InsertTextItem(doc, 0, "ancien", DefaultTextFont(), 0);  // before the photo
-    LogFont arial = DefaultTextFont();
+    TextFont arial = DefaultTextFont();
     arial.faceName = "Arial";
     doc.MarkSaved();
     SetTextItem(doc, 1, "photo", arial, 0xFF);  // a photo: nothing
@@ -396,8 +396,8 @@ TEST_F(ChangingLayout, ToAnotherBoxRemakesThePreviewsUnderTheStatusText)
     RecordingStatus status;
     test::RecordingProgress progress;
 
-    EXPECT_TRUE(ChangeLayout(doc, 4));  // Micro 12+12: 68 x 51
-    EXPECT_EQ(doc.Settings().layoutIndex, 4);
+    EXPECT_TRUE(ChangeLayout(doc, BookLayout::Micro));  // Micro 12+12: 68 x 51
+    EXPECT_EQ(doc.Settings().layout, BookLayout::Micro);
     ASSERT_EQ(doc.ItemCount(), 4u);
     for (const size_t photo : {0u, 2u, 3u}) {
         EXPECT_EQ(doc.Items()[photo]->preview.Width(), 68) << photo;
@@ -425,7 +425,7 @@ TEST_F(ChangingLayout, StoppedRemakeKeepsThePhotosNotReached)
     ParallelHooks hooks;
     hooks.cancelled = [&] { return ++asked > 1; };  // stops once the first photo is in
     AlbumSettings settings = SettingsOf(doc);
-    settings.layoutIndex = 4;  // Micro 12+12: 68 x 51
+    settings.layout = BookLayout::Micro;  // Micro 12+12: 68 x 51
     EXPECT_TRUE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties, hooks));
     ASSERT_EQ(doc.ItemCount(), 3u);
     EXPECT_EQ(doc.Items()[0]->preview.Width(), 68);
@@ -435,7 +435,7 @@ TEST_F(ChangingLayout, StoppedRemakeKeepsThePhotosNotReached)
 
 TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
 {
-    EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = 2; });  // Midi 3+3: 124 x 93
+    EditSettings(doc, [&](AlbumSettings& s) { s.layout = BookLayout::Midi; });  // Midi 3+3: 124 x 93
     ASSERT_EQ(InsertImages(doc, paths, 0, false, nullptr), 0);
     ASSERT_EQ(doc.Items()[0]->preview.Width(), 124);
     // Were the previews made again, these photos would leave the album.
@@ -444,8 +444,8 @@ TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
     RecordingStatus status;
     test::RecordingProgress progress;
 
-    EXPECT_FALSE(ChangeLayout(doc, 5));  // Présentation en X: 124 x 93 too
-    EXPECT_EQ(doc.Settings().layoutIndex, 5);
+    EXPECT_FALSE(ChangeLayout(doc, BookLayout::PresentationX));  // Présentation en X: 124 x 93 too
+    EXPECT_EQ(doc.Settings().layout, BookLayout::PresentationX);
     ASSERT_EQ(doc.ItemCount(), 3u);
     EXPECT_EQ(doc.Items()[0]->preview.Width(), 124);
     EXPECT_EQ(status.texts, std::vector<std::string>{"Prêt"});
@@ -454,10 +454,10 @@ TEST_F(ChangingLayout, ToTheSameBoxKeepsThePreviews)
     // The same rule for the properties dialog's settings: only the box
     // sizes count.
     AlbumSettings settings = SettingsOf(doc);
-    settings.layoutIndex = 6;
+    settings.layout = BookLayout::PresentationV;
     EXPECT_FALSE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties));
     EXPECT_EQ(doc.ItemCount(), 3u);
-    settings.layoutIndex = 0;  // Poster 1+1: the files are gone, so are the photos
+    settings.layout = BookLayout::Poster;  // Poster 1+1: the files are gone, so are the photos
     EXPECT_TRUE(ChangeAlbumSettings(doc, settings, SettingsKind::Properties));
     EXPECT_TRUE(doc.Items().empty());
 }

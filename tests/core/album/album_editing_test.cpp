@@ -255,7 +255,7 @@ TEST_F(AlbumPhotos, RemakePreviewsFollowsTheLayoutAndDropsLostPictures)
     std::filesystem::remove(dir.File("gone.bmp"));
 
     AlbumSettings poster = doc.Settings();
-    poster.layoutIndex = 0;  // Poster 1+1: 185 x 297
+    poster.layout = BookLayout::Poster;  // Poster 1+1: 185 x 297
     doc.Perform(MakeLayoutChange(doc, std::move(poster)));
     ASSERT_EQ(doc.ItemCount(), 4u);
     EXPECT_EQ(doc.Items()[0]->preview.Width(), 185);

@@ -1,5 +1,6 @@
 // Writing and reading whole album files: the exact layout of a new album,
 // round trips, and every way a file can be refused.
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -306,7 +307,7 @@ TEST(AlbumSave, FailedSaveKeepsTheOldFileAndReports)
 }
 
 // The on/off settings are bools; the file's words for them (other programs
-// wrote 2, 0xFFFF...) and frame or effect numbers no dialog offers are
+// wrote 2, 0xFFFF...) and frame, effect or layout numbers no dialog offers are
 // written back as they were read unless the user changes that setting.
 TEST(AlbumSettingsFile, StoredWordsSurviveAndOnlyAChangedFlagIsRewritten)
 {
@@ -326,12 +327,16 @@ TEST(AlbumSettingsFile, StoredWordsSurviveAndOnlyAChangedFlagIsRewritten)
     setWord(kFrame, 7);
     setWord(kUseTabs, 0xFFFF);
     setWord(kFlyleaf, 0x8001);
+    setWord(kLayout, 9);
     AlbumDocument read;
     test::LoadFromBytes(read, bytes);
     const AlbumSettings& s = read.Settings();
     EXPECT_TRUE(s.headerTitle);
     EXPECT_FALSE(s.pageNumbers);
     EXPECT_EQ(static_cast<int>(s.frameStyle), 7);
+    EXPECT_EQ(LayoutNumber(s.layout), 9);
+    EXPECT_FALSE(IsKnownLayout(s.layout));
+    EXPECT_EQ(&read.Layout(), &kLayouts[kDefaultLayout]);  // laid out as Maxi 2+2
     EXPECT_TRUE(s.useTabs);
     EXPECT_TRUE(s.flyleaf);
     EXPECT_EQ(test::StoreToBytes(read), bytes);  // byte for byte
@@ -479,6 +484,90 @@ TEST(AlbumSave, ReadOnlyAlbumAndFullDiskKeepTheFileAsItWas)
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);  // the mode the user gave it
+}
+
+// Font records as other programs wrote them: every field the program does
+// not interpret, and on/off bytes other than 0 and 1.
+std::vector<LogFont> OddFontRecords()
+{
+    const auto record = [](int32_t height, int32_t width, int32_t escapement, int32_t orientation, int32_t weight,
+                           std::array<uint8_t, 8> bytes, std::string face) {
+        LogFont r;
+        r.height = height;
+        r.width = width;
+        r.escapement = escapement;
+        r.orientation = orientation;
+        r.weight = weight;
+        r.italic = bytes[0];
+        r.underline = bytes[1];
+        r.strikeOut = bytes[2];
+        r.charSet = bytes[3];
+        r.outPrecision = bytes[4];
+        r.clipPrecision = bytes[5];
+        r.quality = bytes[6];
+        r.pitchAndFamily = bytes[7];
+        r.faceName = std::move(face);
+        return r;
+    };
+    return {
+        record(-29, 11, 900, 900, 700, {0x80, 0, 0xFF, 0xEE, 3, 2, 1, 0x22}, "Arial"),
+        record(16, -3, -450, 0, 0, {2, 0x40, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}, "Times New Roman"),
+        record(-32768, 32767, 3600, -3600, 1000, {1, 1, 1, 0xA1, 0, 0, 4, 0x31}, "Ελληνικά"),
+        record(0, 0, 0, 0, 400, {0, 0, 0, 0, 0, 0, 0, 0}, ""),
+        record(-13, 5, 1, 2, 401, {0xFE, 0x7F, 0x01, 0x80, 7, 8, 9, 10}, "Courier New"),
+    };
+}
+
+TEST(AlbumFonts, OddRecordsSurviveAReadAndWriteByteForByte)
+{
+    const std::vector<LogFont> odd = OddFontRecords();
+    for (const LogFont& r : odd)
+        EXPECT_EQ(RecordOf(FontOfRecord(r)), r) << r.faceName;
+    AlbumDocument doc;
+    doc.Clear();
+    EditSettings(doc, [&](AlbumSettings& s) {
+        for (size_t i = 0; i < odd.size(); ++i)
+            s.fonts[i] = FontOfRecord(odd[i]);
+    });
+    test::AppendItem(doc, std::make_unique<AlbumItem>("texte", FontOfRecord(odd[0]), 0));
+    const auto bytes = test::StoreToBytes(doc);
+    AlbumDocument read;
+    test::LoadFromBytes(read, bytes);
+    for (size_t i = 0; i < odd.size(); ++i)
+        EXPECT_EQ(RecordOf(read.Settings().fonts[i]), odd[i]) << i;
+    ASSERT_TRUE(read.Item(0).font);
+    EXPECT_EQ(RecordOf(*read.Item(0).font), odd[0]);
+    EXPECT_TRUE(read.Item(0).font->italic);  // 0x80: italic
+    EXPECT_EQ(test::StoreToBytes(read), bytes);
+}
+
+TEST(AlbumFonts, ChangingOneFontRewritesThatFontAlone)
+{
+    const std::vector<LogFont> odd = OddFontRecords();
+    AlbumDocument doc;
+    doc.Clear();
+    EditSettings(doc, [&](AlbumSettings& s) {
+        for (size_t i = 0; i < odd.size(); ++i)
+            s.fonts[i] = FontOfRecord(odd[i]);
+    });
+    AlbumDocument read;
+    test::LoadFromBytes(read, test::StoreToBytes(doc));
+    EditSettings(read, [](AlbumSettings& s) {
+        s.fonts[kTitleFont].height = -40;
+        s.fonts[kTitleFont].italic = true;  // as it was: its byte stays 0x80
+        s.fonts[kDescriptionFont].underline = false;
+    });
+    AlbumDocument again;
+    test::LoadFromBytes(again, test::StoreToBytes(read));
+    LogFont title = odd[kTitleFont];
+    title.height = -40;
+    title.width = 0;  // made for the old height
+    EXPECT_EQ(RecordOf(again.Settings().fonts[kTitleFont]), title);
+    LogFont description = odd[kDescriptionFont];
+    description.underline = 0;
+    EXPECT_EQ(RecordOf(again.Settings().fonts[kDescriptionFont]), description);
+    for (int i = kPageTitleFont; i < kAlbumFontCount; ++i)
+        EXPECT_EQ(RecordOf(again.Settings().fonts[static_cast<size_t>(i)]), odd[static_cast<size_t>(i)]) << i;
 }
 
 TEST(AlbumPagination, RunsAfterNewOpenAndEveryChange)

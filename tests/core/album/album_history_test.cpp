@@ -117,7 +117,7 @@ TEST_F(EveryEdit, UndoGivesTheBytesBeforeAndRedoTheBytesAfter)
          },
          "la modification des propriétés de l'album"},
         {"layout, previews remade",
-         [](AlbumDocument& d) { ASSERT_TRUE(ChangeLayout(d, 0)); },
+         [](AlbumDocument& d) { ASSERT_TRUE(ChangeLayout(d, BookLayout::Poster)); },
          "la modification des propriétés de l'album"},
     };
     for (const EditCase& edit : cases) {
@@ -150,7 +150,7 @@ TEST_F(EveryEdit, LayoutUndoAndRedoPutPreviewsBackWithoutRemakingThem)
 {
     AlbumDocument doc;
     ASSERT_TRUE(doc.Open(dir.File("album.qza")));
-    ASSERT_TRUE(ChangeLayout(doc, 0));
+    ASSERT_TRUE(ChangeLayout(doc, BookLayout::Poster));
     const std::vector<uint8_t> after = StoreToBytes(doc);
     ASSERT_EQ(doc.Items()[0]->preview.Width(), doc.Layout().boxWidth);
     for (const std::string& path : photos)

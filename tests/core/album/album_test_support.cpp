@@ -102,7 +102,7 @@ void FillSampleAlbum(AlbumDocument& doc)
     s.title = "Vacances à Noël";
     s.description = "Été 2024";
     s.useTabs = true;
-    s.layoutIndex = 3;
+    s.layout = BookLayout::Mini;
     s.titleColor = 0x123456;
     s.password = "abc";
     doc.Clear(s);
@@ -122,8 +122,8 @@ void FillSampleAlbum(AlbumDocument& doc)
     std::vector<std::unique_ptr<AlbumItem>> items;
     items.push_back(std::move(photo));
 
-    LogFont font = DefaultAlbumFont(12);
-    font.italic = 0;
+    TextFont font = DefaultAlbumFont(12);
+    font.italic = false;
     font.weight = 700;
     font.faceName = "Arial";
     items.push_back(std::make_unique<AlbumItem>("Bonjour\nle monde", font, 0x0000FF));
@@ -141,7 +141,7 @@ void ExpectSameAlbum(const AlbumDocument& a, const AlbumDocument& b)
     EXPECT_EQ(a.Settings().pageNumbers, b.Settings().pageNumbers);
     EXPECT_EQ(a.Settings().useTabs, b.Settings().useTabs);
     EXPECT_EQ(a.Settings().frameStyle, b.Settings().frameStyle);
-    EXPECT_EQ(a.Settings().layoutIndex, b.Settings().layoutIndex);
+    EXPECT_EQ(a.Settings().layout, b.Settings().layout);
     EXPECT_EQ(a.Settings().flyleaf, b.Settings().flyleaf);
     EXPECT_EQ(a.Settings().deskColor, b.Settings().deskColor);
     EXPECT_EQ(a.Settings().title, b.Settings().title);

@@ -16,12 +16,12 @@ using test::SmallPreview;
 
 AlbumItem TextItem(std::string text)
 {
-    LogFont font;
+    TextFont font;
     font.height = -21;
     font.weight = 700;
-    font.italic = 1;
-    font.underline = 1;  // not carried by the block
-    font.charSet = 2;
+    font.italic = true;
+    font.underline = true;  // not carried by the block
+    font.stored.charSet = 2;
     font.faceName = "Arial";
     return AlbumItem(std::move(text), font, 0x00336699);
 }
@@ -98,10 +98,10 @@ TEST(ClipboardBlock, RoundTripsEveryCarriedField)
     EXPECT_EQ(text->text, longText);
     EXPECT_EQ(text->textColor, 0x00336699u);
     ASSERT_TRUE(text->font);
-    LogFont expected{};
+    TextFont expected{};
     expected.height = -21;
     expected.weight = 700;
-    expected.italic = 1;
+    expected.italic = true;
     expected.faceName = "Arial";
     EXPECT_EQ(*text->font, expected);
 }

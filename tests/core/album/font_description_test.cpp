@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/album/font_description.h"
-#include "core/album/log_font.h"
+#include "core/album/text_font.h"
 
 namespace lumora {
 namespace {
@@ -18,7 +18,9 @@ TEST(FontDescription, SixteenPixelsAreTwelvePoints)
 
 TEST(FontDescription, BoldOnlyAboveNormalWeight)
 {
-    LogFont font{.height = -13, .weight = 400, .faceName = "Arial"};
+    TextFont font;
+    font.faceName = "Arial";
+    font.height = -13;
     EXPECT_EQ(DescribeFont(font, false), "Arial\nTaille : 10,  Gras : non,  Italique : non.");
     font.weight = 401;
     EXPECT_EQ(DescribeFont(font, false), "Arial\nTaille : 10,  Gras : oui,  Italique : non.");

@@ -302,7 +302,7 @@ TEST(GatherTest, PlanNamesConvertedPicturesByTheirLastThreeCharacters)
 {
     AlbumDocument doc;
     test::AppendItem(doc, std::make_unique<AlbumItem>("D:\\IMG\\PHOTO.BMP"));
-    test::AppendItem(doc, std::make_unique<AlbumItem>("texte", LogFont{}, 0));
+    test::AppendItem(doc, std::make_unique<AlbumItem>("texte", TextFont{}, 0));
     test::AppendItem(doc, std::make_unique<AlbumItem>("/photos/neige"));
     test::AppendItem(doc, std::make_unique<AlbumItem>("/photos/été.tiff"));
     test::ChangeContent(doc, 0, [](ItemContent& c) { c.soundPath = "C:\\SONS\\Mer.WAV"; });

@@ -148,6 +148,32 @@ TEST_F(FolderImportTest, MakesOneSectionPerDayInCaptureOrderAndListsUnreadableFi
     EXPECT_TRUE(doc.IsModified());
 }
 
+TEST_F(FolderImportTest, TheWholeImportIsUndoneAndRedoneByteForByte)
+{
+    Add("z.jpg", "2025:06:14 09:00:00");
+    Add("a.jpg", "2025:06:15 10:00:00");
+    Add("m.jpg", "2025:06:14 12:00:00");
+    const auto bytes = [](const AlbumDocument& album) {
+        MemorySink sink;
+        Archive ar(sink);
+        album.WriteTo(ar);
+        ar.Flush();
+        return sink.Bytes();
+    };
+    AlbumDocument doc;
+    doc.Clear();
+    const auto before = bytes(doc);
+    ASSERT_EQ(ImportFolder(doc, dir.Path(), {}, nullptr, Anything).inserted, 3u);
+    const auto after = bytes(doc);
+    // The settings, the photos in one step, the two days' tabs.
+    EXPECT_EQ(doc.History().DoneCount(), 4u);
+    doc.GoToStep(0);
+    EXPECT_EQ(bytes(doc), before);
+    EXPECT_FALSE(doc.IsModified());
+    doc.GoToStep(doc.History().StepCount());
+    EXPECT_EQ(bytes(doc), after);
+}
+
 TEST_F(FolderImportTest, WithoutDaysOneSectionAndRecursionReachesSubfolders)
 {
     Add("b.jpg", "2025:06:15 10:00:00");

@@ -57,7 +57,7 @@ TEST(SoundsTest, OnlyPhotosTakeASoundAndEveryChangeMarksTheAlbum)
 {
     AlbumDocument album;
     test::AppendItem(album, std::make_unique<AlbumItem>("a.jpg"));
-    test::AppendItem(album, std::make_unique<AlbumItem>("mot", LogFont{}, 0));
+    test::AppendItem(album, std::make_unique<AlbumItem>("mot", TextFont{}, 0));
     album.MarkSaved();
     EXPECT_FALSE(SetItemSound(album, 1, "/s.wav"));  // a text
     EXPECT_FALSE(SetItemSound(album, 2, "/s.wav"));  // no such item

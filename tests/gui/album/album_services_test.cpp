@@ -35,7 +35,7 @@ TEST(AlbumGuiHooks, FastBitmapsStatusTextAndPreferences)
     EXPECT_EQ(frame.StatusLabel()->text(), "Prêt");
 
     RemoveAlbumServices();
-    AlbumItem text("Bonjour", LogFont{}, 0);
+    AlbumItem text("Bonjour", TextFont{}, 0);
     EXPECT_EQ(FastBitmapOf(text), nullptr);
 }
 

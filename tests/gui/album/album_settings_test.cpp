@@ -43,7 +43,7 @@ using test::WhenModal;
 // Every setting the two dialogs edit.
 auto Settings(const AlbumDocument& d)
 {
-    return std::tuple(d.Settings().title, d.Settings().description, d.Settings().titleColor, d.Settings().titleEffect, d.Settings().fonts, d.Settings().layoutIndex,
+    return std::tuple(d.Settings().title, d.Settings().description, d.Settings().titleColor, d.Settings().titleEffect, d.Settings().fonts, d.Settings().layout,
                       d.Settings().frameStyle, d.Settings().flyleaf, d.Settings().pageNumbers, d.Settings().headerTitle, d.Settings().useTabs, d.Settings().deskColor,
                       d.Settings().password);
 }
@@ -105,7 +105,7 @@ TEST_F(TitleFontsDialogTest, OpensOnTheAlbumsValuesWithEachFontDescribedBesideIt
     EditSettings(doc, [&](AlbumSettings& s) { s.titleEffect = TitleEffect::Embossed; });
     EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPhotosFont].height = -20; });
     EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPageTitleFont].weight = 700; });
-    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPageNumberFont].italic = 0; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kPageNumberFont].italic = false; });
     TitleFontsDialog dialog(doc);
     EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kTitleEdit).text(), "Titre de l'album");
     EXPECT_EQ(Get<QLineEdit>(dialog, widget_name::kDescriptionEdit).text(), "Description de l'album, date, auteur...");
@@ -122,7 +122,7 @@ TEST_F(TitleFontsDialogTest, OpensOnTheAlbumsValuesWithEachFontDescribedBesideIt
 
 TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem)
 {
-    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kDescriptionFont].quality = 2; });  // a value a QFont does not carry
+    EditSettings(doc, [&](AlbumSettings& s) { s.fonts[kDescriptionFont].stored.quality = 2; });  // a value a QFont does not carry
     const auto untouched = doc.Settings().fonts;
     WhenModal([](QWidget& d) {
         Type(d, widget_name::kTitleEdit, "Vacances 1996");
@@ -141,12 +141,12 @@ TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem
     EXPECT_EQ(doc.Settings().description, "Bretagne, août");
     EXPECT_EQ(doc.Settings().titleEffect, TitleEffect::Normal);
     EXPECT_EQ(doc.Settings().titleColor, 0x563412u);
-    const LogFont& chosen = doc.Settings().fonts[kDescriptionFont];
+    const TextFont& chosen = doc.Settings().fonts[kDescriptionFont];
     EXPECT_EQ(chosen.faceName, "Arial");
     EXPECT_EQ(chosen.height, -24);
     EXPECT_EQ(chosen.weight, 700);
-    EXPECT_EQ(chosen.italic, 0);
-    EXPECT_EQ(chosen.quality, 2);
+    EXPECT_FALSE(chosen.italic);
+    EXPECT_EQ(RecordOf(chosen).quality, 2);  // kept through the dialog
     for (AlbumFont other : {kTitleFont, kPageTitleFont, kPageNumberFont, kPhotosFont})
         EXPECT_EQ(doc.Settings().fonts[other], untouched[other]) << other;
     EXPECT_TRUE(doc.IsModified());
@@ -155,7 +155,7 @@ TEST_F(TitleFontsDialogTest, OkStoresEveryFieldMarksTheAlbumAndItIsSavedWithThem
 
 TEST_F(TitleFontsDialogTest, FontDialogOpensOnTheAlbumFontAndGivesItBackUnchanged)
 {
-    const LogFont title = doc.Settings().fonts[kTitleFont];  // Times New Roman, -29 pixels, italic
+    const TextFont title = doc.Settings().fonts[kTitleFont];  // Times New Roman, -29 pixels, italic
     WhenModal([](QWidget& d) {
         WhenModal([](QWidget& w) {
             const QFont shown = qobject_cast<QFontDialog*>(&w)->currentFont();
@@ -233,7 +233,7 @@ using AlbumPropertiesDialogTest = SettingsDialogTest;
 
 TEST_F(AlbumPropertiesDialogTest, OpensOnTheAlbumsValuesWithAllSevenLayoutsInView)
 {
-    EditSettings(doc, [&](AlbumSettings& s) { s.layoutIndex = 3; });
+    EditSettings(doc, [&](AlbumSettings& s) { s.layout = BookLayout::Mini; });
     EditSettings(doc, [&](AlbumSettings& s) { s.frameStyle = FrameStyle::Shadowed; });
     EditSettings(doc, [&](AlbumSettings& s) { s.flyleaf = 0; });
     EditSettings(doc, [&](AlbumSettings& s) { s.headerTitle = 0; });
@@ -288,7 +288,7 @@ TEST_F(AlbumPropertiesDialogTest, OkStoresEveryValueAndThePassword)
         Click(d, widget_name::kOkButton);
     });
     ASSERT_TRUE(EditAlbumProperties(nullptr, doc));
-    EXPECT_EQ(doc.Settings().layoutIndex, 4);
+    EXPECT_EQ(doc.Settings().layout, BookLayout::Micro);
     EXPECT_EQ(doc.Settings().frameStyle, FrameStyle::Corners);
     EXPECT_EQ(doc.Settings().flyleaf, 0u);
     EXPECT_EQ(doc.Settings().pageNumbers, 0u);
@@ -325,7 +325,7 @@ TEST_F(AlbumPropertiesDialogTest, DoubleClickOnALayoutIsOk)
         QApplication::sendEvent(layouts.viewport(), &event);
     }
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.LayoutIndex(), 3);
+    EXPECT_EQ(dialog.Layout(), BookLayout::Mini);
 }
 
 // The layout pictures: a photo inside every box of the layout, the bare
@@ -380,11 +380,11 @@ public:
 class LayoutChangeTest : public ::testing::Test {
 protected:
     // An album of a 300 x 400 and a 400 x 100 photo in `layout`, in a window.
-    AlbumView& OpenAlbum(int16_t layout)
+    AlbumView& OpenAlbum(BookLayout layout)
     {
         prefs.fastBitmaps = false;
         doc->Clear();
-        EditSettings(*doc, [&](AlbumSettings& s) { s.layoutIndex = layout; });
+        EditSettings(*doc, [&](AlbumSettings& s) { s.layout = layout; });
         const auto plain = [](int32_t, int32_t) { return ColorTriple{0, 200, 0}; };
         EXPECT_TRUE(WriteBMPFile(tall, test::MakeRgbPicture(300, 400, plain)));
         EXPECT_TRUE(WriteBMPFile(wide, test::MakeRgbPicture(400, 100, plain)));
@@ -419,14 +419,14 @@ protected:
 
 TEST_F(LayoutChangeTest, SameBoxSizeKeepsThePreviews)
 {
-    OpenAlbum(2);  // Midi 3+3: 124 x 93
+    OpenAlbum(BookLayout::Midi);  // Midi 3+3: 124 x 93
     ASSERT_EQ(PreviewSize(0), QSize(69, 93));
     // Were the previews made again, these photos would be lost.
     std::filesystem::remove(tall);
     std::filesystem::remove(wide);
     RecordingStatus status;
     ChooseLayout(5);  // Présentation en X: 124 x 93 too
-    EXPECT_EQ(doc->Settings().layoutIndex, 5);
+    EXPECT_EQ(doc->Settings().layout, BookLayout::PresentationX);
     ASSERT_EQ(doc->ItemCount(), 2u);
     EXPECT_EQ(PreviewSize(0), QSize(69, 93));
     EXPECT_EQ(status.texts, std::vector<std::string>{"Prêt"});
@@ -436,7 +436,7 @@ TEST_F(LayoutChangeTest, SameBoxSizeKeepsThePreviews)
 
 TEST_F(LayoutChangeTest, AnotherBoxSizeRemakesThePreviewsUnderTheStatusText)
 {
-    AlbumView& view = OpenAlbum(0);  // Poster 1+1: 185 x 297, one photo a page
+    AlbumView& view = OpenAlbum(BookLayout::Poster);  // Poster 1+1: 185 x 297, one photo a page
     ASSERT_EQ(PreviewSize(0), QSize(185, 246));
     ASSERT_EQ(doc->Items()[1]->pageIndex, 1);
     view.SetSelection(1);
@@ -463,7 +463,7 @@ TEST_F(LayoutChangeTest, CommandsNeedAnAlbumWindowAndWorkOnItsAlbum)
     frame.RefreshCommandStates();
     EXPECT_FALSE(frame.Action(kCmdAlbumProperties)->isEnabled());
     EXPECT_FALSE(frame.Action(kCmdTitleFonts)->isEnabled());
-    OpenAlbum(1);
+    OpenAlbum(BookLayout::Maxi);
     frame.RefreshCommandStates();
     EXPECT_TRUE(frame.Action(kCmdAlbumProperties)->isEnabled());
     WhenModal([](QWidget& d) {

@@ -11,9 +11,9 @@
 namespace lumora {
 namespace {
 
-LogFont Font(int height, const std::string& face = "Arial", int weight = 400)
+TextFont Font(int height, const std::string& face = "Arial", int weight = 400)
 {
-    LogFont font;
+    TextFont font;
     font.height = height;
     font.weight = weight;
     font.faceName = face;
@@ -22,41 +22,41 @@ LogFont Font(int height, const std::string& face = "Arial", int weight = 400)
 
 TEST(LogFontToQFont, NegativeHeightIsTheCharacterHeightInPixels)
 {
-    EXPECT_EQ(FontFromLogFont(Font(-11)).pixelSize(), 11);
-    EXPECT_EQ(FontFromLogFont(Font(-16, "Times New Roman")).pixelSize(), 16);
+    EXPECT_EQ(QFontFromTextFont(Font(-11)).pixelSize(), 11);
+    EXPECT_EQ(QFontFromTextFont(Font(-16, "Times New Roman")).pixelSize(), 16);
 }
 
 TEST(LogFontToQFont, PositiveHeightIsTheCellHeight)
 {
     for (int cell : {12, 20, 40}) {
-        const QFont font = FontFromLogFont(Font(cell));
+        const QFont font = QFontFromTextFont(Font(cell));
         const int height = QFontMetrics(font).height();
         EXPECT_LE(height, cell) << cell;
         EXPECT_GE(height, cell - 3) << cell;
         EXPECT_LT(font.pixelSize(), cell) << cell;  // the em is smaller than the cell
     }
-    EXPECT_GT(FontFromLogFont(Font(0)).pixelSize(), 0);
+    EXPECT_GT(QFontFromTextFont(Font(0)).pixelSize(), 0);
     // Sizes read from a damaged album stay within reason.
-    EXPECT_LE(FontFromLogFont(Font(-2000000000)).pixelSize(), 1000);
-    EXPECT_LE(FontFromLogFont(Font(2000000000)).pixelSize(), 1000);
+    EXPECT_LE(QFontFromTextFont(Font(-2000000000)).pixelSize(), 1000);
+    EXPECT_LE(QFontFromTextFont(Font(2000000000)).pixelSize(), 1000);
 }
 
 TEST(LogFontToQFont, StyleFieldsCarryOver)
 {
-    LogFont logFont = Font(-12, "Arial", 700);
-    logFont.italic = 1;
-    logFont.underline = 1;
-    logFont.strikeOut = 1;
-    const QFont font = FontFromLogFont(logFont);
+    TextFont logFont = Font(-12, "Arial", 700);
+    logFont.italic = true;
+    logFont.underline = true;
+    logFont.strikeOut = true;
+    const QFont font = QFontFromTextFont(logFont);
     EXPECT_EQ(font.weight(), QFont::Bold);
     EXPECT_TRUE(font.italic());
     EXPECT_TRUE(font.underline());
     EXPECT_TRUE(font.strikeOut());
 
-    const QFont plain = FontFromLogFont(Font(-12, "Arial", 0));  // "don't care"
+    const QFont plain = QFontFromTextFont(Font(-12, "Arial", 0));  // "don't care"
     EXPECT_EQ(plain.weight(), QFont::Normal);
     EXPECT_FALSE(plain.italic() || plain.underline() || plain.strikeOut());
-    EXPECT_EQ(FontFromLogFont(Font(-12, "Arial", 1000)).weight(), QFont::Black);
+    EXPECT_EQ(QFontFromTextFont(Font(-12, "Arial", 1000)).weight(), QFont::Black);
 }
 
 TEST(LogFontToQFont, WindowsFacesResolveToTheirMetricTwins)
@@ -67,8 +67,8 @@ TEST(LogFontToQFont, WindowsFacesResolveToTheirMetricTwins)
     EXPECT_EQ(ResolveFaceName("Courier New"), "Liberation Mono");
     EXPECT_EQ(ResolveFaceName("DejaVu Sans"), "DejaVu Sans");
     // The twins are installed, so the fonts really are them.
-    EXPECT_EQ(QFontInfo(FontFromLogFont(Font(-12, "Times New Roman"))).family(), "Liberation Serif");
-    EXPECT_EQ(QFontInfo(FontFromLogFont(Font(-12, "Arial"))).family(), "Liberation Sans");
+    EXPECT_EQ(QFontInfo(QFontFromTextFont(Font(-12, "Times New Roman"))).family(), "Liberation Serif");
+    EXPECT_EQ(QFontInfo(QFontFromTextFont(Font(-12, "Arial"))).family(), "Liberation Sans");
 }
 
 // Text drawn black on white in a box of an image larger than it, so that
@@ -78,7 +78,7 @@ protected:
     TextBox() : image(300, 200, QImage::Format_RGB32)
     {
         image.fill(Qt::white);
-        font = FontFromLogFont(Font(-14));
+        font = QFontFromTextFont(Font(-14));
     }
 
     QRect Draw(const QString& text, unsigned format)

@@ -31,13 +31,13 @@ protected:
         // Set up as a fresh album: nothing in its history yet.
         AlbumSettings settings = NewAlbumSettings();
         settings.flyleaf = flyleaf;
-        settings.layoutIndex = static_cast<int16_t>(layout);
+        settings.layout = static_cast<BookLayout>(layout);
         settings.useTabs = !sections.empty();
         auto doc = std::make_shared<AlbumDocument>();
         doc->Clear(settings);
         std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < texts; ++i)
-            items.push_back(std::make_unique<AlbumItem>("texte", LogFont{}, 0));
+            items.push_back(std::make_unique<AlbumItem>("texte", TextFont{}, 0));
         test::AppendItems(*doc, std::move(items));
         for (int first : sections)
             doc->AddTabBefore(static_cast<size_t>(first),

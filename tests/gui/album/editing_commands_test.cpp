@@ -59,7 +59,7 @@ protected:
         doc->Clear();
         std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < texts; ++i)
-            items.push_back(std::make_unique<AlbumItem>("texte " + std::to_string(i), LogFont{}, 0));
+            items.push_back(std::make_unique<AlbumItem>("texte " + std::to_string(i), TextFont{}, 0));
         test::AppendItems(*doc, std::move(items));
         for (int first : sections)
             doc->AddTabBefore(static_cast<size_t>(first),
@@ -300,7 +300,7 @@ TEST_F(EditingCommandsTest, TheTextDialogKeepsTheColourOfACancelledTextButNotIts
 {
     AlbumView& view = Open(2);
     view.SetSelection(1);
-    LogFont arial = DefaultTextFont();
+    TextFont arial = DefaultTextFont();
     arial.faceName = "Arial";
     arial.height = -24;
     AnswerNextModal<TextDialog>([&](TextDialog& dialog) {
@@ -507,7 +507,7 @@ TEST(ViewingItems, ATextShowsInItsDialogAndAPhotoInAPictureWindow)
     {
         AlbumDocument doc;
         doc.Clear();
-        test::AppendItem(doc, std::make_unique<AlbumItem>("Souvenirs\r\nde vacances", LogFont{}, 0));
+        test::AppendItem(doc, std::make_unique<AlbumItem>("Souvenirs\r\nde vacances", TextFont{}, 0));
         ASSERT_TRUE(doc.InsertImage(test::TestDataPath("bmp/bmpsuite-g-rgb24.bmp"), 1));
         ASSERT_TRUE(doc.Save(album));
     }

@@ -245,11 +245,11 @@ TEST(PictureLoadError, BrowsesWithThePreviewOfTheProgramsPreference)
 
 TEST(TextDialog, DescribesTheFontAndKeepsLineBreaksAsAlbumsDo)
 {
-    LogFont bold;
+    TextFont bold;
     bold.faceName = "Arial";
     bold.height = -20;
     bold.weight = 700;
-    bold.italic = 1;
+    bold.italic = true;
     TextDialog dialog("Ligne 1\r\nLigne 2", bold, 0x00FF00, nullptr);
     EXPECT_EQ(dialog.windowTitle(), "Texte...");
     EXPECT_EQ(dialog.findChild<QPlainTextEdit*>(widget_name::kTextEdit)->toPlainText(), "Ligne 1\nLigne 2");

@@ -33,7 +33,7 @@ protected:
         doc->Clear();
         std::vector<std::unique_ptr<AlbumItem>> items;
         for (int i = 0; i < count; ++i)
-            items.push_back(std::make_unique<AlbumItem>("t" + std::to_string(i), LogFont{}, 0));
+            items.push_back(std::make_unique<AlbumItem>("t" + std::to_string(i), TextFont{}, 0));
         test::AppendItems(*doc, std::move(items));
         return Open(doc);
     }
@@ -126,7 +126,7 @@ TEST_F(HistoryCommandsTest, TheHistoryPanelListsTheStepsAndGoesBackToOne)
     AlbumView& view = OpenTexts(4);
     EXPECT_FALSE(frame.Action(kCmdHistoryPanel)->isChecked());
     for (int i = 0; i < 3; ++i)
-        InsertTextItem(view.Document(), 0, "n" + std::to_string(i), LogFont{}, 0);
+        InsertTextItem(view.Document(), 0, "n" + std::to_string(i), TextFont{}, 0);
     Run(kCmdHistoryPanel);
     frame.RefreshCommandStates();
     EXPECT_TRUE(frame.Action(kCmdHistoryPanel)->isChecked());

@@ -55,7 +55,7 @@ protected:
         doc->Clear();
         for (char c : items) {
             if (c == 'T')
-                test::AppendItem(*doc, std::make_unique<AlbumItem>("texte", LogFont{}, 0));
+                test::AppendItem(*doc, std::make_unique<AlbumItem>("texte", TextFont{}, 0));
             else
                 test::AppendItem(
                     *doc, std::make_unique<AlbumItem>(c == 'L' ? large : c == 'S' ? small : dir.File("absente.bmp")));

@@ -681,7 +681,7 @@ private:
         const Component& luma = components_[0];
         const Component& cb = components_[1];
         const Component& cr = components_[2];
-        const auto step = [this](int factor, int max) { return static_cast<uint32_t>(max / factor); };
+        const auto step = [](int factor, int max) { return static_cast<uint32_t>(max / factor); };
         for (uint32_t row = 0; row < eighth.height; ++row) {
             for (uint32_t x = 0; x < eighth.width; ++x, out += 3) {
                 const int yValue = SampleAt(luma, x, row, step(luma.h, maxH_), step(luma.v, maxV_));

@@ -20,10 +20,12 @@
 //
 // The picture is libjpeg's at scale 1/8 sample for sample where libjpeg
 // itself takes the blocks' DC alone: grey files, 4:4:4 and chroma halved
-// across only (4:2:2, 4:1:1). Where the chroma is halved both ways
-// (4:2:0) libjpeg rebuilds it from a 2 x 2 transform of each chroma
-// block; here it is the chroma block's mean repeated, equal to libjpeg's
-// over each 2 x 2 group of pixels but without its detail inside.
+// in one direction only (4:2:2, 4:1:1, 4:4:0). Where the chroma is halved
+// both ways (4:2:0, 4:1:0) libjpeg rebuilds it from a 2 x 2 transform of
+// each chroma block; here it is the chroma block's mean repeated: the
+// lightness is libjpeg's within a level, the colours have half its detail
+// (as much as the file's own chroma has at full size) and, in saturated
+// colours, where libjpeg clips each pixel, the means differ more.
 #include <cstdint>
 #include <optional>
 #include <span>

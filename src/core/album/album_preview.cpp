@@ -22,7 +22,7 @@ struct DecodedPicture {
 };
 
 // The file is open and its reader chosen here, once.
-DecodedPicture DecodeForBox(const PictureFile& file, uint16_t boxWidth, uint16_t boxHeight)
+DecodedPicture DecodeForBox(const PictureFile& file, uint16_t boxWidth, uint16_t boxHeight, EighthDecoding eighth)
 {
     DecodedPicture decoded;
     const int format = ImageFormat(file.Path());
@@ -30,7 +30,7 @@ DecodedPicture DecodeForBox(const PictureFile& file, uint16_t boxWidth, uint16_t
     case kFormatJPG: {
         JpegBoxRead read = ReadJPEGForBox(file, [&](uint32_t w, uint32_t h) {
             const FittedSize size = FitPreview(boxWidth, boxHeight, w, h);
-            return NeededSize{static_cast<uint32_t>(size.width), static_cast<uint32_t>(size.height)};
+            return NeededSize{static_cast<uint32_t>(size.width), static_cast<uint32_t>(size.height), false, eighth};
         });
         if (read.picture)
             decoded = {std::move(read.picture), read.fullWidth, read.fullHeight, read.fullBitCount};
@@ -77,11 +77,11 @@ int PhotoCDSizeForBox(uint16_t boxWidth, uint16_t boxHeight)
 }
 
 PreviewPicture MakePreviewOnWorker(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
-                                   const Palette& palette, PreviewColors colors)
+                                   const Palette& palette, PreviewColors colors, EighthDecoding eighth)
 {
     // The readers say nothing themselves: what the read has to tell travels
     // in the result to the thread that shows it.
-    return MakePreviewPicture(path, boxWidth, boxHeight, palette, colors);
+    return MakePreviewPicture(path, boxWidth, boxHeight, palette, colors, eighth);
 }
 
 PreviewColors PreferredPreviewColors()
@@ -90,7 +90,7 @@ PreviewColors PreferredPreviewColors()
 }
 
 PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
-                                  const Palette& palette, PreviewColors colors)
+                                  const Palette& palette, PreviewColors colors, EighthDecoding eighth)
 {
     PreviewPicture made;
     const PictureFile file = PictureFile::Open(path);
@@ -98,7 +98,7 @@ PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, ui
         made.readError = file.Error();
         return made;
     }
-    DecodedPicture decoded = DecodeForBox(file, boxWidth, boxHeight);
+    DecodedPicture decoded = DecodeForBox(file, boxWidth, boxHeight, eighth);
     made.messages = ReadMessages(decoded.read);
     made.readError = decoded.read.error;
     const Picture& picture = decoded.read.picture;

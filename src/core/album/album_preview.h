@@ -11,6 +11,7 @@
 
 #include "core/picture/picture.h"
 #include "core/colour/palette.h"
+#include "core/formats/jpeg_reader.h"
 #include "core/picture/read_result.h"
 #include "core/platform/services.h"
 
@@ -27,13 +28,18 @@ struct PreviewPicture {
     ReadError readError = ReadError::None;
 };
 
+// `eighth`: how a JPEG reduced to 1/8 is decoded. Previews that albums
+// store keep libjpeg's picture; pictures only shown (the sharp photos) may
+// take the faster one made from the blocks' DC coefficients.
 PreviewPicture MakePreviewPicture(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
-                                  const Palette& palette, PreviewColors colors);
+                                  const Palette& palette, PreviewColors colors,
+                                  EighthDecoding eighth = EighthDecoding::Libjpeg);
 
 // The same on a worker thread: what the read has to tell is in the
 // result's messages, to be shown on the calling thread.
 PreviewPicture MakePreviewOnWorker(const std::string& path, uint16_t boxWidth, uint16_t boxHeight,
-                                   const Palette& palette, PreviewColors colors);
+                                   const Palette& palette, PreviewColors colors,
+                                   EighthDecoding eighth = EighthDecoding::Libjpeg);
 
 // The colours the preferences ask for ("Aperçus en 256 couleurs").
 PreviewColors PreferredPreviewColors();

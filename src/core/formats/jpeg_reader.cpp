@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "core/formats/jpeg_dc_image.h"
 #include "core/formats/jpeg_error_trap.h"
 #include "core/picture/exif_orientation.h"
 #include "core/picture/row_progress.h"
@@ -286,6 +288,42 @@ int JpegEighthsForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint
 
 namespace {
 
+// Whether libjpeg's reading of the header leaves the file to the DC
+// decoder: a sequential Huffman file of 8-bit grey or YCbCr samples. The DC
+// decoder checks it all again from the bytes and may still refuse it.
+bool DcDecoderMayRead(const jpeg_decompress_struct& info)
+{
+    const bool grey = info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1;
+    const bool colour = info.jpeg_color_space == JCS_YCbCr && info.num_components == 3;
+    return (grey || colour) && !info.progressive_mode && !info.arith_code && info.data_precision == 8;
+}
+
+// The eighth made from the DC coefficients, turned upright into `read`;
+// false when the DC decoder does not read the file, which libjpeg then does.
+bool ReadEighthFromDc(std::span<const uint8_t> bytes, const jpeg_decompress_struct& info, int orientation,
+                      const ReadOptions& options, JpegBoxRead& read)
+{
+    std::optional<JpegEighth> eighth = DecodeJpegEighthFromDc(bytes, options);
+    if (!eighth || eighth->width != (info.image_width + 7) / 8 || eighth->height != (info.image_height + 7) / 8)
+        return false;
+    const UprightSides upright = UprightSize(eighth->width, eighth->height, orientation);
+    Picture dib = Picture::Make(static_cast<int32_t>(upright.width), static_cast<int32_t>(upright.height), 24);
+    if (!dib)
+        return false;
+    UprightRowPlacer placer(dib, eighth->width, eighth->height, orientation);
+    const uint64_t stride = PictureRowBytes(eighth->width, 24);
+    const size_t rowBytes = size_t{eighth->width} * 3;
+    for (uint32_t r = 0; r < eighth->height; ++r) {
+        const uint8_t* row = eighth->bgr.data() + r * rowBytes;
+        if (placer.Turns())
+            placer.Place(r, row);
+        else
+            std::copy(row, row + rowBytes, dib.Pixels() + (eighth->height - 1 - r) * stride);
+    }
+    read.picture = std::move(dib);
+    return true;
+}
+
 JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed, const ReadOptions& options)
 {
     JpegBoxRead read;
@@ -310,6 +348,14 @@ JpegBoxRead DecodeJpegForBox(JpegInput input, const NeededSizeRule& needed, cons
     const bool quarterTurn = orientation >= 5 && orientation <= 8;
     const uint32_t needWidth = quarterTurn ? need.height : need.width;
     const uint32_t needHeight = quarterTurn ? need.width : need.height;
+    const bool eighthDecoded = need.inEighths
+                                   ? JpegEighthsForSize(storedWidth, storedHeight, needWidth, needHeight) == 1
+                                   : JpegScaleForSize(storedWidth, storedHeight, needWidth, needHeight) == 8;
+    if (eighthDecoded && need.eighth == EighthDecoding::DcWhenPossible && !input.bytes.empty() &&
+        DcDecoderMayRead(decoder.Info()) &&
+        options.SizeAllowed((storedWidth + 7) / 8, (storedHeight + 7) / 8) &&
+        ReadEighthFromDc(input.bytes, decoder.Info(), orientation, options, read))
+        return read;
     bool started = false;
     if (need.inEighths) {
         // Between a half and the whole, libjpeg-turbo's transforms are

@@ -43,9 +43,17 @@ int JpegEighthsForSize(uint32_t width, uint32_t height, uint32_t needWidth, uint
 // reduces to a half or less; above a half, decoded whole with the fast
 // transform, which libjpeg-turbo runs in vector code where its 5/8 to 7/8
 // scalings run in plain C.
+//
+// `eighth`: how a picture decoded at 1/8 is made. By libjpeg, the same
+// bytes every time (previews, which albums store); or, for pictures only
+// shown, from the blocks' DC coefficients alone when the file is one
+// DecodeJpegEighthFromDc reads (a baseline file held in memory), the same
+// picture (see there how close) in about three quarters of the time.
+enum class EighthDecoding { Libjpeg, DcWhenPossible };
 struct NeededSize {
     uint32_t width = 0, height = 0;
     bool inEighths = false;
+    EighthDecoding eighth = EighthDecoding::Libjpeg;
 };
 using NeededSizeRule = std::function<NeededSize(uint32_t fullWidth, uint32_t fullHeight)>;
 

@@ -16,7 +16,8 @@ namespace {
 size_t BytesOf(const QImage& image) { return static_cast<size_t>(image.sizeInBytes()); }
 
 // The file read for a box of device pixels, as previews are: JPEG files
-// decoded reduced by the DCT, then averaged down to the box.
+// decoded reduced by the DCT (an eighth from the blocks' DC alone, as it
+// is only shown), then averaged down to the box.
 QImage ReadSharp(const std::string& storedPath, const std::string& albumPath, QSize device)
 {
     constexpr int kLargestSide = std::numeric_limits<uint16_t>::max();
@@ -25,7 +26,7 @@ QImage ReadSharp(const std::string& storedPath, const std::string& albumPath, QS
     const PreviewPicture read =
         MakePreviewOnWorker(path, static_cast<uint16_t>(std::clamp(device.width(), 1, kLargestSide)),
                             static_cast<uint16_t>(std::clamp(device.height(), 1, kLargestSide)), AppPalette(),
-                            PreviewColors::TrueColor);
+                            PreviewColors::TrueColor, EighthDecoding::DcWhenPossible);
     if (!read.fileRead || !read.preview)
         return {};
     return DIBToQImage(read.preview).convertToFormat(QImage::Format_RGB32);

@@ -68,6 +68,40 @@ DecodedJpeg DecodeReference(const std::string& path, bool quantize)
     return out;
 }
 
+DecodedJpeg DecodeReferenceEighth(const std::vector<uint8_t>& bytes)
+{
+    jpeg_decompress_struct cinfo{};
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    errors.error_exit = Throw;
+    errors.output_message = [](j_common_ptr) {};
+    DecodedJpeg out;
+    jpeg_create_decompress(&cinfo);
+    try {
+        jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
+        jpeg_read_header(&cinfo, TRUE);
+        cinfo.scale_num = 1;
+        cinfo.scale_denom = 8;
+        cinfo.dct_method = JDCT_IFAST;
+        cinfo.do_fancy_upsampling = FALSE;
+        cinfo.out_color_space = JCS_EXT_BGR;
+        jpeg_start_decompress(&cinfo);
+        out.width = cinfo.output_width;
+        out.height = cinfo.output_height;
+        out.components = 3;
+        out.samples.resize(size_t{out.width} * out.height * 3);
+        while (cinfo.output_scanline < cinfo.output_height) {
+            JSAMPROW row = out.samples.data() + size_t{cinfo.output_scanline} * out.width * 3;
+            jpeg_read_scanlines(&cinfo, &row, 1);
+        }
+        jpeg_finish_decompress(&cinfo);
+    } catch (const std::runtime_error&) {
+        out = DecodedJpeg{};
+    }
+    jpeg_destroy_decompress(&cinfo);
+    return out;
+}
+
 std::vector<uint16_t> LumaTableForQuality(int quality)
 {
     jpeg_compress_struct cinfo{};

@@ -23,6 +23,11 @@ struct DecodedJpeg {
 // Floyd-Steinberg dithering. Colour files come out RGB, grey ones grey.
 DecodedJpeg DecodeReference(const std::string& path, bool quantize = false);
 
+// libjpeg's picture at scale 1/8 from bytes in memory, as the program's
+// reader asks for it (fast transform, plain upsampling), blue-green-red
+// samples (greys too); no samples when libjpeg fails.
+DecodedJpeg DecodeReferenceEighth(const std::vector<uint8_t>& bytes);
+
 // The first quantisation table libjpeg makes for `quality`.
 std::vector<uint16_t> LumaTableForQuality(int quality);
 

@@ -166,7 +166,8 @@ TEST_F(DocumentManagerTest, NewAlbumFromAFolderOpensItsPhotosUnsavedAndSaysWhatW
     EXPECT_TRUE(album.Path().empty());
     EXPECT_TRUE(album.IsModified());
     ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_NE(reporter.messages[0].text.find("IMG_20250614_110000.jpg"), std::string::npos);
+    EXPECT_NE(reporter.messages[0].text.find("IMG_20250614_110000.jpg (fichier endommagé)"), std::string::npos)
+        << reporter.messages[0].text;
 
     // A folder without pictures opens nothing and says so.
     const std::string empty = dir.File("vide");
